@@ -1,0 +1,18 @@
+# Native tree: unit tests of the logic against fakes, with AddressSanitizer and UndefinedBehaviorSanitizer.
+find_package(GTest REQUIRED)
+include(GoogleTest)
+
+set(KOB_SANITIZE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+target_compile_options(kob_logic PUBLIC ${KOB_SANITIZE})
+target_link_options(kob_logic PUBLIC ${KOB_SANITIZE})
+
+add_executable(kob_unit_tests
+    tests/unit/fakes/FakeServices.cpp
+    tests/unit/fakes/FakeForm1View.cpp
+    tests/unit/VolumeScaleTest.cpp
+    tests/unit/MixerDiscoveryTest.cpp
+    tests/unit/Form1LoadTest.cpp
+)
+target_include_directories(kob_unit_tests PRIVATE tests/unit)
+target_link_libraries(kob_unit_tests PRIVATE kob_logic GTest::gtest_main)
+gtest_discover_tests(kob_unit_tests TEST_PREFIX "unit.")

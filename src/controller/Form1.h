@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "common/ProgramContext.h"
+#include "controller/Form1View.h"
+#include "platform/MixerService.h"
+#include "platform/Services.h"
+
+namespace kob {
+
+// The skinned controller window: a vertical volume slider with a percent read-out, a mute box, a close button
+// and two hot spots. It is loaded afresh each time it is shown.
+class Form1 {
+public:
+    Form1(Form1View& view, Services& services, ProgramContext& context);
+
+    void Form_Load();
+    void Form_Unload();
+
+    // Opens the mixer and makes CurrentControl the speakers line's control of the given type (decimal text).
+    void GetCoreComponents(const std::string& mixcontroltype);
+    // Reads the master volume and shows it with the knob and the read-out.
+    void GetVolume();
+    // Writes the master volume for a slider level (0 = full volume, 100 = silence).
+    void setVolume(const std::int32_t& setvollevel);
+
+    // Mixer records of this window, reused by every call.
+    MixerLineInfo MasterLine;
+    MixerControlInfo CurrentControl;
+    std::int32_t DetailValue = 0;
+
+    // Armed by a click on the track; the knob jumps at the next move over it.
+    bool trackclick = false;
+
+private:
+    // Runs one load step; an error it raises is shown and loading goes on with the next step.
+    template <typename Step> void RunLoadStep(Step&& step);
+
+    Form1View& view_;
+    Services& services_;
+    ProgramContext& context_;
+    int widthPixels_ = 0;
+    int heightPixels_ = 0;
+};
+
+} // namespace kob

@@ -1,0 +1,23 @@
+#pragma once
+
+namespace kob {
+
+struct ScreenRect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+};
+
+// The display the windows are placed on.
+class ScreenService {
+public:
+    virtual ~ScreenService() = default;
+    // Twips per screen pixel (15 at 96 dots per inch).
+    virtual double TwipsPerPixelX() const = 0;
+    virtual double TwipsPerPixelY() const = 0;
+    // SystemParametersInfoA(SPI_GETWORKAREA) into a zeroed rectangle; the rectangle stays zero if the call fails.
+    virtual ScreenRect WorkArea() const = 0;
+};
+
+} // namespace kob

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "platform/MessageBoxService.h"
+#include "platform/MixerService.h"
+#include "platform/ProcessControl.h"
+#include "platform/ScreenService.h"
+
+namespace kob {
+
+// The platform services the windows reach the system through. WinMain binds them to the Win32 adapters;
+// unit tests bind them to fakes.
+struct Services {
+    MixerService& mixer;
+    MessageBoxService& messages;
+    ProcessControl& process;
+    ScreenService& screen;
+};
+
+} // namespace kob

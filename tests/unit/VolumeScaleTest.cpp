@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+
+#include "common/Rounding.h"
+#include "mixer/VolumeScale.h"
+
+namespace kob {
+namespace {
+
+TEST(RoundHalfEven, ExactHalvesGoToTheEvenNeighbour) {
+    EXPECT_EQ(RoundHalfEven(0.5), 0.0);
+    EXPECT_EQ(RoundHalfEven(1.5), 2.0);
+    EXPECT_EQ(RoundHalfEven(2.5), 2.0);
+    EXPECT_EQ(RoundHalfEven(-0.5), 0.0);
+    EXPECT_EQ(RoundHalfEven(-1.5), -2.0);
+    EXPECT_EQ(RoundHalfEven(2.4999), 2.0);
+    EXPECT_EQ(RoundHalfEven(2.5001), 3.0);
+    EXPECT_EQ(RoundHalfEven(-23.19), -23.0);
+}
+
+struct WorkedVolume {
+    std::int32_t level;
+    std::int32_t mixerValue;
+    std::int32_t percent;
+    float knobTop;
+};
+
+class VolumeWorkedValues : public ::testing::TestWithParam<WorkedVolume> {};
+
+TEST_P(VolumeWorkedValues, LevelToMixerToPercentToKnob) {
+    const WorkedVolume& w = GetParam();
+    EXPECT_EQ(MixerValueFromLevel(w.level), w.mixerValue);
+    EXPECT_EQ(PercentFromMixerValue(w.mixerValue), w.percent);
+    EXPECT_FLOAT_EQ(KnobTopFromPercent(w.percent), w.knobTop);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, VolumeWorkedValues,
+                         ::testing::Values(WorkedVolume{0, 65535, 100, 470.0f}, WorkedVolume{1, 64880, 99, 483.8f},
+                                           WorkedVolume{30, 45874, 70, 884.0f}, WorkedVolume{50, 32768, 50, 1160.0f},
+                                           WorkedVolume{70, 19660, 30, 1436.0f}, WorkedVolume{99, 655, 1, 1836.2f},
+                                           WorkedVolume{100, 0, 0, 1850.0f}),
+                         [](const auto& info) { return "level" + std::to_string(info.param.level); });
+
+TEST(VolumeScale, EveryLevelReadsBackAsItsComplement) {
+    for (std::int32_t level = 0; level <= 100; ++level) {
+        EXPECT_EQ(PercentFromMixerValue(MixerValueFromLevel(level)), 100 - level) << "level " << level;
+    }
+}
+
+TEST(VolumeScale, ValuesBetweenLevelsAreRoundedToTheNearestPercent) {
+    EXPECT_EQ(PercentFromMixerValue(32767), 50);
+    EXPECT_EQ(PercentFromMixerValue(32768), 50);
+    EXPECT_EQ(PercentFromMixerValue(65535), 100);
+    EXPECT_EQ(PercentFromMixerValue(0), 0);
+    EXPECT_EQ(PercentFromMixerValue(327), 0);
+    EXPECT_EQ(PercentFromMixerValue(328), 1);
+    // Wine stores volumes through a float and may hand back one less than written.
+    EXPECT_EQ(PercentFromMixerValue(45873), 70);
+}
+
+TEST(VolumeScale, LevelsOutsideTheTrackAreClampedBeforeReachingTheMixer) {
+    EXPECT_EQ(MixerValueFromLevel(-1), 65535);
+    EXPECT_EQ(MixerValueFromLevel(-23), 65535);
+    EXPECT_EQ(MixerValueFromLevel(101), 0);
+    EXPECT_EQ(MixerValueFromLevel(INT32_MIN), 65535);
+    EXPECT_EQ(MixerValueFromLevel(INT32_MAX), 0);
+}
+
+TEST(VolumeScale, KnobTopGivesTheLevel) {
+    const std::pair<float, std::int32_t> table[] = {{470, 0},     {480, 1},     {495, 2},   {1160, 50},
+                                                    {1500, 75},   {1830, 99},   {1845, 100}, {1850, 100},
+                                                    {483.8f, 1},  {1836.2f, 99}, {150, -23}};
+    for (const auto& [top, level] : table) {
+        EXPECT_EQ(LevelFromKnobTop(top), level) << "top " << top;
+    }
+}
+
+TEST(VolumeScale, KnobPositionsOfEveryPercentRoundTrip) {
+    for (std::int32_t percent = 0; percent <= 100; ++percent) {
+        EXPECT_EQ(LevelFromKnobTop(KnobTopFromPercent(percent)), 100 - percent) << "percent " << percent;
+    }
+}
+
+} // namespace
+} // namespace kob

@@ -1,0 +1,115 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "common/ProgramContext.h"
+#include "platform/Services.h"
+
+namespace kob::test {
+
+// Thrown by the fake ProcessControl so a test can prove that nothing after an ending ran. It deliberately does
+// not derive from std::exception: the program's error guards must let it through.
+struct ProcessEnded {
+    std::uint32_t exitCode;
+};
+
+// One ordered journal shared by all fakes, so tests can check the order of calls across services.
+struct CallLog {
+    std::vector<std::string> calls;
+    void Add(const std::string& call) { calls.push_back(call); }
+    bool Contains(const std::string& call) const;
+    // Position of the first call that starts with the prefix, or -1.
+    int IndexOf(const std::string& prefix) const;
+};
+
+struct ShownMessage {
+    std::string text;
+    std::string title;
+    unsigned style;
+};
+
+class FakeMessageBox : public MessageBoxService {
+public:
+    explicit FakeMessageBox(CallLog& log) : log_(log) {}
+    void Show(const std::string& text, const std::string& title, unsigned style) override;
+    std::vector<ShownMessage> shown;
+
+private:
+    CallLog& log_;
+};
+
+class FakeProcess : public ProcessControl {
+public:
+    explicit FakeProcess(CallLog& log) : log_(log) {}
+    [[noreturn]] void EndProcess(std::uint32_t exitCode) override;
+    bool ended = false;
+    std::uint32_t exitCode = 0;
+
+private:
+    CallLog& log_;
+};
+
+class FakeScreen : public ScreenService {
+public:
+    double TwipsPerPixelX() const override { return twipsPerPixelX; }
+    double TwipsPerPixelY() const override { return twipsPerPixelY; }
+    ScreenRect WorkArea() const override { return workArea; }
+    double twipsPerPixelX = 15;
+    double twipsPerPixelY = 15;
+    ScreenRect workArea{0, 0, 1024, 738};
+};
+
+// A mixer with one speakers line holding a volume and a mute control, whose calls can be made to fail.
+class FakeMixer : public MixerService {
+public:
+    explicit FakeMixer(CallLog& log) : log_(log) {}
+    std::uint32_t OpenDevice0(std::uintptr_t& handle) override;
+    std::uint32_t GetSpeakersLine(std::uintptr_t handle, MixerLineInfo& line) override;
+    std::uint32_t GetLineControlByType(std::uintptr_t handle, std::uint32_t lineId, std::uint32_t controlType,
+                                       MixerControlInfo& control) override;
+    std::uint32_t GetControlValue(std::uintptr_t handle, std::uint32_t controlId, std::int32_t& value) override;
+    std::uint32_t SetControlValue(std::uintptr_t handle, std::uint32_t controlId, std::int32_t value) override;
+    void Close(std::uintptr_t handle) override;
+
+    // Results to return; 0 is success.
+    std::uint32_t openResult = 0;
+    std::uint32_t lineResult = 0;
+    std::uint32_t controlsResult = 0;
+    std::uint32_t getResult = 0;
+    std::uint32_t setResult = 0;
+    // Control types the line has.
+    bool hasVolume = true;
+    bool hasMute = true;
+
+    std::string deviceName = "Fake Audio Mixer";
+    std::uint32_t lineId = 0xFFFF0000;
+    std::map<std::uint32_t, std::int32_t> values{{kVolumeId, 65535}, {kMuteId, 0}};
+    std::uintptr_t nextHandle = 0x100;
+    std::vector<std::uintptr_t> closed;
+    // Handles used by value reads and writes, in call order.
+    std::vector<std::uintptr_t> handlesUsed;
+    std::vector<std::int32_t> written;
+
+    static constexpr std::uint32_t kVolumeId = 0;
+    static constexpr std::uint32_t kMuteId = 1;
+
+private:
+    CallLog& log_;
+};
+
+// Everything a window needs from the platform, as fakes sharing one call log.
+struct FakePlatform {
+    CallLog log;
+    FakeMessageBox messages{log};
+    FakeProcess process{log};
+    FakeScreen screen;
+    FakeMixer mixer{log};
+    Services services{mixer, messages, process, screen};
+    ProgramContext context;
+};
+
+} // namespace kob::test
