@@ -1,0 +1,148 @@
+#!/usr/bin/env python3
+"""Checks the generated resources: formats the program relies on, the panel
+colours under the read-out and the mute box, and that the generator still
+reproduces the committed files byte for byte.
+
+Usage: python3 tools/art/check_art.py [resources-folder]
+Exits with status 1 and a message per failed check.
+"""
+
+import os
+import re
+import struct
+import subprocess
+import sys
+import tempfile
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+RES = os.path.normpath(os.path.join(HERE, '..', '..', 'resources'))
+
+READOUT_BLUE = (49, 136, 200)
+MUTE_NAVY = (32, 56, 94)
+
+
+class Bmp:
+    def __init__(self, data):
+        if data[:2] != b'BM':
+            raise ValueError('no BM signature')
+        self.offset = struct.unpack_from('<I', data, 10)[0]
+        (size, self.w, self.h, _, self.bpp, self.compression) = struct.unpack_from(
+            '<IiiHHI', data, 14)
+        if size != 40:
+            raise ValueError('header is not a BITMAPINFOHEADER (size %d)' % size)
+        self.data = data
+
+    def pixel(self, x, y):
+        stride = (self.w * 3 + 3) & ~3
+        p = self.offset + (self.h - 1 - y) * stride + x * 3
+        b, g, r = self.data[p:p + 3]
+        return (r, g, b)
+
+
+def icon_entries(data, kind):
+    reserved, typ, count = struct.unpack_from('<HHH', data, 0)
+    if reserved != 0 or typ != kind:
+        raise ValueError('bad icon directory (type %d)' % typ)
+    out = []
+    for i in range(count):
+        w, h, _, _, p1, p2, size, off = struct.unpack_from('<BBBBHHII', data, 6 + 16 * i)
+        _, dw, dh, _, bpp = struct.unpack_from('<IiiHH', data, off)
+        if dw != (w or 256) or dh != 2 * (h or 256) or off + size > len(data):
+            raise ValueError('image %d does not match its directory entry' % i)
+        out.append({'w': w or 256, 'h': h or 256, 'bpp': bpp, 'hotspot': (p1, p2)})
+    return out
+
+
+def read(name):
+    with open(os.path.join(RES, name), 'rb') as f:
+        return f.read()
+
+
+def check_bitmaps():
+    for name, size in (('skin.bmp', (66, 186)), ('knob.bmp', (15, 19)),
+                       ('close.bmp', (15, 14)), ('about.bmp', (441, 409))):
+        bmp = Bmp(read(name))
+        got = (bmp.w, bmp.h, bmp.bpp, bmp.compression)
+        assert got == size + (24, 0), '%s is %dx%d, %d bpp, compression %d' % ((name,) + got)
+
+
+def check_skin_panels():
+    skin = Bmp(read('skin.bmp'))
+    # Digits up to 24 pixels wide are centred on x 51.5 over the read-out box.
+    for y in range(7, 23):
+        for x in range(40, 64):
+            assert skin.pixel(x, y) == READOUT_BLUE, \
+                'skin read-out panel at (%d,%d) is %r' % (x, y, skin.pixel(x, y))
+    for y in range(148, 165):
+        for x in range(42, 61):
+            assert skin.pixel(x, y) == MUTE_NAVY, \
+                'skin mute panel at (%d,%d) is %r' % (x, y, skin.pixel(x, y))
+
+
+def check_icons():
+    for name in ('tray_normal.ico', 'tray_muted.ico'):
+        entries = icon_entries(read(name), 1)
+        got = [(e['w'], e['h'], e['bpp']) for e in entries]
+        assert got == [(32, 32, 4)], '%s holds %r, expected one 32x32 4-bit image' % (name, got)
+    got = {(e['w'], e['bpp']) for e in icon_entries(read('kob.ico'), 1)}
+    for need in ((16, 4), (32, 4), (48, 4), (16, 32), (32, 32), (48, 32)):
+        assert need in got, 'kob.ico lacks a %dx%d %d-bit image' % (need[0], need[0], need[1])
+
+
+def check_cursors():
+    for name in ('knob.cur', 'hand.cur'):
+        entries = icon_entries(read(name), 2)
+        assert len(entries) == 1, '%s holds %d images' % (name, len(entries))
+        e = entries[0]
+        assert (e['w'], e['h'], e['bpp']) == (32, 32, 1), '%s is not 32x32 monochrome' % name
+        assert e['hotspot'][0] < 32 and e['hotspot'][1] < 32, '%s hotspot outside' % name
+
+
+def check_script_references():
+    with open(os.path.join(RES, 'kob.rc')) as f:
+        rc = f.read()
+    with open(os.path.join(RES, 'ResourceIds.h')) as f:
+        ids = set(re.findall(r'#define\s+(ID\w+)', f.read()))
+    for ident, kind, fname in re.findall(r'^(\w+)\s+(ICON|BITMAP|CURSOR)\s+"([^"]+)"', rc, re.M):
+        assert ident in ids, 'kob.rc uses %s, which ResourceIds.h does not define' % ident
+        assert os.path.isfile(os.path.join(RES, fname)), 'kob.rc names missing %s' % fname
+    for fname in re.findall(r'RT_MANIFEST\s+"([^"]+)"', rc):
+        assert os.path.isfile(os.path.join(RES, fname)), 'kob.rc names missing %s' % fname
+
+
+def check_reproducible():
+    with tempfile.TemporaryDirectory() as tmp:
+        subprocess.run([sys.executable, os.path.join(HERE, 'generate_art.py'), tmp],
+                       check=True, stdout=subprocess.DEVNULL)
+        names = sorted(os.listdir(tmp))
+        assert names, 'the generator wrote nothing'
+        for name in names:
+            with open(os.path.join(tmp, name), 'rb') as f:
+                fresh = f.read()
+            assert fresh == read(name), \
+                '%s differs from a fresh run of generate_art.py; regenerate and commit' % name
+
+
+CHECKS = [check_bitmaps, check_skin_panels, check_icons, check_cursors,
+          check_script_references, check_reproducible]
+
+
+def main(argv):
+    global RES
+    if len(argv) > 1:
+        RES = os.path.abspath(argv[1])
+    failed = 0
+    for check in CHECKS:
+        try:
+            check()
+            print('ok   %s' % check.__name__)
+        except (AssertionError, ValueError, OSError, struct.error,
+                subprocess.CalledProcessError) as e:
+            failed += 1
+            print('FAIL %s: %s' % (check.__name__, e))
+    print('check_art: %d passed, %d failed' % (len(CHECKS) - failed, failed))
+    return 1 if failed else 0
+
+
+if __name__ == '__main__':
+    sys.exit(main(sys.argv))
