@@ -1,1 +1,42 @@
-message(STATUS "win32 tree")
+# Win32 trees: the Win32 adapters and windows, then either the shipped program with its preview and GUI test
+# drivers, or (KOB_WIN_TESTS) the Windows-side GoogleTest programs. ctest runs Windows programs through Wine.
+
+# Windows 2000 headers: psapi calls then import from psapi.dll rather than kernel32's K32 names of Windows 7.
+add_compile_definitions(_WIN32_WINNT=0x0500 WINVER=0x0500 _WIN32_IE=0x0500 NOMINMAX STRICT)
+add_link_options(-static -static-libgcc -static-libstdc++)
+# GCC 12 reports a false -Wrestrict inside std::string when it is inlined for i686.
+add_compile_options(-Wno-restrict)
+
+add_library(kob_win32 STATIC
+    src/platform/win32/WindowBase.cpp
+    src/platform/win32/Win32Mixer.cpp
+    src/platform/win32/Win32MessageBox.cpp
+    src/platform/win32/Win32Process.cpp
+    src/platform/win32/Win32Screen.cpp
+    src/controller/win32/KnobControl.cpp
+    src/controller/win32/Form1Window.cpp
+    src/preview/ControllerPreview.cpp
+    src/preview/PreviewReporter.cpp
+)
+target_include_directories(kob_win32 PUBLIC src resources)
+target_link_libraries(kob_win32 PUBLIC kob_logic comctl32 winmm psapi shell32 advapi32 ole32 oleaut32 gdi32 user32
+                                       kernel32)
+
+set(KOB_RESOURCES ${CMAKE_SOURCE_DIR}/resources/kob.rc)
+set_property(SOURCE ${KOB_RESOURCES} APPEND PROPERTY OBJECT_DEPENDS
+    ${CMAKE_SOURCE_DIR}/resources/ResourceIds.h ${CMAKE_SOURCE_DIR}/resources/kob3.0.exe.manifest)
+file(GLOB KOB_ART CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/*.bmp ${CMAKE_SOURCE_DIR}/resources/*.ico
+     ${CMAKE_SOURCE_DIR}/resources/*.cur)
+set_property(SOURCE ${KOB_RESOURCES} APPEND PROPERTY OBJECT_DEPENDS ${KOB_ART})
+
+if(KOB_WIN_TESTS)
+    include(cmake/WinTests.cmake)
+else()
+    add_executable(kob3.0 WIN32 src/tray/WinMain.cpp ${KOB_RESOURCES})
+    target_link_libraries(kob3.0 PRIVATE kob_win32)
+
+    add_executable(kobpreview WIN32 src/preview/PreviewMain.cpp ${KOB_RESOURCES})
+    target_link_libraries(kobpreview PRIVATE kob_win32)
+
+    include(cmake/GuiTests.cmake)
+endif()

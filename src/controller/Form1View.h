@@ -27,6 +27,12 @@ public:
     virtual void SetReadout(const std::string& caption) = 0;
     virtual void SetMuteBoxBackColor(std::uint32_t colorref) = 0;
 
+    // The window's Left and Top in screen twips. Setting one moves the window at once.
+    virtual float WindowLeft() const = 0;
+    virtual float WindowTop() const = 0;
+    virtual void SetWindowLeft(float twips) = 0;
+    virtual void SetWindowTop(float twips) = 0;
+
     // SetWindowPos on the controller window, pixels.
     virtual void SetWindowPos(std::intptr_t insertAfter, int x, int y, int cx, int cy, unsigned flags) = 0;
 

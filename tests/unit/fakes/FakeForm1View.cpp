@@ -1,5 +1,7 @@
 #include "fakes/FakeForm1View.h"
 
+#include "common/Rounding.h"
+
 namespace kob::test {
 
 void FakeForm1View::Enter(const std::string& operation) {
@@ -42,6 +44,16 @@ void FakeForm1View::SetReadout(const std::string& caption) {
 void FakeForm1View::SetMuteBoxBackColor(std::uint32_t colorref) {
     Enter("SetMuteBoxBackColor");
     muteBoxBackColor = colorref;
+}
+
+void FakeForm1View::SetWindowLeft(float twips) {
+    Enter("SetWindowLeft");
+    windowLeft = static_cast<float>(RoundHalfEven(twips / twipsPerPixel) * twipsPerPixel);
+}
+
+void FakeForm1View::SetWindowTop(float twips) {
+    Enter("SetWindowTop");
+    windowTop = static_cast<float>(RoundHalfEven(twips / twipsPerPixel) * twipsPerPixel);
 }
 
 void FakeForm1View::SetWindowPos(std::intptr_t insertAfter, int x, int y, int cx, int cy, unsigned flags) {

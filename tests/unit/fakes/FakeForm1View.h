@@ -38,6 +38,10 @@ public:
     void SetKnobTop(float twips) override;
     void SetReadout(const std::string& caption) override;
     void SetMuteBoxBackColor(std::uint32_t colorref) override;
+    float WindowLeft() const override { return windowLeft; }
+    float WindowTop() const override { return windowTop; }
+    void SetWindowLeft(float twips) override;
+    void SetWindowTop(float twips) override;
     void SetWindowPos(std::intptr_t insertAfter, int x, int y, int cx, int cy, unsigned flags) override;
     void EnableTimer(Form1Timer timer, bool enabled) override;
 
@@ -51,6 +55,10 @@ public:
     std::string readout = "00";
     std::uint32_t muteBoxBackColor = 0;
     WindowPosArgs windowPos;
+    // The window's place in screen twips, snapped to whole pixels as a real window is.
+    float windowLeft = 13110;
+    float windowTop = 8670;
+    float twipsPerPixel = 15;
     bool visible = false;
     std::array<bool, 3> timers{};
     // Name of the operation (as logged) that raises an error instead of acting.

@@ -1,0 +1,89 @@
+#include "controller/win32/KnobControl.h"
+
+#include <windowsx.h>
+
+#include "controller/win32/MouseButtons.h"
+
+namespace kob {
+
+KnobControl::KnobControl(HINSTANCE instance, HWND parent, KnobEvents& events) : events_(events) {
+    WNDCLASSEXA windowClass{};
+    windowClass.hInstance = instance;
+    windowClass.lpszClassName = "DrovoVC3Knob";
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    Create(windowClass, 0, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 1, 1, parent);
+}
+
+LRESULT KnobControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    const int x = GET_X_LPARAM(lParam);
+    const int y = GET_Y_LPARAM(lParam);
+    switch (message) {
+    case WM_PAINT:
+        Paint();
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_SETCURSOR:
+        if (cursor_ && LOWORD(lParam) == HTCLIENT) {
+            ::SetCursor(cursor_);
+            return TRUE;
+        }
+        break;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK:
+        pressed_ |= ButtonOf(message);
+        SetCapture(Handle());
+        events_.OnKnobMouseDown(ButtonOf(message), x, y);
+        return 0;
+    case WM_MOUSEMOVE:
+        events_.OnKnobMouseMove(ButtonsHeld(wParam), x, y);
+        return 0;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP: {
+        const int button = ButtonOf(message);
+        const bool wasPressed = (pressed_ & button) != 0;
+        pressed_ &= ~button;
+        if (pressed_ == 0 && GetCapture() == Handle()) {
+            ReleaseCapture();
+        }
+        events_.OnKnobMouseUp(button, x, y);
+        RECT client{};
+        GetClientRect(Handle(), &client);
+        const POINT at{x, y};
+        if (button == kLeftButton && wasPressed && PtInRect(&client, at)) {
+            events_.OnKnobClick();
+        }
+        return 0;
+    }
+    case WM_CAPTURECHANGED:
+        pressed_ = 0;
+        return 0;
+    default:
+        break;
+    }
+    return Default(message, wParam, lParam);
+}
+
+void KnobControl::Paint() {
+    PAINTSTRUCT paint{};
+    HDC dc = BeginPaint(Handle(), &paint);
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    if (picture_) {
+        HDC source = CreateCompatibleDC(dc);
+        HGDIOBJ previous = SelectObject(source, picture_);
+        BitBlt(dc, 0, 0, client.right, client.bottom, source, 0, 0, SRCCOPY);
+        SelectObject(source, previous);
+        DeleteDC(source);
+    } else {
+        FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
+    }
+    EndPaint(Handle(), &paint);
+}
+
+} // namespace kob

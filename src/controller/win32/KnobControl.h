@@ -1,0 +1,43 @@
+#pragma once
+
+#include <windows.h>
+
+#include "platform/win32/UniqueHandle.h"
+#include "platform/win32/WindowBase.h"
+
+namespace kob {
+
+// Mouse reports of the knob, in pixels relative to the knob's top-left corner.
+class KnobEvents {
+public:
+    virtual ~KnobEvents() = default;
+    virtual void OnKnobMouseDown(int button, int x, int y) = 0;
+    virtual void OnKnobMouseMove(int buttons, int x, int y) = 0;
+    virtual void OnKnobMouseUp(int button, int x, int y) = 0;
+    virtual void OnKnobClick() = 0;
+};
+
+// The slider knob: a child window of its own, so it can have its own rounded region and hold the mouse capture
+// while it is dragged outside.
+class KnobControl : public WindowBase {
+public:
+    KnobControl(HINSTANCE instance, HWND parent, KnobEvents& events);
+    ~KnobControl() override { Destroy(); }
+
+    void SetPicture(HBITMAP picture) { picture_ = picture; InvalidateRect(Handle(), nullptr, FALSE); }
+    void SetCursor(HCURSOR cursor) { cursor_ = cursor; }
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void Paint();
+
+    KnobEvents& events_;
+    HBITMAP picture_ = nullptr;
+    HCURSOR cursor_ = nullptr;
+    // Buttons pressed on the knob since the capture began; a click needs a press and a release on it.
+    int pressed_ = 0;
+};
+
+} // namespace kob

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "platform/ProcessControl.h"
+
+namespace kob {
+
+class Win32Process : public ProcessControl {
+public:
+    [[noreturn]] void EndProcess(std::uint32_t exitCode) override;
+};
+
+} // namespace kob
