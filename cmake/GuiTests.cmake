@@ -1,1 +1,15 @@
-# GUI tests
+# GUI tests: shell scripts that drive the real programs under Wine on an X display, with kobprobe.exe looking
+# at the windows from another process. tools/test.sh runs them inside one display and Wine session.
+add_executable(kobprobe tests/gui/kobprobe.cpp)
+
+function(kob_add_gui_test NAME SCRIPT)
+    add_test(NAME gui.${NAME} COMMAND bash ${CMAKE_SOURCE_DIR}/tests/gui/${SCRIPT})
+    set_tests_properties(gui.${NAME} PROPERTIES TIMEOUT 300
+        ENVIRONMENT "KOB_ROOT=${CMAKE_SOURCE_DIR};KOB_BIN=${CMAKE_BINARY_DIR};KOB_BUILD=${KOB_BUILD_ROOT}")
+endfunction()
+
+set(KOB_BUILD_ROOT ${CMAKE_BINARY_DIR}/.. CACHE PATH "Folder holding the build trees, the Wine prefixes and the artefacts")
+
+kob_add_gui_test(executable_imports executable-imports.sh)
+kob_add_gui_test(controller_window controller-window.sh)
+kob_add_gui_test(no_audio_device no-audio-device.sh)

@@ -16,3 +16,10 @@ add_executable(kob_unit_tests
 target_include_directories(kob_unit_tests PRIVATE tests/unit)
 target_link_libraries(kob_unit_tests PRIVATE kob_logic GTest::gtest_main)
 gtest_discover_tests(kob_unit_tests TEST_PREFIX "unit.")
+
+# The committed artwork must be exactly what the generator draws, at the sizes and depths the program expects.
+find_package(Python3 COMPONENTS Interpreter)
+if(Python3_FOUND)
+    add_test(NAME art.check COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/tools/art/check_art.py
+                                    ${CMAKE_SOURCE_DIR}/resources)
+endif()

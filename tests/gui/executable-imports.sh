@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# kob3.0.exe is a 32-bit GUI program that loads on Windows 2000: only its system DLLs, none of the functions
+# that later Windows versions added, subsystem version 4.0 and the version record.
+set -euo pipefail
+exe=$KOB_BIN/kob3.0.exe
+failures=0
+check() { if eval "$1"; then echo "  ok   $2"; else echo "  FAIL $2"; failures=$((failures + 1)); fi; }
+
+dump=$(i686-w64-mingw32-objdump -p "$exe")
+kind=$(file "$exe")
+check 'grep -q "PE32 executable (GUI) Intel 80386" <<<"$kind"' "PE32 i386 GUI program"
+check 'grep -q "MajorSubsystemVersion\s*4" <<<"$dump" && grep -q "MinorSubsystemVersion\s*0" <<<"$dump"' \
+    "subsystem version 4.0"
+allowed='^(kernel32|user32|gdi32|advapi32|shell32|comctl32|winmm|psapi|ole32|oleaut32|msvcrt)\.dll$'
+dlls=$(sed -n 's/^\s*DLL Name: //p' <<<"$dump")
+for dll in $dlls; do
+    check '[[ "${dll,,}" =~ $allowed ]]' "imports from $dll"
+done
+# Functions that MinGW's runtime or the headers pull in on newer targets, none of which Windows 2000 has.
+newer='K32[A-Za-z]+|GetTickCount64|[A-Za-z]*ConditionVariable[A-Za-z]*|[A-Za-z]*SRWLock[A-Za-z]*|InitOnce[A-Za-z]*'
+newer+='|Fls(Alloc|Free|GetValue|SetValue)|GetModuleHandleEx[AW]|EncodePointer|DecodePointer|SetDllDirectory[AW]'
+newer+='|GetNativeSystemInfo|AddVectoredExceptionHandler|RtlCaptureStackBackTrace|InterlockedCompareExchange64'
+newer+='|GetLogicalProcessorInformation|CreateSymbolicLink[AW]|QueryFullProcessImageName[AW]|IsWow64Process'
+found=$(grep -oE "\b($newer)\b" <<<"$dump" | sort -u | tr '\n' ' ' || true)
+check '[ -z "$found" ]' "no function newer than Windows 2000 imported ${found:+(found: $found)}"
+wide=$(strings -el "$exe")
+narrow=$(strings "$exe")
+check 'grep -qx "3.00.0439" <<<"$wide"' "version record 3.00.0439"
+check 'grep -qx "An alternative for Windows master playback Volume Control." <<<"$wide"' "version comment"
+check 'grep -q "level=\"asInvoker\"" <<<"$narrow"' "manifest asks for no elevation"
+[ "$failures" -eq 0 ]

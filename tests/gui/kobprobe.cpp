@@ -1,0 +1,222 @@
+// Test driver for the GUI tests: looks at the program's windows from another process under the same
+// wineserver, answers its message boxes and reports what it saw as "key=value" lines in a file.
+//
+//   kobprobe controller <out>            the controller window: place, region, knob, read-out, z-order
+//   kobprobe volume <out>                the preview's master volume (mixer value), asked through its reporter
+//   kobprobe run <out> <exe> [args...]   starts a program, answers each message box it shows with OK,
+//                                        and reports the boxes, whether the controller appeared, and the exit code
+#include <windows.h>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char* kTitle = "Drovo Volume Controller 3.0";
+constexpr const char* kControllerClass = "DrovoVC3Controller";
+constexpr int kReadoutId = 1002;
+
+HWND WaitForWindow(const char* className, const char* title, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        HWND found = FindWindowA(className, title);
+        if (found || GetTickCount() - start > timeoutMs) {
+            return found;
+        }
+        Sleep(50);
+    }
+}
+
+// The 32 x 32 pixels of an icon drawn over a background colour.
+std::vector<COLORREF> IconPixels(HICON icon, COLORREF background) {
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 32, 32);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    RECT all{0, 0, 32, 32};
+    HBRUSH brush = CreateSolidBrush(background);
+    FillRect(memory, &all, brush);
+    DeleteObject(brush);
+    DrawIconEx(memory, 0, 0, icon, 32, 32, 0, nullptr, DI_NORMAL);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < 32; ++y) {
+        for (int x = 0; x < 32; ++x) {
+            pixels.push_back(GetPixel(memory, x, y));
+        }
+    }
+    SelectObject(memory, previous);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+// Icon handles cannot be compared across processes, so the icon shown is compared by its pixels on screen with
+// the system's standard icons drawn here.
+std::string IconKind(HWND box) {
+    // The icon is a static control: id 20 in Windows' message boxes, stc1 (0x440) in Wine's.
+    HWND icon = GetDlgItem(box, 20);
+    if (!icon) {
+        icon = GetDlgItem(box, 0x440);
+    }
+    if (!icon) {
+        return "none";
+    }
+    RECT r{};
+    GetWindowRect(icon, &r);
+    HDC screen = GetDC(nullptr);
+    std::vector<COLORREF> shown;
+    for (int y = 0; y < 32; ++y) {
+        for (int x = 0; x < 32; ++x) {
+            shown.push_back(GetPixel(screen, r.left + x, r.top + y));
+        }
+    }
+    ReleaseDC(nullptr, screen);
+    const struct {
+        LPCSTR id;
+        const char* kind;
+    } candidates[] = {{IDI_EXCLAMATION, "exclamation"}, {IDI_HAND, "error"}, {IDI_ASTERISK, "information"},
+                      {IDI_QUESTION, "question"}};
+    for (const auto& candidate : candidates) {
+        const std::vector<COLORREF> drawn = IconPixels(LoadIcon(nullptr, candidate.id), shown.front());
+        int differing = 0;
+        for (std::size_t i = 0; i < drawn.size(); ++i) {
+            differing += drawn[i] != shown[i];
+        }
+        if (differing < 16) {
+            return candidate.kind;
+        }
+    }
+    return "other";
+}
+
+std::string MessageText(HWND box) {
+    char text[1024] = {};
+    // The text is the static control with id 0xFFFF in both Windows and Wine message boxes.
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof(text));
+    return text;
+}
+
+int Controller(std::ofstream& out) {
+    HWND window = WaitForWindow(kControllerClass, nullptr, 15000);
+    if (!window) {
+        out << "found=0\n";
+        return 1;
+    }
+    Sleep(300);
+    RECT r{};
+    GetWindowRect(window, &r);
+    out << "found=1\n";
+    out << "rect=" << r.left << "," << r.top << "," << r.right << "," << r.bottom << "\n";
+    out << "size=" << (r.right - r.left) << "x" << (r.bottom - r.top) << "\n";
+    out << "visible=" << (IsWindowVisible(window) ? 1 : 0) << "\n";
+    out << "topmost=" << ((GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) ? 1 : 0) << "\n";
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    const int type = GetWindowRgn(window, region);
+    RECT box{};
+    GetRgnBox(region, &box);
+    out << "regiontype=" << type << "\n";
+    out << "regionbox=" << box.left << "," << box.top << "," << box.right << "," << box.bottom << "\n";
+    // A rounded region leaves the corner pixel out and the middle of each edge in.
+    out << "corner_in_region=" << (PtInRegion(region, 0, 0) ? 1 : 0) << "\n";
+    out << "edge_in_region=" << (PtInRegion(region, 33, 0) ? 1 : 0) << "\n";
+    DeleteObject(region);
+    HWND knob = FindWindowExA(window, nullptr, "DrovoVC3Knob", nullptr);
+    if (knob) {
+        RECT k{};
+        GetWindowRect(knob, &k);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&k), 2);
+        out << "knob=" << k.left << "," << k.top << "," << k.right << "," << k.bottom << "\n";
+        HRGN knobRegion = CreateRectRgn(0, 0, 0, 0);
+        out << "knobregiontype=" << GetWindowRgn(knob, knobRegion) << "\n";
+        DeleteObject(knobRegion);
+    }
+    char readout[64] = {};
+    GetDlgItemTextA(window, kReadoutId, readout, sizeof(readout));
+    out << "readout=" << readout << "\n";
+    return 0;
+}
+
+int Volume(std::ofstream& out) {
+    HWND reporter = WaitForWindow("DrovoVC3PreviewReporter", nullptr, 15000);
+    if (!reporter) {
+        out << "found=0\n";
+        return 1;
+    }
+    const UINT query = RegisterWindowMessageA("DrovoVC3PreviewVolumeQuery");
+    DWORD_PTR value = 0;
+    SendMessageTimeoutA(reporter, query, 0, 0, SMTO_ABORTIFHUNG, 5000, &value);
+    out << "found=1\nvolume=" << static_cast<long>(static_cast<LONG>(value)) << "\n";
+    return 0;
+}
+
+int Run(std::ofstream& out, const std::string& commandLine) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    std::string line = commandLine;
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        out << "started=0\n";
+        return 1;
+    }
+    out << "started=1\n";
+    int boxes = 0;
+    bool controllerSeen = false;
+    const DWORD start = GetTickCount();
+    while (WaitForSingleObject(process.hProcess, 50) == WAIT_TIMEOUT) {
+        HWND controller = FindWindowA(kControllerClass, nullptr);
+        if (controller && IsWindowVisible(controller)) {
+            controllerSeen = true;
+        }
+        HWND box = FindWindowA("#32770", kTitle);
+        if (box && IsWindowVisible(box)) {
+            ++boxes;
+            out << "message" << boxes << "=" << MessageText(box) << "\n";
+            out << "icon" << boxes << "=" << IconKind(box) << "\n";
+            out.flush();
+            SendMessageA(box, WM_COMMAND, IDOK, 0);
+            Sleep(100);
+        }
+        if (GetTickCount() - start > 30000) {
+            out << "timeout=1\n";
+            TerminateProcess(process.hProcess, 99);
+            break;
+        }
+    }
+    DWORD exitCode = 0;
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    out << "messages=" << boxes << "\n";
+    out << "controller_seen=" << (controllerSeen ? 1 : 0) << "\n";
+    out << "exitcode=" << exitCode << "\n";
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: kobprobe controller|volume|run <out> [exe args...]\n");
+        return 2;
+    }
+    std::ofstream out(argv[2]);
+    const std::string command = argv[1];
+    if (command == "controller") {
+        return Controller(out);
+    }
+    if (command == "volume") {
+        return Volume(out);
+    }
+    if (command == "run" && argc >= 4) {
+        std::string commandLine;
+        for (int i = 3; i < argc; ++i) {
+            commandLine += std::string(i > 3 ? " " : "") + "\"" + argv[i] + "\"";
+        }
+        return Run(out, commandLine);
+    }
+    std::fprintf(stderr, "kobprobe: unknown command %s\n", argv[1]);
+    return 2;
+}

@@ -1,0 +1,94 @@
+# Helpers of the GUI tests. Each test runs against the real program under Wine on an X display; tools/test.sh
+# provides the display and the Wine prefix, and a test started on its own sets them up itself.
+set -euo pipefail
+
+: "${KOB_ROOT:?}" "${KOB_BIN:?}"
+source "$KOB_ROOT/tools/wine-env.sh"
+KOB_ARTIFACTS=${KOB_ARTIFACTS:-$KOB_BUILD/artifacts}
+mkdir -p "$KOB_ARTIFACTS"
+KOB_WORK=$(mktemp -d)
+failures=0
+KOB_STARTED_PIDS=()
+
+kob_gui_cleanup() {
+    local pid
+    for pid in "${KOB_STARTED_PIDS[@]}"; do
+        kill "$pid" 2>/dev/null || true
+    done
+    rm -rf "$KOB_WORK"
+    if [ "${KOB_OWN_SESSION:-0}" = 1 ]; then
+        kob_wine_stop
+        kob_display_stop
+    fi
+}
+trap kob_gui_cleanup EXIT
+
+if [ -z "${DISPLAY:-}" ] || [ -z "${WINEPREFIX:-}" ]; then
+    KOB_OWN_SESSION=1
+    kob_display_start
+    kob_wine_use audio
+    kob_wine_start
+fi
+
+# kob_start NAME ARGS... : starts a Windows program in the background; its Linux pid goes into KOB_PID.
+kob_start() {
+    local exe=$1
+    shift
+    wine "$KOB_BIN/$exe" "$@" >"$KOB_WORK/$exe.out" 2>&1 </dev/null &
+    KOB_PID=$!
+    KOB_STARTED_PIDS+=("$KOB_PID")
+}
+
+kob_stop() {
+    kill "$1" 2>/dev/null || true
+    wait "$1" 2>/dev/null || true
+}
+
+# kob_probe OUTFILE COMMAND ARGS... : runs the probe and waits for it.
+kob_probe() {
+    local out=$1
+    shift
+    wine "$KOB_BIN/kobprobe.exe" "$1" "$(winepath -w "$out")" "${@:2}" </dev/null >/dev/null 2>&1 || true
+    tr -d '\r' <"$out" >"$out.txt" 2>/dev/null || : >"$out.txt"
+}
+
+kob_value() { sed -n "s/^$2=//p" "$1.txt" | head -n 1; }
+
+# expect FILE KEY VALUE [WHAT]
+expect() {
+    local got
+    got=$(kob_value "$1" "$2")
+    if [ "$got" == "$3" ]; then
+        echo "  ok   ${4:-$2} = $3"
+    else
+        echo "  FAIL ${4:-$2}: expected '$3', got '$got'"
+        failures=$((failures + 1))
+    fi
+}
+
+check() {
+    if eval "$1"; then
+        echo "  ok   $2"
+    else
+        echo "  FAIL $2"
+        failures=$((failures + 1))
+    fi
+}
+
+# kob_screenshot NAME [GEOMETRY] : keeps a picture of the display (or of part of it) as a build artefact.
+kob_screenshot() {
+    local file=$KOB_ARTIFACTS/$1.png
+    if [ -n "${2:-}" ]; then
+        import -window root -crop "$2" +repage "$file"
+    else
+        import -window root "$file"
+    fi
+    echo "  screenshot: $file"
+}
+
+kob_finish() {
+    if [ "$failures" -ne 0 ]; then
+        echo "$failures check(s) failed"
+        exit 1
+    fi
+}

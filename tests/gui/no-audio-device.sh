@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Without any audio device the first discovery reports that no mixer can be opened and the program ends.
+source "$(dirname "$0")/lib.sh"
+
+saved_prefix=$WINEPREFIX saved_alsa=$ALSA_CONFIG_PATH
+kob_wine_use noaudio
+kob_wine_start
+kob_probe "$KOB_WORK/run" run "$(winepath -w "$KOB_BIN/kobpreview.exe")"
+kob_wine_stop
+export WINEPREFIX=$saved_prefix ALSA_CONFIG_PATH=$saved_alsa
+
+expect "$KOB_WORK/run" started 1
+expect "$KOB_WORK/run" messages 1 "exactly one message"
+expect "$KOB_WORK/run" message1 "Error! Unable to open a Mixer Device. Program will be terminated."
+expect "$KOB_WORK/run" icon1 exclamation
+expect "$KOB_WORK/run" controller_seen 0 "controller never shown"
+expect "$KOB_WORK/run" exitcode 0 "process ended"
+kob_finish
