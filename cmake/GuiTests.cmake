@@ -13,3 +13,4 @@ set(KOB_BUILD_ROOT ${CMAKE_BINARY_DIR}/.. CACHE PATH "Folder holding the build t
 kob_add_gui_test(executable_imports executable-imports.sh)
 kob_add_gui_test(controller_window controller-window.sh)
 kob_add_gui_test(no_audio_device no-audio-device.sh)
+kob_add_gui_test(slider slider.sh)

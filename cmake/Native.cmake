@@ -12,6 +12,7 @@ add_executable(kob_unit_tests
     tests/unit/VolumeScaleTest.cpp
     tests/unit/MixerDiscoveryTest.cpp
     tests/unit/Form1LoadTest.cpp
+    tests/unit/Form1SliderTest.cpp
 )
 target_include_directories(kob_unit_tests PRIVATE tests/unit)
 target_link_libraries(kob_unit_tests PRIVATE kob_logic GTest::gtest_main)

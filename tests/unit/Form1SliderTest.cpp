@@ -1,0 +1,223 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "controller/Form1.h"
+#include "fakes/FakeForm1View.h"
+#include "fakes/FakeServices.h"
+#include "mixer/VolumeScale.h"
+
+namespace kob::test {
+namespace {
+
+constexpr int kLeft = 1;
+constexpr int kRight = 2;
+constexpr int kMiddle = 4;
+
+class Form1SliderTest : public ::testing::Test {
+protected:
+    // Loads the controller with the master volume at the given percent.
+    void LoadAt(std::int32_t percent) {
+        platform.mixer.values[FakeMixer::kVolumeId] = MixerValueFromLevel(100 - percent);
+        form.Form_Load();
+        platform.mixer.written.clear();
+    }
+
+    std::int32_t LastLevelWritten() const {
+        const std::int32_t value = platform.mixer.written.back();
+        return 100 - PercentFromMixerValue(value);
+    }
+
+    void ClickTrackAndMoveTo(float y) {
+        form.Image1_MouseUp(kLeft, 0, 100, y);
+        form.Image1_Click();
+        form.Image1_MouseMove(0, 0, 100, y);
+    }
+
+    FakePlatform platform;
+    FakeForm1View view{platform.log};
+    Form1 form{view, platform.services, platform.context};
+};
+
+TEST_F(Form1SliderTest, KnobTopGivesTheWorkedLevels) {
+    LoadAt(100);
+    const std::pair<float, std::int32_t> table[] = {{470, 0},    {480, 1},    {495, 2},    {1160, 50},
+                                                    {1500, 75},  {1830, 99},  {1845, 100}};
+    for (const auto& [top, level] : table) {
+        ClickTrackAndMoveTo(top - 150);
+        ASSERT_FALSE(platform.mixer.written.empty());
+        EXPECT_EQ(platform.mixer.written.back(), MixerValueFromLevel(level)) << "top " << top;
+        EXPECT_FLOAT_EQ(view.knobTop, KnobTopFromPercent(100 - level)) << "top " << top;
+    }
+}
+
+TEST_F(Form1SliderTest, EachMoveWritesThenReadsTheMixer) {
+    LoadAt(100);
+    form.image2_MouseDown(kLeft, 0, 100, 135);
+    const auto before = platform.log.calls.size();
+    form.image2_MouseMove(kLeft, 0, 100, 300);
+    const std::vector<std::string> calls(platform.log.calls.begin() + static_cast<long>(before),
+                                         platform.log.calls.end());
+    ASSERT_EQ(calls.size(), 5u);
+    EXPECT_EQ(calls[0], "view.SetKnobTop");
+    EXPECT_EQ(calls[1].rfind("mixerSetControlDetails", 0), 0u);
+    EXPECT_EQ(calls[2].rfind("mixerGetControlDetails", 0), 0u);
+    EXPECT_EQ(calls[3], "view.SetKnobTop");
+    EXPECT_EQ(calls[4], "view.SetReadout");
+}
+
+TEST_F(Form1SliderTest, AtFullVolumeAnUpwardOrFlatMoveEndsTheDragAtLevelZero) {
+    for (float y : {90.0f, 100.0f}) {
+        LoadAt(100);
+        form.image2_MouseDown(kLeft, 0, 50, 100);
+        form.image2_MouseMove(kLeft, 0, 50, y);
+        EXPECT_FALSE(form.knobdrag) << y;
+        EXPECT_FLOAT_EQ(view.knobTop, 470.0f);
+        EXPECT_EQ(platform.mixer.written, std::vector<std::int32_t>{65535});
+        // The drag is over: moves before the next press change nothing.
+        form.image2_MouseMove(kLeft, 0, 50, 400);
+        EXPECT_EQ(platform.mixer.written.size(), 1u);
+    }
+}
+
+TEST_F(Form1SliderTest, DraggingPastTheBottomStopsAt1845ThenSnapsTo1850) {
+    LoadAt(50);
+    form.image2_MouseDown(kLeft, 0, 50, 100);
+    form.image2_MouseMove(kLeft, 0, 50, 1000);
+    EXPECT_FALSE(form.knobdrag);
+    EXPECT_EQ(platform.mixer.written.back(), 0);
+    EXPECT_FLOAT_EQ(view.knobTop, 1850.0f);
+    EXPECT_EQ(view.readout, "0");
+    form.image2_MouseMove(kLeft, 0, 50, 2000);
+    EXPECT_EQ(platform.mixer.written.size(), 1u);
+}
+
+TEST_F(Form1SliderTest, DuringADragTheKnobSnapsToWholePercents) {
+    LoadAt(100);
+    // The pointer moves down the window; the knob reports it relative to wherever the knob is now.
+    const float grab = 100;
+    form.image2_MouseDown(kLeft, 0, 100, grab);
+    for (float pointer = 470 + grab + 7; pointer < 470 + grab + 400; pointer += 7) {
+        form.image2_MouseMove(kLeft, 0, 100, pointer - view.knobTop);
+        const double steps = (view.knobTop - 470.0) / 13.8;
+        EXPECT_NEAR(steps, std::round(steps), 1e-4) << "pointer at " << pointer;
+        EXPECT_NEAR(view.knobTop, pointer - grab, 13.8) << "the knob follows the pointer";
+    }
+    EXPECT_TRUE(form.knobdrag);
+    EXPECT_GT(LastLevelWritten(), 10);
+    form.image2_MouseUp(kLeft, 0, 100, 400);
+    EXPECT_FALSE(form.knobdrag);
+}
+
+TEST_F(Form1SliderTest, TheGrabPointIsRoundedHalfToEven) {
+    LoadAt(100);
+    form.image2_MouseDown(kLeft, 0, 0, 142.5f);
+    EXPECT_EQ(form.knobgrab, 142);
+    form.image2_MouseDown(kLeft, 0, 0, 143.5f);
+    EXPECT_EQ(form.knobgrab, 144);
+}
+
+TEST_F(Form1SliderTest, AnyButtonDragsTheKnob) {
+    for (int button : {kRight, kMiddle, kLeft | kRight}) {
+        LoadAt(100);
+        form.image2_MouseDown(button, 0, 100, 100);
+        form.image2_MouseMove(button, 0, 100, 100 + 690);
+        EXPECT_EQ(LastLevelWritten(), 50) << button;
+        EXPECT_EQ(view.readout, "50") << button;
+    }
+}
+
+TEST_F(Form1SliderTest, ATrackClickAtTheBottomGivesOnePercent) {
+    LoadAt(100);
+    ClickTrackAndMoveTo(1680);
+    EXPECT_EQ(LastLevelWritten(), 99);
+    EXPECT_EQ(view.readout, "1");
+    EXPECT_FALSE(form.trackclick);
+}
+
+TEST_F(Form1SliderTest, TrackClicksNearTheTopAreClampedToFullVolume) {
+    LoadAt(20);
+    ClickTrackAndMoveTo(0); // knob Top 150, level -23
+    EXPECT_EQ(platform.mixer.written.back(), 65535);
+    EXPECT_FLOAT_EQ(view.knobTop, 470.0f);
+    EXPECT_EQ(view.readout, "100");
+}
+
+TEST_F(Form1SliderTest, TheTrackJumpsOnlyAtTheFirstMoveAfterAClick) {
+    LoadAt(100);
+    form.Image1_MouseMove(0, 0, 100, 1000);
+    EXPECT_TRUE(platform.mixer.written.empty());
+    form.Image1_Click();
+    EXPECT_TRUE(form.trackclick);
+    form.Image1_MouseMove(0, 0, 100, 1000);
+    EXPECT_EQ(platform.mixer.written.size(), 1u);
+    form.Image1_MouseMove(0, 0, 100, 200);
+    EXPECT_EQ(platform.mixer.written.size(), 1u);
+}
+
+TEST_F(Form1SliderTest, AReleaseOnTheTrackDisarmsAPendingClick) {
+    LoadAt(100);
+    form.Image1_Click();
+    form.Image1_MouseUp(kLeft, 0, 100, 1000);
+    form.Image1_MouseMove(0, 0, 100, 1000);
+    EXPECT_TRUE(platform.mixer.written.empty());
+}
+
+TEST_F(Form1SliderTest, TheLeftButtonAloneMovesTheWindowByThePointersTravel) {
+    LoadAt(100);
+    const float left = view.windowLeft;
+    const float top = view.windowTop;
+    form.Form_MouseMove(0, 0, 300, 900);
+    form.Form_MouseMove(kLeft, 0, 300 - 1500, 900 + 750);
+    EXPECT_FLOAT_EQ(view.windowLeft, left - 1500);
+    EXPECT_FLOAT_EQ(view.windowTop, top + 750);
+    EXPECT_EQ(form.txtdetect, "1");
+    // The grab point stays, so the next move is measured from it again.
+    form.Form_MouseMove(kLeft, 0, 300 + 15, 900);
+    EXPECT_FLOAT_EQ(view.windowLeft, left - 1500 + 15);
+}
+
+TEST_F(Form1SliderTest, AnyLeftButtonMoveMarksTheWindowAsMoved) {
+    LoadAt(100);
+    form.Form_MouseMove(0, 0, 300, 900);
+    form.Form_MouseMove(kLeft, 0, 300, 900);
+    EXPECT_EQ(form.txtdetect, "1");
+}
+
+TEST_F(Form1SliderTest, OtherButtonsOverTheBackgroundDoNothing) {
+    LoadAt(100);
+    form.Form_MouseMove(0, 0, 300, 900);
+    for (int buttons : {kRight, kMiddle, kLeft | kRight}) {
+        form.Form_MouseMove(buttons, 0, 900, 100);
+    }
+    EXPECT_FLOAT_EQ(view.windowLeft, 13110);
+    EXPECT_FLOAT_EQ(view.windowTop, 8670);
+    EXPECT_EQ(form.txtdetect, "0");
+    EXPECT_EQ(platform.log.IndexOf("view.SetWindowLeft"), -1);
+}
+
+TEST_F(Form1SliderTest, TheMarkerTimerRunsUntilItClearsAOne) {
+    LoadAt(100);
+    form.Form_MouseUp(kRight, 0, 10, 10);
+    EXPECT_TRUE(view.TimerEnabled(Form1Timer::DragHandler));
+    form.tmr_drag_handler_Timer();
+    EXPECT_TRUE(view.TimerEnabled(Form1Timer::DragHandler));
+    form.Form_MouseMove(0, 0, 300, 900);
+    form.Form_MouseMove(kLeft, 0, 310, 900);
+    form.Form_MouseUp(kLeft, 0, 310, 900);
+    EXPECT_EQ(form.txtdetect, "1");
+    form.tmr_drag_handler_Timer();
+    EXPECT_EQ(form.txtdetect, "0");
+    EXPECT_FALSE(view.TimerEnabled(Form1Timer::DragHandler));
+}
+
+TEST_F(Form1SliderTest, AClickOnTheKnobClearsTheMarker) {
+    LoadAt(100);
+    form.Form_MouseMove(0, 0, 300, 900);
+    form.Form_MouseMove(kLeft, 0, 310, 900);
+    form.image2_Click();
+    EXPECT_EQ(form.txtdetect, "0");
+}
+
+} // namespace
+} // namespace kob::test
