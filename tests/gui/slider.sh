@@ -9,6 +9,13 @@ wy=578
 pointer() { xdotool mousemove "$1" "$2"; sleep 0.3; }
 press() { xdotool mousedown 1; sleep 0.3; }
 release() { xdotool mouseup 1; sleep 0.5; }
+# drag X1 Y1 X2 Y2 : left button pressed at the first point, released at the second (window coordinates).
+drag() {
+    pointer $((wx + $1)) $((wy + $2))
+    press
+    pointer $((wx + $3)) $((wy + $4))
+    release
+}
 
 # The read-out must show the master volume that the mixer really holds.
 expect_volume_shown() {
@@ -24,29 +31,21 @@ kob_probe "$KOB_WORK/start" controller
 expect "$KOB_WORK/start" knob 44,77,59,96 "knob at 50 %"
 
 echo "drag the knob 30 pixels down"
-pointer $((wx + 51)) $((wy + 86))
-press
-pointer $((wx + 51)) $((wy + 116))
-release
+drag 51 86 51 116
 kob_probe "$KOB_WORK/down" controller
 expect "$KOB_WORK/down" readout 17 "read-out after the drag"
 expect "$KOB_WORK/down" knob 44,108,59,127 "knob snapped to 17 %"
 expect_volume_shown 17
 
 echo "drag the knob up and out of the window: the knob keeps the mouse"
-pointer $((wx + 51)) $((wy + 117))
-press
-pointer $((wx + 136)) $((wy + 42))
-release
+drag 51 117 136 42
 kob_probe "$KOB_WORK/up" controller
 expect "$KOB_WORK/up" readout 99 "read-out after dragging outside"
 expect "$KOB_WORK/up" knob 44,32,59,51
 expect_volume_shown 99
 
 echo "click the track, then move over it: the knob jumps to the pointer"
-pointer $((wx + 51)) $((wy + 120))
-press
-release
+drag 51 120 51 120
 pointer $((wx + 51)) $((wy + 121))
 kob_probe "$KOB_WORK/track" controller
 expect "$KOB_WORK/track" readout 28 "read-out after the track click"
