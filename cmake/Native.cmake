@@ -9,10 +9,16 @@ target_link_options(kob_logic PUBLIC ${KOB_SANITIZE})
 add_executable(kob_unit_tests
     tests/unit/fakes/FakeServices.cpp
     tests/unit/fakes/FakeForm1View.cpp
+    tests/unit/fakes/FakeRegistry.cpp
+    tests/unit/fakes/FakeProcessList.cpp
+    tests/unit/fakes/FakeSystem.cpp
     tests/unit/VolumeScaleTest.cpp
     tests/unit/MixerDiscoveryTest.cpp
     tests/unit/Form1LoadTest.cpp
     tests/unit/Form1SliderTest.cpp
+    tests/unit/RegistrySettingsTest.cpp
+    tests/unit/InstanceGuardTest.cpp
+    tests/unit/SystemChecksTest.cpp
 )
 target_include_directories(kob_unit_tests PRIVATE tests/unit)
 target_link_libraries(kob_unit_tests PRIVATE kob_logic GTest::gtest_main)

@@ -2,8 +2,12 @@
 
 #include "platform/MessageBoxService.h"
 #include "platform/MixerService.h"
+#include "platform/ModulePathService.h"
 #include "platform/ProcessControl.h"
+#include "platform/ProcessListService.h"
+#include "platform/RegistryService.h"
 #include "platform/ScreenService.h"
+#include "platform/SystemInfoService.h"
 
 namespace kob {
 
@@ -14,6 +18,10 @@ struct Services {
     MessageBoxService& messages;
     ProcessControl& process;
     ScreenService& screen;
+    RegistryService& registry;
+    ProcessListService& processList;
+    SystemInfoService& systemInfo;
+    ModulePathService& modulePath;
 };
 
 } // namespace kob

@@ -7,6 +7,9 @@
 #include <vector>
 
 #include "common/ProgramContext.h"
+#include "fakes/FakeProcessList.h"
+#include "fakes/FakeRegistry.h"
+#include "fakes/FakeSystem.h"
 #include "platform/Services.h"
 
 namespace kob::test {
@@ -108,7 +111,11 @@ struct FakePlatform {
     FakeProcess process{log};
     FakeScreen screen;
     FakeMixer mixer{log};
-    Services services{mixer, messages, process, screen};
+    FakeRegistry registry{log};
+    FakeProcessList processList{log};
+    FakeSystemInfo systemInfo;
+    FakeModulePath modulePath;
+    Services services{mixer, messages, process, screen, registry, processList, systemInfo, modulePath};
     ProgramContext context;
 };
 

@@ -1,0 +1,109 @@
+#include "platform/InstanceGuard.h"
+
+#include <algorithm>
+#include <exception>
+#include <utility>
+
+#include "common/AppTitle.h"
+#include "platform/ProgramFolder.h"
+
+namespace kob {
+
+namespace {
+
+constexpr std::uint32_t kFirstBufferBytes = 8;
+constexpr std::uint32_t kFirstBytesReturned = 96;
+constexpr std::uint32_t kModuleHandles = 50;
+constexpr std::uint32_t kModuleBufferBytes = 200;
+constexpr std::uint32_t kPathCharacters = 260;
+constexpr int kMatchesOfASecondCopy = 2;
+
+// An opened process, closed when the scan leaves it by any path.
+class OpenedProcess {
+public:
+    OpenedProcess(ProcessListService& processes, std::uintptr_t handle) : processes_(processes), handle_(handle) {}
+    OpenedProcess(const OpenedProcess&) = delete;
+    OpenedProcess& operator=(const OpenedProcess&) = delete;
+    ~OpenedProcess() { Close(); }
+    std::uintptr_t get() const { return handle_; }
+    void Close() {
+        if (handle_ != 0) {
+            processes_.CloseHandle(std::exchange(handle_, 0));
+        }
+    }
+
+private:
+    ProcessListService& processes_;
+    std::uintptr_t handle_;
+};
+
+// The file of the process's first module, its executable; empty when the module list or the name is unreadable.
+std::string ExecutableOf(ProcessListService& processes, std::uint32_t processId) {
+    OpenedProcess process(processes, processes.OpenProcess(kProcessQueryInformation | kProcessVmRead, true, processId));
+    if (process.get() == 0) {
+        return {};
+    }
+    std::vector<std::uintptr_t> modules(kModuleHandles, 0);
+    std::uint32_t needed = 0;
+    if (!processes.EnumProcessModules(process.get(), modules, kModuleBufferBytes, needed)) {
+        return {};
+    }
+    std::vector<char> name(kPathCharacters, '\0');
+    if (processes.GetModuleFileNameEx(process.get(), modules[0], name, kPathCharacters) == 0) {
+        return {};
+    }
+    process.Close();
+    return std::string(name.data(), std::find(name.begin(), name.end(), '\0') - name.begin());
+}
+
+} // namespace
+
+void CreateInstanceMutex(Services& services) {
+    services.systemInfo.CreateMutex(false, kInstanceMutexName);
+}
+
+void ListProcessIds(Services& services, ProcessIdList& list) {
+    try {
+        std::uint32_t bufferBytes = kFirstBufferBytes;
+        std::uint32_t bytesReturned = kFirstBytesReturned;
+        // One element more than the call may fill: it stays 0 and ends the listing below.
+        std::vector<std::uint32_t> ids(1, 0);
+        while (bufferBytes <= bytesReturned) {
+            bufferBytes *= 2;
+            ids.assign(bufferBytes / 4 + 1, 0);
+            services.processList.EnumProcesses(ids, bufferBytes, bytesReturned);
+        }
+        list.count = bytesReturned / 4;
+        list.items.push_back(std::to_string(ids[0]));
+        const std::size_t end = std::min(ids.size(), kMaxListedProcesses);
+        for (std::size_t position = 1; position < end && ids[position] != 0; ++position) {
+            list.items.push_back(std::to_string(ids[position]));
+        }
+    } catch (const std::exception& failure) {
+        services.messages.Show(failure.what(), kAppTitle, kMbOk | kMbIconExclamation);
+    }
+}
+
+void CheckPrevInstance(Services& services, const ProgramContext& context, const ProcessIdList& list) {
+    try {
+        const std::string ownPath = InProgramFolder(services.modulePath, kExecutableFileName);
+        const std::size_t end = std::min<std::size_t>(list.items.size(), list.count);
+        int matches = 0;
+        for (std::size_t position = 0; position < end; ++position) {
+            const auto processId = static_cast<std::uint32_t>(std::stoul(list.items[position]));
+            if (processId == 0) {
+                continue;
+            }
+            if (ExecutableOf(services.processList, processId) == ownPath) {
+                ++matches;
+            }
+            if (matches == kMatchesOfASecondCopy) {
+                services.process.EndProcess(context.OwnProcessId);
+            }
+        }
+    } catch (const std::exception&) {
+        // A guard that cannot look lets the program run: a second copy is harmless, a refused start is not.
+    }
+}
+
+} // namespace kob

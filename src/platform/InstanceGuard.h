@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "common/ProgramContext.h"
+#include "platform/Services.h"
+
+namespace kob {
+
+inline constexpr const char* kInstanceMutexName = "kob3.0";
+inline constexpr const char* kExecutableFileName = "kob3.0.exe";
+// Positions 0 to 1,000 of the snapshot are listed.
+inline constexpr std::size_t kMaxListedProcesses = 1001;
+
+// The snapshot of process identifiers, owned by the companion window: the identifiers as decimal text in the
+// order EnumProcesses gave them, and how many identifiers that call delivered.
+struct ProcessIdList {
+    std::vector<std::string> items;
+    std::uint32_t count = 0;
+};
+
+// Creates the named mutex "kob3.0". Its handle is neither kept nor examined: nothing tests the mutex, it only
+// lives as long as the process.
+void CreateInstanceMutex(Services& services);
+
+// Appends the system's process identifiers to the list and sets its count. A failure of the environment is
+// shown with the exclamation icon and the list keeps what it holds.
+void ListProcessIds(Services& services, ProcessIdList& list);
+
+// Ends the process silently, with OwnProcessId as exit code, when two listed processes (this one included) run
+// the program folder's "kob3.0.exe", compared letter case and all. Returns otherwise, also after any failure.
+void CheckPrevInstance(Services& services, const ProgramContext& context, const ProcessIdList& list);
+
+} // namespace kob

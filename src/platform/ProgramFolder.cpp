@@ -1,0 +1,28 @@
+#include "platform/ProgramFolder.h"
+
+namespace kob {
+
+std::string FolderOf(const std::string& path) {
+    const auto slash = path.rfind('\\');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+std::string BaseNameOf(const std::string& path) {
+    const auto slash = path.rfind('\\');
+    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    const auto dot = name.rfind('.');
+    if (dot != std::string::npos) {
+        name.erase(dot);
+    }
+    return name;
+}
+
+std::string ProgramFolder(ModulePathService& modulePath) {
+    return FolderOf(modulePath.ExecutablePath());
+}
+
+std::string InProgramFolder(ModulePathService& modulePath, const std::string& fileName) {
+    return ProgramFolder(modulePath) + "\\" + fileName;
+}
+
+} // namespace kob

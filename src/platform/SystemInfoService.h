@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace kob {
+
+inline constexpr std::uint32_t kPlatformWin32s = 0;
+inline constexpr std::uint32_t kPlatformWin32Windows = 1;
+inline constexpr std::uint32_t kPlatformWin32Nt = 2;
+
+// The published OSVERSIONINFOA, field by field.
+struct OsVersionInfo {
+    std::uint32_t osVersionInfoSize = 0;
+    std::uint32_t majorVersion = 0;
+    std::uint32_t minorVersion = 0;
+    std::uint32_t buildNumber = 0;
+    std::uint32_t platformId = 0;
+    std::string csdVersion;
+};
+
+// Version, folders and identity of the running system and process, one kernel32 call per operation.
+class SystemInfoService {
+public:
+    virtual ~SystemInfoService() = default;
+    // GetVersionExA on a record holding these fields; the record is copied back whatever the call returned.
+    virtual bool GetVersionEx(OsVersionInfo& info) = 0;
+    // GetSystemDirectoryA(buffer, size) into the caller's buffer; size never exceeds the buffer's length.
+    virtual std::uint32_t GetSystemDirectory(std::string& buffer, std::uint32_t size) = 0;
+    virtual std::uint32_t GetCurrentProcessId() = 0;
+    // CreateMutexA(no security attributes, initialOwner, name): the handle number, 0 on failure.
+    virtual std::uintptr_t CreateMutex(bool initialOwner, const std::string& name) = 0;
+};
+
+} // namespace kob

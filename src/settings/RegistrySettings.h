@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+
+#include "common/ProgramContext.h"
+#include "platform/Services.h"
+
+namespace kob {
+
+// Where the settings live. The program only opens these keys; the installation creates the program key.
+inline constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+inline constexpr const char* kProgramKey = "Software\\Marlox's Software\\Drovo Volume Controller\\3.0";
+inline constexpr const char* kCstpValName = "cstpval";
+inline constexpr const char* kOnTopStatName = "ontopstat";
+
+inline constexpr const char* kMsgInstallationError =
+    "KOB Installation Error. Please re-install the program to correct this problem";
+
+// Controller states kept in ontopstat.
+inline constexpr std::uint32_t kOnTopStatNormal = 0;
+inline constexpr std::uint32_t kOnTopStatOnTop = 1;
+inline constexpr std::uint32_t kOnTopStatClosed = 2;
+
+// Each routine opens its key, performs one value operation, closes the key whatever happened and returns. None
+// creates a key. A failure of the environment inside a routine is shown (exclamation icon for the Run key,
+// information icon for the program key) and the caller carries on.
+
+// Registers the running executable, its path in double quotes, to start at log-on (HKLM Run key).
+void AddRunEntry(Services& services);
+// Deletes the log-on Run value; an absent value is no error.
+void RemoveRunEntry(Services& services);
+// RunEntryVal becomes 1 when the Run value exists and fits 255 bytes, 0 otherwise; it stays as it was when the
+// Run key cannot be opened.
+void GetRunEntry(Services& services, ProgramContext& context);
+
+// cstpval = 0: the first-start work is done.
+void ResetCstpVal(Services& services);
+// Reads cstpval; a missing program key or value shows the installation error and ends the program.
+void GetCstpVal(Services& services, std::uint32_t& cstpVal);
+
+void SetOnTopStatNormal(Services& services);
+void SetOnTopStatOnTop(Services& services);
+void SetOnTopStatClosed(Services& services);
+// Reads ontopstat; the variable keeps its content when the key or the value cannot be read.
+void GetOnTopStat(Services& services, std::uint32_t& onTopStat);
+
+// The first start after an installation (cstpval 1): registers the Run value, clears cstpval and leaves ontopstat
+// at "closed" by way of "normal". Any other cstpval does nothing.
+void DoFirstStartWork(Services& services, std::uint32_t cstpVal);
+
+} // namespace kob

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/ModulePathService.h"
+#include "platform/SystemInfoService.h"
+
+namespace kob::test {
+
+// Version and folders of a Windows XP by default; GetSystemDirectory behaves as kernel32's: with room for the
+// path and its NUL it copies both, otherwise it writes nothing and returns the size needed.
+class FakeSystemInfo : public SystemInfoService {
+public:
+    bool GetVersionEx(OsVersionInfo& info) override;
+    std::uint32_t GetSystemDirectory(std::string& buffer, std::uint32_t size) override;
+    std::uint32_t GetCurrentProcessId() override { return processId; }
+    std::uintptr_t CreateMutex(bool initialOwner, const std::string& name) override;
+
+    OsVersionInfo version{148, 5, 1, 2600, 2, "Service Pack 2"};
+    bool versionFails = false;
+    // The record as GetVersionEx received it.
+    OsVersionInfo versionRequest;
+    std::string systemDir = "C:\\WINDOWS\\system32";
+    std::vector<std::uint32_t> systemDirSizes;
+    std::uint32_t processId = 1234;
+    struct Mutex {
+        bool initialOwner;
+        std::string name;
+    };
+    std::vector<Mutex> mutexes;
+};
+
+// The running executable's path; each form is absent when the ANSI code page cannot spell it.
+class FakeModulePath : public ModulePathService {
+public:
+    std::string ExecutablePath() override { return executablePath; }
+    bool ExactAnsiExecutablePath(bool shortForm, std::string& path) override;
+
+    std::string executablePath = "C:\\Program Files\\Drovo Volume Controller\\kob3.0.exe";
+    std::optional<std::string> ansiLongPath = executablePath;
+    std::optional<std::string> ansiShortPath = "C:\\PROGRA~1\\DROVOV~1\\KOB30~1.EXE";
+};
+
+} // namespace kob::test
