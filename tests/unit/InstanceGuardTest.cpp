@@ -1,0 +1,203 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "fakes/FakeServices.h"
+#include "platform/InstanceGuard.h"
+
+namespace kob::test {
+namespace {
+
+const std::string kOwnPath = "C:\\Program Files\\Drovo Volume Controller\\kob3.0.exe";
+
+class InstanceGuardTest : public ::testing::Test {
+protected:
+    InstanceGuardTest() {
+        platform.context.OwnProcessId = 1234;
+        processes().Run(0, "");
+        processes().processes[0].openable = false;
+        processes().Run(4, "System");
+        processes().Run(500, "C:\\WINDOWS\\explorer.exe");
+    }
+    FakeProcessList& processes() { return platform.processList; }
+    void Scan() {
+        ListProcessIds(platform.services, list);
+        CheckPrevInstance(platform.services, platform.context, list);
+    }
+
+    FakePlatform platform;
+    ProcessIdList list;
+};
+
+TEST_F(InstanceGuardTest, MutexIsCreatedUnownedUnderTheProgramsName) {
+    CreateInstanceMutex(platform.services);
+    ASSERT_EQ(platform.systemInfo.mutexes.size(), 1u);
+    EXPECT_FALSE(platform.systemInfo.mutexes[0].initialOwner);
+    EXPECT_EQ(platform.systemInfo.mutexes[0].name, "kob3.0");
+}
+
+TEST_F(InstanceGuardTest, BufferDoublesFromSixteenBytesUntilTheCallLeavesRoom) {
+    for (std::uint32_t id = 8; id < 8 + 37; ++id) { // 40 processes in all: 160 bytes
+        processes().Run(id * 4, "x.exe");
+    }
+    ListProcessIds(platform.services, list);
+    EXPECT_EQ(processes().enumBufferBytes, (std::vector<std::uint32_t>{16, 32, 64, 128, 256}));
+    EXPECT_EQ(processes().enumArrayLengths, (std::vector<std::size_t>{5, 9, 17, 33, 65}));
+    EXPECT_EQ(list.count, 40u);
+    ASSERT_EQ(list.items.size(), 40u);
+    EXPECT_EQ(list.items[0], "0");
+    EXPECT_EQ(list.items[1], "4");
+    EXPECT_EQ(list.items[39], std::to_string(44 * 4));
+}
+
+TEST_F(InstanceGuardTest, FailedEnumerationEndsTheDoublingAboveNinetySixBytes) {
+    processes().enumFailsFromCall = 1;
+    ListProcessIds(platform.services, list);
+    EXPECT_EQ(processes().enumBufferBytes, (std::vector<std::uint32_t>{16, 32, 64, 128}));
+    EXPECT_EQ(list.items, (std::vector<std::string>{"0"}));
+    EXPECT_TRUE(platform.messages.shown.empty());
+}
+
+TEST_F(InstanceGuardTest, FailureAfterAGrowthKeepsTheLastBytesReturned) {
+    for (std::uint32_t id = 1; id <= 60; ++id) {
+        processes().Run(1000 + id, "x.exe");
+    }
+    processes().enumFailsFromCall = 5; // 16, 32, 64 and 128 succeed and fill their buffers; 256 fails
+    ListProcessIds(platform.services, list);
+    EXPECT_EQ(processes().enumBufferBytes, (std::vector<std::uint32_t>{16, 32, 64, 128, 256}));
+    EXPECT_EQ(list.count, 32u);
+    EXPECT_EQ(list.items, std::vector<std::string>{"0"}); // the failed call's fresh array holds only zeros
+}
+
+TEST_F(InstanceGuardTest, ListingStopsAtTheFirstZeroAfterPositionZero) {
+    processes().ids = {0, 8, 12, 0, 16};
+    ListProcessIds(platform.services, list);
+    EXPECT_EQ(list.items, (std::vector<std::string>{"0", "8", "12"}));
+    EXPECT_EQ(list.count, 5u);
+
+    ProcessIdList second;
+    processes().ids = {7, 0, 9};
+    ListProcessIds(platform.services, second);
+    EXPECT_EQ(second.items, (std::vector<std::string>{"7"}));
+}
+
+TEST_F(InstanceGuardTest, AtMost1001IdentifiersAreListedAndExamined) {
+    processes().ids.clear();
+    for (std::uint32_t id = 1; id <= 1500; ++id) {
+        processes().Run(id * 4, "x.exe");
+    }
+    ListProcessIds(platform.services, list);
+    EXPECT_EQ(list.count, 1500u);
+    ASSERT_EQ(list.items.size(), 1001u);
+    EXPECT_EQ(list.items[1000], std::to_string(1001 * 4));
+    CheckPrevInstance(platform.services, platform.context, list);
+    EXPECT_EQ(processes().openedIds.size(), 1001u);
+}
+
+TEST_F(InstanceGuardTest, ListingAppendsToWhatTheListHolds) {
+    list.items = {"earlier"};
+    ListProcessIds(platform.services, list);
+    EXPECT_EQ(list.items, (std::vector<std::string>{"earlier", "0", "4", "500"}));
+}
+
+TEST_F(InstanceGuardTest, EnvironmentFailureWhileListingIsShownAndTheListKeepsItsItems) {
+    list.items = {"1"};
+    processes().throwOnEnum = true;
+    ListProcessIds(platform.services, list);
+    ASSERT_EQ(platform.messages.shown.size(), 1u);
+    EXPECT_EQ(platform.messages.shown[0].text, "Out of memory");
+    EXPECT_EQ(platform.messages.shown[0].title, "Drovo Volume Controller 3.0");
+    EXPECT_EQ(platform.messages.shown[0].style, 0x30u);
+    EXPECT_EQ(list.items, std::vector<std::string>{"1"});
+}
+
+TEST_F(InstanceGuardTest, ASingleCopyPassesAndClosesEveryProcessItOpened) {
+    processes().Run(1234, kOwnPath);
+    Scan();
+    EXPECT_FALSE(platform.process.ended);
+    EXPECT_TRUE(processes().openHandles.empty());
+    EXPECT_TRUE(platform.log.Contains("OpenProcess 1234 access 1040 inherit 1"));
+    EXPECT_TRUE(platform.log.Contains("EnumProcessModules 200 into 50"));
+    EXPECT_TRUE(platform.log.Contains("GetModuleFileNameEx 260 into 260"));
+}
+
+TEST_F(InstanceGuardTest, SecondCopyInTheSameFolderEndsSilentlyWithItsOwnProcessId) {
+    processes().Run(900, kOwnPath);
+    processes().Run(1234, kOwnPath);
+    processes().Run(2000, "C:\\WINDOWS\\notepad.exe");
+    EXPECT_THROW(Scan(), ProcessEnded);
+    EXPECT_EQ(platform.process.exitCode, 1234u);
+    EXPECT_TRUE(platform.messages.shown.empty());
+    // It ends at the second match: the processes after it are never opened.
+    EXPECT_FALSE(platform.log.Contains("OpenProcess 2000 access 1040 inherit 1"));
+}
+
+TEST_F(InstanceGuardTest, TheOwnPathUsesTheFixedFileNameNotTheStartedOne) {
+    platform.modulePath.executablePath = "C:\\Program Files\\Drovo Volume Controller\\renamed.exe";
+    processes().Run(1234, "C:\\Program Files\\Drovo Volume Controller\\renamed.exe");
+    processes().Run(900, "C:\\Program Files\\Drovo Volume Controller\\renamed.exe");
+    Scan();
+    EXPECT_FALSE(platform.process.ended);
+
+    platform.processList.Run(901, kOwnPath);
+    platform.processList.Run(902, kOwnPath);
+    ProcessIdList again;
+    ListProcessIds(platform.services, again);
+    EXPECT_THROW(CheckPrevInstance(platform.services, platform.context, again), ProcessEnded);
+}
+
+TEST_F(InstanceGuardTest, CopiesElsewhereOrDifferingInLetterCaseDoNotCount) {
+    processes().Run(1234, kOwnPath);
+    processes().Run(900, "D:\\Other\\kob3.0.exe");
+    processes().Run(901, "C:\\Program Files\\Drovo Volume Controller\\KOB3.0.EXE");
+    processes().Run(902, "c:\\program files\\drovo volume controller\\kob3.0.exe");
+    processes().Run(903, "C:\\Program Files\\Drovo Volume Controller\\kob3.0.exe.bak");
+    Scan();
+    EXPECT_FALSE(platform.process.ended);
+}
+
+TEST_F(InstanceGuardTest, ProcessesThatCannotBeReadNeverMatch) {
+    processes().Run(1234, kOwnPath);
+    processes().Run(900, kOwnPath);
+    processes().processes[900].openable = false;
+    processes().Run(901, kOwnPath);
+    processes().processes[901].modulesReadable = false;
+    Scan();
+    EXPECT_FALSE(platform.process.ended);
+    EXPECT_TRUE(processes().openHandles.empty());
+}
+
+TEST_F(InstanceGuardTest, IdentifierZeroIsListedButNeverOpened) {
+    ListProcessIds(platform.services, list);
+    ASSERT_FALSE(list.items.empty());
+    EXPECT_EQ(list.items[0], "0");
+    CheckPrevInstance(platform.services, platform.context, list);
+    EXPECT_EQ(processes().openedIds, (std::vector<std::uint32_t>{4, 500}));
+}
+
+TEST_F(InstanceGuardTest, ScanNeverReadsBeyondTheProcessCount) {
+    list.items = {"0", "1234", "900"};
+    list.count = 2;
+    processes().Run(1234, kOwnPath);
+    processes().Run(900, kOwnPath);
+    CheckPrevInstance(platform.services, platform.context, list);
+    EXPECT_FALSE(platform.process.ended);
+    EXPECT_EQ(processes().openedIds, (std::vector<std::uint32_t>{1234}));
+}
+
+TEST_F(InstanceGuardTest, FailureDuringTheScanIsSilentClosesTheHandleAndLetsTheProgramRun) {
+    processes().Run(1234, kOwnPath);
+    processes().Run(900, kOwnPath);
+    processes().throwOnOpenOf = 900;
+    Scan();
+    EXPECT_FALSE(platform.process.ended);
+    EXPECT_TRUE(platform.messages.shown.empty());
+    EXPECT_TRUE(processes().openHandles.empty());
+
+    ProcessIdList garbage{{"4", "not a number", "1234"}, 3};
+    CheckPrevInstance(platform.services, platform.context, garbage);
+    EXPECT_TRUE(platform.messages.shown.empty());
+}
+
+} // namespace
+} // namespace kob::test

@@ -23,6 +23,9 @@ bool FakeProcessList::EnumProcesses(std::vector<std::uint32_t>& out, std::uint32
                                     std::uint32_t& bytesReturned) {
     enumBufferBytes.push_back(bufferBytes);
     enumArrayLengths.push_back(out.size());
+    if (throwOnEnum) {
+        throw std::runtime_error("Out of memory");
+    }
     if (bufferBytes > out.size() * 4) {
         throw std::logic_error("EnumProcesses buffer larger than the array");
     }

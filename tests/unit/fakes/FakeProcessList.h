@@ -39,6 +39,8 @@ public:
     std::map<std::uint32_t, FakeProcessEntry> processes;
     // EnumProcesses fails from this call on (1 = the first call); 0 = never.
     int enumFailsFromCall = 0;
+    // EnumProcesses throws a standard exception, as a failure of the environment.
+    bool throwOnEnum = false;
     // OpenProcess of this identifier throws a standard exception, as a failure of the environment.
     std::uint32_t throwOnOpenOf = 0;
     std::vector<std::uint32_t> enumBufferBytes;
