@@ -1,0 +1,14 @@
+#pragma once
+
+#include "platform/ModulePathService.h"
+
+namespace kob {
+
+// The running executable's file name from kernel32.
+class Win32ModulePath : public ModulePathService {
+public:
+    std::string ExecutablePath() override;
+    bool ExactAnsiExecutablePath(bool shortForm, std::string& path) override;
+};
+
+} // namespace kob

@@ -1,0 +1,43 @@
+#include "platform/win32/Win32SystemInfo.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstring>
+
+namespace kob {
+
+static_assert(sizeof(OSVERSIONINFOA) == 148, "the ANSI version record of Windows 2000");
+
+bool Win32SystemInfo::GetVersionEx(OsVersionInfo& info) {
+    OSVERSIONINFOA record;
+    std::memset(&record, 0, sizeof(record));
+    record.dwOSVersionInfoSize = info.osVersionInfoSize;
+    record.dwMajorVersion = info.majorVersion;
+    record.dwMinorVersion = info.minorVersion;
+    record.dwBuildNumber = info.buildNumber;
+    record.dwPlatformId = info.platformId;
+    const BOOL filled = ::GetVersionExA(&record);
+    info.osVersionInfoSize = record.dwOSVersionInfoSize;
+    info.majorVersion = record.dwMajorVersion;
+    info.minorVersion = record.dwMinorVersion;
+    info.buildNumber = record.dwBuildNumber;
+    info.platformId = record.dwPlatformId;
+    info.csdVersion.assign(record.szCSDVersion, strnlen(record.szCSDVersion, sizeof(record.szCSDVersion)));
+    return filled != FALSE;
+}
+
+std::uint32_t Win32SystemInfo::GetSystemDirectory(std::string& buffer, std::uint32_t size) {
+    const auto characters = std::min<std::size_t>(size, buffer.size());
+    return ::GetSystemDirectoryA(buffer.data(), static_cast<UINT>(characters));
+}
+
+std::uint32_t Win32SystemInfo::GetCurrentProcessId() {
+    return ::GetCurrentProcessId();
+}
+
+std::uintptr_t Win32SystemInfo::CreateMutex(bool initialOwner, const std::string& name) {
+    return reinterpret_cast<std::uintptr_t>(::CreateMutexA(nullptr, initialOwner ? TRUE : FALSE, name.c_str()));
+}
+
+} // namespace kob

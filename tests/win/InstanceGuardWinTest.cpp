@@ -1,0 +1,149 @@
+// The instance guard against real processes: copies of the guard probe named kob3.0.exe.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "WinTestFiles.h"
+#include "fakes/FakeServices.h"
+#include "platform/InstanceGuard.h"
+#include "platform/win32/Win32ModulePath.h"
+#include "platform/win32/Win32ProcessList.h"
+#include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32SystemInfo.h"
+
+namespace kob::test {
+namespace {
+
+constexpr DWORD kPatienceMs = 30000;
+
+// One started probe; ended and released when the test is over.
+class Probe {
+public:
+    Probe(const std::string& executable, const std::string& eventName) {
+        passed_ = CreateEventA(nullptr, TRUE, FALSE, eventName.c_str());
+        std::string commandLine = "\"" + executable + "\" " + eventName;
+        STARTUPINFOA startup{};
+        startup.cb = sizeof(startup);
+        started_ = CreateProcessA(executable.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                  &startup, &info_) != FALSE;
+    }
+    Probe(const Probe&) = delete;
+    Probe& operator=(const Probe&) = delete;
+    ~Probe() {
+        if (started_) {
+            TerminateProcess(info_.hProcess, 1);
+            WaitForSingleObject(info_.hProcess, kPatienceMs);
+            CloseHandle(info_.hThread);
+            CloseHandle(info_.hProcess);
+        }
+        CloseHandle(passed_);
+    }
+    bool started() const { return started_; }
+    DWORD id() const { return info_.dwProcessId; }
+    // True when the probe got past the guard.
+    bool WaitPassed() const { return WaitForSingleObject(passed_, kPatienceMs) == WAIT_OBJECT_0; }
+    bool WaitEnded() const { return WaitForSingleObject(info_.hProcess, kPatienceMs) == WAIT_OBJECT_0; }
+    DWORD ExitCode() const {
+        DWORD code = 0;
+        GetExitCodeProcess(info_.hProcess, &code);
+        return code;
+    }
+    bool HasPassed() const { return WaitForSingleObject(passed_, 0) == WAIT_OBJECT_0; }
+
+private:
+    HANDLE passed_ = nullptr;
+    PROCESS_INFORMATION info_{};
+    bool started_ = false;
+};
+
+std::string EventName(const char* role) {
+    return "KobGuardProbe-" + std::to_string(GetCurrentProcessId()) + "-" + role;
+}
+
+class InstanceGuardWinTest : public ::testing::Test {
+protected:
+    std::string probe = TestProgramFolder() + "\\GuardProbe.exe";
+    ScratchFolder first{"kobguard-a"};
+    ScratchFolder second{"kobguard-b"};
+};
+
+TEST_F(InstanceGuardWinTest, SecondCopyInTheSameFolderEndsSilentlyWithItsOwnProcessId) {
+    const std::string copy = first.Copy(probe, "kob3.0.exe");
+    Probe running(copy, EventName("first"));
+    ASSERT_TRUE(running.started());
+    ASSERT_TRUE(running.WaitPassed());
+
+    Probe again(copy, EventName("second"));
+    ASSERT_TRUE(again.started());
+    ASSERT_TRUE(again.WaitEnded());
+    EXPECT_EQ(again.ExitCode(), again.id());
+    EXPECT_FALSE(again.HasPassed());
+    EXPECT_EQ(FindWindowA("#32770", "Drovo Volume Controller 3.0"), nullptr);
+
+    // The copy that was already running does not scan again and keeps running.
+    EXPECT_EQ(running.ExitCode(), static_cast<DWORD>(STILL_ACTIVE));
+}
+
+TEST_F(InstanceGuardWinTest, CopiesInAnotherFolderOrUnderAnotherNameRunSideBySide) {
+    Probe running(first.Copy(probe, "kob3.0.exe"), EventName("first"));
+    ASSERT_TRUE(running.WaitPassed());
+
+    Probe elsewhere(second.Copy(probe, "kob3.0.exe"), EventName("elsewhere"));
+    EXPECT_TRUE(elsewhere.WaitPassed());
+    Probe renamed(first.Copy(probe, "kob30.exe"), EventName("renamed"));
+    EXPECT_TRUE(renamed.WaitPassed());
+    Probe renamedAgain(first.Copy(probe, "kob30.exe"), EventName("renamed-again"));
+    EXPECT_TRUE(renamedAgain.WaitPassed()); // only "kob3.0.exe" is ever counted
+
+    for (const Probe* copy : {&running, &elsewhere, &renamed, &renamedAgain}) {
+        EXPECT_EQ(copy->ExitCode(), static_cast<DWORD>(STILL_ACTIVE));
+    }
+}
+
+struct RealProcessesPlatform {
+    CallLog log;
+    FakeMessageBox messages{log};
+    FakeProcess process{log};
+    FakeScreen screen;
+    FakeMixer mixer{log};
+    Win32Registry registry;
+    Win32ProcessList processList;
+    Win32SystemInfo systemInfo;
+    Win32ModulePath modulePath;
+    Services services{mixer, messages, process, screen, registry, processList, systemInfo, modulePath};
+    ProgramContext context;
+};
+
+TEST(Win32ProcessList, SnapshotListsThisProcessAndTheScanReadsRealExecutablePaths) {
+    RealProcessesPlatform p;
+    ProcessIdList list;
+    ListProcessIds(p.services, list);
+    ASSERT_GE(list.items.size(), 2u);
+    EXPECT_LE(list.items.size(), static_cast<std::size_t>(list.count) + 1);
+    EXPECT_NE(std::find(list.items.begin(), list.items.end(), std::to_string(GetCurrentProcessId())), list.items.end());
+    EXPECT_TRUE(p.messages.shown.empty());
+
+    // This test program is not kob3.0.exe: the scan passes.
+    CheckPrevInstance(p.services, p.context, list);
+    EXPECT_FALSE(p.process.ended);
+
+    // The adapter reads this process's own executable as GetModuleFileNameA names it.
+    const auto self = p.processList.OpenProcess(0x410, true, GetCurrentProcessId());
+    ASSERT_NE(self, 0u);
+    std::vector<std::uintptr_t> modules(50, 0);
+    std::uint32_t needed = 0;
+    ASSERT_TRUE(p.processList.EnumProcessModules(self, modules, 200, needed));
+    EXPECT_EQ(modules[0], reinterpret_cast<std::uintptr_t>(GetModuleHandleA(nullptr)));
+    std::vector<char> name(260, '\0');
+    EXPECT_GT(p.processList.GetModuleFileNameEx(self, modules[0], name, 260), 0u);
+    EXPECT_EQ(std::string(name.data()), p.modulePath.ExecutablePath());
+    EXPECT_TRUE(p.processList.CloseHandle(self));
+    EXPECT_EQ(p.processList.OpenProcess(0x410, true, 0), 0u); // the idle process cannot be opened
+}
+
+} // namespace
+} // namespace kob::test

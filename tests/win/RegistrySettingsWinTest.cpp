@@ -1,0 +1,255 @@
+// The registry routines against the real registry of the scratch Wine prefix.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "fakes/FakeServices.h"
+#include "platform/win32/Win32ModulePath.h"
+#include "platform/win32/Win32ProcessList.h"
+#include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32SystemInfo.h"
+#include "settings/RegistrySettings.h"
+
+namespace kob::test {
+namespace {
+
+const std::string kTitle = "Drovo Volume Controller 3.0";
+
+struct RawValue {
+    LONG result = ERROR_FILE_NOT_FOUND;
+    DWORD type = 0;
+    std::vector<BYTE> data;
+};
+
+// Reads a value with the plain API, independently of the routines.
+RawValue ReadRaw(HKEY root, const char* subKey, const std::string& name) {
+    RawValue value;
+    HKEY key = nullptr;
+    value.result = RegOpenKeyExA(root, subKey, 0, KEY_READ, &key);
+    if (value.result != ERROR_SUCCESS) {
+        return value;
+    }
+    DWORD size = 0;
+    value.result = RegQueryValueExA(key, name.c_str(), nullptr, &value.type, nullptr, &size);
+    if (value.result == ERROR_SUCCESS) {
+        value.data.resize(size);
+        value.result = RegQueryValueExA(key, name.c_str(), nullptr, &value.type, value.data.data(), &size);
+        value.data.resize(size);
+    }
+    RegCloseKey(key);
+    return value;
+}
+
+std::vector<BYTE> WithNul(const std::string& text) {
+    std::vector<BYTE> bytes(text.begin(), text.end());
+    bytes.push_back(0);
+    return bytes;
+}
+
+DWORD AsDword(const RawValue& value) {
+    DWORD number = 0;
+    std::memcpy(&number, value.data.data(), std::min<std::size_t>(value.data.size(), sizeof(number)));
+    return number;
+}
+
+void WriteRaw(HKEY root, const char* subKey, const std::string& name, DWORD type, const std::vector<BYTE>& data) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(root, subKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr), ERROR_SUCCESS);
+    ASSERT_EQ(RegSetValueExA(key, name.c_str(), 0, type, data.data(), static_cast<DWORD>(data.size())), ERROR_SUCCESS);
+    RegCloseKey(key);
+}
+
+void WriteDword(const char* name, DWORD value) {
+    std::vector<BYTE> bytes(4);
+    std::memcpy(bytes.data(), &value, 4);
+    WriteRaw(HKEY_CURRENT_USER, kProgramKey, name, REG_DWORD, bytes);
+}
+
+bool KeyExists(HKEY root, const char* subKey) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, subKey, 0, KEY_READ, &key) != ERROR_SUCCESS) {
+        return false;
+    }
+    RegCloseKey(key);
+    return true;
+}
+
+void DeleteProgramKey() {
+    RegDeleteKeyA(HKEY_CURRENT_USER, kProgramKey);
+}
+
+void DeleteRunValue() {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_WRITE, &key) == ERROR_SUCCESS) {
+        RegDeleteValueA(key, kTitle.c_str());
+        RegCloseKey(key);
+    }
+}
+
+// What the Run value must hold for this test program: its folder, base name and ".exe", quoted.
+std::string ExpectedRunData() {
+    char path[MAX_PATH + 1] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string text(path);
+    const auto slash = text.rfind('\\');
+    std::string name = text.substr(slash + 1);
+    name.erase(name.rfind('.'));
+    return "\"" + text.substr(0, slash) + "\\" + name + ".exe\"";
+}
+
+// Real registry, processes and system; message boxes and endings recorded so nothing blocks or ends the test.
+class RegistrySettingsWinTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        DeleteProgramKey();
+        DeleteRunValue();
+        WriteDword("cstpval", 1); // as the installation leaves it
+    }
+    void TearDown() override {
+        DeleteProgramKey();
+        DeleteRunValue();
+    }
+
+    CallLog log;
+    FakeMessageBox messages{log};
+    FakeProcess process{log};
+    FakeScreen screen;
+    FakeMixer mixer{log};
+    Win32Registry registry;
+    Win32ProcessList processList;
+    Win32SystemInfo systemInfo;
+    Win32ModulePath modulePath;
+    Services services{mixer, messages, process, screen, registry, processList, systemInfo, modulePath};
+    ProgramContext context;
+};
+
+TEST_F(RegistrySettingsWinTest, FirstStartLeavesTheQuotedRunValueCstpValZeroAndOnTopStatTwo) {
+    std::uint32_t cstpVal = 0;
+    GetCstpVal(services, cstpVal);
+    ASSERT_EQ(cstpVal, 1u);
+    DoFirstStartWork(services, cstpVal);
+
+    const RawValue run = ReadRaw(HKEY_LOCAL_MACHINE, kRunKey, kTitle);
+    ASSERT_EQ(run.result, ERROR_SUCCESS);
+    EXPECT_EQ(run.type, static_cast<DWORD>(REG_SZ));
+    const std::string expected = ExpectedRunData();
+    EXPECT_EQ(run.data.size(), expected.size() + 1); // the stored byte count includes the NUL
+    EXPECT_EQ(std::string(run.data.begin(), run.data.end()), expected + '\0');
+    EXPECT_EQ(expected.front(), '"');
+
+    const RawValue cstp = ReadRaw(HKEY_CURRENT_USER, kProgramKey, "cstpval");
+    EXPECT_EQ(cstp.type, static_cast<DWORD>(REG_DWORD));
+    EXPECT_EQ(cstp.data.size(), 4u);
+    EXPECT_EQ(AsDword(cstp), 0u);
+    const RawValue onTop = ReadRaw(HKEY_CURRENT_USER, kProgramKey, "ontopstat");
+    EXPECT_EQ(onTop.type, static_cast<DWORD>(REG_DWORD));
+    EXPECT_EQ(onTop.data.size(), 4u);
+    EXPECT_EQ(AsDword(onTop), 2u);
+    EXPECT_TRUE(messages.shown.empty());
+
+    GetRunEntry(services, context);
+    EXPECT_EQ(context.RunEntryVal, 1);
+}
+
+TEST_F(RegistrySettingsWinTest, AddRunEntryOverwritesAnOldPathAndRemoveRunEntryDeletesIt) {
+    const std::string old = "C:\\old\\kob3.0.exe";
+    WriteRaw(HKEY_LOCAL_MACHINE, kRunKey, kTitle, REG_SZ, WithNul(old));
+    AddRunEntry(services);
+    const RawValue run = ReadRaw(HKEY_LOCAL_MACHINE, kRunKey, kTitle);
+    EXPECT_EQ(std::string(run.data.begin(), run.data.end()), ExpectedRunData() + '\0');
+
+    RemoveRunEntry(services);
+    EXPECT_EQ(ReadRaw(HKEY_LOCAL_MACHINE, kRunKey, kTitle).result, ERROR_FILE_NOT_FOUND);
+    EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, kRunKey));
+    RemoveRunEntry(services); // absent: nothing to see
+    EXPECT_TRUE(messages.shown.empty());
+
+    context.RunEntryVal = 1;
+    GetRunEntry(services, context);
+    EXPECT_EQ(context.RunEntryVal, 0);
+}
+
+TEST_F(RegistrySettingsWinTest, RunValueLongerThan255BytesCountsAsAbsent) {
+    WriteRaw(HKEY_LOCAL_MACHINE, kRunKey, kTitle, REG_SZ, WithNul(std::string(254, 'a'))); // 255 bytes
+    GetRunEntry(services, context);
+    EXPECT_EQ(context.RunEntryVal, 1);
+
+    WriteRaw(HKEY_LOCAL_MACHINE, kRunKey, kTitle, REG_SZ, WithNul(std::string(255, 'a')));
+    GetRunEntry(services, context);
+    EXPECT_EQ(context.RunEntryVal, 0);
+}
+
+TEST_F(RegistrySettingsWinTest, OnTopStatRoundTripsThroughTheRegistryAsFourByteDwords) {
+    for (const auto& [writer, expected] : std::vector<std::pair<void (*)(Services&), DWORD>>{
+             {SetOnTopStatOnTop, 1}, {SetOnTopStatNormal, 0}, {SetOnTopStatClosed, 2}}) {
+        writer(services);
+        const RawValue raw = ReadRaw(HKEY_CURRENT_USER, kProgramKey, "ontopstat");
+        EXPECT_EQ(raw.type, static_cast<DWORD>(REG_DWORD));
+        EXPECT_EQ(raw.data.size(), 4u);
+        EXPECT_EQ(AsDword(raw), expected);
+        std::uint32_t read = 99;
+        GetOnTopStat(services, read);
+        EXPECT_EQ(read, expected);
+    }
+    ResetCstpVal(services);
+    EXPECT_EQ(AsDword(ReadRaw(HKEY_CURRENT_USER, kProgramKey, "cstpval")), 0u);
+}
+
+TEST_F(RegistrySettingsWinTest, AbsentValuesLeaveTheReadersVariablesAlone) {
+    std::uint32_t onTopStat = 77;
+    GetOnTopStat(services, onTopStat);
+    EXPECT_EQ(onTopStat, 77u);
+    context.RunEntryVal = 0;
+    GetRunEntry(services, context);
+    EXPECT_EQ(context.RunEntryVal, 0);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(RegistrySettingsWinTest, MissingCstpValOrProgramKeyEndsWithTheInstallationError) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kProgramKey, 0, KEY_WRITE, &key), ERROR_SUCCESS);
+    RegDeleteValueA(key, "cstpval");
+    RegCloseKey(key);
+    std::uint32_t cstpVal = 9;
+    EXPECT_THROW(GetCstpVal(services, cstpVal), ProcessEnded);
+    DeleteProgramKey();
+    EXPECT_THROW(GetCstpVal(services, cstpVal), ProcessEnded);
+    ASSERT_EQ(messages.shown.size(), 2u);
+    for (const auto& shown : messages.shown) {
+        EXPECT_EQ(shown.text, "KOB Installation Error. Please re-install the program to correct this problem");
+        EXPECT_EQ(shown.title, kTitle);
+        EXPECT_EQ(shown.style, static_cast<unsigned>(MB_OK | MB_ICONERROR));
+    }
+    EXPECT_EQ(cstpVal, 9u);
+}
+
+TEST_F(RegistrySettingsWinTest, WritersNeverCreateTheProgramKey) {
+    DeleteProgramKey();
+    ResetCstpVal(services);
+    SetOnTopStatNormal(services);
+    SetOnTopStatOnTop(services);
+    SetOnTopStatClosed(services);
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kProgramKey));
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST(Win32Registry, AdapterReportsTheApisCodesAndSizes) {
+    Win32Registry registry;
+    std::uintptr_t key = 0;
+    EXPECT_EQ(registry.OpenKey(RegistryRoot::CurrentUser, "Software\\No Such Key Anywhere", KEY_READ, key),
+              ERROR_FILE_NOT_FOUND);
+    ASSERT_EQ(registry.OpenKey(RegistryRoot::LocalMachine, kRunKey, KEY_READ, key), ERROR_SUCCESS);
+    std::vector<std::uint8_t> data(4, 0);
+    std::uint32_t type = REG_DWORD;
+    std::uint32_t size = 4;
+    EXPECT_EQ(registry.QueryValue(key, "No Such Value", type, data, size), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(registry.CloseKey(key), ERROR_SUCCESS);
+}
+
+} // namespace
+} // namespace kob::test

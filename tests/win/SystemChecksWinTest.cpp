@@ -1,0 +1,140 @@
+// Platform check, system folder and the executable's path against the real kernel32.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+
+#include "WinTestFiles.h"
+#include "fakes/FakeServices.h"
+#include "platform/ProgramFolder.h"
+#include "platform/SystemChecks.h"
+#include "platform/win32/Win32ModulePath.h"
+#include "platform/win32/Win32ProcessList.h"
+#include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32SystemInfo.h"
+#include "settings/RegistrySettings.h"
+
+namespace kob::test {
+namespace {
+
+struct RealSystemPlatform {
+    CallLog log;
+    FakeMessageBox messages{log};
+    FakeProcess process{log};
+    FakeScreen screen;
+    FakeMixer mixer{log};
+    Win32Registry registry;
+    Win32ProcessList processList;
+    Win32SystemInfo systemInfo;
+    Win32ModulePath modulePath;
+    Services services{mixer, messages, process, screen, registry, processList, systemInfo, modulePath};
+    ProgramContext context;
+};
+
+TEST(Win32SystemChecks, TheNtFamilyIsReportedAndAccepted) {
+    RealSystemPlatform p;
+    std::uint32_t platform = 99;
+    GetOSPlatform(p.services, platform);
+    EXPECT_EQ(platform, static_cast<std::uint32_t>(VER_PLATFORM_WIN32_NT));
+    RefuseUnsupportedPlatform(p.services, platform);
+    EXPECT_FALSE(p.process.ended);
+
+    // GetVersionExA accepts the 148-byte record and fills it.
+    OsVersionInfo info;
+    info.osVersionInfoSize = 148;
+    EXPECT_TRUE(p.systemInfo.GetVersionEx(info));
+    EXPECT_GE(info.majorVersion, 4u);
+    OsVersionInfo wrongSize;
+    wrongSize.osVersionInfoSize = 100;
+    EXPECT_FALSE(p.systemInfo.GetVersionEx(wrongSize));
+    EXPECT_EQ(wrongSize.platformId, 0u);
+}
+
+TEST(Win32SystemChecks, SystemDirIsTheSystemFolderWithoutNulOrBlanks) {
+    RealSystemPlatform p;
+    GetSystemDir(p.services, p.context);
+    char expected[MAX_PATH + 1] = {};
+    ASSERT_GT(GetSystemDirectoryA(expected, MAX_PATH), 0u);
+    EXPECT_EQ(p.context.SystemDir, expected);
+    ASSERT_FALSE(p.context.SystemDir.empty());
+    EXPECT_NE(p.context.SystemDir.back(), ' ');
+    EXPECT_NE(p.context.SystemDir.back(), '\\');
+    EXPECT_EQ(p.context.SystemDir.find('\0'), std::string::npos);
+    const DWORD attributes = GetFileAttributesA((p.context.SystemDir + "\\kernel32.dll").c_str());
+    EXPECT_NE(attributes, INVALID_FILE_ATTRIBUTES);
+
+    std::string tooSmall(5, ' ');
+    EXPECT_GT(p.systemInfo.GetSystemDirectory(tooSmall, 5), 5u);
+    EXPECT_EQ(tooSmall.find('\0'), std::string::npos); // nothing to take, so SystemDir would stay as it was
+}
+
+TEST(Win32ModulePath, ProgramFolderAndAnsiFormsNameThisExecutable) {
+    RealSystemPlatform p;
+    char path[MAX_PATH + 1] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    EXPECT_EQ(p.modulePath.ExecutablePath(), path);
+    EXPECT_EQ(ProgramFolder(p.modulePath), TestProgramFolder());
+
+    std::string longForm;
+    ASSERT_TRUE(p.modulePath.ExactAnsiExecutablePath(false, longForm));
+    EXPECT_EQ(longForm, path);
+    std::string shortForm;
+    ASSERT_TRUE(p.modulePath.ExactAnsiExecutablePath(true, shortForm));
+    EXPECT_NE(GetFileAttributesA(shortForm.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+// A folder whose name the ANSI code page cannot spell: the Run value must still name the file, in 8.3 form.
+TEST(Win32ModulePath, RunValueOfAFolderOutsideTheAnsiCodePageIsTheShortPath) {
+    wchar_t temp[MAX_PATH + 1] = {};
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder =
+        std::wstring(temp) + L"kob-\x4E2D\x6587-\x0416-" + std::to_wstring(GetCurrentProcessId());
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    const std::wstring copy = folder + L"\\kob3.0.exe";
+    const std::string probe = TestProgramFolder() + "\\RunEntryProbe.exe";
+    const std::wstring probeWide(probe.begin(), probe.end());
+    ASSERT_TRUE(CopyFileW(probeWide.c_str(), copy.c_str(), FALSE));
+    wchar_t shortPath[MAX_PATH + 1] = {};
+    ASSERT_GT(GetShortPathNameW(copy.c_str(), shortPath, MAX_PATH), 0u);
+    std::wstring expectedWide(shortPath);
+    expectedWide.erase(expectedWide.rfind(L'.'));
+    ASSERT_TRUE(std::all_of(expectedWide.begin(), expectedWide.end(), [](wchar_t c) { return c < 0x80; }));
+    const std::string expected(expectedWide.begin(), expectedWide.end());
+
+    std::wstring commandLine = L"\"" + copy + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    ASSERT_TRUE(CreateProcessW(copy.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                               &info));
+    EXPECT_EQ(WaitForSingleObject(info.hProcess, 30000), WAIT_OBJECT_0);
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_READ | KEY_WRITE, &key), ERROR_SUCCESS);
+    char data[512] = {};
+    DWORD size = sizeof(data);
+    DWORD type = 0;
+    const LONG queried =
+        RegQueryValueExA(key, "Drovo Volume Controller 3.0", nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
+    RegDeleteValueA(key, "Drovo Volume Controller 3.0");
+    RegCloseKey(key);
+    DeleteFileW(copy.c_str());
+    RemoveDirectoryW(folder.c_str());
+
+    ASSERT_EQ(queried, ERROR_SUCCESS);
+    const std::string stored(data);
+    EXPECT_EQ(size, stored.size() + 1);
+    ASSERT_GE(stored.size(), 2u);
+    EXPECT_EQ(stored.front(), '"');
+    EXPECT_EQ(stored.back(), '"');
+    EXPECT_EQ(stored.find('?'), std::string::npos);
+    const std::string unquoted = stored.substr(1, stored.size() - 2);
+    EXPECT_EQ(unquoted, expected + ".exe");
+}
+
+} // namespace
+} // namespace kob::test

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace kob::test {
+
+// The folder of this test program, where the build puts the probe programs too.
+inline std::string TestProgramFolder() {
+    char path[MAX_PATH + 1] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string text(path);
+    return text.substr(0, text.rfind('\\'));
+}
+
+// A fresh, empty folder under the temporary folder, removed with what it holds when the object goes.
+class ScratchFolder {
+public:
+    explicit ScratchFolder(const std::string& name) {
+        char temp[MAX_PATH + 1] = {};
+        GetTempPathA(MAX_PATH, temp);
+        path_ = std::string(temp) + name + "-" + std::to_string(GetCurrentProcessId());
+        CreateDirectoryA(path_.c_str(), nullptr);
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    ~ScratchFolder() {
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA((path_ + "\\*").c_str(), &found);
+        if (search != INVALID_HANDLE_VALUE) {
+            do {
+                DeleteFileA((path_ + "\\" + found.cFileName).c_str());
+            } while (FindNextFileA(search, &found));
+            FindClose(search);
+        }
+        RemoveDirectoryA(path_.c_str());
+    }
+    const std::string& path() const { return path_; }
+    // Copies a file into the folder under the given name and returns the copy's path.
+    std::string Copy(const std::string& from, const std::string& name) const {
+        const std::string to = path_ + "\\" + name;
+        CopyFileA(from.c_str(), to.c_str(), FALSE);
+        return to;
+    }
+
+private:
+    std::string path_;
+};
+
+} // namespace kob::test
