@@ -13,6 +13,10 @@ add_library(kob_win32 STATIC
     src/platform/win32/Win32MessageBox.cpp
     src/platform/win32/Win32Process.cpp
     src/platform/win32/Win32Screen.cpp
+    src/platform/win32/Win32Registry.cpp
+    src/platform/win32/Win32ProcessList.cpp
+    src/platform/win32/Win32SystemInfo.cpp
+    src/platform/win32/Win32ModulePath.cpp
     src/controller/win32/KnobControl.cpp
     src/controller/win32/Form1Window.cpp
     src/preview/ControllerPreview.cpp

@@ -9,8 +9,9 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 # RESOURCES links the program's resources in, for tests that create real windows.
 function(kob_add_win_test)
     cmake_parse_arguments(ARG "RESOURCES" "NAME" "SOURCES" ${ARGN})
-    set(sources ${ARG_SOURCES} ${CMAKE_SOURCE_DIR}/tests/unit/fakes/FakeServices.cpp
-                ${CMAKE_SOURCE_DIR}/tests/unit/fakes/FakeForm1View.cpp)
+    set(fakes ${CMAKE_SOURCE_DIR}/tests/unit/fakes)
+    set(sources ${ARG_SOURCES} ${fakes}/FakeServices.cpp ${fakes}/FakeForm1View.cpp ${fakes}/FakeRegistry.cpp
+                ${fakes}/FakeProcessList.cpp ${fakes}/FakeSystem.cpp)
     if(ARG_RESOURCES)
         list(APPEND sources ${KOB_RESOURCES})
     endif()
@@ -22,3 +23,17 @@ function(kob_add_win_test)
 endfunction()
 
 kob_add_win_test(NAME win_mixer_tests SOURCES tests/win/Win32MixerTest.cpp)
+
+# The settings store against the scratch prefix's registry, and the platform checks against real processes. The
+# probes are started by the tests from the test programs' folder, copied under the program's file name.
+add_executable(GuardProbe tests/win/GuardProbe.cpp)
+target_link_libraries(GuardProbe PRIVATE kob_win32)
+add_executable(RunEntryProbe tests/win/RunEntryProbe.cpp)
+target_link_libraries(RunEntryProbe PRIVATE kob_win32)
+kob_add_win_test(NAME win_registry_tests SOURCES tests/win/RegistrySettingsWinTest.cpp)
+kob_add_win_test(NAME win_guard_tests SOURCES tests/win/InstanceGuardWinTest.cpp)
+add_dependencies(win_guard_tests GuardProbe)
+kob_add_win_test(NAME win_system_tests SOURCES tests/win/SystemChecksWinTest.cpp)
+add_dependencies(win_system_tests RunEntryProbe)
+# Both write the log-on Run value.
+set_tests_properties(win.win_registry_tests win.win_system_tests PROPERTIES RESOURCE_LOCK kob_run_value)

@@ -49,7 +49,7 @@ std::string ExecutableOf(ProcessListService& processes, std::uint32_t processId)
         return {};
     }
     std::vector<char> name(kPathCharacters, '\0');
-    if (processes.GetModuleFileNameEx(process.get(), modules[0], name, kPathCharacters) == 0) {
+    if (processes.ReadModuleFileName(process.get(), modules[0], name, kPathCharacters) == 0) {
         return {};
     }
     process.Close();
@@ -59,7 +59,7 @@ std::string ExecutableOf(ProcessListService& processes, std::uint32_t processId)
 } // namespace
 
 void CreateInstanceMutex(Services& services) {
-    services.systemInfo.CreateMutex(false, kInstanceMutexName);
+    services.systemInfo.CreateNamedMutex(false, kInstanceMutexName);
 }
 
 void ListProcessIds(Services& services, ProcessIdList& list) {

@@ -22,8 +22,8 @@ public:
     virtual bool EnumProcessModules(std::uintptr_t process, std::vector<std::uintptr_t>& modules,
                                     std::uint32_t bufferBytes, std::uint32_t& bytesNeeded) = 0;
     // GetModuleFileNameExA(process, module, buffer, size): the characters copied, 0 on failure.
-    virtual std::uint32_t GetModuleFileNameEx(std::uintptr_t process, std::uintptr_t module, std::vector<char>& buffer,
-                                              std::uint32_t size) = 0;
+    virtual std::uint32_t ReadModuleFileName(std::uintptr_t process, std::uintptr_t module, std::vector<char>& buffer,
+                                             std::uint32_t size) = 0;
     virtual bool CloseHandle(std::uintptr_t handle) = 0;
 };
 

@@ -17,7 +17,7 @@ constexpr std::uint32_t kSystemDirBufferLength = 255;
 void GetOSPlatform(Services& services, std::uint32_t& platform) {
     OsVersionInfo info;
     info.osVersionInfoSize = kOsVersionInfoSize;
-    services.systemInfo.GetVersionEx(info);
+    services.systemInfo.ReadVersion(info);
     platform = info.platformId;
 }
 
@@ -30,7 +30,7 @@ void RefuseUnsupportedPlatform(Services& services, std::uint32_t platform) {
 void GetSystemDir(Services& services, ProgramContext& context) {
     // Blanks, not NULs: a call that writes nothing leaves no NUL, and then nothing is taken.
     std::string buffer(kSystemDirBufferLength, ' ');
-    services.systemInfo.GetSystemDirectory(buffer, kSystemDirBufferLength);
+    services.systemInfo.ReadSystemDirectory(buffer, kSystemDirBufferLength);
     const auto end = buffer.find('\0');
     if (end != std::string::npos) {
         context.SystemDir = buffer.substr(0, end);

@@ -24,12 +24,12 @@ class SystemInfoService {
 public:
     virtual ~SystemInfoService() = default;
     // GetVersionExA on a record holding these fields; the record is copied back whatever the call returned.
-    virtual bool GetVersionEx(OsVersionInfo& info) = 0;
+    virtual bool ReadVersion(OsVersionInfo& info) = 0;
     // GetSystemDirectoryA(buffer, size) into the caller's buffer; size never exceeds the buffer's length.
-    virtual std::uint32_t GetSystemDirectory(std::string& buffer, std::uint32_t size) = 0;
+    virtual std::uint32_t ReadSystemDirectory(std::string& buffer, std::uint32_t size) = 0;
     virtual std::uint32_t GetCurrentProcessId() = 0;
     // CreateMutexA(no security attributes, initialOwner, name): the handle number, 0 on failure.
-    virtual std::uintptr_t CreateMutex(bool initialOwner, const std::string& name) = 0;
+    virtual std::uintptr_t CreateNamedMutex(bool initialOwner, const std::string& name) = 0;
 };
 
 } // namespace kob

@@ -139,7 +139,7 @@ TEST(Win32ProcessList, SnapshotListsThisProcessAndTheScanReadsRealExecutablePath
     ASSERT_TRUE(p.processList.EnumProcessModules(self, modules, 200, needed));
     EXPECT_EQ(modules[0], reinterpret_cast<std::uintptr_t>(GetModuleHandleA(nullptr)));
     std::vector<char> name(260, '\0');
-    EXPECT_GT(p.processList.GetModuleFileNameEx(self, modules[0], name, 260), 0u);
+    EXPECT_GT(p.processList.ReadModuleFileName(self, modules[0], name, 260), 0u);
     EXPECT_EQ(std::string(name.data()), p.modulePath.ExecutablePath());
     EXPECT_TRUE(p.processList.CloseHandle(self));
     EXPECT_EQ(p.processList.OpenProcess(0x410, true, 0), 0u); // the idle process cannot be opened

@@ -44,11 +44,11 @@ TEST(Win32SystemChecks, TheNtFamilyIsReportedAndAccepted) {
     // GetVersionExA accepts the 148-byte record and fills it.
     OsVersionInfo info;
     info.osVersionInfoSize = 148;
-    EXPECT_TRUE(p.systemInfo.GetVersionEx(info));
+    EXPECT_TRUE(p.systemInfo.ReadVersion(info));
     EXPECT_GE(info.majorVersion, 4u);
     OsVersionInfo wrongSize;
     wrongSize.osVersionInfoSize = 100;
-    EXPECT_FALSE(p.systemInfo.GetVersionEx(wrongSize));
+    EXPECT_FALSE(p.systemInfo.ReadVersion(wrongSize));
     EXPECT_EQ(wrongSize.platformId, 0u);
 }
 
@@ -66,7 +66,7 @@ TEST(Win32SystemChecks, SystemDirIsTheSystemFolderWithoutNulOrBlanks) {
     EXPECT_NE(attributes, INVALID_FILE_ATTRIBUTES);
 
     std::string tooSmall(5, ' ');
-    EXPECT_GT(p.systemInfo.GetSystemDirectory(tooSmall, 5), 5u);
+    EXPECT_GT(p.systemInfo.ReadSystemDirectory(tooSmall, 5), 5u);
     EXPECT_EQ(tooSmall.find('\0'), std::string::npos); // nothing to take, so SystemDir would stay as it was
 }
 

@@ -23,7 +23,11 @@ struct RealMixerPlatform {
     FakeProcess process{log};
     Win32Screen screen;
     Win32Mixer mixer;
-    Services services{mixer, messages, process, screen};
+    FakeRegistry registry{log};
+    FakeProcessList processList{log};
+    FakeSystemInfo systemInfo;
+    FakeModulePath modulePath;
+    Services services{mixer, messages, process, screen, registry, processList, systemInfo, modulePath};
     ProgramContext context;
 };
 

@@ -44,8 +44,8 @@ bool Win32ProcessList::EnumProcessModules(std::uintptr_t process, std::vector<st
     return listed != FALSE;
 }
 
-std::uint32_t Win32ProcessList::GetModuleFileNameEx(std::uintptr_t process, std::uintptr_t module,
-                                                    std::vector<char>& buffer, std::uint32_t size) {
+std::uint32_t Win32ProcessList::ReadModuleFileName(std::uintptr_t process, std::uintptr_t module,
+                                                   std::vector<char>& buffer, std::uint32_t size) {
     const auto characters = std::min<std::size_t>(size, buffer.size());
     return ::GetModuleFileNameExA(AsHandle(process), reinterpret_cast<HMODULE>(module), buffer.data(),
                                   static_cast<DWORD>(characters));

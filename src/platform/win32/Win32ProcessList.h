@@ -13,8 +13,8 @@ public:
     std::uintptr_t OpenProcess(std::uint32_t access, bool inheritHandle, std::uint32_t processId) override;
     bool EnumProcessModules(std::uintptr_t process, std::vector<std::uintptr_t>& modules, std::uint32_t bufferBytes,
                             std::uint32_t& bytesNeeded) override;
-    std::uint32_t GetModuleFileNameEx(std::uintptr_t process, std::uintptr_t module, std::vector<char>& buffer,
-                                      std::uint32_t size) override;
+    std::uint32_t ReadModuleFileName(std::uintptr_t process, std::uintptr_t module, std::vector<char>& buffer,
+                                     std::uint32_t size) override;
     bool CloseHandle(std::uintptr_t handle) override;
 };
 

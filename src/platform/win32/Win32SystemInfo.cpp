@@ -9,7 +9,7 @@ namespace kob {
 
 static_assert(sizeof(OSVERSIONINFOA) == 148, "the ANSI version record of Windows 2000");
 
-bool Win32SystemInfo::GetVersionEx(OsVersionInfo& info) {
+bool Win32SystemInfo::ReadVersion(OsVersionInfo& info) {
     OSVERSIONINFOA record;
     std::memset(&record, 0, sizeof(record));
     record.dwOSVersionInfoSize = info.osVersionInfoSize;
@@ -27,7 +27,7 @@ bool Win32SystemInfo::GetVersionEx(OsVersionInfo& info) {
     return filled != FALSE;
 }
 
-std::uint32_t Win32SystemInfo::GetSystemDirectory(std::string& buffer, std::uint32_t size) {
+std::uint32_t Win32SystemInfo::ReadSystemDirectory(std::string& buffer, std::uint32_t size) {
     const auto characters = std::min<std::size_t>(size, buffer.size());
     return ::GetSystemDirectoryA(buffer.data(), static_cast<UINT>(characters));
 }
@@ -36,7 +36,7 @@ std::uint32_t Win32SystemInfo::GetCurrentProcessId() {
     return ::GetCurrentProcessId();
 }
 
-std::uintptr_t Win32SystemInfo::CreateMutex(bool initialOwner, const std::string& name) {
+std::uintptr_t Win32SystemInfo::CreateNamedMutex(bool initialOwner, const std::string& name) {
     return reinterpret_cast<std::uintptr_t>(::CreateMutexA(nullptr, initialOwner ? TRUE : FALSE, name.c_str()));
 }
 

@@ -69,8 +69,8 @@ bool FakeProcessList::EnumProcessModules(std::uintptr_t process, std::vector<std
     return true;
 }
 
-std::uint32_t FakeProcessList::GetModuleFileNameEx(std::uintptr_t process, std::uintptr_t module,
-                                                   std::vector<char>& buffer, std::uint32_t size) {
+std::uint32_t FakeProcessList::ReadModuleFileName(std::uintptr_t process, std::uintptr_t module,
+                                                  std::vector<char>& buffer, std::uint32_t size) {
     log_.Add("GetModuleFileNameEx " + std::to_string(size) + " into " + std::to_string(buffer.size()));
     if (openHandles.count(process) == 0 || module != kExecutableModule) {
         return 0;

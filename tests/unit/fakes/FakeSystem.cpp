@@ -4,7 +4,7 @@
 
 namespace kob::test {
 
-bool FakeSystemInfo::GetVersionEx(OsVersionInfo& info) {
+bool FakeSystemInfo::ReadVersion(OsVersionInfo& info) {
     versionRequest = info;
     if (versionFails || info.osVersionInfoSize != 148) {
         return false;
@@ -13,7 +13,7 @@ bool FakeSystemInfo::GetVersionEx(OsVersionInfo& info) {
     return true;
 }
 
-std::uint32_t FakeSystemInfo::GetSystemDirectory(std::string& buffer, std::uint32_t size) {
+std::uint32_t FakeSystemInfo::ReadSystemDirectory(std::string& buffer, std::uint32_t size) {
     systemDirSizes.push_back(size);
     const auto length = static_cast<std::uint32_t>(systemDir.size());
     if (length + 1 > size || length + 1 > buffer.size()) {
@@ -24,7 +24,7 @@ std::uint32_t FakeSystemInfo::GetSystemDirectory(std::string& buffer, std::uint3
     return length;
 }
 
-std::uintptr_t FakeSystemInfo::CreateMutex(bool initialOwner, const std::string& name) {
+std::uintptr_t FakeSystemInfo::CreateNamedMutex(bool initialOwner, const std::string& name) {
     mutexes.push_back({initialOwner, name});
     return 0x44;
 }

@@ -14,10 +14,10 @@ namespace kob::test {
 // path and its NUL it copies both, otherwise it writes nothing and returns the size needed.
 class FakeSystemInfo : public SystemInfoService {
 public:
-    bool GetVersionEx(OsVersionInfo& info) override;
-    std::uint32_t GetSystemDirectory(std::string& buffer, std::uint32_t size) override;
+    bool ReadVersion(OsVersionInfo& info) override;
+    std::uint32_t ReadSystemDirectory(std::string& buffer, std::uint32_t size) override;
     std::uint32_t GetCurrentProcessId() override { return processId; }
-    std::uintptr_t CreateMutex(bool initialOwner, const std::string& name) override;
+    std::uintptr_t CreateNamedMutex(bool initialOwner, const std::string& name) override;
 
     OsVersionInfo version{148, 5, 1, 2600, 2, "Service Pack 2"};
     bool versionFails = false;
