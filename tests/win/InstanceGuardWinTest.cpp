@@ -145,5 +145,38 @@ TEST(Win32ProcessList, SnapshotListsThisProcessAndTheScanReadsRealExecutablePath
     EXPECT_EQ(p.processList.OpenProcess(0x410, true, 0), 0u); // the idle process cannot be opened
 }
 
+// Names of the functions this program imports from one DLL, read from its own import table.
+std::vector<std::string> ImportsFrom(const char* dll) {
+    const auto* base = reinterpret_cast<const BYTE*>(GetModuleHandleA(nullptr));
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+    const auto& directory = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    std::vector<std::string> names;
+    for (auto* entry = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + directory.VirtualAddress);
+         entry->Name != 0; ++entry) {
+        if (lstrcmpiA(reinterpret_cast<const char*>(base + entry->Name), dll) != 0) {
+            continue;
+        }
+        for (auto* thunk = reinterpret_cast<const IMAGE_THUNK_DATA*>(base + entry->OriginalFirstThunk);
+             thunk->u1.AddressOfData != 0; ++thunk) {
+            if (!IMAGE_SNAP_BY_ORDINAL(thunk->u1.Ordinal)) {
+                names.emplace_back(reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + thunk->u1.AddressOfData)->Name);
+            }
+        }
+    }
+    return names;
+}
+
+// Windows 2000 and XP have the process functions only in psapi.dll; kernel32's K32 names came with Windows 7.
+TEST(Win32ProcessList, ProcessFunctionsAreImportedFromPsapiNotKernel32) {
+    const auto psapi = ImportsFrom("psapi.dll");
+    for (const char* name : {"EnumProcesses", "EnumProcessModules", "GetModuleFileNameExA"}) {
+        EXPECT_NE(std::find(psapi.begin(), psapi.end(), name), psapi.end()) << name;
+    }
+    for (const auto& name : ImportsFrom("kernel32.dll")) {
+        EXPECT_NE(name.rfind("K32", 0), 0u) << name;
+    }
+}
+
 } // namespace
 } // namespace kob::test
