@@ -71,11 +71,11 @@ std::uint32_t DwordFromBytes(const std::vector<std::uint8_t>& bytes) {
 }
 
 // The executable's path as the Run value holds it: quoted, because an unquoted path with a blank makes Windows
-// try "C:\Program.exe" first. A path that the ANSI code page cannot spell is stored in its 8.3 form; when even
-// that is impossible there is nothing correct to store.
+// try "C:\Program.exe" first; in 8.3 form when the ANSI code page cannot spell the long one. When no form can
+// be spelt there is nothing correct to store.
 bool RunEntryData(ModulePathService& modulePath, std::vector<std::uint8_t>& data) {
-    std::string path;
-    if (!modulePath.ExactAnsiExecutablePath(false, path) && !modulePath.ExactAnsiExecutablePath(true, path)) {
+    const std::string path = OpenableExecutablePath(modulePath);
+    if (path.empty()) {
         return false;
     }
     const std::string quoted = "\"" + FolderOf(path) + "\\" + BaseNameOf(path) + ".exe\"";

@@ -94,12 +94,6 @@ TEST_F(InstanceGuardTest, AtMost1001IdentifiersAreListedAndExamined) {
     EXPECT_EQ(processes().openedIds.size(), 1001u);
 }
 
-TEST_F(InstanceGuardTest, ListingAppendsToWhatTheListHolds) {
-    list.items = {"earlier"};
-    ListProcessIds(platform.services, list);
-    EXPECT_EQ(list.items, (std::vector<std::string>{"earlier", "0", "4", "500"}));
-}
-
 TEST_F(InstanceGuardTest, EnvironmentFailureWhileListingIsShownAndTheListKeepsItsItems) {
     list.items = {"1"};
     processes().throwOnEnum = true;

@@ -238,18 +238,5 @@ TEST_F(RegistrySettingsWinTest, WritersNeverCreateTheProgramKey) {
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST(Win32Registry, AdapterReportsTheApisCodesAndSizes) {
-    Win32Registry registry;
-    std::uintptr_t key = 0;
-    EXPECT_EQ(registry.OpenKey(RegistryRoot::CurrentUser, "Software\\No Such Key Anywhere", KEY_READ, key),
-              ERROR_FILE_NOT_FOUND);
-    ASSERT_EQ(registry.OpenKey(RegistryRoot::LocalMachine, kRunKey, KEY_READ, key), ERROR_SUCCESS);
-    std::vector<std::uint8_t> data(4, 0);
-    std::uint32_t type = REG_DWORD;
-    std::uint32_t size = 4;
-    EXPECT_EQ(registry.QueryValue(key, "No Such Value", type, data, size), ERROR_FILE_NOT_FOUND);
-    EXPECT_EQ(registry.CloseKey(key), ERROR_SUCCESS);
-}
-
 } // namespace
 } // namespace kob::test
