@@ -19,6 +19,8 @@ inline double RoundHalfEven(double value) {
     return std::fmod(lower, 2.0) == 0.0 ? lower : lower + 1.0;
 }
 
-inline std::int32_t RoundToInt32(double value) { return static_cast<std::int32_t>(RoundHalfEven(value)); }
+inline std::int32_t RoundToInt32(double value) {
+    return static_cast<std::int32_t>(RoundHalfEven(value));
+}
 
 } // namespace kob

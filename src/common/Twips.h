@@ -19,7 +19,9 @@ struct PixelRect {
     int height;
 };
 
-inline int TwipsToPixels(double twips, double twipsPerPixel) { return RoundToInt32(twips / twipsPerPixel); }
+inline int TwipsToPixels(double twips, double twipsPerPixel) {
+    return RoundToInt32(twips / twipsPerPixel);
+}
 
 inline PixelRect ToPixels(const TwipsRect& r, double twipsPerPixelX, double twipsPerPixelY) {
     return {TwipsToPixels(r.left, twipsPerPixelX), TwipsToPixels(r.top, twipsPerPixelY),

@@ -51,9 +51,8 @@ void Form1::Form_Load() {
 
     RunLoadStep([&] { heightPixels_ = TwipsToPixels(form1::kHeight, twipsPerPixelY); });
     RunLoadStep([&] { widthPixels_ = TwipsToPixels(form1::kWidth, twipsPerPixelX); });
-    RunLoadStep([&] {
-        view_.SetWindowRegion(widthPixels_, heightPixels_, form1::kCornerEllipse, form1::kCornerEllipse);
-    });
+    RunLoadStep(
+        [&] { view_.SetWindowRegion(widthPixels_, heightPixels_, form1::kCornerEllipse, form1::kCornerEllipse); });
     RunLoadStep([&] { view_.ShowSkin(); });
     RunLoadStep([&] { view_.ShowKnobPicture(); });
     RunLoadStep([&] {
@@ -80,7 +79,9 @@ void Form1::Form_Load() {
     });
 }
 
-void Form1::Form_Unload() { context_.txtform1signal = "0"; }
+void Form1::Form_Unload() {
+    context_.txtform1signal = "0";
+}
 
 void Form1::GetCoreComponents(const std::string& mixcontroltype) {
     const std::uint32_t controlType = ParseControlType(mixcontroltype);
@@ -101,8 +102,7 @@ void Form1::GetVolume() {
 
 void Form1::setVolume(const std::int32_t& setvollevel) {
     DetailValue = MixerValueFromLevel(setvollevel);
-    if (services_.mixer.SetControlValue(context_.MixerHandle, CurrentControl.controlId, DetailValue) !=
-        kMixerNoError) {
+    if (services_.mixer.SetControlValue(context_.MixerHandle, CurrentControl.controlId, DetailValue) != kMixerNoError) {
         EndWithMessage(services_.messages, services_.process, kMsgSetDetailsFailed, kMbIconExclamation);
     }
 }

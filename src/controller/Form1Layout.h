@@ -10,12 +10,12 @@ namespace kob::form1 {
 inline constexpr double kWidth = 1005;  // 67 px
 inline constexpr double kHeight = 2790; // 186 px
 
-inline constexpr TwipsRect kKnob{667, 470, 225, 285};     // image2, the slider knob (15 x 19 px)
-inline constexpr TwipsRect kTrack{652, 495, 255, 1680};   // Image1, the invisible slider track
-inline constexpr TwipsRect kReadout{655, 100, 240, 240};  // Label2, the level read-out
-inline constexpr TwipsRect kMuteBox{680, 2250, 200, 200}; // chkmute
-inline constexpr TwipsRect kClose{697, 2540, 225, 210};   // Image5, the close button (15 x 14 px)
-inline constexpr TwipsRect kVolumeControlSpot{80, 60, 255, 255};    // Image4
+inline constexpr TwipsRect kKnob{667, 470, 225, 285};                // image2, the slider knob (15 x 19 px)
+inline constexpr TwipsRect kTrack{652, 495, 255, 1680};              // Image1, the invisible slider track
+inline constexpr TwipsRect kReadout{655, 100, 240, 240};             // Label2, the level read-out
+inline constexpr TwipsRect kMuteBox{680, 2250, 200, 200};            // chkmute
+inline constexpr TwipsRect kClose{697, 2540, 225, 210};              // Image5, the close button (15 x 14 px)
+inline constexpr TwipsRect kVolumeControlSpot{80, 60, 255, 255};     // Image4
 inline constexpr TwipsRect kAudioPropertiesSpot{340, 240, 255, 255}; // Image3
 
 // Rounded corners of the window and of the knob.

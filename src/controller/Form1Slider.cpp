@@ -51,11 +51,17 @@ void Form1::image2_MouseMove(int, int, float, float Y) {
     ApplyKnobLevel();
 }
 
-void Form1::image2_MouseUp(int, int, float, float) { knobdrag = false; }
+void Form1::image2_MouseUp(int, int, float, float) {
+    knobdrag = false;
+}
 
-void Form1::image2_Click() { txtdetect = "0"; }
+void Form1::image2_Click() {
+    txtdetect = "0";
+}
 
-void Form1::Image1_Click() { trackclick = true; }
+void Form1::Image1_Click() {
+    trackclick = true;
+}
 
 void Form1::Image1_MouseMove(int, int, float, float Y) {
     if (trackclick) {
@@ -65,7 +71,9 @@ void Form1::Image1_MouseMove(int, int, float, float Y) {
     trackclick = false;
 }
 
-void Form1::Image1_MouseUp(int, int, float, float) { trackclick = false; }
+void Form1::Image1_MouseUp(int, int, float, float) {
+    trackclick = false;
+}
 
 void Form1::Form_MouseMove(int Button, int, float X, float Y) {
     if (Button == 0) {
@@ -78,7 +86,9 @@ void Form1::Form_MouseMove(int Button, int, float X, float Y) {
     }
 }
 
-void Form1::Form_MouseUp(int, int, float, float) { view_.EnableTimer(Form1Timer::DragHandler, true); }
+void Form1::Form_MouseUp(int, int, float, float) {
+    view_.EnableTimer(Form1Timer::DragHandler, true);
+}
 
 void Form1::tmr_drag_handler_Timer() {
     if (MarkerValue(txtdetect) == 1) {

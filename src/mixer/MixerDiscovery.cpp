@@ -30,8 +30,7 @@ void DiscoverSpeakersControl(Services& services, ProgramContext& context, std::u
     }
 
     MixerControlInfo fetched = control;
-    if (services.mixer.GetLineControlByType(context.MixerHandle, line.lineId, controlType, fetched) !=
-        kMixerNoError) {
+    if (services.mixer.GetLineControlByType(context.MixerHandle, line.lineId, controlType, fetched) != kMixerNoError) {
         Fail(services, kMsgLineControlsFailed);
     }
     control = fetched;

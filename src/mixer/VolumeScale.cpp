@@ -6,7 +6,9 @@
 
 namespace kob {
 
-std::int32_t PercentFromMixerValue(std::int32_t value) { return RoundToInt32(value / kMixerFullScale * 100.0); }
+std::int32_t PercentFromMixerValue(std::int32_t value) {
+    return RoundToInt32(value / kMixerFullScale * 100.0);
+}
 
 float KnobTopFromPercent(std::int32_t percent) {
     return static_cast<float>((100.0 - percent) * kTwipsPerPercent + kKnobTopOfTravel);

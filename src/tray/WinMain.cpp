@@ -4,4 +4,6 @@
 
 #include "preview/ControllerPreview.h"
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) { return kob::RunControllerPreview(instance, {}); }
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    return kob::RunControllerPreview(instance, {});
+}

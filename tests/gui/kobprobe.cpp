@@ -77,7 +77,9 @@ std::string IconKind(HWND box) {
     const struct {
         LPCSTR id;
         const char* kind;
-    } candidates[] = {{IDI_EXCLAMATION, "exclamation"}, {IDI_HAND, "error"}, {IDI_ASTERISK, "information"},
+    } candidates[] = {{IDI_EXCLAMATION, "exclamation"},
+                      {IDI_HAND, "error"},
+                      {IDI_ASTERISK, "information"},
                       {IDI_QUESTION, "question"}};
     for (const auto& candidate : candidates) {
         const std::vector<COLORREF> drawn = IconPixels(LoadIcon(nullptr, candidate.id), shown.front());

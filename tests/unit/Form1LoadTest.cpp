@@ -27,8 +27,8 @@ protected:
 
 TEST_F(Form1LoadTest, RunsItsStepsInOrder) {
     form.Form_Load();
-    const std::vector<std::string> expected{"view.SetWindowRegion", "view.ShowSkin",  "view.ShowKnobPicture",
-                                            "view.SetKnobRegion",   "view.SetKnobTop", "view.SetReadout",
+    const std::vector<std::string> expected{"view.SetWindowRegion", "view.ShowSkin",           "view.ShowKnobPicture",
+                                            "view.SetKnobRegion",   "view.SetKnobTop",         "view.SetReadout",
                                             "view.SetWindowPos",    "view.SetMuteBoxBackColor"};
     EXPECT_EQ(ViewCalls(), expected);
     // Discovery comes after the knob's region and before the volume is shown.

@@ -41,8 +41,8 @@ protected:
 
 TEST_F(Form1SliderTest, KnobTopGivesTheWorkedLevels) {
     LoadAt(100);
-    const std::pair<float, std::int32_t> table[] = {{470, 0},    {480, 1},    {495, 2},    {1160, 50},
-                                                    {1500, 75},  {1830, 99},  {1845, 100}};
+    const std::pair<float, std::int32_t> table[] = {{470, 0},   {480, 1},   {495, 2},   {1160, 50},
+                                                    {1500, 75}, {1830, 99}, {1845, 100}};
     for (const auto& [top, level] : table) {
         ClickTrackAndMoveTo(top - 150);
         ASSERT_FALSE(platform.mixer.written.empty());

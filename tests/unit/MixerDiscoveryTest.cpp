@@ -10,7 +10,9 @@ namespace {
 
 class MixerDiscoveryTest : public ::testing::Test {
 protected:
-    void Discover(std::uint32_t type) { DiscoverSpeakersControl(platform.services, platform.context, type, line, control); }
+    void Discover(std::uint32_t type) {
+        DiscoverSpeakersControl(platform.services, platform.context, type, line, control);
+    }
 
     // Runs a discovery expected to end the program and checks the one message it showed.
     void ExpectFatal(std::uint32_t type, const char* message) {
@@ -65,8 +67,8 @@ TEST_F(MixerDiscoveryTest, EachDiscoveryUsesAndKeepsTheNewestHandleAndClosesTheO
     EXPECT_NE(newest, first);
     ASSERT_EQ(platform.mixer.closed.size(), 10u);
     EXPECT_EQ(platform.mixer.closed.front(), first);
-    EXPECT_EQ(platform.log.calls.back(), "mixerGetLineControls " + std::to_string(newest) + " " +
-                                             std::to_string(kControlTypeMute));
+    EXPECT_EQ(platform.log.calls.back(),
+              "mixerGetLineControls " + std::to_string(newest) + " " + std::to_string(kControlTypeMute));
     // The handle in use is never closed.
     for (auto h : platform.mixer.closed) {
         EXPECT_NE(h, newest);

@@ -66,9 +66,9 @@ TEST(VolumeScale, LevelsOutsideTheTrackAreClampedBeforeReachingTheMixer) {
 }
 
 TEST(VolumeScale, KnobTopGivesTheLevel) {
-    const std::pair<float, std::int32_t> table[] = {{470, 0},     {480, 1},     {495, 2},   {1160, 50},
-                                                    {1500, 75},   {1830, 99},   {1845, 100}, {1850, 100},
-                                                    {483.8f, 1},  {1836.2f, 99}, {150, -23}};
+    const std::pair<float, std::int32_t> table[] = {{470, 0},    {480, 1},      {495, 2},    {1160, 50},
+                                                    {1500, 75},  {1830, 99},    {1845, 100}, {1850, 100},
+                                                    {483.8f, 1}, {1836.2f, 99}, {150, -23}};
     for (const auto& [top, level] : table) {
         EXPECT_EQ(LevelFromKnobTop(top), level) << "top " << top;
     }

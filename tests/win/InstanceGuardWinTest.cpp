@@ -7,13 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "RealSystemPlatform.h"
 #include "WinTestFiles.h"
 #include "fakes/FakeServices.h"
 #include "platform/InstanceGuard.h"
-#include "platform/win32/Win32ModulePath.h"
-#include "platform/win32/Win32ProcessList.h"
-#include "platform/win32/Win32Registry.h"
-#include "platform/win32/Win32SystemInfo.h"
 
 namespace kob::test {
 namespace {
@@ -104,22 +101,8 @@ TEST_F(InstanceGuardWinTest, CopiesInAnotherFolderOrUnderAnotherNameRunSideBySid
     }
 }
 
-struct RealProcessesPlatform {
-    CallLog log;
-    FakeMessageBox messages{log};
-    FakeProcess process{log};
-    FakeScreen screen;
-    FakeMixer mixer{log};
-    Win32Registry registry;
-    Win32ProcessList processList;
-    Win32SystemInfo systemInfo;
-    Win32ModulePath modulePath;
-    Services services{mixer, messages, process, screen, registry, processList, systemInfo, modulePath};
-    ProgramContext context;
-};
-
 TEST(Win32ProcessList, SnapshotListsThisProcessAndTheScanReadsRealExecutablePaths) {
-    RealProcessesPlatform p;
+    RealSystemPlatform p;
     ProcessIdList list;
     ListProcessIds(p.services, list);
     ASSERT_GE(list.items.size(), 2u);

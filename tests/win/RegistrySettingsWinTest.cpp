@@ -8,11 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "RealSystemPlatform.h"
 #include "fakes/FakeServices.h"
-#include "platform/win32/Win32ModulePath.h"
-#include "platform/win32/Win32ProcessList.h"
-#include "platform/win32/Win32Registry.h"
-#include "platform/win32/Win32SystemInfo.h"
 #include "settings/RegistrySettings.h"
 
 namespace kob::test {
@@ -115,17 +112,10 @@ protected:
         DeleteRunValue();
     }
 
-    CallLog log;
-    FakeMessageBox messages{log};
-    FakeProcess process{log};
-    FakeScreen screen;
-    FakeMixer mixer{log};
-    Win32Registry registry;
-    Win32ProcessList processList;
-    Win32SystemInfo systemInfo;
-    Win32ModulePath modulePath;
-    Services services{mixer, messages, process, screen, registry, processList, systemInfo, modulePath};
-    ProgramContext context;
+    RealSystemPlatform platform;
+    Services& services = platform.services;
+    ProgramContext& context = platform.context;
+    FakeMessageBox& messages = platform.messages;
 };
 
 TEST_F(RegistrySettingsWinTest, FirstStartLeavesTheQuotedRunValueCstpValZeroAndOnTopStatTwo) {

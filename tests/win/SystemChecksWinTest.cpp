@@ -6,32 +6,15 @@
 #include <algorithm>
 #include <string>
 
+#include "RealSystemPlatform.h"
 #include "WinTestFiles.h"
 #include "fakes/FakeServices.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SystemChecks.h"
-#include "platform/win32/Win32ModulePath.h"
-#include "platform/win32/Win32ProcessList.h"
-#include "platform/win32/Win32Registry.h"
-#include "platform/win32/Win32SystemInfo.h"
 #include "settings/RegistrySettings.h"
 
 namespace kob::test {
 namespace {
-
-struct RealSystemPlatform {
-    CallLog log;
-    FakeMessageBox messages{log};
-    FakeProcess process{log};
-    FakeScreen screen;
-    FakeMixer mixer{log};
-    Win32Registry registry;
-    Win32ProcessList processList;
-    Win32SystemInfo systemInfo;
-    Win32ModulePath modulePath;
-    Services services{mixer, messages, process, screen, registry, processList, systemInfo, modulePath};
-    ProgramContext context;
-};
 
 TEST(Win32SystemChecks, TheNtFamilyIsReportedAndAccepted) {
     RealSystemPlatform p;

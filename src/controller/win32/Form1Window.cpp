@@ -24,7 +24,9 @@ constexpr int kReadoutId = 1002;
 constexpr int kSkinWidth = 66;
 constexpr COLORREF kBackground = RGB(255, 255, 255);
 
-UINT_PTR TimerId(Form1Timer timer) { return static_cast<UINT_PTR>(timer) + 1; }
+UINT_PTR TimerId(Form1Timer timer) {
+    return static_cast<UINT_PTR>(timer) + 1;
+}
 
 unsigned TimerInterval(Form1Timer timer) {
     switch (timer) {
@@ -76,14 +78,16 @@ void Form1Window::Load() {
     Create(windowClass, WS_EX_TOOLWINDOW, kAppTitle, WS_POPUP | WS_CLIPCHILDREN, 0, 0, width, height, nullptr);
     knobCursor_ = LoadCursor(instance_, MAKEINTRESOURCE(IDC_KNOB_CURSOR));
     handCursor_ = LoadCursor(instance_, MAKEINTRESOURCE(IDC_HAND_CURSOR));
-    closePicture_.reset(static_cast<HBITMAP>(
-        LoadImageA(instance_, MAKEINTRESOURCE(IDB_CLOSE), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
+    closePicture_.reset(
+        static_cast<HBITMAP>(LoadImageA(instance_, MAKEINTRESOURCE(IDB_CLOSE), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
     CreateChildren();
     AddToolTips();
     form_.Form_Load();
 }
 
-void Form1Window::Unload() { Destroy(); }
+void Form1Window::Unload() {
+    Destroy();
+}
 
 RECT Form1Window::PixelRectOf(const TwipsRect& twips) const {
     const PixelRect p = ToPixels(twips, twipsPerPixelX_, twipsPerPixelY_);
@@ -133,9 +137,9 @@ void Form1Window::CreateChildren() {
 }
 
 void Form1Window::AddToolTips() {
-    toolTips_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
-                                instance_, nullptr);
+    toolTips_ =
+        CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr, instance_, nullptr);
     if (!toolTips_) {
         return;
     }
@@ -167,8 +171,8 @@ void Form1Window::AddToolTips() {
 }
 
 HBITMAP Form1Window::LoadPicture(int resourceId, const char* what) {
-    auto* picture = static_cast<HBITMAP>(
-        LoadImageA(instance_, MAKEINTRESOURCE(resourceId), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+    auto* picture =
+        static_cast<HBITMAP>(LoadImageA(instance_, MAKEINTRESOURCE(resourceId), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
     if (!picture) {
         throw std::runtime_error(std::string("Unable to load the ") + what + " picture.");
     }
@@ -204,10 +208,12 @@ void Form1Window::SetKnobTop(float twips) {
     knobTop_ = twips;
     const RECT knob = PixelRectOf(form1::kKnob);
     ::SetWindowPos(knob_->Handle(), nullptr, knob.left, TwipsToPixels(twips, twipsPerPixelY_), 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Form1Window::SetReadout(const std::string& caption) { SetWindowTextA(readout_, caption.c_str()); }
+void Form1Window::SetReadout(const std::string& caption) {
+    SetWindowTextA(readout_, caption.c_str());
+}
 
 void Form1Window::SetMuteBoxBackColor(std::uint32_t colorref) {
     muteBoxBrush_.reset(CreateSolidBrush(colorref));
@@ -343,7 +349,9 @@ void Form1Window::OnKnobMouseUp(int button, int x, int y) {
                          static_cast<float>(y * twipsPerPixelY_));
 }
 
-void Form1Window::OnKnobClick() { form_.image2_Click(); }
+void Form1Window::OnKnobClick() {
+    form_.image2_Click();
+}
 
 void Form1Window::OnTimer(UINT_PTR id) {
     if (id == TimerId(Form1Timer::DragHandler)) {
@@ -379,8 +387,7 @@ void Form1Window::Paint() {
     }
     if (closePicture_) {
         const RECT close = PixelRectOf(form1::kClose);
-        DrawBitmap(dc, closePicture_.get(), close.left, close.top, close.right - close.left,
-                   close.bottom - close.top);
+        DrawBitmap(dc, closePicture_.get(), close.left, close.top, close.right - close.left, close.bottom - close.top);
     }
     EndPaint(Handle(), &paint);
 }

@@ -24,7 +24,10 @@ public:
     KnobControl(HINSTANCE instance, HWND parent, KnobEvents& events);
     ~KnobControl() override { Destroy(); }
 
-    void SetPicture(HBITMAP picture) { picture_ = picture; InvalidateRect(Handle(), nullptr, FALSE); }
+    void SetPicture(HBITMAP picture) {
+        picture_ = picture;
+        InvalidateRect(Handle(), nullptr, FALSE);
+    }
     void SetCursor(HCURSOR cursor) { cursor_ = cursor; }
 
 protected:

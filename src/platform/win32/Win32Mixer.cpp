@@ -16,7 +16,9 @@ static_assert(sizeof(MIXERCONTROLDETAILS) == 24);
 
 namespace {
 
-HMIXEROBJ AsMixerObject(std::uintptr_t handle) { return reinterpret_cast<HMIXEROBJ>(handle); }
+HMIXEROBJ AsMixerObject(std::uintptr_t handle) {
+    return reinterpret_cast<HMIXEROBJ>(handle);
+}
 
 // A zero-filled, locked global memory block for one mixer transfer; unlocked and freed when it goes.
 class TransferBlock {
@@ -78,8 +80,8 @@ std::uint32_t Win32Mixer::GetSpeakersLine(std::uintptr_t handle, MixerLineInfo& 
     return result;
 }
 
-std::uint32_t Win32Mixer::GetLineControlByType(std::uintptr_t handle, std::uint32_t lineId,
-                                               std::uint32_t controlType, MixerControlInfo& control) {
+std::uint32_t Win32Mixer::GetLineControlByType(std::uintptr_t handle, std::uint32_t lineId, std::uint32_t controlType,
+                                               MixerControlInfo& control) {
     TransferBlock block(sizeof(MIXERCONTROLA));
     if (!block.Address()) {
         return MMSYSERR_NOMEM;
@@ -131,6 +133,8 @@ std::uint32_t Win32Mixer::SetControlValue(std::uintptr_t handle, std::uint32_t c
     return mixerSetControlDetails(AsMixerObject(handle), &details, MIXER_SETCONTROLDETAILSF_VALUE);
 }
 
-void Win32Mixer::Close(std::uintptr_t handle) { mixerClose(reinterpret_cast<HMIXER>(handle)); }
+void Win32Mixer::Close(std::uintptr_t handle) {
+    mixerClose(reinterpret_cast<HMIXER>(handle));
+}
 
 } // namespace kob

@@ -4,6 +4,8 @@
 
 namespace kob {
 
-void Win32Process::EndProcess(std::uint32_t exitCode) { ExitProcess(exitCode); }
+void Win32Process::EndProcess(std::uint32_t exitCode) {
+    ExitProcess(exitCode);
+}
 
 } // namespace kob

@@ -19,9 +19,13 @@ double TwipsPerPixel(int capability) {
 
 } // namespace
 
-double Win32Screen::TwipsPerPixelX() const { return TwipsPerPixel(LOGPIXELSX); }
+double Win32Screen::TwipsPerPixelX() const {
+    return TwipsPerPixel(LOGPIXELSX);
+}
 
-double Win32Screen::TwipsPerPixelY() const { return TwipsPerPixel(LOGPIXELSY); }
+double Win32Screen::TwipsPerPixelY() const {
+    return TwipsPerPixel(LOGPIXELSY);
+}
 
 ScreenRect Win32Screen::WorkArea() const {
     RECT area{};

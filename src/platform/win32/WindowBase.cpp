@@ -5,7 +5,9 @@
 
 namespace kob {
 
-WindowBase::~WindowBase() { Destroy(); }
+WindowBase::~WindowBase() {
+    Destroy();
+}
 
 void WindowBase::Create(const WNDCLASSEXA& windowClass, DWORD exStyle, const char* title, DWORD style, int x, int y,
                         int width, int height, HWND parent) {

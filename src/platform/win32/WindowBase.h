@@ -17,12 +17,14 @@ public:
 
 protected:
     // Registers the class if needed and creates the window; throws std::runtime_error when it cannot.
-    void Create(const WNDCLASSEXA& windowClass, DWORD exStyle, const char* title, DWORD style, int x, int y,
-                int width, int height, HWND parent);
+    void Create(const WNDCLASSEXA& windowClass, DWORD exStyle, const char* title, DWORD style, int x, int y, int width,
+                int height, HWND parent);
     void Destroy();
 
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
-    LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam) { return DefWindowProcA(hwnd_, message, wParam, lParam); }
+    LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam) {
+        return DefWindowProcA(hwnd_, message, wParam, lParam);
+    }
 
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
 
