@@ -44,10 +44,8 @@ inline constexpr unsigned kFadeInterval = 1;
 inline constexpr unsigned kSyncVolumeInterval = 1;
 
 // SetWindowPos arguments used to place the controller.
-inline constexpr std::intptr_t kHwndTopmost = -1;
 inline constexpr std::intptr_t kHwndNotopmost = -2;
 inline constexpr unsigned kSwpNoSize = 0x1;
-inline constexpr unsigned kSwpNoMove = 0x2;
 inline constexpr unsigned kSwpShowWindow = 0x40;
 
 } // namespace kob::form1

@@ -22,7 +22,6 @@ constexpr int kMuteBoxId = 1001;
 constexpr int kReadoutId = 1002;
 // Skin width in pixels; the window's last column shows its white background.
 constexpr int kSkinWidth = 66;
-constexpr COLORREF kBackground = RGB(255, 255, 255);
 
 UINT_PTR TimerId(Form1Timer timer) {
     return static_cast<UINT_PTR>(timer) + 1;
@@ -379,9 +378,7 @@ void Form1Window::Paint() {
     HDC dc = BeginPaint(Handle(), &paint);
     RECT client{};
     GetClientRect(Handle(), &client);
-    HBRUSH white = CreateSolidBrush(kBackground);
-    FillRect(dc, &client, white);
-    DeleteObject(white);
+    FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     if (skin_) {
         DrawBitmap(dc, skin_.get(), 0, 0, kSkinWidth, client.bottom);
     }

@@ -28,7 +28,6 @@ public:
     void Load();
     // Runs the unload and destroys the window.
     void Unload();
-    bool IsLoaded() const { return Handle() != nullptr; }
     Form1& Logic() { return form_; }
     // Called after the window has been destroyed, however that happened.
     void OnDestroyed(std::function<void()> callback) { onDestroyed_ = std::move(callback); }
@@ -99,7 +98,6 @@ private:
     // The element a press landed on keeps the mouse until every button is up, as windowless controls do.
     Element pressed_ = Element::Background;
     int buttonsDown_ = 0;
-    bool doubleClicked_ = false;
 
     std::function<void()> onDestroyed_;
 };

@@ -39,8 +39,4 @@ inline bool IsButtonDown(UINT message) {
            message == WM_LBUTTONDBLCLK || message == WM_RBUTTONDBLCLK || message == WM_MBUTTONDBLCLK;
 }
 
-inline bool IsButtonUp(UINT message) {
-    return message == WM_LBUTTONUP || message == WM_RBUTTONUP || message == WM_MBUTTONUP;
-}
-
 } // namespace kob
