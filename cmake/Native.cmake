@@ -13,9 +13,10 @@ add_executable(kob_unit_tests
     tests/unit/fakes/FakeProcessList.cpp
     tests/unit/fakes/FakeSystem.cpp
     tests/unit/VolumeScaleTest.cpp
-    tests/unit/MixerDiscoveryTest.cpp
+    tests/unit/MixerTest.cpp
     tests/unit/Form1LoadTest.cpp
     tests/unit/Form1SliderTest.cpp
+    tests/unit/Form1SlotTest.cpp
     tests/unit/RegistrySettingsTest.cpp
     tests/unit/InstanceGuardTest.cpp
     tests/unit/SystemChecksTest.cpp

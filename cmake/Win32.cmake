@@ -6,21 +6,22 @@ add_compile_definitions(_WIN32_WINNT=0x0500 WINVER=0x0500 _WIN32_IE=0x0500 NOMIN
 add_link_options(-static -static-libgcc -static-libstdc++)
 # GCC 12 reports a false -Wrestrict inside std::string when it is inlined for i686.
 add_compile_options(-Wno-restrict)
+target_compile_options(kob_logic PRIVATE -Wno-restrict)
 
 add_library(kob_win32 STATIC
     src/platform/win32/WindowBase.cpp
-    src/platform/win32/Win32Mixer.cpp
+    src/platform/win32/ClickableAreas.cpp
     src/platform/win32/Win32MessageBox.cpp
     src/platform/win32/Win32Process.cpp
     src/platform/win32/Win32Screen.cpp
-    src/platform/win32/Win32Registry.cpp
     src/platform/win32/Win32ProcessList.cpp
     src/platform/win32/Win32SystemInfo.cpp
     src/platform/win32/Win32ModulePath.cpp
+    src/mixer/win32/Win32Mixer.cpp
+    src/settings/win32/Win32Registry.cpp
     src/controller/win32/KnobControl.cpp
     src/controller/win32/Form1Window.cpp
-    src/preview/ControllerPreview.cpp
-    src/preview/PreviewReporter.cpp
+    src/controller/win32/ControllerAlone.cpp
 )
 target_include_directories(kob_win32 PUBLIC src resources)
 target_link_libraries(kob_win32 PUBLIC kob_logic comctl32 winmm psapi shell32 advapi32 ole32 oleaut32 gdi32 user32
@@ -39,7 +40,8 @@ else()
     add_executable(kob3.0 WIN32 src/tray/WinMain.cpp ${KOB_RESOURCES})
     target_link_libraries(kob3.0 PRIVATE kob_win32)
 
-    add_executable(kobpreview WIN32 src/preview/PreviewMain.cpp ${KOB_RESOURCES})
+    # The preview and its reporter window are a target of their own: the shipped program never carries them.
+    add_executable(kobpreview WIN32 src/preview/PreviewMain.cpp src/preview/PreviewReporter.cpp ${KOB_RESOURCES})
     target_link_libraries(kobpreview PRIVATE kob_win32)
 
     include(cmake/GuiTests.cmake)

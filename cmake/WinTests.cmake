@@ -37,3 +37,6 @@ kob_add_win_test(NAME win_system_tests SOURCES tests/win/SystemChecksWinTest.cpp
 add_dependencies(win_system_tests RunEntryProbe)
 # Both write the log-on Run value.
 set_tests_properties(win.win_registry_tests win.win_system_tests PROPERTIES RESOURCE_LOCK kob_run_value)
+
+# The window base, the controller's window and the Win32 helpers (needs the program's resources).
+kob_add_win_test(NAME win_window_tests SOURCES tests/win/WindowBaseWinTest.cpp RESOURCES)

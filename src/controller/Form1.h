@@ -3,23 +3,45 @@
 #include <cstdint>
 #include <string>
 
-#include "common/ProgramContext.h"
+#include "controller/Form1Host.h"
 #include "controller/Form1View.h"
-#include "platform/MixerService.h"
-#include "platform/Services.h"
+#include "mixer/Mixer.h"
+#include "platform/MessageBoxService.h"
+#include "platform/ScreenService.h"
 
 namespace kob {
 
+// The controller's own state. A showing starts with all of it at these values.
+struct Form1State {
+    // The knob's Top in twips, as the logic last placed it.
+    float knobTop = 470;
+    // A knob drag is in progress; the pointer's Y inside the knob when it began.
+    bool knobdrag = false;
+    std::int32_t knobgrab = 0;
+    // Armed by a click on the track; the knob jumps at the next move over it.
+    bool trackclick = false;
+    // The pointer's last place over the background while no button was held.
+    float grabposX = 0;
+    float grabposY = 0;
+    // "1" after the window has been moved with the mouse, so the click that ends the move does not close it.
+    std::string txtdetect = "0";
+    // Opacity of the window during its fade-out.
+    std::int16_t FadeLevel = 0;
+    // Work-area edges in pixels, read when the window is placed.
+    std::int32_t WorkAreaRight = 0;
+    std::int32_t WorkAreaBottom = 0;
+};
+
 // The skinned controller window: a vertical volume slider with a percent read-out, a mute box, a close button
-// and two hot spots. It is loaded afresh each time it is shown.
+// and two hot spots. One Form1 serves one showing: it is created, loaded, unloaded and then discarded.
 class Form1 {
 public:
-    Form1(Form1View& view, Services& services, ProgramContext& context);
+    Form1(Form1View& view, Mixer& mixer, ScreenService& screen, MessageBoxService& messages, Form1Host& host);
 
     void Form_Load();
     void Form_Unload();
 
-    // Opens the mixer and makes CurrentControl the speakers line's control of the given type (decimal text).
+    // Makes the mixer's current control the speakers line's control of the given type (decimal text).
     void GetCoreComponents(const std::string& mixcontroltype);
     // Reads the master volume and shows it with the knob and the read-out.
     void GetVolume();
@@ -39,31 +61,20 @@ public:
     void Form_MouseUp(int Button, int Shift, float X, float Y);
     void tmr_drag_handler_Timer();
 
-    // Mixer records of this window, reused by every call.
-    MixerLineInfo MasterLine;
-    MixerControlInfo CurrentControl;
-    std::int32_t DetailValue = 0;
-
-    // Armed by a click on the track; the knob jumps at the next move over it.
-    bool trackclick = false;
-    // A knob drag is in progress; the pointer's Y inside the knob when it began.
-    bool knobdrag = false;
-    std::int32_t knobgrab = 0;
-    // The pointer's last place over the background while no button was held.
-    float grabposX = 0;
-    float grabposY = 0;
-    // "1" after the window has been moved with the mouse, so the click that ends the move does not close it.
-    std::string txtdetect = "0";
+    const Form1State& State() const { return state_; }
 
 private:
-    // Runs one load step; an error it raises is shown and loading goes on with the next step.
-    template <typename Step> void RunLoadStep(Step&& step);
+    // Places the knob and tells the window.
+    void PlaceKnob(float top);
     // Writes the level of the knob's current Top and shows the volume in effect.
     void ApplyKnobLevel();
 
     Form1View& view_;
-    Services& services_;
-    ProgramContext& context_;
+    Mixer& mixer_;
+    ScreenService& screen_;
+    MessageBoxService& messages_;
+    Form1Host& host_;
+    Form1State state_;
     int widthPixels_ = 0;
     int heightPixels_ = 0;
 };

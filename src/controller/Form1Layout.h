@@ -43,9 +43,7 @@ inline constexpr unsigned kDragHandlerInterval = 500;
 inline constexpr unsigned kFadeInterval = 1;
 inline constexpr unsigned kSyncVolumeInterval = 1;
 
-// SetWindowPos arguments used to place the controller.
-inline constexpr std::intptr_t kHwndNotopmost = -2;
-inline constexpr unsigned kSwpNoSize = 0x1;
-inline constexpr unsigned kSwpShowWindow = 0x40;
+// Opacity of a freshly loaded window, where its fade-out starts.
+inline constexpr std::int16_t kOpaque = 255;
 
 } // namespace kob::form1

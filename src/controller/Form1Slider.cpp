@@ -25,64 +25,64 @@ double MarkerValue(const std::string& text) {
 } // namespace
 
 void Form1::ApplyKnobLevel() {
-    const std::int32_t level = LevelFromKnobTop(view_.KnobTop());
+    const std::int32_t level = LevelFromKnobTop(state_.knobTop);
     setVolume(level);
     GetVolume();
 }
 
 void Form1::image2_MouseDown(int, int, float, float Y) {
-    knobgrab = RoundToInt32(Y);
-    knobdrag = true;
+    state_.knobgrab = RoundToInt32(Y);
+    state_.knobdrag = true;
 }
 
 void Form1::image2_MouseMove(int, int, float, float Y) {
-    if (!knobdrag) {
+    if (!state_.knobdrag) {
         return;
     }
-    view_.SetKnobTop(static_cast<float>(view_.KnobTop() - (knobgrab - static_cast<double>(Y))));
-    if (view_.KnobTop() <= static_cast<float>(kKnobTopOfTravel)) {
-        view_.SetKnobTop(static_cast<float>(kKnobTopOfTravel));
-        knobdrag = false;
+    PlaceKnob(static_cast<float>(state_.knobTop - (state_.knobgrab - static_cast<double>(Y))));
+    if (state_.knobTop <= static_cast<float>(kKnobTopOfTravel)) {
+        PlaceKnob(static_cast<float>(kKnobTopOfTravel));
+        state_.knobdrag = false;
     }
-    if (view_.KnobTop() > kBottomDragLimit) {
-        view_.SetKnobTop(kBottomDragLimit);
-        knobdrag = false;
+    if (state_.knobTop > kBottomDragLimit) {
+        PlaceKnob(kBottomDragLimit);
+        state_.knobdrag = false;
     }
     ApplyKnobLevel();
 }
 
 void Form1::image2_MouseUp(int, int, float, float) {
-    knobdrag = false;
+    state_.knobdrag = false;
 }
 
 void Form1::image2_Click() {
-    txtdetect = "0";
+    state_.txtdetect = "0";
 }
 
 void Form1::Image1_Click() {
-    trackclick = true;
+    state_.trackclick = true;
 }
 
 void Form1::Image1_MouseMove(int, int, float, float Y) {
-    if (trackclick) {
-        view_.SetKnobTop(static_cast<float>(static_cast<double>(Y) + kTrackClickOffset));
+    if (state_.trackclick) {
+        PlaceKnob(static_cast<float>(static_cast<double>(Y) + kTrackClickOffset));
         ApplyKnobLevel();
     }
-    trackclick = false;
+    state_.trackclick = false;
 }
 
 void Form1::Image1_MouseUp(int, int, float, float) {
-    trackclick = false;
+    state_.trackclick = false;
 }
 
 void Form1::Form_MouseMove(int Button, int, float X, float Y) {
     if (Button == 0) {
-        grabposX = X;
-        grabposY = Y;
+        state_.grabposX = X;
+        state_.grabposY = Y;
     } else if (Button == 1) {
-        view_.SetWindowLeft(view_.WindowLeft() + X - grabposX);
-        view_.SetWindowTop(view_.WindowTop() + Y - grabposY);
-        txtdetect = "1";
+        // The grab point is kept during the drag, so the window keeps the point grabbed under the pointer.
+        view_.MoveWindowBy(X - state_.grabposX, Y - state_.grabposY);
+        state_.txtdetect = "1";
     }
 }
 
@@ -91,8 +91,8 @@ void Form1::Form_MouseUp(int, int, float, float) {
 }
 
 void Form1::tmr_drag_handler_Timer() {
-    if (MarkerValue(txtdetect) == 1) {
-        txtdetect = "0";
+    if (MarkerValue(state_.txtdetect) == 1) {
+        state_.txtdetect = "0";
         view_.EnableTimer(Form1Timer::DragHandler, false);
     }
 }

@@ -4,8 +4,9 @@
 #include <exception>
 #include <utility>
 
-#include "common/AppTitle.h"
+#include "platform/ErrorGuard.h"
 #include "platform/ProgramFolder.h"
+#include "platform/ServiceHandle.h"
 
 namespace kob {
 
@@ -19,23 +20,7 @@ constexpr std::uint32_t kPathCharacters = 260;
 constexpr int kMatchesOfASecondCopy = 2;
 
 // An opened process, closed when the scan leaves it by any path.
-class OpenedProcess {
-public:
-    OpenedProcess(ProcessListService& processes, std::uintptr_t handle) : processes_(processes), handle_(handle) {}
-    OpenedProcess(const OpenedProcess&) = delete;
-    OpenedProcess& operator=(const OpenedProcess&) = delete;
-    ~OpenedProcess() { Close(); }
-    std::uintptr_t get() const { return handle_; }
-    void Close() {
-        if (handle_ != 0) {
-            processes_.CloseHandle(std::exchange(handle_, 0));
-        }
-    }
-
-private:
-    ProcessListService& processes_;
-    std::uintptr_t handle_;
-};
+using OpenedProcess = ServiceHandle<ProcessListService, &ProcessListService::CloseHandle>;
 
 // The file of the process's first module, its executable; empty when the module list or the name is unreadable.
 std::string ExecutableOf(ProcessListService& processes, std::uint32_t processId) {
@@ -58,12 +43,12 @@ std::string ExecutableOf(ProcessListService& processes, std::uint32_t processId)
 
 } // namespace
 
-void CreateInstanceMutex(Services& services) {
-    services.systemInfo.CreateNamedMutex(false, kInstanceMutexName);
+void CreateInstanceMutex(SystemInfoService& systemInfo) {
+    systemInfo.CreateNamedMutex(false, kInstanceMutexName);
 }
 
-void ListProcessIds(Services& services, ProcessIdList& list) {
-    try {
+void ListProcessIds(ProcessListService& processes, MessageBoxService& messages, ProcessIdList& list) {
+    ShowErrorAndGoOn(messages, kMbIconExclamation, [&] {
         std::uint32_t bufferBytes = kFirstBufferBytes;
         std::uint32_t bytesReturned = kFirstBytesReturned;
         // One element more than the call may fill: it stays 0 and ends the listing below.
@@ -71,7 +56,7 @@ void ListProcessIds(Services& services, ProcessIdList& list) {
         while (bufferBytes <= bytesReturned) {
             bufferBytes *= 2;
             ids.assign(bufferBytes / 4 + 1, 0);
-            services.processList.EnumProcesses(ids, bufferBytes, bytesReturned);
+            processes.EnumProcesses(ids, bufferBytes, bytesReturned);
         }
         list.count = bytesReturned / 4;
         list.items.push_back(std::to_string(ids[0]));
@@ -79,14 +64,13 @@ void ListProcessIds(Services& services, ProcessIdList& list) {
         for (std::size_t position = 1; position < end && ids[position] != 0; ++position) {
             list.items.push_back(std::to_string(ids[position]));
         }
-    } catch (const std::exception& failure) {
-        services.messages.Show(failure.what(), kAppTitle, kMbOk | kMbIconExclamation);
-    }
+    });
 }
 
-void CheckPrevInstance(Services& services, const ProgramContext& context, const ProcessIdList& list) {
+void CheckPrevInstance(ProcessListService& processes, ModulePathService& modulePath, ProcessControl& process,
+                       std::uint32_t OwnProcessId, const ProcessIdList& list) {
     try {
-        const std::string ownPath = InProgramFolder(services.modulePath, kExecutableFileName);
+        const std::string ownPath = InProgramFolder(modulePath, kExecutableFileName);
         const std::size_t end = std::min<std::size_t>(list.items.size(), list.count);
         int matches = 0;
         for (std::size_t position = 0; position < end; ++position) {
@@ -94,11 +78,11 @@ void CheckPrevInstance(Services& services, const ProgramContext& context, const 
             if (processId == 0) {
                 continue;
             }
-            if (ExecutableOf(services.processList, processId) == ownPath) {
+            if (ExecutableOf(processes, processId) == ownPath) {
                 ++matches;
             }
             if (matches == kMatchesOfASecondCopy) {
-                services.process.EndProcess(context.OwnProcessId);
+                process.EndProcess(OwnProcessId);
             }
         }
     } catch (const std::exception&) {

@@ -4,8 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "common/ProgramContext.h"
-#include "platform/Services.h"
+#include "platform/MessageBoxService.h"
+#include "platform/ModulePathService.h"
+#include "platform/ProcessControl.h"
+#include "platform/ProcessListService.h"
+#include "platform/SystemInfoService.h"
 
 namespace kob {
 
@@ -23,14 +26,15 @@ struct ProcessIdList {
 
 // Creates the named mutex "kob3.0". Its handle is neither kept nor examined: nothing tests the mutex, it only
 // lives as long as the process.
-void CreateInstanceMutex(Services& services);
+void CreateInstanceMutex(SystemInfoService& systemInfo);
 
 // Appends the system's process identifiers to the list and sets its count. A failure of the environment is
 // shown with the exclamation icon and the list keeps what it holds.
-void ListProcessIds(Services& services, ProcessIdList& list);
+void ListProcessIds(ProcessListService& processes, MessageBoxService& messages, ProcessIdList& list);
 
 // Ends the process silently, with OwnProcessId as exit code, when two listed processes (this one included) run
 // the program folder's "kob3.0.exe", compared letter case and all. Returns otherwise, also after any failure.
-void CheckPrevInstance(Services& services, const ProgramContext& context, const ProcessIdList& list);
+void CheckPrevInstance(ProcessListService& processes, ModulePathService& modulePath, ProcessControl& process,
+                       std::uint32_t OwnProcessId, const ProcessIdList& list);
 
 } // namespace kob

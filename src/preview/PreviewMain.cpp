@@ -1,17 +1,27 @@
-// The controller preview: shows the controller window alone under Wine or Windows.
+// The controller preview: shows the controller window alone under Wine or Windows, for the run command and the
+// GUI tests, and answers test drivers' questions about the master volume it uses.
 // Usage: kobpreview.exe [--level N]   (N = slider level, 0 = full volume, 100 = silence)
 #include <windows.h>
 
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <optional>
 
-#include "preview/ControllerPreview.h"
+#include "controller/win32/ControllerAlone.h"
+#include "preview/PreviewReporter.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     std::optional<int> level;
     if (const char* option = std::strstr(commandLine, "--level ")) {
         level = std::atoi(option + std::strlen("--level "));
     }
-    return kob::RunControllerPreview(instance, level);
+    std::unique_ptr<kob::PreviewReporter> reporter;
+    return kob::RunControllerAlone(instance, [&](kob::Form1& form, kob::Mixer& mixer) {
+        if (level) {
+            form.setVolume(*level);
+            form.GetVolume();
+        }
+        reporter = std::make_unique<kob::PreviewReporter>(instance, mixer);
+    });
 }

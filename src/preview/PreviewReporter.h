@@ -2,9 +2,7 @@
 
 #include <windows.h>
 
-#include "common/ProgramContext.h"
-#include "controller/Form1.h"
-#include "platform/MixerService.h"
+#include "mixer/Mixer.h"
 #include "platform/win32/WindowBase.h"
 
 namespace kob {
@@ -14,19 +12,17 @@ namespace kob {
 class PreviewReporter : public WindowBase {
 public:
     static constexpr const char* kClassName = "DrovoVC3PreviewReporter";
-    // Registered message; the answer is the mixer value (0..65535), or -1 when the mixer cannot be read.
+    // Registered message; the answer is the mixer value (0..65535).
     static constexpr const char* kVolumeQuery = "DrovoVC3PreviewVolumeQuery";
 
-    PreviewReporter(HINSTANCE instance, MixerService& mixer, ProgramContext& context, Form1& form);
+    PreviewReporter(HINSTANCE instance, Mixer& mixer);
     ~PreviewReporter() override { Destroy(); }
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    MixerService& mixer_;
-    ProgramContext& context_;
-    Form1& form_;
+    Mixer& mixer_;
     UINT volumeQuery_;
 };
 

@@ -5,8 +5,10 @@
 #include <vector>
 
 #include "common/AppTitle.h"
+#include "platform/ErrorGuard.h"
 #include "platform/FatalError.h"
 #include "platform/ProgramFolder.h"
+#include "platform/ServiceHandle.h"
 
 namespace kob {
 
@@ -16,43 +18,16 @@ constexpr std::uint32_t kRunEntryBufferBytes = 255;
 constexpr std::uint32_t kDwordBytes = 4;
 
 // An open key, closed when the routine leaves by any path.
-class OpenedKey {
-public:
-    OpenedKey(RegistryService& registry, std::uintptr_t key) : registry_(registry), key_(key) {}
-    OpenedKey(const OpenedKey&) = delete;
-    OpenedKey& operator=(const OpenedKey&) = delete;
-    ~OpenedKey() { Close(); }
-    std::uintptr_t get() const { return key_; }
-    void Close() {
-        if (open_) {
-            open_ = false;
-            registry_.CloseKey(key_);
-        }
-    }
-
-private:
-    RegistryService& registry_;
-    std::uintptr_t key_;
-    bool open_ = true;
-};
-
-// Runs a routine's body; a failure of the environment is shown with the routine's icon and the routine returns.
-// Only standard exceptions are caught, so an ending of the process passes through.
-template <typename Body> void Guarded(Services& services, unsigned icon, Body&& body) {
-    try {
-        body();
-    } catch (const std::exception& failure) {
-        services.messages.Show(failure.what(), kAppTitle, kMbOk | icon);
-    }
-}
+using OpenedKey = ServiceHandle<RegistryService, &RegistryService::CloseKey>;
 
 template <typename Operation>
-void WithKey(Services& services, RegistryRoot root, const char* subKey, std::uint32_t access, Operation&& operation) {
+void WithKey(RegistryService& registry, RegistryRoot root, const char* subKey, std::uint32_t access,
+             Operation&& operation) {
     std::uintptr_t handle = 0;
-    if (services.registry.OpenKey(root, subKey, access, handle) != kErrorSuccess) {
+    if (registry.OpenKey(root, subKey, access, handle) != kErrorSuccess) {
         return;
     }
-    OpenedKey key(services.registry, handle);
+    OpenedKey key(registry, handle);
     operation(key);
 }
 
@@ -84,19 +59,19 @@ bool RunEntryData(ModulePathService& modulePath, std::vector<std::uint8_t>& data
     return true;
 }
 
-void SetProgramDword(Services& services, const char* name, std::uint32_t value) {
-    Guarded(services, kMbIconInformation, [&] {
-        WithKey(services, RegistryRoot::CurrentUser, kProgramKey, kKeyWrite,
-                [&](OpenedKey& key) { services.registry.SetValue(key.get(), name, kRegDword, DwordBytes(value)); });
+void SetProgramDword(RegistryService& registry, MessageBoxService& messages, const char* name, std::uint32_t value) {
+    ShowErrorAndGoOn(messages, kMbIconInformation, [&] {
+        WithKey(registry, RegistryRoot::CurrentUser, kProgramKey, kKeyWrite,
+                [&](OpenedKey& key) { registry.SetValue(key.get(), name, kRegDword, DwordBytes(value)); });
     });
 }
 
 // Queries a DWORD of the program key into a 4-byte buffer; the stored type is not checked.
-bool QueryProgramDword(Services& services, OpenedKey& key, const char* name, std::uint32_t& value) {
+bool QueryProgramDword(RegistryService& registry, OpenedKey& key, const char* name, std::uint32_t& value) {
     std::vector<std::uint8_t> buffer(kDwordBytes, 0);
     std::uint32_t type = kRegDword;
     std::uint32_t size = kDwordBytes;
-    if (services.registry.QueryValue(key.get(), name, type, buffer, size) != kErrorSuccess) {
+    if (registry.QueryValue(key.get(), name, type, buffer, size) != kErrorSuccess) {
         return false;
     }
     value = DwordFromBytes(buffer);
@@ -105,80 +80,82 @@ bool QueryProgramDword(Services& services, OpenedKey& key, const char* name, std
 
 } // namespace
 
-void AddRunEntry(Services& services) {
-    Guarded(services, kMbIconExclamation, [&] {
-        WithKey(services, RegistryRoot::LocalMachine, kRunKey, kKeyWrite, [&](OpenedKey& key) {
+void AddRunEntry(RegistryService& registry, MessageBoxService& messages, ModulePathService& modulePath) {
+    ShowErrorAndGoOn(messages, kMbIconExclamation, [&] {
+        WithKey(registry, RegistryRoot::LocalMachine, kRunKey, kKeyWrite, [&](OpenedKey& key) {
             std::vector<std::uint8_t> data;
-            if (RunEntryData(services.modulePath, data)) {
-                services.registry.SetValue(key.get(), kAppTitle, kRegSz, data);
+            if (RunEntryData(modulePath, data)) {
+                registry.SetValue(key.get(), kAppTitle, kRegSz, data);
             }
         });
     });
 }
 
-void RemoveRunEntry(Services& services) {
-    Guarded(services, kMbIconExclamation, [&] {
-        WithKey(services, RegistryRoot::LocalMachine, kRunKey, kKeyWrite,
-                [&](OpenedKey& key) { services.registry.DeleteValue(key.get(), kAppTitle); });
+void RemoveRunEntry(RegistryService& registry, MessageBoxService& messages) {
+    ShowErrorAndGoOn(messages, kMbIconExclamation, [&] {
+        WithKey(registry, RegistryRoot::LocalMachine, kRunKey, kKeyWrite,
+                [&](OpenedKey& key) { registry.DeleteValue(key.get(), kAppTitle); });
     });
 }
 
-void GetRunEntry(Services& services, ProgramContext& context) {
-    Guarded(services, kMbIconExclamation, [&] {
+void GetRunEntry(RegistryService& registry, MessageBoxService& messages, std::int16_t& RunEntryVal) {
+    ShowErrorAndGoOn(messages, kMbIconExclamation, [&] {
         std::vector<std::uint8_t> buffer(kRunEntryBufferBytes, 0);
         std::uint32_t size = kRunEntryBufferBytes;
         std::uint32_t type = kRegSz;
-        WithKey(services, RegistryRoot::LocalMachine, kRunKey, kKeyRead, [&](OpenedKey& key) {
-            const bool found = services.registry.QueryValue(key.get(), kAppTitle, type, buffer, size) == kErrorSuccess;
-            context.RunEntryVal = found ? 1 : 0;
+        WithKey(registry, RegistryRoot::LocalMachine, kRunKey, kKeyRead, [&](OpenedKey& key) {
+            const bool found = registry.QueryValue(key.get(), kAppTitle, type, buffer, size) == kErrorSuccess;
+            RunEntryVal = found ? 1 : 0;
         });
     });
 }
 
-void ResetCstpVal(Services& services) {
-    SetProgramDword(services, kCstpValName, 0);
+void ResetCstpVal(RegistryService& registry, MessageBoxService& messages) {
+    SetProgramDword(registry, messages, kCstpValName, 0);
 }
 
-void GetCstpVal(Services& services, std::uint32_t& cstpVal) {
-    Guarded(services, kMbIconInformation, [&] {
+void GetCstpVal(RegistryService& registry, MessageBoxService& messages, ProcessControl& process,
+                std::uint32_t& cstpVal) {
+    ShowErrorAndGoOn(messages, kMbIconInformation, [&] {
         std::uintptr_t handle = 0;
-        if (services.registry.OpenKey(RegistryRoot::CurrentUser, kProgramKey, kKeyRead, handle) != kErrorSuccess) {
-            EndWithMessage(services.messages, services.process, kMsgInstallationError, kMbIconError);
+        if (registry.OpenKey(RegistryRoot::CurrentUser, kProgramKey, kKeyRead, handle) != kErrorSuccess) {
+            EndWithMessage(messages, process, kMsgInstallationError, kMbIconError);
         }
-        OpenedKey key(services.registry, handle);
-        const bool read = QueryProgramDword(services, key, kCstpValName, cstpVal);
+        OpenedKey key(registry, handle);
+        const bool read = QueryProgramDword(registry, key, kCstpValName, cstpVal);
         key.Close();
         if (!read) {
-            EndWithMessage(services.messages, services.process, kMsgInstallationError, kMbIconError);
+            EndWithMessage(messages, process, kMsgInstallationError, kMbIconError);
         }
     });
 }
 
-void SetOnTopStatNormal(Services& services) {
-    SetProgramDword(services, kOnTopStatName, kOnTopStatNormal);
+void SetOnTopStatNormal(RegistryService& registry, MessageBoxService& messages) {
+    SetProgramDword(registry, messages, kOnTopStatName, kOnTopStatNormal);
 }
-void SetOnTopStatOnTop(Services& services) {
-    SetProgramDword(services, kOnTopStatName, kOnTopStatOnTop);
+void SetOnTopStatOnTop(RegistryService& registry, MessageBoxService& messages) {
+    SetProgramDword(registry, messages, kOnTopStatName, kOnTopStatOnTop);
 }
-void SetOnTopStatClosed(Services& services) {
-    SetProgramDword(services, kOnTopStatName, kOnTopStatClosed);
+void SetOnTopStatClosed(RegistryService& registry, MessageBoxService& messages) {
+    SetProgramDword(registry, messages, kOnTopStatName, kOnTopStatClosed);
 }
 
-void GetOnTopStat(Services& services, std::uint32_t& onTopStat) {
-    Guarded(services, kMbIconInformation, [&] {
-        WithKey(services, RegistryRoot::CurrentUser, kProgramKey, kKeyRead,
-                [&](OpenedKey& key) { QueryProgramDword(services, key, kOnTopStatName, onTopStat); });
+void GetOnTopStat(RegistryService& registry, MessageBoxService& messages, std::uint32_t& onTopStat) {
+    ShowErrorAndGoOn(messages, kMbIconInformation, [&] {
+        WithKey(registry, RegistryRoot::CurrentUser, kProgramKey, kKeyRead,
+                [&](OpenedKey& key) { QueryProgramDword(registry, key, kOnTopStatName, onTopStat); });
     });
 }
 
-void DoFirstStartWork(Services& services, std::uint32_t cstpVal) {
+void DoFirstStartWork(RegistryService& registry, MessageBoxService& messages, ModulePathService& modulePath,
+                      std::uint32_t cstpVal) {
     if (cstpVal != 1) {
         return;
     }
-    AddRunEntry(services);
-    ResetCstpVal(services);
-    SetOnTopStatNormal(services);
-    SetOnTopStatClosed(services);
+    AddRunEntry(registry, messages, modulePath);
+    ResetCstpVal(registry, messages);
+    SetOnTopStatNormal(registry, messages);
+    SetOnTopStatClosed(registry, messages);
 }
 
 } // namespace kob

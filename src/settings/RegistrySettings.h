@@ -2,8 +2,10 @@
 
 #include <cstdint>
 
-#include "common/ProgramContext.h"
-#include "platform/Services.h"
+#include "platform/MessageBoxService.h"
+#include "platform/ModulePathService.h"
+#include "platform/ProcessControl.h"
+#include "settings/RegistryService.h"
 
 namespace kob {
 
@@ -26,26 +28,28 @@ inline constexpr std::uint32_t kOnTopStatClosed = 2;
 // information icon for the program key) and the caller carries on.
 
 // Registers the running executable, its path in double quotes, to start at log-on (HKLM Run key).
-void AddRunEntry(Services& services);
+void AddRunEntry(RegistryService& registry, MessageBoxService& messages, ModulePathService& modulePath);
 // Deletes the log-on Run value; an absent value is no error.
-void RemoveRunEntry(Services& services);
+void RemoveRunEntry(RegistryService& registry, MessageBoxService& messages);
 // RunEntryVal becomes 1 when the Run value exists and fits 255 bytes, 0 otherwise; it stays as it was when the
 // Run key cannot be opened.
-void GetRunEntry(Services& services, ProgramContext& context);
+void GetRunEntry(RegistryService& registry, MessageBoxService& messages, std::int16_t& RunEntryVal);
 
 // cstpval = 0: the first-start work is done.
-void ResetCstpVal(Services& services);
+void ResetCstpVal(RegistryService& registry, MessageBoxService& messages);
 // Reads cstpval; a missing program key or value shows the installation error and ends the program.
-void GetCstpVal(Services& services, std::uint32_t& cstpVal);
+void GetCstpVal(RegistryService& registry, MessageBoxService& messages, ProcessControl& process,
+                std::uint32_t& cstpVal);
 
-void SetOnTopStatNormal(Services& services);
-void SetOnTopStatOnTop(Services& services);
-void SetOnTopStatClosed(Services& services);
+void SetOnTopStatNormal(RegistryService& registry, MessageBoxService& messages);
+void SetOnTopStatOnTop(RegistryService& registry, MessageBoxService& messages);
+void SetOnTopStatClosed(RegistryService& registry, MessageBoxService& messages);
 // Reads ontopstat; the variable keeps its content when the key or the value cannot be read.
-void GetOnTopStat(Services& services, std::uint32_t& onTopStat);
+void GetOnTopStat(RegistryService& registry, MessageBoxService& messages, std::uint32_t& onTopStat);
 
 // The first start after an installation (cstpval 1): registers the Run value, clears cstpval and leaves ontopstat
 // at "closed" by way of "normal". Any other cstpval does nothing.
-void DoFirstStartWork(Services& services, std::uint32_t cstpVal);
+void DoFirstStartWork(RegistryService& registry, MessageBoxService& messages, ModulePathService& modulePath,
+                      std::uint32_t cstpVal);
 
 } // namespace kob

@@ -10,6 +10,8 @@ expect "$KOB_WORK/full" rect 874,578,941,764 "window rectangle on a 1024 x 768 w
 expect "$KOB_WORK/full" size 67x186
 expect "$KOB_WORK/full" visible 1
 expect "$KOB_WORK/full" topmost 0
+expect "$KOB_WORK/full" toolwindow 1 "a tool window: no task-bar button"
+expect "$KOB_WORK/full" appwindow 0
 expect "$KOB_WORK/full" regiontype 3 "window region (complex: rounded)"
 expect "$KOB_WORK/full" regionbox 0,0,66,185
 expect "$KOB_WORK/full" corner_in_region 0 "top-left corner cut off"

@@ -28,4 +28,6 @@ narrow=$(strings "$exe")
 check 'grep -qx "3.00.0439" <<<"$wide"' "version record 3.00.0439"
 check 'grep -qx "An alternative for Windows master playback Volume Control." <<<"$wide"' "version comment"
 check 'grep -q "level=\"asInvoker\"" <<<"$narrow"' "manifest asks for no elevation"
+# The preview's reporter window answers any process's questions about the mixer: never in the shipped program.
+check '! grep -q "DrovoVC3Preview" <<<"$narrow"' "no preview or test reporter in the program"
 [ "$failures" -eq 0 ]

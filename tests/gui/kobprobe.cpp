@@ -114,7 +114,10 @@ int Controller(std::ofstream& out) {
     out << "rect=" << r.left << "," << r.top << "," << r.right << "," << r.bottom << "\n";
     out << "size=" << (r.right - r.left) << "x" << (r.bottom - r.top) << "\n";
     out << "visible=" << (IsWindowVisible(window) ? 1 : 0) << "\n";
-    out << "topmost=" << ((GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) ? 1 : 0) << "\n";
+    const LONG exStyle = GetWindowLongA(window, GWL_EXSTYLE);
+    out << "topmost=" << ((exStyle & WS_EX_TOPMOST) ? 1 : 0) << "\n";
+    out << "toolwindow=" << ((exStyle & WS_EX_TOOLWINDOW) ? 1 : 0) << "\n";
+    out << "appwindow=" << ((exStyle & WS_EX_APPWINDOW) ? 1 : 0) << "\n";
     HRGN region = CreateRectRgn(0, 0, 0, 0);
     const int type = GetWindowRgn(window, region);
     RECT box{};

@@ -3,7 +3,6 @@
 #include "controller/Form1.h"
 #include "fakes/FakeForm1View.h"
 #include "fakes/FakeServices.h"
-#include "mixer/MixerMessages.h"
 
 namespace kob::test {
 namespace {
@@ -11,8 +10,10 @@ namespace {
 class Form1LoadTest : public ::testing::Test {
 protected:
     FakePlatform platform;
+    Mixer mixer{platform.mixer, platform.messages, platform.process};
     FakeForm1View view{platform.log};
-    Form1 form{view, platform.services, platform.context};
+    FakeForm1Host host{platform.log};
+    Form1 form{view, mixer, platform.screen, platform.messages, host};
 
     std::vector<std::string> ViewCalls() const {
         std::vector<std::string> calls;
@@ -29,11 +30,12 @@ TEST_F(Form1LoadTest, RunsItsStepsInOrder) {
     form.Form_Load();
     const std::vector<std::string> expected{"view.SetWindowRegion", "view.ShowSkin",           "view.ShowKnobPicture",
                                             "view.SetKnobRegion",   "view.SetKnobTop",         "view.SetReadout",
-                                            "view.SetWindowPos",    "view.SetMuteBoxBackColor"};
+                                            "view.ShowAt",          "view.SetMuteBoxBackColor"};
     EXPECT_EQ(ViewCalls(), expected);
-    // Discovery comes after the knob's region and before the volume is shown.
+    // The companion hears of the load after the knob's region; discovery follows, then the volume is shown.
     const auto& log = platform.log;
-    EXPECT_LT(log.IndexOf("view.SetKnobRegion"), log.IndexOf("mixerOpen"));
+    EXPECT_LT(log.IndexOf("view.SetKnobRegion"), log.IndexOf("host.signal 1"));
+    EXPECT_LT(log.IndexOf("host.signal 1"), log.IndexOf("mixerOpen"));
     EXPECT_LT(log.IndexOf("mixerGetLineControls"), log.IndexOf("mixerGetControlDetails"));
     EXPECT_LT(log.IndexOf("mixerGetControlDetails"), log.IndexOf("view.SetKnobTop"));
     EXPECT_TRUE(platform.messages.shown.empty());
@@ -62,46 +64,56 @@ TEST_F(Form1LoadTest, ShapesFollowTheScreenResolutionWithHalvesToEven) {
     EXPECT_EQ(view.knobRegion.height, 24);    // 23.75
 }
 
+TEST_F(Form1LoadTest, WidthsFollowTheHorizontalResolutionAndHeightsTheVertical) {
+    platform.screen.twipsPerPixelX = 12;
+    platform.screen.twipsPerPixelY = 20;
+    form.Form_Load();
+    EXPECT_EQ(view.windowRegion.width, 84);   // 1005 / 12
+    EXPECT_EQ(view.windowRegion.height, 140); // 2790 / 20 = 139.5, to even
+    EXPECT_EQ(view.knobRegion.width, 19);     // 225 / 12
+    EXPECT_EQ(view.knobRegion.height, 14);    // 285 / 20
+}
+
 TEST_F(Form1LoadTest, PlacesTheWindowAboveATaskBarNotTopmostAndShown) {
     platform.screen.workArea = {0, 0, 1024, 738};
+    view.topmost = true;
     form.Form_Load();
-    EXPECT_EQ(platform.context.WorkAreaRight, 1024);
-    EXPECT_EQ(platform.context.WorkAreaBottom, 738);
-    EXPECT_EQ(view.windowPos.insertAfter, -2);
-    EXPECT_EQ(view.windowPos.x, 874);
-    EXPECT_EQ(view.windowPos.y, 548);
-    EXPECT_EQ(view.windowPos.cx, 0);
-    EXPECT_EQ(view.windowPos.cy, 0);
-    EXPECT_EQ(view.windowPos.flags, 0x41u);
+    EXPECT_EQ(form.State().WorkAreaRight, 1024);
+    EXPECT_EQ(form.State().WorkAreaBottom, 738);
+    EXPECT_EQ(view.shownAt.x, 874);
+    EXPECT_EQ(view.shownAt.y, 548);
+    EXPECT_TRUE(view.visible);
+    EXPECT_FALSE(view.topmost);
 }
 
 TEST_F(Form1LoadTest, AnUnreadableWorkAreaPlacesFromZero) {
     platform.screen.workArea = {};
     form.Form_Load();
-    EXPECT_EQ(view.windowPos.x, -150);
-    EXPECT_EQ(view.windowPos.y, -190);
+    EXPECT_EQ(view.shownAt.x, -150);
+    EXPECT_EQ(view.shownAt.y, -190);
 }
 
 TEST_F(Form1LoadTest, ShowsTheCurrentVolumeAndSetsTheSharedState) {
     platform.mixer.values[FakeMixer::kVolumeId] = 32768;
-    platform.context.FadeLevel = 9;
-    form.trackclick = true;
+    form.Image1_Click();
     form.Form_Load();
     EXPECT_FLOAT_EQ(view.knobTop, 1160.0f);
+    EXPECT_FLOAT_EQ(form.State().knobTop, 1160.0f);
     EXPECT_EQ(view.readout, "50");
-    EXPECT_EQ(form.CurrentControl.controlId, FakeMixer::kVolumeId);
-    EXPECT_EQ(platform.context.MixerDeviceName.size(), 32u);
-    EXPECT_EQ(platform.context.MixerDeviceName.substr(0, 16), "Fake Audio Mixer");
-    EXPECT_EQ(platform.context.txtform1signal, "1");
+    EXPECT_EQ(mixer.CurrentControl().controlId, FakeMixer::kVolumeId);
+    EXPECT_EQ(mixer.MixerDeviceName().size(), 32u);
+    EXPECT_EQ(mixer.MixerDeviceName().substr(0, 16), "Fake Audio Mixer");
+    EXPECT_EQ(host.txtform1signal, "1");
     EXPECT_EQ(view.muteBoxBackColor, 0x005E3820u);
-    EXPECT_FALSE(form.trackclick);
-    EXPECT_EQ(platform.context.FadeLevel, 255);
+    EXPECT_FALSE(form.State().trackclick);
+    EXPECT_EQ(form.State().FadeLevel, 255);
     EXPECT_FALSE(view.TimerEnabled(Form1Timer::DragHandler));
     EXPECT_FALSE(view.TimerEnabled(Form1Timer::Fade));
     EXPECT_FALSE(view.TimerEnabled(Form1Timer::SyncVolume));
 }
 
 TEST_F(Form1LoadTest, ReadoutShowsPlainDigits) {
+    form.Form_Load();
     for (auto [value, text] : {std::pair{65535, "100"}, {0, "0"}, {4588, "7"}}) {
         platform.mixer.values[FakeMixer::kVolumeId] = value;
         form.GetVolume();
@@ -119,20 +131,22 @@ TEST_F(Form1LoadTest, AStepThatRaisesAnErrorShowsItAndLoadingGoesOn) {
     EXPECT_TRUE(view.knobPictureShown);
     EXPECT_TRUE(view.visible);
     EXPECT_EQ(view.muteBoxBackColor, 0x005E3820u);
-    EXPECT_EQ(platform.context.FadeLevel, 255);
+    EXPECT_EQ(form.State().FadeLevel, 255);
 }
 
 TEST_F(Form1LoadTest, EveryFailingViewStepIsReportedOnceAndTheRestStillRuns) {
     for (const char* step : {"SetWindowRegion", "ShowKnobPicture", "SetKnobRegion", "SetKnobTop", "SetReadout",
-                             "SetWindowPos", "SetMuteBoxBackColor"}) {
+                             "ShowAt", "SetMuteBoxBackColor"}) {
         FakePlatform p;
+        Mixer m{p.mixer, p.messages, p.process};
         FakeForm1View v{p.log};
-        Form1 f{v, p.services, p.context};
+        FakeForm1Host h{p.log};
+        Form1 f{v, m, p.screen, p.messages, h};
         v.failingOperation = step;
         f.Form_Load();
         ASSERT_EQ(p.messages.shown.size(), 1u) << step;
-        EXPECT_EQ(p.context.FadeLevel, 255) << step;
-        EXPECT_EQ(p.context.txtform1signal, "1") << step;
+        EXPECT_EQ(f.State().FadeLevel, 255) << step;
+        EXPECT_EQ(h.txtform1signal, "1") << step;
     }
 }
 
@@ -140,8 +154,8 @@ TEST_F(Form1LoadTest, NoMixerEndsTheProgramDuringLoadWithNothingAfter) {
     platform.mixer.openResult = 2;
     EXPECT_THROW(form.Form_Load(), ProcessEnded);
     ASSERT_EQ(platform.messages.shown.size(), 1u);
-    EXPECT_EQ(platform.messages.shown[0].text, kMsgMixerOpenFailed);
-    EXPECT_EQ(platform.log.IndexOf("view.SetWindowPos"), -1);
+    EXPECT_EQ(platform.messages.shown[0].text, "Error! Unable to open a Mixer Device. Program will be terminated.");
+    EXPECT_EQ(platform.log.IndexOf("view.ShowAt"), -1);
     EXPECT_EQ(platform.log.IndexOf("view.SetKnobTop"), -1);
     EXPECT_FALSE(view.visible);
 }
@@ -150,7 +164,7 @@ TEST_F(Form1LoadTest, NoVolumeControlEndsTheLoadWithTheControlsMessage) {
     platform.mixer.hasVolume = false;
     EXPECT_THROW(form.Form_Load(), ProcessEnded);
     ASSERT_EQ(platform.messages.shown.size(), 1u);
-    EXPECT_EQ(platform.messages.shown[0].text, kMsgLineControlsFailed);
+    EXPECT_EQ(platform.messages.shown[0].text, "Error! Unable to retriev the controls associated with an audio line .");
     EXPECT_FALSE(view.visible);
 }
 
@@ -166,11 +180,11 @@ TEST_F(Form1LoadTest, AFailedVolumeReadEndsWithItsMessageAndShowsNothing) {
 
 TEST_F(Form1LoadTest, UnloadClearsTheLoadedFlagAndKeepsTheMixerState) {
     form.Form_Load();
-    const auto handle = platform.context.MixerHandle;
+    const auto handle = mixer.MixerHandle();
     form.Form_Unload();
-    EXPECT_EQ(platform.context.txtform1signal, "0");
-    EXPECT_EQ(platform.context.MixerHandle, handle);
-    EXPECT_EQ(platform.context.MixerDeviceName.substr(0, 16), "Fake Audio Mixer");
+    EXPECT_EQ(host.txtform1signal, "0");
+    EXPECT_EQ(mixer.MixerHandle(), handle);
+    EXPECT_EQ(mixer.MixerDeviceName().substr(0, 16), "Fake Audio Mixer");
 }
 
 class Form1VolumeTest : public Form1LoadTest {
@@ -182,7 +196,7 @@ TEST_F(Form1VolumeTest, SetVolumeWritesTheLevelsMixerValueThroughTheNewestHandle
     const std::int32_t level = 30;
     form.setVolume(level);
     EXPECT_EQ(platform.mixer.written.back(), 45874);
-    EXPECT_EQ(platform.mixer.handlesUsed.back(), platform.context.MixerHandle);
+    EXPECT_EQ(platform.mixer.handlesUsed.back(), mixer.MixerHandle());
     EXPECT_EQ(level, 30);
 }
 
@@ -216,14 +230,15 @@ TEST_F(Form1VolumeTest, ABadControlTypeTextIsAnErrorNotAMixerCall) {
     EXPECT_THROW(form.GetCoreComponents("volume"), std::invalid_argument);
     EXPECT_THROW(form.GetCoreComponents(""), std::invalid_argument);
     EXPECT_THROW(form.GetCoreComponents("99999999999"), std::invalid_argument);
+    EXPECT_THROW(form.GetCoreComponents("-1"), std::invalid_argument);
     EXPECT_EQ(platform.log.calls.size(), before);
 }
 
 TEST_F(Form1VolumeTest, TheMuteTypeTextFetchesTheMuteControl) {
     form.GetCoreComponents("536936450");
-    EXPECT_EQ(form.CurrentControl.controlId, FakeMixer::kMuteId);
+    EXPECT_EQ(mixer.CurrentControl().controlId, FakeMixer::kMuteId);
     form.GetCoreComponents("1342373889");
-    EXPECT_EQ(form.CurrentControl.controlId, FakeMixer::kVolumeId);
+    EXPECT_EQ(mixer.CurrentControl().controlId, FakeMixer::kVolumeId);
 }
 
 } // namespace

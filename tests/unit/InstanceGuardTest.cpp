@@ -8,12 +8,12 @@
 namespace kob::test {
 namespace {
 
+constexpr std::uint32_t kOwnProcessId = 1234;
 const std::string kOwnPath = "C:\\Program Files\\Drovo Volume Controller\\kob3.0.exe";
 
 class InstanceGuardTest : public ::testing::Test {
 protected:
     InstanceGuardTest() {
-        platform.context.OwnProcessId = 1234;
         processes().Run(0, "");
         processes().processes[0].openable = false;
         processes().Run(4, "System");
@@ -21,8 +21,8 @@ protected:
     }
     FakeProcessList& processes() { return platform.processList; }
     void Scan() {
-        ListProcessIds(platform.services, list);
-        CheckPrevInstance(platform.services, platform.context, list);
+        ListProcessIds(platform.processList, platform.messages, list);
+        CheckPrevInstance(platform.processList, platform.modulePath, platform.process, kOwnProcessId, list);
     }
 
     FakePlatform platform;
@@ -30,7 +30,7 @@ protected:
 };
 
 TEST_F(InstanceGuardTest, MutexIsCreatedUnownedUnderTheProgramsName) {
-    CreateInstanceMutex(platform.services);
+    CreateInstanceMutex(platform.systemInfo);
     ASSERT_EQ(platform.systemInfo.mutexes.size(), 1u);
     EXPECT_FALSE(platform.systemInfo.mutexes[0].initialOwner);
     EXPECT_EQ(platform.systemInfo.mutexes[0].name, "kob3.0");
@@ -40,7 +40,7 @@ TEST_F(InstanceGuardTest, BufferDoublesFromSixteenBytesUntilTheCallLeavesRoom) {
     for (std::uint32_t id = 8; id < 8 + 37; ++id) { // 40 processes in all: 160 bytes
         processes().Run(id * 4, "x.exe");
     }
-    ListProcessIds(platform.services, list);
+    ListProcessIds(platform.processList, platform.messages, list);
     EXPECT_EQ(processes().enumBufferBytes, (std::vector<std::uint32_t>{16, 32, 64, 128, 256}));
     EXPECT_EQ(processes().enumArrayLengths, (std::vector<std::size_t>{5, 9, 17, 33, 65}));
     EXPECT_EQ(list.count, 40u);
@@ -52,7 +52,7 @@ TEST_F(InstanceGuardTest, BufferDoublesFromSixteenBytesUntilTheCallLeavesRoom) {
 
 TEST_F(InstanceGuardTest, FailedEnumerationEndsTheDoublingAboveNinetySixBytes) {
     processes().enumFailsFromCall = 1;
-    ListProcessIds(platform.services, list);
+    ListProcessIds(platform.processList, platform.messages, list);
     EXPECT_EQ(processes().enumBufferBytes, (std::vector<std::uint32_t>{16, 32, 64, 128}));
     EXPECT_EQ(list.items, (std::vector<std::string>{"0"}));
     EXPECT_TRUE(platform.messages.shown.empty());
@@ -63,7 +63,7 @@ TEST_F(InstanceGuardTest, FailureAfterAGrowthKeepsTheLastBytesReturned) {
         processes().Run(1000 + id, "x.exe");
     }
     processes().enumFailsFromCall = 5; // 16, 32, 64 and 128 succeed and fill their buffers; 256 fails
-    ListProcessIds(platform.services, list);
+    ListProcessIds(platform.processList, platform.messages, list);
     EXPECT_EQ(processes().enumBufferBytes, (std::vector<std::uint32_t>{16, 32, 64, 128, 256}));
     EXPECT_EQ(list.count, 32u);
     EXPECT_EQ(list.items, std::vector<std::string>{"0"}); // the failed call's fresh array holds only zeros
@@ -71,13 +71,13 @@ TEST_F(InstanceGuardTest, FailureAfterAGrowthKeepsTheLastBytesReturned) {
 
 TEST_F(InstanceGuardTest, ListingStopsAtTheFirstZeroAfterPositionZero) {
     processes().ids = {0, 8, 12, 0, 16};
-    ListProcessIds(platform.services, list);
+    ListProcessIds(platform.processList, platform.messages, list);
     EXPECT_EQ(list.items, (std::vector<std::string>{"0", "8", "12"}));
     EXPECT_EQ(list.count, 5u);
 
     ProcessIdList second;
     processes().ids = {7, 0, 9};
-    ListProcessIds(platform.services, second);
+    ListProcessIds(platform.processList, platform.messages, second);
     EXPECT_EQ(second.items, (std::vector<std::string>{"7"}));
 }
 
@@ -86,18 +86,18 @@ TEST_F(InstanceGuardTest, AtMost1001IdentifiersAreListedAndExamined) {
     for (std::uint32_t id = 1; id <= 1500; ++id) {
         processes().Run(id * 4, "x.exe");
     }
-    ListProcessIds(platform.services, list);
+    ListProcessIds(platform.processList, platform.messages, list);
     EXPECT_EQ(list.count, 1500u);
     ASSERT_EQ(list.items.size(), 1001u);
     EXPECT_EQ(list.items[1000], std::to_string(1001 * 4));
-    CheckPrevInstance(platform.services, platform.context, list);
+    CheckPrevInstance(platform.processList, platform.modulePath, platform.process, kOwnProcessId, list);
     EXPECT_EQ(processes().openedIds.size(), 1001u);
 }
 
 TEST_F(InstanceGuardTest, EnvironmentFailureWhileListingIsShownAndTheListKeepsItsItems) {
     list.items = {"1"};
     processes().throwOnEnum = true;
-    ListProcessIds(platform.services, list);
+    ListProcessIds(platform.processList, platform.messages, list);
     ASSERT_EQ(platform.messages.shown.size(), 1u);
     EXPECT_EQ(platform.messages.shown[0].text, "Out of memory");
     EXPECT_EQ(platform.messages.shown[0].title, "Drovo Volume Controller 3.0");
@@ -136,8 +136,9 @@ TEST_F(InstanceGuardTest, TheOwnPathUsesTheFixedFileNameNotTheStartedOne) {
     platform.processList.Run(901, kOwnPath);
     platform.processList.Run(902, kOwnPath);
     ProcessIdList again;
-    ListProcessIds(platform.services, again);
-    EXPECT_THROW(CheckPrevInstance(platform.services, platform.context, again), ProcessEnded);
+    ListProcessIds(platform.processList, platform.messages, again);
+    EXPECT_THROW(CheckPrevInstance(platform.processList, platform.modulePath, platform.process, kOwnProcessId, again),
+                 ProcessEnded);
 }
 
 TEST_F(InstanceGuardTest, CopiesElsewhereOrDifferingInLetterCaseDoNotCount) {
@@ -162,10 +163,10 @@ TEST_F(InstanceGuardTest, ProcessesThatCannotBeReadNeverMatch) {
 }
 
 TEST_F(InstanceGuardTest, IdentifierZeroIsListedButNeverOpened) {
-    ListProcessIds(platform.services, list);
+    ListProcessIds(platform.processList, platform.messages, list);
     ASSERT_FALSE(list.items.empty());
     EXPECT_EQ(list.items[0], "0");
-    CheckPrevInstance(platform.services, platform.context, list);
+    CheckPrevInstance(platform.processList, platform.modulePath, platform.process, kOwnProcessId, list);
     EXPECT_EQ(processes().openedIds, (std::vector<std::uint32_t>{4, 500}));
 }
 
@@ -174,7 +175,7 @@ TEST_F(InstanceGuardTest, ScanNeverReadsBeyondTheProcessCount) {
     list.count = 2;
     processes().Run(1234, kOwnPath);
     processes().Run(900, kOwnPath);
-    CheckPrevInstance(platform.services, platform.context, list);
+    CheckPrevInstance(platform.processList, platform.modulePath, platform.process, kOwnProcessId, list);
     EXPECT_FALSE(platform.process.ended);
     EXPECT_EQ(processes().openedIds, (std::vector<std::uint32_t>{1234}));
 }
@@ -189,7 +190,7 @@ TEST_F(InstanceGuardTest, FailureDuringTheScanIsSilentClosesTheHandleAndLetsTheP
     EXPECT_TRUE(processes().openHandles.empty());
 
     ProcessIdList garbage{{"4", "not a number", "1234"}, 3};
-    CheckPrevInstance(platform.services, platform.context, garbage);
+    CheckPrevInstance(platform.processList, platform.modulePath, platform.process, kOwnProcessId, garbage);
     EXPECT_TRUE(platform.messages.shown.empty());
 }
 

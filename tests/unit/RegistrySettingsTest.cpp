@@ -9,6 +9,8 @@
 namespace kob::test {
 namespace {
 
+const std::string kRunKeyPath = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+const std::string kProgramKeyPath = "Software\\Marlox's Software\\Drovo Volume Controller\\3.0";
 constexpr auto HKCU = RegistryRoot::CurrentUser;
 constexpr auto HKLM = RegistryRoot::LocalMachine;
 const std::string kTitle = "Drovo Volume Controller 3.0";
@@ -20,17 +22,17 @@ std::string Text(const std::vector<std::uint8_t>& bytes) {
 class RegistrySettingsTest : public ::testing::Test {
 protected:
     RegistrySettingsTest() {
-        registry().CreateKey(HKLM, kRunKey);
-        registry().SetDword(HKCU, kProgramKey, "cstpval", 1);
+        registry().CreateKey(HKLM, kRunKeyPath);
+        registry().SetDword(HKCU, kProgramKeyPath, "cstpval", 1);
     }
     FakeRegistry& registry() { return platform.registry; }
-    bool HasRunValue() { return registry().HasValue(HKLM, kRunKey, kTitle); }
+    bool HasRunValue() { return registry().HasValue(HKLM, kRunKeyPath, kTitle); }
     void ExpectAllKeysClosed() {
         EXPECT_TRUE(registry().openKeys.empty());
         EXPECT_EQ(registry().opened, registry().closed);
     }
     void ExpectInstallationErrorAndEnd(std::uint32_t& cstpVal) {
-        EXPECT_THROW(GetCstpVal(platform.services, cstpVal), ProcessEnded);
+        EXPECT_THROW(GetCstpVal(platform.registry, platform.messages, platform.process, cstpVal), ProcessEnded);
         ASSERT_EQ(platform.messages.shown.size(), 1u);
         EXPECT_EQ(platform.messages.shown[0].text,
                   "KOB Installation Error. Please re-install the program to correct this problem");
@@ -45,9 +47,9 @@ protected:
 
 TEST_F(RegistrySettingsTest, FirstStartRegistersThenClearsCstpValThenLeavesOnTopStatClosed) {
     std::uint32_t cstpVal = 0;
-    GetCstpVal(platform.services, cstpVal);
+    GetCstpVal(platform.registry, platform.messages, platform.process, cstpVal);
     ASSERT_EQ(cstpVal, 1u);
-    DoFirstStartWork(platform.services, cstpVal);
+    DoFirstStartWork(platform.registry, platform.messages, platform.modulePath, cstpVal);
 
     std::vector<std::string> writes;
     for (const auto& call : platform.log.calls) {
@@ -55,53 +57,53 @@ TEST_F(RegistrySettingsTest, FirstStartRegistersThenClearsCstpValThenLeavesOnTop
             writes.push_back(call);
         }
     }
-    const auto runBytes = std::to_string(registry().Value(HKLM, kRunKey, kTitle).data.size());
+    const auto runBytes = std::to_string(registry().Value(HKLM, kRunKeyPath, kTitle).data.size());
     EXPECT_EQ(writes, (std::vector<std::string>{"RegSetValueEx " + kTitle + " type 1 bytes " + runBytes,
                                                 "RegSetValueEx cstpval type 4 bytes 4",
                                                 "RegSetValueEx ontopstat type 4 bytes 4",
                                                 "RegSetValueEx ontopstat type 4 bytes 4"}));
-    EXPECT_EQ(registry().Dword(HKCU, kProgramKey, "cstpval"), 0u);
-    EXPECT_EQ(registry().Dword(HKCU, kProgramKey, "ontopstat"), 2u);
+    EXPECT_EQ(registry().Dword(HKCU, kProgramKeyPath, "cstpval"), 0u);
+    EXPECT_EQ(registry().Dword(HKCU, kProgramKeyPath, "ontopstat"), 2u);
     EXPECT_TRUE(HasRunValue());
     EXPECT_TRUE(platform.messages.shown.empty());
     ExpectAllKeysClosed();
 
     // The next start reads 0 and repeats nothing.
     const auto callsBefore = platform.log.calls.size();
-    GetCstpVal(platform.services, cstpVal);
+    GetCstpVal(platform.registry, platform.messages, platform.process, cstpVal);
     EXPECT_EQ(cstpVal, 0u);
-    DoFirstStartWork(platform.services, cstpVal);
+    DoFirstStartWork(platform.registry, platform.messages, platform.modulePath, cstpVal);
     EXPECT_EQ(platform.log.calls.size(), callsBefore + 3); // open, query, close
 }
 
 TEST_F(RegistrySettingsTest, CstpValOtherThanOneDoesNoFirstStartWork) {
-    registry().SetDword(HKCU, kProgramKey, "cstpval", 5);
+    registry().SetDword(HKCU, kProgramKeyPath, "cstpval", 5);
     std::uint32_t cstpVal = 0;
-    GetCstpVal(platform.services, cstpVal);
+    GetCstpVal(platform.registry, platform.messages, platform.process, cstpVal);
     EXPECT_EQ(cstpVal, 5u);
-    DoFirstStartWork(platform.services, cstpVal);
+    DoFirstStartWork(platform.registry, platform.messages, platform.modulePath, cstpVal);
     EXPECT_EQ(platform.log.IndexOf("RegSetValueEx"), -1);
     EXPECT_FALSE(HasRunValue());
 }
 
 TEST_F(RegistrySettingsTest, GetCstpValReadsFromTheProgramKeyIntoAFourByteBuffer) {
-    registry().SetDword(HKCU, kProgramKey, "cstpval", 0x01020304);
+    registry().SetDword(HKCU, kProgramKeyPath, "cstpval", 0x01020304);
     std::uint32_t cstpVal = 0;
-    GetCstpVal(platform.services, cstpVal);
+    GetCstpVal(platform.registry, platform.messages, platform.process, cstpVal);
     EXPECT_EQ(cstpVal, 0x01020304u);
-    EXPECT_TRUE(platform.log.Contains("RegOpenKeyEx HKCU " + std::string(kProgramKey) + " 131097"));
+    EXPECT_TRUE(platform.log.Contains("RegOpenKeyEx HKCU " + kProgramKeyPath + " 131097"));
     EXPECT_TRUE(platform.log.Contains("RegQueryValueEx cstpval type 4 size 4 buffer 4"));
 }
 
 TEST_F(RegistrySettingsTest, MissingProgramKeyEndsWithTheInstallationError) {
-    registry().keys.erase({HKCU, kProgramKey});
+    registry().keys.erase({HKCU, kProgramKeyPath});
     std::uint32_t cstpVal = 7;
     ExpectInstallationErrorAndEnd(cstpVal);
     EXPECT_EQ(cstpVal, 7u);
 }
 
 TEST_F(RegistrySettingsTest, MissingCstpValClosesTheKeyThenEndsWithTheInstallationError) {
-    registry().keys[{HKCU, kProgramKey}].erase("cstpval");
+    registry().keys[{HKCU, kProgramKeyPath}].erase("cstpval");
     std::uint32_t cstpVal = 7;
     ExpectInstallationErrorAndEnd(cstpVal);
     EXPECT_LT(platform.log.IndexOf("RegCloseKey"), platform.log.IndexOf("MessageBox"));
@@ -109,127 +111,127 @@ TEST_F(RegistrySettingsTest, MissingCstpValClosesTheKeyThenEndsWithTheInstallati
 }
 
 TEST_F(RegistrySettingsTest, RunValueIsTheQuotedExecutablePathWithItsNulCounted) {
-    registry().keys[{HKLM, kRunKey}][kTitle] = {kRegSz, {'o', 'l', 'd', 0}};
-    AddRunEntry(platform.services);
-    const auto& stored = registry().Value(HKLM, kRunKey, kTitle);
+    registry().keys[{HKLM, kRunKeyPath}][kTitle] = {kRegSz, {'o', 'l', 'd', 0}};
+    AddRunEntry(platform.registry, platform.messages, platform.modulePath);
+    const auto& stored = registry().Value(HKLM, kRunKeyPath, kTitle);
     const std::string expected = "\"C:\\Program Files\\Drovo Volume Controller\\kob3.0.exe\"";
     EXPECT_EQ(stored.type, kRegSz);
     EXPECT_EQ(stored.data.size(), expected.size() + 1);
     EXPECT_EQ(Text(stored.data), expected + '\0');
-    EXPECT_TRUE(platform.log.Contains("RegOpenKeyEx HKLM " + std::string(kRunKey) + " 131078"));
+    EXPECT_TRUE(platform.log.Contains("RegOpenKeyEx HKLM " + kRunKeyPath + " 131078"));
     ExpectAllKeysClosed();
 }
 
 TEST_F(RegistrySettingsTest, RunValueNamesTheRunningFileWithALowerCaseExeExtension) {
     platform.modulePath.ansiLongPath = "D:\\Tools\\KOB3.0.EXE";
-    AddRunEntry(platform.services);
-    EXPECT_EQ(Text(registry().Value(HKLM, kRunKey, kTitle).data), std::string("\"D:\\Tools\\KOB3.0.exe\"") + '\0');
+    AddRunEntry(platform.registry, platform.messages, platform.modulePath);
+    EXPECT_EQ(Text(registry().Value(HKLM, kRunKeyPath, kTitle).data), std::string("\"D:\\Tools\\KOB3.0.exe\"") + '\0');
 }
 
 TEST_F(RegistrySettingsTest, PathOutsideTheAnsiCodePageIsStoredInItsShortForm) {
     platform.modulePath.ansiLongPath.reset();
-    AddRunEntry(platform.services);
-    EXPECT_EQ(Text(registry().Value(HKLM, kRunKey, kTitle).data),
+    AddRunEntry(platform.registry, platform.messages, platform.modulePath);
+    EXPECT_EQ(Text(registry().Value(HKLM, kRunKeyPath, kTitle).data),
               std::string("\"C:\\PROGRA~1\\DROVOV~1\\KOB30~1.exe\"") + '\0');
 }
 
 TEST_F(RegistrySettingsTest, PathWithNoAnsiFormAtAllLeavesTheRunValueAlone) {
     platform.modulePath.ansiLongPath.reset();
     platform.modulePath.ansiShortPath.reset();
-    registry().keys[{HKLM, kRunKey}][kTitle] = {kRegSz, {'o', 'l', 'd', 0}};
-    AddRunEntry(platform.services);
-    EXPECT_EQ(Text(registry().Value(HKLM, kRunKey, kTitle).data), std::string("old") + '\0');
+    registry().keys[{HKLM, kRunKeyPath}][kTitle] = {kRegSz, {'o', 'l', 'd', 0}};
+    AddRunEntry(platform.registry, platform.messages, platform.modulePath);
+    EXPECT_EQ(Text(registry().Value(HKLM, kRunKeyPath, kTitle).data), std::string("old") + '\0');
     EXPECT_TRUE(platform.messages.shown.empty());
     ExpectAllKeysClosed();
 }
 
 TEST_F(RegistrySettingsTest, RunKeyThatCannotBeOpenedForWritingChangesAndShowsNothing) {
     registry().openResult = 5; // ERROR_ACCESS_DENIED
-    registry().keys[{HKLM, kRunKey}][kTitle] = {kRegSz, {'x', 0}};
-    AddRunEntry(platform.services);
-    RemoveRunEntry(platform.services);
-    EXPECT_EQ(Text(registry().Value(HKLM, kRunKey, kTitle).data), std::string("x") + '\0');
+    registry().keys[{HKLM, kRunKeyPath}][kTitle] = {kRegSz, {'x', 0}};
+    AddRunEntry(platform.registry, platform.messages, platform.modulePath);
+    RemoveRunEntry(platform.registry, platform.messages);
+    EXPECT_EQ(Text(registry().Value(HKLM, kRunKeyPath, kTitle).data), std::string("x") + '\0');
     EXPECT_TRUE(platform.messages.shown.empty());
     EXPECT_EQ(platform.log.IndexOf("RegCloseKey"), -1);
 }
 
 TEST_F(RegistrySettingsTest, RemoveRunEntryDeletesTheValueAndIgnoresAnAbsentOne) {
-    AddRunEntry(platform.services);
-    RemoveRunEntry(platform.services);
+    AddRunEntry(platform.registry, platform.messages, platform.modulePath);
+    RemoveRunEntry(platform.registry, platform.messages);
     EXPECT_FALSE(HasRunValue());
-    RemoveRunEntry(platform.services);
+    RemoveRunEntry(platform.registry, platform.messages);
     EXPECT_FALSE(HasRunValue());
-    EXPECT_TRUE(registry().keys.at({HKLM, kRunKey}).empty());
+    EXPECT_TRUE(registry().keys.at({HKLM, kRunKeyPath}).empty());
     EXPECT_TRUE(platform.messages.shown.empty());
     ExpectAllKeysClosed();
 }
 
 TEST_F(RegistrySettingsTest, GetRunEntryReportsWhetherTheValueExistsAndFits255Bytes) {
-    auto& context = platform.context;
-    GetRunEntry(platform.services, context);
-    EXPECT_EQ(context.RunEntryVal, 0);
-    EXPECT_TRUE(platform.log.Contains("RegOpenKeyEx HKLM " + std::string(kRunKey) + " 131097"));
+    std::int16_t RunEntryVal = 0;
+    GetRunEntry(platform.registry, platform.messages, RunEntryVal);
+    EXPECT_EQ(RunEntryVal, 0);
+    EXPECT_TRUE(platform.log.Contains("RegOpenKeyEx HKLM " + kRunKeyPath + " 131097"));
     EXPECT_TRUE(platform.log.Contains("RegQueryValueEx " + kTitle + " type 1 size 255 buffer 255"));
 
-    registry().keys[{HKLM, kRunKey}][kTitle] = {kRegSz, std::vector<std::uint8_t>(255, 'a')};
-    GetRunEntry(platform.services, context);
-    EXPECT_EQ(context.RunEntryVal, 1);
+    registry().keys[{HKLM, kRunKeyPath}][kTitle] = {kRegSz, std::vector<std::uint8_t>(255, 'a')};
+    GetRunEntry(platform.registry, platform.messages, RunEntryVal);
+    EXPECT_EQ(RunEntryVal, 1);
 
-    registry().keys[{HKLM, kRunKey}][kTitle] = {kRegSz, std::vector<std::uint8_t>(256, 'a')};
-    GetRunEntry(platform.services, context);
-    EXPECT_EQ(context.RunEntryVal, 0);
+    registry().keys[{HKLM, kRunKeyPath}][kTitle] = {kRegSz, std::vector<std::uint8_t>(256, 'a')};
+    GetRunEntry(platform.registry, platform.messages, RunEntryVal);
+    EXPECT_EQ(RunEntryVal, 0);
 
     // Neither type nor data is checked.
-    registry().keys[{HKLM, kRunKey}][kTitle] = {kRegDword, {1, 0, 0, 0}};
-    GetRunEntry(platform.services, context);
-    EXPECT_EQ(context.RunEntryVal, 1);
+    registry().keys[{HKLM, kRunKeyPath}][kTitle] = {kRegDword, {1, 0, 0, 0}};
+    GetRunEntry(platform.registry, platform.messages, RunEntryVal);
+    EXPECT_EQ(RunEntryVal, 1);
     ExpectAllKeysClosed();
 }
 
 TEST_F(RegistrySettingsTest, UnopenableRunKeyLeavesRunEntryValAsItWas) {
-    registry().keys.erase({HKLM, kRunKey});
+    registry().keys.erase({HKLM, kRunKeyPath});
     for (const std::int16_t previous : {std::int16_t{0}, std::int16_t{1}}) {
-        platform.context.RunEntryVal = previous;
-        GetRunEntry(platform.services, platform.context);
-        EXPECT_EQ(platform.context.RunEntryVal, previous);
+        std::int16_t RunEntryVal = previous;
+        GetRunEntry(platform.registry, platform.messages, RunEntryVal);
+        EXPECT_EQ(RunEntryVal, previous);
     }
     EXPECT_TRUE(platform.messages.shown.empty());
 }
 
 TEST_F(RegistrySettingsTest, OnTopStatWritersStoreTheirDwordAndTheReaderReadsIt) {
-    const std::vector<std::pair<std::function<void(Services&)>, std::uint32_t>> writers{
+    const std::vector<std::pair<std::function<void(RegistryService&, MessageBoxService&)>, std::uint32_t>> writers{
         {SetOnTopStatOnTop, 1}, {SetOnTopStatClosed, 2}, {SetOnTopStatNormal, 0}};
     for (const auto& [writer, expected] : writers) {
-        writer(platform.services);
-        const auto& stored = registry().Value(HKCU, kProgramKey, "ontopstat");
+        writer(platform.registry, platform.messages);
+        const auto& stored = registry().Value(HKCU, kProgramKeyPath, "ontopstat");
         EXPECT_EQ(stored.type, kRegDword);
         EXPECT_EQ(stored.data.size(), 4u);
         std::uint32_t read = 99;
-        GetOnTopStat(platform.services, read);
+        GetOnTopStat(platform.registry, platform.messages, read);
         EXPECT_EQ(read, expected);
     }
-    EXPECT_TRUE(platform.log.Contains("RegOpenKeyEx HKCU " + std::string(kProgramKey) + " 131078"));
+    EXPECT_TRUE(platform.log.Contains("RegOpenKeyEx HKCU " + kProgramKeyPath + " 131078"));
     EXPECT_TRUE(platform.log.Contains("RegQueryValueEx ontopstat type 4 size 4 buffer 4"));
     ExpectAllKeysClosed();
 }
 
 TEST_F(RegistrySettingsTest, UnreadableOnTopStatLeavesTheVariableUntouched) {
     std::uint32_t onTopStat = 77;
-    GetOnTopStat(platform.services, onTopStat); // value absent
+    GetOnTopStat(platform.registry, platform.messages, onTopStat); // value absent
     EXPECT_EQ(onTopStat, 77u);
-    registry().keys.erase({HKCU, kProgramKey});
-    GetOnTopStat(platform.services, onTopStat); // key absent
+    registry().keys.erase({HKCU, kProgramKeyPath});
+    GetOnTopStat(platform.registry, platform.messages, onTopStat); // key absent
     EXPECT_EQ(onTopStat, 77u);
     EXPECT_TRUE(platform.messages.shown.empty());
 }
 
 TEST_F(RegistrySettingsTest, WritersWithoutTheProgramKeyCreateNothingAndShowNothing) {
-    registry().keys.erase({HKCU, kProgramKey});
-    ResetCstpVal(platform.services);
-    SetOnTopStatNormal(platform.services);
-    SetOnTopStatOnTop(platform.services);
-    SetOnTopStatClosed(platform.services);
-    EXPECT_EQ(registry().keys.count({HKCU, kProgramKey}), 0u);
+    registry().keys.erase({HKCU, kProgramKeyPath});
+    ResetCstpVal(platform.registry, platform.messages);
+    SetOnTopStatNormal(platform.registry, platform.messages);
+    SetOnTopStatOnTop(platform.registry, platform.messages);
+    SetOnTopStatClosed(platform.registry, platform.messages);
+    EXPECT_EQ(registry().keys.count({HKCU, kProgramKeyPath}), 0u);
     EXPECT_EQ(platform.log.IndexOf("RegSetValueEx"), -1);
     EXPECT_TRUE(platform.messages.shown.empty());
 }
@@ -242,23 +244,28 @@ struct Routine {
 
 std::vector<Routine> AllRoutines() {
     return {
-        {"AddRunEntry", [](FakePlatform& p) { AddRunEntry(p.services); }, 0x30},
-        {"RemoveRunEntry", [](FakePlatform& p) { RemoveRunEntry(p.services); }, 0x30},
-        {"GetRunEntry", [](FakePlatform& p) { GetRunEntry(p.services, p.context); }, 0x30},
-        {"ResetCstpVal", [](FakePlatform& p) { ResetCstpVal(p.services); }, 0x40},
+        {"AddRunEntry", [](FakePlatform& p) { AddRunEntry(p.registry, p.messages, p.modulePath); }, 0x30},
+        {"RemoveRunEntry", [](FakePlatform& p) { RemoveRunEntry(p.registry, p.messages); }, 0x30},
+        {"GetRunEntry",
+         [](FakePlatform& p) {
+             std::int16_t RunEntryVal = 0;
+             GetRunEntry(p.registry, p.messages, RunEntryVal);
+         },
+         0x30},
+        {"ResetCstpVal", [](FakePlatform& p) { ResetCstpVal(p.registry, p.messages); }, 0x40},
         {"GetCstpVal",
          [](FakePlatform& p) {
              std::uint32_t value = 0;
-             GetCstpVal(p.services, value);
+             GetCstpVal(p.registry, p.messages, p.process, value);
          },
          0x40},
-        {"SetOnTopStatNormal", [](FakePlatform& p) { SetOnTopStatNormal(p.services); }, 0x40},
-        {"SetOnTopStatOnTop", [](FakePlatform& p) { SetOnTopStatOnTop(p.services); }, 0x40},
-        {"SetOnTopStatClosed", [](FakePlatform& p) { SetOnTopStatClosed(p.services); }, 0x40},
+        {"SetOnTopStatNormal", [](FakePlatform& p) { SetOnTopStatNormal(p.registry, p.messages); }, 0x40},
+        {"SetOnTopStatOnTop", [](FakePlatform& p) { SetOnTopStatOnTop(p.registry, p.messages); }, 0x40},
+        {"SetOnTopStatClosed", [](FakePlatform& p) { SetOnTopStatClosed(p.registry, p.messages); }, 0x40},
         {"GetOnTopStat",
          [](FakePlatform& p) {
              std::uint32_t value = 0;
-             GetOnTopStat(p.services, value);
+             GetOnTopStat(p.registry, p.messages, value);
          },
          0x40},
     };
@@ -268,8 +275,8 @@ TEST_F(RegistrySettingsTest, EnvironmentFailureIsShownWithTheRoutinesIconAndTheK
     for (const auto& routine : AllRoutines()) {
         SCOPED_TRACE(routine.name);
         FakePlatform p;
-        p.registry.CreateKey(HKLM, kRunKey);
-        p.registry.SetDword(HKCU, kProgramKey, "cstpval", 1);
+        p.registry.CreateKey(HKLM, kRunKeyPath);
+        p.registry.SetDword(HKCU, kProgramKeyPath, "cstpval", 1);
         p.registry.throwOnValueOperation = true;
         routine.run(p);
         ASSERT_EQ(p.messages.shown.size(), 1u);
@@ -289,13 +296,13 @@ TEST_F(RegistrySettingsTest, EveryRoutineClosesItsKeyOnEveryBranch) {
             SCOPED_TRACE(std::string(routine.name) + " setup " + std::to_string(static_cast<int>(setup)));
             FakePlatform p;
             if (setup != Setup::KeysAbsent) {
-                p.registry.CreateKey(HKLM, kRunKey);
-                p.registry.CreateKey(HKCU, kProgramKey);
+                p.registry.CreateKey(HKLM, kRunKeyPath);
+                p.registry.CreateKey(HKCU, kProgramKeyPath);
             }
             if (setup == Setup::ValuesPresent) {
-                p.registry.SetDword(HKCU, kProgramKey, "cstpval", 0);
-                p.registry.SetDword(HKCU, kProgramKey, "ontopstat", 1);
-                p.registry.keys[{HKLM, kRunKey}][kTitle] = {kRegSz, {'a', 0}};
+                p.registry.SetDword(HKCU, kProgramKeyPath, "cstpval", 0);
+                p.registry.SetDword(HKCU, kProgramKeyPath, "ontopstat", 1);
+                p.registry.keys[{HKLM, kRunKeyPath}][kTitle] = {kRegSz, {'a', 0}};
             }
             if (setup == Setup::WritesFail) {
                 p.registry.writeResult = 5;

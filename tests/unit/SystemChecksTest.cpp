@@ -16,7 +16,7 @@ protected:
 
 TEST_F(SystemChecksTest, PlatformComesFromAZeroedRecordOf148Bytes) {
     std::uint32_t platformId = 99;
-    GetOSPlatform(platform.services, platformId);
+    GetOSPlatform(platform.systemInfo, platformId);
     EXPECT_EQ(platformId, 2u);
     const auto& request = platform.systemInfo.versionRequest;
     EXPECT_EQ(request.osVersionInfoSize, 148u);
@@ -28,16 +28,16 @@ TEST_F(SystemChecksTest, PlatformComesFromAZeroedRecordOf148Bytes) {
 TEST_F(SystemChecksTest, FailedVersionQueryReadsAsPlatformZeroAndIsRefused) {
     platform.systemInfo.versionFails = true;
     std::uint32_t platformId = 2;
-    GetOSPlatform(platform.services, platformId);
+    GetOSPlatform(platform.systemInfo, platformId);
     EXPECT_EQ(platformId, 0u);
-    EXPECT_THROW(RefuseUnsupportedPlatform(platform.services, platformId), ProcessEnded);
+    EXPECT_THROW(RefuseUnsupportedPlatform(platform.messages, platform.process, platformId), ProcessEnded);
 }
 
 TEST_F(SystemChecksTest, Windows98IsRefusedWithTheErrorMessage) {
     platform.systemInfo.version = {148, 4, 10, 2222, 1, " A "};
     std::uint32_t platformId = 0;
-    GetOSPlatform(platform.services, platformId);
-    EXPECT_THROW(RefuseUnsupportedPlatform(platform.services, platformId), ProcessEnded);
+    GetOSPlatform(platform.systemInfo, platformId);
+    EXPECT_THROW(RefuseUnsupportedPlatform(platform.messages, platform.process, platformId), ProcessEnded);
     ASSERT_EQ(platform.messages.shown.size(), 1u);
     EXPECT_EQ(platform.messages.shown[0].text,
               "Operating System Does not support. This program only runs in Windows 2000 and XP.");
@@ -50,33 +50,35 @@ TEST_F(SystemChecksTest, EveryNtFamilyMemberIsAcceptedWhateverItsVersion) {
     for (const std::uint32_t major : {4u, 5u, 6u, 10u}) {
         platform.systemInfo.version = {148, major, 0, 1381, 2, ""};
         std::uint32_t platformId = 0;
-        GetOSPlatform(platform.services, platformId);
-        RefuseUnsupportedPlatform(platform.services, platformId);
+        GetOSPlatform(platform.systemInfo, platformId);
+        RefuseUnsupportedPlatform(platform.messages, platform.process, platformId);
     }
-    RefuseUnsupportedPlatform(platform.services, 3);
+    RefuseUnsupportedPlatform(platform.messages, platform.process, 3);
     EXPECT_TRUE(platform.messages.shown.empty());
     EXPECT_FALSE(platform.process.ended);
 }
 
 TEST_F(SystemChecksTest, SystemDirIsTheTextBeforeTheNulOfA255CharacterBuffer) {
-    GetSystemDir(platform.services, platform.context);
-    EXPECT_EQ(platform.context.SystemDir, "C:\\WINDOWS\\system32");
+    std::string SystemDir;
+    GetSystemDir(platform.systemInfo, SystemDir);
+    EXPECT_EQ(SystemDir, "C:\\WINDOWS\\system32");
     EXPECT_EQ(platform.systemInfo.systemDirSizes, std::vector<std::uint32_t>{255});
 }
 
 TEST_F(SystemChecksTest, A254CharacterFolderFitsAnd255DoesNot) {
     const std::string fits = "C:\\" + std::string(251, 'a');
     platform.systemInfo.systemDir = fits;
-    GetSystemDir(platform.services, platform.context);
-    EXPECT_EQ(platform.context.SystemDir, fits);
+    std::string SystemDir;
+    GetSystemDir(platform.systemInfo, SystemDir);
+    EXPECT_EQ(SystemDir, fits);
 
     platform.systemInfo.systemDir = fits + "b";
-    GetSystemDir(platform.services, platform.context);
-    EXPECT_EQ(platform.context.SystemDir, fits); // unchanged, never the filling blanks
+    GetSystemDir(platform.systemInfo, SystemDir);
+    EXPECT_EQ(SystemDir, fits); // unchanged, never the filling blanks
 
-    ProgramContext fresh;
-    GetSystemDir(platform.services, fresh);
-    EXPECT_EQ(fresh.SystemDir, "");
+    std::string fresh;
+    GetSystemDir(platform.systemInfo, fresh);
+    EXPECT_EQ(fresh, "");
 }
 
 TEST(ProgramFolderTest, FolderIsThePathBeforeTheLastBackslash) {

@@ -104,14 +104,14 @@ TEST_F(InstanceGuardWinTest, CopiesInAnotherFolderOrUnderAnotherNameRunSideBySid
 TEST(Win32ProcessList, SnapshotListsThisProcessAndTheScanReadsRealExecutablePaths) {
     RealSystemPlatform p;
     ProcessIdList list;
-    ListProcessIds(p.services, list);
+    ListProcessIds(p.processList, p.messages, list);
     ASSERT_GE(list.items.size(), 2u);
     EXPECT_LE(list.items.size(), static_cast<std::size_t>(list.count) + 1);
     EXPECT_NE(std::find(list.items.begin(), list.items.end(), std::to_string(GetCurrentProcessId())), list.items.end());
     EXPECT_TRUE(p.messages.shown.empty());
 
     // This test program is not kob3.0.exe: the scan passes.
-    CheckPrevInstance(p.services, p.context, list);
+    CheckPrevInstance(p.processList, p.modulePath, p.process, p.systemInfo.GetCurrentProcessId(), list);
     EXPECT_FALSE(p.process.ended);
 
     // The adapter reads this process's own executable as GetModuleFileNameA names it.

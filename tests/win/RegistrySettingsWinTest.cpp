@@ -16,6 +16,9 @@ namespace kob::test {
 namespace {
 
 const std::string kTitle = "Drovo Volume Controller 3.0";
+// Written out here, not taken from the program: a wrong path in the program must fail these tests.
+constexpr const char* kRunKeyPath = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr const char* kProgramKeyPath = "Software\\Marlox's Software\\Drovo Volume Controller\\3.0";
 
 struct RawValue {
     LONG result = ERROR_FILE_NOT_FOUND;
@@ -64,7 +67,7 @@ void WriteRaw(HKEY root, const char* subKey, const std::string& name, DWORD type
 void WriteDword(const char* name, DWORD value) {
     std::vector<BYTE> bytes(4);
     std::memcpy(bytes.data(), &value, 4);
-    WriteRaw(HKEY_CURRENT_USER, kProgramKey, name, REG_DWORD, bytes);
+    WriteRaw(HKEY_CURRENT_USER, kProgramKeyPath, name, REG_DWORD, bytes);
 }
 
 bool KeyExists(HKEY root, const char* subKey) {
@@ -77,12 +80,12 @@ bool KeyExists(HKEY root, const char* subKey) {
 }
 
 void DeleteProgramKey() {
-    RegDeleteKeyA(HKEY_CURRENT_USER, kProgramKey);
+    RegDeleteKeyA(HKEY_CURRENT_USER, kProgramKeyPath);
 }
 
 void DeleteRunValue() {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_WRITE, &key) == ERROR_SUCCESS) {
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunKeyPath, 0, KEY_WRITE, &key) == ERROR_SUCCESS) {
         RegDeleteValueA(key, kTitle.c_str());
         RegCloseKey(key);
     }
@@ -113,18 +116,18 @@ protected:
     }
 
     RealSystemPlatform platform;
-    Services& services = platform.services;
-    ProgramContext& context = platform.context;
+    Win32Registry& registry = platform.registry;
     FakeMessageBox& messages = platform.messages;
+    std::int16_t RunEntryVal = 0;
 };
 
 TEST_F(RegistrySettingsWinTest, FirstStartLeavesTheQuotedRunValueCstpValZeroAndOnTopStatTwo) {
     std::uint32_t cstpVal = 0;
-    GetCstpVal(services, cstpVal);
+    GetCstpVal(registry, messages, platform.process, cstpVal);
     ASSERT_EQ(cstpVal, 1u);
-    DoFirstStartWork(services, cstpVal);
+    DoFirstStartWork(registry, messages, platform.modulePath, cstpVal);
 
-    const RawValue run = ReadRaw(HKEY_LOCAL_MACHINE, kRunKey, kTitle);
+    const RawValue run = ReadRaw(HKEY_LOCAL_MACHINE, kRunKeyPath, kTitle);
     ASSERT_EQ(run.result, ERROR_SUCCESS);
     EXPECT_EQ(run.type, static_cast<DWORD>(REG_SZ));
     const std::string expected = ExpectedRunData();
@@ -132,83 +135,83 @@ TEST_F(RegistrySettingsWinTest, FirstStartLeavesTheQuotedRunValueCstpValZeroAndO
     EXPECT_EQ(std::string(run.data.begin(), run.data.end()), expected + '\0');
     EXPECT_EQ(expected.front(), '"');
 
-    const RawValue cstp = ReadRaw(HKEY_CURRENT_USER, kProgramKey, "cstpval");
+    const RawValue cstp = ReadRaw(HKEY_CURRENT_USER, kProgramKeyPath, "cstpval");
     EXPECT_EQ(cstp.type, static_cast<DWORD>(REG_DWORD));
     EXPECT_EQ(cstp.data.size(), 4u);
     EXPECT_EQ(AsDword(cstp), 0u);
-    const RawValue onTop = ReadRaw(HKEY_CURRENT_USER, kProgramKey, "ontopstat");
+    const RawValue onTop = ReadRaw(HKEY_CURRENT_USER, kProgramKeyPath, "ontopstat");
     EXPECT_EQ(onTop.type, static_cast<DWORD>(REG_DWORD));
     EXPECT_EQ(onTop.data.size(), 4u);
     EXPECT_EQ(AsDword(onTop), 2u);
     EXPECT_TRUE(messages.shown.empty());
 
-    GetRunEntry(services, context);
-    EXPECT_EQ(context.RunEntryVal, 1);
+    GetRunEntry(registry, messages, RunEntryVal);
+    EXPECT_EQ(RunEntryVal, 1);
 }
 
 TEST_F(RegistrySettingsWinTest, AddRunEntryOverwritesAnOldPathAndRemoveRunEntryDeletesIt) {
     const std::string old = "C:\\old\\kob3.0.exe";
-    WriteRaw(HKEY_LOCAL_MACHINE, kRunKey, kTitle, REG_SZ, WithNul(old));
-    AddRunEntry(services);
-    const RawValue run = ReadRaw(HKEY_LOCAL_MACHINE, kRunKey, kTitle);
+    WriteRaw(HKEY_LOCAL_MACHINE, kRunKeyPath, kTitle, REG_SZ, WithNul(old));
+    AddRunEntry(registry, messages, platform.modulePath);
+    const RawValue run = ReadRaw(HKEY_LOCAL_MACHINE, kRunKeyPath, kTitle);
     EXPECT_EQ(std::string(run.data.begin(), run.data.end()), ExpectedRunData() + '\0');
 
-    RemoveRunEntry(services);
-    EXPECT_EQ(ReadRaw(HKEY_LOCAL_MACHINE, kRunKey, kTitle).result, ERROR_FILE_NOT_FOUND);
-    EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, kRunKey));
-    RemoveRunEntry(services); // absent: nothing to see
+    RemoveRunEntry(registry, messages);
+    EXPECT_EQ(ReadRaw(HKEY_LOCAL_MACHINE, kRunKeyPath, kTitle).result, ERROR_FILE_NOT_FOUND);
+    EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, kRunKeyPath));
+    RemoveRunEntry(registry, messages); // absent: nothing to see
     EXPECT_TRUE(messages.shown.empty());
 
-    context.RunEntryVal = 1;
-    GetRunEntry(services, context);
-    EXPECT_EQ(context.RunEntryVal, 0);
+    RunEntryVal = 1;
+    GetRunEntry(registry, messages, RunEntryVal);
+    EXPECT_EQ(RunEntryVal, 0);
 }
 
 TEST_F(RegistrySettingsWinTest, RunValueLongerThan255BytesCountsAsAbsent) {
-    WriteRaw(HKEY_LOCAL_MACHINE, kRunKey, kTitle, REG_SZ, WithNul(std::string(254, 'a'))); // 255 bytes
-    GetRunEntry(services, context);
-    EXPECT_EQ(context.RunEntryVal, 1);
+    WriteRaw(HKEY_LOCAL_MACHINE, kRunKeyPath, kTitle, REG_SZ, WithNul(std::string(254, 'a'))); // 255 bytes
+    GetRunEntry(registry, messages, RunEntryVal);
+    EXPECT_EQ(RunEntryVal, 1);
 
-    WriteRaw(HKEY_LOCAL_MACHINE, kRunKey, kTitle, REG_SZ, WithNul(std::string(255, 'a')));
-    GetRunEntry(services, context);
-    EXPECT_EQ(context.RunEntryVal, 0);
+    WriteRaw(HKEY_LOCAL_MACHINE, kRunKeyPath, kTitle, REG_SZ, WithNul(std::string(255, 'a')));
+    GetRunEntry(registry, messages, RunEntryVal);
+    EXPECT_EQ(RunEntryVal, 0);
 }
 
 TEST_F(RegistrySettingsWinTest, OnTopStatRoundTripsThroughTheRegistryAsFourByteDwords) {
-    for (const auto& [writer, expected] : std::vector<std::pair<void (*)(Services&), DWORD>>{
+    for (const auto& [writer, expected] : std::vector<std::pair<void (*)(RegistryService&, MessageBoxService&), DWORD>>{
              {SetOnTopStatOnTop, 1}, {SetOnTopStatNormal, 0}, {SetOnTopStatClosed, 2}}) {
-        writer(services);
-        const RawValue raw = ReadRaw(HKEY_CURRENT_USER, kProgramKey, "ontopstat");
+        writer(registry, messages);
+        const RawValue raw = ReadRaw(HKEY_CURRENT_USER, kProgramKeyPath, "ontopstat");
         EXPECT_EQ(raw.type, static_cast<DWORD>(REG_DWORD));
         EXPECT_EQ(raw.data.size(), 4u);
         EXPECT_EQ(AsDword(raw), expected);
         std::uint32_t read = 99;
-        GetOnTopStat(services, read);
+        GetOnTopStat(registry, messages, read);
         EXPECT_EQ(read, expected);
     }
-    ResetCstpVal(services);
-    EXPECT_EQ(AsDword(ReadRaw(HKEY_CURRENT_USER, kProgramKey, "cstpval")), 0u);
+    ResetCstpVal(registry, messages);
+    EXPECT_EQ(AsDword(ReadRaw(HKEY_CURRENT_USER, kProgramKeyPath, "cstpval")), 0u);
 }
 
 TEST_F(RegistrySettingsWinTest, AbsentValuesLeaveTheReadersVariablesAlone) {
     std::uint32_t onTopStat = 77;
-    GetOnTopStat(services, onTopStat);
+    GetOnTopStat(registry, messages, onTopStat);
     EXPECT_EQ(onTopStat, 77u);
-    context.RunEntryVal = 0;
-    GetRunEntry(services, context);
-    EXPECT_EQ(context.RunEntryVal, 0);
+    RunEntryVal = 0;
+    GetRunEntry(registry, messages, RunEntryVal);
+    EXPECT_EQ(RunEntryVal, 0);
     EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(RegistrySettingsWinTest, MissingCstpValOrProgramKeyEndsWithTheInstallationError) {
     HKEY key = nullptr;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kProgramKey, 0, KEY_WRITE, &key), ERROR_SUCCESS);
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kProgramKeyPath, 0, KEY_WRITE, &key), ERROR_SUCCESS);
     RegDeleteValueA(key, "cstpval");
     RegCloseKey(key);
     std::uint32_t cstpVal = 9;
-    EXPECT_THROW(GetCstpVal(services, cstpVal), ProcessEnded);
+    EXPECT_THROW(GetCstpVal(registry, messages, platform.process, cstpVal), ProcessEnded);
     DeleteProgramKey();
-    EXPECT_THROW(GetCstpVal(services, cstpVal), ProcessEnded);
+    EXPECT_THROW(GetCstpVal(registry, messages, platform.process, cstpVal), ProcessEnded);
     ASSERT_EQ(messages.shown.size(), 2u);
     for (const auto& shown : messages.shown) {
         EXPECT_EQ(shown.text, "KOB Installation Error. Please re-install the program to correct this problem");
@@ -220,11 +223,11 @@ TEST_F(RegistrySettingsWinTest, MissingCstpValOrProgramKeyEndsWithTheInstallatio
 
 TEST_F(RegistrySettingsWinTest, WritersNeverCreateTheProgramKey) {
     DeleteProgramKey();
-    ResetCstpVal(services);
-    SetOnTopStatNormal(services);
-    SetOnTopStatOnTop(services);
-    SetOnTopStatClosed(services);
-    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kProgramKey));
+    ResetCstpVal(registry, messages);
+    SetOnTopStatNormal(registry, messages);
+    SetOnTopStatOnTop(registry, messages);
+    SetOnTopStatClosed(registry, messages);
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kProgramKeyPath));
     EXPECT_TRUE(messages.shown.empty());
 }
 

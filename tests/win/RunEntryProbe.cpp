@@ -1,9 +1,13 @@
 // Registers itself in the log-on Run key exactly as the program's first start does, then ends.
-#include "platform/win32/Win32Platform.h"
+#include "platform/win32/Win32MessageBox.h"
+#include "platform/win32/Win32ModulePath.h"
 #include "settings/RegistrySettings.h"
+#include "settings/win32/Win32Registry.h"
 
 int main() {
-    kob::Win32Platform platform;
-    kob::AddRunEntry(platform.services);
+    kob::Win32Registry registry;
+    kob::Win32MessageBox messages;
+    kob::Win32ModulePath modulePath;
+    kob::AddRunEntry(registry, messages, modulePath);
     return 0;
 }

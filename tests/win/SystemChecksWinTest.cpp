@@ -19,9 +19,9 @@ namespace {
 TEST(Win32SystemChecks, TheNtFamilyIsReportedAndAccepted) {
     RealSystemPlatform p;
     std::uint32_t platform = 99;
-    GetOSPlatform(p.services, platform);
+    GetOSPlatform(p.systemInfo, platform);
     EXPECT_EQ(platform, static_cast<std::uint32_t>(VER_PLATFORM_WIN32_NT));
-    RefuseUnsupportedPlatform(p.services, platform);
+    RefuseUnsupportedPlatform(p.messages, p.process, platform);
     EXPECT_FALSE(p.process.ended);
 
     // GetVersionExA accepts the 148-byte record and fills it.
@@ -37,15 +37,16 @@ TEST(Win32SystemChecks, TheNtFamilyIsReportedAndAccepted) {
 
 TEST(Win32SystemChecks, SystemDirIsTheSystemFolderWithoutNulOrBlanks) {
     RealSystemPlatform p;
-    GetSystemDir(p.services, p.context);
+    std::string SystemDir;
+    GetSystemDir(p.systemInfo, SystemDir);
     char expected[MAX_PATH + 1] = {};
     ASSERT_GT(GetSystemDirectoryA(expected, MAX_PATH), 0u);
-    EXPECT_EQ(p.context.SystemDir, expected);
-    ASSERT_FALSE(p.context.SystemDir.empty());
-    EXPECT_NE(p.context.SystemDir.back(), ' ');
-    EXPECT_NE(p.context.SystemDir.back(), '\\');
-    EXPECT_EQ(p.context.SystemDir.find('\0'), std::string::npos);
-    const DWORD attributes = GetFileAttributesA((p.context.SystemDir + "\\kernel32.dll").c_str());
+    EXPECT_EQ(SystemDir, expected);
+    ASSERT_FALSE(SystemDir.empty());
+    EXPECT_NE(SystemDir.back(), ' ');
+    EXPECT_NE(SystemDir.back(), '\\');
+    EXPECT_EQ(SystemDir.find('\0'), std::string::npos);
+    const DWORD attributes = GetFileAttributesA((SystemDir + "\\kernel32.dll").c_str());
     EXPECT_NE(attributes, INVALID_FILE_ATTRIBUTES);
 
     std::string tooSmall(5, ' ');
@@ -97,7 +98,9 @@ TEST(Win32ModulePath, RunValueOfAFolderOutsideTheAnsiCodePageIsTheShortPath) {
     CloseHandle(info.hProcess);
 
     HKEY key = nullptr;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_READ | KEY_WRITE, &key), ERROR_SUCCESS);
+    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", 0,
+                            KEY_READ | KEY_WRITE, &key),
+              ERROR_SUCCESS);
     char data[512] = {};
     DWORD size = sizeof(data);
     DWORD type = 0;

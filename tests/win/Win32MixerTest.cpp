@@ -9,8 +9,8 @@
 #include "fakes/FakeForm1View.h"
 #include "fakes/FakeServices.h"
 #include "mixer/ControlTypes.h"
-#include "mixer/MixerDiscovery.h"
-#include "platform/win32/Win32Mixer.h"
+#include "mixer/Mixer.h"
+#include "mixer/win32/Win32Mixer.h"
 #include "platform/win32/Win32Screen.h"
 
 namespace kob::test {
@@ -22,26 +22,23 @@ struct RealMixerPlatform {
     FakeMessageBox messages{log};
     FakeProcess process{log};
     Win32Screen screen;
-    Win32Mixer mixer;
-    FakeRegistry registry{log};
-    FakeProcessList processList{log};
-    FakeSystemInfo systemInfo;
-    FakeModulePath modulePath;
-    Services services{mixer, messages, process, screen, registry, processList, systemInfo, modulePath};
-    ProgramContext context;
+    Win32Mixer device;
+    Mixer mixer{device, messages, process};
 };
 
 TEST(Win32Mixer, FindsTheSpeakersVolumeAndMuteControlsByType) {
     RealMixerPlatform p;
-    MixerLineInfo line;
-    MixerControlInfo volume;
-    MixerControlInfo mute;
-    DiscoverSpeakersControl(p.services, p.context, kControlTypeVolume, line, volume);
-    DiscoverSpeakersControl(p.services, p.context, kControlTypeMute, line, mute);
+    p.mixer.GetCoreComponents("1342373889");
+    p.mixer.GetMuteComponents();
+    const MixerControlInfo& volume = p.mixer.CurrentControl();
+    const MixerControlInfo& mute = p.mixer.MuteControl();
     EXPECT_TRUE(p.messages.shown.empty());
-    EXPECT_NE(p.context.MixerHandle, 0u);
+    EXPECT_NE(p.mixer.MixerHandle(), 0u);
+    MixerLineInfo line;
+    ASSERT_EQ(p.device.GetSpeakersLine(p.mixer.MixerHandle(), line), MMSYSERR_NOERROR);
     EXPECT_EQ(line.lineId, 0xFFFF0000u);
     EXPECT_EQ(line.targetName.size(), 32u);
+    EXPECT_EQ(p.mixer.MixerDeviceName().size(), 32u);
     EXPECT_EQ(volume.controlType, kControlTypeVolume);
     EXPECT_EQ(volume.cbStruct, 148u);
     EXPECT_EQ(volume.minimum, 0);
@@ -74,17 +71,15 @@ TEST(Win32Mixer, WinmmAcceptsThePublishedControlRecordSizeAndRejectsALongerOne) 
     mixerClose(mixer);
 }
 
-// Wine hands out the same handle value for every open of a device, Windows a new one each time: either way the
-// handle a discovery leaves behind must be open and usable after the one it replaced was closed.
+// The handle a discovery leaves behind must be open and usable after the one it replaced was closed. Wine hands
+// out a new value at each open but keeps accepting closed handles, so it cannot show a handle closed too early or
+// never: the unit tests' mixer fake, which refuses closed handles and counts, proves that.
 TEST(Win32Mixer, RepeatedDiscoveriesLeaveAWorkingHandle) {
     RealMixerPlatform p;
-    MixerLineInfo line;
-    MixerControlInfo control;
     for (int i = 0; i < 50; ++i) {
-        DiscoverSpeakersControl(p.services, p.context, i % 2 ? kControlTypeMute : kControlTypeVolume, line, control);
+        p.mixer.GetCoreComponents(i % 2 ? "536936450" : "1342373889");
     }
-    std::int32_t value = -1;
-    EXPECT_EQ(p.mixer.GetControlValue(p.context.MixerHandle, control.controlId, value), MMSYSERR_NOERROR);
+    const std::int32_t value = p.mixer.ReadCurrentControl();
     EXPECT_TRUE(value == 0 || value == 1);
     EXPECT_TRUE(p.messages.shown.empty());
 }
@@ -92,7 +87,8 @@ TEST(Win32Mixer, RepeatedDiscoveriesLeaveAWorkingHandle) {
 TEST(Win32Mixer, EveryLevelWrittenReadsBackAsItsComplement) {
     RealMixerPlatform p;
     FakeForm1View view{p.log};
-    Form1 form{view, p.services, p.context};
+    FakeForm1Host host{p.log};
+    Form1 form{view, p.mixer, p.screen, p.messages, host};
     form.GetCoreComponents(kControlTypeVolumeText);
     for (std::int32_t level = 0; level <= 100; ++level) {
         form.setVolume(level);
@@ -106,7 +102,8 @@ TEST(Win32Mixer, EveryLevelWrittenReadsBackAsItsComplement) {
 TEST(Win32Mixer, LevelsBeyondTheTrackAreClampedToTheMixersRange) {
     RealMixerPlatform p;
     FakeForm1View view{p.log};
-    Form1 form{view, p.services, p.context};
+    FakeForm1Host host{p.log};
+    Form1 form{view, p.mixer, p.screen, p.messages, host};
     form.GetCoreComponents(kControlTypeVolumeText);
     form.setVolume(-23);
     form.GetVolume();
@@ -118,12 +115,10 @@ TEST(Win32Mixer, LevelsBeyondTheTrackAreClampedToTheMixersRange) {
 
 TEST(Win32Mixer, AnUnknownControlIdFailsTheReadAndTheWrite) {
     RealMixerPlatform p;
-    MixerLineInfo line;
-    MixerControlInfo control;
-    DiscoverSpeakersControl(p.services, p.context, kControlTypeVolume, line, control);
+    p.mixer.GetCoreComponents("1342373889");
     std::int32_t value = 0;
-    EXPECT_NE(p.mixer.GetControlValue(p.context.MixerHandle, 0x7777, value), MMSYSERR_NOERROR);
-    EXPECT_NE(p.mixer.SetControlValue(p.context.MixerHandle, 0x7777, 1), MMSYSERR_NOERROR);
+    EXPECT_NE(p.device.GetControlValue(p.mixer.MixerHandle(), 0x7777, value), MMSYSERR_NOERROR);
+    EXPECT_NE(p.device.SetControlValue(p.mixer.MixerHandle(), 0x7777, 1), MMSYSERR_NOERROR);
 }
 
 } // namespace

@@ -9,9 +9,10 @@
 
 #include "ResourceIds.h"
 #include "common/AppTitle.h"
-#include "common/Twips.h"
 #include "controller/Form1Layout.h"
 #include "controller/win32/MouseButtons.h"
+#include "platform/ErrorGuard.h"
+#include "platform/win32/ScopedGdi.h"
 
 namespace kob {
 
@@ -27,79 +28,87 @@ UINT_PTR TimerId(Form1Timer timer) {
     return static_cast<UINT_PTR>(timer) + 1;
 }
 
-unsigned TimerInterval(Form1Timer timer) {
-    switch (timer) {
-    case Form1Timer::DragHandler:
-        return form1::kDragHandlerInterval;
-    case Form1Timer::Fade:
-        return form1::kFadeInterval;
-    case Form1Timer::SyncVolume:
-        return form1::kSyncVolumeInterval;
-    }
-    return form1::kFadeInterval;
-}
-
 // Shift state as the window logic counts it: 1 Shift, 2 Ctrl, 4 Alt.
 int ShiftState() {
     return ((GetKeyState(VK_SHIFT) < 0) ? 1 : 0) | ((GetKeyState(VK_CONTROL) < 0) ? 2 : 0) |
            ((GetKeyState(VK_MENU) < 0) ? 4 : 0);
 }
 
-void DrawBitmap(HDC dc, HBITMAP bitmap, int x, int y, int width, int height) {
-    HDC source = CreateCompatibleDC(dc);
-    HGDIOBJ previous = SelectObject(source, bitmap);
-    BitBlt(dc, x, y, width, height, source, 0, 0, SRCCOPY);
-    SelectObject(source, previous);
-    DeleteDC(source);
-}
-
 } // namespace
 
-Form1Window::Form1Window(HINSTANCE instance, Services& services, ProgramContext& context)
-    : instance_(instance), services_(services), form_(*this, services, context),
-      twipsPerPixelX_(services.screen.TwipsPerPixelX()), twipsPerPixelY_(services.screen.TwipsPerPixelY()) {}
+Form1Window::Form1Window(HINSTANCE instance, Mixer& mixer, ScreenService& screen, MessageBoxService& messages,
+                         Form1Host& host)
+    : instance_(instance), messages_(messages), form_(*this, mixer, screen, messages, host),
+      twipsPerPixelX_(screen.TwipsPerPixelX()), twipsPerPixelY_(screen.TwipsPerPixelY()),
+      timers_({{TimerId(Form1Timer::DragHandler), form1::kDragHandlerInterval},
+               {TimerId(Form1Timer::Fade), form1::kFadeInterval},
+               {TimerId(Form1Timer::SyncVolume), form1::kSyncVolumeInterval}}) {}
 
 Form1Window::~Form1Window() {
-    onDestroyed_ = nullptr;
     Destroy();
 }
 
 void Form1Window::Load() {
-    WNDCLASSEXA windowClass{};
-    windowClass.style = CS_DBLCLKS;
-    windowClass.hInstance = instance_;
-    windowClass.lpszClassName = kWindowClass;
-    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    windowClass.hIcon = LoadIcon(instance_, MAKEINTRESOURCE(IDI_PROGRAM));
-    const int width = TwipsToPixels(form1::kWidth, twipsPerPixelX_);
-    const int height = TwipsToPixels(form1::kHeight, twipsPerPixelY_);
-    // A tool window keeps the controller off the task bar and out of Alt+Tab, like the tray icon it belongs to.
-    Create(windowClass, WS_EX_TOOLWINDOW, kAppTitle, WS_POPUP | WS_CLIPCHILDREN, 0, 0, width, height, nullptr);
-    knobCursor_ = LoadCursor(instance_, MAKEINTRESOURCE(IDC_KNOB_CURSOR));
-    handCursor_ = LoadCursor(instance_, MAKEINTRESOURCE(IDC_HAND_CURSOR));
-    closePicture_.reset(
-        static_cast<HBITMAP>(LoadImageA(instance_, MAKEINTRESOURCE(IDB_CLOSE), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
-    CreateChildren();
-    AddToolTips();
-    form_.Form_Load();
+    // A showing loads once: loading again would leave the first window behind.
+    if (loadStarted_) {
+        return;
+    }
+    loadStarted_ = true;
+    bool created = false;
+    ShowErrorAndGoOn(messages_, kMbIconExclamation, [&] {
+        if (!CreateWindowAndChildren()) {
+            throw std::runtime_error("Unable to create the controller window.");
+        }
+        created = true;
+    });
+    if (created) {
+        form_.Form_Load();
+    }
 }
 
 void Form1Window::Unload() {
     Destroy();
 }
 
-RECT Form1Window::PixelRectOf(const TwipsRect& twips) const {
-    const PixelRect p = ToPixels(twips, twipsPerPixelX_, twipsPerPixelY_);
-    return {p.left, p.top, p.left + p.width, p.top + p.height};
+bool Form1Window::CreateWindowAndChildren() {
+    WindowSpec spec;
+    spec.instance = instance_;
+    spec.className = kWindowClass;
+    spec.classStyle = CS_DBLCLKS;
+    spec.cursor = LoadCursor(nullptr, IDC_ARROW);
+    spec.icon = LoadIcon(instance_, MAKEINTRESOURCE(IDI_PROGRAM));
+    // A tool window keeps the controller off the task bar and out of Alt+Tab, like the tray icon it belongs to.
+    spec.exStyle = WS_EX_TOOLWINDOW;
+    spec.title = kAppTitle;
+    spec.style = WS_POPUP | WS_CLIPCHILDREN;
+    spec.width = TwipsToPixels(form1::kWidth, twipsPerPixelX_);
+    spec.height = TwipsToPixels(form1::kHeight, twipsPerPixelY_);
+    if (!Create(spec)) {
+        return false;
+    }
+    knobCursor_ = LoadCursor(instance_, MAKEINTRESOURCE(IDC_KNOB_CURSOR));
+    handCursor_ = LoadCursor(instance_, MAKEINTRESOURCE(IDC_HAND_CURSOR));
+    closePicture_.reset(
+        static_cast<HBITMAP>(LoadImageA(instance_, MAKEINTRESOURCE(IDB_CLOSE), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
+
+    auto knob = std::make_unique<KnobControl>(static_cast<KnobEvents&>(*this));
+    const RECT knobRect = PixelRectOf(form1::kKnob);
+    if (!knob->Create(instance_, Handle(), knobRect)) {
+        return false;
+    }
+    knob->SetCursor(knobCursor_);
+    knob_ = std::move(knob);
+    CreateReadout();
+    const RECT mute = PixelRectOf(form1::kMuteBox);
+    muteBox_ = CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, mute.left,
+                               mute.top, mute.right - mute.left, mute.bottom - mute.top, Handle(),
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(kMuteBoxId)), instance_, nullptr);
+    AddClickableAreas();
+    AddToolTips();
+    return true;
 }
 
-void Form1Window::CreateChildren() {
-    knob_ = std::make_unique<KnobControl>(instance_, Handle(), static_cast<KnobEvents&>(*this));
-    knob_->SetCursor(knobCursor_);
-    const RECT knob = PixelRectOf(form1::kKnob);
-    MoveWindow(knob_->Handle(), knob.left, knob.top, knob.right - knob.left, knob.bottom - knob.top, FALSE);
-
-    HDC screen = GetDC(nullptr);
+void Form1Window::CreateReadout() {
     const int dotsPerInchY = static_cast<int>(1440.0 / twipsPerPixelY_ + 0.5);
     LOGFONTA font{};
     font.lfHeight = -RoundToInt32(form1::kReadoutFontPoints * dotsPerInchY / 72.0);
@@ -112,13 +121,13 @@ void Form1Window::CreateChildren() {
     // The read-out box is sized for two digits; "100" is wider, so the text window is widened around the box's
     // centre over the skin's panel of the same colour rather than clipping the last digit.
     SIZE widest{};
-    HGDIOBJ previous = SelectObject(screen, readoutFont_.get());
-    GetTextExtentPoint32A(screen, "100", 3, &widest);
-    SelectObject(screen, previous);
-    ReleaseDC(nullptr, screen);
+    {
+        ScopedGetDC screen(nullptr);
+        ScopedSelectObject selected(screen.get(), readoutFont_.get());
+        GetTextExtentPoint32A(screen.get(), "100", 3, &widest);
+    }
     RECT readout = PixelRectOf(form1::kReadout);
-    const int boxWidth = readout.right - readout.left;
-    const int textWidth = std::max<int>(boxWidth, widest.cx);
+    const int textWidth = std::max<int>(readout.right - readout.left, widest.cx);
     const int centre2 = readout.left + readout.right;
     readout.left = (centre2 - textWidth) / 2;
     readout.right = readout.left + textWidth;
@@ -128,11 +137,15 @@ void Form1Window::CreateChildren() {
                                readout.top, readout.right - readout.left, readout.bottom - readout.top, Handle(),
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(kReadoutId)), instance_, nullptr);
     SendMessageA(readout_, WM_SETFONT, reinterpret_cast<WPARAM>(readoutFont_.get()), FALSE);
+}
 
-    const RECT mute = PixelRectOf(form1::kMuteBox);
-    muteBox_ = CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, mute.left,
-                               mute.top, mute.right - mute.left, mute.bottom - mute.top, Handle(),
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(kMuteBoxId)), instance_, nullptr);
+void Form1Window::AddClickableAreas() {
+    // Added in the order of Element.
+    areas_.Add({PixelRectOf(form1::kClose), handCursor_, form1::kTipClose, {}, {}});
+    areas_.Add({PixelRectOf(form1::kAudioPropertiesSpot), handCursor_, form1::kTipAudioProperties, {}, {}});
+    areas_.Add({PixelRectOf(form1::kVolumeControlSpot), handCursor_, form1::kTipVolumeControl, {}, {}});
+    areas_.Add({PixelRectOf(form1::kReadout), nullptr, form1::kTipReadout, {}, {}});
+    areas_.Add({PixelRectOf(form1::kTrack), nullptr, nullptr, [this] { form_.Image1_Click(); }, {}});
 }
 
 void Form1Window::AddToolTips() {
@@ -142,24 +155,7 @@ void Form1Window::AddToolTips() {
     if (!toolTips_) {
         return;
     }
-    const struct {
-        const TwipsRect& area;
-        const char* tip;
-    } areas[] = {{form1::kReadout, form1::kTipReadout},
-                 {form1::kClose, form1::kTipClose},
-                 {form1::kVolumeControlSpot, form1::kTipVolumeControl},
-                 {form1::kAudioPropertiesSpot, form1::kTipAudioProperties}};
-    UINT id = 1;
-    for (const auto& area : areas) {
-        TOOLINFOA tool{};
-        tool.cbSize = sizeof(tool);
-        tool.uFlags = TTF_SUBCLASS;
-        tool.hwnd = Handle();
-        tool.uId = id++;
-        tool.rect = PixelRectOf(area.area);
-        tool.lpszText = const_cast<char*>(area.tip);
-        SendMessageA(toolTips_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-    }
+    areas_.AddToolTips(toolTips_, Handle());
     TOOLINFOA mute{};
     mute.cbSize = sizeof(mute);
     mute.uFlags = TTF_SUBCLASS | TTF_IDISHWND;
@@ -178,19 +174,17 @@ HBITMAP Form1Window::LoadPicture(int resourceId, const char* what) {
     return picture;
 }
 
+RECT Form1Window::PixelRectOf(const TwipsRect& twips) const {
+    const PixelRect p = ToPixels(twips, twipsPerPixelX_, twipsPerPixelY_);
+    return {p.left, p.top, p.left + p.width, p.top + p.height};
+}
+
 void Form1Window::SetWindowRegion(int width, int height, int ellipseWidth, int ellipseHeight) {
-    HRGN region = CreateRoundRectRgn(0, 0, width, height, ellipseWidth, ellipseHeight);
-    // The system owns the region once SetWindowRgn succeeds.
-    if (region && !::SetWindowRgn(Handle(), region, TRUE)) {
-        DeleteObject(region);
-    }
+    SetRoundedRegion(Handle(), width, height, ellipseWidth, ellipseHeight);
 }
 
 void Form1Window::SetKnobRegion(int width, int height, int ellipseWidth, int ellipseHeight) {
-    HRGN region = CreateRoundRectRgn(0, 0, width, height, ellipseWidth, ellipseHeight);
-    if (region && !::SetWindowRgn(knob_->Handle(), region, TRUE)) {
-        DeleteObject(region);
-    }
+    SetRoundedRegion(knob_->Handle(), width, height, ellipseWidth, ellipseHeight);
 }
 
 void Form1Window::ShowSkin() {
@@ -204,10 +198,9 @@ void Form1Window::ShowKnobPicture() {
 }
 
 void Form1Window::SetKnobTop(float twips) {
-    knobTop_ = twips;
     const RECT knob = PixelRectOf(form1::kKnob);
-    ::SetWindowPos(knob_->Handle(), nullptr, knob.left, TwipsToPixels(twips, twipsPerPixelY_), 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(knob_->Handle(), nullptr, knob.left, TwipsToPixels(twips, twipsPerPixelY_), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Form1Window::SetReadout(const std::string& caption) {
@@ -219,61 +212,31 @@ void Form1Window::SetMuteBoxBackColor(std::uint32_t colorref) {
     InvalidateRect(muteBox_, nullptr, TRUE);
 }
 
-float Form1Window::WindowLeft() const {
-    RECT r{};
-    GetWindowRect(Handle(), &r);
-    return static_cast<float>(r.left * twipsPerPixelX_);
+void Form1Window::ShowAt(int x, int y) {
+    SetWindowPos(Handle(), HWND_NOTOPMOST, x, y, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
 }
 
-float Form1Window::WindowTop() const {
-    RECT r{};
-    GetWindowRect(Handle(), &r);
-    return static_cast<float>(r.top * twipsPerPixelY_);
+void Form1Window::SetTopmost(bool topmost) {
+    SetWindowPos(Handle(), topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
 }
 
-void Form1Window::SetWindowLeft(float twips) {
+void Form1Window::MoveWindowBy(float dxTwips, float dyTwips) {
+    // The window's place in twips is its place in whole pixels; each axis is moved and rounded on its own.
     RECT r{};
     GetWindowRect(Handle(), &r);
-    ::SetWindowPos(Handle(), nullptr, TwipsToPixels(twips, twipsPerPixelX_), r.top, 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void Form1Window::SetWindowTop(float twips) {
-    RECT r{};
-    GetWindowRect(Handle(), &r);
-    ::SetWindowPos(Handle(), nullptr, r.left, TwipsToPixels(twips, twipsPerPixelY_), 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void Form1Window::SetWindowPos(std::intptr_t insertAfter, int x, int y, int cx, int cy, unsigned flags) {
-    ::SetWindowPos(Handle(), reinterpret_cast<HWND>(insertAfter), x, y, cx, cy, flags);
+    const int left = TwipsToPixels(r.left * twipsPerPixelX_ + dxTwips, twipsPerPixelX_);
+    const int top = TwipsToPixels(r.top * twipsPerPixelY_ + dyTwips, twipsPerPixelY_);
+    SetWindowPos(Handle(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Form1Window::EnableTimer(Form1Timer timer, bool enabled) {
-    if (enabled) {
-        SetTimer(Handle(), TimerId(timer), TimerInterval(timer), nullptr);
-    } else {
-        KillTimer(Handle(), TimerId(timer));
-    }
+    timers_.Enable(Handle(), TimerId(timer), enabled);
 }
 
 Form1Window::Element Form1Window::HitTest(int x, int y) const {
-    const POINT at{x, y};
-    const struct {
-        const TwipsRect& area;
-        Element element;
-    } areas[] = {{form1::kClose, Element::Close},
-                 {form1::kAudioPropertiesSpot, Element::AudioPropertiesSpot},
-                 {form1::kVolumeControlSpot, Element::VolumeControlSpot},
-                 {form1::kReadout, Element::Readout},
-                 {form1::kTrack, Element::Track}};
-    for (const auto& area : areas) {
-        const RECT r = PixelRectOf(area.area);
-        if (PtInRect(&r, at)) {
-            return area.element;
-        }
-    }
-    return Element::Background;
+    const int index = areas_.HitTest({x, y});
+    return index == ClickableAreas::kNone ? Element::Background : static_cast<Element>(index);
 }
 
 void Form1Window::OnMouse(UINT message, WPARAM wParam, int x, int y) {
@@ -306,8 +269,8 @@ void Form1Window::OnMouse(UINT message, WPARAM wParam, int x, int y) {
         ReleaseCapture();
     }
     DispatchMouseUp(element, button, twipsX, twipsY);
-    if (button == kLeftButton && wasDown && HitTest(x, y) == element) {
-        DispatchClick(element);
+    if (button == kLeftButton && wasDown && HitTest(x, y) == element && element != Element::Background) {
+        areas_.Click(static_cast<int>(element));
     }
 }
 
@@ -324,12 +287,6 @@ void Form1Window::DispatchMouseUp(Element element, int button, float x, float y)
         form_.Image1_MouseUp(button, ShiftState(), x, y);
     } else if (element == Element::Background) {
         form_.Form_MouseUp(button, ShiftState(), x, y);
-    }
-}
-
-void Form1Window::DispatchClick(Element element) {
-    if (element == Element::Track) {
-        form_.Image1_Click();
     }
 }
 
@@ -356,6 +313,26 @@ void Form1Window::OnTimer(UINT_PTR id) {
     if (id == TimerId(Form1Timer::DragHandler)) {
         form_.tmr_drag_handler_Timer();
     }
+}
+
+bool Form1Window::OnSetCursor(HWND over, UINT hitTest) {
+    if (hitTest != HTCLIENT) {
+        return false;
+    }
+    if (over == muteBox_ && handCursor_) {
+        SetCursor(handCursor_);
+        return true;
+    }
+    if (over != Handle()) {
+        return false;
+    }
+    POINT at{};
+    GetCursorPos(&at);
+    ScreenToClient(Handle(), &at);
+    if (!areas_.SetCursorAt(at)) {
+        SetCursor(LoadCursor(nullptr, IDC_ARROW));
+    }
+    return true;
 }
 
 HBRUSH Form1Window::OnControlColor(HDC dc, HWND control) {
@@ -397,34 +374,16 @@ LRESULT Form1Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
         return 1;
     case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN: {
-        HBRUSH brush = OnControlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
-        if (brush) {
+    case WM_CTLCOLORBTN:
+        if (HBRUSH brush = OnControlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam))) {
             return reinterpret_cast<LRESULT>(brush);
         }
         break;
-    }
-    case WM_SETCURSOR: {
-        const HWND over = reinterpret_cast<HWND>(wParam);
-        if (LOWORD(lParam) != HTCLIENT) {
-            break;
-        }
-        if (over == muteBox_ && handCursor_) {
-            SetCursor(handCursor_);
-            return TRUE;
-        }
-        if (over == Handle()) {
-            POINT at{};
-            GetCursorPos(&at);
-            ScreenToClient(Handle(), &at);
-            const Element element = HitTest(at.x, at.y);
-            const bool button = element == Element::Close || element == Element::VolumeControlSpot ||
-                                element == Element::AudioPropertiesSpot;
-            SetCursor(button && handCursor_ ? handCursor_ : LoadCursor(nullptr, IDC_ARROW));
+    case WM_SETCURSOR:
+        if (OnSetCursor(reinterpret_cast<HWND>(wParam), LOWORD(lParam))) {
             return TRUE;
         }
         break;
-    }
     case WM_MOUSEMOVE:
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
@@ -446,22 +405,25 @@ LRESULT Form1Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         OnTimer(wParam);
         return 0;
     case WM_DESTROY:
-        for (Form1Timer timer : {Form1Timer::DragHandler, Form1Timer::Fade, Form1Timer::SyncVolume}) {
-            KillTimer(Handle(), TimerId(timer));
-        }
+        timers_.KillAll(Handle());
         form_.Form_Unload();
         return 0;
-    case WM_NCDESTROY:
-        knob_.reset();
-        if (onDestroyed_) {
-            auto callback = onDestroyed_;
-            callback();
-        }
-        break;
     default:
         break;
     }
     return Default(message, wParam, lParam);
+}
+
+void Form1Window::OnFinalMessage() {
+    // The child windows are gone by now: the pictures, the font and the brushes they used can go too.
+    knob_.reset();
+    readout_ = muteBox_ = toolTips_ = nullptr;
+    skin_.reset();
+    knobPicture_.reset();
+    closePicture_.reset();
+    readoutFont_.reset();
+    readoutBrush_.reset();
+    muteBoxBrush_.reset();
 }
 
 } // namespace kob

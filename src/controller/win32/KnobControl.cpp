@@ -3,15 +3,22 @@
 #include <windowsx.h>
 
 #include "controller/win32/MouseButtons.h"
+#include "platform/win32/ScopedGdi.h"
 
 namespace kob {
 
-KnobControl::KnobControl(HINSTANCE instance, HWND parent, KnobEvents& events) : events_(events) {
-    WNDCLASSEXA windowClass{};
-    windowClass.hInstance = instance;
-    windowClass.lpszClassName = "DrovoVC3Knob";
-    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    Create(windowClass, 0, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 1, 1, parent);
+bool KnobControl::Create(HINSTANCE instance, HWND parent, const RECT& place) {
+    WindowSpec spec;
+    spec.instance = instance;
+    spec.className = "DrovoVC3Knob";
+    spec.cursor = LoadCursor(nullptr, IDC_ARROW);
+    spec.style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+    spec.x = place.left;
+    spec.y = place.top;
+    spec.width = place.right - place.left;
+    spec.height = place.bottom - place.top;
+    spec.parent = parent;
+    return WindowBase::Create(spec);
 }
 
 LRESULT KnobControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -75,11 +82,7 @@ void KnobControl::Paint() {
     RECT client{};
     GetClientRect(Handle(), &client);
     if (picture_) {
-        HDC source = CreateCompatibleDC(dc);
-        HGDIOBJ previous = SelectObject(source, picture_);
-        BitBlt(dc, 0, 0, client.right, client.bottom, source, 0, 0, SRCCOPY);
-        SelectObject(source, previous);
-        DeleteDC(source);
+        DrawBitmap(dc, picture_, 0, 0, client.right, client.bottom);
     } else {
         FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
     }

@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include "platform/win32/UniqueHandle.h"
 #include "platform/win32/WindowBase.h"
 
 namespace kob {
@@ -21,8 +20,11 @@ public:
 // while it is dragged outside.
 class KnobControl : public WindowBase {
 public:
-    KnobControl(HINSTANCE instance, HWND parent, KnobEvents& events);
+    explicit KnobControl(KnobEvents& events) : events_(events) {}
     ~KnobControl() override { Destroy(); }
+
+    // Creates the knob as a child of the parent at this place in client pixels.
+    [[nodiscard]] bool Create(HINSTANCE instance, HWND parent, const RECT& place);
 
     void SetPicture(HBITMAP picture) {
         picture_ = picture;

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/win32/ScopedGdi.h"
+
 namespace kob {
 
 namespace {
@@ -9,11 +11,8 @@ namespace {
 constexpr double kTwipsPerInch = 1440.0;
 
 double TwipsPerPixel(int capability) {
-    HDC screen = GetDC(nullptr);
-    const int dotsPerInch = screen ? GetDeviceCaps(screen, capability) : 0;
-    if (screen) {
-        ReleaseDC(nullptr, screen);
-    }
+    ScopedGetDC screen(nullptr);
+    const int dotsPerInch = screen.get() ? GetDeviceCaps(screen.get(), capability) : 0;
     return kTwipsPerInch / (dotsPerInch > 0 ? dotsPerInch : 96);
 }
 

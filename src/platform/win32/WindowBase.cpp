@@ -1,37 +1,42 @@
 #include "platform/win32/WindowBase.h"
 
-#include <stdexcept>
-#include <string>
+#include <utility>
 
 namespace kob {
 
 WindowBase::~WindowBase() {
-    Destroy();
+    if (hwnd_) {
+        // The derived part is gone: its handlers must not hear the window's last messages.
+        const HWND window = std::exchange(hwnd_, nullptr);
+        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        DestroyWindow(window);
+    }
 }
 
-void WindowBase::Create(const WNDCLASSEXA& windowClass, DWORD exStyle, const char* title, DWORD style, int x, int y,
-                        int width, int height, HWND parent) {
+bool WindowBase::Create(const WindowSpec& spec) {
     WNDCLASSEXA existing{};
     existing.cbSize = sizeof(existing);
-    if (!GetClassInfoExA(windowClass.hInstance, windowClass.lpszClassName, &existing)) {
-        WNDCLASSEXA registered = windowClass;
-        registered.cbSize = sizeof(registered);
-        registered.lpfnWndProc = &WindowBase::WindowProc;
-        if (!RegisterClassExA(&registered)) {
-            throw std::runtime_error(std::string("Unable to register the window class ") + windowClass.lpszClassName);
+    if (!GetClassInfoExA(spec.instance, spec.className, &existing)) {
+        WNDCLASSEXA windowClass{};
+        windowClass.cbSize = sizeof(windowClass);
+        windowClass.style = spec.classStyle;
+        windowClass.lpfnWndProc = &WindowBase::WindowProc;
+        windowClass.hInstance = spec.instance;
+        windowClass.hCursor = spec.cursor;
+        windowClass.hIcon = spec.icon;
+        windowClass.lpszClassName = spec.className;
+        if (!RegisterClassExA(&windowClass)) {
+            return false;
         }
     }
-    hwnd_ = CreateWindowExA(exStyle, windowClass.lpszClassName, title, style, x, y, width, height, parent, nullptr,
-                            windowClass.hInstance, this);
-    if (!hwnd_) {
-        throw std::runtime_error(std::string("Unable to create the window ") + windowClass.lpszClassName);
-    }
+    // WM_NCCREATE stores the handle; a creation refused later has already been detached again.
+    return CreateWindowExA(spec.exStyle, spec.className, spec.title, spec.style, spec.x, spec.y, spec.width,
+                           spec.height, spec.parent, nullptr, spec.instance, this) != nullptr;
 }
 
 void WindowBase::Destroy() {
     if (hwnd_) {
         DestroyWindow(hwnd_);
-        hwnd_ = nullptr;
     }
 }
 
@@ -58,6 +63,7 @@ LRESULT CALLBACK WindowBase::WindowProc(HWND hwnd, UINT message, WPARAM wParam, 
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
         self->hwnd_ = nullptr;
+        self->OnFinalMessage(); // may free the object: nothing touches it after this
     }
     return result;
 }

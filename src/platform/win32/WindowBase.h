@@ -4,8 +4,30 @@
 
 namespace kob {
 
-// Base of every window class: registers the class once, keeps `this` in GWLP_USERDATA from WM_NCCREATE to
-// WM_NCDESTROY and forwards messages to HandleMessage. No exception ever leaves the window procedure.
+// How a window is created: its class (registered on first use) and the window itself.
+struct WindowSpec {
+    HINSTANCE instance = nullptr;
+    const char* className = nullptr;
+    UINT classStyle = 0;
+    HCURSOR cursor = nullptr;
+    HICON icon = nullptr;
+    DWORD exStyle = 0;
+    const char* title = "";
+    DWORD style = WS_POPUP;
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    HWND parent = nullptr;
+};
+
+// Base of every window class: keeps `this` in GWLP_USERDATA from WM_NCCREATE to WM_NCDESTROY and forwards
+// messages to HandleMessage. No exception ever leaves the window procedure.
+//
+// Lifetime: a derived window takes its window down in its own destructor (Destroy), while its handlers still
+// exist. Should one forget, the base destructor detaches the object first, so the window's last messages go to
+// the default procedure instead of a half-destroyed object. At WM_NCDESTROY the object is detached before
+// OnFinalMessage, the last call it gets; the base touches nothing of it afterwards.
 class WindowBase {
 public:
     WindowBase() = default;
@@ -16,19 +38,21 @@ public:
     HWND Handle() const { return hwnd_; }
 
 protected:
-    // Registers the class if needed and creates the window; throws std::runtime_error when it cannot.
-    void Create(const WNDCLASSEXA& windowClass, DWORD exStyle, const char* title, DWORD style, int x, int y, int width,
-                int height, HWND parent);
+    // Registers the class if needed and creates the window; false when either fails (nothing is left behind).
+    [[nodiscard]] bool Create(const WindowSpec& spec);
     void Destroy();
 
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
+    // Called once the window is gone and the object is detached from it. An owner told from here must not free
+    // the object before the message that destroyed the window has returned (post itself a message instead).
+    virtual void OnFinalMessage() {}
     LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam) {
         return DefWindowProcA(hwnd_, message, wParam, lParam);
     }
 
+private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
 
-private:
     HWND hwnd_ = nullptr;
 };
 

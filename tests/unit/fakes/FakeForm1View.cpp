@@ -46,22 +46,24 @@ void FakeForm1View::SetMuteBoxBackColor(std::uint32_t colorref) {
     muteBoxBackColor = colorref;
 }
 
-void FakeForm1View::SetWindowLeft(float twips) {
-    Enter("SetWindowLeft");
-    windowLeft = static_cast<float>(RoundHalfEven(twips / twipsPerPixel) * twipsPerPixel);
+void FakeForm1View::ShowAt(int x, int y) {
+    Enter("ShowAt");
+    shownAt = {x, y};
+    windowLeft = static_cast<float>(x) * twipsPerPixel;
+    windowTop = static_cast<float>(y) * twipsPerPixel;
+    visible = true;
+    topmost = false;
 }
 
-void FakeForm1View::SetWindowTop(float twips) {
-    Enter("SetWindowTop");
-    windowTop = static_cast<float>(RoundHalfEven(twips / twipsPerPixel) * twipsPerPixel);
+void FakeForm1View::SetTopmost(bool on) {
+    Enter("SetTopmost");
+    topmost = on;
 }
 
-void FakeForm1View::SetWindowPos(std::intptr_t insertAfter, int x, int y, int cx, int cy, unsigned flags) {
-    Enter("SetWindowPos");
-    windowPos = {insertAfter, x, y, cx, cy, flags};
-    if (flags & 0x40) {
-        visible = true;
-    }
+void FakeForm1View::MoveWindowBy(float dxTwips, float dyTwips) {
+    Enter("MoveWindowBy");
+    windowLeft = static_cast<float>(RoundHalfEven((windowLeft + dxTwips) / twipsPerPixel) * twipsPerPixel);
+    windowTop = static_cast<float>(RoundHalfEven((windowTop + dyTwips) / twipsPerPixel) * twipsPerPixel);
 }
 
 void FakeForm1View::EnableTimer(Form1Timer timer, bool enabled) {

@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "controller/Form1Host.h"
 #include "controller/Form1View.h"
 #include "fakes/FakeServices.h"
 
@@ -16,13 +17,9 @@ struct RegionArgs {
     int ellipseHeight = -1;
 };
 
-struct WindowPosArgs {
-    std::intptr_t insertAfter = 0;
+struct Point {
     int x = 0;
     int y = 0;
-    int cx = 0;
-    int cy = 0;
-    unsigned flags = 0;
 };
 
 // Records what the controller's logic does to its window. Any operation can be made to raise an error.
@@ -34,15 +31,12 @@ public:
     void SetKnobRegion(int w, int h, int ew, int eh) override;
     void ShowSkin() override;
     void ShowKnobPicture() override;
-    float KnobTop() const override { return knobTop; }
     void SetKnobTop(float twips) override;
     void SetReadout(const std::string& caption) override;
     void SetMuteBoxBackColor(std::uint32_t colorref) override;
-    float WindowLeft() const override { return windowLeft; }
-    float WindowTop() const override { return windowTop; }
-    void SetWindowLeft(float twips) override;
-    void SetWindowTop(float twips) override;
-    void SetWindowPos(std::intptr_t insertAfter, int x, int y, int cx, int cy, unsigned flags) override;
+    void ShowAt(int x, int y) override;
+    void SetTopmost(bool on) override;
+    void MoveWindowBy(float dxTwips, float dyTwips) override;
     void EnableTimer(Form1Timer timer, bool enabled) override;
 
     bool TimerEnabled(Form1Timer timer) const { return timers[static_cast<int>(timer)]; }
@@ -54,18 +48,33 @@ public:
     float knobTop = 470;
     std::string readout = "00";
     std::uint32_t muteBoxBackColor = 0;
-    WindowPosArgs windowPos;
-    // The window's place in screen twips, snapped to whole pixels as a real window is.
-    float windowLeft = 13110;
-    float windowTop = 8670;
-    float twipsPerPixel = 15;
+    Point shownAt;
     bool visible = false;
+    bool topmost = false;
+    // The window's place in screen twips, snapped to whole pixels as a real window is.
+    float windowLeft = 0;
+    float windowTop = 0;
+    float twipsPerPixel = 15;
     std::array<bool, 3> timers{};
     // Name of the operation (as logged) that raises an error instead of acting.
     std::string failingOperation;
 
 private:
     void Enter(const std::string& operation);
+    CallLog& log_;
+};
+
+// The companion's txtform1signal as the controller sets it, with every change logged.
+class FakeForm1Host : public Form1Host {
+public:
+    explicit FakeForm1Host(CallLog& log) : log_(log) {}
+    void SetForm1Signal(bool loaded) override {
+        log_.Add(loaded ? "host.signal 1" : "host.signal 0");
+        txtform1signal = loaded ? "1" : "0";
+    }
+    std::string txtform1signal = "0";
+
+private:
     CallLog& log_;
 };
 

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/RegistryService.h"
+#include "settings/RegistryService.h"
 
 namespace kob::test {
 

@@ -34,17 +34,30 @@ void FakeProcess::EndProcess(std::uint32_t code) {
     throw ProcessEnded{code};
 }
 
+bool FakeMixer::Refuses(std::uintptr_t handle) {
+    if (openHandles.count(handle) == 0) {
+        ++refusedCalls;
+        return true;
+    }
+    return false;
+}
+
 std::uint32_t FakeMixer::OpenDevice0(std::uintptr_t& handle) {
     log_.Add("mixerOpen");
     if (openResult != 0) {
         return openResult;
     }
     handle = nextHandle++;
+    openHandles.insert(handle);
+    ++opens;
     return 0;
 }
 
 std::uint32_t FakeMixer::GetSpeakersLine(std::uintptr_t handle, MixerLineInfo& line) {
     log_.Add("mixerGetLineInfo " + std::to_string(handle));
+    if (Refuses(handle)) {
+        return kInvalidHandle;
+    }
     if (lineResult != 0) {
         return lineResult;
     }
@@ -57,6 +70,9 @@ std::uint32_t FakeMixer::GetSpeakersLine(std::uintptr_t handle, MixerLineInfo& l
 std::uint32_t FakeMixer::GetLineControlByType(std::uintptr_t handle, std::uint32_t id, std::uint32_t controlType,
                                               MixerControlInfo& control) {
     log_.Add("mixerGetLineControls " + std::to_string(handle) + " " + std::to_string(controlType));
+    if (Refuses(handle)) {
+        return kInvalidHandle;
+    }
     if (controlsResult != 0 || id != lineId) {
         return controlsResult != 0 ? controlsResult : 8; // MIXERR_INVALLINE
     }
@@ -77,6 +93,9 @@ std::uint32_t FakeMixer::GetLineControlByType(std::uintptr_t handle, std::uint32
 std::uint32_t FakeMixer::GetControlValue(std::uintptr_t handle, std::uint32_t controlId, std::int32_t& value) {
     log_.Add("mixerGetControlDetails " + std::to_string(controlId));
     handlesUsed.push_back(handle);
+    if (Refuses(handle)) {
+        return kInvalidHandle;
+    }
     if (getResult != 0) {
         return getResult;
     }
@@ -88,6 +107,9 @@ std::uint32_t FakeMixer::SetControlValue(std::uintptr_t handle, std::uint32_t co
     log_.Add("mixerSetControlDetails " + std::to_string(controlId) + " " + std::to_string(value));
     handlesUsed.push_back(handle);
     written.push_back(value);
+    if (Refuses(handle)) {
+        return kInvalidHandle;
+    }
     if (setResult != 0) {
         return setResult;
     }
@@ -98,6 +120,10 @@ std::uint32_t FakeMixer::SetControlValue(std::uintptr_t handle, std::uint32_t co
 
 void FakeMixer::Close(std::uintptr_t handle) {
     log_.Add("mixerClose " + std::to_string(handle));
+    if (Refuses(handle)) {
+        return;
+    }
+    openHandles.erase(handle);
     closed.push_back(handle);
 }
 

@@ -3,14 +3,17 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
-#include "common/ProgramContext.h"
 #include "fakes/FakeProcessList.h"
 #include "fakes/FakeRegistry.h"
 #include "fakes/FakeSystem.h"
-#include "platform/Services.h"
+#include "mixer/MixerService.h"
+#include "platform/MessageBoxService.h"
+#include "platform/ProcessControl.h"
+#include "platform/ScreenService.h"
 
 namespace kob::test {
 
@@ -66,7 +69,9 @@ public:
     ScreenRect workArea{0, 0, 1024, 738};
 };
 
-// A mixer with one speakers line holding a volume and a mute control, whose calls can be made to fail.
+// A mixer with one speakers line holding a volume and a mute control, whose calls can be made to fail. Like
+// winmm it refuses every call on a handle that is not open (MMSYSERR_INVALHANDLE), and it counts opens and
+// closes, so a leaked or wrongly closed handle shows (Wine keeps accepting closed handles and cannot).
 class FakeMixer : public MixerService {
 public:
     explicit FakeMixer(CallLog& log) : log_(log) {}
@@ -92,19 +97,26 @@ public:
     std::uint32_t lineId = 0xFFFF0000;
     std::map<std::uint32_t, std::int32_t> values{{kVolumeId, 65535}, {kMuteId, 0}};
     std::uintptr_t nextHandle = 0x100;
+    std::set<std::uintptr_t> openHandles;
+    int opens = 0;
     std::vector<std::uintptr_t> closed;
+    // Calls on handles that were not open, closes of such handles included.
+    int refusedCalls = 0;
     // Handles used by value reads and writes, in call order.
     std::vector<std::uintptr_t> handlesUsed;
     std::vector<std::int32_t> written;
 
     static constexpr std::uint32_t kVolumeId = 0;
     static constexpr std::uint32_t kMuteId = 1;
+    static constexpr std::uint32_t kInvalidHandle = 5; // MMSYSERR_INVALHANDLE
 
 private:
+    bool Refuses(std::uintptr_t handle);
     CallLog& log_;
 };
 
-// Everything a window needs from the platform, as fakes sharing one call log.
+// One fake of every platform service, sharing one call log. The code under test takes each service it uses on
+// its own, so a test can hand it any real adapter in place of the fake.
 struct FakePlatform {
     CallLog log;
     FakeMessageBox messages{log};
@@ -115,8 +127,6 @@ struct FakePlatform {
     FakeProcessList processList{log};
     FakeSystemInfo systemInfo;
     FakeModulePath modulePath;
-    Services services{mixer, messages, process, screen, registry, processList, systemInfo, modulePath};
-    ProgramContext context;
 };
 
 } // namespace kob::test

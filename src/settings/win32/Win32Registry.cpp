@@ -1,4 +1,4 @@
-#include "platform/win32/Win32Registry.h"
+#include "settings/win32/Win32Registry.h"
 
 #include <windows.h>
 

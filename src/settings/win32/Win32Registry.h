@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/RegistryService.h"
+#include "settings/RegistryService.h"
 
 namespace kob {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/MixerService.h"
+#include "mixer/MixerService.h"
 
 namespace kob {
 

@@ -1,4 +1,4 @@
-#include "platform/win32/Win32Mixer.h"
+#include "mixer/win32/Win32Mixer.h"
 
 #include <windows.h>
 

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <memory>
+
+#include "controller/Form1.h"
+#include "controller/Form1Host.h"
+
+namespace kob {
+
+// One showing of the controller: its logic and its window, made for that showing and discarded after it.
+class Form1Showing {
+public:
+    virtual ~Form1Showing() = default;
+    // Creates the window and runs the load, which shows it. A showing loads once; a second call does nothing.
+    virtual void Load() = 0;
+    // Runs the unload and takes the window down.
+    virtual void Unload() = 0;
+    // True from the load until the window is gone, however it went.
+    virtual bool Loaded() const = 0;
+    // Makes the window the one the user works with, as after a click on it.
+    virtual void BringToForeground() = 0;
+    virtual Form1& Logic() = 0;
+};
+
+// Makes the showings; the host hears each one's load and unload.
+class Form1Factory {
+public:
+    virtual ~Form1Factory() = default;
+    virtual std::unique_ptr<Form1Showing> CreateForm1(Form1Host& host) = 0;
+};
+
+} // namespace kob

@@ -1,0 +1,39 @@
+#include "controller/Form1Slot.h"
+
+namespace kob {
+
+Form1& Form1Slot::ShowAfresh() {
+    Unload();
+    current_ = factory_.CreateForm1(host_);
+    current_->Load();
+    return current_->Logic();
+}
+
+void Form1Slot::Unload() {
+    if (!current_) {
+        return;
+    }
+    if (current_->Loaded()) {
+        current_->Unload();
+    }
+    finished_.push_back(std::move(current_));
+}
+
+Form1* Form1Slot::Loaded() {
+    return current_ && current_->Loaded() ? &current_->Logic() : nullptr;
+}
+
+void Form1Slot::BringLoadedToForeground() {
+    if (Loaded()) {
+        current_->BringToForeground();
+    }
+}
+
+void Form1Slot::DiscardFinished() {
+    if (current_ && !current_->Loaded()) {
+        finished_.push_back(std::move(current_));
+    }
+    finished_.clear();
+}
+
+} // namespace kob

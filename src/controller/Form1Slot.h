@@ -1,0 +1,34 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "controller/Form1Showing.h"
+
+namespace kob {
+
+// The controller as the window that shows it holds it: at most one showing loaded at a time, each one new, so
+// nothing of a showing (drag state, knob, place, pressed buttons) carries over to the next.
+class Form1Slot {
+public:
+    Form1Slot(Form1Factory& factory, Form1Host& host) : factory_(factory), host_(host) {}
+
+    // Unloads the showing that is loaded, if any, then loads a new one and returns its logic.
+    Form1& ShowAfresh();
+    // Unloads the showing that is loaded, if any.
+    void Unload();
+    // The loaded showing's logic, or nullptr.
+    Form1* Loaded();
+    void BringLoadedToForeground();
+    // Frees the showings whose windows are gone. Call it where none of their messages can still be running, for
+    // example from a posted message: a showing may end inside its own handler (the last tick of its fade).
+    void DiscardFinished();
+
+private:
+    Form1Factory& factory_;
+    Form1Host& host_;
+    std::unique_ptr<Form1Showing> current_;
+    std::vector<std::unique_ptr<Form1Showing>> finished_;
+};
+
+} // namespace kob

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace kob {
+
+// What the start-up sequence learns about the system and the process. It is filled once while the program
+// starts; everything afterwards only reads it.
+struct StartupFacts {
+    std::uint32_t OwnProcessId = 0;
+    std::uint32_t OSPlatform = 0;
+    // The Windows system folder without a trailing backslash; empty until read.
+    std::string SystemDir;
+};
+
+} // namespace kob

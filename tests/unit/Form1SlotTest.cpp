@@ -1,0 +1,134 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "controller/Form1Slot.h"
+#include "fakes/FakeForm1View.h"
+#include "fakes/FakeServices.h"
+
+namespace kob::test {
+namespace {
+
+constexpr int kLeft = 1;
+
+// A showing made of the real logic and a recording view; it counts the showings alive.
+class FakeShowing : public Form1Showing {
+public:
+    FakeShowing(FakePlatform& platform, Mixer& mixer, Form1Host& host, int& alive)
+        : view(platform.log), form(view, mixer, platform.screen, platform.messages, host), alive_(alive) {
+        ++alive_;
+    }
+    ~FakeShowing() override { --alive_; }
+    void Load() override {
+        if (loads++ == 0) {
+            loaded = true;
+            form.Form_Load();
+        }
+    }
+    void Unload() override {
+        if (loaded) {
+            loaded = false;
+            form.Form_Unload();
+        }
+    }
+    bool Loaded() const override { return loaded; }
+    void BringToForeground() override {}
+    Form1& Logic() override { return form; }
+
+    FakeForm1View view;
+    Form1 form;
+    bool loaded = false;
+    int loads = 0;
+
+private:
+    int& alive_;
+};
+
+class FakeShowings : public Form1Factory {
+public:
+    FakeShowings(FakePlatform& platform, Mixer& mixer) : platform_(platform), mixer_(mixer) {}
+    std::unique_ptr<Form1Showing> CreateForm1(Form1Host& host) override {
+        auto showing = std::make_unique<FakeShowing>(platform_, mixer_, host, alive);
+        made.push_back(showing.get());
+        return showing;
+    }
+    std::vector<FakeShowing*> made;
+    int alive = 0;
+
+private:
+    FakePlatform& platform_;
+    Mixer& mixer_;
+};
+
+class Form1SlotTest : public ::testing::Test {
+protected:
+    FakePlatform platform;
+    Mixer mixer{platform.mixer, platform.messages, platform.process};
+    FakeShowings showings{platform, mixer};
+    FakeForm1Host host{platform.log};
+    Form1Slot slot{showings, host};
+};
+
+TEST_F(Form1SlotTest, NothingOfAShowingRemainsInTheNext) {
+    Form1& first = slot.ShowAfresh();
+    // Drag the knob half-way down and keep it held, move the window, arm the track.
+    first.image2_MouseDown(kLeft, 0, 100, 100);
+    first.image2_MouseMove(kLeft, 0, 100, 100 + 690);
+    first.Form_MouseMove(0, 0, 300, 900);
+    first.Form_MouseMove(kLeft, 0, 300 - 1500, 900);
+    first.Image1_Click();
+    ASSERT_TRUE(first.State().knobdrag);
+    ASSERT_EQ(first.State().txtdetect, "1");
+    slot.Unload();
+    EXPECT_EQ(host.txtform1signal, "0");
+
+    Form1& second = slot.ShowAfresh();
+    ASSERT_EQ(showings.made.size(), 2u);
+    EXPECT_NE(&second, &first);
+    const Form1State& state = second.State();
+    EXPECT_FALSE(state.knobdrag);
+    EXPECT_EQ(state.knobgrab, 0);
+    EXPECT_FALSE(state.trackclick);
+    EXPECT_EQ(state.grabposX, 0);
+    EXPECT_EQ(state.txtdetect, "0");
+    EXPECT_FLOAT_EQ(state.knobTop, 1160.0f); // the volume the first showing set: 50 %
+    const FakeForm1View& view = showings.made[1]->view;
+    EXPECT_EQ(view.shownAt.x, 874);
+    EXPECT_EQ(view.shownAt.y, 548);
+    EXPECT_FALSE(view.topmost);
+    EXPECT_EQ(host.txtform1signal, "1");
+}
+
+TEST_F(Form1SlotTest, ShowingAgainUnloadsTheShowingStillLoaded) {
+    slot.ShowAfresh();
+    slot.ShowAfresh();
+    ASSERT_EQ(showings.made.size(), 2u);
+    EXPECT_FALSE(showings.made[0]->Loaded());
+    EXPECT_TRUE(showings.made[1]->Loaded());
+    EXPECT_EQ(slot.Loaded(), &showings.made[1]->form);
+    const auto& calls = platform.log.calls;
+    std::vector<std::string> signals;
+    std::copy_if(calls.begin(), calls.end(), std::back_inserter(signals),
+                 [](const std::string& c) { return c.rfind("host.", 0) == 0; });
+    EXPECT_EQ(signals, (std::vector<std::string>{"host.signal 1", "host.signal 0", "host.signal 1"}));
+}
+
+TEST_F(Form1SlotTest, AShowingThatEndsByItselfIsFreedOnlyWhenDiscarded) {
+    slot.ShowAfresh();
+    // The window closes from inside its own handler (the last tick of the fade): it must outlive that handler.
+    showings.made[0]->Unload();
+    EXPECT_EQ(slot.Loaded(), nullptr);
+    EXPECT_EQ(showings.alive, 1);
+    slot.DiscardFinished();
+    EXPECT_EQ(showings.alive, 0);
+    slot.Unload(); // nothing left to unload
+    slot.ShowAfresh();
+    slot.Unload();
+    EXPECT_EQ(showings.alive, 1);
+    slot.DiscardFinished();
+    EXPECT_EQ(showings.alive, 0);
+}
+
+} // namespace
+} // namespace kob::test
