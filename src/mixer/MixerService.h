@@ -33,15 +33,17 @@ class MixerService {
 public:
     virtual ~MixerService() = default;
     // mixerOpen of device 0, no callback.
-    virtual std::uint32_t OpenDevice0(std::uintptr_t& handle) = 0;
+    [[nodiscard]] virtual std::uint32_t OpenDevice0(std::uintptr_t& handle) = 0;
     // mixerGetLineInfoA by component type, for the speakers destination line.
-    virtual std::uint32_t GetSpeakersLine(std::uintptr_t handle, MixerLineInfo& line) = 0;
+    [[nodiscard]] virtual std::uint32_t GetSpeakersLine(std::uintptr_t handle, MixerLineInfo& line) = 0;
     // mixerGetLineControlsA for one control of the line, chosen by type, through a zero-filled global block.
-    virtual std::uint32_t GetLineControlByType(std::uintptr_t handle, std::uint32_t lineId, std::uint32_t controlType,
-                                               MixerControlInfo& control) = 0;
+    [[nodiscard]] virtual std::uint32_t GetLineControlByType(std::uintptr_t handle, std::uint32_t lineId,
+                                                             std::uint32_t controlType, MixerControlInfo& control) = 0;
     // mixerGetControlDetailsA / mixerSetControlDetails of one value for all channels, through a 4-byte block.
-    virtual std::uint32_t GetControlValue(std::uintptr_t handle, std::uint32_t controlId, std::int32_t& value) = 0;
-    virtual std::uint32_t SetControlValue(std::uintptr_t handle, std::uint32_t controlId, std::int32_t value) = 0;
+    [[nodiscard]] virtual std::uint32_t GetControlValue(std::uintptr_t handle, std::uint32_t controlId,
+                                                        std::int32_t& value) = 0;
+    [[nodiscard]] virtual std::uint32_t SetControlValue(std::uintptr_t handle, std::uint32_t controlId,
+                                                        std::int32_t value) = 0;
     // mixerClose of a handle that a newer discovery has replaced.
     virtual void Close(std::uintptr_t handle) = 0;
 };

@@ -56,7 +56,8 @@ void ListProcessIds(ProcessListService& processes, MessageBoxService& messages, 
         while (bufferBytes <= bytesReturned) {
             bufferBytes *= 2;
             ids.assign(bufferBytes / 4 + 1, 0);
-            processes.EnumProcesses(ids, bufferBytes, bytesReturned);
+            // A failed call leaves bytesReturned as it was, which ends the doubling.
+            (void)processes.EnumProcesses(ids, bufferBytes, bytesReturned);
         }
         list.count = bytesReturned / 4;
         list.items.push_back(std::to_string(ids[0]));

@@ -15,15 +15,15 @@ public:
     virtual ~ProcessListService() = default;
     // EnumProcesses(ids, bufferBytes, &bytesReturned); bufferBytes never exceeds the array. A failed call leaves
     // bytesReturned as it was.
-    virtual bool EnumProcesses(std::vector<std::uint32_t>& ids, std::uint32_t bufferBytes,
-                               std::uint32_t& bytesReturned) = 0;
+    [[nodiscard]] virtual bool EnumProcesses(std::vector<std::uint32_t>& ids, std::uint32_t bufferBytes,
+                                             std::uint32_t& bytesReturned) = 0;
     virtual std::uintptr_t OpenProcess(std::uint32_t access, bool inheritHandle, std::uint32_t processId) = 0;
     // EnumProcessModules(process, modules, bufferBytes, &bytesNeeded).
-    virtual bool EnumProcessModules(std::uintptr_t process, std::vector<std::uintptr_t>& modules,
-                                    std::uint32_t bufferBytes, std::uint32_t& bytesNeeded) = 0;
+    [[nodiscard]] virtual bool EnumProcessModules(std::uintptr_t process, std::vector<std::uintptr_t>& modules,
+                                                  std::uint32_t bufferBytes, std::uint32_t& bytesNeeded) = 0;
     // GetModuleFileNameExA(process, module, buffer, size): the characters copied, 0 on failure.
-    virtual std::uint32_t ReadModuleFileName(std::uintptr_t process, std::uintptr_t module, std::vector<char>& buffer,
-                                             std::uint32_t size) = 0;
+    [[nodiscard]] virtual std::uint32_t ReadModuleFileName(std::uintptr_t process, std::uintptr_t module,
+                                                           std::vector<char>& buffer, std::uint32_t size) = 0;
     virtual bool CloseHandle(std::uintptr_t handle) = 0;
 };
 

@@ -5,26 +5,15 @@
 
 #include <mmsystem.h>
 
+#include "RealMixerPlatform.h"
 #include "controller/Form1.h"
 #include "fakes/FakeForm1View.h"
 #include "fakes/FakeServices.h"
 #include "mixer/ControlTypes.h"
 #include "mixer/Mixer.h"
-#include "mixer/win32/Win32Mixer.h"
-#include "platform/win32/Win32Screen.h"
 
 namespace kob::test {
 namespace {
-
-// Real mixer and screen; messages and process endings recorded so a failure cannot block or end the test.
-struct RealMixerPlatform {
-    CallLog log;
-    FakeMessageBox messages{log};
-    FakeProcess process{log};
-    Win32Screen screen;
-    Win32Mixer device;
-    Mixer mixer{device, messages, process};
-};
 
 TEST(Win32Mixer, FindsTheSpeakersVolumeAndMuteControlsByType) {
     RealMixerPlatform p;

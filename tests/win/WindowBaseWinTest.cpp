@@ -6,13 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "RealMixerPlatform.h"
 #include "controller/win32/Form1Window.h"
 #include "fakes/FakeForm1View.h"
 #include "fakes/FakeServices.h"
-#include "mixer/win32/Win32Mixer.h"
 #include "platform/win32/ClickableAreas.h"
 #include "platform/win32/TimerSet.h"
-#include "platform/win32/Win32Screen.h"
 #include "platform/win32/WindowBase.h"
 
 namespace kob::test {
@@ -148,18 +147,13 @@ protected:
         return count;
     }
 
-    CallLog log;
-    FakeMessageBox messages{log};
-    FakeProcess process{log};
-    Win32Screen screen;
-    Win32Mixer device;
-    Mixer mixer{device, messages, process};
-    FakeForm1Host host{log};
+    RealMixerPlatform p;
+    FakeForm1Host host{p.log};
 };
 
 TEST_F(Form1WindowTest, AShowingLoadsOnceAndItsWindowGoesWithIt) {
     {
-        Form1Window showing(GetModuleHandleA(nullptr), mixer, screen, messages, host);
+        Form1Window showing(GetModuleHandleA(nullptr), p.mixer, p.screen, p.messages, host);
         showing.Load();
         ASSERT_TRUE(showing.Loaded());
         showing.Load();
@@ -171,11 +165,11 @@ TEST_F(Form1WindowTest, AShowingLoadsOnceAndItsWindowGoesWithIt) {
     }
     EXPECT_EQ(ControllerWindows(), 0);
     EXPECT_EQ(host.txtform1signal, "0");
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(p.messages.shown.empty());
 }
 
 TEST_F(Form1WindowTest, UnloadRunsTheUnloadAndTheShowingCannotBeLoadedAgain) {
-    Form1Window showing(GetModuleHandleA(nullptr), mixer, screen, messages, host);
+    Form1Window showing(GetModuleHandleA(nullptr), p.mixer, p.screen, p.messages, host);
     showing.Load();
     showing.Unload();
     EXPECT_FALSE(showing.Loaded());

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "fakes/FakeServices.h"
+#include "mixer/Mixer.h"
+#include "mixer/win32/Win32Mixer.h"
+#include "platform/win32/Win32Screen.h"
+
+namespace kob::test {
+
+// The real mixer and screen in place of the fakes; messages and process endings are recorded so a failure can
+// neither block nor end a test.
+struct RealMixerPlatform {
+    CallLog log;
+    FakeMessageBox messages{log};
+    FakeProcess process{log};
+    Win32Screen screen;
+    Win32Mixer device;
+    Mixer mixer{device, messages, process};
+};
+
+} // namespace kob::test
