@@ -17,11 +17,13 @@ add_library(kob_win32 STATIC
     src/platform/win32/Win32ProcessList.cpp
     src/platform/win32/Win32SystemInfo.cpp
     src/platform/win32/Win32ModulePath.cpp
+    src/platform/win32/Win32ProgramLauncher.cpp
     src/mixer/win32/Win32Mixer.cpp
     src/settings/win32/Win32Registry.cpp
     src/controller/win32/KnobControl.cpp
     src/controller/win32/Form1Window.cpp
-    src/controller/win32/ControllerAlone.cpp
+    src/tray/win32/TrayIcon.cpp
+    src/tray/win32/Form2Window.cpp
 )
 target_include_directories(kob_win32 PUBLIC src resources)
 target_link_libraries(kob_win32 PUBLIC kob_logic comctl32 winmm psapi shell32 advapi32 ole32 oleaut32 gdi32 user32
@@ -41,7 +43,8 @@ else()
     target_link_libraries(kob3.0 PRIVATE kob_win32)
 
     # The preview and its reporter window are a target of their own: the shipped program never carries them.
-    add_executable(kobpreview WIN32 src/preview/PreviewMain.cpp src/preview/PreviewReporter.cpp ${KOB_RESOURCES})
+    add_executable(kobpreview WIN32 src/preview/PreviewMain.cpp src/preview/ControllerAlone.cpp
+                               src/preview/PreviewReporter.cpp ${KOB_RESOURCES})
     target_link_libraries(kobpreview PRIVATE kob_win32)
 
     include(cmake/GuiTests.cmake)

@@ -9,14 +9,15 @@
 
 namespace kob {
 
-Form1::Form1(Form1View& view, Mixer& mixer, ScreenService& screen, MessageBoxService& messages, Form1Host& host)
-    : view_(view), mixer_(mixer), screen_(screen), messages_(messages), host_(host) {}
+Form1::Form1(Form1View& view, Mixer& mixer, const Form1Services& services, const StartupFacts& facts,
+             Form1Host& host)
+    : view_(view), mixer_(mixer), services_(services), facts_(facts), host_(host) {}
 
 void Form1::Form_Load() {
-    const double twipsPerPixelX = screen_.TwipsPerPixelX();
-    const double twipsPerPixelY = screen_.TwipsPerPixelY();
+    const double twipsPerPixelX = services_.screen.TwipsPerPixelX();
+    const double twipsPerPixelY = services_.screen.TwipsPerPixelY();
     // Every step is guarded: an error is shown and loading goes on. A mixer failure ends the program instead.
-    const auto step = [this](auto&& body) { ShowErrorAndGoOn(messages_, kMbIconExclamation, body); };
+    const auto step = [this](auto&& body) { ShowErrorAndGoOn(services_.messages, kMbIconExclamation, body); };
 
     step([&] { heightPixels_ = TwipsToPixels(form1::kHeight, twipsPerPixelY); });
     step([&] { widthPixels_ = TwipsToPixels(form1::kWidth, twipsPerPixelX); });
@@ -32,8 +33,8 @@ void Form1::Form_Load() {
     step([&] { GetCoreComponents(kControlTypeVolumeText); });
     step([&] { GetVolume(); });
     step([&] {
-        GetWorkAreaRight(screen_, state_.WorkAreaRight);
-        GetWorkAreaBottom(screen_, state_.WorkAreaBottom);
+        GetWorkAreaRight(services_.screen, state_.WorkAreaRight);
+        GetWorkAreaBottom(services_.screen, state_.WorkAreaBottom);
     });
     step([&] {
         view_.ShowAt(state_.WorkAreaRight - form1::kOffsetFromWorkAreaRight,

@@ -7,7 +7,10 @@
 #include "controller/Form1View.h"
 #include "mixer/Mixer.h"
 #include "platform/MessageBoxService.h"
+#include "platform/ProgramLauncher.h"
 #include "platform/ScreenService.h"
+#include "platform/StartupFacts.h"
+#include "settings/RegistryService.h"
 
 namespace kob {
 
@@ -27,16 +30,26 @@ struct Form1State {
     std::string txtdetect = "0";
     // Opacity of the window during its fade-out.
     std::int16_t FadeLevel = 0;
+    // The mute box: 1 ticked, 0 clear.
+    int chkmute = 0;
     // Work-area edges in pixels, read when the window is placed.
     std::int32_t WorkAreaRight = 0;
     std::int32_t WorkAreaBottom = 0;
+};
+
+// The platform services the controller uses.
+struct Form1Services {
+    ScreenService& screen;
+    MessageBoxService& messages;
+    RegistryService& registry;
+    ProgramLauncher& launcher;
 };
 
 // The skinned controller window: a vertical volume slider with a percent read-out, a mute box, a close button
 // and two hot spots. One Form1 serves one showing: it is created, loaded, unloaded and then discarded.
 class Form1 {
 public:
-    Form1(Form1View& view, Mixer& mixer, ScreenService& screen, MessageBoxService& messages, Form1Host& host);
+    Form1(Form1View& view, Mixer& mixer, const Form1Services& services, const StartupFacts& facts, Form1Host& host);
 
     void Form_Load();
     void Form_Unload();
@@ -61,6 +74,25 @@ public:
     void Form_MouseUp(int Button, int Shift, float X, float Y);
     void tmr_drag_handler_Timer();
 
+    // The mute box and the buttons.
+    // Sets the mute box; a change runs chkmute_Click, as a click on the box does.
+    void SetMuteBox(int value);
+    void chkmute_Click();
+    // Writes the mute box's state to the master mute; the mixer's current control is the mute control afterwards.
+    void setMute();
+    void Image5_Click();
+    void Form_Click();
+    void Form_DblClick();
+    void Image4_Click();
+    void Image3_Click();
+    void Image3_DblClick();
+
+    // The fade-out and the volume synchronisation.
+    void StartVolumeSync();
+    void Timer1_Timer();
+    void tmrsyncvol_Timer();
+    void SetWindowAlpha(const std::int16_t& level);
+
     const Form1State& State() const { return state_; }
 
 private:
@@ -68,11 +100,13 @@ private:
     void PlaceKnob(float top);
     // Writes the level of the knob's current Top and shows the volume in effect.
     void ApplyKnobLevel();
+    // Records the controller as closed, then fades it out; the knob stops following the volume.
+    void CloseWithFade();
 
     Form1View& view_;
     Mixer& mixer_;
-    ScreenService& screen_;
-    MessageBoxService& messages_;
+    Form1Services services_;
+    const StartupFacts& facts_;
     Form1Host& host_;
     Form1State state_;
     int widthPixels_ = 0;

@@ -22,11 +22,12 @@ public:
     virtual Form1& Logic() = 0;
 };
 
-// Makes the showings; the host hears each one's load and unload.
+// Makes the showings. The window that shows them hands over what it owns: itself as the host that hears each
+// showing's load and unload, the mixer, and the start-up facts.
 class Form1Factory {
 public:
     virtual ~Form1Factory() = default;
-    virtual std::unique_ptr<Form1Showing> CreateForm1(Form1Host& host) = 0;
+    virtual std::unique_ptr<Form1Showing> CreateForm1(Form1Host& host, Mixer& mixer, const StartupFacts& facts) = 0;
 };
 
 } // namespace kob

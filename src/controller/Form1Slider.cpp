@@ -3,6 +3,7 @@
 
 #include "common/Rounding.h"
 #include "controller/Form1.h"
+#include "common/TextNumber.h"
 #include "mixer/VolumeScale.h"
 
 namespace kob {
@@ -12,15 +13,6 @@ namespace {
 constexpr float kBottomDragLimit = 1845;
 // A track click puts the knob's Top this far below the pointer's Y within the track.
 constexpr double kTrackClickOffset = 150;
-
-// The drag marker's text read as a number, like the hidden text box it stands for.
-double MarkerValue(const std::string& text) {
-    try {
-        return std::stod(text);
-    } catch (const std::exception&) {
-        return 0;
-    }
-}
 
 } // namespace
 
@@ -91,7 +83,7 @@ void Form1::Form_MouseUp(int, int, float, float) {
 }
 
 void Form1::tmr_drag_handler_Timer() {
-    if (MarkerValue(state_.txtdetect) == 1) {
+    if (TextAsNumber(state_.txtdetect) == 1) {
         state_.txtdetect = "0";
         view_.EnableTimer(Form1Timer::DragHandler, false);
     }

@@ -4,7 +4,7 @@ namespace kob {
 
 Form1& Form1Slot::ShowAfresh() {
     Unload();
-    current_ = factory_.CreateForm1(host_);
+    current_ = factory_.CreateForm1(host_, mixer_, facts_);
     current_->Load();
     return current_->Logic();
 }

@@ -11,7 +11,8 @@ namespace kob {
 // nothing of a showing (drag state, knob, place, pressed buttons) carries over to the next.
 class Form1Slot {
 public:
-    Form1Slot(Form1Factory& factory, Form1Host& host) : factory_(factory), host_(host) {}
+    Form1Slot(Form1Factory& factory, Form1Host& host, Mixer& mixer, const StartupFacts& facts)
+        : factory_(factory), host_(host), mixer_(mixer), facts_(facts) {}
 
     // Unloads the showing that is loaded, if any, then loads a new one and returns its logic.
     Form1& ShowAfresh();
@@ -27,6 +28,8 @@ public:
 private:
     Form1Factory& factory_;
     Form1Host& host_;
+    Mixer& mixer_;
+    const StartupFacts& facts_;
     std::unique_ptr<Form1Showing> current_;
     std::vector<std::unique_ptr<Form1Showing>> finished_;
 };

@@ -25,6 +25,8 @@ public:
     virtual void SetKnobTop(float twips) = 0;
     virtual void SetReadout(const std::string& caption) = 0;
     virtual void SetMuteBoxBackColor(std::uint32_t colorref) = 0;
+    // Shows the mute box ticked or clear.
+    virtual void SetMuteBox(bool ticked) = 0;
 
     // Shows the window, not topmost, with its top-left corner at these screen pixels.
     virtual void ShowAt(int x, int y) = 0;
@@ -32,6 +34,11 @@ public:
     virtual void SetTopmost(bool topmost) = 0;
     // Moves the window by the pointer's travel in twips: first across, then down.
     virtual void MoveWindowBy(float dxTwips, float dyTwips) = 0;
+
+    // Makes the window layered, that alone as its extended style, with this opacity (0 to 255).
+    virtual void SetOpacity(int alpha) = 0;
+    // Takes the window down now; its unload runs. It may be asked from inside one of the window's own handlers.
+    virtual void Unload() = 0;
 
     virtual void EnableTimer(Form1Timer timer, bool enabled) = 0;
 };

@@ -59,6 +59,14 @@ void Mixer::WriteCurrentControl(std::int32_t value) {
     }
 }
 
+std::int32_t Mixer::ReadMuteControl() {
+    std::int32_t value = 0;
+    if (device_.GetControlValue(handle_, muteControl_.controlId, value) != kMixerNoError) {
+        Fail(kMsgMuteReadFailed);
+    }
+    return value;
+}
+
 void Mixer::Discover(std::uint32_t controlType, MixerLineInfo& line, MixerControlInfo& control) {
     std::uintptr_t opened = 0;
     if (device_.OpenDevice0(opened) != kMixerNoError) {

@@ -32,6 +32,9 @@ public:
     std::int32_t ReadCurrentControl();
     // Writes CurrentControl; a failure ends with "Error! Unable to set Mixer Control Details.".
     void WriteCurrentControl(std::int32_t value);
+    // Value of MuteControl through the newest handle; a failure ends with "Error! Unable to get Mixer Control
+    // Details.".
+    std::int32_t ReadMuteControl();
 
     std::uintptr_t MixerHandle() const { return handle_; }
     // The 32-character product-name field of the line's target as the mixer filled it (NUL padded); empty until

@@ -23,4 +23,13 @@ template <typename Step> void ShowErrorAndGoOn(MessageBoxService& messages, unsi
     }
 }
 
+// Runs one step and goes on whatever error it raises, saying nothing. Ending the process goes straight through.
+template <typename Step> void IgnoreErrors(Step&& step) {
+    try {
+        step();
+    } catch (const std::exception&) {
+        // Deliberately silent: the caller's steps are independent of each other.
+    }
+}
+
 } // namespace kob

@@ -8,7 +8,7 @@
 #include <memory>
 #include <optional>
 
-#include "controller/win32/ControllerAlone.h"
+#include "preview/ControllerAlone.h"
 #include "preview/PreviewReporter.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {

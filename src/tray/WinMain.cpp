@@ -1,9 +1,39 @@
-// Entry point of kob3.0.exe. Until the tray companion takes over start-up, the program shows its controller
-// window directly and ends when it is closed.
+// Entry point of kob3.0.exe: the hidden companion window runs the start-up sequence and then the program lives in
+// the notification area until it is ended.
 #include <windows.h>
 
-#include "controller/win32/ControllerAlone.h"
+#include "controller/win32/Form1Window.h"
+#include "mixer/win32/Win32Mixer.h"
+#include "platform/win32/Win32MessageBox.h"
+#include "platform/win32/Win32ModulePath.h"
+#include "platform/win32/Win32Process.h"
+#include "platform/win32/Win32ProcessList.h"
+#include "platform/win32/Win32ProgramLauncher.h"
+#include "platform/win32/Win32Screen.h"
+#include "platform/win32/Win32SystemInfo.h"
+#include "settings/win32/Win32Registry.h"
+#include "tray/win32/Form2Window.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    return kob::RunControllerAlone(instance, {});
+    kob::Win32Mixer mixer;
+    kob::Win32MessageBox messages;
+    kob::Win32Process process;
+    kob::Win32Screen screen;
+    kob::Win32Registry registry;
+    kob::Win32ProcessList processList;
+    kob::Win32SystemInfo systemInfo;
+    kob::Win32ModulePath modulePath;
+    kob::Win32ProgramLauncher launcher;
+
+    kob::Form1WindowFactory controllers(instance, {screen, messages, registry, launcher});
+    kob::Form2Window companion(instance, {messages, process, registry, processList, systemInfo, modulePath}, mixer,
+                               controllers);
+    companion.Start();
+
+    MSG message{};
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return static_cast<int>(message.wParam);
 }

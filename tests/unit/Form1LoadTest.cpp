@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "controller/Form1.h"
+#include "fakes/FakeController.h"
 #include "fakes/FakeForm1View.h"
 #include "fakes/FakeServices.h"
 
@@ -13,7 +14,8 @@ protected:
     Mixer mixer{platform.mixer, platform.messages, platform.process};
     FakeForm1View view{platform.log};
     FakeForm1Host host{platform.log};
-    Form1 form{view, mixer, platform.screen, platform.messages, host};
+    StartupFacts facts;
+    Form1 form{view, mixer, Form1ServicesOf(platform), facts, host};
 
     std::vector<std::string> ViewCalls() const {
         std::vector<std::string> calls;
@@ -141,7 +143,8 @@ TEST_F(Form1LoadTest, EveryFailingViewStepIsReportedOnceAndTheRestStillRuns) {
         Mixer m{p.mixer, p.messages, p.process};
         FakeForm1View v{p.log};
         FakeForm1Host h{p.log};
-        Form1 f{v, m, p.screen, p.messages, h};
+        StartupFacts facts;
+        Form1 f{v, m, Form1ServicesOf(p), facts, h};
         v.failingOperation = step;
         f.Form_Load();
         ASSERT_EQ(p.messages.shown.size(), 1u) << step;

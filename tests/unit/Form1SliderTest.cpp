@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "controller/Form1.h"
+#include "fakes/FakeController.h"
 #include "fakes/FakeForm1View.h"
 #include "fakes/FakeServices.h"
 #include "mixer/VolumeScale.h"
@@ -38,7 +39,8 @@ protected:
     Mixer mixer{platform.mixer, platform.messages, platform.process};
     FakeForm1View view{platform.log};
     FakeForm1Host host{platform.log};
-    Form1 form{view, mixer, platform.screen, platform.messages, host};
+    StartupFacts facts;
+    Form1 form{view, mixer, Form1ServicesOf(platform), facts, host};
 };
 
 TEST_F(Form1SliderTest, KnobTopGivesTheWorkedLevels) {

@@ -4,70 +4,21 @@
 #include <vector>
 
 #include "controller/Form1Slot.h"
-#include "fakes/FakeForm1View.h"
-#include "fakes/FakeServices.h"
+#include "fakes/FakeController.h"
 
 namespace kob::test {
 namespace {
 
 constexpr int kLeft = 1;
 
-// A showing made of the real logic and a recording view; it counts the showings alive.
-class FakeShowing : public Form1Showing {
-public:
-    FakeShowing(FakePlatform& platform, Mixer& mixer, Form1Host& host, int& alive)
-        : view(platform.log), form(view, mixer, platform.screen, platform.messages, host), alive_(alive) {
-        ++alive_;
-    }
-    ~FakeShowing() override { --alive_; }
-    void Load() override {
-        if (loads++ == 0) {
-            loaded = true;
-            form.Form_Load();
-        }
-    }
-    void Unload() override {
-        if (loaded) {
-            loaded = false;
-            form.Form_Unload();
-        }
-    }
-    bool Loaded() const override { return loaded; }
-    void BringToForeground() override {}
-    Form1& Logic() override { return form; }
-
-    FakeForm1View view;
-    Form1 form;
-    bool loaded = false;
-    int loads = 0;
-
-private:
-    int& alive_;
-};
-
-class FakeShowings : public Form1Factory {
-public:
-    FakeShowings(FakePlatform& platform, Mixer& mixer) : platform_(platform), mixer_(mixer) {}
-    std::unique_ptr<Form1Showing> CreateForm1(Form1Host& host) override {
-        auto showing = std::make_unique<FakeShowing>(platform_, mixer_, host, alive);
-        made.push_back(showing.get());
-        return showing;
-    }
-    std::vector<FakeShowing*> made;
-    int alive = 0;
-
-private:
-    FakePlatform& platform_;
-    Mixer& mixer_;
-};
-
 class Form1SlotTest : public ::testing::Test {
 protected:
     FakePlatform platform;
     Mixer mixer{platform.mixer, platform.messages, platform.process};
-    FakeShowings showings{platform, mixer};
+    StartupFacts facts;
+    FakeShowings showings{platform};
     FakeForm1Host host{platform.log};
-    Form1Slot slot{showings, host};
+    Form1Slot slot{showings, host, mixer, facts};
 };
 
 TEST_F(Form1SlotTest, NothingOfAShowingRemainsInTheNext) {
@@ -117,7 +68,7 @@ TEST_F(Form1SlotTest, ShowingAgainUnloadsTheShowingStillLoaded) {
 TEST_F(Form1SlotTest, AShowingThatEndsByItselfIsFreedOnlyWhenDiscarded) {
     slot.ShowAfresh();
     // The window closes from inside its own handler (the last tick of the fade): it must outlive that handler.
-    showings.made[0]->Unload();
+    showings.made[0]->view.Unload();
     EXPECT_EQ(slot.Loaded(), nullptr);
     EXPECT_EQ(showings.alive, 1);
     slot.DiscardFinished();

@@ -7,7 +7,7 @@
 
 namespace kob::test {
 
-// The real mixer and screen in place of the fakes; messages and process endings are recorded so a failure can
+// The real mixer and screen in place of the fakes, for the controller; messages and process endings are recorded so a failure can
 // neither block nor end a test.
 struct RealMixerPlatform {
     CallLog log;
@@ -16,6 +16,9 @@ struct RealMixerPlatform {
     Win32Screen screen;
     Win32Mixer device;
     Mixer mixer{device, messages, process};
+    // Settings and launches are not these tests' concern.
+    FakeRegistry registry{log};
+    FakeLauncher launcher{log};
 };
 
 } // namespace kob::test

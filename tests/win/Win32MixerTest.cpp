@@ -77,7 +77,8 @@ TEST(Win32Mixer, EveryLevelWrittenReadsBackAsItsComplement) {
     RealMixerPlatform p;
     FakeForm1View view{p.log};
     FakeForm1Host host{p.log};
-    Form1 form{view, p.mixer, p.screen, p.messages, host};
+    StartupFacts facts;
+    Form1 form{view, p.mixer, {p.screen, p.messages, p.registry, p.launcher}, facts, host};
     form.GetCoreComponents(kControlTypeVolumeText);
     for (std::int32_t level = 0; level <= 100; ++level) {
         form.setVolume(level);
@@ -92,7 +93,8 @@ TEST(Win32Mixer, LevelsBeyondTheTrackAreClampedToTheMixersRange) {
     RealMixerPlatform p;
     FakeForm1View view{p.log};
     FakeForm1Host host{p.log};
-    Form1 form{view, p.mixer, p.screen, p.messages, host};
+    StartupFacts facts;
+    Form1 form{view, p.mixer, {p.screen, p.messages, p.registry, p.launcher}, facts, host};
     form.GetCoreComponents(kControlTypeVolumeText);
     form.setVolume(-23);
     form.GetVolume();

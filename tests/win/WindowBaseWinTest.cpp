@@ -149,11 +149,12 @@ protected:
 
     RealMixerPlatform p;
     FakeForm1Host host{p.log};
+    StartupFacts facts;
 };
 
 TEST_F(Form1WindowTest, AShowingLoadsOnceAndItsWindowGoesWithIt) {
     {
-        Form1Window showing(GetModuleHandleA(nullptr), p.mixer, p.screen, p.messages, host);
+        Form1Window showing(GetModuleHandleA(nullptr), p.mixer, {p.screen, p.messages, p.registry, p.launcher}, facts, host);
         showing.Load();
         ASSERT_TRUE(showing.Loaded());
         showing.Load();
@@ -169,7 +170,7 @@ TEST_F(Form1WindowTest, AShowingLoadsOnceAndItsWindowGoesWithIt) {
 }
 
 TEST_F(Form1WindowTest, UnloadRunsTheUnloadAndTheShowingCannotBeLoadedAgain) {
-    Form1Window showing(GetModuleHandleA(nullptr), p.mixer, p.screen, p.messages, host);
+    Form1Window showing(GetModuleHandleA(nullptr), p.mixer, {p.screen, p.messages, p.registry, p.launcher}, facts, host);
     showing.Load();
     showing.Unload();
     EXPECT_FALSE(showing.Loaded());

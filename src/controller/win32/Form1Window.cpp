@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 #include "ResourceIds.h"
 #include "common/AppTitle.h"
@@ -36,10 +37,10 @@ int ShiftState() {
 
 } // namespace
 
-Form1Window::Form1Window(HINSTANCE instance, Mixer& mixer, ScreenService& screen, MessageBoxService& messages,
+Form1Window::Form1Window(HINSTANCE instance, Mixer& mixer, const Form1Services& services, const StartupFacts& facts,
                          Form1Host& host)
-    : instance_(instance), messages_(messages), form_(*this, mixer, screen, messages, host),
-      twipsPerPixelX_(screen.TwipsPerPixelX()), twipsPerPixelY_(screen.TwipsPerPixelY()),
+    : instance_(instance), messages_(services.messages), form_(*this, mixer, services, facts, host),
+      twipsPerPixelX_(services.screen.TwipsPerPixelX()), twipsPerPixelY_(services.screen.TwipsPerPixelY()),
       timers_({{TimerId(Form1Timer::DragHandler), form1::kDragHandlerInterval},
                {TimerId(Form1Timer::Fade), form1::kFadeInterval},
                {TimerId(Form1Timer::SyncVolume), form1::kSyncVolumeInterval}}) {}
@@ -100,7 +101,8 @@ bool Form1Window::CreateWindowAndChildren() {
     knob_ = std::move(knob);
     CreateReadout();
     const RECT mute = PixelRectOf(form1::kMuteBox);
-    muteBox_ = CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, mute.left,
+    // The logic owns the tick: the box does not toggle itself, a click asks the logic.
+    muteBox_ = CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_CHECKBOX, mute.left,
                                mute.top, mute.right - mute.left, mute.bottom - mute.top, Handle(),
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(kMuteBoxId)), instance_, nullptr);
     AddClickableAreas();
@@ -141,9 +143,11 @@ void Form1Window::CreateReadout() {
 
 void Form1Window::AddClickableAreas() {
     // Added in the order of Element.
-    areas_.Add({PixelRectOf(form1::kClose), handCursor_, form1::kTipClose, {}, {}});
-    areas_.Add({PixelRectOf(form1::kAudioPropertiesSpot), handCursor_, form1::kTipAudioProperties, {}, {}});
-    areas_.Add({PixelRectOf(form1::kVolumeControlSpot), handCursor_, form1::kTipVolumeControl, {}, {}});
+    areas_.Add({PixelRectOf(form1::kClose), handCursor_, form1::kTipClose, [this] { form_.Image5_Click(); }, {}});
+    areas_.Add({PixelRectOf(form1::kAudioPropertiesSpot), handCursor_, form1::kTipAudioProperties,
+                [this] { form_.Image3_Click(); }, [this] { form_.Image3_DblClick(); }});
+    areas_.Add({PixelRectOf(form1::kVolumeControlSpot), handCursor_, form1::kTipVolumeControl,
+                [this] { form_.Image4_Click(); }, {}});
     areas_.Add({PixelRectOf(form1::kReadout), nullptr, form1::kTipReadout, {}, {}});
     areas_.Add({PixelRectOf(form1::kTrack), nullptr, nullptr, [this] { form_.Image1_Click(); }, {}});
 }
@@ -212,6 +216,16 @@ void Form1Window::SetMuteBoxBackColor(std::uint32_t colorref) {
     InvalidateRect(muteBox_, nullptr, TRUE);
 }
 
+void Form1Window::SetMuteBox(bool ticked) {
+    SendMessageA(muteBox_, BM_SETCHECK, ticked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void Form1Window::SetOpacity(int alpha) {
+    // The layered style replaces the whole extended style, as the fade has always done.
+    SetWindowLongA(Handle(), GWL_EXSTYLE, WS_EX_LAYERED);
+    SetLayeredWindowAttributes(Handle(), RGB(0xFF, 0, 0), static_cast<BYTE>(alpha), LWA_ALPHA);
+}
+
 void Form1Window::ShowAt(int x, int y) {
     SetWindowPos(Handle(), HWND_NOTOPMOST, x, y, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
 }
@@ -246,6 +260,11 @@ void Form1Window::OnMouse(UINT message, WPARAM wParam, int x, int y) {
             SetCapture(Handle());
         }
         buttonsDown_ |= ButtonOf(message);
+        if (message == WM_LBUTTONDBLCLK) {
+            // Press, release, click, double-click, release: the second release makes no click.
+            doubleClicked_ = true;
+            DispatchDoubleClick(pressed_); // may take the window down: nothing after it
+        }
         return;
     }
     const Element element = buttonsDown_ ? pressed_ : HitTest(x, y);
@@ -269,8 +288,25 @@ void Form1Window::OnMouse(UINT message, WPARAM wParam, int x, int y) {
         ReleaseCapture();
     }
     DispatchMouseUp(element, button, twipsX, twipsY);
-    if (button == kLeftButton && wasDown && HitTest(x, y) == element && element != Element::Background) {
+    const bool endsDoubleClick = button == kLeftButton && std::exchange(doubleClicked_, false);
+    if (button == kLeftButton && wasDown && !endsDoubleClick && HitTest(x, y) == element) {
+        DispatchClick(element);
+    }
+}
+
+void Form1Window::DispatchClick(Element element) {
+    if (element == Element::Background) {
+        form_.Form_Click();
+    } else {
         areas_.Click(static_cast<int>(element));
+    }
+}
+
+void Form1Window::DispatchDoubleClick(Element element) {
+    if (element == Element::Background) {
+        form_.Form_DblClick();
+    } else {
+        areas_.DoubleClick(static_cast<int>(element));
     }
 }
 
@@ -312,6 +348,10 @@ void Form1Window::OnKnobClick() {
 void Form1Window::OnTimer(UINT_PTR id) {
     if (id == TimerId(Form1Timer::DragHandler)) {
         form_.tmr_drag_handler_Timer();
+    } else if (id == TimerId(Form1Timer::Fade)) {
+        form_.Timer1_Timer();
+    } else if (id == TimerId(Form1Timer::SyncVolume)) {
+        form_.tmrsyncvol_Timer();
     }
 }
 
@@ -404,6 +444,12 @@ LRESULT Form1Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
         OnTimer(wParam);
         return 0;
+    case WM_COMMAND:
+        if (reinterpret_cast<HWND>(lParam) == muteBox_ && HIWORD(wParam) == BN_CLICKED) {
+            form_.SetMuteBox(form_.State().chkmute == 1 ? 0 : 1);
+            return 0;
+        }
+        break;
     case WM_DESTROY:
         timers_.KillAll(Handle());
         form_.Form_Unload();

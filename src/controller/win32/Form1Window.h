@@ -21,10 +21,11 @@ namespace kob {
 // turns messages into the logic's event handlers (pixels to twips) and carries out what the logic asks of it.
 class Form1Window : public WindowBase, public Form1Showing, public Form1View, private KnobEvents {
 public:
-    Form1Window(HINSTANCE instance, Mixer& mixer, ScreenService& screen, MessageBoxService& messages, Form1Host& host);
+    Form1Window(HINSTANCE instance, Mixer& mixer, const Form1Services& services, const StartupFacts& facts,
+                Form1Host& host);
     ~Form1Window() override;
 
-    // Form1Showing
+    // Form1Showing (Unload also serves the view)
     void Load() override;
     void Unload() override;
     bool Loaded() const override { return Handle() != nullptr; }
@@ -39,6 +40,8 @@ public:
     void SetKnobTop(float twips) override;
     void SetReadout(const std::string& caption) override;
     void SetMuteBoxBackColor(std::uint32_t colorref) override;
+    void SetMuteBox(bool ticked) override;
+    void SetOpacity(int alpha) override;
     void ShowAt(int x, int y) override;
     void SetTopmost(bool topmost) override;
     void MoveWindowBy(float dxTwips, float dyTwips) override;
@@ -63,6 +66,8 @@ private:
     void OnMouse(UINT message, WPARAM wParam, int x, int y);
     void DispatchMouseMove(Element element, int buttons, float x, float y);
     void DispatchMouseUp(Element element, int button, float x, float y);
+    void DispatchClick(Element element);
+    void DispatchDoubleClick(Element element);
     bool OnSetCursor(HWND over, UINT hitTest);
     void OnTimer(UINT_PTR id);
     HBRUSH OnControlColor(HDC dc, HWND control);
@@ -101,22 +106,21 @@ private:
     // The element a press landed on keeps the mouse until every button is up, as windowless controls do.
     Element pressed_ = Element::Background;
     int buttonsDown_ = 0;
+    // The release that ends a double-click makes no click of its own.
+    bool doubleClicked_ = false;
 };
 
 // Makes a new controller window for each showing.
 class Form1WindowFactory : public Form1Factory {
 public:
-    Form1WindowFactory(HINSTANCE instance, Mixer& mixer, ScreenService& screen, MessageBoxService& messages)
-        : instance_(instance), mixer_(mixer), screen_(screen), messages_(messages) {}
-    std::unique_ptr<Form1Showing> CreateForm1(Form1Host& host) override {
-        return std::make_unique<Form1Window>(instance_, mixer_, screen_, messages_, host);
+    Form1WindowFactory(HINSTANCE instance, const Form1Services& services) : instance_(instance), services_(services) {}
+    std::unique_ptr<Form1Showing> CreateForm1(Form1Host& host, Mixer& mixer, const StartupFacts& facts) override {
+        return std::make_unique<Form1Window>(instance_, mixer, services_, facts, host);
     }
 
 private:
     HINSTANCE instance_;
-    Mixer& mixer_;
-    ScreenService& screen_;
-    MessageBoxService& messages_;
+    Form1Services services_;
 };
 
 } // namespace kob

@@ -46,6 +46,28 @@ void FakeForm1View::SetMuteBoxBackColor(std::uint32_t colorref) {
     muteBoxBackColor = colorref;
 }
 
+void FakeForm1View::SetMuteBox(bool ticked) {
+    Enter("SetMuteBox");
+    muteBoxTicked = ticked;
+}
+
+void FakeForm1View::SetOpacity(int alpha) {
+    Enter("SetOpacity");
+    opacities.push_back(alpha);
+}
+
+void FakeForm1View::Unload() {
+    Enter("Unload");
+    if (!unloaded) {
+        unloaded = true;
+        visible = false;
+        timers = {};
+        if (onUnload) {
+            onUnload();
+        }
+    }
+}
+
 void FakeForm1View::ShowAt(int x, int y) {
     Enter("ShowAt");
     shownAt = {x, y};

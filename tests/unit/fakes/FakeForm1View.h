@@ -1,6 +1,8 @@
 #pragma once
 
 #include <array>
+#include <functional>
+#include <vector>
 #include <stdexcept>
 #include <string>
 
@@ -34,6 +36,9 @@ public:
     void SetKnobTop(float twips) override;
     void SetReadout(const std::string& caption) override;
     void SetMuteBoxBackColor(std::uint32_t colorref) override;
+    void SetMuteBox(bool ticked) override;
+    void SetOpacity(int alpha) override;
+    void Unload() override;
     void ShowAt(int x, int y) override;
     void SetTopmost(bool on) override;
     void MoveWindowBy(float dxTwips, float dyTwips) override;
@@ -49,6 +54,12 @@ public:
     std::string readout = "00";
     std::uint32_t muteBoxBackColor = 0;
     Point shownAt;
+    bool muteBoxTicked = false;
+    std::vector<int> opacities;
+    // What the window's destruction runs: the form's unload.
+    std::function<void()> onUnload;
+    bool unloaded = false;
+    bool foreground = false;
     bool visible = false;
     bool topmost = false;
     // The window's place in screen twips, snapped to whole pixels as a real window is.

@@ -13,6 +13,7 @@
 #include "mixer/MixerService.h"
 #include "platform/MessageBoxService.h"
 #include "platform/ProcessControl.h"
+#include "platform/ProgramLauncher.h"
 #include "platform/ScreenService.h"
 
 namespace kob::test {
@@ -115,6 +116,26 @@ private:
     CallLog& log_;
 };
 
+// Starts nothing; records the command lines, and fails with the given description when one is set.
+class FakeLauncher : public ProgramLauncher {
+public:
+    explicit FakeLauncher(CallLog& log) : log_(log) {}
+    bool Start(const std::string& commandLine, std::string& failure) override {
+        log_.Add("Start " + commandLine);
+        started.push_back(commandLine);
+        if (!failWith.empty()) {
+            failure = failWith;
+            return false;
+        }
+        return true;
+    }
+    std::vector<std::string> started;
+    std::string failWith;
+
+private:
+    CallLog& log_;
+};
+
 // One fake of every platform service, sharing one call log. The code under test takes each service it uses on
 // its own, so a test can hand it any real adapter in place of the fake.
 struct FakePlatform {
@@ -127,6 +148,7 @@ struct FakePlatform {
     FakeProcessList processList{log};
     FakeSystemInfo systemInfo;
     FakeModulePath modulePath;
+    FakeLauncher launcher{log};
 };
 
 } // namespace kob::test

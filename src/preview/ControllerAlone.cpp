@@ -1,30 +1,30 @@
-#include "controller/win32/ControllerAlone.h"
+#include "preview/ControllerAlone.h"
 
 #include <commctrl.h>
 
 #include "controller/Form1Slot.h"
 #include "controller/win32/Form1Window.h"
 #include "mixer/win32/Win32Mixer.h"
+#include "platform/SystemChecks.h"
 #include "platform/win32/Win32MessageBox.h"
 #include "platform/win32/Win32Process.h"
+#include "platform/win32/Win32ProgramLauncher.h"
 #include "platform/win32/Win32Screen.h"
+#include "platform/win32/Win32SystemInfo.h"
+#include "settings/win32/Win32Registry.h"
 
 namespace kob {
 
 namespace {
 
-// Hears the controller's load and unload; the program ends when the controller is gone.
+// Hears the controller's load and unload; the preview ends when the controller is gone.
 class AloneHost : public Form1Host {
 public:
     void SetForm1Signal(bool loaded) override {
-        txtform1signal_ = loaded;
         if (!loaded) {
             PostQuitMessage(0);
         }
     }
-
-private:
-    bool txtform1signal_ = false;
 };
 
 } // namespace
@@ -35,20 +35,25 @@ int RunControllerAlone(HINSTANCE instance, const std::function<void(Form1&, Mixe
     Win32MessageBox messages;
     Win32Process process;
     Win32Screen screen;
+    Win32Registry registry;
+    Win32ProgramLauncher launcher;
+    Win32SystemInfo systemInfo;
+    StartupFacts facts;
+    GetSystemDir(systemInfo, facts.SystemDir);
     Mixer mixer(device, messages, process);
     AloneHost host;
-    Form1WindowFactory factory(instance, mixer, screen, messages);
-    Form1Slot controller(factory, host);
+    Form1WindowFactory factory(instance, {screen, messages, registry, launcher});
+    Form1Slot controller(factory, host, mixer, facts);
 
-    controller.ShowAfresh();
-    Form1* form = controller.Loaded();
-    if (!form) {
+    Form1& form = controller.ShowAfresh();
+    if (!controller.Loaded()) {
         return 1;
     }
     if (shown) {
-        shown(*form, mixer);
+        shown(form, mixer);
     }
     controller.BringLoadedToForeground();
+    form.StartVolumeSync();
 
     MSG message{};
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {

@@ -1,0 +1,32 @@
+#include "platform/SystemTools.h"
+
+#include "platform/ErrorGuard.h"
+
+namespace kob {
+
+namespace {
+
+constexpr const char* kVolumeControlFile = "sndvol32.exe";
+constexpr const char* kAudioPropertiesCommand = "rundll32.exe shell32.dll,Control_RunDLL mmsys.cpl";
+constexpr const char* kMsgVolumeControlFailed = "Unable to open Windows Volume Control ";
+constexpr const char* kMsgAudioPropertiesFailed = "Unable to open Audio properties. ";
+
+void Launch(ProgramLauncher& launcher, MessageBoxService& messages, const std::string& commandLine,
+            const char* failurePrefix) {
+    std::string failure;
+    if (!launcher.Start(commandLine, failure)) {
+        ShowMessage(messages, failurePrefix + failure, kMbIconExclamation);
+    }
+}
+
+} // namespace
+
+void OpenVolumeControl(ProgramLauncher& launcher, MessageBoxService& messages, const std::string& SystemDir) {
+    Launch(launcher, messages, SystemDir + "\\" + kVolumeControlFile, kMsgVolumeControlFailed);
+}
+
+void OpenAudioProperties(ProgramLauncher& launcher, MessageBoxService& messages) {
+    Launch(launcher, messages, kAudioPropertiesCommand, kMsgAudioPropertiesFailed);
+}
+
+} // namespace kob

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "platform/ProgramLauncher.h"
+
+namespace kob {
+
+// CreateProcessA with the window shown normally; the new process's handles are closed at once.
+class Win32ProgramLauncher : public ProgramLauncher {
+public:
+    bool Start(const std::string& commandLine, std::string& failure) override;
+};
+
+} // namespace kob

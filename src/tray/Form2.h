@@ -1,0 +1,80 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "controller/Form1Host.h"
+#include "controller/Form1Slot.h"
+#include "mixer/Mixer.h"
+#include "platform/InstanceGuard.h"
+#include "platform/MessageBoxService.h"
+#include "platform/ModulePathService.h"
+#include "platform/ProcessControl.h"
+#include "platform/ProcessListService.h"
+#include "platform/StartupFacts.h"
+#include "platform/SystemInfoService.h"
+#include "settings/RegistryService.h"
+#include "tray/Form2View.h"
+
+namespace kob {
+
+// The platform services the companion uses.
+struct Form2Services {
+    MessageBoxService& messages;
+    ProcessControl& process;
+    RegistryService& registry;
+    ProcessListService& processList;
+    SystemInfoService& systemInfo;
+    ModulePathService& modulePath;
+};
+
+// The hidden companion window, the program's start-up window. It runs the start-up sequence and then owns what the
+// running program needs: the start-up facts, the mixer, the tray icon with its mute monitor, and each showing of
+// the controller.
+class Form2 : public Form1Host {
+public:
+    Form2(Form2View& view, const Form2Services& services, MixerService& mixerDevice, Form1Factory& controllers);
+    ~Form2() override;
+
+    // The start-up sequence: the process id, the common controls, the window and its load, and last of all the
+    // tray icon, so that a refused start never shows one.
+    void Form_Initialize();
+    void Form_Load();
+    // The window is closed by the system (shut-down, log-off): the controller is recorded as closed.
+    void Form_Unload();
+
+    // Unloads the controller if it is loaded and shows a new one, in front, following the volume.
+    void ShowController();
+
+    // The mute monitor: the tray icon, and the mute box while the controller is loaded, follow the master mute.
+    void tmrmute_Timer();
+    // Reads the master mute into TxtMuteVal ("0" or "1").
+    void GetMuteVal();
+    void SetTrayIconNormal();
+    void SetTrayIconMuted();
+
+    // Frees the controller showings that have ended; runs from a posted message.
+    void DiscardFinishedControllers();
+
+    // Form1Host
+    void SetForm1Signal(bool loaded) override;
+
+    const StartupFacts& Facts() const { return facts_; }
+    const std::string& txtform1signal() const { return txtform1signal_; }
+    const std::string& TxtMuteVal() const { return TxtMuteVal_; }
+    Mixer& MasterMixer() { return mixer_; }
+
+private:
+    Form2View& view_;
+    Form2Services services_;
+    StartupFacts facts_;
+    Mixer mixer_;
+    std::string txtform1signal_ = "0";
+    std::string TxtMuteVal_;
+    std::int32_t MuteValue_ = 0;
+    ProcessIdList List1_;
+    // Last, so that showings still loaded at the end unload while everything they tell is alive.
+    Form1Slot controller_;
+};
+
+} // namespace kob

@@ -1,0 +1,138 @@
+#include "tray/win32/Form2Window.h"
+
+#include <commctrl.h>
+
+#include "ResourceIds.h"
+#include "common/Twips.h"
+
+namespace kob {
+
+namespace {
+
+constexpr const char* kWindowClass = "DrovoVC3Companion";
+constexpr UINT_PTR kMuteMonitorTimer = 1;
+constexpr UINT kMuteMonitorInterval = 100;
+// Posted to itself: free the controller showings that have ended, once their own messages are over.
+constexpr UINT kDiscardControllers = WM_APP + 1;
+
+// The window's design in twips: its client area, and its place beyond the right edge of the desktop.
+constexpr TwipsRect kDesign{19470, -495, 1110, 450};
+
+HICON LoadTrayPicture(HINSTANCE instance, int id) {
+    return static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCE(id), IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR));
+}
+
+} // namespace
+
+Form2Window::Form2Window(HINSTANCE instance, const Form2Services& services, MixerService& mixerDevice,
+                         Form1Factory& controllers)
+    : instance_(instance), form_(*this, services, mixerDevice, controllers),
+      timers_({{kMuteMonitorTimer, kMuteMonitorInterval}}), normalIcon_(LoadTrayPicture(instance, IDI_TRAY_NORMAL)),
+      mutedIcon_(LoadTrayPicture(instance, IDI_TRAY_MUTED)), taskbarCreated_(RegisterWindowMessageA("TaskbarCreated")) {
+}
+
+Form2Window::~Form2Window() {
+    Destroy();
+}
+
+void Form2Window::InitCommonControls() {
+    ::InitCommonControls();
+}
+
+bool Form2Window::Create() {
+    HDC screen = GetDC(nullptr);
+    const double twipsPerPixelX = 1440.0 / GetDeviceCaps(screen, LOGPIXELSX);
+    const double twipsPerPixelY = 1440.0 / GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    const PixelRect place = ToPixels(kDesign, twipsPerPixelX, twipsPerPixelY);
+    // A fixed tool window with an empty caption: the design gives its client area.
+    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+    const DWORD exStyle = WS_EX_TOOLWINDOW;
+    RECT frame{0, 0, place.width, place.height};
+    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+
+    WindowSpec spec;
+    spec.instance = instance_;
+    spec.className = kWindowClass;
+    spec.cursor = LoadCursor(nullptr, IDC_ARROW);
+    spec.icon = LoadIcon(instance_, MAKEINTRESOURCE(IDI_PROGRAM));
+    spec.exStyle = exStyle;
+    spec.title = "";
+    spec.style = style;
+    spec.x = place.left;
+    spec.y = place.top;
+    spec.width = frame.right - frame.left;
+    spec.height = frame.bottom - frame.top;
+    return WindowBase::Create(spec);
+}
+
+void Form2Window::HideFromTaskList() {
+    // Only visible windows without the tool-window style are listed; this one is a tool window and never shown.
+    ShowWindow(Handle(), SW_HIDE);
+}
+
+void Form2Window::EnableMuteMonitor(bool enabled) {
+    timers_.Enable(Handle(), kMuteMonitorTimer, enabled);
+}
+
+void Form2Window::AddTrayIcon() {
+    trayIcon_.Fill(Handle(), normalIcon_.get());
+    trayIcon_.Add();
+}
+
+void Form2Window::ShowTrayPicture(TrayPicture picture) {
+    HICON icon = picture == TrayPicture::Muted ? mutedIcon_.get() : normalIcon_.get();
+    SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    trayIcon_.Modify(icon);
+}
+
+void Form2Window::DiscardControllersLater() {
+    PostMessageA(Handle(), kDiscardControllers, 0, 0);
+}
+
+LRESULT Form2Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == taskbarCreated_) {
+        // The shell has restarted and forgotten the icon.
+        trayIcon_.Restore();
+        return 0;
+    }
+    switch (message) {
+    case WM_TIMER:
+        if (wParam == kMuteMonitorTimer) {
+            form_.tmrmute_Timer();
+        }
+        return 0;
+    case kDiscardControllers:
+        form_.DiscardFinishedControllers();
+        return 0;
+    case WM_CLOSE:
+        form_.Form_Unload();
+        Destroy();
+        return 0;
+    case WM_QUERYENDSESSION:
+        return TRUE;
+    case WM_ENDSESSION:
+        // The session ends: the process is ended after this message without WM_CLOSE.
+        if (wParam) {
+            form_.Form_Unload();
+        }
+        return 0;
+    case WM_DESTROY:
+        timers_.KillAll(Handle());
+        trayIcon_.Delete();
+        PostQuitMessage(0);
+        return 0;
+    default:
+        break;
+    }
+    return Default(message, wParam, lParam);
+}
+
+void Form2Window::OnFinalMessage() {
+    // The window no longer shows the pictures: they can go.
+    normalIcon_.reset();
+    mutedIcon_.reset();
+}
+
+} // namespace kob

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "controller/Form1Showing.h"
+#include "fakes/FakeForm1View.h"
+#include "fakes/FakeServices.h"
+
+namespace kob::test {
+
+inline Form1Services Form1ServicesOf(FakePlatform& platform) {
+    return {platform.screen, platform.messages, platform.registry, platform.launcher};
+}
+
+// One showing of the controller on fakes: the real logic with a recording view. Taking the window down runs the
+// form's unload, as the real window's destruction does. It counts the showings alive.
+class FakeShowing : public Form1Showing {
+public:
+    FakeShowing(FakePlatform& platform, Mixer& mixer, const StartupFacts& facts, Form1Host& host, int& alive)
+        : view(platform.log), form(view, mixer, Form1ServicesOf(platform), facts, host), alive_(alive) {
+        ++alive_;
+        view.onUnload = [this] {
+            loaded = false;
+            form.Form_Unload();
+        };
+    }
+    ~FakeShowing() override { --alive_; }
+    void Load() override {
+        if (loads++ == 0) {
+            loaded = true;
+            form.Form_Load();
+        }
+    }
+    void Unload() override { view.Unload(); }
+    bool Loaded() const override { return loaded; }
+    void BringToForeground() override { view.foreground = true; }
+    Form1& Logic() override { return form; }
+
+    FakeForm1View view;
+    Form1 form;
+    bool loaded = false;
+    int loads = 0;
+
+private:
+    int& alive_;
+};
+
+class FakeShowings : public Form1Factory {
+public:
+    explicit FakeShowings(FakePlatform& platform) : platform_(platform) {}
+    std::unique_ptr<Form1Showing> CreateForm1(Form1Host& host, Mixer& mixer, const StartupFacts& facts) override {
+        auto showing = std::make_unique<FakeShowing>(platform_, mixer, facts, host, alive);
+        made.push_back(showing.get());
+        return showing;
+    }
+    std::vector<FakeShowing*> made;
+    int alive = 0;
+
+private:
+    FakePlatform& platform_;
+};
+
+} // namespace kob::test
