@@ -1,10 +1,19 @@
 #include "fakes/FakeSystem.h"
 
+#include "fakes/FakeServices.h"
+
 #include <algorithm>
 
 namespace kob::test {
 
+void FakeSystemInfo::Note(const std::string& call) {
+    if (log_) {
+        log_->Add(call);
+    }
+}
+
 bool FakeSystemInfo::ReadVersion(OsVersionInfo& info) {
+    Note("GetVersionEx");
     versionRequest = info;
     if (versionFails || info.osVersionInfoSize != 148) {
         return false;
@@ -14,6 +23,7 @@ bool FakeSystemInfo::ReadVersion(OsVersionInfo& info) {
 }
 
 std::uint32_t FakeSystemInfo::ReadSystemDirectory(std::string& buffer, std::uint32_t size) {
+    Note("GetSystemDirectory");
     systemDirSizes.push_back(size);
     const auto length = static_cast<std::uint32_t>(systemDir.size());
     if (length + 1 > size || length + 1 > buffer.size()) {
@@ -25,6 +35,7 @@ std::uint32_t FakeSystemInfo::ReadSystemDirectory(std::string& buffer, std::uint
 }
 
 std::uintptr_t FakeSystemInfo::CreateNamedMutex(bool initialOwner, const std::string& name) {
+    Note("CreateMutex " + name);
     mutexes.push_back({initialOwner, name});
     return 0x44;
 }

@@ -10,10 +10,13 @@
 
 namespace kob::test {
 
+struct CallLog;
+
 // Version and folders of a Windows XP by default; GetSystemDirectory behaves as kernel32's: with room for the
 // path and its NUL it copies both, otherwise it writes nothing and returns the size needed.
 class FakeSystemInfo : public SystemInfoService {
 public:
+    explicit FakeSystemInfo(CallLog* log = nullptr) : log_(log) {}
     bool ReadVersion(OsVersionInfo& info) override;
     std::uint32_t ReadSystemDirectory(std::string& buffer, std::uint32_t size) override;
     std::uint32_t GetCurrentProcessId() override { return processId; }
@@ -31,6 +34,10 @@ public:
         std::string name;
     };
     std::vector<Mutex> mutexes;
+
+private:
+    void Note(const std::string& call);
+    CallLog* log_;
 };
 
 // The running executable's path; each form is absent when the ANSI code page cannot spell it.

@@ -1,0 +1,253 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "fakes/FakeController.h"
+#include "fakes/FakeForm2View.h"
+#include "tray/Form2.h"
+
+namespace kob::test {
+namespace {
+
+constexpr auto HKCU = RegistryRoot::CurrentUser;
+constexpr auto HKLM = RegistryRoot::LocalMachine;
+const std::string kProgramKeyPath = "Software\\Marlox's Software\\Drovo Volume Controller\\3.0";
+const std::string kRunKeyPath = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+const std::string kTitle = "Drovo Volume Controller 3.0";
+const std::string kOwnPath = "C:\\Program Files\\Drovo Volume Controller\\kob3.0.exe";
+constexpr std::uint32_t kOwnProcessId = 1234;
+
+// The companion on fakes, installed as the setup leaves it and with this process in the process table.
+struct Companion {
+    Companion() {
+        platform.registry.CreateKey(HKLM, kRunKeyPath);
+        platform.registry.SetDword(HKCU, kProgramKeyPath, "cstpval", 0);
+        platform.processList.Run(4, "System");
+        platform.processList.Run(kOwnProcessId, kOwnPath);
+    }
+    // Runs the start-up sequence; true when it ended the program.
+    bool Start() {
+        try {
+            form2.Form_Initialize();
+            return false;
+        } catch (const ProcessEnded&) {
+            return true;
+        }
+    }
+    FakeShowing& Controller() { return *showings.made.back(); }
+
+    FakePlatform platform;
+    FakeForm2View view{platform.log};
+    FakeShowings showings{platform};
+    Form2 form2{view,
+                {platform.messages, platform.process, platform.registry, platform.processList, platform.systemInfo,
+                 platform.modulePath},
+                platform.mixer,
+                showings};
+};
+
+TEST(Form2StartTest, ANormalStartRunsItsStepsInOrderAndAddsTheTrayIconLast) {
+    Companion c;
+    ASSERT_FALSE(c.Start());
+    const auto& log = c.platform.log;
+    const char* order[] = {"form2.InitCommonControls",
+                           "form2.Create",
+                           "form2.HideFromTaskList",
+                           "CreateMutex kob3.0",
+                           "RegOpenKeyEx HKCU Software\\Marlox's Software\\Drovo Volume Controller\\3.0 131097",
+                           "GetVersionEx",
+                           "GetSystemDirectory",
+                           "OpenProcess",
+                           "mixerOpen",
+                           "form2.MuteMonitor on",
+                           "view.SetWindowRegion",
+                           "view.Unload",
+                           "form2.AddTrayIcon"};
+    for (std::size_t i = 1; i < std::size(order); ++i) {
+        EXPECT_GE(log.IndexOf(order[i - 1]), 0) << order[i - 1];
+        EXPECT_LT(log.IndexOf(order[i - 1]), log.IndexOf(order[i])) << order[i - 1] << " before " << order[i];
+    }
+    EXPECT_TRUE(c.platform.messages.shown.empty());
+    EXPECT_TRUE(c.view.trayIconAdded);
+    EXPECT_EQ(c.form2.txtform1signal(), "0");
+    EXPECT_EQ(c.form2.Facts().OwnProcessId, kOwnProcessId);
+    EXPECT_EQ(c.form2.Facts().OSPlatform, 2u);
+    EXPECT_EQ(c.form2.Facts().SystemDir, "C:\\WINDOWS\\system32");
+    EXPECT_EQ(c.form2.MasterMixer().MuteControl().controlId, FakeMixer::kMuteId);
+    EXPECT_EQ(c.form2.MasterMixer().MixerDeviceName().substr(0, 16), "Fake Audio Mixer");
+    EXPECT_FALSE(c.platform.registry.HasValue(HKLM, kRunKeyPath, kTitle));
+    // The controller loaded once is gone, and freed once its messages are over.
+    EXPECT_FALSE(c.Controller().Loaded());
+    EXPECT_EQ(c.view.discardsPosted, 1);
+    c.form2.DiscardFinishedControllers();
+    EXPECT_EQ(c.showings.alive, 0);
+}
+
+TEST(Form2StartTest, AFirstStartRegistersTheProgramAndRecordsTheControllerClosed) {
+    Companion c;
+    c.platform.registry.SetDword(HKCU, kProgramKeyPath, "cstpval", 1);
+    ASSERT_FALSE(c.Start());
+    EXPECT_TRUE(c.platform.registry.HasValue(HKLM, kRunKeyPath, kTitle));
+    EXPECT_EQ(c.platform.registry.Dword(HKCU, kProgramKeyPath, "cstpval"), 0u);
+    EXPECT_EQ(c.platform.registry.Dword(HKCU, kProgramKeyPath, "ontopstat"), 2u);
+    EXPECT_TRUE(c.view.trayIconAdded);
+}
+
+TEST(Form2StartTest, EveryRefusedStartEndsAtOnceWithItsMessageAndNeverShowsTheTrayIcon) {
+    const struct {
+        const char* name;
+        std::function<void(Companion&)> arrange;
+        std::uint32_t exitCode;
+        const char* message; // nullptr: ends silently
+        unsigned style;
+    } refusals[] = {
+        {"program key missing",
+         [](Companion& c) {
+             c.platform.registry.keys.erase({HKCU, kProgramKeyPath});
+         },
+         0, "KOB Installation Error. Please re-install the program to correct this problem", 0x10},
+        {"cstpval missing",
+         [](Companion& c) {
+             c.platform.registry.keys[{HKCU, kProgramKeyPath}].erase("cstpval");
+         },
+         0, "KOB Installation Error. Please re-install the program to correct this problem", 0x10},
+        {"unsupported platform on a first start",
+         [](Companion& c) {
+             c.platform.registry.SetDword(HKCU, kProgramKeyPath, "cstpval", 1);
+             c.platform.systemInfo.version.platformId = 1;
+         },
+         0, "Operating System Does not support. This program only runs in Windows 2000 and XP.", 0x10},
+        {"a second copy", [](Companion& c) { c.platform.processList.Run(2000, kOwnPath); }, kOwnProcessId, nullptr, 0},
+        {"no mixer device", [](Companion& c) { c.platform.mixer.openResult = 2; }, 0,
+         "Error! Unable to open a Mixer Device. Program will be terminated.", 0x30},
+        {"no speakers line", [](Companion& c) { c.platform.mixer.lineResult = 1024; }, 0,
+         "Error! Unable to get Mixer Line information.", 0x30},
+        {"no mute control", [](Companion& c) { c.platform.mixer.hasMute = false; }, 0,
+         "Error! Unable to retriev the controls associated with an audio line .", 0x30},
+    };
+    for (const auto& refusal : refusals) {
+        SCOPED_TRACE(refusal.name);
+        Companion c;
+        refusal.arrange(c);
+        ASSERT_TRUE(c.Start());
+        EXPECT_EQ(c.platform.process.exitCode, refusal.exitCode);
+        if (refusal.message) {
+            ASSERT_EQ(c.platform.messages.shown.size(), 1u);
+            EXPECT_EQ(c.platform.messages.shown[0].text, refusal.message);
+            EXPECT_EQ(c.platform.messages.shown[0].title, kTitle);
+            EXPECT_EQ(c.platform.messages.shown[0].style, refusal.style);
+        } else {
+            EXPECT_TRUE(c.platform.messages.shown.empty());
+        }
+        EXPECT_FALSE(c.view.trayIconAdded);
+        EXPECT_FALSE(c.view.muteMonitor);
+        EXPECT_TRUE(c.showings.made.empty()) << "the controller is never loaded";
+    }
+    // The first start's registry work comes before the platform is tested.
+    Companion c;
+    refusals[2].arrange(c);
+    c.Start();
+    EXPECT_TRUE(c.platform.registry.HasValue(HKLM, kRunKeyPath, kTitle));
+    EXPECT_EQ(c.platform.registry.Dword(HKCU, kProgramKeyPath, "cstpval"), 0u);
+    EXPECT_EQ(c.platform.registry.Dword(HKCU, kProgramKeyPath, "ontopstat"), 2u);
+}
+
+TEST(Form2StartTest, AFailedVolumeReadWhileLoadingTheControllerEndsTheStartWithoutATrayIcon) {
+    Companion c;
+    c.platform.mixer.getResult = 11;
+    ASSERT_TRUE(c.Start());
+    ASSERT_EQ(c.platform.messages.shown.size(), 1u);
+    EXPECT_EQ(c.platform.messages.shown[0].text, "Error! Can't get Mixer Control Details.");
+    EXPECT_FALSE(c.view.trayIconAdded);
+}
+
+class MuteMonitorTest : public ::testing::Test {
+protected:
+    MuteMonitorTest() {
+        c.Start();
+        c.form2.DiscardFinishedControllers();
+    }
+    // A mute change made by another program, then one tick of the monitor.
+    void MutedElsewhere(std::int32_t value) {
+        c.platform.mixer.values[FakeMixer::kMuteId] = value;
+        c.platform.mixer.written.clear();
+        c.form2.tmrmute_Timer();
+    }
+    Companion c;
+};
+
+TEST_F(MuteMonitorTest, TheTrayIconFollowsTheMuteOnEveryTickAndOtherValuesChangeNothing) {
+    const struct {
+        std::int32_t value;
+        TrayPicture picture;
+        long changes;
+    } ticks[] = {{1, TrayPicture::Muted, 1},  {1, TrayPicture::Muted, 2},   {0, TrayPicture::Normal, 3},
+                 {2, TrayPicture::Normal, 3}, {-1, TrayPicture::Normal, 3}, {1, TrayPicture::Muted, 4}};
+    for (const auto& tick : ticks) {
+        MutedElsewhere(tick.value);
+        EXPECT_EQ(c.view.picture, tick.picture) << tick.value;
+        EXPECT_EQ(c.view.pictureChanges, tick.changes) << tick.value;
+        EXPECT_EQ(c.form2.TxtMuteVal(), std::to_string(tick.value));
+        EXPECT_TRUE(c.platform.mixer.written.empty()) << "the controller is not loaded: nothing is written";
+    }
+    EXPECT_EQ(c.showings.made.size(), 1u) << "the monitor never loads the controller";
+}
+
+TEST_F(MuteMonitorTest, WhileTheControllerIsShownItsBoxFollowsAndWritesTheSameStateBack) {
+    c.form2.ShowController();
+    FakeShowing& shown = c.Controller();
+    ASSERT_TRUE(shown.Loaded());
+    EXPECT_TRUE(shown.view.TimerEnabled(Form1Timer::SyncVolume));
+    EXPECT_EQ(c.platform.registry.Dword(HKCU, kProgramKeyPath, "ontopstat"), 0u);
+    MutedElsewhere(1);
+    EXPECT_TRUE(shown.view.muteBoxTicked);
+    EXPECT_EQ(c.platform.mixer.written, std::vector<std::int32_t>{1});
+    EXPECT_EQ(c.view.picture, TrayPicture::Muted);
+    MutedElsewhere(1);
+    EXPECT_TRUE(c.platform.mixer.written.empty()) << "no change, no write";
+    // After the mute change the slider acts on the volume.
+    shown.form.Image1_Click();
+    shown.form.Image1_MouseMove(0, 0, 100, 1010);
+    EXPECT_EQ(c.platform.mixer.values[FakeMixer::kVolumeId], 32768);
+    EXPECT_EQ(c.platform.mixer.values[FakeMixer::kMuteId], 1);
+    MutedElsewhere(0);
+    EXPECT_FALSE(shown.view.muteBoxTicked);
+    EXPECT_EQ(c.platform.mixer.written, std::vector<std::int32_t>{0});
+    EXPECT_EQ(c.platform.mixer.refusedCalls, 0);
+}
+
+TEST_F(MuteMonitorTest, ShowingTheControllerAgainGivesANewOneAndFreesTheOldOnesLater) {
+    c.form2.ShowController();
+    c.form2.ShowController();
+    ASSERT_EQ(c.showings.made.size(), 3u);
+    EXPECT_TRUE(c.showings.made[2]->Loaded());
+    EXPECT_TRUE(c.showings.made[2]->view.foreground);
+    EXPECT_EQ(c.form2.txtform1signal(), "1");
+    c.form2.DiscardFinishedControllers();
+    EXPECT_EQ(c.showings.alive, 1);
+}
+
+TEST_F(MuteMonitorTest, AMillionTicksWithTheControllerComingAndGoingLeaveNothingBehind) {
+    c.platform.log.recording = false;
+    for (int tick = 0; tick < 1000000; ++tick) {
+        if (tick % 5000 == 0) {
+            c.form2.ShowController();
+        } else if (tick % 5000 == 2500) {
+            c.Controller().view.Unload(); // as at the end of its fade
+            c.form2.DiscardFinishedControllers();
+        }
+        if (tick % 7 == 0) {
+            c.platform.mixer.values[FakeMixer::kMuteId] ^= 1;
+        }
+        c.form2.tmrmute_Timer();
+    }
+    EXPECT_EQ(c.platform.mixer.openHandles.size(), 1u);
+    EXPECT_EQ(c.platform.mixer.opens - static_cast<int>(c.platform.mixer.closed.size()), 1);
+    EXPECT_EQ(c.platform.mixer.refusedCalls, 0);
+    EXPECT_EQ(c.showings.alive, 0);
+    EXPECT_TRUE(c.platform.messages.shown.empty());
+}
+
+} // namespace
+} // namespace kob::test

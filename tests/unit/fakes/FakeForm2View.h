@@ -1,0 +1,47 @@
+#pragma once
+
+#include <string>
+
+#include "fakes/FakeServices.h"
+#include "tray/Form2View.h"
+
+namespace kob::test {
+
+// Records what the companion's logic does to its window and tray icon.
+class FakeForm2View : public Form2View {
+public:
+    explicit FakeForm2View(CallLog& log) : log_(log) {}
+
+    void InitCommonControls() override { log_.Add("form2.InitCommonControls"); }
+    bool Create() override {
+        log_.Add("form2.Create");
+        return !createFails;
+    }
+    void HideFromTaskList() override { log_.Add("form2.HideFromTaskList"); }
+    void EnableMuteMonitor(bool enabled) override {
+        log_.Add(enabled ? "form2.MuteMonitor on" : "form2.MuteMonitor off");
+        muteMonitor = enabled;
+    }
+    void AddTrayIcon() override {
+        log_.Add("form2.AddTrayIcon");
+        trayIconAdded = true;
+    }
+    void ShowTrayPicture(TrayPicture shown) override {
+        log_.Add(shown == TrayPicture::Muted ? "form2.TrayPicture muted" : "form2.TrayPicture normal");
+        picture = shown;
+        ++pictureChanges;
+    }
+    void DiscardControllersLater() override { ++discardsPosted; }
+
+    bool createFails = false;
+    bool muteMonitor = false;
+    bool trayIconAdded = false;
+    TrayPicture picture = TrayPicture::Normal;
+    long pictureChanges = 0;
+    int discardsPosted = 0;
+
+private:
+    CallLog& log_;
+};
+
+} // namespace kob::test
