@@ -4,10 +4,17 @@
 //   kobprobe controller <out>            the controller window: place, region, knob, read-out, z-order
 //   kobprobe volume <out>                the preview's master volume (mixer value), asked through its reporter
 //   kobprobe run <out> <exe> [args...]   starts a program, answers each message box it shows with OK,
-//                                        and reports the boxes, whether the controller appeared, and the exit code
+//                                        and reports the boxes, whether the controller or a tray icon appeared,
+//                                        its process id and its exit code
+//   kobprobe companion <out>             the running program's hidden companion window and the tray
+//   kobprobe close <out>                 closes the running program as the system does at log-off, and waits
+//   kobprobe install <out> <cstpval>     the program key as the setup leaves it, without the Run value
+//   kobprobe uninstall <out>             removes the program key and the Run value
+//   kobprobe settings <out>              the program's registry values
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -16,6 +23,15 @@ namespace {
 
 constexpr const char* kTitle = "Drovo Volume Controller 3.0";
 constexpr const char* kControllerClass = "DrovoVC3Controller";
+constexpr const char* kCompanionClass = "DrovoVC3Companion";
+constexpr const char* kProgramKey = "Software\\Marlox's Software\\Drovo Volume Controller\\3.0";
+constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+// Wine's stand-in for the notification area: shown while at least one program has an icon there.
+bool TrayShowsAnIcon() {
+    HWND tray = FindWindowA(nullptr, "Wine System Tray");
+    return tray && IsWindowVisible(tray);
+}
 constexpr int kReadoutId = 1002;
 
 HWND WaitForWindow(const char* className, const char* title, DWORD timeoutMs) {
@@ -167,14 +183,17 @@ int Run(std::ofstream& out, const std::string& commandLine) {
         return 1;
     }
     out << "started=1\n";
+    out << "pid=" << process.dwProcessId << "\n";
     int boxes = 0;
     bool controllerSeen = false;
+    bool traySeen = false;
     const DWORD start = GetTickCount();
     while (WaitForSingleObject(process.hProcess, 50) == WAIT_TIMEOUT) {
         HWND controller = FindWindowA(kControllerClass, nullptr);
         if (controller && IsWindowVisible(controller)) {
             controllerSeen = true;
         }
+        traySeen = traySeen || TrayShowsAnIcon();
         HWND box = FindWindowA("#32770", kTitle);
         if (box && IsWindowVisible(box)) {
             ++boxes;
@@ -194,9 +213,133 @@ int Run(std::ofstream& out, const std::string& commandLine) {
     GetExitCodeProcess(process.hProcess, &exitCode);
     out << "messages=" << boxes << "\n";
     out << "controller_seen=" << (controllerSeen ? 1 : 0) << "\n";
+    out << "tray_seen=" << (traySeen ? 1 : 0) << "\n";
     out << "exitcode=" << exitCode << "\n";
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
+    return 0;
+}
+
+struct WindowCount {
+    DWORD processId;
+    int visible;
+};
+
+BOOL CALLBACK CountVisibleWindow(HWND window, LPARAM param) {
+    auto* count = reinterpret_cast<WindowCount*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == count->processId && IsWindowVisible(window)) {
+        ++count->visible;
+    }
+    return TRUE;
+}
+
+int Companion(std::ofstream& out) {
+    HWND window = WaitForWindow(kCompanionClass, nullptr, 15000);
+    if (!window) {
+        out << "found=0\n";
+        return 1;
+    }
+    // The icon comes last in the start-up.
+    for (int i = 0; i < 100 && !TrayShowsAnIcon(); ++i) {
+        Sleep(100);
+    }
+    Sleep(300);
+    RECT client{};
+    GetClientRect(window, &client);
+    RECT outer{};
+    GetWindowRect(window, &outer);
+    char title[64] = {};
+    GetWindowTextA(window, title, sizeof(title));
+    const LONG exStyle = GetWindowLongA(window, GWL_EXSTYLE);
+    WindowCount count{0, 0};
+    GetWindowThreadProcessId(window, &count.processId);
+    EnumWindows(CountVisibleWindow, reinterpret_cast<LPARAM>(&count));
+    out << "found=1\n";
+    out << "visible=" << (IsWindowVisible(window) ? 1 : 0) << "\n";
+    out << "title=" << title << "\n";
+    out << "toolwindow=" << ((exStyle & WS_EX_TOOLWINDOW) ? 1 : 0) << "\n";
+    out << "appwindow=" << ((exStyle & WS_EX_APPWINDOW) ? 1 : 0) << "\n";
+    out << "client=" << client.right << "x" << client.bottom << "\n";
+    out << "origin=" << outer.left << "," << outer.top << "\n";
+    out << "visible_windows=" << count.visible << "\n";
+    out << "tray=" << (TrayShowsAnIcon() ? 1 : 0) << "\n";
+    out << "controller=" << (FindWindowA(kControllerClass, nullptr) ? 1 : 0) << "\n";
+    return 0;
+}
+
+int Close(std::ofstream& out) {
+    HWND window = FindWindowA(kCompanionClass, nullptr);
+    if (!window) {
+        out << "found=0\n";
+        return 1;
+    }
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, processId);
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    const bool ended = process && WaitForSingleObject(process, 10000) == WAIT_OBJECT_0;
+    out << "found=1\nended=" << (ended ? 1 : 0) << "\n";
+    if (process) {
+        CloseHandle(process);
+    }
+    for (int i = 0; i < 30 && TrayShowsAnIcon(); ++i) {
+        Sleep(100);
+    }
+    out << "tray=" << (TrayShowsAnIcon() ? 1 : 0) << "\n";
+    return 0;
+}
+
+void DeleteSettings() {
+    RegDeleteKeyA(HKEY_CURRENT_USER, kProgramKey);
+    HKEY run = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_SET_VALUE, &run) == ERROR_SUCCESS) {
+        RegDeleteValueA(run, kTitle);
+        RegCloseKey(run);
+    }
+}
+
+int Install(std::ofstream& out, DWORD cstpval) {
+    DeleteSettings();
+    HKEY key = nullptr;
+    const bool made = RegCreateKeyExA(HKEY_CURRENT_USER, kProgramKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                                      nullptr) == ERROR_SUCCESS;
+    if (made) {
+        RegSetValueExA(key, "cstpval", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&cstpval), sizeof(cstpval));
+        RegCloseKey(key);
+    }
+    out << "installed=" << (made ? 1 : 0) << "\n";
+    return 0;
+}
+
+void ReportDword(std::ofstream& out, const char* name) {
+    DWORD value = 0;
+    DWORD size = sizeof(value);
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kProgramKey, 0, KEY_READ, &key) == ERROR_SUCCESS) {
+        const LONG read = RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size);
+        RegCloseKey(key);
+        if (read == ERROR_SUCCESS) {
+            out << name << "=" << value << "\n";
+            return;
+        }
+    }
+    out << name << "=absent\n";
+}
+
+int Settings(std::ofstream& out) {
+    ReportDword(out, "cstpval");
+    ReportDword(out, "ontopstat");
+    char data[512] = {};
+    DWORD size = sizeof(data) - 1;
+    HKEY run = nullptr;
+    bool found = false;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_READ, &run) == ERROR_SUCCESS) {
+        found = RegQueryValueExA(run, kTitle, nullptr, nullptr, reinterpret_cast<BYTE*>(data), &size) == ERROR_SUCCESS;
+        RegCloseKey(run);
+    }
+    out << "run=" << (found ? data : "absent") << "\n";
     return 0;
 }
 
@@ -214,6 +357,22 @@ int main(int argc, char** argv) {
     }
     if (command == "volume") {
         return Volume(out);
+    }
+    if (command == "companion") {
+        return Companion(out);
+    }
+    if (command == "close") {
+        return Close(out);
+    }
+    if (command == "install" && argc >= 4) {
+        return Install(out, static_cast<DWORD>(std::strtoul(argv[3], nullptr, 10)));
+    }
+    if (command == "uninstall") {
+        DeleteSettings();
+        return 0;
+    }
+    if (command == "settings") {
+        return Settings(out);
     }
     if (command == "run" && argc >= 4) {
         std::string commandLine;

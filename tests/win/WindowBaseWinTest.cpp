@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -139,8 +140,36 @@ BOOL CALLBACK CountControllerWindow(HWND window, LPARAM counter) {
     return TRUE;
 }
 
+// Runs this thread's messages until the condition holds or the time is up.
+bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds = 10000) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > milliseconds) {
+            return false;
+        }
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        Sleep(1);
+    }
+    return true;
+}
+
 class Form1WindowTest : public ::testing::Test {
 protected:
+    Form1WindowTest() { facts.SystemDir = "C:\\windows\\system32"; }
+    // A left click, or a double-click, at a point of the window's client area, as the system delivers them.
+    static void Click(HWND window, int x, int y, bool twice = false) {
+        const LPARAM at = MAKELPARAM(x, y);
+        SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        SendMessageA(window, WM_LBUTTONUP, 0, at);
+        if (twice) {
+            SendMessageA(window, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+            SendMessageA(window, WM_LBUTTONUP, 0, at);
+        }
+    }
     int ControllerWindows() {
         int count = 0;
         EnumThreadWindows(GetCurrentThreadId(), CountControllerWindow, reinterpret_cast<LPARAM>(&count));
@@ -150,14 +179,17 @@ protected:
     RealMixerPlatform p;
     FakeForm1Host host{p.log};
     StartupFacts facts;
+    Form1Window showing{
+        GetModuleHandleA(nullptr), p.mixer, {p.screen, p.messages, p.registry, p.launcher}, facts, host};
 };
 
 TEST_F(Form1WindowTest, AShowingLoadsOnceAndItsWindowGoesWithIt) {
     {
-        Form1Window showing(GetModuleHandleA(nullptr), p.mixer, {p.screen, p.messages, p.registry, p.launcher}, facts, host);
-        showing.Load();
-        ASSERT_TRUE(showing.Loaded());
-        showing.Load();
+        Form1Window other(GetModuleHandleA(nullptr), p.mixer, {p.screen, p.messages, p.registry, p.launcher}, facts,
+                          host);
+        other.Load();
+        ASSERT_TRUE(other.Loaded());
+        other.Load();
         EXPECT_EQ(ControllerWindows(), 1) << "a second load must not leave an orphan window";
         EXPECT_EQ(host.txtform1signal, "1");
         const LONG exStyle = GetWindowLongA(FindWindowA("DrovoVC3Controller", nullptr), GWL_EXSTYLE);
@@ -170,7 +202,6 @@ TEST_F(Form1WindowTest, AShowingLoadsOnceAndItsWindowGoesWithIt) {
 }
 
 TEST_F(Form1WindowTest, UnloadRunsTheUnloadAndTheShowingCannotBeLoadedAgain) {
-    Form1Window showing(GetModuleHandleA(nullptr), p.mixer, {p.screen, p.messages, p.registry, p.launcher}, facts, host);
     showing.Load();
     showing.Unload();
     EXPECT_FALSE(showing.Loaded());
@@ -178,6 +209,49 @@ TEST_F(Form1WindowTest, UnloadRunsTheUnloadAndTheShowingCannotBeLoadedAgain) {
     showing.Load();
     EXPECT_FALSE(showing.Loaded());
     EXPECT_EQ(ControllerWindows(), 0);
+}
+
+TEST_F(Form1WindowTest, TheFadeMakesTheWindowLayeredAloneAndEndsItFromItsOwnTimer) {
+    showing.Load();
+    const HWND window = showing.Handle();
+    Click(window, 53, 176); // the close button
+    BYTE alpha = 255;
+    DWORD flags = 0;
+    ASSERT_TRUE(PumpUntil([&] { return GetLayeredWindowAttributes(window, nullptr, &alpha, &flags) && alpha < 200; }));
+    EXPECT_EQ(GetWindowLongA(window, GWL_EXSTYLE), WS_EX_LAYERED);
+    EXPECT_EQ(alpha % 3, 0);
+    EXPECT_TRUE(PumpUntil([&] { return !showing.Loaded(); }));
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(host.txtform1signal, "0");
+}
+
+TEST_F(Form1WindowTest, TheHotSpotsLaunchAndADoubleClickOnAudioPropertiesClosesAtOnce) {
+    showing.Load();
+    const HWND window = showing.Handle();
+    Click(window, 13, 12); // Open Volume Control
+    EXPECT_EQ(p.launcher.started, std::vector<std::string>{"C:\\windows\\system32\\sndvol32.exe"});
+    EXPECT_TRUE(showing.Loaded());
+    p.launcher.started.clear();
+    Click(window, 31, 24, true); // Adjust Audio Properties, twice
+    EXPECT_EQ(p.launcher.started, std::vector<std::string>{"rundll32.exe shell32.dll,Control_RunDLL mmsys.cpl"})
+        << "the double-click's second release makes no second click";
+    EXPECT_FALSE(showing.Loaded()) << "closed without the fade";
+    EXPECT_EQ(host.txtform1signal, "0");
+}
+
+TEST_F(Form1WindowTest, AClickOnTheMuteBoxMutesTheMasterAndTicksTheBox) {
+    showing.Load();
+    const HWND box = FindWindowExA(showing.Handle(), nullptr, "BUTTON", nullptr);
+    ASSERT_NE(box, nullptr);
+    SendMessageA(box, BM_CLICK, 0, 0);
+    EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_CHECKED);
+    p.mixer.GetMuteComponents();
+    EXPECT_EQ(p.mixer.ReadMuteControl(), 1);
+    EXPECT_EQ(p.mixer.CurrentControl().controlType, 0x50030001u) << "the slider keeps the volume control";
+    SendMessageA(box, BM_CLICK, 0, 0);
+    EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_EQ(p.mixer.ReadMuteControl(), 0);
+    EXPECT_TRUE(p.messages.shown.empty());
 }
 
 } // namespace
