@@ -19,6 +19,8 @@ add_executable(kob_unit_tests
     tests/unit/Form1SlotTest.cpp
     tests/unit/Form1ButtonsTest.cpp
     tests/unit/Form2Test.cpp
+    tests/unit/Form2MenuTest.cpp
+    tests/unit/AboutOptionsTest.cpp
     tests/unit/RegistrySettingsTest.cpp
     tests/unit/InstanceGuardTest.cpp
     tests/unit/SystemChecksTest.cpp

@@ -23,11 +23,16 @@ add_library(kob_win32 STATIC
     src/controller/win32/KnobControl.cpp
     src/controller/win32/Form1Window.cpp
     src/tray/win32/TrayIcon.cpp
+    src/tray/win32/BaseMenu.cpp
+    src/tray/win32/MciSoundDevice.cpp
+    src/about/win32/IeBrowser.cpp
+    src/about/win32/Form3Window.cpp
+    src/settings/win32/Form4Window.cpp
     src/tray/win32/Form2Window.cpp
 )
 target_include_directories(kob_win32 PUBLIC src resources)
-target_link_libraries(kob_win32 PUBLIC kob_logic comctl32 winmm psapi shell32 advapi32 ole32 oleaut32 gdi32 user32
-                                       kernel32)
+target_link_libraries(kob_win32 PUBLIC kob_logic comctl32 winmm psapi shell32 advapi32 ole32 oleaut32 uuid gdi32
+                                       user32 kernel32)
 
 set(KOB_RESOURCES ${CMAKE_SOURCE_DIR}/resources/kob.rc)
 set_property(SOURCE ${KOB_RESOURCES} APPEND PROPERTY OBJECT_DEPENDS

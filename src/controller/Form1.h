@@ -87,6 +87,9 @@ public:
     void Image3_Click();
     void Image3_DblClick();
 
+    // Keeps the window above all others, or lets it go back among them.
+    void SetTopmost(bool topmost) { view_.SetTopmost(topmost); }
+
     // The fade-out and the volume synchronisation.
     void StartVolumeSync();
     void Timer1_Timer();

@@ -1,9 +1,12 @@
 #include "tray/Form2.h"
 
+#include "common/MakersWebsite.h"
 #include "common/TextNumber.h"
 #include "platform/ErrorGuard.h"
 #include "platform/FatalError.h"
+#include "platform/ProgramFolder.h"
 #include "platform/SystemChecks.h"
+#include "platform/SystemTools.h"
 #include "settings/RegistrySettings.h"
 
 namespace kob {
@@ -11,12 +14,19 @@ namespace kob {
 namespace {
 
 constexpr const char* kMsgNoCompanionWindow = "Unable to create the program's window.";
+constexpr const char* kHelpFile = "KOBHELP.HTM";
+// The mouse events a tray report carries.
+constexpr std::uint32_t kLeftButtonUp = 0x202;
+constexpr std::uint32_t kLeftButtonDoubleClick = 0x203;
+constexpr std::uint32_t kRightButtonDown = 0x204;
+constexpr std::uint32_t kUnreadOnTopStat = 0xFFFFFFFF;
 
 } // namespace
 
-Form2::Form2(Form2View& view, const Form2Services& services, MixerService& mixerDevice, Form1Factory& controllers)
+Form2::Form2(Form2View& view, const Form2Services& services, MixerService& mixerDevice, SoundDevice& MMC1,
+             Form1Factory& controllers)
     : view_(view), services_(services), mixer_(mixerDevice, services.messages, services.process),
-      controller_(controllers, *this, mixer_, facts_) {}
+      testSound_(MMC1, services.messages, services.modulePath), controller_(controllers, *this, mixer_, facts_) {}
 
 Form2::~Form2() {
     controller_.Unload();
@@ -40,15 +50,13 @@ void Form2::Form_Load() {
     IgnoreErrors([&] { CreateInstanceMutex(services_.systemInfo); });
     std::uint32_t CstpVal = 0;
     IgnoreErrors([&] { GetCstpVal(services_.registry, services_.messages, services_.process, CstpVal); });
-    IgnoreErrors(
-        [&] { DoFirstStartWork(services_.registry, services_.messages, services_.modulePath, CstpVal); });
+    IgnoreErrors([&] { DoFirstStartWork(services_.registry, services_.messages, services_.modulePath, CstpVal); });
     IgnoreErrors([&] { GetOSPlatform(services_.systemInfo, facts_.OSPlatform); });
     IgnoreErrors([&] { RefuseUnsupportedPlatform(services_.messages, services_.process, facts_.OSPlatform); });
     IgnoreErrors([&] { GetSystemDir(services_.systemInfo, facts_.SystemDir); });
     IgnoreErrors([&] {
         ListProcessIds(services_.processList, services_.messages, List1_);
-        CheckPrevInstance(services_.processList, services_.modulePath, services_.process, facts_.OwnProcessId,
-                          List1_);
+        CheckPrevInstance(services_.processList, services_.modulePath, services_.process, facts_.OwnProcessId, List1_);
     });
     IgnoreErrors([&] { mixer_.GetMuteComponents(); });
     IgnoreErrors([&] { view_.EnableMuteMonitor(true); });
@@ -62,14 +70,98 @@ void Form2::Form_Unload() {
     SetOnTopStatClosed(services_.registry, services_.messages);
 }
 
+void Form2::TrayReport(std::uint32_t eventCode) {
+    if (eventCode == kRightButtonDown) {
+        PopUpMenu();
+    } else if (eventCode == kLeftButtonUp || eventCode == kLeftButtonDoubleClick) {
+        ShowController();
+    }
+}
+
 void Form2::ShowController() {
     controller_.Unload();
     Form1& form = controller_.ShowAfresh();
     controller_.BringLoadedToForeground();
+    ontop_.enabled = true;
     if (controller_.Loaded()) {
         form.StartVolumeSync();
     }
     SetOnTopStatNormal(services_.registry, services_.messages);
+}
+
+void Form2::PopUpMenu() {
+    // An unreadable setting keeps a value that matches no case, and the item keeps its state.
+    std::uint32_t onTopStat = kUnreadOnTopStat;
+    GetOnTopStat(services_.registry, services_.messages, onTopStat);
+    switch (onTopStat) {
+    case kOnTopStatClosed:
+        ontop_ = {false, false};
+        break;
+    case kOnTopStatOnTop:
+        ontop_ = {true, true};
+        break;
+    case kOnTopStatNormal:
+        ontop_ = {false, true};
+        break;
+    default:
+        break;
+    }
+    view_.BringToForeground();
+    RunMenuCommand(view_.ShowMenu(ontop_));
+}
+
+void Form2::RunMenuCommand(MenuCommand command) {
+    switch (command) {
+    case MenuCommand::About:
+        view_.ShowAbout();
+        break;
+    case MenuCommand::Help:
+        view_.OpenMaximized(InProgramFolder(services_.modulePath, kHelpFile));
+        break;
+    case MenuCommand::Options:
+        view_.ShowOptions();
+        break;
+    case MenuCommand::TestSound:
+        testSound_.Play();
+        break;
+    case MenuCommand::KeepOnTop:
+        KeepControllerOnTop();
+        break;
+    case MenuCommand::VolumeControl:
+        OpenVolumeControl(services_.launcher, services_.messages, facts_.SystemDir);
+        break;
+    case MenuCommand::AudioProperties:
+        OpenAudioProperties(services_.launcher, services_.messages);
+        break;
+    case MenuCommand::Website:
+        view_.OpenMaximized(kMakersWebsite);
+        break;
+    case MenuCommand::Exit:
+        ExitProgram();
+    case MenuCommand::None:
+        break;
+    }
+}
+
+void Form2::KeepControllerOnTop() {
+    // Meant for a shown controller; one that is not loaded is loaded first and the setting applies to it.
+    Form1* form = controller_.Loaded();
+    if (!form) {
+        form = &controller_.ShowAfresh();
+    }
+    ontop_.checked = !ontop_.checked;
+    form->SetTopmost(ontop_.checked);
+    if (ontop_.checked) {
+        SetOnTopStatOnTop(services_.registry, services_.messages);
+    } else {
+        SetOnTopStatNormal(services_.registry, services_.messages);
+    }
+}
+
+void Form2::ExitProgram() {
+    SetOnTopStatClosed(services_.registry, services_.messages);
+    view_.RemoveTrayIcon();
+    services_.process.EndProcess(0);
 }
 
 void Form2::tmrmute_Timer() {

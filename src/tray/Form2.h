@@ -11,10 +11,13 @@
 #include "platform/ModulePathService.h"
 #include "platform/ProcessControl.h"
 #include "platform/ProcessListService.h"
+#include "platform/ProgramLauncher.h"
 #include "platform/StartupFacts.h"
 #include "platform/SystemInfoService.h"
 #include "settings/RegistryService.h"
+#include "tray/Form2Menu.h"
 #include "tray/Form2View.h"
+#include "tray/TestSound.h"
 
 namespace kob {
 
@@ -26,6 +29,7 @@ struct Form2Services {
     ProcessListService& processList;
     SystemInfoService& systemInfo;
     ModulePathService& modulePath;
+    ProgramLauncher& launcher;
 };
 
 // The hidden companion window, the program's start-up window. It runs the start-up sequence and then owns what the
@@ -33,7 +37,8 @@ struct Form2Services {
 // the controller.
 class Form2 : public Form1Host {
 public:
-    Form2(Form2View& view, const Form2Services& services, MixerService& mixerDevice, Form1Factory& controllers);
+    Form2(Form2View& view, const Form2Services& services, MixerService& mixerDevice, SoundDevice& MMC1,
+          Form1Factory& controllers);
     ~Form2() override;
 
     // The start-up sequence: the process id, the common controls, the window and its load, and last of all the
@@ -43,8 +48,16 @@ public:
     // The window is closed by the system (shut-down, log-off): the controller is recorded as closed.
     void Form_Unload();
 
+    // A report of the tray icon: the mouse event over it. A right press opens the menu, a left release or
+    // double-click shows the controller afresh; every other event does nothing.
+    void TrayReport(std::uint32_t eventCode);
     // Unloads the controller if it is loaded and shows a new one, in front, following the volume.
     void ShowController();
+    // Sets "Keep Controller on Top" from the stored controller state and shows the menu; runs the command chosen.
+    void PopUpMenu();
+    void RunMenuCommand(MenuCommand command);
+    // The test sound's device reports that playback ended.
+    void MMC1_Done() { testSound_.MMC1_Done(); }
 
     // The mute monitor: the tray icon, and the mute box while the controller is loaded, follow the master mute.
     void tmrmute_Timer();
@@ -62,9 +75,14 @@ public:
     const StartupFacts& Facts() const { return facts_; }
     const std::string& txtform1signal() const { return txtform1signal_; }
     const std::string& TxtMuteVal() const { return TxtMuteVal_; }
+    const OnTopItem& ontop() const { return ontop_; }
     Mixer& MasterMixer() { return mixer_; }
 
 private:
+    void KeepControllerOnTop();
+    // The menu's exit: the controller is recorded closed and the program ends at once.
+    [[noreturn]] void ExitProgram();
+
     Form2View& view_;
     Form2Services services_;
     StartupFacts facts_;
@@ -73,6 +91,8 @@ private:
     std::string TxtMuteVal_;
     std::int32_t MuteValue_ = 0;
     ProcessIdList List1_;
+    OnTopItem ontop_;
+    TestSound testSound_;
     // Last, so that showings still loaded at the end unload while everything they tell is alive.
     Form1Slot controller_;
 };

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <string>
+
+#include "tray/Form2Menu.h"
+
 namespace kob {
 
 enum class TrayPicture { Normal, Muted };
@@ -22,6 +26,19 @@ public:
     virtual void ShowTrayPicture(TrayPicture picture) = 0;
     // Has DiscardFinishedControllers run once the message being handled is over.
     virtual void DiscardControllersLater() = 0;
+    // Takes the icon out of the notification area before the program ends, so no dead icon stays there.
+    virtual void RemoveTrayIcon() = 0;
+
+    // Makes the companion the foreground window, so that its menu closes when the user clicks elsewhere.
+    virtual void BringToForeground() = 0;
+    // Shows the pop-up menu at the pointer with "Keep Controller on Top" in this state; returns the command
+    // chosen, None when the menu was dismissed.
+    virtual MenuCommand ShowMenu(const OnTopItem& ontop) = 0;
+    // The About and Options windows: one of each, shown again when already open.
+    virtual void ShowAbout() = 0;
+    virtual void ShowOptions() = 0;
+    // Opens a document or web address with the program registered for it, maximised; failures pass unnoticed.
+    virtual void OpenMaximized(const std::string& document) = 0;
 };
 
 } // namespace kob

@@ -2,6 +2,8 @@
 // the notification area until it is ended.
 #include <windows.h>
 
+#include <objbase.h>
+
 #include "controller/win32/Form1Window.h"
 #include "mixer/win32/Win32Mixer.h"
 #include "platform/win32/Win32MessageBox.h"
@@ -25,15 +27,21 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     kob::Win32ModulePath modulePath;
     kob::Win32ProgramLauncher launcher;
 
-    kob::Form1WindowFactory controllers(instance, {screen, messages, registry, launcher});
-    kob::Form2Window companion(instance, {messages, process, registry, processList, systemInfo, modulePath}, mixer,
-                               controllers);
-    companion.Start();
-
+    // The About window's browser object and the shell's handlers want COM on this thread.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     MSG message{};
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
+    {
+        kob::Form1WindowFactory controllers(instance, {screen, messages, registry, launcher});
+        kob::Form2Window companion(
+            instance, {messages, process, registry, processList, systemInfo, modulePath, launcher}, mixer, controllers);
+        companion.Start();
+        while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
+    if (SUCCEEDED(com)) {
+        CoUninitialize();
     }
     return static_cast<int>(message.wParam);
 }

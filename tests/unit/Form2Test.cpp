@@ -3,49 +3,10 @@
 #include <functional>
 #include <string>
 
-#include "fakes/FakeController.h"
-#include "fakes/FakeForm2View.h"
-#include "tray/Form2.h"
+#include "fakes/FakeCompanion.h"
 
 namespace kob::test {
 namespace {
-
-constexpr auto HKCU = RegistryRoot::CurrentUser;
-constexpr auto HKLM = RegistryRoot::LocalMachine;
-const std::string kProgramKeyPath = "Software\\Marlox's Software\\Drovo Volume Controller\\3.0";
-const std::string kRunKeyPath = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-const std::string kTitle = "Drovo Volume Controller 3.0";
-const std::string kOwnPath = "C:\\Program Files\\Drovo Volume Controller\\kob3.0.exe";
-constexpr std::uint32_t kOwnProcessId = 1234;
-
-// The companion on fakes, installed as the setup leaves it and with this process in the process table.
-struct Companion {
-    Companion() {
-        platform.registry.CreateKey(HKLM, kRunKeyPath);
-        platform.registry.SetDword(HKCU, kProgramKeyPath, "cstpval", 0);
-        platform.processList.Run(4, "System");
-        platform.processList.Run(kOwnProcessId, kOwnPath);
-    }
-    // Runs the start-up sequence; true when it ended the program.
-    bool Start() {
-        try {
-            form2.Form_Initialize();
-            return false;
-        } catch (const ProcessEnded&) {
-            return true;
-        }
-    }
-    FakeShowing& Controller() { return *showings.made.back(); }
-
-    FakePlatform platform;
-    FakeForm2View view{platform.log};
-    FakeShowings showings{platform};
-    Form2 form2{view,
-                {platform.messages, platform.process, platform.registry, platform.processList, platform.systemInfo,
-                 platform.modulePath},
-                platform.mixer,
-                showings};
-};
 
 TEST(Form2StartTest, ANormalStartRunsItsStepsInOrderAndAddsTheTrayIconLast) {
     Companion c;

@@ -43,6 +43,9 @@ struct IconDeleter {
 struct CursorDeleter {
     void operator()(HCURSOR cursor) const { DestroyCursor(cursor); }
 };
+struct MenuDeleter {
+    void operator()(HMENU menu) const { DestroyMenu(menu); }
+};
 struct KernelHandleDeleter {
     void operator()(HANDLE handle) const { CloseHandle(handle); }
 };
@@ -53,6 +56,7 @@ using UniqueFont = UniqueHandle<HFONT, GdiObjectDeleter>;
 using UniqueRegion = UniqueHandle<HRGN, GdiObjectDeleter>;
 using UniqueIcon = UniqueHandle<HICON, IconDeleter>;
 using UniqueCursor = UniqueHandle<HCURSOR, CursorDeleter>;
+using UniqueMenu = UniqueHandle<HMENU, MenuDeleter>;
 using UniqueKernelHandle = UniqueHandle<HANDLE, KernelHandleDeleter>;
 
 } // namespace kob

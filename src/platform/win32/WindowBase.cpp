@@ -24,6 +24,7 @@ bool WindowBase::Create(const WindowSpec& spec) {
         windowClass.hInstance = spec.instance;
         windowClass.hCursor = spec.cursor;
         windowClass.hIcon = spec.icon;
+        windowClass.hbrBackground = spec.background;
         windowClass.lpszClassName = spec.className;
         if (!RegisterClassExA(&windowClass)) {
             return false;

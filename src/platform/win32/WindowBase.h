@@ -11,6 +11,8 @@ struct WindowSpec {
     UINT classStyle = 0;
     HCURSOR cursor = nullptr;
     HICON icon = nullptr;
+    // The class background; nullptr leaves all painting to the window.
+    HBRUSH background = nullptr;
     DWORD exStyle = 0;
     const char* title = "";
     DWORD style = WS_POPUP;

@@ -1,9 +1,12 @@
 #include "tray/win32/Form2Window.h"
 
 #include <commctrl.h>
+#include <mmsystem.h>
+#include <shellapi.h>
 
 #include "ResourceIds.h"
 #include "common/Twips.h"
+#include "tray/win32/BaseMenu.h"
 
 namespace kob {
 
@@ -26,10 +29,10 @@ HICON LoadTrayPicture(HINSTANCE instance, int id) {
 
 Form2Window::Form2Window(HINSTANCE instance, const Form2Services& services, MixerService& mixerDevice,
                          Form1Factory& controllers)
-    : instance_(instance), form_(*this, services, mixerDevice, controllers),
+    : instance_(instance), services_(services), form_(*this, services, mixerDevice, MMC1_, controllers),
       timers_({{kMuteMonitorTimer, kMuteMonitorInterval}}), normalIcon_(LoadTrayPicture(instance, IDI_TRAY_NORMAL)),
-      mutedIcon_(LoadTrayPicture(instance, IDI_TRAY_MUTED)), taskbarCreated_(RegisterWindowMessageA("TaskbarCreated")) {
-}
+      mutedIcon_(LoadTrayPicture(instance, IDI_TRAY_MUTED)), menu_(BuildBaseMenu()),
+      taskbarCreated_(RegisterWindowMessageA("TaskbarCreated")) {}
 
 Form2Window::~Form2Window() {
     Destroy();
@@ -56,6 +59,7 @@ bool Form2Window::Create() {
     spec.className = kWindowClass;
     spec.cursor = LoadCursor(nullptr, IDC_ARROW);
     spec.icon = LoadIcon(instance_, MAKEINTRESOURCE(IDI_PROGRAM));
+    spec.background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     spec.exStyle = exStyle;
     spec.title = "";
     spec.style = style;
@@ -63,7 +67,11 @@ bool Form2Window::Create() {
     spec.y = place.top;
     spec.width = frame.right - frame.left;
     spec.height = frame.bottom - frame.top;
-    return WindowBase::Create(spec);
+    if (!WindowBase::Create(spec)) {
+        return false;
+    }
+    MMC1_.SetNotifyWindow(Handle());
+    return true;
 }
 
 void Form2Window::HideFromTaskList() {
@@ -91,6 +99,44 @@ void Form2Window::DiscardControllersLater() {
     PostMessageA(Handle(), kDiscardControllers, 0, 0);
 }
 
+void Form2Window::RemoveTrayIcon() {
+    trayIcon_.Delete();
+}
+
+void Form2Window::BringToForeground() {
+    SetForegroundWindow(Handle());
+}
+
+MenuCommand Form2Window::ShowMenu(const OnTopItem& ontop) {
+    const UINT ontopId = MenuIdOf(MenuCommand::KeepOnTop);
+    CheckMenuItem(menu_.get(), ontopId, MF_BYCOMMAND | (ontop.checked ? MF_CHECKED : MF_UNCHECKED));
+    EnableMenuItem(menu_.get(), ontopId, MF_BYCOMMAND | (ontop.enabled ? MF_ENABLED : MF_GRAYED));
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    const UINT chosen =
+        static_cast<UINT>(TrackPopupMenu(menu_.get(), TPM_RETURNCMD | TPM_NONOTIFY | TPM_LEFTALIGN | TPM_LEFTBUTTON,
+                                         pointer.x, pointer.y, 0, Handle(), nullptr));
+    // Without it the menu of a background window may stay open when the user clicks elsewhere.
+    PostMessageA(Handle(), WM_NULL, 0, 0);
+    return CommandOfMenuId(chosen);
+}
+
+void Form2Window::ShowAbout() {
+    about_.Show(
+        [&] { return std::make_unique<Form3Window>(instance_, form_.MasterMixer().MixerDeviceName(), browser_); });
+}
+
+void Form2Window::ShowOptions() {
+    options_.Show([&] {
+        return std::make_unique<Form4Window>(instance_, services_.registry, services_.messages, services_.modulePath,
+                                             RunEntryVal_);
+    });
+}
+
+void Form2Window::OpenMaximized(const std::string& document) {
+    ShellExecuteA(Handle(), nullptr, document.c_str(), nullptr, nullptr, SW_SHOWMAXIMIZED);
+}
+
 LRESULT Form2Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == taskbarCreated_) {
         // The shell has restarted and forgotten the icon.
@@ -98,6 +144,16 @@ LRESULT Form2Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     switch (message) {
+    case TrayIcon::kCallbackMessage:
+        if (wParam == TrayIcon::kId) {
+            form_.TrayReport(LOWORD(lParam));
+        }
+        return 0;
+    case MM_MCINOTIFY:
+        if (MMC1_.IsEndOfPlayback(wParam, lParam)) {
+            form_.MMC1_Done();
+        }
+        return 0;
     case WM_TIMER:
         if (wParam == kMuteMonitorTimer) {
             form_.tmrmute_Timer();
@@ -130,9 +186,10 @@ LRESULT Form2Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void Form2Window::OnFinalMessage() {
-    // The window no longer shows the pictures: they can go.
+    // The window no longer shows the pictures nor the menu: they can go.
     normalIcon_.reset();
     mutedIcon_.reset();
+    menu_.reset();
 }
 
 } // namespace kob

@@ -32,6 +32,20 @@ public:
         ++pictureChanges;
     }
     void DiscardControllersLater() override { ++discardsPosted; }
+    void RemoveTrayIcon() override {
+        log_.Add("form2.RemoveTrayIcon");
+        trayIconAdded = false;
+    }
+    void BringToForeground() override { log_.Add("form2.BringToForeground"); }
+    MenuCommand ShowMenu(const OnTopItem& ontop) override {
+        log_.Add("form2.ShowMenu");
+        menuShownWith = ontop;
+        ++menusShown;
+        return choice;
+    }
+    void ShowAbout() override { log_.Add("form2.ShowAbout"); }
+    void ShowOptions() override { log_.Add("form2.ShowOptions"); }
+    void OpenMaximized(const std::string& document) override { log_.Add("form2.OpenMaximized " + document); }
 
     bool createFails = false;
     bool muteMonitor = false;
@@ -39,6 +53,10 @@ public:
     TrayPicture picture = TrayPicture::Normal;
     long pictureChanges = 0;
     int discardsPosted = 0;
+    // What the user picks from the menu, and the state "Keep Controller on Top" was shown in.
+    MenuCommand choice = MenuCommand::None;
+    OnTopItem menuShownWith;
+    int menusShown = 0;
 
 private:
     CallLog& log_;

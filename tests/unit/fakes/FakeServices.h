@@ -15,6 +15,7 @@
 #include "platform/ProcessControl.h"
 #include "platform/ProgramLauncher.h"
 #include "platform/ScreenService.h"
+#include "tray/SoundDevice.h"
 
 namespace kob::test {
 
@@ -142,6 +143,23 @@ private:
     CallLog& log_;
 };
 
+// The test sound's multimedia control: records each property and command; the named ones fail.
+class FakeSoundDevice : public SoundDevice {
+public:
+    explicit FakeSoundDevice(CallLog& log) : log_(log) {}
+    bool SetDeviceType(const std::string& type) override { return Note("DeviceType " + type); }
+    bool SetFileName(const std::string& file) override { return Note("FileName " + file); }
+    bool Command(const std::string& command) override { return Note("Command " + command); }
+    std::set<std::string> failing;
+
+private:
+    bool Note(const std::string& step) {
+        log_.Add("MMC1." + step);
+        return failing.count(step) == 0;
+    }
+    CallLog& log_;
+};
+
 // One fake of every platform service, sharing one call log. The code under test takes each service it uses on
 // its own, so a test can hand it any real adapter in place of the fake.
 struct FakePlatform {
@@ -155,6 +173,7 @@ struct FakePlatform {
     FakeSystemInfo systemInfo{&log};
     FakeModulePath modulePath;
     FakeLauncher launcher{log};
+    FakeSoundDevice sound{log};
 };
 
 } // namespace kob::test

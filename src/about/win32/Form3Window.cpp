@@ -1,0 +1,166 @@
+#include "about/win32/Form3Window.h"
+
+#include <shellapi.h>
+#include <windowsx.h>
+
+#include "ResourceIds.h"
+#include "common/Rounding.h"
+#include "platform/win32/ScopedGdi.h"
+
+namespace kob {
+
+namespace {
+
+constexpr const char* kWindowClass = "DrovoVC3About";
+// The background picture's size; the window shows its top-left part.
+constexpr int kPictureWidth = 441;
+constexpr int kPictureHeight = 409;
+
+double TwipsPerPixel(int capability) {
+    ScopedGetDC screen(nullptr);
+    const int dotsPerInch = screen.get() ? GetDeviceCaps(screen.get(), capability) : 0;
+    return 1440.0 / (dotsPerInch > 0 ? dotsPerInch : 96);
+}
+
+} // namespace
+
+Form3Window::Form3Window(HINSTANCE instance, const std::string& MixerDeviceName, WebBrowser& browser)
+    : instance_(instance), form_(*this, MixerDeviceName, browser), twipsPerPixelX_(TwipsPerPixel(LOGPIXELSX)),
+      twipsPerPixelY_(TwipsPerPixel(LOGPIXELSY)) {}
+
+Form3Window::~Form3Window() {
+    Destroy();
+}
+
+RECT Form3Window::PixelRectOf(const TwipsRect& twips) const {
+    const PixelRect p = ToPixels(twips, twipsPerPixelX_, twipsPerPixelY_);
+    return {p.left, p.top, p.left + p.width, p.top + p.height};
+}
+
+void Form3Window::Open() {
+    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+    const DWORD exStyle = WS_EX_TOOLWINDOW;
+    RECT frame{0, 0, TwipsToPixels(form3::kWidth, twipsPerPixelX_), TwipsToPixels(form3::kHeight, twipsPerPixelY_)};
+    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+
+    WindowSpec spec;
+    spec.instance = instance_;
+    spec.className = kWindowClass;
+    spec.cursor = LoadCursor(nullptr, IDC_ARROW);
+    spec.icon = LoadIcon(instance_, MAKEINTRESOURCE(IDI_PROGRAM));
+    spec.exStyle = exStyle;
+    spec.title = form3::kCaption;
+    spec.style = style;
+    spec.x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+    spec.y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    spec.width = width;
+    spec.height = height;
+    if (!Create(spec)) {
+        return;
+    }
+    picture_.reset(
+        static_cast<HBITMAP>(LoadImageA(instance_, MAKEINTRESOURCE(IDB_ABOUT), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
+    CreateFonts();
+    HCURSOR hand = LoadCursor(instance_, MAKEINTRESOURCE(IDC_HAND_CURSOR));
+    HCURSOR custom = LoadCursor(instance_, MAKEINTRESOURCE(IDC_KNOB_CURSOR));
+    areas_.Add(
+        {PixelRectOf(form3::kLabels[form3::kWebLink].place), hand, nullptr, [this] { form_.Label4_Click(); }, {}});
+    areas_.Add(
+        {PixelRectOf(form3::kLabels[form3::kFeedbackLink].place), hand, nullptr, [this] { form_.Label8_Click(); }, {}});
+    areas_.Add({PixelRectOf(form3::kLabels[form3::kWebPrefix].place), hand, nullptr, {}, {}});
+    areas_.Add({PixelRectOf(form3::kLabels[form3::kTrademark].place), custom, nullptr, {}, {}});
+    form_.Form_Load();
+    ShowWindow(Handle(), SW_SHOWNORMAL);
+    SetForegroundWindow(Handle());
+}
+
+void Form3Window::CreateFonts() {
+    const int dotsPerInchY = RoundToInt32(1440.0 / twipsPerPixelY_);
+    for (std::size_t i = 0; i < fonts_.size(); ++i) {
+        const form3::Label& label = form3::kLabels[i];
+        LOGFONTA font{};
+        font.lfHeight = -RoundToInt32(label.points * dotsPerInchY / 72.0);
+        font.lfWeight = label.bold ? FW_BOLD : FW_NORMAL;
+        font.lfUnderline = label.underline ? TRUE : FALSE;
+        font.lfCharSet = DEFAULT_CHARSET;
+        lstrcpynA(font.lfFaceName, label.face, LF_FACESIZE);
+        fonts_[i].reset(CreateFontIndirectA(&font));
+    }
+}
+
+void Form3Window::SetMixerCaption(const std::string& caption) {
+    mixerCaption_ = caption;
+    const RECT line = PixelRectOf(form3::kLabels[form3::kMixerLine].place);
+    InvalidateRect(Handle(), &line, TRUE);
+}
+
+void Form3Window::OpenMaximized(const std::string& address) {
+    ShellExecuteA(Handle(), nullptr, address.c_str(), nullptr, nullptr, SW_SHOWMAXIMIZED);
+}
+
+void Form3Window::Paint() {
+    PAINTSTRUCT paint{};
+    HDC dc = BeginPaint(Handle(), &paint);
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    if (picture_) {
+        DrawBitmap(dc, picture_.get(), 0, 0, kPictureWidth, kPictureHeight);
+    }
+    SetBkMode(dc, TRANSPARENT);
+    for (std::size_t i = 0; i < fonts_.size(); ++i) {
+        const form3::Label& label = form3::kLabels[i];
+        ScopedSelectObject font(dc, fonts_[i].get());
+        SetTextColor(dc, label.colorref);
+        RECT place = PixelRectOf(label.place);
+        const std::string text = static_cast<int>(i) == form3::kMixerLine ? mixerCaption_ : label.text;
+        DrawTextA(dc, text.c_str(), -1, &place,
+                  (label.centred ? DT_CENTER : DT_LEFT) | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
+    }
+    EndPaint(Handle(), &paint);
+}
+
+LRESULT Form3Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_PAINT:
+        Paint();
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_SETCURSOR:
+        if (LOWORD(lParam) == HTCLIENT) {
+            POINT at{};
+            GetCursorPos(&at);
+            ScreenToClient(Handle(), &at);
+            if (areas_.SetCursorAt(at)) {
+                return TRUE;
+            }
+        }
+        break;
+    case WM_LBUTTONDOWN:
+        pressed_ = areas_.HitTest({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        return 0;
+    case WM_LBUTTONUP: {
+        const int released = areas_.HitTest({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        if (released == pressed_) {
+            areas_.Click(released);
+        }
+        pressed_ = ClickableAreas::kNone;
+        return 0;
+    }
+    default:
+        break;
+    }
+    return Default(message, wParam, lParam);
+}
+
+void Form3Window::OnFinalMessage() {
+    picture_.reset();
+    for (auto& font : fonts_) {
+        font.reset();
+    }
+}
+
+} // namespace kob

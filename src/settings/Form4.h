@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+
+#include "platform/MessageBoxService.h"
+#include "platform/ModulePathService.h"
+#include "settings/RegistryService.h"
+
+namespace kob {
+
+// What the Options window's logic asks of its window.
+class Form4View {
+public:
+    virtual ~Form4View() = default;
+    virtual void SetChkStp(bool checked) = 0;
+};
+
+// The Options window: one box, "Run when Windows starts.", that adds or removes the log-on Run value at once.
+class Form4 {
+public:
+    // RunEntryVal outlives the window: a Run key that cannot be read leaves the previous answer in it.
+    Form4(Form4View& view, RegistryService& registry, MessageBoxService& messages, ModulePathService& modulePath,
+          std::int16_t& RunEntryVal)
+        : view_(view), registry_(registry), messages_(messages), modulePath_(modulePath), RunEntryVal_(RunEntryVal) {}
+
+    // Sets the box from the registry; a box that becomes ticked writes the Run value again for this executable.
+    void Form_Load();
+    // Sets the box; a change runs ChkStp_Click, as a click on the box does.
+    void SetChkStp(int value);
+    void ChkStp_Click();
+    int ChkStp() const { return ChkStp_; }
+
+private:
+    Form4View& view_;
+    RegistryService& registry_;
+    MessageBoxService& messages_;
+    ModulePathService& modulePath_;
+    std::int16_t& RunEntryVal_;
+    int ChkStp_ = 0;
+};
+
+} // namespace kob

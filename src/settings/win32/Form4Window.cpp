@@ -1,0 +1,95 @@
+#include "settings/win32/Form4Window.h"
+
+#include "ResourceIds.h"
+#include "common/Twips.h"
+#include "platform/win32/ScopedGdi.h"
+
+namespace kob {
+
+namespace {
+
+constexpr const char* kWindowClass = "DrovoVC3Options";
+constexpr int kBoxId = 1001;
+constexpr int kLabelId = 1002;
+// The design, in twips: the client area, the box and its text.
+constexpr double kWidth = 4200;
+constexpr double kHeight = 1860;
+constexpr TwipsRect kBox{720, 840, 255, 255};
+constexpr TwipsRect kLabel{1200, 880, 1905, 195};
+constexpr const char* kLabelText = "Run when Windows starts.";
+
+} // namespace
+
+Form4Window::Form4Window(HINSTANCE instance, RegistryService& registry, MessageBoxService& messages,
+                         ModulePathService& modulePath, std::int16_t& RunEntryVal)
+    : instance_(instance), form_(*this, registry, messages, modulePath, RunEntryVal) {}
+
+Form4Window::~Form4Window() {
+    Destroy();
+}
+
+void Form4Window::Open() {
+    double twipsPerPixelX = 15;
+    double twipsPerPixelY = 15;
+    {
+        ScopedGetDC screen(nullptr);
+        if (screen.get()) {
+            twipsPerPixelX = 1440.0 / GetDeviceCaps(screen.get(), LOGPIXELSX);
+            twipsPerPixelY = 1440.0 / GetDeviceCaps(screen.get(), LOGPIXELSY);
+        }
+    }
+    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+    const DWORD exStyle = WS_EX_TOOLWINDOW;
+    RECT frame{0, 0, TwipsToPixels(kWidth, twipsPerPixelX), TwipsToPixels(kHeight, twipsPerPixelY)};
+    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    WindowSpec spec;
+    spec.instance = instance_;
+    spec.className = kWindowClass;
+    spec.cursor = LoadCursor(nullptr, IDC_ARROW);
+    spec.icon = LoadIcon(instance_, MAKEINTRESOURCE(IDI_PROGRAM));
+    spec.background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    spec.exStyle = exStyle;
+    spec.title = "";
+    spec.style = style;
+    spec.width = frame.right - frame.left;
+    spec.height = frame.bottom - frame.top;
+    spec.x = (GetSystemMetrics(SM_CXSCREEN) - spec.width) / 2;
+    spec.y = (GetSystemMetrics(SM_CYSCREEN) - spec.height) / 2;
+    if (!Create(spec)) {
+        return;
+    }
+    const PixelRect box = ToPixels(kBox, twipsPerPixelX, twipsPerPixelY);
+    const PixelRect label = ToPixels(kLabel, twipsPerPixelX, twipsPerPixelY);
+    // The logic owns the tick: the box does not toggle itself, a click asks the logic.
+    box_ = CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_CHECKBOX, box.left, box.top,
+                           box.width, box.height, Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kBoxId)),
+                           instance_, nullptr);
+    HWND text = CreateWindowExA(0, "STATIC", kLabelText, WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, label.left,
+                                label.top, label.width, label.height, Handle(),
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(kLabelId)), instance_, nullptr);
+    // The stock GUI font is shared by the system and never deleted.
+    SendMessageA(text, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    form_.Form_Load();
+    ShowWindow(Handle(), SW_SHOWNORMAL);
+    SetForegroundWindow(Handle());
+    SetFocus(box_);
+}
+
+void Form4Window::SetChkStp(bool checked) {
+    SendMessageA(box_, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+LRESULT Form4Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COMMAND && reinterpret_cast<HWND>(lParam) == box_ && HIWORD(wParam) == BN_CLICKED) {
+        form_.SetChkStp(form_.ChkStp() == 1 ? 0 : 1);
+        return 0;
+    }
+    if (message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORBTN) {
+        // The window's own face colour behind the box and its text.
+        SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNFACE));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    }
+    return Default(message, wParam, lParam);
+}
+
+} // namespace kob

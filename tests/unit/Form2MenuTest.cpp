@@ -1,0 +1,194 @@
+#include <gtest/gtest.h>
+
+#include "fakes/FakeCompanion.h"
+
+namespace kob::test {
+namespace {
+
+class Form2MenuTest : public ::testing::Test {
+protected:
+    Form2MenuTest() {
+        c.Start();
+        c.form2.DiscardFinishedControllers();
+        c.platform.log.calls.clear();
+    }
+    void SetOnTopStat(std::uint32_t value) { c.platform.registry.SetDword(HKCU, kProgramKeyPath, "ontopstat", value); }
+    std::uint32_t OnTopStat() { return c.platform.registry.Dword(HKCU, kProgramKeyPath, "ontopstat"); }
+    void Choose(MenuCommand command) {
+        c.view.choice = command;
+        c.form2.TrayReport(0x204);
+    }
+    Companion c;
+};
+
+TEST_F(Form2MenuTest, TheOnTopItemFollowsTheStoredStateAndAnUnreadableOneLeavesIt) {
+    constexpr std::int64_t kMissing = -1;
+    const struct {
+        std::vector<std::int64_t> stored; // ontopstat before each pop-up
+        OnTopItem shown;                  // the item at the last one
+    } rows[] = {
+        {{2}, {false, false}},           {{1}, {true, true}},        {{0}, {false, true}},
+        {{1, 7}, {true, true}},          {{2, 7}, {false, false}},   {{1, kMissing}, {true, true}},
+        {{2, kMissing}, {false, false}}, {{1, 2, 0}, {false, true}},
+    };
+    for (const auto& row : rows) {
+        Companion fresh;
+        fresh.Start();
+        for (const std::int64_t value : row.stored) {
+            if (value == kMissing) {
+                fresh.platform.registry.keys[{HKCU, kProgramKeyPath}].erase("ontopstat");
+            } else {
+                fresh.platform.registry.SetDword(HKCU, kProgramKeyPath, "ontopstat", static_cast<std::uint32_t>(value));
+            }
+            fresh.form2.TrayReport(0x204);
+        }
+        EXPECT_EQ(fresh.view.menuShownWith.checked, row.shown.checked) << row.stored.back();
+        EXPECT_EQ(fresh.view.menuShownWith.enabled, row.shown.enabled) << row.stored.back();
+        EXPECT_TRUE(fresh.platform.messages.shown.empty());
+    }
+    c.form2.TrayReport(0x204);
+    EXPECT_LT(c.platform.log.IndexOf("form2.BringToForeground"), c.platform.log.IndexOf("form2.ShowMenu"));
+}
+
+TEST_F(Form2MenuTest, OnlyARightPressALeftReleaseAndADoubleClickAct) {
+    for (std::uint32_t code = 0x200; code <= 0x20A; ++code) {
+        SCOPED_TRACE(code);
+        const int menus = c.view.menusShown;
+        const std::size_t showings = c.showings.made.size();
+        c.form2.TrayReport(code);
+        EXPECT_EQ(c.view.menusShown - menus, code == 0x204 ? 1 : 0);
+        EXPECT_EQ(c.showings.made.size() - showings, code == 0x202 || code == 0x203 ? 1u : 0u);
+    }
+}
+
+TEST_F(Form2MenuTest, ALeftClickShowsTheControllerAfreshFollowingTheVolumeAndRecordsItShown) {
+    SetOnTopStat(2);
+    c.form2.TrayReport(0x202);
+    FakeShowing& shown = c.Controller();
+    EXPECT_TRUE(shown.Loaded());
+    EXPECT_TRUE(shown.view.foreground);
+    EXPECT_TRUE(shown.view.TimerEnabled(Form1Timer::SyncVolume));
+    EXPECT_EQ(shown.view.shownAt.x, 874);
+    EXPECT_TRUE(c.form2.ontop().enabled);
+    EXPECT_EQ(OnTopStat(), 0u);
+}
+
+TEST_F(Form2MenuTest, KeepControllerOnTopTwiceReturnsToNormal) {
+    c.form2.TrayReport(0x202);
+    FakeShowing& shown = c.Controller();
+    Choose(MenuCommand::KeepOnTop);
+    EXPECT_TRUE(shown.view.topmost);
+    EXPECT_TRUE(c.form2.ontop().checked);
+    EXPECT_EQ(OnTopStat(), 1u);
+    Choose(MenuCommand::KeepOnTop);
+    EXPECT_TRUE(c.view.menuShownWith.checked) << "the pop-up showed the item checked";
+    EXPECT_FALSE(shown.view.topmost);
+    EXPECT_FALSE(c.form2.ontop().checked);
+    EXPECT_EQ(OnTopStat(), 0u);
+    EXPECT_EQ(c.showings.made.size(), 2u) << "the same controller";
+}
+
+TEST_F(Form2MenuTest, KeepControllerOnTopWithNoControllerLoadsOneFirst) {
+    c.form2.RunMenuCommand(MenuCommand::KeepOnTop);
+    ASSERT_TRUE(c.Controller().Loaded());
+    EXPECT_TRUE(c.Controller().view.topmost);
+    EXPECT_EQ(OnTopStat(), 1u);
+}
+
+TEST_F(Form2MenuTest, TheCommandsThatOpenSomething) {
+    const struct {
+        MenuCommand command;
+        const char* call;
+    } commands[] = {
+        {MenuCommand::About, "form2.ShowAbout"},
+        {MenuCommand::Options, "form2.ShowOptions"},
+        {MenuCommand::Help, "form2.OpenMaximized C:\\Program Files\\Drovo Volume Controller\\KOBHELP.HTM"},
+        {MenuCommand::Website, "form2.OpenMaximized http://marlox.example.com"},
+        {MenuCommand::VolumeControl, "Start C:\\WINDOWS\\system32\\sndvol32.exe"},
+        {MenuCommand::AudioProperties, "Start rundll32.exe shell32.dll,Control_RunDLL mmsys.cpl"},
+    };
+    for (const auto& command : commands) {
+        Choose(command.command);
+        EXPECT_EQ(c.platform.log.calls.back(), command.call);
+    }
+    c.platform.launcher.failWith = "File not found";
+    Choose(MenuCommand::VolumeControl);
+    Choose(MenuCommand::AudioProperties);
+    ASSERT_EQ(c.platform.messages.shown.size(), 2u);
+    EXPECT_EQ(c.platform.messages.shown[0].text, "Unable to open Windows Volume Control File not found");
+    EXPECT_EQ(c.platform.messages.shown[1].text, "Unable to open Audio properties. File not found");
+    EXPECT_EQ(c.platform.messages.shown[1].style, 0x30u);
+}
+
+TEST_F(Form2MenuTest, TheExitRecordsTheControllerClosedRemovesTheIconAndEndsAtOnce) {
+    c.form2.TrayReport(0x202);
+    c.view.choice = MenuCommand::Exit;
+    EXPECT_THROW(c.form2.TrayReport(0x204), ProcessEnded);
+    EXPECT_EQ(OnTopStat(), 2u);
+    EXPECT_FALSE(c.view.trayIconAdded);
+    EXPECT_EQ(c.platform.process.exitCode, 0u);
+    EXPECT_EQ(c.platform.log.calls.back(), "EndProcess 0");
+    EXPECT_TRUE(c.Controller().Loaded()) << "no unload or fade runs";
+    EXPECT_EQ(c.platform.log.IndexOf("view.Unload"), -1);
+}
+
+TEST_F(Form2MenuTest, TestSoundShowsTheMissingFileMessageOnceForEachFailedStep) {
+    const std::string missing = "The .wav file referred by the Drovo Volume Controller is missing. Please reinstall "
+                                "the program to install the sound file. ";
+    const struct {
+        std::set<std::string> failing;
+        std::size_t messages;
+    } rows[] = {{{}, 0},
+                {{"Command open", "Command Play"}, 2},
+                {{"Command Play"}, 1},
+                {{"DeviceType WaveAudio", "Command open", "Command Play"}, 3}};
+    for (const auto& row : rows) {
+        Companion s;
+        s.Start();
+        s.platform.sound.failing = row.failing;
+        s.platform.log.calls.clear();
+        s.form2.RunMenuCommand(MenuCommand::TestSound);
+        const std::vector<std::string> steps{"MMC1.DeviceType WaveAudio",
+                                             "MMC1.FileName C:\\Program Files\\Drovo Volume Controller\\POURING.WAV",
+                                             "MMC1.Command open", "MMC1.Command Play"};
+        std::vector<std::string> tried;
+        for (const auto& call : s.platform.log.calls) {
+            if (call.rfind("MMC1.", 0) == 0) {
+                tried.push_back(call);
+            }
+        }
+        EXPECT_EQ(tried, steps) << "every step is tried";
+        ASSERT_EQ(s.platform.messages.shown.size(), row.messages);
+        for (const auto& shown : s.platform.messages.shown) {
+            EXPECT_EQ(shown.text, missing);
+            EXPECT_EQ(shown.style, 0x30u);
+        }
+    }
+}
+
+TEST_F(Form2MenuTest, TheEndOfTheSoundStopsAndClosesAndPlayingAgainRestartsWithoutAMessage) {
+    c.form2.RunMenuCommand(MenuCommand::TestSound);
+    c.form2.RunMenuCommand(MenuCommand::TestSound);
+    c.form2.MMC1_Done();
+    std::vector<std::string> calls;
+    for (const auto& call : c.platform.log.calls) {
+        if (call.rfind("MMC1.", 0) == 0) {
+            calls.push_back(call.substr(5));
+        }
+    }
+    const std::string file = "FileName C:\\Program Files\\Drovo Volume Controller\\POURING.WAV";
+    EXPECT_EQ(calls,
+              (std::vector<std::string>{"DeviceType WaveAudio", file, "Command open", "Command Play", "FileName ",
+                                        "Command stop", "Command close", "DeviceType WaveAudio", file, "Command open",
+                                        "Command Play", "FileName ", "Command stop", "Command close"}));
+    EXPECT_TRUE(c.platform.messages.shown.empty());
+}
+
+TEST_F(Form2MenuTest, ClosingTheCompanionRecordsTheControllerClosed) {
+    SetOnTopStat(1);
+    c.form2.Form_Unload();
+    EXPECT_EQ(OnTopStat(), 2u);
+}
+
+} // namespace
+} // namespace kob::test
