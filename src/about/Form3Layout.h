@@ -58,15 +58,16 @@ inline constexpr Label kLabels[] = {
     {"Label11", "Web :", {1080, 4200, 525, 240}, kBlack, "Tahoma", 9.75, false, false, false},
     {"Label4", kMakersWebsite, {1680, 4200, 2475, 240}, kBlack, "Tahoma", 9.75, false, true, false},
     {"Label8", "Send a Feedback", {1920, 4560, 1470, 240}, kBlack, "Tahoma", 9.75, false, true, false},
+    // Centred across the whole window, so that the sentence fits where a font runs wider than its design.
     {"Label3",
      "Visit our website to download more utilities like this.",
-     {480, 5040, 4470, 240},
+     {0, 5040, kWidth, 240},
      0x00008080,
      "Tahoma",
      9.75,
      false,
      false,
-     false},
+     true},
     {"Label10", "Marlox's Software, 2004 - 2026", {960, 5400, 3075, 210}, 0x0000C0C0, "Tahoma", 9, true, false, false},
 };
 

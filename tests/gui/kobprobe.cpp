@@ -11,6 +11,9 @@
 //   kobprobe install <out> <cstpval>     the program key as the setup leaves it, without the Run value
 //   kobprobe uninstall <out>             removes the program key and the Run value
 //   kobprobe settings <out>              the program's registry values
+//   kobprobe window <out> <class>        a shown window of that class: how many there are, place, caption, box
+//   kobprobe menu <out>                  whether a pop-up menu is open
+//   kobprobe box <out>                   the program's next message box: text and icon; answers it with OK
 #include <windows.h>
 
 #include <cstdio>
@@ -220,6 +223,72 @@ int Run(std::ofstream& out, const std::string& commandLine) {
     return 0;
 }
 
+struct ClassCount {
+    const char* className;
+    int visible;
+};
+
+BOOL CALLBACK CountClassWindow(HWND window, LPARAM param) {
+    auto* count = reinterpret_cast<ClassCount*>(param);
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof(name));
+    if (std::string(name) == count->className && IsWindowVisible(window)) {
+        ++count->visible;
+    }
+    return TRUE;
+}
+
+HWND WaitForVisible(const char* className, const char* title, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        HWND found = FindWindowA(className, title);
+        if ((found && IsWindowVisible(found)) || GetTickCount() - start > timeoutMs) {
+            return found && IsWindowVisible(found) ? found : nullptr;
+        }
+        Sleep(50);
+    }
+}
+
+int Window(std::ofstream& out, const char* className) {
+    HWND window = WaitForVisible(className, nullptr, 10000);
+    if (!window) {
+        out << "found=0\n";
+        return 1;
+    }
+    Sleep(300);
+    ClassCount count{className, 0};
+    EnumWindows(CountClassWindow, reinterpret_cast<LPARAM>(&count));
+    RECT r{};
+    GetWindowRect(window, &r);
+    char title[128] = {};
+    GetWindowTextA(window, title, sizeof(title));
+    out << "found=1\ncount=" << count.visible << "\n";
+    out << "rect=" << r.left << "," << r.top << "," << r.right << "," << r.bottom << "\n";
+    out << "title=" << title << "\n";
+    if (HWND box = FindWindowExA(window, nullptr, "BUTTON", nullptr)) {
+        out << "checked=" << (SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0) << "\n";
+        RECT b{};
+        GetWindowRect(box, &b);
+        out << "boxcentre=" << (b.left + b.right) / 2 << " " << (b.top + b.bottom) / 2 << "\n";
+    }
+    return 0;
+}
+
+int Box(std::ofstream& out) {
+    HWND box = WaitForVisible("#32770", kTitle, 10000);
+    if (!box) {
+        out << "found=0\n";
+        return 1;
+    }
+    Sleep(300);
+    out << "found=1\ntext=" << MessageText(box) << "\nicon=" << IconKind(box) << "\n";
+    SendMessageA(box, WM_COMMAND, IDOK, 0);
+    for (int i = 0; i < 50 && IsWindow(box) && IsWindowVisible(box); ++i) {
+        Sleep(50);
+    }
+    return 0;
+}
+
 struct WindowCount {
     DWORD processId;
     int visible;
@@ -373,6 +442,16 @@ int main(int argc, char** argv) {
     }
     if (command == "settings") {
         return Settings(out);
+    }
+    if (command == "window" && argc >= 4) {
+        return Window(out, argv[3]);
+    }
+    if (command == "menu") {
+        out << "open=" << (WaitForVisible("#32768", nullptr, 5000) ? 1 : 0) << "\n";
+        return 0;
+    }
+    if (command == "box") {
+        return Box(out);
     }
     if (command == "run" && argc >= 4) {
         std::string commandLine;

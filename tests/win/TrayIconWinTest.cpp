@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "tray/win32/BaseMenu.h"
 #include "tray/win32/TrayIcon.h"
 
 namespace kob::test {
@@ -35,6 +36,43 @@ TEST(TrayIcon, TheRecordIsTheFirst88ByteLayoutWithTheProgramsTipPaddedWithBlanks
     EXPECT_EQ(icon.Record().hIcon, muted);
     EXPECT_EQ(std::memcmp(icon.Record().szTip, tip.data(), 64), 0) << "the tip stays";
     EXPECT_EQ(icon.Record().uCallbackMessage, 0x201u);
+}
+
+TEST(BaseMenu, FourteenLinesInOrderWithTheExitInBold) {
+    HMENU menu = BuildBaseMenu();
+    ASSERT_NE(menu, nullptr);
+    const char* expected[] = {"About",
+                              "-",
+                              "Help",
+                              "Options",
+                              "Test Sound",
+                              "-",
+                              "Keep Controller on Top",
+                              "-",
+                              "Open Volume Control (Windows)",
+                              "Adjust Audio Properties (Windows)",
+                              "-",
+                              "Marlox's Software Website",
+                              "-",
+                              "Close Drovo Volume Controller"};
+    ASSERT_EQ(GetMenuItemCount(menu), 14);
+    for (int i = 0; i < 14; ++i) {
+        MENUITEMINFOA item{};
+        char text[64] = {};
+        item.cbSize = sizeof(item);
+        item.fMask = MIIM_TYPE | MIIM_STATE | MIIM_ID;
+        item.dwTypeData = text;
+        item.cch = sizeof(text);
+        ASSERT_TRUE(GetMenuItemInfoA(menu, i, TRUE, &item));
+        const bool separator = (item.fType & MFT_SEPARATOR) != 0;
+        EXPECT_EQ(separator ? std::string("-") : std::string(text), expected[i]) << i;
+        if (!separator) {
+            EXPECT_FALSE(item.fState & (MFS_CHECKED | MFS_GRAYED)) << "nothing checked or greyed at first: " << i;
+            EXPECT_NE(CommandOfMenuId(item.wID), MenuCommand::None) << i;
+        }
+    }
+    EXPECT_EQ(GetMenuDefaultItem(menu, TRUE, 0), 13u);
+    DestroyMenu(menu);
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "settings/win32/Form4Window.h"
 
+#include <algorithm>
+
 #include "ResourceIds.h"
 #include "common/Twips.h"
 #include "platform/win32/ScopedGdi.h"
@@ -59,7 +61,17 @@ void Form4Window::Open() {
         return;
     }
     const PixelRect box = ToPixels(kBox, twipsPerPixelX, twipsPerPixelY);
-    const PixelRect label = ToPixels(kLabel, twipsPerPixelX, twipsPerPixelY);
+    PixelRect label = ToPixels(kLabel, twipsPerPixelX, twipsPerPixelY);
+    HGDIOBJ font = GetStockObject(DEFAULT_GUI_FONT);
+    {
+        // The text keeps its place; its box grows where the system's font runs wider than the design.
+        ScopedGetDC screen(nullptr);
+        ScopedSelectObject selected(screen.get(), font);
+        SIZE extent{};
+        GetTextExtentPoint32A(screen.get(), kLabelText, lstrlenA(kLabelText), &extent);
+        label.width = std::max<int>(label.width, extent.cx + 2);
+        label.height = std::max<int>(label.height, extent.cy);
+    }
     // The logic owns the tick: the box does not toggle itself, a click asks the logic.
     box_ = CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_CHECKBOX, box.left, box.top,
                            box.width, box.height, Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kBoxId)),
@@ -68,7 +80,7 @@ void Form4Window::Open() {
                                 label.top, label.width, label.height, Handle(),
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(kLabelId)), instance_, nullptr);
     // The stock GUI font is shared by the system and never deleted.
-    SendMessageA(text, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    SendMessageA(text, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     form_.Form_Load();
     ShowWindow(Handle(), SW_SHOWNORMAL);
     SetForegroundWindow(Handle());

@@ -1,0 +1,111 @@
+#!/usr/bin/env bash
+# The installed program as a user meets it, through Wine's notification area: a left click shows the controller,
+# a right click opens the menu, whose items are chosen with the keyboard as a user may.
+source "$(dirname "$0")/lib.sh"
+
+folder="$WINEPREFIX/drive_c/Program Files/Drovo Volume Controller"
+program='C:\Program Files\Drovo Volume Controller\kob3.0.exe'
+mkdir -p "$folder"
+cp "$KOB_BIN/kob3.0.exe" "$folder/"
+probe() { kob_probe "$KOB_WORK/$1" "${@:2}"; }
+finish() {
+    probe uninstall uninstall
+    rm -rf "$folder"
+    kob_gui_cleanup
+}
+trap finish EXIT
+
+probe install install 0
+wine "$program" >"$KOB_WORK/program.out" 2>&1 </dev/null &
+KOB_STARTED_PIDS+=("$!")
+probe started companion
+expect "$KOB_WORK/started" tray 1 "icon in the tray"
+
+# The program's icon is the first in Wine's tray window.
+tray=$(xwininfo -name "Wine System Tray")
+icon_x=$(($(sed -n 's/.*Absolute upper-left X: *//p' <<<"$tray") + 10))
+icon_y=$(($(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$tray") + 10))
+left_click() { xdotool mousemove "$icon_x" "$icon_y" click 1; sleep 1; }
+# menu KEYS... : opens the menu with a right click and chooses with the keys given.
+menu() {
+    xdotool mousemove "$icon_x" "$icon_y" click 3
+    probe menu menu
+    for key in "$@"; do
+        xdotool key "$key"
+        sleep 0.2
+    done
+    sleep 1
+}
+
+echo "a left click shows the controller at its place with the current volume"
+left_click
+probe shown controller
+expect "$KOB_WORK/shown" rect 874,578,941,764 "controller above the bottom-right corner"
+expect "$KOB_WORK/shown" readout 100 "read-out of the current volume"
+expect "$KOB_WORK/shown" topmost 0
+kob_screenshot tray-controller 67x186+874+578
+
+echo "a right click opens the menu"
+xdotool mousemove "$icon_x" "$icon_y" click 3
+probe menu1 menu
+expect "$KOB_WORK/menu1" open 1 "pop-up menu open"
+kob_screenshot tray-menu 260x220+0+20
+xdotool key Escape
+sleep 0.5
+
+echo "Keep Controller on Top, twice"
+menu Down Down Down Down Down Return
+probe ontop controller
+expect "$KOB_WORK/ontop" topmost 1 "controller on top"
+probe ontop-settings settings
+expect "$KOB_WORK/ontop-settings" ontopstat 1
+menu Down Down Down Down Down Return
+probe normal controller
+expect "$KOB_WORK/normal" topmost 0 "controller back among the others"
+probe normal-settings settings
+expect "$KOB_WORK/normal-settings" ontopstat 0
+
+echo "Options: the box adds and removes the Run value"
+menu Down Down Down Return
+probe options window DrovoVC3Options
+expect "$KOB_WORK/options" found 1 "Options window shown"
+expect "$KOB_WORK/options" checked 0 "box clear without the Run value"
+kob_screenshot tray-options
+box=$(kob_value "$KOB_WORK/options" boxcentre)
+xdotool mousemove $box click 1
+sleep 0.5
+probe run-on settings
+expect "$KOB_WORK/run-on" run "\"$program\"" "Run value written"
+probe options-on window DrovoVC3Options
+expect "$KOB_WORK/options-on" checked 1 "box ticked"
+xdotool mousemove $box click 1
+sleep 0.5
+probe run-off settings
+expect "$KOB_WORK/run-off" run absent "Run value removed"
+
+echo "About opens once however often it is chosen"
+menu Down Return
+probe about window DrovoVC3About
+expect "$KOB_WORK/about" found 1 "About window shown"
+expect "$KOB_WORK/about" title About
+kob_screenshot tray-about
+menu Down Return
+probe about2 window DrovoVC3About
+expect "$KOB_WORK/about2" count 1 "still one About window"
+
+echo "Test Sound without its file says so for each failed step"
+menu Down Down Down Down Return
+probe sound1 box
+expect "$KOB_WORK/sound1" text "The .wav file referred by the Drovo Volume Controller is missing. Please reinstall the program to install the sound file. " "missing-file message"
+expect "$KOB_WORK/sound1" icon exclamation
+probe sound2 box
+expect "$KOB_WORK/sound2" found 1 "the next failed step says so again"
+
+echo "the exit ends the program and records the controller closed"
+menu Up Return
+probe exit settings
+expect "$KOB_WORK/exit" ontopstat 2
+sleep 1
+check '! pgrep -f "kob3.0.exe" >/dev/null' "program ended"
+check '! xwininfo -name "Wine System Tray" 2>/dev/null | grep -q IsViewable' "no icon left in the tray"
+kob_finish
