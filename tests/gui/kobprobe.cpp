@@ -14,7 +14,11 @@
 //   kobprobe window <out> <class>        a shown window of that class: how many there are, place, caption, box
 //   kobprobe menu <out>                  whether a pop-up menu is open
 //   kobprobe box <out>                   the program's next message box: text and icon; answers it with OK
+//   kobprobe shellrestart <out>          takes the program's icon away as a restarting shell does, then
+//                                        announces the new shell, and reports whether the icon came back
 #include <windows.h>
+
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -289,6 +293,34 @@ int Box(std::ofstream& out) {
     return 0;
 }
 
+bool WaitForTray(bool shown, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    while (TrayShowsAnIcon() != shown) {
+        if (GetTickCount() - start > timeoutMs) {
+            return false;
+        }
+        Sleep(50);
+    }
+    return true;
+}
+
+int ShellRestart(std::ofstream& out) {
+    HWND companion = FindWindowA(kCompanionClass, nullptr);
+    if (!companion) {
+        out << "found=0\n";
+        return 1;
+    }
+    NOTIFYICONDATAA icon{};
+    icon.cbSize = 88;
+    icon.hWnd = companion;
+    icon.uID = 1;
+    Shell_NotifyIconA(NIM_DELETE, &icon);
+    out << "found=1\nremoved=" << (WaitForTray(false, 3000) ? 1 : 0) << "\n";
+    PostMessageA(HWND_BROADCAST, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    out << "restored=" << (WaitForTray(true, 5000) ? 1 : 0) << "\n";
+    return 0;
+}
+
 struct WindowCount {
     DWORD processId;
     int visible;
@@ -452,6 +484,9 @@ int main(int argc, char** argv) {
     }
     if (command == "box") {
         return Box(out);
+    }
+    if (command == "shellrestart") {
+        return ShellRestart(out);
     }
     if (command == "run" && argc >= 4) {
         std::string commandLine;

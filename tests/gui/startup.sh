@@ -38,6 +38,11 @@ probe settings0 settings
 expect "$KOB_WORK/settings0" cstpval 0 "no first-start work"
 expect "$KOB_WORK/settings0" run absent "no Run value written"
 
+echo "the shell restarts: the icon comes back"
+probe restart shellrestart
+expect "$KOB_WORK/restart" removed 1 "icon gone with the old shell"
+expect "$KOB_WORK/restart" restored 1 "icon back in the new shell"
+
 echo "a second copy ends at once, silently, with its own process id"
 probe second run "$program"
 expect "$KOB_WORK/second" messages 0 "no message"

@@ -1,0 +1,129 @@
+// The test sound's MCI device against Wine's winmm on the null audio device.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <mmsystem.h>
+
+#include <cstdint>
+#include <fstream>
+#include <vector>
+
+#include "WinTestFiles.h"
+#include "tray/win32/MciSoundDevice.h"
+
+namespace kob::test {
+namespace {
+
+// A short, silent 8-bit mono PCM wave file.
+void WriteWave(const std::string& path, std::uint32_t samples) {
+    const auto u32 = [](std::ofstream& out, std::uint32_t v) { out.write(reinterpret_cast<const char*>(&v), 4); };
+    const auto u16 = [](std::ofstream& out, std::uint16_t v) { out.write(reinterpret_cast<const char*>(&v), 2); };
+    std::ofstream out(path, std::ios::binary);
+    out.write("RIFF", 4);
+    u32(out, 36 + samples);
+    out.write("WAVEfmt ", 8);
+    u32(out, 16);
+    u16(out, 1);
+    u16(out, 1);
+    u32(out, 8000);
+    u32(out, 8000);
+    u16(out, 1);
+    u16(out, 8);
+    out.write("data", 4);
+    u32(out, samples);
+    std::vector<char> silence(samples, static_cast<char>(0x80));
+    out.write(silence.data(), samples);
+}
+
+// A message-only window that keeps the last MCI notification.
+struct NotifyWindow {
+    NotifyWindow() {
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = &NotifyWindow::Procedure;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = "KobMciNotify";
+        RegisterClassA(&windowClass);
+        handle =
+            CreateWindowA("KobMciNotify", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, windowClass.hInstance, nullptr);
+    }
+    ~NotifyWindow() { DestroyWindow(handle); }
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == MM_MCINOTIFY) {
+            last = {wParam, lParam, true};
+            return 0;
+        }
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+    struct Notification {
+        WPARAM flags;
+        LPARAM device;
+        bool arrived;
+    };
+    static inline Notification last{};
+    HWND handle;
+};
+
+bool PumpUntilNotified(DWORD milliseconds) {
+    const DWORD start = GetTickCount();
+    while (!NotifyWindow::last.arrived && GetTickCount() - start < milliseconds) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            DispatchMessageA(&message);
+        }
+        Sleep(5);
+    }
+    return NotifyWindow::last.arrived;
+}
+
+TEST(MciSoundDevice, PlaysAWaveThroughAndReportsItsEnd) {
+    ScratchFolder folder("kobmci");
+    const std::string wave = folder.path() + "\\POURING.WAV";
+    WriteWave(wave, 1600);
+    NotifyWindow window;
+    NotifyWindow::last = {};
+    MciSoundDevice device;
+    device.SetNotifyWindow(window.handle);
+    EXPECT_TRUE(device.SetDeviceType("WaveAudio"));
+    EXPECT_TRUE(device.SetFileName(wave));
+    ASSERT_TRUE(device.Command("open"));
+    ASSERT_TRUE(device.Command("Play"));
+    ASSERT_TRUE(PumpUntilNotified(10000));
+    EXPECT_TRUE(device.IsEndOfPlayback(NotifyWindow::last.flags, NotifyWindow::last.device));
+    EXPECT_TRUE(device.SetFileName(""));
+    EXPECT_TRUE(device.Command("stop"));
+    EXPECT_TRUE(device.Command("close"));
+}
+
+TEST(MciSoundDevice, AStopOfOurOwnIsNoEndOfPlaybackAndTheDeviceOpensAgain) {
+    ScratchFolder folder("kobmci2");
+    const std::string wave = folder.path() + "\\POURING.WAV";
+    WriteWave(wave, 80000); // ten seconds
+    NotifyWindow window;
+    NotifyWindow::last = {};
+    MciSoundDevice device;
+    device.SetNotifyWindow(window.handle);
+    device.SetDeviceType("WaveAudio");
+    device.SetFileName(wave);
+    ASSERT_TRUE(device.Command("open"));
+    ASSERT_TRUE(device.Command("Play"));
+    EXPECT_TRUE(device.Command("stop"));
+    if (PumpUntilNotified(2000)) {
+        EXPECT_FALSE(device.IsEndOfPlayback(NotifyWindow::last.flags, NotifyWindow::last.device));
+    }
+    EXPECT_TRUE(device.Command("close"));
+    EXPECT_TRUE(device.Command("open")) << "the alias is free again";
+    EXPECT_TRUE(device.Command("close"));
+}
+
+TEST(MciSoundDevice, AMissingFileFailsToOpenAndToPlay) {
+    MciSoundDevice device;
+    device.SetDeviceType("WaveAudio");
+    device.SetFileName("C:\\no such folder\\POURING.WAV");
+    EXPECT_FALSE(device.Command("open"));
+    EXPECT_FALSE(device.Command("Play"));
+    EXPECT_FALSE(device.Command("unknown"));
+}
+
+} // namespace
+} // namespace kob::test
