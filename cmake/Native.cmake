@@ -18,6 +18,7 @@ add_executable(kob_unit_tests
     tests/unit/Form1SliderTest.cpp
     tests/unit/Form1SlotTest.cpp
     tests/unit/Form1ButtonsTest.cpp
+    tests/unit/Form1KeysTest.cpp
     tests/unit/Form2Test.cpp
     tests/unit/Form2MenuTest.cpp
     tests/unit/AboutOptionsTest.cpp

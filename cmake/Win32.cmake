@@ -21,6 +21,7 @@ add_library(kob_win32 STATIC
     src/mixer/win32/Win32Mixer.cpp
     src/settings/win32/Win32Registry.cpp
     src/controller/win32/KnobControl.cpp
+    src/controller/win32/WheelHook.cpp
     src/controller/win32/Form1Window.cpp
     src/tray/win32/TrayIcon.cpp
     src/tray/win32/BaseMenu.cpp

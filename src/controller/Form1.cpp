@@ -9,8 +9,7 @@
 
 namespace kob {
 
-Form1::Form1(Form1View& view, Mixer& mixer, const Form1Services& services, const StartupFacts& facts,
-             Form1Host& host)
+Form1::Form1(Form1View& view, Mixer& mixer, const Form1Services& services, const StartupFacts& facts, Form1Host& host)
     : view_(view), mixer_(mixer), services_(services), facts_(facts), host_(host) {}
 
 void Form1::Form_Load() {
@@ -57,6 +56,7 @@ void Form1::GetCoreComponents(const std::string& mixcontroltype) {
 
 void Form1::GetVolume() {
     const std::int32_t percent = PercentFromMixerValue(mixer_.ReadCurrentControl());
+    state_.percent = percent;
     PlaceKnob(KnobTopFromPercent(percent));
     view_.SetReadout(std::to_string(percent));
 }

@@ -32,10 +32,19 @@ struct Form1State {
     std::int16_t FadeLevel = 0;
     // The mute box: 1 ticked, 0 clear.
     int chkmute = 0;
+    // The percent the read-out shows.
+    std::int32_t percent = 0;
+    // The fade-out has begun: keys and the wheel no longer act.
+    bool fading = false;
+    // Wheel travel short of a whole notch, kept for the next turn.
+    int wheelRemainder = 0;
     // Work-area edges in pixels, read when the window is placed.
     std::int32_t WorkAreaRight = 0;
     std::int32_t WorkAreaBottom = 0;
 };
+
+// The keys the controller answers while it has the focus.
+enum class Form1Key { Up, Down, Left, Right, PageUp, PageDown, Home, End, Space, M, Escape };
 
 // The platform services the controller uses.
 struct Form1Services {
@@ -87,6 +96,12 @@ public:
     void Image3_Click();
     void Image3_DblClick();
 
+    // The keyboard and the wheel: steps of 2 percent (10 for the page keys), Home and End to the ends, Space or M
+    // toggle the mute box, Escape closes like the close button. Nothing acts once the fade has begun.
+    void KeyDown(Form1Key key);
+    // Wheel travel in 1/120 of a notch, positive away from the user (louder).
+    void MouseWheel(int delta);
+
     // Keeps the window above all others, or lets it go back among them.
     void SetTopmost(bool topmost) { view_.SetTopmost(topmost); }
 
@@ -105,6 +120,10 @@ private:
     void ApplyKnobLevel();
     // Records the controller as closed, then fades it out; the knob stops following the volume.
     void CloseWithFade();
+    // Starts the fade-out; the window unloads at its end.
+    void StartFade();
+    // Sets the master volume to this percent, clamped to 0..100, and shows the volume in effect.
+    void SetPercent(std::int32_t percent);
 
     Form1View& view_;
     Mixer& mixer_;

@@ -1,7 +1,7 @@
 // The controller's mute box, close button, hot spots and background clicks, and its fade and sync timers.
+#include "common/TextNumber.h"
 #include "controller/Form1.h"
 #include "controller/Form1Layout.h"
-#include "common/TextNumber.h"
 #include "mixer/ControlTypes.h"
 #include "platform/SystemTools.h"
 #include "settings/RegistrySettings.h"
@@ -35,9 +35,14 @@ void Form1::setMute() {
     mixer_.WriteCurrentControl(state_.chkmute == 1 ? 1 : 0);
 }
 
+void Form1::StartFade() {
+    state_.fading = true;
+    view_.EnableTimer(Form1Timer::Fade, true);
+}
+
 void Form1::CloseWithFade() {
     SetOnTopStatClosed(services_.registry, services_.messages);
-    view_.EnableTimer(Form1Timer::Fade, true);
+    StartFade();
     view_.EnableTimer(Form1Timer::SyncVolume, false);
 }
 
@@ -54,7 +59,7 @@ void Form1::Form_Click() {
 
 void Form1::Form_DblClick() {
     SetOnTopStatClosed(services_.registry, services_.messages);
-    view_.EnableTimer(Form1Timer::Fade, true);
+    StartFade();
 }
 
 void Form1::Image4_Click() {

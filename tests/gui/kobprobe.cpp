@@ -164,6 +164,9 @@ int Controller(std::ofstream& out) {
     char readout[64] = {};
     GetDlgItemTextA(window, kReadoutId, readout, sizeof(readout));
     out << "readout=" << readout << "\n";
+    if (HWND mute = FindWindowExA(window, nullptr, "BUTTON", nullptr)) {
+        out << "mute=" << (SendMessageA(mute, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0) << "\n";
+    }
     return 0;
 }
 
@@ -256,7 +259,7 @@ HWND WaitForVisible(const char* className, const char* title, DWORD timeoutMs) {
 int Window(std::ofstream& out, const char* className) {
     HWND window = WaitForVisible(className, nullptr, 10000);
     if (!window) {
-        out << "found=0\n";
+        out << "found=0\ncount=0\n";
         return 1;
     }
     Sleep(300);

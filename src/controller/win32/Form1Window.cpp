@@ -102,11 +102,12 @@ bool Form1Window::CreateWindowAndChildren() {
     CreateReadout();
     const RECT mute = PixelRectOf(form1::kMuteBox);
     // The logic owns the tick: the box does not toggle itself, a click asks the logic.
-    muteBox_ = CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_CHECKBOX, mute.left,
-                               mute.top, mute.right - mute.left, mute.bottom - mute.top, Handle(),
+    muteBox_ = CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_CHECKBOX, mute.left, mute.top,
+                               mute.right - mute.left, mute.bottom - mute.top, Handle(),
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(kMuteBoxId)), instance_, nullptr);
     AddClickableAreas();
     AddToolTips();
+    wheelHook_ = std::make_unique<WheelHook>(Handle());
     return true;
 }
 
@@ -146,8 +147,11 @@ void Form1Window::AddClickableAreas() {
     areas_.Add({PixelRectOf(form1::kClose), handCursor_, form1::kTipClose, [this] { form_.Image5_Click(); }, {}});
     areas_.Add({PixelRectOf(form1::kAudioPropertiesSpot), handCursor_, form1::kTipAudioProperties,
                 [this] { form_.Image3_Click(); }, [this] { form_.Image3_DblClick(); }});
-    areas_.Add({PixelRectOf(form1::kVolumeControlSpot), handCursor_, form1::kTipVolumeControl,
-                [this] { form_.Image4_Click(); }, {}});
+    areas_.Add({PixelRectOf(form1::kVolumeControlSpot),
+                handCursor_,
+                form1::kTipVolumeControl,
+                [this] { form_.Image4_Click(); },
+                {}});
     areas_.Add({PixelRectOf(form1::kReadout), nullptr, form1::kTipReadout, {}, {}});
     areas_.Add({PixelRectOf(form1::kTrack), nullptr, nullptr, [this] { form_.Image1_Click(); }, {}});
 }
@@ -355,6 +359,23 @@ void Form1Window::OnTimer(UINT_PTR id) {
     }
 }
 
+bool Form1Window::OnKeyDown(WPARAM key) {
+    static constexpr struct {
+        WPARAM key;
+        Form1Key meaning;
+    } kKeys[] = {{VK_UP, Form1Key::Up},       {VK_DOWN, Form1Key::Down},    {VK_LEFT, Form1Key::Left},
+                 {VK_RIGHT, Form1Key::Right}, {VK_PRIOR, Form1Key::PageUp}, {VK_NEXT, Form1Key::PageDown},
+                 {VK_HOME, Form1Key::Home},   {VK_END, Form1Key::End},      {VK_SPACE, Form1Key::Space},
+                 {'M', Form1Key::M},          {VK_ESCAPE, Form1Key::Escape}};
+    for (const auto& entry : kKeys) {
+        if (entry.key == key) {
+            form_.KeyDown(entry.meaning);
+            return true;
+        }
+    }
+    return false;
+}
+
 bool Form1Window::OnSetCursor(HWND over, UINT hitTest) {
     if (hitTest != HTCLIENT) {
         return false;
@@ -447,11 +468,22 @@ LRESULT Form1Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
         if (reinterpret_cast<HWND>(lParam) == muteBox_ && HIWORD(wParam) == BN_CLICKED) {
             form_.SetMuteBox(form_.State().chkmute == 1 ? 0 : 1);
+            // The keys belong to the whole controller, not to the box.
+            SetFocus(Handle());
             return 0;
         }
         break;
+    case WM_KEYDOWN:
+        if (OnKeyDown(wParam)) {
+            return 0;
+        }
+        break;
+    case WM_MOUSEWHEEL:
+        form_.MouseWheel(GET_WHEEL_DELTA_WPARAM(wParam));
+        return 0;
     case WM_DESTROY:
         timers_.KillAll(Handle());
+        wheelHook_.reset();
         form_.Form_Unload();
         return 0;
     default:

@@ -9,6 +9,7 @@
 #include "controller/Form1Showing.h"
 #include "controller/Form1View.h"
 #include "controller/win32/KnobControl.h"
+#include "controller/win32/WheelHook.h"
 #include "platform/win32/ClickableAreas.h"
 #include "platform/win32/TimerSet.h"
 #include "platform/win32/UniqueHandle.h"
@@ -69,6 +70,7 @@ private:
     void DispatchClick(Element element);
     void DispatchDoubleClick(Element element);
     bool OnSetCursor(HWND over, UINT hitTest);
+    bool OnKeyDown(WPARAM key);
     void OnTimer(UINT_PTR id);
     HBRUSH OnControlColor(HDC dc, HWND control);
     HBITMAP LoadPicture(int resourceId, const char* what);
@@ -101,6 +103,7 @@ private:
     HCURSOR knobCursor_ = nullptr;
     HCURSOR handCursor_ = nullptr;
 
+    std::unique_ptr<WheelHook> wheelHook_;
     ClickableAreas areas_;
     TimerSet timers_;
     // The element a press landed on keeps the mouse until every button is up, as windowless controls do.
