@@ -42,3 +42,6 @@ set_tests_properties(win.win_registry_tests win.win_system_tests PROPERTIES RESO
 kob_add_win_test(NAME win_window_tests SOURCES tests/win/WindowBaseWinTest.cpp RESOURCES)
 kob_add_win_test(NAME win_tray_tests SOURCES tests/win/TrayIconWinTest.cpp)
 kob_add_win_test(NAME win_sound_tests SOURCES tests/win/MciSoundDeviceWinTest.cpp)
+add_executable(StandInProbe tests/win/StandInProbe.cpp)
+kob_add_win_test(NAME win_tools_tests SOURCES tests/win/SystemToolsWinTest.cpp)
+add_dependencies(win_tools_tests StandInProbe)

@@ -79,7 +79,9 @@ void CheckPrevInstance(ProcessListService& processes, ModulePathService& moduleP
             if (processId == 0) {
                 continue;
             }
-            if (ExecutableOf(processes, processId) == ownPath) {
+            // A copy started at log-on through the 8.3 form of its path is still this program.
+            const std::string executable = ExecutableOf(processes, processId);
+            if (!executable.empty() && modulePath.IsSameFile(executable, ownPath)) {
                 ++matches;
             }
             if (matches == kMatchesOfASecondCopy) {

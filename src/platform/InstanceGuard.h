@@ -33,7 +33,8 @@ void CreateInstanceMutex(SystemInfoService& systemInfo);
 void ListProcessIds(ProcessListService& processes, MessageBoxService& messages, ProcessIdList& list);
 
 // Ends the process silently, with OwnProcessId as exit code, when two listed processes (this one included) run
-// the program folder's "kob3.0.exe", compared letter case and all. Returns otherwise, also after any failure.
+// the program folder's "kob3.0.exe", compared as the file system does (letter case and 8.3 forms do not matter).
+// Returns otherwise, also after any failure.
 void CheckPrevInstance(ProcessListService& processes, ModulePathService& modulePath, ProcessControl& process,
                        std::uint32_t OwnProcessId, const ProcessIdList& list);
 

@@ -21,14 +21,6 @@ std::string ProgramFolder(ModulePathService& modulePath) {
     return FolderOf(modulePath.ExecutablePath());
 }
 
-std::string OpenableExecutablePath(ModulePathService& modulePath) {
-    std::string path;
-    if (modulePath.ExactAnsiExecutablePath(false, path) || modulePath.ExactAnsiExecutablePath(true, path)) {
-        return path;
-    }
-    return {};
-}
-
 std::string InProgramFolder(ModulePathService& modulePath, const std::string& fileName) {
     return ProgramFolder(modulePath) + "\\" + fileName;
 }

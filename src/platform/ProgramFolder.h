@@ -17,11 +17,6 @@ std::string BaseNameOf(const std::string& path);
 // other processes report it.
 std::string ProgramFolder(ModulePathService& modulePath);
 
-// The executable's full path in a form that ANSI functions and other programs can open: the long path when the
-// ANSI code page spells it, otherwise its 8.3 form (a folder name outside the code page would come out with
-// question marks). Empty when neither form can be spelt.
-std::string OpenableExecutablePath(ModulePathService& modulePath);
-
 // A file in the program folder: the folder, a backslash and the file name.
 std::string InProgramFolder(ModulePathService& modulePath, const std::string& fileName);
 

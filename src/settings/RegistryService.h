@@ -12,6 +12,7 @@ enum class RegistryRoot { CurrentUser, LocalMachine };
 // Published advapi32 values.
 inline constexpr std::int32_t kErrorSuccess = 0;
 inline constexpr std::int32_t kErrorFileNotFound = 2;
+inline constexpr std::int32_t kErrorAccessDenied = 5;
 inline constexpr std::int32_t kErrorMoreData = 234;
 inline constexpr std::uint32_t kKeyRead = 0x20019;
 inline constexpr std::uint32_t kKeyWrite = 0x20006;
@@ -32,6 +33,9 @@ public:
     // RegSetValueExA with Reserved 0; the byte count is data's length.
     virtual std::int32_t SetValue(std::uintptr_t key, const std::string& name, std::uint32_t type,
                                   const std::vector<std::uint8_t>& data) = 0;
+    // RegSetValueExW of a REG_SZ value holding this UTF-16 text and its NUL, for text no ANSI code page spells.
+    virtual std::int32_t SetWideStringValue(std::uintptr_t key, const std::string& name,
+                                            const std::u16string& text) = 0;
     virtual std::int32_t DeleteValue(std::uintptr_t key, const std::string& name) = 0;
     virtual std::int32_t CloseKey(std::uintptr_t key) = 0;
 };

@@ -45,18 +45,23 @@ std::uint32_t DwordFromBytes(const std::vector<std::uint8_t>& bytes) {
     return value;
 }
 
-// The executable's path as the Run value holds it: quoted, because an unquoted path with a blank makes Windows
-// try "C:\Program.exe" first; in 8.3 form when the ANSI code page cannot spell the long one. When no form can
-// be spelt there is nothing correct to store.
-bool RunEntryData(ModulePathService& modulePath, std::vector<std::uint8_t>& data) {
-    const std::string path = OpenableExecutablePath(modulePath);
-    if (path.empty()) {
-        return false;
+// Writes the executable's path as the Run value holds it: quoted, because an unquoted path with a blank makes
+// Windows try "C:\Program.exe" first. Where the ANSI code page cannot spell the long path, the exact path goes in
+// as UTF-16 (an 8.3 form would hide the program from the instance guard's comparison and from the user). When no
+// form can be read there is nothing correct to store.
+void WriteRunEntry(RegistryService& registry, OpenedKey& key, ModulePathService& modulePath) {
+    std::string path;
+    if (modulePath.ExactAnsiExecutablePath(false, path)) {
+        const std::string quoted = "\"" + FolderOf(path) + "\\" + BaseNameOf(path) + ".exe\"";
+        std::vector<std::uint8_t> data(quoted.begin(), quoted.end());
+        data.push_back(0); // The byte count includes the terminating NUL.
+        registry.SetValue(key.get(), kAppTitle, kRegSz, data);
+        return;
     }
-    const std::string quoted = "\"" + FolderOf(path) + "\\" + BaseNameOf(path) + ".exe\"";
-    data.assign(quoted.begin(), quoted.end());
-    data.push_back(0); // The byte count includes the terminating NUL.
-    return true;
+    const std::u16string wide = modulePath.WideExecutablePath();
+    if (!wide.empty()) {
+        registry.SetWideStringValue(key.get(), kAppTitle, u"\"" + wide + u"\"");
+    }
 }
 
 void SetProgramDword(RegistryService& registry, MessageBoxService& messages, const char* name, std::uint32_t value) {
@@ -82,31 +87,49 @@ bool QueryProgramDword(RegistryService& registry, OpenedKey& key, const char* na
 
 void AddRunEntry(RegistryService& registry, MessageBoxService& messages, ModulePathService& modulePath) {
     ShowErrorAndGoOn(messages, kMbIconExclamation, [&] {
-        WithKey(registry, RegistryRoot::LocalMachine, kRunKey, kKeyWrite, [&](OpenedKey& key) {
-            std::vector<std::uint8_t> data;
-            if (RunEntryData(modulePath, data)) {
-                registry.SetValue(key.get(), kAppTitle, kRegSz, data);
-            }
-        });
+        std::uintptr_t handle = 0;
+        const std::int32_t opened = registry.OpenKey(RegistryRoot::LocalMachine, kRunKey, kKeyWrite, handle);
+        if (opened == kErrorSuccess) {
+            OpenedKey key(registry, handle);
+            WriteRunEntry(registry, key, modulePath);
+        } else if (opened == kErrorAccessDenied) {
+            // A user without the right to start programs for everyone (any unelevated user since Windows Vista)
+            // still starts the program at his own log-on.
+            WithKey(registry, RegistryRoot::CurrentUser, kRunKey, kKeyWrite,
+                    [&](OpenedKey& key) { WriteRunEntry(registry, key, modulePath); });
+        }
     });
 }
 
 void RemoveRunEntry(RegistryService& registry, MessageBoxService& messages) {
     ShowErrorAndGoOn(messages, kMbIconExclamation, [&] {
-        WithKey(registry, RegistryRoot::LocalMachine, kRunKey, kKeyWrite,
-                [&](OpenedKey& key) { registry.DeleteValue(key.get(), kAppTitle); });
+        for (const RegistryRoot root : {RegistryRoot::LocalMachine, RegistryRoot::CurrentUser}) {
+            WithKey(registry, root, kRunKey, kKeyWrite,
+                    [&](OpenedKey& key) { registry.DeleteValue(key.get(), kAppTitle); });
+        }
     });
 }
 
 void GetRunEntry(RegistryService& registry, MessageBoxService& messages, std::int16_t& RunEntryVal) {
     ShowErrorAndGoOn(messages, kMbIconExclamation, [&] {
-        std::vector<std::uint8_t> buffer(kRunEntryBufferBytes, 0);
-        std::uint32_t size = kRunEntryBufferBytes;
-        std::uint32_t type = kRegSz;
-        WithKey(registry, RegistryRoot::LocalMachine, kRunKey, kKeyRead, [&](OpenedKey& key) {
-            const bool found = registry.QueryValue(key.get(), kAppTitle, type, buffer, size) == kErrorSuccess;
+        bool looked = false;
+        bool found = false;
+        // The machine-wide value first, then the one of a user who could not write it.
+        for (const RegistryRoot root : {RegistryRoot::LocalMachine, RegistryRoot::CurrentUser}) {
+            WithKey(registry, root, kRunKey, kKeyRead, [&](OpenedKey& key) {
+                std::vector<std::uint8_t> buffer(kRunEntryBufferBytes, 0);
+                std::uint32_t size = kRunEntryBufferBytes;
+                std::uint32_t type = kRegSz;
+                looked = true;
+                found = found || registry.QueryValue(key.get(), kAppTitle, type, buffer, size) == kErrorSuccess;
+            });
+            if (found) {
+                break;
+            }
+        }
+        if (looked) {
             RunEntryVal = found ? 1 : 0;
-        });
+        }
     });
 }
 

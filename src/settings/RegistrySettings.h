@@ -27,12 +27,13 @@ inline constexpr std::uint32_t kOnTopStatClosed = 2;
 // creates a key. A failure of the environment inside a routine is shown (exclamation icon for the Run key,
 // information icon for the program key) and the caller carries on.
 
-// Registers the running executable, its path in double quotes, to start at log-on (HKLM Run key).
+// Registers the running executable, its path in double quotes, to start at log-on: in the machine's Run key, or,
+// when the user may not write there, in the user's own.
 void AddRunEntry(RegistryService& registry, MessageBoxService& messages, ModulePathService& modulePath);
-// Deletes the log-on Run value; an absent value is no error.
+// Deletes the log-on Run value from both Run keys; an absent value is no error.
 void RemoveRunEntry(RegistryService& registry, MessageBoxService& messages);
-// RunEntryVal becomes 1 when the Run value exists and fits 255 bytes, 0 otherwise; it stays as it was when the
-// Run key cannot be opened.
+// RunEntryVal becomes 1 when the Run value exists in either Run key and fits 255 bytes, 0 otherwise; it stays as
+// it was when neither Run key can be opened.
 void GetRunEntry(RegistryService& registry, MessageBoxService& messages, std::int16_t& RunEntryVal);
 
 // cstpval = 0: the first-start work is done.

@@ -120,6 +120,23 @@ TEST_F(Form2MenuTest, TheCommandsThatOpenSomething) {
     EXPECT_EQ(c.platform.messages.shown[1].style, 0x30u);
 }
 
+TEST_F(Form2MenuTest, TheVolumeControlIsSndvolWhereOnlyThatExists) {
+    const struct {
+        std::set<std::string> files;
+        const char* started;
+    } systems[] = {
+        {{}, "Start C:\\WINDOWS\\system32\\sndvol32.exe"},
+        {{"C:\\WINDOWS\\system32\\sndvol.exe"}, "Start C:\\WINDOWS\\system32\\sndvol.exe"},
+        {{"C:\\WINDOWS\\system32\\sndvol.exe", "C:\\WINDOWS\\system32\\sndvol32.exe"},
+         "Start C:\\WINDOWS\\system32\\sndvol32.exe"},
+    };
+    for (const auto& system : systems) {
+        c.platform.launcher.files = system.files;
+        Choose(MenuCommand::VolumeControl);
+        EXPECT_EQ(c.platform.log.calls.back(), system.started);
+    }
+}
+
 TEST_F(Form2MenuTest, TheExitRecordsTheControllerClosedRemovesTheIconAndEndsAtOnce) {
     c.form2.TrayReport(0x202);
     c.view.choice = MenuCommand::Exit;

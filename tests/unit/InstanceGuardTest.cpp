@@ -141,14 +141,27 @@ TEST_F(InstanceGuardTest, TheOwnPathUsesTheFixedFileNameNotTheStartedOne) {
                  ProcessEnded);
 }
 
-TEST_F(InstanceGuardTest, CopiesElsewhereOrDifferingInLetterCaseDoNotCount) {
+TEST_F(InstanceGuardTest, CopiesElsewhereDoNotCount) {
     processes().Run(1234, kOwnPath);
     processes().Run(900, "D:\\Other\\kob3.0.exe");
-    processes().Run(901, "C:\\Program Files\\Drovo Volume Controller\\KOB3.0.EXE");
-    processes().Run(902, "c:\\program files\\drovo volume controller\\kob3.0.exe");
     processes().Run(903, "C:\\Program Files\\Drovo Volume Controller\\kob3.0.exe.bak");
+    processes().Run(904, "C:\\PROGRA~1\\DROVOV~1\\KOB30~1.BAK");
     Scan();
     EXPECT_FALSE(platform.process.ended);
+}
+
+TEST_F(InstanceGuardTest, ACopyStartedThroughTheShortPathOrInOtherLetterCaseIsTheSameProgram) {
+    for (const char* other :
+         {"C:\\PROGRA~1\\DROVOV~1\\KOB30~1.EXE", "c:\\program files\\drovo volume controller\\KOB3.0.EXE"}) {
+        SCOPED_TRACE(other);
+        FakePlatform p;
+        p.processList.Run(1234, kOwnPath);
+        p.processList.Run(777, other);
+        ProcessIdList ids;
+        ListProcessIds(p.processList, p.messages, ids);
+        EXPECT_THROW(CheckPrevInstance(p.processList, p.modulePath, p.process, kOwnProcessId, ids), ProcessEnded);
+        EXPECT_EQ(p.process.exitCode, kOwnProcessId);
+    }
 }
 
 TEST_F(InstanceGuardTest, ProcessesThatCannotBeReadNeverMatch) {

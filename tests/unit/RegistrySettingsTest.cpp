@@ -128,16 +128,44 @@ TEST_F(RegistrySettingsTest, RunValueNamesTheRunningFileWithALowerCaseExeExtensi
     EXPECT_EQ(Text(registry().Value(HKLM, kRunKeyPath, kTitle).data), std::string("\"D:\\Tools\\KOB3.0.exe\"") + '\0');
 }
 
-TEST_F(RegistrySettingsTest, PathOutsideTheAnsiCodePageIsStoredInItsShortForm) {
+TEST_F(RegistrySettingsTest, PathOutsideTheAnsiCodePageIsStoredExactlyAsUtf16) {
     platform.modulePath.ansiLongPath.reset();
+    platform.modulePath.widePath = u"C:\\Programme\\\u00C9t\u00E9\\kob3.0.exe";
     AddRunEntry(platform.registry, platform.messages, platform.modulePath);
-    EXPECT_EQ(Text(registry().Value(HKLM, kRunKeyPath, kTitle).data),
-              std::string("\"C:\\PROGRA~1\\DROVOV~1\\KOB30~1.exe\"") + '\0');
+    const auto& stored = registry().Value(HKLM, kRunKeyPath, kTitle);
+    EXPECT_EQ(stored.type, kRegSz);
+    const std::u16string expected = u"\"C:\\Programme\\\u00C9t\u00E9\\kob3.0.exe\"";
+    ASSERT_EQ(stored.data.size(), (expected.size() + 1) * 2);
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(stored.data[2 * i] | (stored.data[2 * i + 1] << 8), expected[i]) << i;
+    }
 }
 
-TEST_F(RegistrySettingsTest, PathWithNoAnsiFormAtAllLeavesTheRunValueAlone) {
+TEST_F(RegistrySettingsTest, AUserWhoMayNotWriteTheMachinesRunKeyGetsTheValueInHisOwn) {
+    registry().CreateKey(HKCU, kRunKeyPath);
+    registry().writeDenied = {HKLM};
+    AddRunEntry(platform.registry, platform.messages, platform.modulePath);
+    EXPECT_FALSE(HasRunValue());
+    EXPECT_EQ(Text(registry().Value(HKCU, kRunKeyPath, kTitle).data),
+              std::string("\"C:\\Program Files\\Drovo Volume Controller\\kob3.0.exe\"") + '\0');
+    std::int16_t RunEntryVal = 0;
+    GetRunEntry(platform.registry, platform.messages, RunEntryVal);
+    EXPECT_EQ(RunEntryVal, 1) << "found in the user's key";
+    registry().writeDenied.clear();
+    registry().keys[{HKLM, kRunKeyPath}][kTitle] = {kRegSz, {'x', 0}};
+    RemoveRunEntry(platform.registry, platform.messages);
+    EXPECT_FALSE(HasRunValue());
+    EXPECT_FALSE(registry().HasValue(HKCU, kRunKeyPath, kTitle)) << "removed from both keys";
+    GetRunEntry(platform.registry, platform.messages, RunEntryVal);
+    EXPECT_EQ(RunEntryVal, 0);
+    EXPECT_TRUE(platform.messages.shown.empty());
+    ExpectAllKeysClosed();
+}
+
+TEST_F(RegistrySettingsTest, PathWithNoReadableFormAtAllLeavesTheRunValueAlone) {
     platform.modulePath.ansiLongPath.reset();
     platform.modulePath.ansiShortPath.reset();
+    platform.modulePath.widePath.clear();
     registry().keys[{HKLM, kRunKeyPath}][kTitle] = {kRegSz, {'o', 'l', 'd', 0}};
     AddRunEntry(platform.registry, platform.messages, platform.modulePath);
     EXPECT_EQ(Text(registry().Value(HKLM, kRunKeyPath, kTitle).data), std::string("old") + '\0');

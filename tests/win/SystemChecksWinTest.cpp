@@ -69,8 +69,9 @@ TEST(Win32ModulePath, ProgramFolderAndAnsiFormsNameThisExecutable) {
     EXPECT_NE(GetFileAttributesA(shortForm.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
-// A folder whose name the ANSI code page cannot spell: the Run value must still name the file, in 8.3 form.
-TEST(Win32ModulePath, RunValueOfAFolderOutsideTheAnsiCodePageIsTheShortPath) {
+// A folder whose name the ANSI code page cannot spell: the Run value must still name the file exactly (an 8.3
+// form would hide the log-on copy from the instance guard), so it is written in UTF-16.
+TEST(Win32ModulePath, RunValueOfAFolderOutsideTheAnsiCodePageIsTheExactWidePath) {
     wchar_t temp[MAX_PATH + 1] = {};
     GetTempPathW(MAX_PATH, temp);
     const std::wstring folder =
@@ -80,12 +81,6 @@ TEST(Win32ModulePath, RunValueOfAFolderOutsideTheAnsiCodePageIsTheShortPath) {
     const std::string probe = TestProgramFolder() + "\\RunEntryProbe.exe";
     const std::wstring probeWide(probe.begin(), probe.end());
     ASSERT_TRUE(CopyFileW(probeWide.c_str(), copy.c_str(), FALSE));
-    wchar_t shortPath[MAX_PATH + 1] = {};
-    ASSERT_GT(GetShortPathNameW(copy.c_str(), shortPath, MAX_PATH), 0u);
-    std::wstring expectedWide(shortPath);
-    expectedWide.erase(expectedWide.rfind(L'.'));
-    ASSERT_TRUE(std::all_of(expectedWide.begin(), expectedWide.end(), [](wchar_t c) { return c < 0x80; }));
-    const std::string expected(expectedWide.begin(), expectedWide.end());
 
     std::wstring commandLine = L"\"" + copy + L"\"";
     STARTUPINFOW startup{};
@@ -101,25 +96,20 @@ TEST(Win32ModulePath, RunValueOfAFolderOutsideTheAnsiCodePageIsTheShortPath) {
     ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", 0,
                             KEY_READ | KEY_WRITE, &key),
               ERROR_SUCCESS);
-    char data[512] = {};
+    wchar_t data[512] = {};
     DWORD size = sizeof(data);
     DWORD type = 0;
     const LONG queried =
-        RegQueryValueExA(key, "Drovo Volume Controller 3.0", nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
+        RegQueryValueExW(key, L"Drovo Volume Controller 3.0", nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
     RegDeleteValueA(key, "Drovo Volume Controller 3.0");
     RegCloseKey(key);
     DeleteFileW(copy.c_str());
     RemoveDirectoryW(folder.c_str());
 
     ASSERT_EQ(queried, ERROR_SUCCESS);
-    const std::string stored(data);
-    EXPECT_EQ(size, stored.size() + 1);
-    ASSERT_GE(stored.size(), 2u);
-    EXPECT_EQ(stored.front(), '"');
-    EXPECT_EQ(stored.back(), '"');
-    EXPECT_EQ(stored.find('?'), std::string::npos);
-    const std::string unquoted = stored.substr(1, stored.size() - 2);
-    EXPECT_EQ(unquoted, expected + ".exe");
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(std::wstring(data), L"\"" + copy + L"\"");
+    EXPECT_EQ(size, (copy.size() + 3) * sizeof(wchar_t));
 }
 
 } // namespace

@@ -71,4 +71,18 @@ bool Win32ModulePath::ExactAnsiExecutablePath(bool shortForm, std::string& path)
     return ExactAnsi(WidePath(shortForm), path);
 }
 
+std::u16string Win32ModulePath::WideExecutablePath() {
+    const std::wstring path = WidePath(false);
+    return std::u16string(path.begin(), path.end());
+}
+
+bool Win32ModulePath::IsSameFile(const std::string& a, const std::string& b) {
+    const auto longForm = [](const std::string& path) {
+        std::vector<char> expanded(kPathCharacters, '\0');
+        const DWORD length = GetLongPathNameA(path.c_str(), expanded.data(), kPathCharacters);
+        return length > 0 && length < kPathCharacters ? std::string(expanded.data(), length) : path;
+    };
+    return lstrcmpiA(longForm(a).c_str(), longForm(b).c_str()) == 0;
+}
+
 } // namespace kob

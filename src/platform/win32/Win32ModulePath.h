@@ -9,6 +9,8 @@ class Win32ModulePath : public ModulePathService {
 public:
     std::string ExecutablePath() override;
     bool ExactAnsiExecutablePath(bool shortForm, std::string& path) override;
+    std::u16string WideExecutablePath() override;
+    bool IsSameFile(const std::string& a, const std::string& b) override;
 };
 
 } // namespace kob

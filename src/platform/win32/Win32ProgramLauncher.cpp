@@ -42,3 +42,12 @@ bool Win32ProgramLauncher::Start(const std::string& commandLine, std::string& fa
 }
 
 } // namespace kob
+
+namespace kob {
+
+bool Win32ProgramLauncher::FileExists(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+} // namespace kob

@@ -8,6 +8,7 @@ namespace kob {
 class Win32ProgramLauncher : public ProgramLauncher {
 public:
     bool Start(const std::string& commandLine, std::string& failure) override;
+    bool FileExists(const std::string& path) override;
 };
 
 } // namespace kob

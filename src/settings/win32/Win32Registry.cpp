@@ -44,6 +44,15 @@ std::int32_t Win32Registry::SetValue(std::uintptr_t key, const std::string& name
     return RegSetValueExA(AsKey(key), name.c_str(), 0, type, data.data(), static_cast<DWORD>(data.size()));
 }
 
+std::int32_t Win32Registry::SetWideStringValue(std::uintptr_t key, const std::string& name,
+                                               const std::u16string& text) {
+    // The value names the program uses are plain ASCII.
+    const std::wstring wideName(name.begin(), name.end());
+    const std::wstring data(text.begin(), text.end());
+    return RegSetValueExW(AsKey(key), wideName.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+                          static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
+}
+
 std::int32_t Win32Registry::DeleteValue(std::uintptr_t key, const std::string& name) {
     return RegDeleteValueA(AsKey(key), name.c_str());
 }

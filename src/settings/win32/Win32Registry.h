@@ -13,6 +13,7 @@ public:
                             std::vector<std::uint8_t>& data, std::uint32_t& size) override;
     std::int32_t SetValue(std::uintptr_t key, const std::string& name, std::uint32_t type,
                           const std::vector<std::uint8_t>& data) override;
+    std::int32_t SetWideStringValue(std::uintptr_t key, const std::string& name, const std::u16string& text) override;
     std::int32_t DeleteValue(std::uintptr_t key, const std::string& name) override;
     std::int32_t CloseKey(std::uintptr_t key) override;
 };

@@ -20,6 +20,9 @@ std::int32_t FakeRegistry::OpenKey(RegistryRoot root, const std::string& subKey,
     if (openResult != 0) {
         return openResult;
     }
+    if (writeDenied.count(root) != 0 && (access & 0x6) != 0) {
+        return kErrorAccessDenied;
+    }
     if (keys.find({root, subKey}) == keys.end()) {
         return kErrorFileNotFound;
     }
@@ -69,6 +72,21 @@ std::int32_t FakeRegistry::SetValue(std::uintptr_t key, const std::string& name,
         return writeResult;
     }
     values[name] = {type, data};
+    return kErrorSuccess;
+}
+
+std::int32_t FakeRegistry::SetWideStringValue(std::uintptr_t key, const std::string& name, const std::u16string& text) {
+    log_.Add("RegSetValueExW " + name + " characters " + std::to_string(text.size()));
+    auto& values = Opened(key);
+    if (writeResult != 0) {
+        return writeResult;
+    }
+    std::vector<std::uint8_t> bytes;
+    for (const char16_t unit : text + u'\0') {
+        bytes.push_back(static_cast<std::uint8_t>(unit));
+        bytes.push_back(static_cast<std::uint8_t>(unit >> 8));
+    }
+    values[name] = {kRegSz, bytes};
     return kErrorSuccess;
 }
 

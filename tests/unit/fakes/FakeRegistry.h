@@ -29,6 +29,8 @@ public:
                             std::vector<std::uint8_t>& data, std::uint32_t& size) override;
     std::int32_t SetValue(std::uintptr_t key, const std::string& name, std::uint32_t type,
                           const std::vector<std::uint8_t>& data) override;
+    // Stored as REG_SZ holding the UTF-16LE bytes and their NUL.
+    std::int32_t SetWideStringValue(std::uintptr_t key, const std::string& name, const std::u16string& text) override;
     std::int32_t DeleteValue(std::uintptr_t key, const std::string& name) override;
     std::int32_t CloseKey(std::uintptr_t key) override;
 
@@ -45,6 +47,8 @@ public:
     std::int32_t writeResult = 0;
     // Makes the value operations fail as the environment would, with a standard exception.
     bool throwOnValueOperation = false;
+    // Roots whose keys refuse to be opened for writing, as HKEY_LOCAL_MACHINE does for an unelevated user.
+    std::set<RegistryRoot> writeDenied;
     std::set<std::uintptr_t> openKeys;
     int opened = 0;
     int closed = 0;

@@ -136,7 +136,9 @@ public:
         }
         return true;
     }
+    bool FileExists(const std::string& path) override { return files.count(path) != 0; }
     std::vector<std::string> started;
+    std::set<std::string> files;
     std::string failWith;
 
 private:

@@ -3,6 +3,7 @@
 #include "fakes/FakeServices.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace kob::test {
 
@@ -38,6 +39,17 @@ std::uintptr_t FakeSystemInfo::CreateNamedMutex(bool initialOwner, const std::st
     Note("CreateMutex " + name);
     mutexes.push_back({initialOwner, name});
     return 0x44;
+}
+
+bool FakeModulePath::IsSameFile(const std::string& a, const std::string& b) {
+    const auto normal = [this](const std::string& path) {
+        const auto found = longForms.find(path);
+        std::string text = found == longForms.end() ? path : found->second;
+        std::transform(text.begin(), text.end(), text.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+        return text;
+    };
+    return normal(a) == normal(b);
 }
 
 bool FakeModulePath::ExactAnsiExecutablePath(bool shortForm, std::string& path) {

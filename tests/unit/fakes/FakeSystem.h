@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -45,10 +46,16 @@ class FakeModulePath : public ModulePathService {
 public:
     std::string ExecutablePath() override { return executablePath; }
     bool ExactAnsiExecutablePath(bool shortForm, std::string& path) override;
+    std::u16string WideExecutablePath() override { return widePath; }
+    // Letter case ignored, and each path's long form looked up in longForms first.
+    bool IsSameFile(const std::string& a, const std::string& b) override;
 
     std::string executablePath = "C:\\Program Files\\Drovo Volume Controller\\kob3.0.exe";
     std::optional<std::string> ansiLongPath = executablePath;
     std::optional<std::string> ansiShortPath = "C:\\PROGRA~1\\DROVOV~1\\KOB30~1.EXE";
+    std::u16string widePath = u"C:\\Program Files\\Drovo Volume Controller\\kob3.0.exe";
+    std::map<std::string, std::string> longForms{
+        {"C:\\PROGRA~1\\DROVOV~1\\KOB30~1.EXE", "C:\\Program Files\\Drovo Volume Controller\\kob3.0.exe"}};
 };
 
 } // namespace kob::test

@@ -1,0 +1,98 @@
+// Starting the system tools, the log-on value's wide form and the same-file test against the real system.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+#include "RealSystemPlatform.h"
+#include "WinTestFiles.h"
+#include "platform/SystemChecks.h"
+#include "platform/SystemTools.h"
+#include "platform/win32/Win32ProgramLauncher.h"
+
+namespace kob::test {
+namespace {
+
+std::string MarkPath() {
+    char temp[MAX_PATH + 1] = {};
+    GetTempPathA(MAX_PATH, temp);
+    return std::string(temp) + "kob-stand-in-started";
+}
+
+bool WaitForMark() {
+    for (int i = 0; i < 100; ++i) {
+        if (GetFileAttributesA(MarkPath().c_str()) != INVALID_FILE_ATTRIBUTES) {
+            return true;
+        }
+        Sleep(50);
+    }
+    return false;
+}
+
+TEST(SystemTools, TheVolumeControlFallsBackToSndvolAndWithNeitherSaysSo) {
+    RealSystemPlatform p;
+    Win32ProgramLauncher launcher;
+    std::string SystemDir;
+    GetSystemDir(p.systemInfo, SystemDir);
+    const std::string classic = SystemDir + "\\sndvol32.exe";
+    const std::string newer = SystemDir + "\\sndvol.exe";
+    ASSERT_FALSE(launcher.FileExists(classic)) << "Wine has no Volume Control of its own";
+    ASSERT_TRUE(CopyFileA((TestProgramFolder() + "\\StandInProbe.exe").c_str(), newer.c_str(), FALSE));
+    DeleteFileA(MarkPath().c_str());
+    OpenVolumeControl(launcher, p.messages, SystemDir);
+    EXPECT_TRUE(WaitForMark()) << "sndvol.exe started";
+    EXPECT_TRUE(p.messages.shown.empty());
+    Sleep(200);
+    DeleteFileA(newer.c_str());
+    DeleteFileA(MarkPath().c_str());
+
+    OpenVolumeControl(launcher, p.messages, SystemDir);
+    ASSERT_EQ(p.messages.shown.size(), 1u);
+    const std::string prefix = "Unable to open Windows Volume Control ";
+    EXPECT_EQ(p.messages.shown[0].text.substr(0, prefix.size()), prefix);
+    EXPECT_GT(p.messages.shown[0].text.size(), prefix.size()) << "followed by the system's description";
+    EXPECT_EQ(p.messages.shown[0].style, 0x30u);
+}
+
+TEST(SystemTools, TheLongAndShortFormsOfAPathAreTheSameFileInAnyLetterCase) {
+    RealSystemPlatform p;
+    ScratchFolder folder("kob same file folder");
+    const std::string file = folder.Copy(TestProgramFolder() + "\\StandInProbe.exe", "Stand In Probe.exe");
+    char shortForm[MAX_PATH + 1] = {};
+    ASSERT_GT(GetShortPathNameA(file.c_str(), shortForm, MAX_PATH), 0u);
+    ASSERT_NE(std::string(shortForm), file);
+    EXPECT_TRUE(p.modulePath.IsSameFile(file, shortForm));
+    std::string upper = file;
+    CharUpperA(upper.data());
+    EXPECT_TRUE(p.modulePath.IsSameFile(upper, shortForm));
+    EXPECT_FALSE(p.modulePath.IsSameFile(file, TestProgramFolder() + "\\StandInProbe.exe"));
+}
+
+TEST(SystemTools, AWideRunValueReadsBackExactly) {
+    RealSystemPlatform p;
+    HKEY created = nullptr;
+    ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, "Software\\KobWideTest", &created), ERROR_SUCCESS);
+    RegCloseKey(created);
+    std::uintptr_t key = 0;
+    ASSERT_EQ(p.registry.OpenKey(RegistryRoot::CurrentUser, "Software\\KobWideTest", 0x20006, key), ERROR_SUCCESS);
+    const std::u16string text = u"\"C:\\\u0416\u00E9\\kob3.0.exe\"";
+    EXPECT_EQ(p.registry.SetWideStringValue(key, "Drovo Volume Controller 3.0", text), ERROR_SUCCESS);
+    p.registry.CloseKey(key);
+    wchar_t read[64] = {};
+    DWORD size = sizeof(read);
+    DWORD type = 0;
+    HKEY raw = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\KobWideTest", 0, KEY_READ, &raw), ERROR_SUCCESS);
+    EXPECT_EQ(
+        RegQueryValueExW(raw, L"Drovo Volume Controller 3.0", nullptr, &type, reinterpret_cast<BYTE*>(read), &size),
+        ERROR_SUCCESS);
+    RegCloseKey(raw);
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\KobWideTest");
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(size, (text.size() + 1) * 2);
+    EXPECT_EQ(std::u16string(reinterpret_cast<const char16_t*>(read)), text);
+}
+
+} // namespace
+} // namespace kob::test
