@@ -14,6 +14,7 @@ add_executable(kob_unit_tests
     tests/unit/fakes/FakeSystem.cpp
     tests/unit/VolumeScaleTest.cpp
     tests/unit/MixerTest.cpp
+    tests/unit/EndpointMixerTest.cpp
     tests/unit/Form1LoadTest.cpp
     tests/unit/Form1SliderTest.cpp
     tests/unit/Form1SlotTest.cpp

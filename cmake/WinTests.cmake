@@ -45,3 +45,4 @@ kob_add_win_test(NAME win_sound_tests SOURCES tests/win/MciSoundDeviceWinTest.cp
 add_executable(StandInProbe tests/win/StandInProbe.cpp)
 kob_add_win_test(NAME win_tools_tests SOURCES tests/win/SystemToolsWinTest.cpp)
 add_dependencies(win_tools_tests StandInProbe)
+kob_add_win_test(NAME win_core_audio_tests SOURCES tests/win/CoreAudioWinTest.cpp)

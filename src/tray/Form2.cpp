@@ -1,5 +1,7 @@
 #include "tray/Form2.h"
 
+#include <cstdlib>
+
 #include "common/MakersWebsite.h"
 #include "common/TextNumber.h"
 #include "platform/ErrorGuard.h"
@@ -162,6 +164,7 @@ void Form2::ExitProgram() {
     SetOnTopStatClosed(services_.registry, services_.messages);
     view_.RemoveTrayIcon();
     services_.process.EndProcess(0);
+    std::abort(); // EndProcess never returns; this only tells the compiler so.
 }
 
 void Form2::tmrmute_Timer() {

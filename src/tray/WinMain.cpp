@@ -5,6 +5,8 @@
 #include <objbase.h>
 
 #include "controller/win32/Form1Window.h"
+#include "mixer/EndpointMixer.h"
+#include "mixer/win32/CoreAudioEndpoint.h"
 #include "mixer/win32/Win32Mixer.h"
 #include "platform/win32/Win32MessageBox.h"
 #include "platform/win32/Win32ModulePath.h"
@@ -17,7 +19,7 @@
 #include "tray/win32/Form2Window.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    kob::Win32Mixer mixer;
+    kob::Win32Mixer winmm;
     kob::Win32MessageBox messages;
     kob::Win32Process process;
     kob::Win32Screen screen;
@@ -27,10 +29,16 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     kob::Win32ModulePath modulePath;
     kob::Win32ProgramLauncher launcher;
 
-    // The About window's browser object and the shell's handlers want COM on this thread.
+    // The master-volume endpoint, the About window's browser object and the shell's handlers want COM here.
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     MSG message{};
     {
+        // Since Windows Vista the winmm mixer only reaches this program's own audio session: where the default
+        // endpoint can be read and written, it stands for the master volume instead.
+        kob::CoreAudioEndpoint endpoint;
+        kob::EndpointMixer endpointMixer(endpoint);
+        kob::MixerService& mixer =
+            kob::EndpointCanBeTheMaster(endpoint) ? static_cast<kob::MixerService&>(endpointMixer) : winmm;
         kob::Form1WindowFactory controllers(instance, {screen, messages, registry, launcher});
         kob::Form2Window companion(
             instance, {messages, process, registry, processList, systemInfo, modulePath, launcher}, mixer, controllers);

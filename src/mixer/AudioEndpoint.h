@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+
+namespace kob {
+
+// The default render device's endpoint (console role), the master output since Windows Vista, in plain values.
+class AudioEndpoint {
+public:
+    virtual ~AudioEndpoint() = default;
+    // Finds the default render device as it is now, letting go of the one found before; false when there is none.
+    virtual bool Resolve() = 0;
+    // The master level as a scalar from 0.0 to 1.0.
+    virtual bool ReadLevel(float& scalar) = 0;
+    virtual bool WriteLevel(float scalar) = 0;
+    virtual bool ReadMute(bool& muted) = 0;
+    virtual bool WriteMute(bool muted) = 0;
+    // The device's friendly name in the ANSI code page; empty when it has none.
+    virtual std::string FriendlyName() = 0;
+};
+
+} // namespace kob
