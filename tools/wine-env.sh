@@ -25,7 +25,8 @@ kob_wine_start() {
         wineboot -i >/dev/null 2>&1 </dev/null || true
         wineserver -w
     fi
-    wineserver -p
+    # No pipe of a caller (ctest waits for its pipes to close) may stay with the persistent server.
+    wineserver -p </dev/null >/dev/null 2>&1
     wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 }
 

@@ -36,8 +36,10 @@ void Form1::Form_Load() {
         GetWorkAreaBottom(services_.screen, state_.WorkAreaBottom);
     });
     step([&] {
-        view_.ShowAt(state_.WorkAreaRight - form1::kOffsetFromWorkAreaRight,
-                     state_.WorkAreaBottom - form1::kOffsetFromWorkAreaBottom);
+        // Measured from the window's far edges, so that a window grown with the display's DPI stays whole above
+        // the task bar.
+        view_.ShowAt(state_.WorkAreaRight - form1::kGapToWorkAreaRight - widthPixels_,
+                     state_.WorkAreaBottom - form1::kGapToWorkAreaBottom - heightPixels_);
     });
     step([&] { view_.SetMuteBoxBackColor(form1::kMuteBoxBackColor); });
     step([&] {

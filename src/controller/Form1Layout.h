@@ -21,9 +21,10 @@ inline constexpr TwipsRect kAudioPropertiesSpot{340, 240, 255, 255}; // Image3
 // Rounded corners of the window and of the knob.
 inline constexpr int kCornerEllipse = 7;
 
-// The window's place relative to the work area's right and bottom edges, in pixels.
-inline constexpr int kOffsetFromWorkAreaRight = 150;
-inline constexpr int kOffsetFromWorkAreaBottom = 190;
+// The window's place: its right edge this many pixels left of the work area's right edge, its bottom edge this
+// many above the work area's bottom (at 96 dpi its top-left corner is then 150 and 190 pixels in).
+inline constexpr int kGapToWorkAreaRight = 83;
+inline constexpr int kGapToWorkAreaBottom = 4;
 
 inline constexpr std::uint32_t kReadoutBackColor = 0x00C88831; // RGB(49, 136, 200)
 inline constexpr std::uint32_t kReadoutTextColor = 0x00FFFFFF;

@@ -14,6 +14,9 @@
 //   kobprobe window <out> <class>        a shown window of that class: how many there are, place, caption, box
 //   kobprobe menu <out>                  whether a pop-up menu is open
 //   kobprobe box <out>                   the program's next message box: text and icon; answers it with OK
+//   kobprobe dpi <out> <dots per inch>   sets the display's DPI as Wine reads it (after a wineserver restart)
+//   kobprobe knobpixels <out> <exe>      compares the knob on screen with the knob picture of that program,
+//                                        scaled to the knob's size
 //   kobprobe shellrestart <out>          takes the program's icon away as a restarting shell does, then
 //                                        announces the new shell, and reports whether the icon came back
 #include <windows.h>
@@ -324,6 +327,85 @@ int ShellRestart(std::ofstream& out) {
     return 0;
 }
 
+int SetDpi(std::ofstream& out, DWORD dpi) {
+    bool written = true;
+    const struct {
+        HKEY root;
+        const char* key;
+    } places[] = {{HKEY_CURRENT_USER, "Control Panel\\Desktop"}, {HKEY_CURRENT_CONFIG, "Software\\Fonts"}};
+    for (const auto& place : places) {
+        HKEY key = nullptr;
+        written = written && RegCreateKeyExA(place.root, place.key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                                             nullptr) == ERROR_SUCCESS;
+        if (key) {
+            written = written && RegSetValueExA(key, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi),
+                                                sizeof(dpi)) == ERROR_SUCCESS;
+            RegCloseKey(key);
+        }
+    }
+    out << "written=" << (written ? 1 : 0) << "\n";
+    return 0;
+}
+
+int KnobPixels(std::ofstream& out, const char* program) {
+    HWND controller = WaitForWindow(kControllerClass, nullptr, 15000);
+    HWND knob = controller ? FindWindowExA(controller, nullptr, "DrovoVC3Knob", nullptr) : nullptr;
+    HMODULE resources = LoadLibraryExA(program, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    auto* picture =
+        resources
+            ? static_cast<HBITMAP>(LoadImageA(resources, MAKEINTRESOURCE(202), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR))
+            : nullptr;
+    if (!knob || !picture) {
+        out << "found=0\n";
+        return 1;
+    }
+    Sleep(500);
+    RECT r{};
+    GetWindowRect(knob, &r);
+    const int width = r.right - r.left;
+    const int height = r.bottom - r.top;
+    HDC screen = GetDC(nullptr);
+    HDC scaled = CreateCompatibleDC(screen);
+    HBITMAP canvas = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ previousCanvas = SelectObject(scaled, canvas);
+    HDC source = CreateCompatibleDC(screen);
+    HGDIOBJ previousSource = SelectObject(source, picture);
+    BITMAP size{};
+    GetObject(picture, sizeof(size), &size);
+    SetStretchBltMode(scaled, HALFTONE);
+    StretchBlt(scaled, 0, 0, width, height, source, 0, 0, size.bmWidth, size.bmHeight, SRCCOPY);
+    // The rounded corners show the skin behind the knob: only the inside is compared.
+    int compared = 0;
+    int differing = 0;
+    for (int y = 3; y < height - 3; ++y) {
+        for (int x = 3; x < width - 3; ++x) {
+            const COLORREF shown = GetPixel(screen, r.left + x, r.top + y);
+            const COLORREF drawn = GetPixel(scaled, x, y);
+            // Brightness alone: the smoothing of two scalings may tint a little, undefined pixels differ wholly.
+            const auto luma = [](COLORREF c) {
+                return (GetRValue(c) * 299 + GetGValue(c) * 587 + GetBValue(c) * 114) / 1000;
+            };
+            const int distance = abs(luma(shown) - luma(drawn));
+            ++compared;
+            differing += distance > 48;
+        }
+    }
+    SelectObject(source, previousSource);
+    DeleteDC(source);
+    SelectObject(scaled, previousCanvas);
+    DeleteObject(canvas);
+    DeleteDC(scaled);
+    ReleaseDC(nullptr, screen);
+    DeleteObject(picture);
+    FreeLibrary(resources);
+    out << "found=1\nsize=" << width << "x" << height << "\n";
+    // Drawn whole, the two differ in about a tenth of the pixels (the smoothing of the two scalings); a picture
+    // copied at its own size into the larger window differs in about two thirds.
+    out << "whole=" << (compared > 0 && differing * 5 <= compared ? 1 : 0) << "\n";
+    out << "differing=" << differing << "/" << compared << "\n";
+    return 0;
+}
+
 struct WindowCount {
     DWORD processId;
     int visible;
@@ -487,6 +569,12 @@ int main(int argc, char** argv) {
     }
     if (command == "box") {
         return Box(out);
+    }
+    if (command == "dpi" && argc >= 4) {
+        return SetDpi(out, static_cast<DWORD>(std::strtoul(argv[3], nullptr, 10)));
+    }
+    if (command == "knobpixels" && argc >= 4) {
+        return KnobPixels(out, argv[3]);
     }
     if (command == "shellrestart") {
         return ShellRestart(out);

@@ -88,6 +88,15 @@ TEST_F(Form1LoadTest, PlacesTheWindowAboveATaskBarNotTopmostAndShown) {
     EXPECT_FALSE(view.topmost);
 }
 
+TEST_F(Form1LoadTest, AWindowGrownWithTheDisplaysDpiStaysWholeAboveTheTaskBar) {
+    platform.screen.twipsPerPixelX = 12; // 120 dots per inch: 84 x 232 pixels
+    platform.screen.twipsPerPixelY = 12;
+    platform.screen.workArea = {0, 0, 1024, 738};
+    form.Form_Load();
+    EXPECT_EQ(view.shownAt.x, 857); // ends 83 pixels from the right edge
+    EXPECT_EQ(view.shownAt.y, 502); // and 4 above the task bar
+}
+
 TEST_F(Form1LoadTest, AnUnreadableWorkAreaPlacesFromZero) {
     platform.screen.workArea = {};
     form.Form_Load();

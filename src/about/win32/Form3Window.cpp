@@ -12,9 +12,9 @@ namespace kob {
 namespace {
 
 constexpr const char* kWindowClass = "DrovoVC3About";
-// The background picture's size; the window shows its top-left part.
-constexpr int kPictureWidth = 441;
-constexpr int kPictureHeight = 409;
+// The background picture's size in twips (441 x 409 pixels at 96 dpi); the window shows its top-left part.
+constexpr double kPictureWidth = 6615;
+constexpr double kPictureHeight = 6135;
 
 double TwipsPerPixel(int capability) {
     ScopedGetDC screen(nullptr);
@@ -107,7 +107,8 @@ void Form3Window::Paint() {
     GetClientRect(Handle(), &client);
     FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     if (picture_) {
-        DrawBitmap(dc, picture_.get(), 0, 0, kPictureWidth, kPictureHeight);
+        DrawBitmap(dc, picture_.get(), 0, 0, TwipsToPixels(kPictureWidth, twipsPerPixelX_),
+                   TwipsToPixels(kPictureHeight, twipsPerPixelY_));
     }
     SetBkMode(dc, TRANSPARENT);
     for (std::size_t i = 0; i < fonts_.size(); ++i) {

@@ -22,8 +22,8 @@ namespace {
 constexpr const char* kWindowClass = "DrovoVC3Controller";
 constexpr int kMuteBoxId = 1001;
 constexpr int kReadoutId = 1002;
-// Skin width in pixels; the window's last column shows its white background.
-constexpr int kSkinWidth = 66;
+// The skin's width in twips (66 pixels at 96 dpi); the window's last column shows its white background.
+constexpr double kSkinWidth = 990;
 
 UINT_PTR TimerId(Form1Timer timer) {
     return static_cast<UINT_PTR>(timer) + 1;
@@ -418,7 +418,7 @@ void Form1Window::Paint() {
     GetClientRect(Handle(), &client);
     FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     if (skin_) {
-        DrawBitmap(dc, skin_.get(), 0, 0, kSkinWidth, client.bottom);
+        DrawBitmap(dc, skin_.get(), 0, 0, TwipsToPixels(kSkinWidth, twipsPerPixelX_), client.bottom);
     }
     if (closePicture_) {
         const RECT close = PixelRectOf(form1::kClose);

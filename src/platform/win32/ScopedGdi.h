@@ -56,11 +56,23 @@ private:
     HGDIOBJ previous_;
 };
 
-// Copies a bitmap's top-left width x height pixels to (x, y) of the device context.
+// Draws a whole bitmap into the width x height pixels at (x, y): pixel for pixel at its own size, scaled
+// smoothly otherwise (a layout in twips grows with the display's DPI, the pictures do not).
 inline void DrawBitmap(HDC dc, HBITMAP bitmap, int x, int y, int width, int height) {
+    BITMAP picture{};
+    if (!GetObject(bitmap, sizeof(picture), &picture)) {
+        return;
+    }
     ScopedCompatibleDC source(dc);
     ScopedSelectObject selected(source.get(), bitmap);
-    BitBlt(dc, x, y, width, height, source.get(), 0, 0, SRCCOPY);
+    if (picture.bmWidth == width && picture.bmHeight == height) {
+        BitBlt(dc, x, y, width, height, source.get(), 0, 0, SRCCOPY);
+        return;
+    }
+    const int previousMode = SetStretchBltMode(dc, HALFTONE);
+    SetBrushOrgEx(dc, 0, 0, nullptr);
+    StretchBlt(dc, x, y, width, height, source.get(), 0, 0, picture.bmWidth, picture.bmHeight, SRCCOPY);
+    SetStretchBltMode(dc, previousMode);
 }
 
 // Gives the window a rounded-rectangle shape. The system owns the region once SetWindowRgn succeeds; otherwise
