@@ -10,6 +10,8 @@ public:
     virtual ~AudioEndpoint() = default;
     // Finds the default render device as it is now, letting go of the one found before; false when there is none.
     virtual bool Resolve() = 0;
+    // Whether another device has become the default since the last Resolve.
+    virtual bool DefaultChanged() = 0;
     // The master level as a scalar from 0.0 to 1.0.
     virtual bool ReadLevel(float& scalar) = 0;
     virtual bool WriteLevel(float scalar) = 0;

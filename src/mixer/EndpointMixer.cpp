@@ -25,6 +25,10 @@ constexpr std::size_t kNameField = 32;
 } // namespace
 
 template <typename Call> bool EndpointMixer::WithEndpoint(Call&& call) {
+    // Headphones plugged in make another device the default: the master volume is now theirs.
+    if (endpoint_.DefaultChanged()) {
+        endpoint_.Resolve();
+    }
     return call() || (endpoint_.Resolve() && call());
 }
 

@@ -10,8 +10,9 @@ namespace kob {
 
 // The mixer as the program has always seen it (device 0, its speakers line, a volume control 0..65535 and a mute
 // control), presented over the default render endpoint, so that on Windows Vista and later the program acts on
-// the real master volume rather than on its own audio session. A call that finds the endpoint gone (a device
-// unplugged or disabled) looks for the default device again once before it fails.
+// the real master volume rather than on its own audio session. A call follows another device that has become the
+// default, and a call that finds the endpoint gone (a device unplugged or disabled) looks for the default device
+// again once before it fails.
 class EndpointMixer : public MixerService {
 public:
     explicit EndpointMixer(AudioEndpoint& endpoint) : endpoint_(endpoint) {}

@@ -16,7 +16,11 @@ struct FakeEndpoint : AudioEndpoint {
         resolvedDevice = present ? device : 0;
         return present;
     }
-    bool Usable() const { return resolvedDevice != 0 && resolvedDevice == device && present; }
+    // The system reports a new default device while the old one still answers.
+    bool DefaultChanged() override { return present && resolvedDevice != device && oldDeviceStillAnswers; }
+    bool Usable() const {
+        return resolvedDevice != 0 && present && (resolvedDevice == device || oldDeviceStillAnswers);
+    }
     bool ReadLevel(float& scalar) override {
         scalar = level;
         return Usable() && readable;
@@ -44,6 +48,7 @@ struct FakeEndpoint : AudioEndpoint {
     int device = 1;         // changes when another device becomes the default
     int resolvedDevice = 0; // the one the last Resolve found
     int resolves = 0;
+    bool oldDeviceStillAnswers = false;
     float level = 1.0f;
     bool muted = false;
     std::string name = "Speakers (High Definition Audio Device)";
@@ -109,6 +114,14 @@ TEST_F(EndpointMixerTest, ADeviceThatGoesAndComesBackIsFoundAgainAndNoDeviceAtAl
     endpoint.device = 2; // headphones plugged in: another default device
     endpoint.level = 0.5f;
     EXPECT_EQ(m.ReadCurrentControl(), 32768) << "read from the new default device";
+    // Speakers plugged in beside headphones that stay usable: the new default is followed all the same.
+    endpoint.oldDeviceStillAnswers = true;
+    endpoint.device = 3;
+    const int resolves = endpoint.resolves;
+    m.ReadCurrentControl();
+    EXPECT_EQ(endpoint.resolvedDevice, 3);
+    EXPECT_EQ(endpoint.resolves, resolves + 1);
+    endpoint.oldDeviceStillAnswers = false;
     endpoint.present = false;
     EXPECT_THROW(m.ReadCurrentControl(), ProcessEnded);
     ASSERT_EQ(p.messages.shown.size(), 1u);

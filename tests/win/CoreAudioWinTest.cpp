@@ -143,13 +143,18 @@ public:
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE GetDevice(LPCWSTR, IMMDevice**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE RegisterEndpointNotificationCallback(IMMNotificationClient*) override {
-        return E_NOTIMPL;
+    HRESULT STDMETHODCALLTYPE RegisterEndpointNotificationCallback(IMMNotificationClient* client) override {
+        listener = client;
+        return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE UnregisterEndpointNotificationCallback(IMMNotificationClient*) override {
-        return E_NOTIMPL;
+    HRESULT STDMETHODCALLTYPE UnregisterEndpointNotificationCallback(IMMNotificationClient* client) override {
+        if (client == listener) {
+            listener = nullptr;
+        }
+        return S_OK;
     }
     FakeDevice speakers;
+    IMMNotificationClient* listener = nullptr;
     bool present = true;
 };
 
@@ -175,6 +180,13 @@ TEST(CoreAudioEndpoint, EveryInterfaceItObtainsIsReleased) {
             EXPECT_TRUE(endpoint.Resolve());
         }
         EXPECT_EQ(g_liveReferences, 3) << "the enumerator, the device and its volume";
+        ASSERT_NE(enumerator.listener, nullptr);
+        EXPECT_FALSE(endpoint.DefaultChanged());
+        enumerator.listener->OnDefaultDeviceChanged(eCapture, eConsole, L"microphone");
+        EXPECT_FALSE(endpoint.DefaultChanged()) << "a recording device is not the master";
+        enumerator.listener->OnDefaultDeviceChanged(eRender, eConsole, L"headphones");
+        EXPECT_TRUE(endpoint.DefaultChanged());
+        EXPECT_FALSE(endpoint.DefaultChanged()) << "reported once";
         enumerator.present = false;
         EXPECT_FALSE(endpoint.Resolve());
         float level = 0;
@@ -182,6 +194,7 @@ TEST(CoreAudioEndpoint, EveryInterfaceItObtainsIsReleased) {
         EXPECT_EQ(g_liveReferences, 1) << "only the enumerator while no device exists";
     }
     EXPECT_EQ(g_liveReferences, 0);
+    EXPECT_EQ(enumerator.listener, nullptr) << "no report may reach an endpoint that is gone";
     g_enumerator = nullptr;
 }
 
