@@ -36,4 +36,7 @@ find_package(Python3 COMPONENTS Interpreter)
 if(Python3_FOUND)
     add_test(NAME art.check COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/tools/art/check_art.py
                                     ${CMAKE_SOURCE_DIR}/resources)
+    # The test sound likewise: what its generator makes, short and small.
+    add_test(NAME sound.check COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/tools/sound/check_sound.py
+                                      ${CMAKE_SOURCE_DIR}/resources)
 endif()

@@ -54,5 +54,16 @@ else()
                                src/preview/PreviewReporter.cpp ${KOB_RESOURCES})
     target_link_libraries(kobpreview PRIVATE kob_win32)
 
+    # The setup program a Windows user runs: the program, its help page and its test sound.
+    find_program(KOB_MAKENSIS makensis REQUIRED)
+    set(KOB_SETUP ${CMAKE_BINARY_DIR}/DrovoVolumeController-3.0-setup.exe)
+    add_custom_command(OUTPUT ${KOB_SETUP}
+        COMMAND ${KOB_MAKENSIS} -V2 -DBUILD_DIR=$<TARGET_FILE_DIR:kob3.0> -DRESOURCES=${CMAKE_SOURCE_DIR}/resources
+                -DOUTFILE=${KOB_SETUP} ${CMAKE_SOURCE_DIR}/installer/kob.nsi
+        DEPENDS kob3.0 ${CMAKE_SOURCE_DIR}/installer/kob.nsi ${CMAKE_SOURCE_DIR}/resources/KOBHELP.HTM
+                ${CMAKE_SOURCE_DIR}/resources/POURING.WAV ${CMAKE_SOURCE_DIR}/resources/kob.ico
+        COMMENT "Building the setup program")
+    add_custom_target(setup ALL DEPENDS ${KOB_SETUP})
+
     include(cmake/GuiTests.cmake)
 endif()

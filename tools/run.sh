@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Builds the program and shows the controller window under Wine. On a desktop ($DISPLAY set) the window stays
-# until Escape is pressed; without one, a virtual display is used, a screenshot is saved and its path printed.
+# Builds the program and its setup, installs it silently into a Wine prefix of its own (with a silent sound
+# device) and runs it. On a desktop ($DISPLAY set) the program lives in the notification area until it is closed
+# from its menu. Without one, a virtual display is used: the run clicks the tray icon, opens the menu, About and
+# Options, saves a screenshot of each, prints their paths and ends the program.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -11,32 +13,58 @@ export KOB_BUILD=$build
 cmake -S "$root" -B "$build/win32" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686-mingw32.cmake >/dev/null
 cmake --build "$build/win32" -j "$(nproc)"
-echo "Built $build/win32/kob3.0.exe (copy it to a Windows 2000 or later machine and run it)."
+setup=$build/win32/DrovoVolumeController-3.0-setup.exe
+echo "Built $build/win32/kob3.0.exe and its setup program $setup"
+echo "(copy the setup program to a Windows 2000 or later machine and run it)."
 
 source tools/wine-env.sh
 virtual=0
 [ -z "${DISPLAY:-}" ] && virtual=1
 kob_display_start
-kob_wine_use audio
+kob_wine_use run
 kob_wine_start
 trap 'kob_wine_stop; kob_display_stop' EXIT
 
+wine "$setup" /S </dev/null >/dev/null 2>&1
+program='C:\Program Files\Drovo Volume Controller\kob3.0.exe'
+echo "Installed into $WINEPREFIX/drive_c/Program Files/Drovo Volume Controller"
+
 if [ "$virtual" = 0 ]; then
-    echo "Showing the controller on $DISPLAY; press Escape in it to close."
-    wine "$build/win32/kobpreview.exe" </dev/null
+    echo "Drovo Volume Controller runs in the notification area on $DISPLAY: left-click its icon for the"
+    echo "controller, right-click it for the menu; choose \"Close Drovo Volume Controller\" to end it."
+    wine "$program" </dev/null
     exit 0
 fi
 
-wine "$build/win32/kobpreview.exe" </dev/null >/dev/null 2>&1 &
-preview=$!
-for _ in $(seq 1 100); do
-    xwininfo -root -tree 2>/dev/null | grep -q '"Drovo Volume Controller 3.0"' && break
-    sleep 0.1
-done
-sleep 1
+probe() { wine "$build/win32/kobprobe.exe" "$1" "$(winepath -w "$build/artifacts/run.out")" "${@:2}" </dev/null >/dev/null 2>&1 || true; }
+shot() { # NAME GEOMETRY
+    import -window root -crop "$2" +repage "$build/artifacts/$1.png"
+    echo "  $build/artifacts/$1.png"
+}
 mkdir -p "$build/artifacts"
-shot=$build/artifacts/run-desktop.png
-import -window root "$shot"
-kill "$preview" 2>/dev/null || true
-echo "No display was set, so the controller was shown on a virtual 1024 x 768 display."
-echo "Screenshot: $shot"
+wine "$program" </dev/null >/dev/null 2>&1 &
+probe companion
+tray=$(xwininfo -name "Wine System Tray")
+tray_x=$(($(sed -n 's/.*Absolute upper-left X: *//p' <<<"$tray") + 10))
+tray_y=$(($(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$tray") + 10))
+echo "No display was set, so the program ran on a virtual 1024 x 768 display. Screenshots:"
+xdotool mousemove 300 300
+sleep 0.5
+shot run-tray 170x30+0+17
+xdotool mousemove "$tray_x" "$tray_y" click 1
+sleep 1.5
+xdotool mousemove 600 300
+sleep 0.5
+shot run-controller 67x186+874+578
+xdotool mousemove "$tray_x" "$tray_y" click 3
+sleep 1
+shot run-menu 250x220+0+17
+xdotool key Down Return
+sleep 1.5
+shot run-about 360x420+330+175
+xdotool mousemove "$tray_x" "$tray_y" click 3
+sleep 1
+xdotool key Down Down Down Return
+sleep 1.5
+shot run-options 300x160+360+300
+probe close

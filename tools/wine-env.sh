@@ -13,7 +13,9 @@ kob_wine_use() {
     case "$1" in
     audio) export WINEPREFIX=$KOB_BUILD/wineprefix ALSA_CONFIG_PATH=$KOB_ROOT/tools/wine/alsa-null.conf ;;
     noaudio) export WINEPREFIX=$KOB_BUILD/wineprefix-noaudio ALSA_CONFIG_PATH=$KOB_ROOT/tools/wine/alsa-none.conf ;;
-    *) echo "kob_wine_use: audio or noaudio" >&2; return 2 ;;
+    # The run command's own prefix, with the null audio device, apart from the tests'.
+    run) export WINEPREFIX=$KOB_BUILD/wineprefix-run ALSA_CONFIG_PATH=$KOB_ROOT/tools/wine/alsa-null.conf ;;
+    *) echo "kob_wine_use: audio, noaudio or run" >&2; return 2 ;;
     esac
 }
 

@@ -2,21 +2,16 @@
 # The controller shown from the tray answers the mouse wheel and the keyboard as well as drags.
 source "$(dirname "$0")/lib.sh"
 
-folder="$WINEPREFIX/drive_c/Program Files/Drovo Volume Controller"
-program='C:\Program Files\Drovo Volume Controller\kob3.0.exe'
-mkdir -p "$folder"
-cp "$KOB_BIN/kob3.0.exe" "$folder/"
 probe() { kob_probe "$KOB_WORK/$1" "${@:2}"; }
 finish() {
-    probe uninstall uninstall
-    rm -rf "$folder"
+    kob_uninstall
+    probe cleanup uninstall
     kob_gui_cleanup
 }
 trap finish EXIT
 
-probe install install 0
-wine "$program" >"$KOB_WORK/program.out" 2>&1 </dev/null &
-KOB_STARTED_PIDS+=("$!")
+kob_install
+kob_start_program
 probe started companion
 tray=$(xwininfo -name "Wine System Tray")
 xdotool mousemove $(($(sed -n 's/.*Absolute upper-left X: *//p' <<<"$tray") + 10)) \

@@ -514,18 +514,37 @@ void ReportDword(std::ofstream& out, const char* name) {
     out << name << "=absent\n";
 }
 
-int Settings(std::ofstream& out) {
-    ReportDword(out, "cstpval");
-    ReportDword(out, "ontopstat");
+std::string RunValue(HKEY root) {
     char data[512] = {};
     DWORD size = sizeof(data) - 1;
     HKEY run = nullptr;
     bool found = false;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_READ, &run) == ERROR_SUCCESS) {
+    if (RegOpenKeyExA(root, kRunKey, 0, KEY_READ, &run) == ERROR_SUCCESS) {
         found = RegQueryValueExA(run, kTitle, nullptr, nullptr, reinterpret_cast<BYTE*>(data), &size) == ERROR_SUCCESS;
         RegCloseKey(run);
     }
-    out << "run=" << (found ? data : "absent") << "\n";
+    return found ? data : "absent";
+}
+
+bool KeyExists(HKEY root, const char* path) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS) {
+        return false;
+    }
+    RegCloseKey(key);
+    return true;
+}
+
+int Settings(std::ofstream& out) {
+    ReportDword(out, "cstpval");
+    ReportDword(out, "ontopstat");
+    out << "run=" << RunValue(HKEY_LOCAL_MACHINE) << "\n";
+    out << "userrun=" << RunValue(HKEY_CURRENT_USER) << "\n";
+    out << "programkey=" << (KeyExists(HKEY_CURRENT_USER, kProgramKey) ? 1 : 0) << "\n";
+    out << "makerkey=" << (KeyExists(HKEY_CURRENT_USER, "Software\\Marlox's Software") ? 1 : 0) << "\n";
+    const char* uninstall = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Drovo Volume Controller 3.0";
+    out << "uninstallentry="
+        << (KeyExists(HKEY_LOCAL_MACHINE, uninstall) || KeyExists(HKEY_CURRENT_USER, uninstall) ? 1 : 0) << "\n";
     return 0;
 }
 

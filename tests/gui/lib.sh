@@ -44,6 +44,41 @@ kob_stop() {
     wait "$1" 2>/dev/null || true
 }
 
+# The program as a user has it: installed by its setup program, for all users (Wine runs as an administrator).
+KOB_SETUP=$KOB_BIN/DrovoVolumeController-3.0-setup.exe
+KOB_PROGRAM='C:\Program Files\Drovo Volume Controller\kob3.0.exe'
+KOB_INSTALL_DIR="$WINEPREFIX/drive_c/Program Files/Drovo Volume Controller"
+KOB_MENU_DIR="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Drovo Volume Controller"
+
+kob_install() {
+    wine "$KOB_SETUP" /S </dev/null >/dev/null 2>&1
+}
+
+# The uninstaller hands over to a copy of itself and returns at once: wait for it to finish.
+kob_uninstall() {
+    [ -f "$KOB_INSTALL_DIR/uninstall.exe" ] || return 0
+    wine 'C:\Program Files\Drovo Volume Controller\uninstall.exe' /AllUsers /S </dev/null >/dev/null 2>&1
+    for _ in $(seq 1 100); do
+        [ -e "$KOB_INSTALL_DIR" ] || return 0
+        sleep 0.1
+    done
+}
+
+# kob_start_program : starts the installed program in the background.
+kob_start_program() {
+    wine "$KOB_PROGRAM" >"$KOB_WORK/program.out" 2>&1 </dev/null &
+    KOB_STARTED_PIDS+=("$!")
+}
+
+# kob_click_tray BUTTON : clicks the program's icon, the first in Wine's tray window.
+kob_click_tray() {
+    local tray
+    tray=$(xwininfo -name "Wine System Tray")
+    xdotool mousemove $(($(sed -n 's/.*Absolute upper-left X: *//p' <<<"$tray") + 10)) \
+        $(($(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$tray") + 10)) click "$1"
+    sleep 1
+}
+
 # kob_probe OUTFILE COMMAND ARGS... : runs the probe and waits for it.
 kob_probe() {
     local out=$1

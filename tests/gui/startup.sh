@@ -1,42 +1,45 @@
 #!/usr/bin/env bash
-# The real program installed in a scratch folder: a normal start, a first start after the installation, a second
-# copy, a missing installation, and the end at log-off.
+# The program as its setup installs it: the silent installation, the first start and the later ones, a second
+# copy, a shell restart, the end at log-off, a missing installation, an update over a running copy, and the
+# silent uninstallation of a running copy.
 source "$(dirname "$0")/lib.sh"
 
-folder="$WINEPREFIX/drive_c/Program Files/Drovo Volume Controller"
-program='C:\Program Files\Drovo Volume Controller\kob3.0.exe'
-mkdir -p "$folder"
-cp "$KOB_BIN/kob3.0.exe" "$folder/"
 probe() { kob_probe "$KOB_WORK/$1" "${@:2}"; }
-start_program() {
-    wine "$program" >"$KOB_WORK/program.out" 2>&1 </dev/null &
-    KOB_STARTED_PIDS+=("$!")
-}
 finish() {
-    probe uninstall uninstall
-    rm -rf "$folder"
+    kob_uninstall
+    probe cleanup uninstall
     kob_gui_cleanup
 }
 trap finish EXIT
+probe clean uninstall
 
-echo "a normal start: the icon in the tray and no window"
-probe install install 0
-start_program
-probe normal companion
-expect "$KOB_WORK/normal" found 1 "companion window created"
-expect "$KOB_WORK/normal" visible 0 "companion window hidden"
-expect "$KOB_WORK/normal" title "" "empty caption"
-expect "$KOB_WORK/normal" toolwindow 1 "a tool window"
-expect "$KOB_WORK/normal" appwindow 0
-expect "$KOB_WORK/normal" client 74x30 "client area"
-expect "$KOB_WORK/normal" origin 1298,-33 "placed beyond the desktop's right edge"
-expect "$KOB_WORK/normal" visible_windows 0 "no window on screen"
-expect "$KOB_WORK/normal" tray 1 "icon in the tray"
-expect "$KOB_WORK/normal" controller 0 "the controller loaded at start-up is gone"
+echo "the silent installation"
+kob_install
+check '[ -f "$KOB_INSTALL_DIR/kob3.0.exe" ] && [ -f "$KOB_INSTALL_DIR/KOBHELP.HTM" ] && [ -f "$KOB_INSTALL_DIR/POURING.WAV" ]' \
+    "program, help page and sound installed"
+check 'cmp -s "$KOB_INSTALL_DIR/kob3.0.exe" "$KOB_BIN/kob3.0.exe"' "the program as built"
+check '[ -f "$KOB_MENU_DIR/Drovo Volume Controller 3.0.lnk" ]' "Start-menu shortcut"
+probe installed settings
+expect "$KOB_WORK/installed" cstpval 1 "program key with cstpval = 1"
+expect "$KOB_WORK/installed" uninstallentry 1 "uninstaller registered"
+
+echo "the first start: the icon in the tray, no window, and the first-start work"
+kob_start_program
+probe first companion
+expect "$KOB_WORK/first" found 1 "companion window created"
+expect "$KOB_WORK/first" visible 0 "companion window hidden"
+expect "$KOB_WORK/first" title "" "empty caption"
+expect "$KOB_WORK/first" toolwindow 1 "a tool window"
+expect "$KOB_WORK/first" client 74x30 "client area"
+expect "$KOB_WORK/first" origin 1298,-33 "placed beyond the desktop's right edge"
+expect "$KOB_WORK/first" visible_windows 0 "no window on screen"
+expect "$KOB_WORK/first" tray 1 "icon in the tray"
+expect "$KOB_WORK/first" controller 0 "the controller loaded at start-up is gone"
 kob_screenshot startup-tray 200x60+0+0
-probe settings0 settings
-expect "$KOB_WORK/settings0" cstpval 0 "no first-start work"
-expect "$KOB_WORK/settings0" run absent "no Run value written"
+probe first-settings settings
+expect "$KOB_WORK/first-settings" cstpval 0
+expect "$KOB_WORK/first-settings" ontopstat 2
+expect "$KOB_WORK/first-settings" run "\"$KOB_PROGRAM\"" "Run value"
 
 echo "the shell restarts: the icon comes back"
 probe restart shellrestart
@@ -44,33 +47,55 @@ expect "$KOB_WORK/restart" removed 1 "icon gone with the old shell"
 expect "$KOB_WORK/restart" restored 1 "icon back in the new shell"
 
 echo "a second copy ends at once, silently, with its own process id"
-probe second run "$program"
+probe second run "$KOB_PROGRAM"
 expect "$KOB_WORK/second" messages 0 "no message"
 pid=$(kob_value "$KOB_WORK/second" pid)
 code=$(kob_value "$KOB_WORK/second" exitcode)
 check '[ -n "$pid" ] && [ "$code" = "$pid" ]' "exit code $code is its process id $pid"
 
-echo "closed by the system: the controller is recorded closed and the icon goes"
+echo "closed by the system at log-off: the controller is recorded closed and the icon goes"
 probe closed close
 expect "$KOB_WORK/closed" ended 1 "program ended"
 expect "$KOB_WORK/closed" tray 0 "icon removed"
-probe settings1 settings
-expect "$KOB_WORK/settings1" ontopstat 2
 
-echo "the first start after an installation"
-probe install install 1
-start_program
-probe first companion
-expect "$KOB_WORK/first" tray 1 "icon in the tray"
-probe settings2 settings
-expect "$KOB_WORK/settings2" cstpval 0
-expect "$KOB_WORK/settings2" ontopstat 2
-expect "$KOB_WORK/settings2" run "\"$program\"" "Run value"
-probe closed2 close
+echo "a later start skips the first-start work"
+probe later-before settings
+kob_start_program
+probe later companion
+expect "$KOB_WORK/later" tray 1 "icon in the tray"
+probe later-settings settings
+expect "$KOB_WORK/later-settings" cstpval 0
+expect "$KOB_WORK/later-settings" run "\"$KOB_PROGRAM\"" "Run value kept"
+
+echo "an update over the running installation"
+kob_install
+check '! pgrep -f "kob3.0.exe" >/dev/null' "the running copy was ended"
+check 'cmp -s "$KOB_INSTALL_DIR/kob3.0.exe" "$KOB_BIN/kob3.0.exe"' "files replaced"
+probe updated settings
+expect "$KOB_WORK/updated" cstpval 1 "cstpval = 1 again"
+kob_start_program
+probe updated-start companion
+probe updated-settings settings
+expect "$KOB_WORK/updated-settings" run "\"$KOB_PROGRAM\"" "one Run value, for all users"
+expect "$KOB_WORK/updated-settings" userrun absent "none for the user alone"
+expect "$KOB_WORK/updated-settings" cstpval 0
+
+echo "the silent uninstallation of a running copy"
+kob_uninstall
+check '! pgrep -f "kob3.0.exe" >/dev/null' "the running copy was ended"
+check '[ ! -e "$KOB_INSTALL_DIR" ]' "no file left"
+check '[ ! -e "$KOB_MENU_DIR" ]' "no Start-menu folder left"
+probe removed settings
+expect "$KOB_WORK/removed" run absent "Run value removed"
+expect "$KOB_WORK/removed" programkey 0 "program key removed"
+expect "$KOB_WORK/removed" makerkey 0 "maker's empty key removed"
+expect "$KOB_WORK/removed" uninstallentry 0 "uninstaller's entry removed"
+check '! xwininfo -name "Wine System Tray" 2>/dev/null | grep -q IsViewable' "no icon left in the tray"
 
 echo "the program key missing: the installation error and no icon"
-probe uninstall uninstall
-probe missing run "$program"
+kob_install
+probe missing-key uninstall
+probe missing run "$KOB_PROGRAM"
 expect "$KOB_WORK/missing" messages 1 "exactly one message"
 expect "$KOB_WORK/missing" message1 "KOB Installation Error. Please re-install the program to correct this problem"
 expect "$KOB_WORK/missing" icon1 error

@@ -3,21 +3,16 @@
 # a right click opens the menu, whose items are chosen with the keyboard as a user may.
 source "$(dirname "$0")/lib.sh"
 
-folder="$WINEPREFIX/drive_c/Program Files/Drovo Volume Controller"
-program='C:\Program Files\Drovo Volume Controller\kob3.0.exe'
-mkdir -p "$folder"
-cp "$KOB_BIN/kob3.0.exe" "$folder/"
 probe() { kob_probe "$KOB_WORK/$1" "${@:2}"; }
 finish() {
-    probe uninstall uninstall
-    rm -rf "$folder"
+    kob_uninstall
+    probe cleanup uninstall
     kob_gui_cleanup
 }
 trap finish EXIT
 
-probe install install 0
-wine "$program" >"$KOB_WORK/program.out" 2>&1 </dev/null &
-KOB_STARTED_PIDS+=("$!")
+kob_install
+kob_start_program
 probe started companion
 expect "$KOB_WORK/started" tray 1 "icon in the tray"
 
@@ -65,23 +60,23 @@ expect "$KOB_WORK/normal" topmost 0 "controller back among the others"
 probe normal-settings settings
 expect "$KOB_WORK/normal-settings" ontopstat 0
 
-echo "Options: the box adds and removes the Run value"
+echo "Options: the box shows the log-on start the first start wrote, and removes and adds it"
 menu Down Down Down Return
 probe options window DrovoVC3Options
 expect "$KOB_WORK/options" found 1 "Options window shown"
-expect "$KOB_WORK/options" checked 0 "box clear without the Run value"
+expect "$KOB_WORK/options" checked 1 "box ticked: the program starts with Windows"
 kob_screenshot tray-options
 box=$(kob_value "$KOB_WORK/options" boxcentre)
 xdotool mousemove $box click 1
 sleep 0.5
-probe run-on settings
-expect "$KOB_WORK/run-on" run "\"$program\"" "Run value written"
-probe options-on window DrovoVC3Options
-expect "$KOB_WORK/options-on" checked 1 "box ticked"
-xdotool mousemove $box click 1
-sleep 0.5
 probe run-off settings
 expect "$KOB_WORK/run-off" run absent "Run value removed"
+probe options-off window DrovoVC3Options
+expect "$KOB_WORK/options-off" checked 0 "box clear"
+xdotool mousemove $box click 1
+sleep 0.5
+probe run-on settings
+expect "$KOB_WORK/run-on" run "\"$KOB_PROGRAM\"" "Run value written again"
 
 echo "About opens once however often it is chosen"
 menu Down Return
@@ -93,13 +88,26 @@ menu Down Return
 probe about2 window DrovoVC3About
 expect "$KOB_WORK/about2" count 1 "still one About window"
 
+echo "Test Sound plays the installed sound"
+menu Down Down Down Down Return
+probe played box
+expect "$KOB_WORK/played" found 0 "no message"
+
 echo "Test Sound without its file says so for each failed step"
+mv "$KOB_INSTALL_DIR/POURING.WAV" "$KOB_WORK/POURING.WAV"
 menu Down Down Down Down Return
 probe sound1 box
 expect "$KOB_WORK/sound1" text "The .wav file referred by the Drovo Volume Controller is missing. Please reinstall the program to install the sound file. " "missing-file message"
 expect "$KOB_WORK/sound1" icon exclamation
 probe sound2 box
 expect "$KOB_WORK/sound2" found 1 "the next failed step says so again"
+mv "$KOB_WORK/POURING.WAV" "$KOB_INSTALL_DIR/POURING.WAV"
+
+echo "Help opens the installed page"
+check '[ -f "$KOB_INSTALL_DIR/KOBHELP.HTM" ]' "the page is where the program looks for it"
+menu Down Down Return
+probe help box
+expect "$KOB_WORK/help" found 0 "no message"
 
 echo "the exit ends the program and records the controller closed"
 menu Up Return
