@@ -30,4 +30,9 @@ check 'grep -qx "An alternative for Windows master playback Volume Control." <<<
 check 'grep -q "level=\"asInvoker\"" <<<"$narrow"' "manifest asks for no elevation"
 # The preview's reporter window answers any process's questions about the mixer: never in the shipped program.
 check '! grep -q "DrovoVC3Preview" <<<"$narrow"' "no preview or test reporter in the program"
+# One small file with no runtime beside it: no symbols, and under 400 KB.
+size=$(stat -c %s "$exe")
+check '[ "$size" -lt 409600 ]' "under 400 KB ($size bytes)"
+check 'i686-w64-mingw32-objdump -t "$exe" | grep -q "no symbols"' "stripped"
+check '! grep -q "__cxa_demangle" <<<"$narrow"' "no demangler linked"
 [ "$failures" -eq 0 ]

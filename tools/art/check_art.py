@@ -59,11 +59,49 @@ def read(name):
 
 
 def check_bitmaps():
-    for name, size in (('skin.bmp', (66, 186)), ('knob.bmp', (15, 19)),
-                       ('close.bmp', (15, 14)), ('about.bmp', (441, 409))):
+    # The About picture is stored with 256 colours, run-length encoded (BI_RLE8 = 1).
+    for name, size, form in (('skin.bmp', (66, 186), (24, 0)), ('knob.bmp', (15, 19), (24, 0)),
+                             ('close.bmp', (15, 14), (24, 0)), ('about.bmp', (441, 409), (8, 1))):
         bmp = Bmp(read(name))
         got = (bmp.w, bmp.h, bmp.bpp, bmp.compression)
-        assert got == size + (24, 0), '%s is %dx%d, %d bpp, compression %d' % ((name,) + got)
+        assert got == size + form, '%s is %dx%d, %d bpp, compression %d' % ((name,) + got)
+
+
+def rle8_pixels(bmp):
+    """The rows of an 8-bit run-length encoded bitmap as colours, top row first."""
+    colors = struct.unpack_from('<I', bmp.data, 46)[0] or 256
+    palette = [tuple(reversed(bmp.data[54 + 4 * i:54 + 4 * i + 3])) for i in range(colors)]
+    rows, row, p = [], [], bmp.offset
+    while True:
+        count, value = bmp.data[p], bmp.data[p + 1]
+        p += 2
+        if count:
+            row += [palette[value]] * count
+        elif value == 0:
+            rows.append(row)
+            row = []
+        elif value == 1:
+            break
+        else:
+            raise ValueError('escape %d is not written by the generator' % value)
+    assert len(rows) == bmp.h and all(len(r) == bmp.w for r in rows), 'rows do not match the size'
+    return rows[::-1]
+
+
+def check_about_shows_as_drawn():
+    """The 256-colour picture against the drawing in full colour: no pixel far off, almost all within 8."""
+    sys.path.insert(0, HERE)
+    import generate_art
+    drawn = generate_art.draw_about(generate_art.draw_speaker_icon(48, hard=False, tile=True)).pixels8()
+    shown = rle8_pixels(Bmp(read('about.bmp')))
+    worst, total, off = 0, 0, 0
+    for drawn_row, shown_row in zip(drawn, shown):
+        for a, b in zip(drawn_row, shown_row):
+            d = max(abs(a[k] - b[k]) for k in range(3))
+            worst, total, off = max(worst, d), total + d, off + (d > 8)
+    pixels = len(drawn) * len(drawn[0])
+    assert worst <= 32 and total <= pixels and off * 100 <= pixels, \
+        'about.bmp strays from the drawing: worst %d, mean %.2f, %d pixels beyond 8' % (worst, total / pixels, off)
 
 
 def check_skin_panels():
@@ -123,7 +161,7 @@ def check_reproducible():
                 '%s differs from a fresh run of generate_art.py; regenerate and commit' % name
 
 
-CHECKS = [check_bitmaps, check_skin_panels, check_icons, check_cursors,
+CHECKS = [check_bitmaps, check_about_shows_as_drawn, check_skin_panels, check_icons, check_cursors,
           check_script_references, check_reproducible]
 
 

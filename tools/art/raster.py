@@ -407,6 +407,79 @@ def bmp24_bytes(canvas):
     return struct.pack('<2sIHHI', b'BM', off + len(data), 0, 0, off) + header + data
 
 
+def median_cut(counts, size):
+    """A palette of at most `size` colours for the colours counted: boxes split at the weighted median of their
+    widest channel, each box standing for its weighted mean. Deterministic (sorted, no hashing)."""
+    boxes = [sorted(counts.items())]
+    while len(boxes) < size:
+        best, best_key = None, None
+        for i, box in enumerate(boxes):
+            if len(box) < 2:
+                continue
+            spans = [max(c[k] for c, _ in box) - min(c[k] for c, _ in box) for k in range(3)]
+            key = (max(spans) * sum(n for _, n in box), -i)
+            if best_key is None or key > best_key:
+                best, best_key = i, key
+        if best is None:
+            break
+        box = boxes.pop(best)
+        spans = [max(c[k] for c, _ in box) - min(c[k] for c, _ in box) for k in range(3)]
+        channel = spans.index(max(spans))
+        box.sort(key=lambda item: (item[0][channel], item[0]))
+        half, seen, cut = sum(n for _, n in box) / 2.0, 0, 1
+        for j, (_, n) in enumerate(box[:-1]):
+            seen += n
+            cut = j + 1
+            if seen >= half:
+                break
+        boxes[best:best] = [box[:cut], box[cut:]]
+    palette = []
+    for box in boxes:
+        total = sum(n for _, n in box)
+        palette.append(tuple(int(sum(c[k] * n for c, n in box) / total + 0.5) for k in range(3)))
+    return palette
+
+
+def _rle8_row(row):
+    """One row in BI_RLE8: runs of equal indices as (count, index), end of line as (0, 0)."""
+    out = bytearray()
+    x = 0
+    while x < len(row):
+        run = 1
+        while x + run < len(row) and row[x + run] == row[x] and run < 255:
+            run += 1
+        out += bytes((run, row[x]))
+        x += run
+    return out + b'\x00\x00'
+
+
+def bmp8_rle_bytes(canvas, size=256):
+    """The canvas as an 8-bit, run-length encoded bitmap with its own palette, for pictures whose colours come
+    in long runs; returns (bytes, the picture as its palette shows it)."""
+    pix = canvas.pixels8()
+    counts = {}
+    for row in pix:
+        for c in row:
+            counts[c] = counts.get(c, 0) + 1
+    palette = median_cut(counts, size)
+    nearest = {}
+    for c in counts:
+        nearest[c] = min(range(len(palette)),
+                         key=lambda i: (sum((c[k] - palette[i][k]) ** 2 for k in range(3)), i))
+    index = [[nearest[c] for c in row] for row in pix]
+    data = bytearray()
+    for y in range(canvas.h - 1, -1, -1):
+        data += _rle8_row(index[y])
+    data += b'\x00\x01'  # end of bitmap
+    colors = bytearray()
+    for r, g, b in palette:
+        colors += bytes((b, g, r, 0))
+    header = struct.pack('<IiiHHIIiiII', 40, canvas.w, canvas.h, 1, 8, 1, len(data), 2835, 2835, len(palette), 0)
+    off = 14 + len(header) + len(colors)
+    shown = [[palette[i] for i in row] for row in index]
+    return struct.pack('<2sIHHI', b'BM', off + len(data), 0, 0, off) + header + bytes(colors) + bytes(data), shown
+
+
 VGA16 = [(0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0),
          (0, 0, 128), (128, 0, 128), (0, 128, 128), (192, 192, 192),
          (128, 128, 128), (255, 0, 0), (0, 255, 0), (255, 255, 0),
