@@ -60,6 +60,10 @@ else()
                                src/preview/PreviewReporter.cpp ${KOB_RESOURCES})
     target_link_libraries(kobpreview PRIVATE kob_win32)
 
+    # The benchmarks' yardstick: the least a program doing the same unavoidable work costs. Not shipped.
+    add_executable(kobbaseline WIN32 tools/bench/baseline.cpp)
+    target_link_libraries(kobbaseline PRIVATE winmm shell32 user32)
+
     # The setup program a Windows user runs: the program, its help page and its test sound.
     find_program(KOB_MAKENSIS makensis REQUIRED)
     set(KOB_SETUP ${CMAKE_BINARY_DIR}/DrovoVolumeController-3.0-setup.exe)

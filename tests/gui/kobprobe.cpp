@@ -17,6 +17,10 @@
 //   kobprobe dpi <out> <dots per inch>   sets the display's DPI as Wine reads it (after a wineserver restart)
 //   kobprobe knobpixels <out> <exe>      compares the knob on screen with the knob picture of that program,
 //                                        scaled to the knob's size
+//   kobprobe starttime <out> <exe> [args] starts a program with no icon in the tray yet, reports how long its icon
+//                                        took to appear, and ends it as the system does
+//   kobprobe resources <out>             the running program's kernel handles and GDI and USER objects, as far as
+//                                        the system counts them (Wine counts no GDI or USER objects)
 //   kobprobe shellrestart <out>          takes the program's icon away as a restarting shell does, then
 //                                        announces the new shell, and reports whether the icon came back
 #include <windows.h>
@@ -406,6 +410,68 @@ int KnobPixels(std::ofstream& out, const char* program) {
     return 0;
 }
 
+BOOL CALLBACK CloseWindowsOf(HWND window, LPARAM processId) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == static_cast<DWORD>(processId)) {
+        PostMessageA(window, WM_CLOSE, 0, 0);
+    }
+    return TRUE;
+}
+
+int StartTime(std::ofstream& out, const std::string& commandLine) {
+    if (!WaitForTray(false, 5000)) {
+        out << "started=0\nreason=an icon is in the tray already\n";
+        return 1;
+    }
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    std::string line = commandLine;
+    LARGE_INTEGER frequency{};
+    LARGE_INTEGER begin{};
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&begin);
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        out << "started=0\n";
+        return 1;
+    }
+    while (!TrayShowsAnIcon() && WaitForSingleObject(process.hProcess, 1) == WAIT_TIMEOUT) {
+    }
+    LARGE_INTEGER end{};
+    QueryPerformanceCounter(&end);
+    out << "started=1\nms=" << (end.QuadPart - begin.QuadPart) * 1000 / frequency.QuadPart << "\n";
+    EnumWindows(CloseWindowsOf, static_cast<LPARAM>(process.dwProcessId));
+    if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) {
+        TerminateProcess(process.hProcess, 1);
+    }
+    WaitForTray(false, 5000);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return 0;
+}
+
+int Resources(std::ofstream& out) {
+    HWND companion = FindWindowA(kCompanionClass, nullptr);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(companion, &processId);
+    HANDLE process = companion ? OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, processId) : nullptr;
+    if (!process) {
+        out << "found=0\n";
+        return 1;
+    }
+    using HandleCount = BOOL(WINAPI*)(HANDLE, PDWORD);
+    auto handleCount =
+        reinterpret_cast<HandleCount>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetProcessHandleCount"));
+    DWORD handles = 0;
+    out << "found=1\n";
+    out << "handles=" << (handleCount && handleCount(process, &handles) ? std::to_string(handles) : "-") << "\n";
+    out << "gdi=" << GetGuiResources(process, GR_GDIOBJECTS) << "\n";
+    out << "user=" << GetGuiResources(process, GR_USEROBJECTS) << "\n";
+    CloseHandle(process);
+    return 0;
+}
+
 struct WindowCount {
     DWORD processId;
     int visible;
@@ -594,6 +660,16 @@ int main(int argc, char** argv) {
     }
     if (command == "knobpixels" && argc >= 4) {
         return KnobPixels(out, argv[3]);
+    }
+    if (command == "starttime" && argc >= 4) {
+        std::string commandLine;
+        for (int i = 3; i < argc; ++i) {
+            commandLine += std::string(i > 3 ? " " : "") + (i == 3 ? "\"" + std::string(argv[i]) + "\"" : argv[i]);
+        }
+        return StartTime(out, commandLine);
+    }
+    if (command == "resources") {
+        return Resources(out);
     }
     if (command == "shellrestart") {
         return ShellRestart(out);

@@ -69,7 +69,8 @@ expect "$KOB_WORK/later-settings" run "\"$KOB_PROGRAM\"" "Run value kept"
 
 echo "an update over the running installation"
 kob_install
-check '! pgrep -f "kob3.0.exe" >/dev/null' "the running copy was ended"
+probe gone1 resources
+expect "$KOB_WORK/gone1" found 0 "the running copy was ended"
 check 'cmp -s "$KOB_INSTALL_DIR/kob3.0.exe" "$KOB_BIN/kob3.0.exe"' "files replaced"
 probe updated settings
 expect "$KOB_WORK/updated" cstpval 1 "cstpval = 1 again"
@@ -82,7 +83,8 @@ expect "$KOB_WORK/updated-settings" cstpval 0
 
 echo "the silent uninstallation of a running copy"
 kob_uninstall
-check '! pgrep -f "kob3.0.exe" >/dev/null' "the running copy was ended"
+probe gone2 resources
+expect "$KOB_WORK/gone2" found 0 "the running copy was ended"
 check '[ ! -e "$KOB_INSTALL_DIR" ]' "no file left"
 check '[ ! -e "$KOB_MENU_DIR" ]' "no Start-menu folder left"
 probe removed settings

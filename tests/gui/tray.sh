@@ -114,6 +114,7 @@ menu Up Return
 probe exit settings
 expect "$KOB_WORK/exit" ontopstat 2
 sleep 1
-check '! pgrep -f "kob3.0.exe" >/dev/null' "program ended"
+probe gone1 resources
+expect "$KOB_WORK/gone1" found 0 "program ended"
 check '! xwininfo -name "Wine System Tray" 2>/dev/null | grep -q IsViewable' "no icon left in the tray"
 kob_finish
