@@ -2,20 +2,12 @@
 # The controller shown from the tray answers the mouse wheel and the keyboard as well as drags.
 source "$(dirname "$0")/lib.sh"
 
-probe() { kob_probe "$KOB_WORK/$1" "${@:2}"; }
-finish() {
-    kob_uninstall
-    probe cleanup uninstall
-    kob_gui_cleanup
-}
-trap finish EXIT
+kob_uninstall_on_exit
 
 kob_install
 kob_start_program
 probe started companion
-tray=$(xwininfo -name "Wine System Tray")
-xdotool mousemove $(($(sed -n 's/.*Absolute upper-left X: *//p' <<<"$tray") + 10)) \
-    $(($(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$tray") + 10)) click 1
+kob_click_tray 1
 probe shown controller
 expect "$KOB_WORK/shown" readout 100 "controller shown at full volume"
 

@@ -79,6 +79,11 @@ kob_click_tray() {
     sleep 1
 }
 
+# Removes the installed program and its settings when the test ends, however it ends.
+kob_uninstall_on_exit() {
+    trap 'kob_uninstall; kob_probe "$KOB_WORK/cleanup" uninstall; kob_gui_cleanup' EXIT
+}
+
 # kob_probe OUTFILE COMMAND ARGS... : runs the probe and waits for it.
 kob_probe() {
     local out=$1
@@ -86,6 +91,9 @@ kob_probe() {
     wine "$KOB_BIN/kobprobe.exe" "$1" "$(winepath -w "$out")" "${@:2}" </dev/null >/dev/null 2>&1 || true
     tr -d '\r' <"$out" >"$out.txt" 2>/dev/null || : >"$out.txt"
 }
+
+# probe NAME COMMAND ARGS... : kob_probe into the test's work folder; read the answers with kob_value.
+probe() { kob_probe "$KOB_WORK/$1" "${@:2}"; }
 
 kob_value() { sed -n "s/^$2=//p" "$1.txt" | head -n 1; }
 

@@ -4,13 +4,7 @@
 # silent uninstallation of a running copy.
 source "$(dirname "$0")/lib.sh"
 
-probe() { kob_probe "$KOB_WORK/$1" "${@:2}"; }
-finish() {
-    kob_uninstall
-    probe cleanup uninstall
-    kob_gui_cleanup
-}
-trap finish EXIT
+kob_uninstall_on_exit
 probe clean uninstall
 
 echo "the silent installation"

@@ -3,27 +3,16 @@
 # a right click opens the menu, whose items are chosen with the keyboard as a user may.
 source "$(dirname "$0")/lib.sh"
 
-probe() { kob_probe "$KOB_WORK/$1" "${@:2}"; }
-finish() {
-    kob_uninstall
-    probe cleanup uninstall
-    kob_gui_cleanup
-}
-trap finish EXIT
+kob_uninstall_on_exit
 
 kob_install
 kob_start_program
 probe started companion
 expect "$KOB_WORK/started" tray 1 "icon in the tray"
 
-# The program's icon is the first in Wine's tray window.
-tray=$(xwininfo -name "Wine System Tray")
-icon_x=$(($(sed -n 's/.*Absolute upper-left X: *//p' <<<"$tray") + 10))
-icon_y=$(($(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$tray") + 10))
-left_click() { xdotool mousemove "$icon_x" "$icon_y" click 1; sleep 1; }
 # menu KEYS... : opens the menu with a right click and chooses with the keys given.
 menu() {
-    xdotool mousemove "$icon_x" "$icon_y" click 3
+    kob_click_tray 3
     probe menu menu
     for key in "$@"; do
         xdotool key "$key"
@@ -33,7 +22,7 @@ menu() {
 }
 
 echo "a left click shows the controller at its place with the current volume"
-left_click
+kob_click_tray 1
 probe shown controller
 expect "$KOB_WORK/shown" rect 874,578,941,764 "controller above the bottom-right corner"
 expect "$KOB_WORK/shown" readout 100 "read-out of the current volume"
@@ -41,7 +30,7 @@ expect "$KOB_WORK/shown" topmost 0
 kob_screenshot tray-controller 67x186+874+578
 
 echo "a right click opens the menu"
-xdotool mousemove "$icon_x" "$icon_y" click 3
+kob_click_tray 3
 probe menu1 menu
 expect "$KOB_WORK/menu1" open 1 "pop-up menu open"
 kob_screenshot tray-menu 260x220+0+20

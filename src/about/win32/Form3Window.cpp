@@ -6,6 +6,7 @@
 #include "ResourceIds.h"
 #include "common/Rounding.h"
 #include "platform/win32/ScopedGdi.h"
+#include "platform/win32/ScreenMetrics.h"
 
 namespace kob {
 
@@ -16,17 +17,11 @@ constexpr const char* kWindowClass = "DrovoVC3About";
 constexpr double kPictureWidth = 6615;
 constexpr double kPictureHeight = 6135;
 
-double TwipsPerPixel(int capability) {
-    ScopedGetDC screen(nullptr);
-    const int dotsPerInch = screen.get() ? GetDeviceCaps(screen.get(), capability) : 0;
-    return 1440.0 / (dotsPerInch > 0 ? dotsPerInch : 96);
-}
-
 } // namespace
 
 Form3Window::Form3Window(HINSTANCE instance, const std::string& MixerDeviceName, WebBrowser& browser)
-    : instance_(instance), form_(*this, MixerDeviceName, browser), twipsPerPixelX_(TwipsPerPixel(LOGPIXELSX)),
-      twipsPerPixelY_(TwipsPerPixel(LOGPIXELSY)) {}
+    : instance_(instance), form_(*this, MixerDeviceName, browser), twipsPerPixelX_(ScreenTwipsPerPixel(LOGPIXELSX)),
+      twipsPerPixelY_(ScreenTwipsPerPixel(LOGPIXELSY)) {}
 
 Form3Window::~Form3Window() {
     Destroy();
@@ -38,25 +33,12 @@ RECT Form3Window::PixelRectOf(const TwipsRect& twips) const {
 }
 
 void Form3Window::Open() {
-    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-    const DWORD exStyle = WS_EX_TOOLWINDOW;
-    RECT frame{0, 0, TwipsToPixels(form3::kWidth, twipsPerPixelX_), TwipsToPixels(form3::kHeight, twipsPerPixelY_)};
-    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-
-    WindowSpec spec;
-    spec.instance = instance_;
-    spec.className = kWindowClass;
-    spec.cursor = LoadCursor(nullptr, IDC_ARROW);
+    WindowSpec spec =
+        CentredToolWindow(instance_, kWindowClass, form3::kCaption, TwipsToPixels(form3::kWidth, twipsPerPixelX_),
+                          TwipsToPixels(form3::kHeight, twipsPerPixelY_));
     spec.icon = LoadIcon(instance_, MAKEINTRESOURCE(IDI_PROGRAM));
-    spec.exStyle = exStyle;
-    spec.title = form3::kCaption;
-    spec.style = style;
-    spec.x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-    spec.y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-    spec.width = width;
-    spec.height = height;
+    // Everything is painted over the background picture.
+    spec.background = nullptr;
     if (!Create(spec)) {
         return;
     }

@@ -2,28 +2,16 @@
 
 #include <windows.h>
 
-#include "platform/win32/ScopedGdi.h"
+#include "platform/win32/ScreenMetrics.h"
 
 namespace kob {
 
-namespace {
-
-constexpr double kTwipsPerInch = 1440.0;
-
-double TwipsPerPixel(int capability) {
-    ScopedGetDC screen(nullptr);
-    const int dotsPerInch = screen.get() ? GetDeviceCaps(screen.get(), capability) : 0;
-    return kTwipsPerInch / (dotsPerInch > 0 ? dotsPerInch : 96);
-}
-
-} // namespace
-
 double Win32Screen::TwipsPerPixelX() const {
-    return TwipsPerPixel(LOGPIXELSX);
+    return ScreenTwipsPerPixel(LOGPIXELSX);
 }
 
 double Win32Screen::TwipsPerPixelY() const {
-    return TwipsPerPixel(LOGPIXELSY);
+    return ScreenTwipsPerPixel(LOGPIXELSY);
 }
 
 ScreenRect Win32Screen::WorkArea() const {

@@ -4,6 +4,33 @@
 
 namespace kob {
 
+WindowSpec FixedToolWindow(HINSTANCE instance, const char* className, const char* title, int clientWidth,
+                           int clientHeight, int x, int y) {
+    WindowSpec spec;
+    spec.instance = instance;
+    spec.className = className;
+    spec.title = title;
+    spec.cursor = LoadCursor(nullptr, IDC_ARROW);
+    spec.background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    spec.style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+    spec.exStyle = WS_EX_TOOLWINDOW;
+    RECT frame{0, 0, clientWidth, clientHeight};
+    AdjustWindowRectEx(&frame, spec.style, FALSE, spec.exStyle);
+    spec.x = x;
+    spec.y = y;
+    spec.width = frame.right - frame.left;
+    spec.height = frame.bottom - frame.top;
+    return spec;
+}
+
+WindowSpec CentredToolWindow(HINSTANCE instance, const char* className, const char* title, int clientWidth,
+                             int clientHeight) {
+    WindowSpec spec = FixedToolWindow(instance, className, title, clientWidth, clientHeight, 0, 0);
+    spec.x = (GetSystemMetrics(SM_CXSCREEN) - spec.width) / 2;
+    spec.y = (GetSystemMetrics(SM_CYSCREEN) - spec.height) / 2;
+    return spec;
+}
+
 WindowBase::~WindowBase() {
     if (hwnd_) {
         // The derived part is gone: its handlers must not hear the window's last messages.

@@ -23,6 +23,14 @@ struct WindowSpec {
     HWND parent = nullptr;
 };
 
+// A fixed tool window (a thin caption with only its close box, no task-bar button) whose client area has this
+// size, at (x, y) on the screen.
+WindowSpec FixedToolWindow(HINSTANCE instance, const char* className, const char* title, int clientWidth,
+                           int clientHeight, int x, int y);
+// The same, centred on the screen.
+WindowSpec CentredToolWindow(HINSTANCE instance, const char* className, const char* title, int clientWidth,
+                             int clientHeight);
+
 // Base of every window class: keeps `this` in GWLP_USERDATA from WM_NCCREATE to WM_NCDESTROY and forwards
 // messages to HandleMessage. No exception ever leaves the window procedure.
 //

@@ -5,6 +5,7 @@
 #include "ResourceIds.h"
 #include "common/Twips.h"
 #include "platform/win32/ScopedGdi.h"
+#include "platform/win32/ScreenMetrics.h"
 
 namespace kob {
 
@@ -31,32 +32,11 @@ Form4Window::~Form4Window() {
 }
 
 void Form4Window::Open() {
-    double twipsPerPixelX = 15;
-    double twipsPerPixelY = 15;
-    {
-        ScopedGetDC screen(nullptr);
-        if (screen.get()) {
-            twipsPerPixelX = 1440.0 / GetDeviceCaps(screen.get(), LOGPIXELSX);
-            twipsPerPixelY = 1440.0 / GetDeviceCaps(screen.get(), LOGPIXELSY);
-        }
-    }
-    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-    const DWORD exStyle = WS_EX_TOOLWINDOW;
-    RECT frame{0, 0, TwipsToPixels(kWidth, twipsPerPixelX), TwipsToPixels(kHeight, twipsPerPixelY)};
-    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-    WindowSpec spec;
-    spec.instance = instance_;
-    spec.className = kWindowClass;
-    spec.cursor = LoadCursor(nullptr, IDC_ARROW);
+    const double twipsPerPixelX = ScreenTwipsPerPixel(LOGPIXELSX);
+    const double twipsPerPixelY = ScreenTwipsPerPixel(LOGPIXELSY);
+    WindowSpec spec = CentredToolWindow(instance_, kWindowClass, "", TwipsToPixels(kWidth, twipsPerPixelX),
+                                        TwipsToPixels(kHeight, twipsPerPixelY));
     spec.icon = LoadIcon(instance_, MAKEINTRESOURCE(IDI_PROGRAM));
-    spec.background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    spec.exStyle = exStyle;
-    spec.title = "";
-    spec.style = style;
-    spec.width = frame.right - frame.left;
-    spec.height = frame.bottom - frame.top;
-    spec.x = (GetSystemMetrics(SM_CXSCREEN) - spec.width) / 2;
-    spec.y = (GetSystemMetrics(SM_CYSCREEN) - spec.height) / 2;
     if (!Create(spec)) {
         return;
     }

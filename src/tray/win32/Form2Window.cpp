@@ -6,6 +6,7 @@
 
 #include "ResourceIds.h"
 #include "common/Twips.h"
+#include "platform/win32/ScreenMetrics.h"
 #include "tray/win32/BaseMenu.h"
 
 namespace kob {
@@ -43,30 +44,10 @@ void Form2Window::InitCommonControls() {
 }
 
 bool Form2Window::Create() {
-    HDC screen = GetDC(nullptr);
-    const double twipsPerPixelX = 1440.0 / GetDeviceCaps(screen, LOGPIXELSX);
-    const double twipsPerPixelY = 1440.0 / GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    const PixelRect place = ToPixels(kDesign, twipsPerPixelX, twipsPerPixelY);
+    const PixelRect place = ToPixels(kDesign, ScreenTwipsPerPixel(LOGPIXELSX), ScreenTwipsPerPixel(LOGPIXELSY));
     // A fixed tool window with an empty caption: the design gives its client area.
-    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-    const DWORD exStyle = WS_EX_TOOLWINDOW;
-    RECT frame{0, 0, place.width, place.height};
-    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-
-    WindowSpec spec;
-    spec.instance = instance_;
-    spec.className = kWindowClass;
-    spec.cursor = LoadCursor(nullptr, IDC_ARROW);
+    WindowSpec spec = FixedToolWindow(instance_, kWindowClass, "", place.width, place.height, place.left, place.top);
     spec.icon = LoadIcon(instance_, MAKEINTRESOURCE(IDI_PROGRAM));
-    spec.background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    spec.exStyle = exStyle;
-    spec.title = "";
-    spec.style = style;
-    spec.x = place.left;
-    spec.y = place.top;
-    spec.width = frame.right - frame.left;
-    spec.height = frame.bottom - frame.top;
     if (!WindowBase::Create(spec)) {
         return false;
     }

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <windows.h>
+
+#include "platform/win32/ScopedGdi.h"
+
+namespace kob {
+
+// Twips per screen pixel along one axis (LOGPIXELSX or LOGPIXELSY): 15 at 96 dots per inch, and 15 when the
+// screen cannot tell.
+inline double ScreenTwipsPerPixel(int axis) {
+    ScopedGetDC screen(nullptr);
+    const int dotsPerInch = screen.get() ? GetDeviceCaps(screen.get(), axis) : 0;
+    return 1440.0 / (dotsPerInch > 0 ? dotsPerInch : 96);
+}
+
+} // namespace kob
