@@ -2,8 +2,8 @@
 #include <string>
 
 #include "common/Rounding.h"
-#include "controller/Form1.h"
 #include "common/TextNumber.h"
+#include "controller/Form1.h"
 #include "mixer/VolumeScale.h"
 
 namespace kob {

@@ -7,8 +7,8 @@
 
 namespace kob::test {
 
-// The real mixer and screen in place of the fakes, for the controller; messages and process endings are recorded so a failure can
-// neither block nor end a test.
+// The real mixer and screen in place of the fakes, for the controller; messages and process endings are recorded so a
+// failure can neither block nor end a test.
 struct RealMixerPlatform {
     CallLog log;
     FakeMessageBox messages{log};

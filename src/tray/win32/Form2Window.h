@@ -62,10 +62,11 @@ private:
     UniqueMenu menu_;
     const UINT taskbarCreated_;
     IeBrowser browser_;
-    SingleWindow<Form3Window> about_;
-    SingleWindow<Form4Window> options_;
     // Whether the log-on Run value was found the last time the Options window looked.
     std::int16_t RunEntryVal_ = 0;
+    // Last, so that they go before what they use.
+    SingleWindow<Form3Window> about_;
+    SingleWindow<Form4Window> options_;
 };
 
 } // namespace kob

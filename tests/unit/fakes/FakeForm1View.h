@@ -2,9 +2,9 @@
 
 #include <array>
 #include <functional>
-#include <vector>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "controller/Form1Host.h"
 #include "controller/Form1View.h"
