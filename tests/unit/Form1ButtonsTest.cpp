@@ -10,7 +10,7 @@ constexpr auto HKCU = RegistryRoot::CurrentUser;
 const std::string kProgramKeyPath = "Software\\Marlox's Software\\Drovo Volume Controller\\3.0";
 constexpr int kLeft = 1;
 
-class Form1ButtonsTest : public ::testing::Test {
+class Form1ButtonsTest : public ::testing::Test, protected ControllerOnFakes {
 protected:
     Form1ButtonsTest() {
         platform.registry.SetDword(HKCU, kProgramKeyPath, "ontopstat", 0);
@@ -20,12 +20,6 @@ protected:
     }
     std::uint32_t OnTopStat() { return platform.registry.Dword(HKCU, kProgramKeyPath, "ontopstat"); }
 
-    FakePlatform platform;
-    Mixer mixer{platform.mixer, platform.messages, platform.process};
-    FakeForm1Host host{platform.log};
-    StartupFacts facts;
-    int alive = 0;
-    FakeShowing showing{platform, mixer, facts, host, alive};
     FakeForm1View& view = showing.view;
     Form1& form = showing.form;
 };
@@ -70,12 +64,11 @@ TEST_F(Form1ButtonsTest, EachWayOfClosing) {
     };
     for (const auto& way : ways) {
         SCOPED_TRACE(way.name);
-        FakePlatform p;
+        ControllerOnFakes c;
+        FakePlatform& p = c.platform;
+        FakeShowing& s = c.showing;
+        FakeForm1Host& h = c.host;
         p.registry.SetDword(HKCU, kProgramKeyPath, "ontopstat", 0);
-        Mixer m{p.mixer, p.messages, p.process};
-        FakeForm1Host h{p.log};
-        int count = 0;
-        FakeShowing s{p, m, facts, h, count};
         s.Load();
         s.form.StartVolumeSync();
         way.close(s.form);
@@ -104,11 +97,8 @@ TEST_F(Form1ButtonsTest, AClickThatEndsAWindowDragDoesNotCloseALaterOneDoes) {
     EXPECT_TRUE(view.TimerEnabled(Form1Timer::Fade));
     EXPECT_EQ(OnTopStat(), 2u);
     // After a drag, a double-click alone starts the fade.
-    FakePlatform p;
-    Mixer m{p.mixer, p.messages, p.process};
-    FakeForm1Host h{p.log};
-    int count = 0;
-    FakeShowing s{p, m, facts, h, count};
+    ControllerOnFakes c;
+    FakeShowing& s = c.showing;
     s.Load();
     s.form.Form_MouseMove(0, 0, 300, 900);
     s.form.Form_MouseMove(kLeft, 0, 200, 900);

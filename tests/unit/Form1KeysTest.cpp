@@ -9,7 +9,7 @@
 namespace kob::test {
 namespace {
 
-class Form1KeysTest : public ::testing::Test {
+class Form1KeysTest : public ::testing::Test, protected ControllerOnFakes {
 protected:
     // Loads a controller at the given percent.
     void LoadAt(std::int32_t percent) {
@@ -18,12 +18,6 @@ protected:
     }
     std::int32_t Percent() { return PercentFromMixerValue(platform.mixer.values[FakeMixer::kVolumeId]); }
 
-    FakePlatform platform;
-    Mixer mixer{platform.mixer, platform.messages, platform.process};
-    FakeForm1Host host{platform.log};
-    StartupFacts facts;
-    int alive = 0;
-    FakeShowing showing{platform, mixer, facts, host, alive};
     Form1& form = showing.form;
 };
 
@@ -57,12 +51,9 @@ TEST(Form1KeysTable, EachKeyAndWheelTurnSetsItsVolume) {
     };
     for (std::size_t i = 0; i < std::size(rows); ++i) {
         SCOPED_TRACE(i);
-        FakePlatform p;
-        Mixer m{p.mixer, p.messages, p.process};
-        FakeForm1Host h{p.log};
-        StartupFacts facts;
-        int alive = 0;
-        FakeShowing s{p, m, facts, h, alive};
+        ControllerOnFakes c;
+        FakePlatform& p = c.platform;
+        FakeShowing& s = c.showing;
         p.mixer.values[FakeMixer::kVolumeId] = MixerValueFromLevel(100 - rows[i].from);
         s.Load();
         rows[i].act(s.form);

@@ -61,4 +61,14 @@ private:
     FakePlatform& platform_;
 };
 
+// One controller showing with everything it needs on fakes of its own, not loaded yet.
+struct ControllerOnFakes {
+    FakePlatform platform;
+    Mixer mixer{platform.mixer, platform.messages, platform.process};
+    FakeForm1Host host{platform.log};
+    StartupFacts facts;
+    int alive = 0;
+    FakeShowing showing{platform, mixer, facts, host, alive};
+};
+
 } // namespace kob::test
