@@ -4,12 +4,12 @@ namespace kob {
 
 PreviewReporter::PreviewReporter(HINSTANCE instance, Mixer& mixer)
     : mixer_(mixer), volumeQuery_(RegisterWindowMessageA(kVolumeQuery)) {
-    WindowSpec spec;
-    spec.instance = instance;
-    spec.className = kClassName;
-    spec.title = kClassName;
+    WindowPlan plan;
+    plan.instance = instance;
+    plan.className = kClassName;
+    plan.title = kClassName;
     // Without its window the preview still shows the controller; only the drivers' questions go unanswered.
-    (void)Create(spec);
+    (void)Create(plan);
 }
 
 LRESULT PreviewReporter::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

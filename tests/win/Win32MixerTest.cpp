@@ -73,13 +73,18 @@ TEST(Win32Mixer, RepeatedDiscoveriesLeaveAWorkingHandle) {
     EXPECT_TRUE(p.messages.shown.empty());
 }
 
-TEST(Win32Mixer, EveryLevelWrittenReadsBackAsItsComplement) {
+// The controller's volume routines on the real mixer's volume control.
+class Win32MixerVolumeTest : public ::testing::Test {
+protected:
+    void SetUp() override { form.GetCoreComponents(kControlTypeVolumeText); }
     RealMixerPlatform p;
     FakeForm1View view{p.log};
     FakeForm1Host host{p.log};
     StartupFacts facts;
     Form1 form{view, p.mixer, {p.screen, p.messages, p.registry, p.launcher}, facts, host};
-    form.GetCoreComponents(kControlTypeVolumeText);
+};
+
+TEST_F(Win32MixerVolumeTest, EveryLevelWrittenReadsBackAsItsComplement) {
     for (std::int32_t level = 0; level <= 100; ++level) {
         form.setVolume(level);
         form.GetVolume();
@@ -89,13 +94,7 @@ TEST(Win32Mixer, EveryLevelWrittenReadsBackAsItsComplement) {
     EXPECT_TRUE(p.messages.shown.empty());
 }
 
-TEST(Win32Mixer, LevelsBeyondTheTrackAreClampedToTheMixersRange) {
-    RealMixerPlatform p;
-    FakeForm1View view{p.log};
-    FakeForm1Host host{p.log};
-    StartupFacts facts;
-    Form1 form{view, p.mixer, {p.screen, p.messages, p.registry, p.launcher}, facts, host};
-    form.GetCoreComponents(kControlTypeVolumeText);
+TEST_F(Win32MixerVolumeTest, LevelsBeyondTheTrackAreClampedToTheMixersRange) {
     form.setVolume(-23);
     form.GetVolume();
     EXPECT_EQ(view.readout, "100");

@@ -24,10 +24,10 @@ public:
     JournalWindow(std::vector<UINT>& journal, bool refuseCreation = false)
         : journal_(journal), refuseCreation_(refuseCreation) {}
     [[nodiscard]] bool Open() {
-        WindowSpec spec;
-        spec.instance = GetModuleHandleA(nullptr);
-        spec.className = "KobJournalWindow";
-        return Create(spec);
+        WindowPlan plan;
+        plan.instance = GetModuleHandleA(nullptr);
+        plan.className = "KobJournalWindow";
+        return Create(plan);
     }
 
 protected:

@@ -28,18 +28,17 @@ Form3Window::~Form3Window() {
 }
 
 RECT Form3Window::PixelRectOf(const TwipsRect& twips) const {
-    const PixelRect p = ToPixels(twips, twipsPerPixelX_, twipsPerPixelY_);
-    return {p.left, p.top, p.left + p.width, p.top + p.height};
+    return ClientRectOf(twips, twipsPerPixelX_, twipsPerPixelY_);
 }
 
 void Form3Window::Open() {
-    WindowSpec spec =
+    WindowPlan plan =
         CentredToolWindow(instance_, kWindowClass, form3::kCaption, TwipsToPixels(form3::kWidth, twipsPerPixelX_),
                           TwipsToPixels(form3::kHeight, twipsPerPixelY_));
-    spec.icon = LoadIcon(instance_, MAKEINTRESOURCE(IDI_PROGRAM));
+    plan.icon = LoadIcon(instance_, MAKEINTRESOURCE(IDI_PROGRAM));
     // Everything is painted over the background picture.
-    spec.background = nullptr;
-    if (!Create(spec)) {
+    plan.background = nullptr;
+    if (!Create(plan)) {
         return;
     }
     picture_.reset(
@@ -113,13 +112,8 @@ LRESULT Form3Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
         return 1;
     case WM_SETCURSOR:
-        if (LOWORD(lParam) == HTCLIENT) {
-            POINT at{};
-            GetCursorPos(&at);
-            ScreenToClient(Handle(), &at);
-            if (areas_.SetCursorAt(at)) {
-                return TRUE;
-            }
+        if (LOWORD(lParam) == HTCLIENT && areas_.SetCursorUnderPointer(Handle())) {
+            return TRUE;
         }
         break;
     case WM_LBUTTONDOWN:

@@ -14,6 +14,7 @@
 #include "controller/win32/MouseButtons.h"
 #include "platform/ErrorGuard.h"
 #include "platform/win32/ScopedGdi.h"
+#include "platform/win32/ScreenMetrics.h"
 
 namespace kob {
 
@@ -72,19 +73,19 @@ void Form1Window::Unload() {
 }
 
 bool Form1Window::CreateWindowAndChildren() {
-    WindowSpec spec;
-    spec.instance = instance_;
-    spec.className = kWindowClass;
-    spec.classStyle = CS_DBLCLKS;
-    spec.cursor = LoadCursor(nullptr, IDC_ARROW);
-    spec.icon = LoadIcon(instance_, MAKEINTRESOURCE(IDI_PROGRAM));
+    WindowPlan plan;
+    plan.instance = instance_;
+    plan.className = kWindowClass;
+    plan.classStyle = CS_DBLCLKS;
+    plan.cursor = LoadCursor(nullptr, IDC_ARROW);
+    plan.icon = LoadIcon(instance_, MAKEINTRESOURCE(IDI_PROGRAM));
     // A tool window keeps the controller off the task bar and out of Alt+Tab, like the tray icon it belongs to.
-    spec.exStyle = WS_EX_TOOLWINDOW;
-    spec.title = kAppTitle;
-    spec.style = WS_POPUP | WS_CLIPCHILDREN;
-    spec.width = TwipsToPixels(form1::kWidth, twipsPerPixelX_);
-    spec.height = TwipsToPixels(form1::kHeight, twipsPerPixelY_);
-    if (!Create(spec)) {
+    plan.exStyle = WS_EX_TOOLWINDOW;
+    plan.title = kAppTitle;
+    plan.style = WS_POPUP | WS_CLIPCHILDREN;
+    plan.width = TwipsToPixels(form1::kWidth, twipsPerPixelX_);
+    plan.height = TwipsToPixels(form1::kHeight, twipsPerPixelY_);
+    if (!Create(plan)) {
         return false;
     }
     knobCursor_ = LoadCursor(instance_, MAKEINTRESOURCE(IDC_KNOB_CURSOR));
@@ -183,8 +184,7 @@ HBITMAP Form1Window::LoadPicture(int resourceId, const char* what) {
 }
 
 RECT Form1Window::PixelRectOf(const TwipsRect& twips) const {
-    const PixelRect p = ToPixels(twips, twipsPerPixelX_, twipsPerPixelY_);
-    return {p.left, p.top, p.left + p.width, p.top + p.height};
+    return ClientRectOf(twips, twipsPerPixelX_, twipsPerPixelY_);
 }
 
 void Form1Window::SetWindowRegion(int width, int height, int ellipseWidth, int ellipseHeight) {
@@ -387,10 +387,7 @@ bool Form1Window::OnSetCursor(HWND over, UINT hitTest) {
     if (over != Handle()) {
         return false;
     }
-    POINT at{};
-    GetCursorPos(&at);
-    ScreenToClient(Handle(), &at);
-    if (!areas_.SetCursorAt(at)) {
+    if (!areas_.SetCursorUnderPointer(Handle())) {
         SetCursor(LoadCursor(nullptr, IDC_ARROW));
     }
     return true;

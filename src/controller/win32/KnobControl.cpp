@@ -8,17 +8,17 @@
 namespace kob {
 
 bool KnobControl::Create(HINSTANCE instance, HWND parent, const RECT& place) {
-    WindowSpec spec;
-    spec.instance = instance;
-    spec.className = "DrovoVC3Knob";
-    spec.cursor = LoadCursor(nullptr, IDC_ARROW);
-    spec.style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-    spec.x = place.left;
-    spec.y = place.top;
-    spec.width = place.right - place.left;
-    spec.height = place.bottom - place.top;
-    spec.parent = parent;
-    return WindowBase::Create(spec);
+    WindowPlan plan;
+    plan.instance = instance;
+    plan.className = "DrovoVC3Knob";
+    plan.cursor = LoadCursor(nullptr, IDC_ARROW);
+    plan.style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+    plan.x = place.left;
+    plan.y = place.top;
+    plan.width = place.right - place.left;
+    plan.height = place.bottom - place.top;
+    plan.parent = parent;
+    return WindowBase::Create(plan);
 }
 
 LRESULT KnobControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

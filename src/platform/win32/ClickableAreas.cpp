@@ -34,7 +34,10 @@ void ClickableAreas::AddToolTips(HWND toolTips, HWND window) const {
     }
 }
 
-bool ClickableAreas::SetCursorAt(POINT client) const {
+bool ClickableAreas::SetCursorUnderPointer(HWND window) const {
+    POINT client{};
+    GetCursorPos(&client);
+    ScreenToClient(window, &client);
     const int index = HitTest(client);
     if (index == kNone || !areas_[index].cursor) {
         return false;

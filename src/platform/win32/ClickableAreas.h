@@ -27,8 +27,8 @@ public:
     int HitTest(POINT client) const;
     // One tool of the tool-tip control for each area with a tip.
     void AddToolTips(HWND toolTips, HWND window) const;
-    // Sets the cursor of the area under the client point; false when there is none or it has no cursor.
-    bool SetCursorAt(POINT client) const;
+    // Sets the cursor of the area under the pointer in the window; false when there is none or it has no cursor.
+    bool SetCursorUnderPointer(HWND window) const;
     void Click(int index) const;
     void DoubleClick(int index) const;
 

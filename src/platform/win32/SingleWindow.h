@@ -19,7 +19,6 @@ public:
         window_ = make();
         window_->Open();
     }
-    Window* Get() const { return window_.get(); }
 
 private:
     std::unique_ptr<Window> window_;

@@ -4,31 +4,31 @@
 
 namespace kob {
 
-WindowSpec FixedToolWindow(HINSTANCE instance, const char* className, const char* title, int clientWidth,
+WindowPlan FixedToolWindow(HINSTANCE instance, const char* className, const char* title, int clientWidth,
                            int clientHeight, int x, int y) {
-    WindowSpec spec;
-    spec.instance = instance;
-    spec.className = className;
-    spec.title = title;
-    spec.cursor = LoadCursor(nullptr, IDC_ARROW);
-    spec.background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    spec.style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-    spec.exStyle = WS_EX_TOOLWINDOW;
+    WindowPlan plan;
+    plan.instance = instance;
+    plan.className = className;
+    plan.title = title;
+    plan.cursor = LoadCursor(nullptr, IDC_ARROW);
+    plan.background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    plan.style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+    plan.exStyle = WS_EX_TOOLWINDOW;
     RECT frame{0, 0, clientWidth, clientHeight};
-    AdjustWindowRectEx(&frame, spec.style, FALSE, spec.exStyle);
-    spec.x = x;
-    spec.y = y;
-    spec.width = frame.right - frame.left;
-    spec.height = frame.bottom - frame.top;
-    return spec;
+    AdjustWindowRectEx(&frame, plan.style, FALSE, plan.exStyle);
+    plan.x = x;
+    plan.y = y;
+    plan.width = frame.right - frame.left;
+    plan.height = frame.bottom - frame.top;
+    return plan;
 }
 
-WindowSpec CentredToolWindow(HINSTANCE instance, const char* className, const char* title, int clientWidth,
+WindowPlan CentredToolWindow(HINSTANCE instance, const char* className, const char* title, int clientWidth,
                              int clientHeight) {
-    WindowSpec spec = FixedToolWindow(instance, className, title, clientWidth, clientHeight, 0, 0);
-    spec.x = (GetSystemMetrics(SM_CXSCREEN) - spec.width) / 2;
-    spec.y = (GetSystemMetrics(SM_CYSCREEN) - spec.height) / 2;
-    return spec;
+    WindowPlan plan = FixedToolWindow(instance, className, title, clientWidth, clientHeight, 0, 0);
+    plan.x = (GetSystemMetrics(SM_CXSCREEN) - plan.width) / 2;
+    plan.y = (GetSystemMetrics(SM_CYSCREEN) - plan.height) / 2;
+    return plan;
 }
 
 WindowBase::~WindowBase() {
@@ -40,26 +40,26 @@ WindowBase::~WindowBase() {
     }
 }
 
-bool WindowBase::Create(const WindowSpec& spec) {
+bool WindowBase::Create(const WindowPlan& plan) {
     WNDCLASSEXA existing{};
     existing.cbSize = sizeof(existing);
-    if (!GetClassInfoExA(spec.instance, spec.className, &existing)) {
+    if (!GetClassInfoExA(plan.instance, plan.className, &existing)) {
         WNDCLASSEXA windowClass{};
         windowClass.cbSize = sizeof(windowClass);
-        windowClass.style = spec.classStyle;
+        windowClass.style = plan.classStyle;
         windowClass.lpfnWndProc = &WindowBase::WindowProc;
-        windowClass.hInstance = spec.instance;
-        windowClass.hCursor = spec.cursor;
-        windowClass.hIcon = spec.icon;
-        windowClass.hbrBackground = spec.background;
-        windowClass.lpszClassName = spec.className;
+        windowClass.hInstance = plan.instance;
+        windowClass.hCursor = plan.cursor;
+        windowClass.hIcon = plan.icon;
+        windowClass.hbrBackground = plan.background;
+        windowClass.lpszClassName = plan.className;
         if (!RegisterClassExA(&windowClass)) {
             return false;
         }
     }
     // WM_NCCREATE stores the handle; a creation refused later has already been detached again.
-    return CreateWindowExA(spec.exStyle, spec.className, spec.title, spec.style, spec.x, spec.y, spec.width,
-                           spec.height, spec.parent, nullptr, spec.instance, this) != nullptr;
+    return CreateWindowExA(plan.exStyle, plan.className, plan.title, plan.style, plan.x, plan.y, plan.width,
+                           plan.height, plan.parent, nullptr, plan.instance, this) != nullptr;
 }
 
 void WindowBase::Destroy() {

@@ -5,7 +5,7 @@
 namespace kob {
 
 // How a window is created: its class (registered on first use) and the window itself.
-struct WindowSpec {
+struct WindowPlan {
     HINSTANCE instance = nullptr;
     const char* className = nullptr;
     UINT classStyle = 0;
@@ -25,10 +25,10 @@ struct WindowSpec {
 
 // A fixed tool window (a thin caption with only its close box, no task-bar button) whose client area has this
 // size, at (x, y) on the screen.
-WindowSpec FixedToolWindow(HINSTANCE instance, const char* className, const char* title, int clientWidth,
+WindowPlan FixedToolWindow(HINSTANCE instance, const char* className, const char* title, int clientWidth,
                            int clientHeight, int x, int y);
 // The same, centred on the screen.
-WindowSpec CentredToolWindow(HINSTANCE instance, const char* className, const char* title, int clientWidth,
+WindowPlan CentredToolWindow(HINSTANCE instance, const char* className, const char* title, int clientWidth,
                              int clientHeight);
 
 // Base of every window class: keeps `this` in GWLP_USERDATA from WM_NCCREATE to WM_NCDESTROY and forwards
@@ -49,7 +49,7 @@ public:
 
 protected:
     // Registers the class if needed and creates the window; false when either fails (nothing is left behind).
-    [[nodiscard]] bool Create(const WindowSpec& spec);
+    [[nodiscard]] bool Create(const WindowPlan& plan);
     void Destroy();
 
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;

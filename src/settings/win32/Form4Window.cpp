@@ -34,10 +34,10 @@ Form4Window::~Form4Window() {
 void Form4Window::Open() {
     const double twipsPerPixelX = ScreenTwipsPerPixel(LOGPIXELSX);
     const double twipsPerPixelY = ScreenTwipsPerPixel(LOGPIXELSY);
-    WindowSpec spec = CentredToolWindow(instance_, kWindowClass, "", TwipsToPixels(kWidth, twipsPerPixelX),
+    WindowPlan plan = CentredToolWindow(instance_, kWindowClass, "", TwipsToPixels(kWidth, twipsPerPixelX),
                                         TwipsToPixels(kHeight, twipsPerPixelY));
-    spec.icon = LoadIcon(instance_, MAKEINTRESOURCE(IDI_PROGRAM));
-    if (!Create(spec)) {
+    plan.icon = LoadIcon(instance_, MAKEINTRESOURCE(IDI_PROGRAM));
+    if (!Create(plan)) {
         return;
     }
     const PixelRect box = ToPixels(kBox, twipsPerPixelX, twipsPerPixelY);

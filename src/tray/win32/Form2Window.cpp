@@ -46,9 +46,9 @@ void Form2Window::InitCommonControls() {
 bool Form2Window::Create() {
     const PixelRect place = ToPixels(kDesign, ScreenTwipsPerPixel(LOGPIXELSX), ScreenTwipsPerPixel(LOGPIXELSY));
     // A fixed tool window with an empty caption: the design gives its client area.
-    WindowSpec spec = FixedToolWindow(instance_, kWindowClass, "", place.width, place.height, place.left, place.top);
-    spec.icon = LoadIcon(instance_, MAKEINTRESOURCE(IDI_PROGRAM));
-    if (!WindowBase::Create(spec)) {
+    WindowPlan plan = FixedToolWindow(instance_, kWindowClass, "", place.width, place.height, place.left, place.top);
+    plan.icon = LoadIcon(instance_, MAKEINTRESOURCE(IDI_PROGRAM));
+    if (!WindowBase::Create(plan)) {
         return false;
     }
     MMC1_.SetNotifyWindow(Handle());
