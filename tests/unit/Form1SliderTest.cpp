@@ -86,6 +86,12 @@ TEST_F(Form1SliderTest, AtFullVolumeAnUpwardOrFlatMoveEndsTheDragAtLevelZero) {
 
 TEST_F(Form1SliderTest, DraggingPastTheBottomStopsAt1845ThenSnapsTo1850) {
     LoadAt(50);
+    // Exactly onto the bottom stop (Top 1160 + 685) is still inside the travel: the drag goes on.
+    form.image2_MouseDown(kLeft, 0, 50, 100);
+    form.image2_MouseMove(kLeft, 0, 50, 100 + 685);
+    EXPECT_TRUE(form.State().knobdrag);
+    EXPECT_EQ(platform.mixer.written.back(), 0);
+    LoadAt(50);
     form.image2_MouseDown(kLeft, 0, 50, 100);
     form.image2_MouseMove(kLeft, 0, 50, 1000);
     EXPECT_FALSE(form.State().knobdrag);

@@ -75,6 +75,9 @@ TEST_F(MixerTest, ValueFailuresEndWithTheirMessages) {
     platform.messages.shown.clear();
     platform.mixer.setResult = 11;
     ExpectFatal([&] { mixer.WriteCurrentControl(1); }, "Error! Unable to set Mixer Control Details.");
+    platform.messages.shown.clear();
+    mixer.GetMuteComponents();
+    ExpectFatal([&] { mixer.ReadMuteControl(); }, "Error! Unable to get Mixer Control Details.");
 }
 
 TEST_F(MixerTest, EachDiscoveryUsesTheNewestHandleAndClosesOnlyTheOneItReplaces) {

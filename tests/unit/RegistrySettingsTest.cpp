@@ -162,6 +162,15 @@ TEST_F(RegistrySettingsTest, AUserWhoMayNotWriteTheMachinesRunKeyGetsTheValueInH
     ExpectAllKeysClosed();
 }
 
+TEST_F(RegistrySettingsTest, AMachineRunKeyFailingForAnotherReasonThanAccessSendsNothingToTheUsersKey) {
+    registry().CreateKey(HKCU, kRunKeyPath);
+    registry().rootOpenResults = {{HKLM, 1450}}; // ERROR_NO_SYSTEM_RESOURCES
+    AddRunEntry(platform.registry, platform.messages, platform.modulePath);
+    EXPECT_FALSE(registry().HasValue(HKCU, kRunKeyPath, kTitle));
+    EXPECT_TRUE(platform.messages.shown.empty());
+    ExpectAllKeysClosed();
+}
+
 TEST_F(RegistrySettingsTest, PathWithNoReadableFormAtAllLeavesTheRunValueAlone) {
     platform.modulePath.ansiLongPath.reset();
     platform.modulePath.ansiShortPath.reset();

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "common/Rounding.h"
+#include "common/Twips.h"
 #include "mixer/VolumeScale.h"
 
 namespace kob {
@@ -72,6 +73,14 @@ TEST(VolumeScale, KnobTopGivesTheLevel) {
     for (const auto& [top, level] : table) {
         EXPECT_EQ(LevelFromKnobTop(top), level) << "top " << top;
     }
+}
+
+TEST(Twips, EachAxisIsConvertedWithItsOwnTwipsPerPixel) {
+    const PixelRect p = ToPixels({240, 400, 120, 200}, 12, 20);
+    EXPECT_EQ(p.left, 20);
+    EXPECT_EQ(p.top, 20);
+    EXPECT_EQ(p.width, 10);
+    EXPECT_EQ(p.height, 10);
 }
 
 TEST(VolumeScale, KnobPositionsOfEveryPercentRoundTrip) {

@@ -20,6 +20,9 @@ std::int32_t FakeRegistry::OpenKey(RegistryRoot root, const std::string& subKey,
     if (openResult != 0) {
         return openResult;
     }
+    if (const auto forced = rootOpenResults.find(root); forced != rootOpenResults.end()) {
+        return forced->second;
+    }
     if (writeDenied.count(root) != 0 && (access & 0x6) != 0) {
         return kErrorAccessDenied;
     }

@@ -49,6 +49,8 @@ public:
     bool throwOnValueOperation = false;
     // Roots whose keys refuse to be opened for writing, as HKEY_LOCAL_MACHINE does for an unelevated user.
     std::set<RegistryRoot> writeDenied;
+    // Results forced on every open of a key under that root.
+    std::map<RegistryRoot, std::int32_t> rootOpenResults;
     std::set<std::uintptr_t> openKeys;
     int opened = 0;
     int closed = 0;
