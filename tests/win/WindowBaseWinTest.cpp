@@ -3,15 +3,19 @@
 
 #include <windows.h>
 
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "RealMixerPlatform.h"
+#include "ResourceIds.h"
+#include "about/win32/Form3Window.h"
 #include "controller/win32/Form1Window.h"
 #include "fakes/FakeForm1View.h"
 #include "fakes/FakeServices.h"
 #include "platform/win32/ClickableAreas.h"
+#include "platform/win32/ScreenMetrics.h"
 #include "platform/win32/TimerSet.h"
 #include "platform/win32/WindowBase.h"
 
@@ -157,19 +161,20 @@ bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds = 10000) {
     return true;
 }
 
+// A left click, or a double-click, at a point of the window's client area, as the system delivers them.
+void Click(HWND window, int x, int y, bool twice = false) {
+    const LPARAM at = MAKELPARAM(x, y);
+    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(window, WM_LBUTTONUP, 0, at);
+    if (twice) {
+        SendMessageA(window, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+        SendMessageA(window, WM_LBUTTONUP, 0, at);
+    }
+}
+
 class Form1WindowTest : public ::testing::Test {
 protected:
     Form1WindowTest() { facts.SystemDir = "C:\\windows\\system32"; }
-    // A left click, or a double-click, at a point of the window's client area, as the system delivers them.
-    static void Click(HWND window, int x, int y, bool twice = false) {
-        const LPARAM at = MAKELPARAM(x, y);
-        SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
-        SendMessageA(window, WM_LBUTTONUP, 0, at);
-        if (twice) {
-            SendMessageA(window, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
-            SendMessageA(window, WM_LBUTTONUP, 0, at);
-        }
-    }
     int ControllerWindows() {
         int count = 0;
         EnumThreadWindows(GetCurrentThreadId(), CountControllerWindow, reinterpret_cast<LPARAM>(&count));
@@ -219,6 +224,7 @@ TEST_F(Form1WindowTest, TheFadeMakesTheWindowLayeredAloneAndEndsItFromItsOwnTime
     DWORD flags = 0;
     ASSERT_TRUE(PumpUntil([&] { return GetLayeredWindowAttributes(window, nullptr, &alpha, &flags) && alpha < 200; }));
     EXPECT_EQ(GetWindowLongA(window, GWL_EXSTYLE), WS_EX_LAYERED);
+    EXPECT_EQ(flags, static_cast<DWORD>(LWA_ALPHA)) << "the whole window fades, no colour is made transparent";
     EXPECT_EQ(alpha % 3, 0);
     EXPECT_TRUE(PumpUntil([&] { return !showing.Loaded(); }));
     EXPECT_FALSE(IsWindow(window));
@@ -252,6 +258,83 @@ TEST_F(Form1WindowTest, AClickOnTheMuteBoxMutesTheMasterAndTicksTheBox) {
     EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_UNCHECKED);
     EXPECT_EQ(p.mixer.ReadMuteControl(), 0);
     EXPECT_TRUE(p.messages.shown.empty());
+}
+
+TEST_F(Form1WindowTest, TheReadOutIsWideEnoughForOneHundred) {
+    showing.Load();
+    const HWND readout = FindWindowExA(showing.Handle(), nullptr, "STATIC", nullptr);
+    ASSERT_NE(readout, nullptr);
+    RECT box{};
+    GetClientRect(readout, &box);
+    SIZE text{};
+    HDC dc = GetDC(readout);
+    SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(readout, WM_GETFONT, 0, 0)));
+    GetTextExtentPoint32A(dc, "100", 3, &text);
+    ReleaseDC(readout, dc);
+    EXPECT_GE(box.right, text.cx);
+}
+
+TEST_F(Form1WindowTest, ThePointerOverTheCloseButtonShowsTheHandAndTheWheelThereWorksWithoutTheFocus) {
+    showing.Load();
+    const HWND window = showing.Handle();
+    std::vector<UINT> journal;
+    JournalWindow other(journal);
+    ASSERT_TRUE(other.Open());
+    ShowWindow(other.Handle(), SW_SHOW);
+    SetForegroundWindow(other.Handle());
+    POINT close{53, 176};
+    ClientToScreen(window, &close);
+    SetCursorPos(close.x, close.y);
+    SetCursor(LoadCursor(nullptr, IDC_ARROW));
+    SendMessageA(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(GetCursor(), LoadCursor(GetModuleHandleA(nullptr), MAKEINTRESOURCE(IDC_HAND_CURSOR)));
+
+    const HWND readout = FindWindowExA(window, nullptr, "STATIC", nullptr);
+    const auto percent = [&] {
+        char text[8] = {};
+        GetWindowTextA(readout, text, sizeof(text));
+        return std::atoi(text);
+    };
+    const int before = percent();
+    INPUT wheel{};
+    wheel.type = INPUT_MOUSE;
+    wheel.mi.dwFlags = MOUSEEVENTF_WHEEL;
+    wheel.mi.mouseData = static_cast<DWORD>(before > 50 ? -WHEEL_DELTA : WHEEL_DELTA);
+    ASSERT_EQ(SendInput(1, &wheel, sizeof(wheel)), 1u);
+    EXPECT_TRUE(PumpUntil([&] { return percent() != before; }, 3000)) << "still " << before;
+}
+
+TEST(ScreenMetrics, ALookUpGivesTheScreensDeviceContextBack) {
+    // The screen's device contexts come from a small cache: one given back is handed out again.
+    HDC first = GetDC(nullptr);
+    ReleaseDC(nullptr, first);
+    for (int axis : {LOGPIXELSX, LOGPIXELSY}) {
+        ScreenTwipsPerPixel(axis);
+    }
+    HDC again = GetDC(nullptr);
+    ReleaseDC(nullptr, again);
+    EXPECT_EQ(again, first);
+}
+
+// Records the addresses it is asked to open.
+struct RecordingBrowser : WebBrowser {
+    bool OpenInNewWindow(const std::string& address) override {
+        opened.push_back(address);
+        return true;
+    }
+    std::vector<std::string> opened;
+};
+
+TEST(Form3Window, TheAboutWindowIsCentredAndItsWebLinkOpensTheSite) {
+    RecordingBrowser browser;
+    Form3Window about(GetModuleHandleA(nullptr), "", browser);
+    about.Open();
+    RECT r{};
+    ASSERT_TRUE(GetWindowRect(about.Handle(), &r));
+    EXPECT_NEAR(r.left + r.right, GetSystemMetrics(SM_CXSCREEN), 1);
+    EXPECT_NEAR(r.top + r.bottom, GetSystemMetrics(SM_CYSCREEN), 1);
+    Click(about.Handle(), 150, 288); // the web link
+    EXPECT_EQ(browser.opened, std::vector<std::string>{"http://marlox.example.com"});
 }
 
 } // namespace
