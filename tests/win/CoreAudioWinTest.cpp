@@ -158,6 +158,41 @@ public:
     bool present = true;
 };
 
+// Counts the task allocator's blocks handed out while it is registered and not yet freed.
+class LiveBlocks : public IMallocSpy {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        *object = iid == IID_IUnknown || iid == IID_IMallocSpy ? this : nullptr;
+        return *object ? S_OK : E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    SIZE_T STDMETHODCALLTYPE PreAlloc(SIZE_T bytes) override { return bytes; }
+    void* STDMETHODCALLTYPE PostAlloc(void* block) override {
+        count += block != nullptr;
+        return block;
+    }
+    void* STDMETHODCALLTYPE PreFree(void* block, BOOL spied) override {
+        count -= spied != FALSE;
+        return block;
+    }
+    void STDMETHODCALLTYPE PostFree(BOOL) override {}
+    SIZE_T STDMETHODCALLTYPE PreRealloc(void* block, SIZE_T bytes, void** request, BOOL) override {
+        *request = block;
+        return bytes;
+    }
+    void* STDMETHODCALLTYPE PostRealloc(void* block, BOOL) override { return block; }
+    void* STDMETHODCALLTYPE PreGetSize(void* block, BOOL) override { return block; }
+    SIZE_T STDMETHODCALLTYPE PostGetSize(SIZE_T bytes, BOOL) override { return bytes; }
+    void* STDMETHODCALLTYPE PreDidAlloc(void* block, BOOL) override { return block; }
+    int STDMETHODCALLTYPE PostDidAlloc(void*, BOOL, int actual) override { return actual; }
+    void STDMETHODCALLTYPE PreHeapMinimize() override {}
+    void STDMETHODCALLTYPE PostHeapMinimize() override {}
+    int count = 0;
+};
+// A leaked block keeps the spy registered: it must outlive the test.
+LiveBlocks g_liveBlocks;
+
 FakeEnumerator* g_enumerator = nullptr;
 
 HRESULT MakeFakeEnumerator(IMMDeviceEnumerator** enumerator) {
@@ -173,7 +208,10 @@ TEST(CoreAudioEndpoint, EveryInterfaceItObtainsIsReleased) {
         CoreAudioEndpoint endpoint(&MakeFakeEnumerator);
         ASSERT_TRUE(endpoint.Resolve());
         EXPECT_TRUE(EndpointCanBeTheMaster(endpoint));
+        ASSERT_EQ(CoRegisterMallocSpy(&g_liveBlocks), S_OK);
         EXPECT_EQ(endpoint.FriendlyName(), "Speakers");
+        EXPECT_EQ(g_liveBlocks.count, 0) << "the name's string is freed";
+        CoRevokeMallocSpy();
         EXPECT_TRUE(endpoint.WriteMute(true));
         EXPECT_EQ(enumerator.speakers.volume.muted, TRUE);
         for (int i = 0; i < 5; ++i) {

@@ -90,6 +90,7 @@ TEST(MciSoundDevice, PlaysAWaveThroughAndReportsItsEnd) {
     ASSERT_TRUE(device.Command("Play"));
     ASSERT_TRUE(PumpUntilNotified(10000));
     EXPECT_TRUE(device.IsEndOfPlayback(NotifyWindow::last.flags, NotifyWindow::last.device));
+    EXPECT_TRUE(device.IsEndOfPlayback(MCI_NOTIFY_FAILURE, NotifyWindow::last.device)) << "a failed playback ended too";
     EXPECT_TRUE(device.SetFileName(""));
     EXPECT_TRUE(device.Command("stop"));
     EXPECT_TRUE(device.Command("close"));

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <sddl.h>
+
 #include <algorithm>
 #include <cstring>
 #include <string>
@@ -219,6 +221,23 @@ TEST_F(RegistrySettingsWinTest, MissingCstpValOrProgramKeyEndsWithTheInstallatio
         EXPECT_EQ(shown.style, static_cast<unsigned>(MB_OK | MB_ICONERROR));
     }
     EXPECT_EQ(cstpVal, 9u);
+}
+
+TEST_F(RegistrySettingsWinTest, AProgramKeyTheUserMayOnlyReadStillGivesItsSettings) {
+    PSECURITY_DESCRIPTOR readOnly = nullptr;
+    // Everyone may read the key and delete it, nothing more.
+    ASSERT_TRUE(
+        ConvertStringSecurityDescriptorToSecurityDescriptorA("D:P(A;;KRSD;;;WD)", SDDL_REVISION_1, &readOnly, nullptr));
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kProgramKeyPath, 0, WRITE_DAC, &key), ERROR_SUCCESS);
+    EXPECT_EQ(RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, readOnly), ERROR_SUCCESS);
+    RegCloseKey(key);
+    LocalFree(readOnly);
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kProgramKeyPath, 0, KEY_WRITE, &key), ERROR_ACCESS_DENIED);
+
+    std::uint32_t cstpVal = 0;
+    EXPECT_NO_THROW(GetCstpVal(registry, messages, platform.process, cstpVal)) << "no installation error";
+    EXPECT_EQ(cstpVal, 1u);
 }
 
 TEST_F(RegistrySettingsWinTest, WritersNeverCreateTheProgramKey) {

@@ -6,7 +6,9 @@
 #include <cstring>
 #include <string>
 
+#include "fakes/FakeController.h"
 #include "tray/win32/BaseMenu.h"
+#include "tray/win32/Form2Window.h"
 #include "tray/win32/TrayIcon.h"
 
 namespace kob::test {
@@ -73,6 +75,28 @@ TEST(BaseMenu, FourteenLinesInOrderWithTheExitInBold) {
     }
     EXPECT_EQ(GetMenuDefaultItem(menu, TRUE, 0), 13u);
     DestroyMenu(menu);
+}
+
+void CALLBACK DismissMenu(HWND, UINT, UINT_PTR, DWORD) {
+    EndMenu();
+}
+
+TEST(Form2Window, ADismissedMenuLeavesAWmNullInTheTrayWindowsQueue) {
+    FakePlatform p;
+    FakeShowings controllers(p);
+    Form2Window tray(GetModuleHandleA(nullptr),
+                     {p.messages, p.process, p.registry, p.processList, p.systemInfo, p.modulePath, p.launcher},
+                     p.mixer, controllers);
+    ASSERT_TRUE(tray.Create());
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, &DismissMenu);
+    EXPECT_EQ(tray.ShowMenu({}), MenuCommand::None);
+    KillTimer(nullptr, timer);
+    bool nullWaiting = false;
+    MSG message;
+    while (PeekMessageA(&message, tray.Handle(), 0, 0, PM_REMOVE)) {
+        nullWaiting = nullWaiting || message.message == WM_NULL;
+    }
+    EXPECT_TRUE(nullWaiting);
 }
 
 } // namespace
