@@ -77,6 +77,7 @@ TEST(BaseMenu, FourteenLinesInOrderWithTheExitInBold) {
     DestroyMenu(menu);
 }
 
+// Ends the menu from inside its loop, as a click elsewhere would.
 void CALLBACK DismissMenu(HWND, UINT, UINT_PTR, DWORD) {
     EndMenu();
 }

@@ -282,6 +282,8 @@ TEST_F(Form1WindowTest, ThePointerOverTheCloseButtonShowsTheHandAndTheWheelThere
     ASSERT_TRUE(other.Open());
     ShowWindow(other.Handle(), SW_SHOW);
     SetForegroundWindow(other.Handle());
+    // Another window in front, so the wheel takes the controller's mouse hook.
+    ASSERT_EQ(GetForegroundWindow(), other.Handle());
     POINT close{53, 176};
     ClientToScreen(window, &close);
     SetCursorPos(close.x, close.y);
