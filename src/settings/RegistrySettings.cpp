@@ -101,6 +101,13 @@ void AddRunEntry(RegistryService& registry, MessageBoxService& messages, ModuleP
     });
 }
 
+void AddUserRunEntry(RegistryService& registry, MessageBoxService& messages, ModulePathService& modulePath) {
+    ShowErrorAndGoOn(messages, kMbIconExclamation, [&] {
+        WithKey(registry, RegistryRoot::CurrentUser, kRunKey, kKeyWrite,
+                [&](OpenedKey& key) { WriteRunEntry(registry, key, modulePath); });
+    });
+}
+
 void RemoveRunEntry(RegistryService& registry, MessageBoxService& messages) {
     ShowErrorAndGoOn(messages, kMbIconExclamation, [&] {
         for (const RegistryRoot root : {RegistryRoot::LocalMachine, RegistryRoot::CurrentUser}) {
@@ -170,12 +177,26 @@ void GetOnTopStat(RegistryService& registry, MessageBoxService& messages, std::u
     });
 }
 
+bool InstalledForUserAlone(RegistryService& registry, MessageBoxService& messages) {
+    std::uint32_t perUser = 0;
+    ShowErrorAndGoOn(messages, kMbIconInformation, [&] {
+        WithKey(registry, RegistryRoot::CurrentUser, kProgramKey, kKeyRead,
+                [&](OpenedKey& key) { QueryProgramDword(registry, key, kPerUserName, perUser); });
+    });
+    return perUser == 1;
+}
+
 void DoFirstStartWork(RegistryService& registry, MessageBoxService& messages, ModulePathService& modulePath,
                       std::uint32_t cstpVal) {
     if (cstpVal != 1) {
         return;
     }
-    AddRunEntry(registry, messages, modulePath);
+    // A copy under one user's profile must never start for everyone who logs on.
+    if (InstalledForUserAlone(registry, messages)) {
+        AddUserRunEntry(registry, messages, modulePath);
+    } else {
+        AddRunEntry(registry, messages, modulePath);
+    }
     ResetCstpVal(registry, messages);
     SetOnTopStatNormal(registry, messages);
     SetOnTopStatClosed(registry, messages);

@@ -14,6 +14,8 @@ inline constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVer
 inline constexpr const char* kProgramKey = "Software\\Marlox's Software\\Drovo Volume Controller\\3.0";
 inline constexpr const char* kCstpValName = "cstpval";
 inline constexpr const char* kOnTopStatName = "ontopstat";
+// Written by the setup: 1 when this copy was installed for the current user alone (under his profile).
+inline constexpr const char* kPerUserName = "peruser";
 
 inline constexpr const char* kMsgInstallationError =
     "KOB Installation Error. Please re-install the program to correct this problem";
@@ -30,6 +32,8 @@ inline constexpr std::uint32_t kOnTopStatClosed = 2;
 // Registers the running executable, its path in double quotes, to start at log-on: in the machine's Run key, or,
 // when the user may not write there, in the user's own.
 void AddRunEntry(RegistryService& registry, MessageBoxService& messages, ModulePathService& modulePath);
+// Registers the running executable in the user's own Run key only: the log-on start of a copy that serves him alone.
+void AddUserRunEntry(RegistryService& registry, MessageBoxService& messages, ModulePathService& modulePath);
 // Deletes the log-on Run value from both Run keys; an absent value is no error.
 void RemoveRunEntry(RegistryService& registry, MessageBoxService& messages);
 // RunEntryVal becomes 1 when the Run value exists in either Run key and fits 255 bytes, 0 otherwise; it stays as
@@ -48,8 +52,12 @@ void SetOnTopStatClosed(RegistryService& registry, MessageBoxService& messages);
 // Reads ontopstat; the variable keeps its content when the key or the value cannot be read.
 void GetOnTopStat(RegistryService& registry, MessageBoxService& messages, std::uint32_t& onTopStat);
 
-// The first start after an installation (cstpval 1): registers the Run value, clears cstpval and leaves ontopstat
-// at "closed" by way of "normal". Any other cstpval does nothing.
+// Whether the program key says this copy was installed for the current user alone (peruser = 1).
+bool InstalledForUserAlone(RegistryService& registry, MessageBoxService& messages);
+
+// The first start after an installation (cstpval 1): registers the Run value (the user's own for a copy installed
+// for him alone, else as AddRunEntry does), clears cstpval and leaves ontopstat at "closed" by way of "normal".
+// Any other cstpval does nothing.
 void DoFirstStartWork(RegistryService& registry, MessageBoxService& messages, ModulePathService& modulePath,
                       std::uint32_t cstpVal);
 

@@ -76,6 +76,39 @@ TEST_F(RegistrySettingsTest, FirstStartRegistersThenClearsCstpValThenLeavesOnTop
     EXPECT_EQ(platform.log.calls.size(), callsBefore + 3); // open, query, close
 }
 
+TEST_F(RegistrySettingsTest, FirstStartRegistersTheRunValueInTheScopeTheSetupRecorded) {
+    struct Case {
+        const char* what;
+        bool recorded;
+        std::uint32_t perUser;
+        bool machineValue;
+        bool userValue;
+    };
+    for (const Case c : {Case{"an older setup recorded nothing", false, 0, true, false},
+                         Case{"installed for all users", true, 0, true, false},
+                         Case{"installed for this user alone", true, 1, false, true}}) {
+        SCOPED_TRACE(c.what);
+        FakePlatform p;
+        p.registry.CreateKey(HKLM, kRunKeyPath);
+        p.registry.CreateKey(HKCU, kRunKeyPath);
+        p.registry.SetDword(HKCU, kProgramKeyPath, "cstpval", 1);
+        if (c.recorded) {
+            p.registry.SetDword(HKCU, kProgramKeyPath, "peruser", c.perUser);
+        }
+        DoFirstStartWork(p.registry, p.messages, p.modulePath, 1);
+        EXPECT_EQ(p.registry.HasValue(HKLM, kRunKeyPath, kTitle), c.machineValue);
+        EXPECT_EQ(p.registry.HasValue(HKCU, kRunKeyPath, kTitle), c.userValue);
+        if (c.userValue) {
+            EXPECT_EQ(Text(p.registry.Value(HKCU, kRunKeyPath, kTitle).data),
+                      std::string("\"C:\\Program Files\\Drovo Volume Controller\\kob3.0.exe\"") + '\0');
+        }
+        EXPECT_EQ(p.registry.Dword(HKCU, kProgramKeyPath, "cstpval"), 0u);
+        EXPECT_EQ(p.registry.Dword(HKCU, kProgramKeyPath, "ontopstat"), 2u);
+        EXPECT_TRUE(p.messages.shown.empty());
+        EXPECT_TRUE(p.registry.openKeys.empty());
+    }
+}
+
 TEST_F(RegistrySettingsTest, CstpValOtherThanOneDoesNoFirstStartWork) {
     registry().SetDword(HKCU, kProgramKeyPath, "cstpval", 5);
     std::uint32_t cstpVal = 0;
@@ -282,6 +315,7 @@ struct Routine {
 std::vector<Routine> AllRoutines() {
     return {
         {"AddRunEntry", [](FakePlatform& p) { AddRunEntry(p.registry, p.messages, p.modulePath); }, 0x30},
+        {"AddUserRunEntry", [](FakePlatform& p) { AddUserRunEntry(p.registry, p.messages, p.modulePath); }, 0x30},
         {"RemoveRunEntry", [](FakePlatform& p) { RemoveRunEntry(p.registry, p.messages); }, 0x30},
         {"GetRunEntry",
          [](FakePlatform& p) {
@@ -305,6 +339,7 @@ std::vector<Routine> AllRoutines() {
              GetOnTopStat(p.registry, p.messages, value);
          },
          0x40},
+        {"InstalledForUserAlone", [](FakePlatform& p) { InstalledForUserAlone(p.registry, p.messages); }, 0x40},
     };
 }
 
@@ -313,6 +348,7 @@ TEST_F(RegistrySettingsTest, EnvironmentFailureIsShownWithTheRoutinesIconAndTheK
         SCOPED_TRACE(routine.name);
         FakePlatform p;
         p.registry.CreateKey(HKLM, kRunKeyPath);
+        p.registry.CreateKey(HKCU, kRunKeyPath);
         p.registry.SetDword(HKCU, kProgramKeyPath, "cstpval", 1);
         p.registry.throwOnValueOperation = true;
         routine.run(p);
