@@ -64,14 +64,25 @@ else()
     add_executable(kobbaseline WIN32 tools/bench/baseline.cpp)
     target_link_libraries(kobbaseline PRIVATE winmm shell32 user32)
 
-    # The setup program a Windows user runs: the program, its help page and its test sound.
+    # The setup program a Windows user runs: the program, its help page, its test sound and the helper that gives
+    # every new user of an all-users installation his settings.
     find_program(KOB_MAKENSIS makensis REQUIRED)
+    set(KOB_INSTALLER ${CMAKE_SOURCE_DIR}/installer)
+    set(KOB_USER_HELPER ${CMAKE_BINARY_DIR}/kobuser.exe)
+    add_custom_command(OUTPUT ${KOB_USER_HELPER}
+        COMMAND ${KOB_MAKENSIS} -V2 -DRESOURCES=${CMAKE_SOURCE_DIR}/resources -DOUTFILE=${KOB_USER_HELPER}
+                ${KOB_INSTALLER}/kobuser.nsi
+        DEPENDS ${KOB_INSTALLER}/kobuser.nsi ${KOB_INSTALLER}/common.nsh ${KOB_INSTALLER}/kobuser.manifest
+                ${CMAKE_SOURCE_DIR}/resources/kob.ico
+        COMMENT "Building the new users' helper")
     set(KOB_SETUP ${CMAKE_BINARY_DIR}/DrovoVolumeController-3.0-setup.exe)
     add_custom_command(OUTPUT ${KOB_SETUP}
         COMMAND ${KOB_MAKENSIS} -V2 -DBUILD_DIR=$<TARGET_FILE_DIR:kob3.0> -DRESOURCES=${CMAKE_SOURCE_DIR}/resources
-                -DOUTFILE=${KOB_SETUP} ${CMAKE_SOURCE_DIR}/installer/kob.nsi
-        DEPENDS kob3.0 ${CMAKE_SOURCE_DIR}/installer/kob.nsi ${CMAKE_SOURCE_DIR}/resources/KOBHELP.HTM
+                -DOUTFILE=${KOB_SETUP} ${KOB_INSTALLER}/kob.nsi
+        DEPENDS kob3.0 ${KOB_USER_HELPER} ${KOB_INSTALLER}/kob.nsi ${KOB_INSTALLER}/common.nsh
+                ${KOB_INSTALLER}/setup.manifest ${CMAKE_SOURCE_DIR}/resources/KOBHELP.HTM
                 ${CMAKE_SOURCE_DIR}/resources/POURING.WAV ${CMAKE_SOURCE_DIR}/resources/kob.ico
+                ${CMAKE_SOURCE_DIR}/resources/setup.bmp
         COMMENT "Building the setup program")
     add_custom_target(setup ALL DEPENDS ${KOB_SETUP})
 

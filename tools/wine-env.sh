@@ -5,8 +5,9 @@
 KOB_ROOT=${KOB_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 KOB_BUILD=${KOB_BUILD:-$KOB_ROOT/build}
 export WINEDEBUG=-all
-# No Mono or Gecko installer dialog may ever appear.
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# No Mono or Gecko installer dialog may ever appear, and Wine's menu builder writes no entries for the shortcuts
+# a setup makes into the host's desktop menus.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
 # kob_wine_use audio|noaudio : selects the prefix and the audio set-up for the following wine commands.
 kob_wine_use() {

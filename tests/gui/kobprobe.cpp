@@ -604,6 +604,7 @@ bool KeyExists(HKEY root, const char* path) {
 int Settings(std::ofstream& out) {
     ReportDword(out, "cstpval");
     ReportDword(out, "ontopstat");
+    ReportDword(out, "peruser");
     out << "run=" << RunValue(HKEY_LOCAL_MACHINE) << "\n";
     out << "userrun=" << RunValue(HKEY_CURRENT_USER) << "\n";
     out << "programkey=" << (KeyExists(HKEY_CURRENT_USER, kProgramKey) ? 1 : 0) << "\n";

@@ -586,6 +586,59 @@ def draw_about(icon48):
 
 
 # ---------------------------------------------------------------------------
+# Setup: the side picture of the welcome and finish pages (164 x 314, the size those pages show)
+
+SIDE_W, SIDE_H = 164, 314
+
+
+def draw_setup_side():
+    cv = Canvas(SIDE_W, SIDE_H)
+
+    def background(x, y):
+        c = mix((10, 26, 56), (24, 66, 122), clamp(y / float(SIDE_H) * 1.4))
+        d = math.hypot((x - 82) / 120.0, (y - 112) / 110.0)
+        return mix(c, (46, 118, 190), clamp(1.0 - d) * 0.5)
+    cv.fill(background)
+
+    # The sound waves of the About window, rising from the badge.
+    for i in range(8):
+        arc = sd_arc(82, 112, 52 + i * 26, -2.4, -0.74, 1.4)
+        cv.paint(arc, (120, 190, 250), (0, 0, SIDE_W, SIDE_H), opacity=0.12 - i * 0.012)
+
+    # The round badge with the speaker, as in the About window.
+    bx, by, br = 82.0, 112.0, 40.0
+    area = (bx - br - 8, by - br - 8, bx + br + 10, by + br + 10)
+    badge = sd_circle(bx, by, br)
+    cv.paint(shifted(badge, 2, 3), (0, 0, 0), area, opacity=0.35)
+    cv.paint(badge, vgradient(by - br, (104, 190, 246), by + br, (22, 84, 156)), area)
+    cv.paint(intersect(badge, sd_ellipse(bx, by - 44, 50, 38)), WHITE, area, opacity=0.16)
+    cv.paint(ring(grow(badge, -0.75), 1.5), (190, 226, 255), area, opacity=0.7)
+    cv.paint(ring(grow(badge, 1.0), 1.4), (8, 24, 50), area, opacity=0.6)
+    k = 1.85
+    box, cone = speaker_shape(bx - 19.1 * k, by - 16 * k, k)
+    body = union(box, cone)
+    cv.paint(shifted(body, 1, 1.5), (0, 20, 50), area, opacity=0.4)
+    cv.paint(body, WHITE, area)
+    cv.paint(box, (214, 230, 248), area)
+    for i, w in enumerate(wave_shapes(bx - 19.1 * k, by - 16 * k, k, width=2.8)):
+        cv.paint(shifted(w, 1, 1.5), (0, 20, 50), area, opacity=0.35)
+        cv.paint(w, WHITE, area, opacity=1.0 - 0.15 * i)
+
+    word, bb = text_shape("DROVO", 82, 184, 24, 4.4, tracking=1.6, align='center')
+    cv.paint(shifted(word, 2, 3), (0, 10, 30), bb, opacity=0.45)
+    cv.paint(word, vgradient(182, (255, 255, 255), 210, (176, 212, 246)), bb)
+    sub, bb = text_shape("VOLUME CONTROLLER", 82, 220, 7.0, 1.3, tracking=1.4, align='center')
+    cv.paint(sub, (150, 206, 250), bb)
+    ver, bb = text_shape("3.0", 82, 238, 12, 2.2, tracking=0.6, align='center')
+    cv.paint(ver, (120, 200, 255), bb)
+
+    # The glossy blue edge of the About window closes the picture at the bottom.
+    cv.paint(sd_rect(0, 290, SIDE_W, 293), vgradient(290, (49, 136, 200), 293, (140, 196, 236)))
+    cv.paint(sd_rect(0, 293, SIDE_W, SIDE_H), vgradient(293, (200, 218, 238), SIDE_H, (252, 253, 255)))
+    return cv
+
+
+# ---------------------------------------------------------------------------
 
 
 def build():
@@ -597,6 +650,7 @@ def build():
         'close.bmp': bmp24_bytes(draw_close(skin)),
         # Its colours come in long rows: 256 of them, run-length encoded, show it as drawn at a fifth of the size.
         'about.bmp': bmp8_rle_bytes(draw_about(draw_speaker_icon(48, hard=False, tile=True)))[0],
+        'setup.bmp': bmp8_rle_bytes(draw_setup_side())[0],
         'kob.ico': draw_program_icon(),
         'tray_normal.ico': ico_bytes([(draw_speaker_icon(32, hard=True), 4)]),
         'tray_muted.ico': ico_bytes([(draw_speaker_icon(32, hard=True, muted=True), 4)]),
