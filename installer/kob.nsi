@@ -142,6 +142,28 @@ FunctionEnd
     RMDir /REBOOTOK "${FOLDER}"
 !macroend
 
+; The empty folders the setup made for a copy in FOLDER, from FOLDER's parent up to CREATED, the outermost one
+; it created (empty: it created none beyond FOLDER). A folder that holds anything stays, and so do its parents.
+!macro RemoveCreatedFolders FOLDER CREATED
+    ${If} ${CREATED} != ""
+        StrLen $R3 ${CREATED}
+        StrCpy $R4 ${FOLDER}
+        ${DoWhile} $R4 != ${CREATED}
+            ${If} ${FileExists} "$R4\*.*"
+                ${ExitDo}
+            ${EndIf}
+            ${GetParent} $R4 $R4
+            StrLen $R5 $R4
+            StrCpy $R6 $R4 $R3
+            ${If} $R5 < $R3
+            ${OrIf} $R6 != ${CREATED}
+                ${ExitDo}
+            ${EndIf}
+            RMDir $R4
+        ${Loop}
+    ${EndIf}
+!macroend
+
 !macro DeleteShortcuts
     Delete "${MENU_FOLDER}\${PRODUCT}.lnk"
     Delete "${MENU_FOLDER}\${PRODUCT} Help.lnk"
@@ -202,7 +224,9 @@ FunctionEnd
         ${If} $R0 != $INSTDIR
         ${OrIf} $MultiUser.InstallMode != ${MODE}
             DetailPrint "Removing the copy in $R0"
+            ReadRegStr $R2 ${ROOT} "${UNINSTALL_KEY}" "CreatedFolder"
             !insertmacro DeleteCopyFiles $R0
+            !insertmacro RemoveCreatedFolders $R0 $R2
         ${EndIf}
         ${If} $MultiUser.InstallMode != ${MODE}
             SetShellVarContext ${CONTEXT}
@@ -423,25 +447,7 @@ Section "Uninstall"
     !insertmacro DeleteCopyFiles $INSTDIR
 
     ${If} $R1 == $INSTDIR
-        ; The empty folders the setup made for the installation, up to the outermost one it created.
-        ${If} $R2 != ""
-            StrLen $R3 $R2
-            StrCpy $R4 $INSTDIR
-            ${DoWhile} $R4 != $R2
-                ${If} ${FileExists} "$R4\*.*"
-                    ${ExitDo}
-                ${EndIf}
-                ${GetParent} $R4 $R4
-                StrLen $R5 $R4
-                StrCpy $R6 $R4 $R3
-                ${If} $R5 < $R3
-                ${OrIf} $R6 != $R2
-                    ${ExitDo}
-                ${EndIf}
-                RMDir $R4
-            ${Loop}
-        ${EndIf}
-
+        !insertmacro RemoveCreatedFolders $INSTDIR $R2
         !insertmacro DeleteShortcuts
         ${If} $MultiUser.InstallMode == AllUsers
             DeleteRegValue HKLM "${RUN_KEY}" "${PRODUCT}"

@@ -19,8 +19,8 @@
 //                                        scaled to the knob's size
 //   kobprobe starttime <out> <exe> [args] starts a program with no icon in the tray yet, reports how long its icon
 //                                        took to appear, and ends it as the system does
-//   kobprobe resources <out>             the running program's kernel handles and GDI and USER objects, as far as
-//                                        the system counts them (Wine counts no GDI or USER objects)
+//   kobprobe resources <out>             the running program's process id, kernel handles and GDI and USER objects,
+//                                        as far as the system counts them (Wine counts no GDI or USER objects)
 //   kobprobe shellrestart <out>          takes the program's icon away as a restarting shell does, then
 //                                        announces the new shell, and reports whether the icon came back
 #include <windows.h>
@@ -465,6 +465,7 @@ int Resources(std::ofstream& out) {
         reinterpret_cast<HandleCount>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetProcessHandleCount"));
     DWORD handles = 0;
     out << "found=1\n";
+    out << "pid=" << processId << "\n";
     out << "handles=" << (handleCount && handleCount(process, &handles) ? std::to_string(handles) : "-") << "\n";
     out << "gdi=" << GetGuiResources(process, GR_GDIOBJECTS) << "\n";
     out << "user=" << GetGuiResources(process, GR_USEROBJECTS) << "\n";

@@ -61,19 +61,22 @@ probe later-settings settings
 expect "$KOB_WORK/later-settings" cstpval 0
 expect "$KOB_WORK/later-settings" run "\"$KOB_PROGRAM\"" "Run value kept"
 
-echo "an update over the running installation"
+echo "an update over the running installation: closed, replaced, started again, the settings kept"
+probe before-update resources
 kob_install
-probe gone1 resources
-expect "$KOB_WORK/gone1" found 0 "the running copy was ended"
 check 'cmp -s "$KOB_INSTALL_DIR/kob3.0.exe" "$KOB_BIN/kob3.0.exe"' "files replaced"
-probe updated settings
-expect "$KOB_WORK/updated" cstpval 1 "cstpval = 1 again"
-kob_start_program
 probe updated-start companion
+expect "$KOB_WORK/updated-start" tray 1 "started again after the update"
+probe after-update resources
+old_pid=$(kob_value "$KOB_WORK/before-update" pid)
+new_pid=$(kob_value "$KOB_WORK/after-update" pid)
+check '[ -n "$old_pid" ] && [ -n "$new_pid" ] && [ "$old_pid" != "$new_pid" ]' \
+    "a new process ($old_pid before, $new_pid after)"
 probe updated-settings settings
+expect "$KOB_WORK/updated-settings" cstpval 0 "cstpval kept"
+expect "$KOB_WORK/updated-settings" ontopstat 2 "controller recorded closed by the closing"
 expect "$KOB_WORK/updated-settings" run "\"$KOB_PROGRAM\"" "one Run value, for all users"
 expect "$KOB_WORK/updated-settings" userrun absent "none for the user alone"
-expect "$KOB_WORK/updated-settings" cstpval 0
 
 echo "the silent uninstallation of a running copy"
 kob_uninstall
