@@ -214,8 +214,6 @@ $\r$\nReplace it with the older version ${VERSION}?" /SD IDYES IDYES +3
     ${EndIf}
 FunctionEnd
 
-
-
 ; A copy registered elsewhere (another folder, or the other scope) is removed with its registration, so that one
 ; copy and one uninstall entry remain.
 !macro RemoveCopyElsewhere ROOT CONTEXT MODE
@@ -241,7 +239,11 @@ FunctionEnd
 !macroend
 
 Function RemoveCopiesElsewhere
-    !insertmacro RemoveCopyElsewhere HKLM all AllUsers
+    ; Only an administrator may remove the copy of all users; a user installing for himself leaves it alone.
+    ${If} $MultiUser.Privileges == "Admin"
+    ${OrIf} $MultiUser.Privileges == "Power"
+        !insertmacro RemoveCopyElsewhere HKLM all AllUsers
+    ${EndIf}
     !insertmacro RemoveCopyElsewhere HKCU current CurrentUser
     ${If} $MultiUser.InstallMode == AllUsers
         SetShellVarContext all

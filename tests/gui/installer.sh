@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The setup program as administrators and packagers use it, each scenario in a fresh Wine prefix of its own: the
 # other users of an all-users installation, an update that keeps the user's choices, a per-user installation and
-# its first start, /D= and a reinstallation elsewhere, and a target folder that cannot be written.
+# its first start, /D= and a reinstallation elsewhere, a target folder that cannot be written, two setups at once.
 source "$(dirname "$0")/lib.sh"
 
 SHARED_PREFIX=$WINEPREFIX
@@ -200,6 +200,16 @@ target_cannot_be_written() {
     check '[ "$RC" = 3 ]' "exit code 3 (got $RC)"
     check '! has_key "HKLM\\$UNINSTALL" && ! has_key "HKCU\\$UNINSTALL"' "no uninstall entry"
     check '[ ! -e "$WINEPREFIX/$ALL_USERS_MENU" ]' "no shortcuts"
+
+    # A second setup while one waits on its first page ends at once, and says so in its exit code.
+    wine "$KOB_SETUP" </dev/null >/dev/null 2>&1 &
+    KOB_STARTED_PIDS+=("$!")
+    for _ in $(seq 1 100); do
+        xdotool search --name "Drovo Volume Controller 3.0 Setup" >/dev/null 2>&1 && break
+        sleep 0.2
+    done
+    setup /S
+    check '[ "$RC" = 5 ]' "one setup at a time: exit code 5 (got $RC)"
     done_with_prefix
 }
 
