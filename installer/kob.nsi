@@ -274,7 +274,6 @@ Function FindCreatedFolder
     StrCpy $CreatedFolder $0
 FunctionEnd
 
-
 Section "${PRODUCT}" SecProgram
     SectionIn RO
     ; Until every file is in place, any end of the setup is a failure to write them.

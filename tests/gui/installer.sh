@@ -87,6 +87,11 @@ all_users_serve_another_user() {
     check '[ "$(regval "$ACTIVE_SETUP" IsInstalled)" = 0x1 ] && [ -n "$(regval "$ACTIVE_SETUP" Version)" ]' \
         "component installed, with a version"
     check '[ "$(regval "$ACTIVE_SETUP" StubPath)" = "\"$KOB_PROGRAM_DIR\\kobuser.exe\"" ]' "StubPath runs the helper"
+    local estimated actual
+    estimated=$(($(regval "HKLM\\$UNINSTALL" EstimatedSize)))
+    actual=$(find "$KOB_INSTALL_DIR" -type f -printf '%s\n' | awk '{ s += $1 } END { print int(s / 1024) }')
+    check '[ $((estimated - actual)) -le 1 ] && [ $((actual - estimated)) -le 1 ]' \
+        "EstimatedSize ${estimated} KB, the installed files ${actual} KB"
     probe all-installed settings
     expect "$KOB_WORK/all-installed" run "\"$KOB_PROGRAM\"" "the setup registered the log-on start for everyone"
     expect "$KOB_WORK/all-installed" userrun absent "and none for the installing user alone"
@@ -171,6 +176,11 @@ folder_switch_and_reinstall_elsewhere() {
         "one uninstall entry, for the new folder"
     check '[ "$(regval "$RUN_KEY" "Drovo Volume Controller 3.0")" = "\"C:\\Apps\\Drovo\\kob3.0.exe\"" ]' \
         "the log-on start follows"
+    setup /S /NoLogonStart /D=C:\\Apps\\Drovo
+    check '[ "$RC" = 0 ] && [ -z "$(regval "$RUN_KEY" "Drovo Volume Controller 3.0")" ]' \
+        "/NoLogonStart takes the log-on start away (exit code $RC)"
+    check '[ "$(regval "$ACTIVE_SETUP" StubPath)" = "\"C:\\Apps\\Drovo\\kobuser.exe\" /NoLogonStart" ]' \
+        "and gives new users none"
     # The uninstaller removes its own files and the empty folder the setup created for them, nothing else.
     mkdir -p "$WINEPREFIX/drive_c/Apps"
     touch "$WINEPREFIX/drive_c/Apps/keep.txt"
