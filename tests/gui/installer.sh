@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The setup program as administrators and packagers use it, each scenario in a fresh Wine prefix of its own: the
 # other users of an all-users installation, an update that keeps the user's choices, a per-user installation and
-# its first start, /D= and a reinstallation elsewhere, a target folder that cannot be written, two setups at once.
+# its first start, /D= and a reinstallation elsewhere, a target folder that cannot be written, two setups at once, a
+# file in use during an update and an uninstallation.
 source "$(dirname "$0")/lib.sh"
 
 SHARED_PREFIX=$WINEPREFIX
@@ -223,10 +224,37 @@ target_cannot_be_written() {
     done_with_prefix
 }
 
+file_in_use() {
+    fresh in-use
+    setup /S
+    wine "$KOB_BIN/kobprobe.exe" lock "$(winepath -w "$KOB_WORK/lock")" "$KOB_PROGRAM" </dev/null >/dev/null 2>&1 &
+    KOB_STARTED_PIDS+=("$!")
+    for _ in $(seq 1 100); do
+        grep -q locked=1 "$KOB_WORK/lock" 2>/dev/null && break
+        sleep 0.1
+    done
+    # Marks the registration, to see whether the failed update wrote it again.
+    reg add "HKLM\\$UNINSTALL" /v DisplayVersion /d 3.00.0001
+    setup /S
+    check '[ "$RC" = 3 ]' "a silent update with the program file in use ends with 3 (got $RC)"
+    check '[ "$(regval "HKLM\\$UNINSTALL" DisplayVersion)" = 3.00.0001 ]' "and registers nothing"
+
+    wine "$KOB_PROGRAM_DIR\\uninstall.exe" /AllUsers /S </dev/null >/dev/null 2>&1 || true
+    for _ in $(seq 1 100); do
+        has_key "HKLM\\$UNINSTALL" || break
+        sleep 0.2
+    done
+    check '! has_key "HKLM\\$UNINSTALL" && [ ! -e "$KOB_INSTALL_DIR/KOBHELP.HTM" ]' "uninstalled around the file in use"
+    check 'regval "HKLM\\System\\CurrentControlSet\\Control\\Session Manager" PendingFileRenameOperations |
+        grep -q "Drovo Volume Controller\\\\kob3.0.exe"' "the file in use is removed at the next restart"
+    done_with_prefix
+}
+
 KOB_PROGRAM_DIR='C:\Program Files\Drovo Volume Controller'
 all_users_serve_another_user
 update_keeps_choices
 per_user_first_start
 folder_switch_and_reinstall_elsewhere
 target_cannot_be_written
+file_in_use
 kob_finish

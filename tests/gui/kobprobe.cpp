@@ -11,6 +11,7 @@
 //   kobprobe install <out> <cstpval>     the program key as the setup leaves it, without the Run value
 //   kobprobe uninstall <out>             removes the program key and the Run value
 //   kobprobe settings <out>              the program's registry values
+//   kobprobe lock <out> <file>           holds the file open with no sharing until it is ended
 //   kobprobe window <out> <class>        a shown window of that class: how many there are, place, caption, box
 //   kobprobe menu <out>                  whether a pop-up menu is open
 //   kobprobe box <out>                   the program's next message box: text and icon; answers it with OK
@@ -602,6 +603,19 @@ bool KeyExists(HKEY root, const char* path) {
     return true;
 }
 
+// Holds the file open with no sharing, as a program using it would, until the probe is ended (at most a minute).
+int Lock(std::ofstream& out, const char* path) {
+    HANDLE file = CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    out << "locked=" << (file != INVALID_HANDLE_VALUE ? 1 : 0) << "\n";
+    out.flush();
+    if (file == INVALID_HANDLE_VALUE) {
+        return 1;
+    }
+    Sleep(60000);
+    CloseHandle(file);
+    return 0;
+}
+
 int Settings(std::ofstream& out) {
     ReportDword(out, "cstpval");
     ReportDword(out, "ontopstat");
@@ -646,6 +660,9 @@ int main(int argc, char** argv) {
     }
     if (command == "settings") {
         return Settings(out);
+    }
+    if (command == "lock" && argc >= 4) {
+        return Lock(out, argv[3]);
     }
     if (command == "window" && argc >= 4) {
         return Window(out, argv[3]);
