@@ -26,6 +26,7 @@ add_executable(kob_unit_tests
     tests/unit/RegistrySettingsTest.cpp
     tests/unit/InstanceGuardTest.cpp
     tests/unit/SystemChecksTest.cpp
+    tests/unit/BadDayTest.cpp
 )
 target_include_directories(kob_unit_tests PRIVATE tests/unit)
 target_link_libraries(kob_unit_tests PRIVATE kob_logic GTest::gtest_main)

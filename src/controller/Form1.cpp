@@ -15,8 +15,13 @@ Form1::Form1(Form1View& view, Mixer& mixer, const Form1Services& services, const
 void Form1::Form_Load() {
     const double twipsPerPixelX = services_.screen.TwipsPerPixelX();
     const double twipsPerPixelY = services_.screen.TwipsPerPixelY();
-    // Every step is guarded: an error is shown and loading goes on. A mixer failure ends the program instead.
-    const auto step = [this](auto&& body) { ShowErrorAndGoOn(services_.messages, kMbIconExclamation, body); };
+    // Every step is guarded: an error is shown and loading goes on, unless the window went while the error was
+    // shown. A mixer failure ends the program instead.
+    const auto step = [this](auto&& body) {
+        if (!unloaded_) {
+            ShowErrorAndGoOn(services_.messages, kMbIconExclamation, body);
+        }
+    };
 
     step([&] { heightPixels_ = TwipsToPixels(form1::kHeight, twipsPerPixelY); });
     step([&] { widthPixels_ = TwipsToPixels(form1::kWidth, twipsPerPixelX); });
@@ -49,6 +54,7 @@ void Form1::Form_Load() {
 }
 
 void Form1::Form_Unload() {
+    unloaded_ = true;
     host_.SetForm1Signal(false);
 }
 

@@ -133,6 +133,9 @@ private:
     Form1State state_;
     int widthPixels_ = 0;
     int heightPixels_ = 0;
+    // The window has gone (its unload ran), perhaps while a step of the load waited in a message box: the rest of
+    // the load has no window to act on.
+    bool unloaded_ = false;
 };
 
 } // namespace kob

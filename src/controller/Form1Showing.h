@@ -17,6 +17,9 @@ public:
     virtual void Unload() = 0;
     // True from the load until the window is gone, however it went.
     virtual bool Loaded() const = 0;
+    // One of the showing's handlers is running, its load included, perhaps waiting in a message box for an answer
+    // while other messages are delivered: the showing may be unloaded meanwhile, but must not be freed.
+    virtual bool Busy() const = 0;
     // Makes the window the one the user works with, as after a click on it.
     virtual void BringToForeground() = 0;
     virtual Form1& Logic() = 0;

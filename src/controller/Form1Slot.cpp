@@ -5,8 +5,10 @@ namespace kob {
 Form1& Form1Slot::ShowAfresh() {
     Unload();
     current_ = factory_.CreateForm1(host_, mixer_, facts_);
-    current_->Load();
-    return current_->Logic();
+    // The load may run other events (a box of a failing step): afterwards current_ may be another showing.
+    Form1Showing& showing = *current_;
+    showing.Load();
+    return showing.Logic();
 }
 
 void Form1Slot::Unload() {
@@ -33,7 +35,7 @@ void Form1Slot::DiscardFinished() {
     if (current_ && !current_->Loaded()) {
         finished_.push_back(std::move(current_));
     }
-    finished_.clear();
+    std::erase_if(finished_, [](const std::unique_ptr<Form1Showing>& showing) { return !showing->Busy(); });
 }
 
 } // namespace kob

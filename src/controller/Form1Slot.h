@@ -14,15 +14,17 @@ public:
     Form1Slot(Form1Factory& factory, Form1Host& host, Mixer& mixer, const StartupFacts& facts)
         : factory_(factory), host_(host), mixer_(mixer), facts_(facts) {}
 
-    // Unloads the showing that is loaded, if any, then loads a new one and returns its logic.
+    // Unloads the showing that is loaded, if any, then loads a new one and returns its logic. A message box inside
+    // the load lets other events run; the showing returned may already have been unloaded by one of them.
     Form1& ShowAfresh();
     // Unloads the showing that is loaded, if any.
     void Unload();
     // The loaded showing's logic, or nullptr.
     Form1* Loaded();
     void BringLoadedToForeground();
-    // Frees the showings whose windows are gone. Call it where none of their messages can still be running, for
-    // example from a posted message: a showing may end inside its own handler (the last tick of its fade).
+    // Frees the showings whose windows are gone and none of whose handlers is running (a showing may end inside
+    // its own handler: the last tick of its fade, or a tray click while one of its boxes is open). Those still
+    // running go at a later call.
     void DiscardFinished();
 
 private:

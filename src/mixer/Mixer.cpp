@@ -68,25 +68,46 @@ std::int32_t Mixer::ReadMuteControl() {
 }
 
 void Mixer::Discover(std::uint32_t controlType, MixerLineInfo& line, MixerControlInfo& control) {
+    // One handle serves every discovery: opening the device at each one wears the mixer out (some systems never
+    // reuse a handle value and refuse opens after a few hundred).
+    if (handle_ != 0 && Fetch(controlType, line, control) == Found::Control) {
+        return;
+    }
+    Reopen();
+    switch (Fetch(controlType, line, control)) {
+    case Found::NoLine:
+        Fail(kMsgLineInfoFailed);
+    case Found::NoControl:
+        Fail(kMsgLineControlsFailed);
+    case Found::Control:
+        break;
+    }
+}
+
+Mixer::Found Mixer::Fetch(std::uint32_t controlType, MixerLineInfo& line, MixerControlInfo& control) {
+    if (device_.GetSpeakersLine(handle_, line) != kMixerNoError) {
+        return Found::NoLine;
+    }
+    MixerControlInfo fetched = control;
+    if (device_.GetLineControlByType(handle_, line.lineId, controlType, fetched) != kMixerNoError) {
+        return Found::NoControl;
+    }
+    control = fetched;
+    return Found::Control;
+}
+
+void Mixer::Reopen() {
     std::uintptr_t opened = 0;
     if (device_.OpenDevice0(opened) != kMixerNoError) {
         Fail(kMsgMixerOpenFailed);
     }
-    // Every later call uses the newest handle. A mixer may hand out the same value again for a new open; that
-    // one is live and must stay open.
+    // Every later call uses the new handle. A mixer may hand out the same value again for a new open; that one is
+    // live and must stay open.
     const std::uintptr_t superseded = handle_;
     handle_ = opened;
     if (superseded != 0 && superseded != opened) {
         device_.Close(superseded);
     }
-    if (device_.GetSpeakersLine(handle_, line) != kMixerNoError) {
-        Fail(kMsgLineInfoFailed);
-    }
-    MixerControlInfo fetched = control;
-    if (device_.GetLineControlByType(handle_, line.lineId, controlType, fetched) != kMixerNoError) {
-        Fail(kMsgLineControlsFailed);
-    }
-    control = fetched;
 }
 
 void Mixer::Fail(const char* message) {

@@ -10,10 +10,10 @@
 namespace kob {
 
 // The master output of mixer device 0, shared by the controller, the mute monitor and the About window. It owns
-// the mixer handle of the latest discovery (closing the one a newer discovery replaces, and the last one when it
-// goes), the device's name, and the controls found: the controller's current control (volume, or briefly mute)
-// and the mute monitor's mute control. Every mixer failure shows its message and ends the program, so a caller
-// that gets control back has a valid control.
+// one mixer handle for the life of the program (opened at the first discovery, reused by every later one, opened
+// anew only after a call on it failed, and closed when the mixer goes), the device's name, and the controls
+// found: the controller's current control (volume, or briefly mute) and the mute monitor's mute control. Every
+// mixer failure shows its message and ends the program, so a caller that gets control back has a valid control.
 class Mixer {
 public:
     Mixer(MixerService& device, MessageBoxService& messages, ProcessControl& process);
@@ -44,8 +44,14 @@ public:
     const MixerControlInfo& MuteControl() const { return muteControl_; }
 
 private:
-    // Opens device 0 again, finds the speakers line and fetches one of its controls by type.
+    enum class Found { Control, NoLine, NoControl };
+
+    // Finds the speakers line and fetches one of its controls by type, through the kept handle; if a call on it
+    // fails, through a newly opened one.
     void Discover(std::uint32_t controlType, MixerLineInfo& line, MixerControlInfo& control);
+    Found Fetch(std::uint32_t controlType, MixerLineInfo& line, MixerControlInfo& control);
+    // Opens device 0 and makes the new handle the only one.
+    void Reopen();
     [[noreturn]] void Fail(const char* message);
 
     MixerService& device_;

@@ -44,7 +44,7 @@ public:
                                                         std::int32_t& value) = 0;
     [[nodiscard]] virtual std::uint32_t SetControlValue(std::uintptr_t handle, std::uint32_t controlId,
                                                         std::int32_t value) = 0;
-    // mixerClose of a handle that a newer discovery has replaced.
+    // mixerClose of a handle that a newer one has replaced, or of the last one when the program is done with it.
     virtual void Close(std::uintptr_t handle) = 0;
 };
 

@@ -85,7 +85,7 @@ void Form2::ShowController() {
     Form1& form = controller_.ShowAfresh();
     controller_.BringLoadedToForeground();
     ontop_.enabled = true;
-    if (controller_.Loaded()) {
+    if (controller_.Loaded() == &form) {
         form.StartVolumeSync();
     }
     SetOnTopStatNormal(services_.registry, services_.messages);
@@ -149,7 +149,11 @@ void Form2::KeepControllerOnTop() {
     // Meant for a shown controller; one that is not loaded is loaded first and the setting applies to it.
     Form1* form = controller_.Loaded();
     if (!form) {
+        // A controller shown here follows the volume as one shown from the tray does.
         form = &controller_.ShowAfresh();
+        if (controller_.Loaded() == form) {
+            form->StartVolumeSync();
+        }
     }
     ontop_.checked = !ontop_.checked;
     form->SetTopmost(ontop_.checked);

@@ -92,6 +92,7 @@ TEST_F(Form2MenuTest, KeepControllerOnTopWithNoControllerLoadsOneFirst) {
     c.form2.RunMenuCommand(MenuCommand::KeepOnTop);
     ASSERT_TRUE(c.Controller().Loaded());
     EXPECT_TRUE(c.Controller().view.topmost);
+    EXPECT_TRUE(c.Controller().view.TimerEnabled(Form1Timer::SyncVolume)) << "it follows the volume";
     EXPECT_EQ(OnTopStat(), 1u);
 }
 

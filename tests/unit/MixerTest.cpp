@@ -80,43 +80,78 @@ TEST_F(MixerTest, ValueFailuresEndWithTheirMessages) {
     ExpectFatal([&] { mixer.ReadMuteControl(); }, "Error! Unable to get Mixer Control Details.");
 }
 
-TEST_F(MixerTest, EachDiscoveryUsesTheNewestHandleAndClosesOnlyTheOneItReplaces) {
-    mixer.GetMuteComponents();
-    const std::uintptr_t first = mixer.MixerHandle();
-    for (int i = 0; i < 10; ++i) {
-        mixer.GetCoreComponents(i % 2 ? "536936450" : "1342373889");
-        mixer.WriteCurrentControl(100);
-        mixer.ReadCurrentControl();
-    }
-    EXPECT_NE(mixer.MixerHandle(), first);
-    EXPECT_EQ(platform.mixer.opens, 11);
-    ASSERT_EQ(platform.mixer.closed.size(), 10u);
-    EXPECT_EQ(platform.mixer.closed.front(), first);
-    EXPECT_EQ(platform.mixer.openHandles, std::set<std::uintptr_t>{mixer.MixerHandle()});
-    EXPECT_EQ(platform.mixer.refusedCalls, 0);
-}
-
-TEST_F(MixerTest, AFailedReopenClosesNothing) {
-    mixer.GetCoreComponents("1342373889");
-    platform.mixer.openResult = 2;
-    EXPECT_THROW(mixer.GetCoreComponents("1342373889"), ProcessEnded);
-    EXPECT_TRUE(platform.mixer.closed.empty());
-}
-
-TEST_F(MixerTest, TheLastHandleIsClosedOnceWhenTheMixerGoes) {
+TEST_F(MixerTest, OneHandleServesEveryDiscoveryAndIsClosedOnceWhenTheMixerGoes) {
     FakePlatform p;
+    std::uintptr_t handle = 0;
     {
         Mixer m{p.mixer, p.messages, p.process};
         m.GetMuteComponents();
-        m.GetCoreComponents("1342373889");
+        handle = m.MixerHandle();
+        for (int i = 0; i < 1000; ++i) {
+            m.GetCoreComponents(i % 2 ? "536936450" : "1342373889");
+            m.WriteCurrentControl(100);
+            m.ReadCurrentControl();
+            m.ReadMuteControl();
+        }
+        EXPECT_EQ(m.MixerHandle(), handle);
+        EXPECT_EQ(p.mixer.opens, 1);
+        EXPECT_TRUE(p.mixer.closed.empty());
+        EXPECT_EQ(std::set<std::uintptr_t>(p.mixer.handlesUsed.begin(), p.mixer.handlesUsed.end()),
+                  std::set<std::uintptr_t>{handle});
     }
-    EXPECT_EQ(p.mixer.opens, 2);
-    EXPECT_EQ(p.mixer.closed.size(), 2u);
-    EXPECT_TRUE(p.mixer.openHandles.empty());
+    EXPECT_EQ(p.mixer.closed, std::vector<std::uintptr_t>{handle});
     EXPECT_EQ(p.mixer.refusedCalls, 0);
     // A mixer that never opened closes nothing.
     { Mixer unused{p.mixer, p.messages, p.process}; }
-    EXPECT_EQ(p.mixer.closed.size(), 2u);
+    EXPECT_EQ(p.mixer.closed.size(), 1u);
+}
+
+TEST_F(MixerTest, ADiscoveryWhoseCallFailsOpensTheDeviceAgainOnceAndAFailureThenIsFinal) {
+    const struct {
+        const char* name;
+        void (*arrange)(FakeMixer&, std::uintptr_t kept);
+        const char* message; // nullptr: the discovery succeeds
+        bool keptClosed;
+    } cases[] = {
+        {"the kept handle no longer served", [](FakeMixer& m, std::uintptr_t kept) { m.broken.insert(kept); }, nullptr,
+         true},
+        {"and the device cannot be opened",
+         [](FakeMixer& m, std::uintptr_t kept) {
+             m.broken.insert(kept);
+             m.openResult = 2;
+         },
+         "Error! Unable to open a Mixer Device. Program will be terminated.", false},
+        {"and the new handle finds no line",
+         [](FakeMixer& m, std::uintptr_t kept) {
+             m.broken.insert(kept);
+             m.lineResult = 1024;
+         },
+         "Error! Unable to get Mixer Line information.", true},
+        {"a line without a volume control", [](FakeMixer& m, std::uintptr_t) { m.hasVolume = false; },
+         "Error! Unable to retriev the controls associated with an audio line .", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakePlatform p;
+        Mixer m{p.mixer, p.messages, p.process};
+        m.GetMuteComponents();
+        const std::uintptr_t kept = m.MixerHandle();
+        c.arrange(p.mixer, kept);
+        if (c.message) {
+            EXPECT_THROW(m.GetCoreComponents("1342373889"), ProcessEnded);
+            ASSERT_EQ(p.messages.shown.size(), 1u);
+            EXPECT_EQ(p.messages.shown[0].text, c.message);
+        } else {
+            m.GetCoreComponents("1342373889");
+            EXPECT_TRUE(p.messages.shown.empty());
+            EXPECT_EQ(m.ReadCurrentControl(), 65535);
+            EXPECT_EQ(m.ReadMuteControl(), 0);
+            EXPECT_NE(p.mixer.handlesUsed.back(), kept) << "later calls use the new handle";
+        }
+        EXPECT_EQ(p.mixer.opens, c.keptClosed ? 2 : 1);
+        EXPECT_EQ(p.mixer.closed, c.keptClosed ? std::vector<std::uintptr_t>{kept} : std::vector<std::uintptr_t>{});
+        EXPECT_EQ(p.mixer.refusedCalls, 0);
+    }
 }
 
 } // namespace

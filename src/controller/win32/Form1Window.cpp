@@ -26,6 +26,18 @@ constexpr int kReadoutId = 1002;
 // The skin's width in twips (66 pixels at 96 dpi); the window's last column shows its white background.
 constexpr double kSkinWidth = 990;
 
+// Counts a handler of the showing while it runs.
+class HandlerScope {
+public:
+    explicit HandlerScope(int& running) : running_(running) { ++running_; }
+    ~HandlerScope() { --running_; }
+    HandlerScope(const HandlerScope&) = delete;
+    HandlerScope& operator=(const HandlerScope&) = delete;
+
+private:
+    int& running_;
+};
+
 UINT_PTR TimerId(Form1Timer timer) {
     return static_cast<UINT_PTR>(timer) + 1;
 }
@@ -56,9 +68,12 @@ void Form1Window::Load() {
         return;
     }
     loadStarted_ = true;
+    const HandlerScope scope(handlersRunning_);
     bool created = false;
     ShowErrorAndGoOn(messages_, kMbIconExclamation, [&] {
         if (!CreateWindowAndChildren()) {
+            // Half a controller (a window without its knob) would be taken for a whole one: none is left.
+            Destroy();
             throw std::runtime_error("Unable to create the controller window.");
         }
         created = true;
@@ -192,7 +207,7 @@ void Form1Window::SetWindowRegion(int width, int height, int ellipseWidth, int e
 }
 
 void Form1Window::SetKnobRegion(int width, int height, int ellipseWidth, int ellipseHeight) {
-    SetRoundedRegion(knob_->Handle(), width, height, ellipseWidth, ellipseHeight);
+    SetRoundedRegion(KnobWindow(), width, height, ellipseWidth, ellipseHeight);
 }
 
 void Form1Window::ShowSkin() {
@@ -202,12 +217,14 @@ void Form1Window::ShowSkin() {
 
 void Form1Window::ShowKnobPicture() {
     knobPicture_.reset(LoadPicture(IDB_KNOB, "knob"));
-    knob_->SetPicture(knobPicture_.get());
+    if (knob_) {
+        knob_->SetPicture(knobPicture_.get());
+    }
 }
 
 void Form1Window::SetKnobTop(float twips) {
     const RECT knob = PixelRectOf(form1::kKnob);
-    SetWindowPos(knob_->Handle(), nullptr, knob.left, TwipsToPixels(twips, twipsPerPixelY_), 0, 0,
+    SetWindowPos(KnobWindow(), nullptr, knob.left, TwipsToPixels(twips, twipsPerPixelY_), 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -331,21 +348,25 @@ void Form1Window::DispatchMouseUp(Element element, int button, float x, float y)
 }
 
 void Form1Window::OnKnobMouseDown(int button, int x, int y) {
+    const HandlerScope scope(handlersRunning_);
     form_.image2_MouseDown(button, ShiftState(), static_cast<float>(x * twipsPerPixelX_),
                            static_cast<float>(y * twipsPerPixelY_));
 }
 
 void Form1Window::OnKnobMouseMove(int buttons, int x, int y) {
+    const HandlerScope scope(handlersRunning_);
     form_.image2_MouseMove(buttons, ShiftState(), static_cast<float>(x * twipsPerPixelX_),
                            static_cast<float>(y * twipsPerPixelY_));
 }
 
 void Form1Window::OnKnobMouseUp(int button, int x, int y) {
+    const HandlerScope scope(handlersRunning_);
     form_.image2_MouseUp(button, ShiftState(), static_cast<float>(x * twipsPerPixelX_),
                          static_cast<float>(y * twipsPerPixelY_));
 }
 
 void Form1Window::OnKnobClick() {
+    const HandlerScope scope(handlersRunning_);
     form_.image2_Click();
 }
 
@@ -425,6 +446,7 @@ void Form1Window::Paint() {
 }
 
 LRESULT Form1Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    const HandlerScope scope(handlersRunning_);
     switch (message) {
     case WM_PAINT:
         Paint();
@@ -490,8 +512,8 @@ LRESULT Form1Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void Form1Window::OnFinalMessage() {
-    // The child windows are gone by now: the pictures, the font and the brushes they used can go too.
-    knob_.reset();
+    // The child windows are gone by now: the pictures, the font and the brushes they used can go too. The knob's
+    // object stays with the showing: a handler still running may address it (its window is gone).
     readout_ = muteBox_ = toolTips_ = nullptr;
     skin_.reset();
     knobPicture_.reset();

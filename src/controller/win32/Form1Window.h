@@ -30,6 +30,7 @@ public:
     void Load() override;
     void Unload() override;
     bool Loaded() const override { return Handle() != nullptr; }
+    bool Busy() const override { return handlersRunning_ > 0; }
     void BringToForeground() override { SetForegroundWindow(Handle()); }
     Form1& Logic() override { return form_; }
 
@@ -74,6 +75,8 @@ private:
     void OnTimer(UINT_PTR id);
     HBRUSH OnControlColor(HDC dc, HWND control);
     HBITMAP LoadPicture(int resourceId, const char* what);
+    // The knob's window; none when the knob could not be made.
+    HWND KnobWindow() const { return knob_ ? knob_->Handle() : nullptr; }
 
     // KnobEvents
     void OnKnobMouseDown(int button, int x, int y) override;
@@ -87,6 +90,8 @@ private:
     const double twipsPerPixelX_;
     const double twipsPerPixelY_;
     bool loadStarted_ = false;
+    // Handlers of this showing on the stack, its load included: a message box inside one lets other messages in.
+    int handlersRunning_ = 0;
 
     std::unique_ptr<KnobControl> knob_;
     HWND readout_ = nullptr;

@@ -19,6 +19,10 @@ public:
     explicit TimerSet(std::initializer_list<Timer> timers) : timers_(timers) {}
 
     void Enable(HWND window, UINT_PTR id, bool enabled) const {
+        // Without a window SetTimer would make a timer of the thread that nobody ever kills.
+        if (!window) {
+            return;
+        }
         for (const Timer& timer : timers_) {
             if (timer.id == id) {
                 if (enabled) {

@@ -6,6 +6,7 @@ namespace kob {
 
 class Win32Process : public ProcessControl {
 public:
+    void StopEverything() override;
     [[noreturn]] void EndProcess(std::uint32_t exitCode) override;
 };
 

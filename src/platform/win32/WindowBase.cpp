@@ -4,6 +4,17 @@
 
 namespace kob {
 
+namespace {
+
+// Process-wide by nature, like the ending it stands for: once set it is never cleared.
+bool handlersStopped = false;
+
+} // namespace
+
+void WindowBase::StopAllHandlers() {
+    handlersStopped = true;
+}
+
 WindowPlan FixedToolWindow(HINSTANCE instance, const char* className, const char* title, int clientWidth,
                            int clientHeight, int x, int y) {
     WindowPlan plan;
@@ -79,6 +90,12 @@ LRESULT CALLBACK WindowBase::WindowProc(HWND hwnd, UINT message, WPARAM wParam, 
         self = reinterpret_cast<WindowBase*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     }
     if (!self) {
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+    if (handlersStopped && message != WM_NCDESTROY) {
+        if (message == WM_TIMER) {
+            KillTimer(hwnd, wParam);
+        }
         return DefWindowProcA(hwnd, message, wParam, lParam);
     }
     LRESULT result = 0;

@@ -47,6 +47,11 @@ public:
 
     HWND Handle() const { return hwnd_; }
 
+    // The program is ending: from now on no message of any of its windows reaches a handler (they get the default
+    // handling), and a timer that still ticks is killed at its next tick. A message box's modal loop, which goes
+    // on dispatching, then runs nothing of the program.
+    static void StopAllHandlers();
+
 protected:
     // Registers the class if needed and creates the window; false when either fails (nothing is left behind).
     [[nodiscard]] bool Create(const WindowPlan& plan);

@@ -66,7 +66,8 @@ void Form2Window::EnableMuteMonitor(bool enabled) {
 
 void Form2Window::AddTrayIcon() {
     trayIcon_.Fill(Handle(), normalIcon_.get());
-    trayIcon_.Add();
+    // A shell too busy to take it now is asked again at the mute monitor's next tick, which re-sends the icon.
+    (void)trayIcon_.Add();
 }
 
 void Form2Window::ShowTrayPicture(TrayPicture picture) {

@@ -33,9 +33,10 @@ void TrayIcon::Fill(HWND window, HICON icon) {
     record_.szTip[length] = '\0';
 }
 
-void TrayIcon::Add() {
-    Shell_NotifyIconA(NIM_ADD, &record_);
+bool TrayIcon::Add() {
     added_ = true;
+    shown_ = Shell_NotifyIconA(NIM_ADD, &record_) != FALSE;
+    return shown_;
 }
 
 void TrayIcon::Modify(HICON icon) {
@@ -43,12 +44,22 @@ void TrayIcon::Modify(HICON icon) {
     record_.hIcon = icon;
     record_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     record_.uID = kId;
-    Shell_NotifyIconA(NIM_MODIFY, &record_);
+    // Before the start-up has added the icon a change must not add it: a refused start never shows one.
+    if (added_) {
+        Send();
+    }
+}
+
+void TrayIcon::Send() {
+    const DWORD first = shown_ ? NIM_MODIFY : NIM_ADD;
+    const DWORD second = shown_ ? NIM_ADD : NIM_MODIFY;
+    // A refused change means the shell has lost the icon; a refused addition may mean it has it after all.
+    shown_ = Shell_NotifyIconA(first, &record_) != FALSE || Shell_NotifyIconA(second, &record_) != FALSE;
 }
 
 void TrayIcon::Restore() {
     if (added_) {
-        Shell_NotifyIconA(NIM_ADD, &record_);
+        shown_ = Shell_NotifyIconA(NIM_ADD, &record_) != FALSE;
     }
 }
 
@@ -56,6 +67,7 @@ void TrayIcon::Delete() {
     if (added_) {
         Shell_NotifyIconA(NIM_DELETE, &record_);
         added_ = false;
+        shown_ = false;
     }
 }
 

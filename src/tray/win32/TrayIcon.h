@@ -8,7 +8,8 @@ namespace kob {
 
 // The program's single notification-area icon and its record, TrayIconData: the 88-byte first layout of the
 // ANSI NOTIFYICONDATA, which every version of the shell accepts. The record is filled once and reused by every
-// change of the icon.
+// change of the icon. A shell that refuses the icon (busy at log-on, or one that lost it) is asked again at the
+// next change until it takes it; a healthy shell sees exactly the calls it always did.
 class TrayIcon {
 public:
     static constexpr DWORD kRecordSize = 88;
@@ -23,7 +24,9 @@ public:
 
     // Fills the record for the window that hears the reports, with the picture and the program's tip.
     void Fill(HWND window, HICON icon);
-    void Add();
+    // Asks the shell to show the icon from now on; false when it refused this time.
+    [[nodiscard]] bool Add();
+    // Changes the picture; an icon the shell does not have (yet) is added instead.
     void Modify(HICON icon);
     // Puts the icon back after the shell has restarted, if it was shown.
     void Restore();
@@ -33,8 +36,15 @@ public:
     const NOTIFYICONDATAA& Record() const { return record_; }
 
 private:
+    // Sends the record as a change of the icon the shell is believed to have, or as a new one; when the shell
+    // refuses, the other way round.
+    void Send();
+
     NOTIFYICONDATAA record_{};
+    // The icon is wanted in the notification area (Add has been called and Delete not since).
     bool added_ = false;
+    // The shell took the icon at the last call.
+    bool shown_ = false;
 };
 
 } // namespace kob

@@ -29,11 +29,21 @@ public:
     void Load() override {
         if (loads++ == 0) {
             loaded = true;
-            form.Form_Load();
+            Handle([this] { form.Form_Load(); });
         }
     }
     void Unload() override { view.Unload(); }
     bool Loaded() const override { return loaded; }
+    bool Busy() const override { return running > 0; }
+    // Runs one of the showing's handlers, as its window's message dispatch does.
+    template <typename Handler> void Handle(Handler&& handler) {
+        ++running;
+        struct Done {
+            int& running;
+            ~Done() { --running; }
+        } done{running};
+        handler();
+    }
     void BringToForeground() override { view.foreground = true; }
     Form1& Logic() override { return form; }
 
@@ -41,6 +51,7 @@ public:
     Form1 form;
     bool loaded = false;
     int loads = 0;
+    int running = 0;
 
 private:
     int& alive_;
@@ -51,11 +62,14 @@ public:
     explicit FakeShowings(FakePlatform& platform) : platform_(platform) {}
     std::unique_ptr<Form1Showing> CreateForm1(Form1Host& host, Mixer& mixer, const StartupFacts& facts) override {
         auto showing = std::make_unique<FakeShowing>(platform_, mixer, facts, host, alive);
+        showing->view.failingOperation = failingOperation;
         made.push_back(showing.get());
         return showing;
     }
     std::vector<FakeShowing*> made;
     int alive = 0;
+    // The view operation that raises an error in the showings made from now on.
+    std::string failingOperation;
 
 private:
     FakePlatform& platform_;

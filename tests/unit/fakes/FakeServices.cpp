@@ -25,6 +25,16 @@ int CallLog::IndexOf(const std::string& prefix) const {
 void FakeMessageBox::Show(const std::string& text, const std::string& title, unsigned style) {
     shown.push_back({text, title, style});
     log_.Add("MessageBox " + text);
+    if (whileOpen && open_ == 0) {
+        ++open_;
+        try {
+            whileOpen();
+        } catch (...) {
+            --open_;
+            throw;
+        }
+        --open_;
+    }
 }
 
 void FakeProcess::EndProcess(std::uint32_t code) {
@@ -42,6 +52,13 @@ bool FakeMixer::Refuses(std::uintptr_t handle) {
     return false;
 }
 
+std::uint32_t FakeMixer::Refusal(std::uintptr_t handle) {
+    if (Refuses(handle)) {
+        return kInvalidHandle;
+    }
+    return broken.count(handle) != 0 ? kNoDriver : 0;
+}
+
 std::uint32_t FakeMixer::OpenDevice0(std::uintptr_t& handle) {
     log_.Add("mixerOpen");
     if (openResult != 0) {
@@ -55,8 +72,8 @@ std::uint32_t FakeMixer::OpenDevice0(std::uintptr_t& handle) {
 
 std::uint32_t FakeMixer::GetSpeakersLine(std::uintptr_t handle, MixerLineInfo& line) {
     log_.Add("mixerGetLineInfo " + std::to_string(handle));
-    if (Refuses(handle)) {
-        return kInvalidHandle;
+    if (const std::uint32_t refusal = Refusal(handle)) {
+        return refusal;
     }
     if (lineResult != 0) {
         return lineResult;
@@ -70,8 +87,8 @@ std::uint32_t FakeMixer::GetSpeakersLine(std::uintptr_t handle, MixerLineInfo& l
 std::uint32_t FakeMixer::GetLineControlByType(std::uintptr_t handle, std::uint32_t id, std::uint32_t controlType,
                                               MixerControlInfo& control) {
     log_.Add("mixerGetLineControls " + std::to_string(handle) + " " + std::to_string(controlType));
-    if (Refuses(handle)) {
-        return kInvalidHandle;
+    if (const std::uint32_t refusal = Refusal(handle)) {
+        return refusal;
     }
     if (controlsResult != 0 || id != lineId) {
         return controlsResult != 0 ? controlsResult : 8; // MIXERR_INVALLINE
@@ -93,8 +110,8 @@ std::uint32_t FakeMixer::GetLineControlByType(std::uintptr_t handle, std::uint32
 std::uint32_t FakeMixer::GetControlValue(std::uintptr_t handle, std::uint32_t controlId, std::int32_t& value) {
     log_.Add("mixerGetControlDetails " + std::to_string(controlId));
     handlesUsed.push_back(handle);
-    if (Refuses(handle)) {
-        return kInvalidHandle;
+    if (const std::uint32_t refusal = Refusal(handle)) {
+        return refusal;
     }
     if (getResult != 0) {
         return getResult;
@@ -107,8 +124,8 @@ std::uint32_t FakeMixer::SetControlValue(std::uintptr_t handle, std::uint32_t co
     log_.Add("mixerSetControlDetails " + std::to_string(controlId) + " " + std::to_string(value));
     handlesUsed.push_back(handle);
     written.push_back(value);
-    if (Refuses(handle)) {
-        return kInvalidHandle;
+    if (const std::uint32_t refusal = Refusal(handle)) {
+        return refusal;
     }
     if (setResult != 0) {
         return setResult;

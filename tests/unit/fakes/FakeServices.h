@@ -51,15 +51,22 @@ public:
     explicit FakeMessageBox(CallLog& log) : log_(log) {}
     void Show(const std::string& text, const std::string& title, unsigned style) override;
     std::vector<ShownMessage> shown;
+    // Runs while the first box is open, as a real box's modal loop goes on delivering the program's messages
+    // (timer ticks, tray reports, posted messages).
+    std::function<void()> whileOpen;
 
 private:
     CallLog& log_;
+    int open_ = 0;
 };
 
 class FakeProcess : public ProcessControl {
 public:
     explicit FakeProcess(CallLog& log) : log_(log) {}
+    void StopEverything() override { stopped = true; }
     [[noreturn]] void EndProcess(std::uint32_t exitCode) override;
+    // After StopEverything the real platform delivers nothing more to the program: a fake message loop asks this.
+    bool stopped = false;
     bool ended = false;
     std::uint32_t exitCode = 0;
 
@@ -110,6 +117,8 @@ public:
     std::vector<std::uintptr_t> closed;
     // Calls on handles that were not open, closes of such handles included.
     int refusedCalls = 0;
+    // Open handles the device no longer serves (unplugged and plugged in again): every call on them fails.
+    std::set<std::uintptr_t> broken;
     // Handles used by value reads and writes, in call order.
     std::vector<std::uintptr_t> handlesUsed;
     std::vector<std::int32_t> written;
@@ -117,9 +126,12 @@ public:
     static constexpr std::uint32_t kVolumeId = 0;
     static constexpr std::uint32_t kMuteId = 1;
     static constexpr std::uint32_t kInvalidHandle = 5; // MMSYSERR_INVALHANDLE
+    static constexpr std::uint32_t kNoDriver = 6;      // MMSYSERR_NODRIVER
 
 private:
+    // A call on a handle that is not open is counted; one on a broken handle fails too.
     bool Refuses(std::uintptr_t handle);
+    std::uint32_t Refusal(std::uintptr_t handle);
     CallLog& log_;
 };
 

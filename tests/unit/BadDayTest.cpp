@@ -1,0 +1,130 @@
+// Bad days of the running program: an ending is one box and then the end, whatever else falls due while the box
+// is open, and a box of the controller does not lose the controller under it.
+#include <gtest/gtest.h>
+
+#include "fakes/FakeCompanion.h"
+
+namespace kob::test {
+namespace {
+
+constexpr std::uint32_t kLeftRelease = 0x202;
+
+// A box's modal loop goes on delivering the program's messages until the program stops everything: here a few
+// ticks of the mute monitor and, with the controller shown, of its volume sync.
+void TicksWhileABoxIsOpen(Companion& c) {
+    c.platform.messages.whileOpen = [&c] {
+        for (int tick = 0; tick < 3 && !c.platform.process.stopped; ++tick) {
+            if (c.view.muteMonitor) {
+                c.form2.tmrmute_Timer();
+            }
+            FakeShowing& shown = c.Controller();
+            if (shown.Loaded() && shown.view.TimerEnabled(Form1Timer::SyncVolume)) {
+                shown.Handle([&] { shown.form.tmrsyncvol_Timer(); });
+            }
+        }
+    };
+}
+
+void StartAndShowTheController(Companion& c) {
+    c.Start();
+    c.form2.TrayReport(kLeftRelease);
+    TicksWhileABoxIsOpen(c);
+}
+
+TEST(OneEndingTest, AFailureOfAnyTickOrOfTheStartShowsOneBoxAndThenTheProgramEnds) {
+    const struct {
+        const char* name;
+        void (*run)(Companion&);
+        const char* message;
+    } cases[] = {
+        {"the mute monitor's read",
+         [](Companion& c) {
+             StartAndShowTheController(c);
+             c.platform.mixer.getResult = 11;
+             c.form2.tmrmute_Timer();
+         },
+         "Error! Unable to get Mixer Control Details."},
+        {"the volume sync's read",
+         [](Companion& c) {
+             StartAndShowTheController(c);
+             c.platform.mixer.getResult = 11;
+             c.Controller().Handle([&] { c.Controller().form.tmrsyncvol_Timer(); });
+         },
+         "Error! Can't get Mixer Control Details."},
+        {"a start with the output muted and no volume control",
+         [](Companion& c) {
+             c.platform.mixer.hasVolume = false;
+             c.platform.mixer.values[FakeMixer::kMuteId] = 1;
+             TicksWhileABoxIsOpen(c);
+             c.form2.Form_Initialize();
+         },
+         "Error! Unable to retriev the controls associated with an audio line ."},
+    };
+    for (const auto& due : cases) {
+        SCOPED_TRACE(due.name);
+        Companion c;
+        EXPECT_THROW(due.run(c), ProcessEnded);
+        ASSERT_EQ(c.platform.messages.shown.size(), 1u);
+        EXPECT_EQ(c.platform.messages.shown[0].text, due.message);
+        EXPECT_EQ(c.platform.messages.shown[0].title, kTitle);
+        EXPECT_EQ(c.platform.messages.shown[0].style, 0x30u);
+        EXPECT_EQ(c.platform.process.exitCode, 0u);
+        EXPECT_EQ(c.platform.log.calls.back(), "EndProcess 0");
+    }
+}
+
+TEST(ControllerBoxTest, ATrayClickWhileABoxOfTheControllerIsOpenDoesNotFreeTheControllerUnderIt) {
+    const struct {
+        const char* name;
+        // Opens a box inside one of the controller's handlers.
+        void (*openBox)(Companion&);
+        const char* message;
+    } cases[] = {
+        {"a step of its load fails",
+         [](Companion& c) {
+             c.showings.failingOperation = "ShowSkin";
+             c.form2.TrayReport(kLeftRelease);
+         },
+         "Out of memory while running ShowSkin"},
+        {"the Volume Control cannot be started",
+         [](Companion& c) {
+             c.form2.TrayReport(kLeftRelease);
+             c.platform.launcher.failWith = "The system cannot find the file specified.";
+             FakeShowing& shown = c.Controller();
+             shown.Handle([&] { shown.form.Image4_Click(); });
+         },
+         "Unable to open Windows Volume Control The system cannot find the file specified."},
+    };
+    for (const auto& box : cases) {
+        SCOPED_TRACE(box.name);
+        Companion c;
+        c.Start();
+        c.form2.DiscardFinishedControllers();
+        int aliveWhileOpen = 0;
+        c.platform.messages.whileOpen = [&] {
+            c.showings.failingOperation.clear();
+            c.form2.TrayReport(kLeftRelease);
+            c.form2.DiscardFinishedControllers(); // the message every unload posts
+            aliveWhileOpen = c.showings.alive;
+        };
+        box.openBox(c);
+
+        ASSERT_EQ(c.platform.messages.shown.size(), 1u);
+        EXPECT_EQ(c.platform.messages.shown[0].text, box.message);
+        EXPECT_EQ(aliveWhileOpen, 2) << "the controller under the box outlives its handler";
+        FakeShowing& under = *c.showings.made[1];
+        FakeShowing& shown = *c.showings.made[2];
+        EXPECT_FALSE(under.Loaded());
+        EXPECT_TRUE(shown.Loaded());
+        EXPECT_TRUE(shown.view.TimerEnabled(Form1Timer::SyncVolume));
+        EXPECT_FALSE(under.view.TimerEnabled(Form1Timer::SyncVolume));
+        EXPECT_EQ(c.form2.txtform1signal(), "1");
+        EXPECT_EQ(under.view.shownAt.x, box.message[0] == 'O' ? 0 : 874)
+            << "a load whose window went while its box was open goes no further";
+        c.form2.DiscardFinishedControllers();
+        EXPECT_EQ(c.showings.alive, 1);
+    }
+}
+
+} // namespace
+} // namespace kob::test
