@@ -40,6 +40,9 @@ set_tests_properties(win.win_registry_tests win.win_system_tests PROPERTIES RESO
 
 # The window base, the controller's window and the Win32 helpers (needs the program's resources).
 kob_add_win_test(NAME win_window_tests SOURCES tests/win/WindowBaseWinTest.cpp RESOURCES)
+add_executable(EndingProbe tests/win/EndingProbe.cpp)
+target_link_libraries(EndingProbe PRIVATE kob_win32)
+add_dependencies(win_window_tests EndingProbe)
 kob_add_win_test(NAME win_tray_tests SOURCES tests/win/TrayIconWinTest.cpp)
 kob_add_win_test(NAME win_sound_tests SOURCES tests/win/MciSoundDeviceWinTest.cpp)
 add_executable(StandInProbe tests/win/StandInProbe.cpp)

@@ -4,7 +4,10 @@
 #include <windows.h>
 
 #include <cstring>
+#include <deque>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "fakes/FakeController.h"
 #include "tray/win32/BaseMenu.h"
@@ -38,6 +41,75 @@ TEST(TrayIcon, TheRecordIsTheFirst88ByteLayoutWithTheProgramsTipPaddedWithBlanks
     EXPECT_EQ(icon.Record().hIcon, muted);
     EXPECT_EQ(std::memcmp(icon.Record().szTip, tip.data(), 64), 0) << "the tip stays";
     EXPECT_EQ(icon.Record().uCallbackMessage, 0x201u);
+}
+
+// A shell of our own: a top-level window of the shell's class, above Wine's, that hears every Shell_NotifyIcon
+// call of this process. It answers from a script (then yes to everything) and keeps what it was asked and said.
+class FakeShell {
+public:
+    explicit FakeShell(std::deque<BOOL> answers) : answers_(std::move(answers)) {
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = &FakeShell::Procedure;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = "Shell_TrayWnd";
+        RegisterClassA(&windowClass);
+        window_ = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "Shell_TrayWnd", nullptr, WS_POPUP, 0, 0, 0, 0,
+                                  nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    }
+    ~FakeShell() {
+        DestroyWindow(window_);
+        UnregisterClassA("Shell_TrayWnd", GetModuleHandleA(nullptr));
+    }
+    // Each call: NIM_ADD 0, NIM_MODIFY 1, NIM_DELETE 2, and the answer given.
+    std::vector<std::pair<DWORD, BOOL>> calls;
+
+private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        auto* self = reinterpret_cast<FakeShell*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+        if (message != WM_COPYDATA || !self) {
+            return DefWindowProcA(window, message, wParam, lParam);
+        }
+        // Wine's shell32 sends the notify-icon message as the data's identifier.
+        const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+        BOOL answer = TRUE;
+        if (!self->answers_.empty()) {
+            answer = self->answers_.front();
+            self->answers_.pop_front();
+        }
+        self->calls.emplace_back(static_cast<DWORD>(data->dwData), answer);
+        return answer;
+    }
+
+    std::deque<BOOL> answers_;
+    HWND window_ = nullptr;
+};
+
+TEST(TrayIcon, AnIconTheShellRefusesIsAddedAgainAtTheNextChangeAndAChangeItRefusesAddsItAgain) {
+    using Calls = std::vector<std::pair<DWORD, BOOL>>;
+    // Refuses the first addition (busy at log-on); later refuses a change (it has lost the icon).
+    FakeShell shell({FALSE, TRUE, TRUE, FALSE, TRUE});
+    TrayIcon icon;
+    icon.Fill(reinterpret_cast<HWND>(0x1234), LoadIcon(nullptr, IDI_APPLICATION));
+    EXPECT_FALSE(icon.Add());
+    icon.Modify(LoadIcon(nullptr, IDI_APPLICATION)); // the mute monitor's next tick
+    EXPECT_EQ(shell.calls, (Calls{{NIM_ADD, FALSE}, {NIM_ADD, TRUE}})) << "the icon arrives";
+    icon.Modify(LoadIcon(nullptr, IDI_WARNING));
+    icon.Modify(LoadIcon(nullptr, IDI_WARNING));
+    EXPECT_EQ(shell.calls,
+              (Calls{{NIM_ADD, FALSE}, {NIM_ADD, TRUE}, {NIM_MODIFY, TRUE}, {NIM_MODIFY, FALSE}, {NIM_ADD, TRUE}}));
+    shell.calls.clear();
+    icon.Modify(LoadIcon(nullptr, IDI_APPLICATION));
+    EXPECT_EQ(shell.calls, (Calls{{NIM_MODIFY, TRUE}})) << "a healthy shell hears one change a tick";
+    icon.Delete();
+}
+
+TEST(TrayIcon, NoChangeAddsTheIconBeforeTheStartUpHasAddedIt) {
+    FakeShell shell({FALSE, FALSE});
+    TrayIcon icon;
+    icon.Fill(reinterpret_cast<HWND>(0x1234), LoadIcon(nullptr, IDI_APPLICATION));
+    icon.Modify(LoadIcon(nullptr, IDI_WARNING));
+    EXPECT_TRUE(shell.calls.empty()) << "a refused start never shows an icon";
 }
 
 TEST(BaseMenu, FourteenLinesInOrderWithTheExitInBold) {

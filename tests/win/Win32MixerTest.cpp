@@ -60,17 +60,21 @@ TEST(Win32Mixer, WinmmAcceptsThePublishedControlRecordSizeAndRejectsALongerOne) 
     mixerClose(mixer);
 }
 
-// The handle a discovery leaves behind must be open and usable after the one it replaced was closed. Wine hands
-// out a new value at each open but keeps accepting closed handles, so it cannot show a handle closed too early or
-// never: the unit tests' mixer fake, which refuses closed handles and counts, proves that.
-TEST(Win32Mixer, RepeatedDiscoveriesLeaveAWorkingHandle) {
+// A thousand discoveries in one process, as many tray clicks and mute toggles make, keep working: Wine never
+// reuses a handle value and refuses the 257th open of a process, so a program that opened the device at every
+// discovery would end after a few hundred. The unit tests' mixer fake counts the opens and closes themselves.
+TEST(Win32Mixer, AThousandDiscoveriesKeepWorking) {
     RealMixerPlatform p;
-    for (int i = 0; i < 50; ++i) {
+    for (int i = 0; i < 1000; ++i) {
         p.mixer.GetCoreComponents(i % 2 ? "536936450" : "1342373889");
     }
+    p.mixer.GetMuteComponents();
     const std::int32_t value = p.mixer.ReadCurrentControl();
     EXPECT_TRUE(value == 0 || value == 1);
+    const std::int32_t muted = p.mixer.ReadMuteControl();
+    EXPECT_TRUE(muted == 0 || muted == 1);
     EXPECT_TRUE(p.messages.shown.empty());
+    EXPECT_FALSE(p.process.ended);
 }
 
 // The controller's volume routines on the real mixer's volume control.

@@ -10,6 +10,7 @@
 
 #include "RealMixerPlatform.h"
 #include "ResourceIds.h"
+#include "WinTestFiles.h"
 #include "about/win32/Form3Window.h"
 #include "controller/win32/Form1Window.h"
 #include "fakes/FakeForm1View.h"
@@ -113,6 +114,55 @@ TEST(TimerSet, KillAllStopsEveryTimerOfTheWindow) {
     timers.KillAll(window.Handle());
     EXPECT_FALSE(KillTimer(window.Handle(), 1));
     EXPECT_FALSE(KillTimer(window.Handle(), 3));
+}
+
+BOOL CALLBACK CountBoxOf(HWND window, LPARAM param) {
+    auto* box = reinterpret_cast<std::pair<DWORD, int>*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    char name[16] = {};
+    char title[64] = {};
+    GetClassNameA(window, name, sizeof(name));
+    GetWindowTextA(window, title, sizeof(title));
+    // Shown or not yet: a box opened from inside another box's loop may not have come to the screen yet.
+    if (owner == box->first && std::string(name) == "#32770" && std::string(title) == "Drovo Volume Controller 3.0") {
+        ++box->second;
+    }
+    return TRUE;
+}
+
+// The program's message boxes that a process has made and not yet closed.
+int BoxesOf(DWORD processId) {
+    std::pair<DWORD, int> box{processId, 0};
+    EnumWindows(CountBoxOf, reinterpret_cast<LPARAM>(&box));
+    return box.second;
+}
+
+TEST(WindowBase, AnEndingsBoxIsTheOnlyOneHoweverManyTicksFallDueWhileItIsOpen) {
+    std::string commandLine = "\"" + TestProgramFolder() + "\\EndingProbe.exe\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION probe{};
+    ASSERT_TRUE(
+        CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &probe));
+    for (int wait = 0; wait < 300 && BoxesOf(probe.dwProcessId) == 0; ++wait) {
+        Sleep(50);
+    }
+    Sleep(500); // hundreds of the probe's 1 ms ticks fall due while its box is open
+    EXPECT_EQ(BoxesOf(probe.dwProcessId), 1);
+    HWND box = FindWindowA("#32770", "Drovo Volume Controller 3.0");
+    ASSERT_NE(box, nullptr);
+    SendMessageA(box, WM_COMMAND, IDOK, 0);
+    const bool ended = WaitForSingleObject(probe.hProcess, 10000) == WAIT_OBJECT_0;
+    DWORD exitCode = 99;
+    GetExitCodeProcess(probe.hProcess, &exitCode);
+    if (!ended) {
+        TerminateProcess(probe.hProcess, 1);
+    }
+    CloseHandle(probe.hThread);
+    CloseHandle(probe.hProcess);
+    EXPECT_TRUE(ended) << "OK ends the process";
+    EXPECT_EQ(exitCode, 0u);
 }
 
 TEST(ClickableAreas, TheFirstAreaWinsAndOnlyAreasWithHandlersAct) {
@@ -337,6 +387,63 @@ TEST(Form3Window, TheAboutWindowIsCentredAndItsWebLinkOpensTheSite) {
     EXPECT_NEAR(r.top + r.bottom, GetSystemMetrics(SM_CYSCREEN), 1);
     Click(about.Handle(), 150, 288); // the web link
     EXPECT_EQ(browser.opened, std::vector<std::string>{"http://marlox.example.com"});
+}
+
+// Refuses to create windows of one class on this thread while it lives, as a system out of window handles would.
+class RefuseWindowsOfClass {
+public:
+    explicit RefuseWindowsOfClass(const char* className)
+        : hook_(SetWindowsHookExA(WH_CBT, &Hook, nullptr, GetCurrentThreadId())) {
+        refused_ = className;
+    }
+    ~RefuseWindowsOfClass() { UnhookWindowsHookEx(hook_); }
+    RefuseWindowsOfClass(const RefuseWindowsOfClass&) = delete;
+    RefuseWindowsOfClass& operator=(const RefuseWindowsOfClass&) = delete;
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
+        char name[64] = {};
+        if (code == HCBT_CREATEWND && GetClassNameA(reinterpret_cast<HWND>(wParam), name, sizeof(name)) &&
+            refused_ == name) {
+            return 1;
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    static inline std::string refused_;
+    HHOOK hook_;
+};
+
+TEST_F(Form1WindowTest, AControllerWhoseKnobCannotBeMadeIsTakenDownWholeAndSaysSo) {
+    bool busyWhileOpen = false;
+    p.messages.whileOpen = [&] { busyWhileOpen = showing.Busy(); };
+    {
+        RefuseWindowsOfClass refuse("DrovoVC3Knob");
+        showing.Load();
+    }
+    EXPECT_FALSE(showing.Loaded());
+    EXPECT_EQ(ControllerWindows(), 0) << "no window without its knob";
+    ASSERT_EQ(p.messages.shown.size(), 1u);
+    EXPECT_EQ(p.messages.shown[0].text, "Unable to create the controller window.");
+    EXPECT_EQ(p.messages.shown[0].style, 0x30u);
+    EXPECT_EQ(host.txtform1signal, "0");
+    EXPECT_TRUE(busyWhileOpen) << "the load is one of its handlers";
+    EXPECT_FALSE(showing.Busy());
+}
+
+TEST_F(Form1WindowTest, WhileABoxOfOneOfItsHandlersIsOpenTheShowingIsBusyEvenWhenUnloadedMeanwhile) {
+    showing.Load();
+    EXPECT_FALSE(showing.Busy());
+    p.launcher.failWith = "The system cannot find the file specified.";
+    bool busyWhileOpen = false;
+    p.messages.whileOpen = [&] {
+        busyWhileOpen = showing.Busy();
+        showing.Unload(); // a tray click shows a new controller
+    };
+    Click(showing.Handle(), 13, 12); // Open Volume Control
+    ASSERT_EQ(p.messages.shown.size(), 1u);
+    EXPECT_TRUE(busyWhileOpen);
+    EXPECT_FALSE(showing.Busy());
+    EXPECT_FALSE(showing.Loaded());
 }
 
 } // namespace
