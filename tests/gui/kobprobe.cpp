@@ -21,7 +21,8 @@
 //   kobprobe starttime <out> <exe> [args] starts a program with no icon in the tray yet, reports how long its icon
 //                                        took to appear, and ends it as the system does
 //   kobprobe resources <out>             the running program's process id, kernel handles and GDI and USER objects,
-//                                        as far as the system counts them (Wine counts no GDI or USER objects)
+//                                        as far as the system counts them (Wine counts no GDI or USER objects), and
+//                                        how many message boxes it has open
 //   kobprobe shellrestart <out>          takes the program's icon away as a restarting shell does, then
 //                                        announces the new shell, and reports whether the icon came back
 #include <windows.h>
@@ -32,6 +33,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -452,6 +454,21 @@ int StartTime(std::ofstream& out, const std::string& commandLine) {
     return 0;
 }
 
+// Counts the message boxes with the program's title that a process has open.
+BOOL CALLBACK CountBoxOf(HWND window, LPARAM param) {
+    auto* boxes = reinterpret_cast<std::pair<DWORD, int>*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    char name[16] = {};
+    char title[64] = {};
+    GetClassNameA(window, name, sizeof(name));
+    GetWindowTextA(window, title, sizeof(title));
+    if (owner == boxes->first && std::string(name) == "#32770" && std::string(title) == kTitle) {
+        ++boxes->second;
+    }
+    return TRUE;
+}
+
 int Resources(std::ofstream& out) {
     HWND companion = FindWindowA(kCompanionClass, nullptr);
     DWORD processId = 0;
@@ -470,6 +487,9 @@ int Resources(std::ofstream& out) {
     out << "handles=" << (handleCount && handleCount(process, &handles) ? std::to_string(handles) : "-") << "\n";
     out << "gdi=" << GetGuiResources(process, GR_GDIOBJECTS) << "\n";
     out << "user=" << GetGuiResources(process, GR_USEROBJECTS) << "\n";
+    std::pair<DWORD, int> boxes{processId, 0};
+    EnumWindows(CountBoxOf, reinterpret_cast<LPARAM>(&boxes));
+    out << "boxes=" << boxes.second << "\n";
     CloseHandle(process);
     return 0;
 }

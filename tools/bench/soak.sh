@@ -1,22 +1,38 @@
 #!/usr/bin/env bash
-# The installed program driven for a long run under Wine: in each cycle the controller is shown from the tray,
-# the master mute is switched with the controller's own mute box, the controller is closed with its fade, and the
-# tray menu pops up and is dismissed. Every 50 cycles the program's memory, kernel handles and GDI and USER
-# objects are sampled (the last two where the system counts them). Ends with status 1 when any of them keeps
-# growing: the last quarter of the samples above the second quarter by more than a little and above all of it.
+# The installed program driven for a long run under Wine. First phase, in each cycle: the controller is shown from
+# the tray, the master mute is switched with the controller's own mute box, the controller is closed with its fade,
+# and the tray menu pops up and is dismissed. Second phase: 1,000 left clicks on the tray icon, each showing the
+# controller afresh. Every 50 cycles and every 250 clicks the program must still be alive and show no message box
+# (the run fails at once otherwise), and its memory, kernel handles and GDI and USER objects are sampled (the last
+# two where the system counts them). Ends with status 1 when any of them keeps growing: the last quarter of the
+# samples above the second quarter by more than a little and above all of it. The program is the process this
+# script started, never one found by name (other Wine prefixes on the machine may run copies of it).
 #   bash tools/bench/soak.sh [cycles (1000)]
 set -euo pipefail
 cycles=${1:-1000}
 source "$(dirname "$0")/common.sh"
 
+# wine execs the loader, which becomes the program: this process id is the program's for the whole run.
 wine "$program" </dev/null >/dev/null 2>&1 &
+kob=$!
 probe companion
 sleep 2
-kob=$(pid_of 'kob3.0.exe')
 read -r x y <<<"$(tray_xy)"
 samples=$work/samples
 sample() {
+    if ! kill -0 "$kob" 2>/dev/null || ! tr '\0' ' ' <"/proc/$kob/cmdline" | grep -q 'kob3.0.exe'; then
+        echo "FAILED at $1: the program has ended"
+        exit 1
+    fi
     probe resources
+    if [ "$(answer found)" != 1 ]; then
+        echo "FAILED at $1: the program's window is gone"
+        exit 1
+    fi
+    if [ "$(answer boxes)" != 0 ]; then
+        echo "FAILED at $1: the program shows a message box"
+        exit 1
+    fi
     echo "$1 $(rss_kb "$kob") $(private_kb "$kob") $(answer handles) $(answer gdi) $(answer user)" >>"$samples"
 }
 
@@ -38,11 +54,21 @@ for cycle in $(seq 1 "$cycles"); do
         echo "cycle $cycle: $(tail -n 1 "$samples" | cut -d' ' -f2-) (resident KB, private KB, handles, GDI, USER)"
     fi
 done
+# Each click shows the controller afresh: its discovery of the mixer included.
+for click in $(seq 1 1000); do
+    xdotool mousemove "$x" "$y" click 1
+    sleep 0.05
+    if [ $((click % 250)) = 0 ]; then
+        sample "$((cycles + click))"
+        echo "click $click: $(tail -n 1 "$samples" | cut -d' ' -f2-) (resident KB, private KB, handles, GDI, USER)"
+    fi
+done
+xdotool key Escape
 minutes=$((($(date +%s) - start) / 60))
 probe close
 
 echo
-echo "$cycles cycles in $minutes min (resident KB, private KB, handles, GDI objects, USER objects):"
+echo "$cycles cycles and 1000 tray clicks in $minutes min, alive with no message box at every sample (resident KB, private KB, handles, GDI objects, USER objects):"
 awk -v minutes="$minutes" '
     { n++; for (i = 2; i <= 6; i++) v[n, i] = $i }
     END {
