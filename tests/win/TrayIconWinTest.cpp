@@ -104,14 +104,6 @@ TEST(TrayIcon, AnIconTheShellRefusesIsAddedAgainAtTheNextChangeAndAChangeItRefus
     icon.Delete();
 }
 
-TEST(TrayIcon, NoChangeAddsTheIconBeforeTheStartUpHasAddedIt) {
-    FakeShell shell({FALSE, FALSE});
-    TrayIcon icon;
-    icon.Fill(reinterpret_cast<HWND>(0x1234), LoadIcon(nullptr, IDI_APPLICATION));
-    icon.Modify(LoadIcon(nullptr, IDI_WARNING));
-    EXPECT_TRUE(shell.calls.empty()) << "a refused start never shows an icon";
-}
-
 TEST(BaseMenu, FourteenLinesInOrderWithTheExitInBold) {
     HMENU menu = BuildBaseMenu();
     ASSERT_NE(menu, nullptr);
