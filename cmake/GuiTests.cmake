@@ -2,6 +2,8 @@
 # at the windows from another process. tools/test.sh runs them inside one display and Wine session.
 add_executable(kobprobe tests/gui/kobprobe.cpp)
 target_link_libraries(kobprobe PRIVATE shell32 gdi32 user32 advapi32)
+# Stands in for the browser: records which page it was asked to open.
+add_executable(StandInProbe tests/win/StandInProbe.cpp)
 
 function(kob_add_gui_test NAME SCRIPT)
     add_test(NAME gui.${NAME} COMMAND bash ${CMAKE_SOURCE_DIR}/tests/gui/${SCRIPT})
@@ -20,3 +22,4 @@ kob_add_gui_test(tray tray.sh)
 kob_add_gui_test(keyboard keyboard.sh)
 kob_add_gui_test(dpi dpi.sh)
 kob_add_gui_test(installer installer.sh)
+kob_add_gui_test(program_folder program-folder.sh)

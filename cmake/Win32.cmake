@@ -23,6 +23,7 @@ add_library(kob_win32 STATIC
     src/platform/win32/Win32SystemInfo.cpp
     src/platform/win32/Win32ModulePath.cpp
     src/platform/win32/Win32ProgramLauncher.cpp
+    src/platform/win32/SystemErrorText.cpp
     src/mixer/win32/Win32Mixer.cpp
     src/mixer/win32/CoreAudioEndpoint.cpp
     src/settings/win32/Win32Registry.cpp

@@ -67,7 +67,7 @@ void Form1::Image4_Click() {
 }
 
 void Form1::Image3_Click() {
-    OpenAudioProperties(services_.launcher, services_.messages);
+    OpenAudioProperties(services_.launcher, services_.messages, facts_.SystemDir);
 }
 
 void Form1::Image3_DblClick() {

@@ -1,6 +1,7 @@
 #include "platform/InstanceGuard.h"
 
 #include <algorithm>
+#include <cctype>
 #include <exception>
 #include <utility>
 
@@ -18,6 +19,29 @@ constexpr std::uint32_t kModuleHandles = 50;
 constexpr std::uint32_t kModuleBufferBytes = 200;
 constexpr std::uint32_t kPathCharacters = 260;
 constexpr int kMatchesOfASecondCopy = 2;
+// This session's namespace: another user's copy, in his own session, never stops this user's.
+constexpr const char* kGuardNamePrefix = "Local\\kob3.0-";
+
+// FNV-1a, 64 bits, over the UTF-16 code units: a path's fixed-length fingerprint (after its namespace a
+// mutex name may hold no backslash, and at most 260 characters in all).
+std::uint64_t Fingerprint(const std::u16string& text) {
+    std::uint64_t hash = 0xCBF29CE484222325ULL;
+    for (const char16_t unit : text) {
+        for (const unsigned byte : {unit & 0xFFu, static_cast<unsigned>(unit >> 8)}) {
+            hash = (hash ^ byte) * 0x100000001B3ULL;
+        }
+    }
+    return hash;
+}
+
+std::string Hex(std::uint64_t value) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string text(16, '0');
+    for (auto digit = text.rbegin(); digit != text.rend(); ++digit, value >>= 4) {
+        *digit = kDigits[value & 0xF];
+    }
+    return text;
+}
 
 // An opened process, closed when the scan leaves it by any path.
 using OpenedProcess = ServiceHandle<ProcessListService, &ProcessListService::CloseHandle>;
@@ -47,6 +71,19 @@ void CreateInstanceMutex(SystemInfoService& systemInfo) {
     systemInfo.CreateNamedMutex(false, kInstanceMutexName);
 }
 
+MutexOwnership TakeProgramGuard(SystemInfoService& systemInfo, ModulePathService& modulePath) {
+    const std::u16string path = modulePath.FoldedLongExecutablePath();
+    std::u16string ownFile = u"\\";
+    for (const char c : std::string(kExecutableFileName)) {
+        ownFile += static_cast<char16_t>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    // Copies under another file name are not the program the guard keeps single: they run side by side.
+    if (path.size() < ownFile.size() || path.compare(path.size() - ownFile.size(), ownFile.size(), ownFile) != 0) {
+        return MutexOwnership::Unavailable;
+    }
+    return systemInfo.TakeNamedMutex(kGuardNamePrefix + Hex(Fingerprint(path)));
+}
+
 void ListProcessIds(ProcessListService& processes, MessageBoxService& messages, ProcessIdList& list) {
     ShowErrorAndGoOn(messages, kMbIconExclamation, [&] {
         std::uint32_t bufferBytes = kFirstBufferBytes;
@@ -69,7 +106,13 @@ void ListProcessIds(ProcessListService& processes, MessageBoxService& messages, 
 }
 
 void CheckPrevInstance(ProcessListService& processes, ModulePathService& modulePath, ProcessControl& process,
-                       std::uint32_t OwnProcessId, const ProcessIdList& list) {
+                       std::uint32_t OwnProcessId, const ProcessIdList& list, MutexOwnership guard) {
+    if (guard == MutexOwnership::OwnedElsewhere) {
+        process.EndProcess(OwnProcessId);
+    }
+    if (guard == MutexOwnership::Owned) {
+        return;
+    }
     try {
         const std::string ownPath = InProgramFolder(modulePath, kExecutableFileName);
         const std::size_t end = std::min<std::size_t>(list.items.size(), list.count);

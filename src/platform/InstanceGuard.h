@@ -28,14 +28,23 @@ struct ProcessIdList {
 // lives as long as the process.
 void CreateInstanceMutex(SystemInfoService& systemInfo);
 
+// The program's guard: a mutex of this user's session named after the executable's long, case-folded path, owned
+// by the calling thread (the main thread) for as long as it runs. Of copies of one executable started at the same
+// moment exactly one owns it; a copy whose main thread has died leaves it to the next. Copies in other folders and
+// other users' sessions have guards of their own. Unavailable when the path or the mutex cannot be had, and for
+// an executable not named "kob3.0.exe", which the guard never counts.
+MutexOwnership TakeProgramGuard(SystemInfoService& systemInfo, ModulePathService& modulePath);
+
 // Appends the system's process identifiers to the list and sets its count. A failure of the environment is
 // shown with the exclamation icon and the list keeps what it holds.
 void ListProcessIds(ProcessListService& processes, MessageBoxService& messages, ProcessIdList& list);
 
-// Ends the process silently, with OwnProcessId as exit code, when two listed processes (this one included) run
-// the program folder's "kob3.0.exe", compared as the file system does (letter case and 8.3 forms do not matter).
+// Ends the process silently, with OwnProcessId as exit code, when another copy of the program runs: when another
+// copy owns the program's guard, or, where no guard could be had, when two listed processes (this one included)
+// run the program folder's "kob3.0.exe", compared as the file system does (letter case and 8.3 forms do not
+// matter). A copy that owns the guard is the only one running: listed copies are ones whose main thread has gone.
 // Returns otherwise, also after any failure.
 void CheckPrevInstance(ProcessListService& processes, ModulePathService& modulePath, ProcessControl& process,
-                       std::uint32_t OwnProcessId, const ProcessIdList& list);
+                       std::uint32_t OwnProcessId, const ProcessIdList& list, MutexOwnership guard);
 
 } // namespace kob

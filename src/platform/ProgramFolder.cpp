@@ -25,4 +25,21 @@ std::string InProgramFolder(ModulePathService& modulePath, const std::string& fi
     return ProgramFolder(modulePath) + "\\" + fileName;
 }
 
+std::string OpenableProgramFile(ModulePathService& modulePath, const std::string& fileName) {
+    std::string executable;
+    for (const bool shortForm : {false, true}) {
+        if (modulePath.ExactAnsiExecutablePath(shortForm, executable)) {
+            return FolderOf(executable) + "\\" + fileName;
+        }
+    }
+    return InProgramFolder(modulePath, fileName);
+}
+
+std::u16string ProgramFilePath(ModulePathService& modulePath, const std::string& fileName) {
+    const std::u16string path = modulePath.WideExecutablePath();
+    const auto slash = path.rfind(u'\\');
+    const std::u16string folder = slash == std::u16string::npos ? std::u16string() : path.substr(0, slash);
+    return folder + u"\\" + std::u16string(fileName.begin(), fileName.end());
+}
+
 } // namespace kob

@@ -9,6 +9,10 @@ inline constexpr std::uint32_t kPlatformWin32s = 0;
 inline constexpr std::uint32_t kPlatformWin32Windows = 1;
 inline constexpr std::uint32_t kPlatformWin32Nt = 2;
 
+// What became of an attempt to own a named mutex: owned by the calling thread (also when a thread that owned it
+// ended without releasing it), owned by a thread that is still running, or not to be had at all.
+enum class MutexOwnership { Owned, OwnedElsewhere, Unavailable };
+
 // The published OSVERSIONINFOA, field by field.
 struct OsVersionInfo {
     std::uint32_t osVersionInfoSize = 0;
@@ -30,6 +34,9 @@ public:
     virtual std::uint32_t GetCurrentProcessId() = 0;
     // CreateMutexA(no security attributes, initialOwner, name): the handle number, 0 on failure.
     virtual std::uintptr_t CreateNamedMutex(bool initialOwner, const std::string& name) = 0;
+    // Opens or creates the named mutex and tries to own it without waiting. An owned mutex stays open and owned
+    // by the calling thread until that thread ends.
+    virtual MutexOwnership TakeNamedMutex(const std::string& name) = 0;
 };
 
 } // namespace kob

@@ -9,9 +9,17 @@ namespace {
 constexpr const char* kVolumeControlFile = "sndvol32.exe";
 // The Volume Control's name from Windows Vista on.
 constexpr const char* kNewVolumeControlFile = "sndvol.exe";
-constexpr const char* kAudioPropertiesCommand = "rundll32.exe shell32.dll,Control_RunDLL mmsys.cpl";
+constexpr const char* kRunDllFile = "rundll32.exe";
+constexpr const char* kAudioPropertiesArguments = " shell32.dll,Control_RunDLL mmsys.cpl";
 constexpr const char* kMsgVolumeControlFailed = "Unable to open Windows Volume Control ";
 constexpr const char* kMsgAudioPropertiesFailed = "Unable to open Audio properties. ";
+
+// A program of the system folder by its full path, quoted: a bare name would be looked for in the program's and the
+// current folder first, where anybody may have put a file of that name, and an unquoted path with a blank would
+// start the program that its first word names.
+std::string InSystemFolder(const std::string& SystemDir, const std::string& file) {
+    return "\"" + SystemDir + "\\" + file + "\"";
+}
 
 void Launch(ProgramLauncher& launcher, MessageBoxService& messages, const std::string& commandLine,
             const char* failurePrefix) {
@@ -27,11 +35,14 @@ void OpenVolumeControl(ProgramLauncher& launcher, MessageBoxService& messages, c
     const std::string classic = SystemDir + "\\" + kVolumeControlFile;
     const std::string newer = SystemDir + "\\" + kNewVolumeControlFile;
     const bool onlyNewer = !launcher.FileExists(classic) && launcher.FileExists(newer);
-    Launch(launcher, messages, onlyNewer ? newer : classic, kMsgVolumeControlFailed);
+    Launch(launcher, messages, InSystemFolder(SystemDir, onlyNewer ? kNewVolumeControlFile : kVolumeControlFile),
+           kMsgVolumeControlFailed);
 }
 
-void OpenAudioProperties(ProgramLauncher& launcher, MessageBoxService& messages) {
-    Launch(launcher, messages, kAudioPropertiesCommand, kMsgAudioPropertiesFailed);
+void OpenAudioProperties(ProgramLauncher& launcher, MessageBoxService& messages, const std::string& SystemDir) {
+    // rundll32.exe then finds shell32.dll and mmsys.cpl in its own folder, the system folder, before any other.
+    Launch(launcher, messages, InSystemFolder(SystemDir, kRunDllFile) + kAudioPropertiesArguments,
+           kMsgAudioPropertiesFailed);
 }
 
 } // namespace kob

@@ -8,10 +8,11 @@
 namespace kob {
 
 // The system's own Volume Control and Audio Properties, opened from the controller's hot spots and from the tray
-// menu alike. The Volume Control is sndvol32.exe in the system folder, or sndvol.exe where only that exists
-// (Windows Vista and later). A launch that fails is reported (its prefix followed directly by the system's description
-// of the failure, exclamation icon) and the caller goes on.
+// menu alike, each started from the system folder by its full, quoted path. The Volume Control is sndvol32.exe, or
+// sndvol.exe where only that exists (Windows Vista and later); the Audio Properties are rundll32.exe's. A launch
+// that fails is reported (its prefix followed directly by the system's description of the failure, exclamation
+// icon) and the caller goes on.
 void OpenVolumeControl(ProgramLauncher& launcher, MessageBoxService& messages, const std::string& SystemDir);
-void OpenAudioProperties(ProgramLauncher& launcher, MessageBoxService& messages);
+void OpenAudioProperties(ProgramLauncher& launcher, MessageBoxService& messages, const std::string& SystemDir);
 
 } // namespace kob

@@ -22,9 +22,18 @@ void Form4::SetChkStp(int value) {
 void Form4::ChkStp_Click() {
     if (ChkStp_ == 1) {
         AddRunEntry(registry_, messages_, modulePath_);
-    }
-    if (ChkStp_ == 0) {
+    } else if (ChkStp_ == 0) {
         RemoveRunEntry(registry_, messages_);
+    } else {
+        return; // the grey third state asks for nothing
+    }
+    // The box shows what the next log-on will do, also when the registry refused the change (a value for all
+    // users that this user may not remove keeps it ticked). Showing it is no click: nothing is written again.
+    IgnoreErrors([&] { GetRunEntry(registry_, messages_, RunEntryVal_); });
+    const int registered = RunEntryVal_ == 1 ? 1 : 0;
+    if (registered != ChkStp_) {
+        ChkStp_ = registered;
+        view_.SetChkStp(registered == 1);
     }
 }
 

@@ -27,6 +27,8 @@ public:
     void Form_Load();
     // Sets the box; a change runs ChkStp_Click, as a click on the box does.
     void SetChkStp(int value);
+    // Adds or removes the Run value as the box says, then shows in the box whether the program really starts at
+    // the next log-on.
     void ChkStp_Click();
     int ChkStp() const { return ChkStp_; }
 

@@ -38,6 +38,8 @@ public:
                                             const std::u16string& text) = 0;
     virtual std::int32_t DeleteValue(std::uintptr_t key, const std::string& name) = 0;
     virtual std::int32_t CloseKey(std::uintptr_t key) = 0;
+    // The system's own description of one of these calls' result codes ("Access is denied.").
+    virtual std::string DescribeResult(std::int32_t result) = 0;
 };
 
 } // namespace kob

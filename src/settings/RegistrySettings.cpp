@@ -48,20 +48,41 @@ std::uint32_t DwordFromBytes(const std::vector<std::uint8_t>& bytes) {
 // Writes the executable's path as the Run value holds it: quoted, because an unquoted path with a blank makes
 // Windows try "C:\Program.exe" first. Where the ANSI code page cannot spell the long path, the exact path goes in
 // as UTF-16 (an 8.3 form would hide the program from the instance guard's comparison and from the user). When no
-// form can be read there is nothing correct to store.
-void WriteRunEntry(RegistryService& registry, OpenedKey& key, ModulePathService& modulePath) {
+// form can be read there is nothing correct to store. True when the value was written.
+bool WriteRunEntry(RegistryService& registry, OpenedKey& key, ModulePathService& modulePath) {
     std::string path;
     if (modulePath.ExactAnsiExecutablePath(false, path)) {
         const std::string quoted = "\"" + FolderOf(path) + "\\" + BaseNameOf(path) + ".exe\"";
         std::vector<std::uint8_t> data(quoted.begin(), quoted.end());
         data.push_back(0); // The byte count includes the terminating NUL.
-        registry.SetValue(key.get(), kAppTitle, kRegSz, data);
-        return;
+        return registry.SetValue(key.get(), kAppTitle, kRegSz, data) == kErrorSuccess;
     }
     const std::u16string wide = modulePath.WideExecutablePath();
-    if (!wide.empty()) {
-        registry.SetWideStringValue(key.get(), kAppTitle, u"\"" + wide + u"\"");
-    }
+    return !wide.empty() && registry.SetWideStringValue(key.get(), kAppTitle, u"\"" + wide + u"\"") == kErrorSuccess;
+}
+
+// Queries the Run value into a 255-byte buffer: ERROR_SUCCESS, ERROR_MORE_DATA for longer data, or the reason it
+// cannot be read.
+std::int32_t QueryRunValue(RegistryService& registry, OpenedKey& key) {
+    std::vector<std::uint8_t> buffer(kRunEntryBufferBytes, 0);
+    std::uint32_t size = kRunEntryBufferBytes;
+    std::uint32_t type = kRegSz;
+    return registry.QueryValue(key.get(), kAppTitle, type, buffer, size);
+}
+
+// Whether the machine-wide Run value exists, looked at with the read access every user has.
+bool MachineRunValueExists(RegistryService& registry) {
+    bool exists = false;
+    WithKey(registry, RegistryRoot::LocalMachine, kRunKey, kKeyRead, [&](OpenedKey& key) {
+        const std::int32_t result = QueryRunValue(registry, key);
+        exists = result == kErrorSuccess || result == kErrorMoreData;
+    });
+    return exists;
+}
+
+void DeleteUserRunValue(RegistryService& registry) {
+    WithKey(registry, RegistryRoot::CurrentUser, kRunKey, kKeyWrite,
+            [&](OpenedKey& key) { registry.DeleteValue(key.get(), kAppTitle); });
 }
 
 void SetProgramDword(RegistryService& registry, MessageBoxService& messages, const char* name, std::uint32_t value) {
@@ -89,14 +110,23 @@ void AddRunEntry(RegistryService& registry, MessageBoxService& messages, ModuleP
     ShowErrorAndGoOn(messages, kMbIconExclamation, [&] {
         std::uintptr_t handle = 0;
         const std::int32_t opened = registry.OpenKey(RegistryRoot::LocalMachine, kRunKey, kKeyWrite, handle);
+        bool machineValue = false;
         if (opened == kErrorSuccess) {
             OpenedKey key(registry, handle);
-            WriteRunEntry(registry, key, modulePath);
+            machineValue = WriteRunEntry(registry, key, modulePath);
         } else if (opened == kErrorAccessDenied) {
-            // A user without the right to start programs for everyone (any unelevated user since Windows Vista)
-            // still starts the program at his own log-on.
-            WithKey(registry, RegistryRoot::CurrentUser, kRunKey, kKeyWrite,
-                    [&](OpenedKey& key) { WriteRunEntry(registry, key, modulePath); });
+            // A value for everyone is left as it is: it starts the program at this user's log-on too.
+            machineValue = MachineRunValueExists(registry);
+            if (!machineValue) {
+                // A user without the right to start programs for everyone (any unelevated user since Windows
+                // Vista) still starts the program at his own log-on.
+                WithKey(registry, RegistryRoot::CurrentUser, kRunKey, kKeyWrite,
+                        [&](OpenedKey& key) { WriteRunEntry(registry, key, modulePath); });
+            }
+        }
+        if (machineValue) {
+            // One log-on entry: the user's own value beside the machine's would start a second copy.
+            DeleteUserRunValue(registry);
         }
     });
 }
@@ -110,9 +140,21 @@ void AddUserRunEntry(RegistryService& registry, MessageBoxService& messages, Mod
 
 void RemoveRunEntry(RegistryService& registry, MessageBoxService& messages) {
     ShowErrorAndGoOn(messages, kMbIconExclamation, [&] {
-        for (const RegistryRoot root : {RegistryRoot::LocalMachine, RegistryRoot::CurrentUser}) {
-            WithKey(registry, root, kRunKey, kKeyWrite,
-                    [&](OpenedKey& key) { registry.DeleteValue(key.get(), kAppTitle); });
+        // Why the machine-wide value is still there, or success.
+        std::int32_t kept = kErrorSuccess;
+        std::uintptr_t handle = 0;
+        const std::int32_t opened = registry.OpenKey(RegistryRoot::LocalMachine, kRunKey, kKeyWrite, handle);
+        if (opened == kErrorSuccess) {
+            OpenedKey key(registry, handle);
+            const std::int32_t deleted = registry.DeleteValue(key.get(), kAppTitle);
+            kept = deleted == kErrorFileNotFound ? kErrorSuccess : deleted;
+        } else if (opened != kErrorFileNotFound && MachineRunValueExists(registry)) {
+            kept = opened;
+        }
+        DeleteUserRunValue(registry);
+        if (kept != kErrorSuccess) {
+            // The box is about to show the value as still there: the user learns why.
+            ShowMessage(messages, kMsgRunEntryStays + registry.DescribeResult(kept), kMbIconExclamation);
         }
     });
 }
@@ -124,11 +166,8 @@ void GetRunEntry(RegistryService& registry, MessageBoxService& messages, std::in
         // The machine-wide value first, then the one of a user who could not write it.
         for (const RegistryRoot root : {RegistryRoot::LocalMachine, RegistryRoot::CurrentUser}) {
             WithKey(registry, root, kRunKey, kKeyRead, [&](OpenedKey& key) {
-                std::vector<std::uint8_t> buffer(kRunEntryBufferBytes, 0);
-                std::uint32_t size = kRunEntryBufferBytes;
-                std::uint32_t type = kRegSz;
                 looked = true;
-                found = found || registry.QueryValue(key.get(), kAppTitle, type, buffer, size) == kErrorSuccess;
+                found = found || QueryRunValue(registry, key) == kErrorSuccess;
             });
             if (found) {
                 break;

@@ -19,6 +19,9 @@ inline constexpr const char* kPerUserName = "peruser";
 
 inline constexpr const char* kMsgInstallationError =
     "KOB Installation Error. Please re-install the program to correct this problem";
+// Followed directly by the system's reason.
+inline constexpr const char* kMsgRunEntryStays = "Drovo Volume Controller 3.0 will still start when Windows starts: "
+                                                 "its entry for all users of this computer could not be removed. ";
 
 // Controller states kept in ontopstat.
 inline constexpr std::uint32_t kOnTopStatNormal = 0;
@@ -30,11 +33,14 @@ inline constexpr std::uint32_t kOnTopStatClosed = 2;
 // information icon for the program key) and the caller carries on.
 
 // Registers the running executable, its path in double quotes, to start at log-on: in the machine's Run key, or,
-// when the user may not write there, in the user's own.
+// only when the user may not write there and no machine-wide value exists, in the user's own. A machine-wide value
+// the user may not write is left as it is. Wherever a machine-wide value stays, the user's own goes, so the program
+// has one log-on entry.
 void AddRunEntry(RegistryService& registry, MessageBoxService& messages, ModulePathService& modulePath);
 // Registers the running executable in the user's own Run key only: the log-on start of a copy that serves him alone.
 void AddUserRunEntry(RegistryService& registry, MessageBoxService& messages, ModulePathService& modulePath);
-// Deletes the log-on Run value from both Run keys; an absent value is no error.
+// Deletes the log-on Run value from both Run keys; an absent value is no error. A machine-wide value that stays
+// (the user may not remove it) is reported: the program still starts at log-on, and the system's reason.
 void RemoveRunEntry(RegistryService& registry, MessageBoxService& messages);
 // RunEntryVal becomes 1 when the Run value exists in either Run key and fits 255 bytes, 0 otherwise; it stays as
 // it was when neither Run key can be opened.

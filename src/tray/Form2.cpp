@@ -1,6 +1,7 @@
 #include "tray/Form2.h"
 
 #include <cstdlib>
+#include <cstring>
 
 #include "common/MakersWebsite.h"
 #include "common/TextNumber.h"
@@ -50,6 +51,9 @@ void Form2::Form_Load() {
     // installation error, an unsupported system, a second copy, a mixer failure) end the program.
     IgnoreErrors([&] { view_.HideFromTaskList(); });
     IgnoreErrors([&] { CreateInstanceMutex(services_.systemInfo); });
+    // Taken by this, the main, thread: held while it runs, whatever the rest of the start-up does.
+    MutexOwnership guard = MutexOwnership::Unavailable;
+    IgnoreErrors([&] { guard = TakeProgramGuard(services_.systemInfo, services_.modulePath); });
     std::uint32_t CstpVal = 0;
     IgnoreErrors([&] { GetCstpVal(services_.registry, services_.messages, services_.process, CstpVal); });
     IgnoreErrors([&] { DoFirstStartWork(services_.registry, services_.messages, services_.modulePath, CstpVal); });
@@ -58,7 +62,8 @@ void Form2::Form_Load() {
     IgnoreErrors([&] { GetSystemDir(services_.systemInfo, facts_.SystemDir); });
     IgnoreErrors([&] {
         ListProcessIds(services_.processList, services_.messages, List1_);
-        CheckPrevInstance(services_.processList, services_.modulePath, services_.process, facts_.OwnProcessId, List1_);
+        CheckPrevInstance(services_.processList, services_.modulePath, services_.process, facts_.OwnProcessId, List1_,
+                          guard);
     });
     IgnoreErrors([&] { mixer_.GetMuteComponents(); });
     IgnoreErrors([&] { view_.EnableMuteMonitor(true); });
@@ -118,7 +123,7 @@ void Form2::RunMenuCommand(MenuCommand command) {
         view_.ShowAbout();
         break;
     case MenuCommand::Help:
-        view_.OpenMaximized(InProgramFolder(services_.modulePath, kHelpFile));
+        view_.OpenMaximized(ProgramFilePath(services_.modulePath, kHelpFile));
         break;
     case MenuCommand::Options:
         view_.ShowOptions();
@@ -133,10 +138,10 @@ void Form2::RunMenuCommand(MenuCommand command) {
         OpenVolumeControl(services_.launcher, services_.messages, facts_.SystemDir);
         break;
     case MenuCommand::AudioProperties:
-        OpenAudioProperties(services_.launcher, services_.messages);
+        OpenAudioProperties(services_.launcher, services_.messages, facts_.SystemDir);
         break;
     case MenuCommand::Website:
-        view_.OpenMaximized(kMakersWebsite);
+        view_.OpenMaximized(std::u16string(kMakersWebsite, kMakersWebsite + std::strlen(kMakersWebsite)));
         break;
     case MenuCommand::Exit:
         ExitProgram();

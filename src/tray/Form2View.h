@@ -37,8 +37,9 @@ public:
     // The About and Options windows: one of each, shown again when already open.
     virtual void ShowAbout() = 0;
     virtual void ShowOptions() = 0;
-    // Opens a document or web address with the program registered for it, maximised; failures pass unnoticed.
-    virtual void OpenMaximized(const std::string& document) = 0;
+    // Opens a document (by its exact path) or web address with the program registered for it, maximised;
+    // failures pass unnoticed.
+    virtual void OpenMaximized(const std::u16string& document) = 0;
 };
 
 } // namespace kob

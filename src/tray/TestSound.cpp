@@ -23,7 +23,7 @@ void TestSound::Play() {
         }
     };
     step(MMC1_.SetDeviceType("WaveAudio"));
-    step(MMC1_.SetFileName(InProgramFolder(modulePath_, kSoundFile)));
+    step(MMC1_.SetFileName(OpenableProgramFile(modulePath_, kSoundFile)));
     const bool opened = MMC1_.Command("open");
     open_ = opened;
     step(opened);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "about/Form3.h"
 #include "fakes/FakeServices.h"
 #include "settings/Form4.h"
@@ -10,6 +12,8 @@ namespace {
 const std::string kRunKeyPath = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const std::string kTitle = "Drovo Volume Controller 3.0";
 constexpr auto HKLM = RegistryRoot::LocalMachine;
+constexpr auto HKCU = RegistryRoot::CurrentUser;
+const std::string kThisProgram = "\"C:\\Program Files\\Drovo Volume Controller\\kob3.0.exe\"";
 
 struct FakeForm3View : Form3View {
     void SetMixerCaption(const std::string& caption) override { this->caption = caption; }
@@ -106,6 +110,120 @@ TEST_F(Form4Test, AnUnreadableRunKeyLeavesThePreviousAnswer) {
     Form4 again{*this, platform.registry, platform.messages, platform.modulePath, RunEntryVal};
     again.Form_Load();
     EXPECT_EQ(again.ChkStp(), 0);
+}
+
+// The log-on values as a user may find them: the machine-wide one and the user's own (an older version wrote it
+// beside the machine's), each holding an older path, with the machine's Run key writable or not.
+struct RunValues {
+    bool machine;
+    bool user;
+    bool denied;
+};
+
+void Arrange(FakeRegistry& registry, const RunValues& before) {
+    registry.CreateKey(HKLM, kRunKeyPath);
+    registry.CreateKey(HKCU, kRunKeyPath);
+    if (before.machine) {
+        registry.keys[{HKLM, kRunKeyPath}][kTitle] = {kRegSz, {'o', 'l', 'd', 0}};
+    }
+    if (before.user) {
+        registry.keys[{HKCU, kRunKeyPath}][kTitle] = {kRegSz, {'o', 'l', 'd', 0}};
+    }
+    if (before.denied) {
+        registry.writeDenied = {HKLM};
+    }
+}
+
+// The text of the value under that root, "" when there is none.
+std::string Data(const FakeRegistry& registry, RegistryRoot root) {
+    if (!registry.HasValue(root, kRunKeyPath, kTitle)) {
+        return "";
+    }
+    const auto& data = registry.Value(root, kRunKeyPath, kTitle).data;
+    return std::string(data.begin(), std::find(data.begin(), data.end(), 0));
+}
+
+struct Box : Form4View {
+    void SetChkStp(bool checked) override { ticked = checked; }
+    bool ticked = false;
+};
+
+TEST(RunValueTable, OpeningOptionsTwiceNeverAddsALogOnValue) {
+    const struct {
+        RunValues before;
+        const char* machineAfter;
+        const char* userAfter;
+    } rows[] = {
+        {{false, false, false}, "", ""},
+        {{false, false, true}, "", ""},
+        {{true, false, false}, kThisProgram.c_str(), ""},
+        {{true, false, true}, "old", ""},
+        // The user's own value beside the machine's would start a second copy: it goes.
+        {{true, true, false}, kThisProgram.c_str(), ""},
+        {{true, true, true}, "old", ""},
+        {{false, true, true}, "", kThisProgram.c_str()},
+        // Whoever may write the machine's value keeps one value, the machine's.
+        {{false, true, false}, kThisProgram.c_str(), ""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(::testing::Message() << "machine " << row.before.machine << " user " << row.before.user
+                                          << " denied " << row.before.denied);
+        FakePlatform platform;
+        Arrange(platform.registry, row.before);
+        Box box;
+        std::int16_t RunEntryVal = 0;
+        for (int opening = 0; opening < 2; ++opening) {
+            Form4 options{box, platform.registry, platform.messages, platform.modulePath, RunEntryVal};
+            options.Form_Load();
+            EXPECT_EQ(box.ticked, row.before.machine || row.before.user);
+        }
+        EXPECT_EQ(Data(platform.registry, HKLM), row.machineAfter);
+        EXPECT_EQ(Data(platform.registry, HKCU), row.userAfter);
+        EXPECT_TRUE(platform.messages.shown.empty());
+        EXPECT_TRUE(platform.registry.openKeys.empty());
+    }
+}
+
+TEST(RunValueTable, UntickingShowsWhatTheNextLogOnWillDo) {
+    const struct {
+        RunValues before;
+        bool machineStays;
+        const char* message;
+    } rows[] = {
+        {{true, false, false}, false, nullptr},
+        {{false, true, true}, false, nullptr},
+        {{true, false, true},
+         true,
+         "Drovo Volume Controller 3.0 will still start when Windows starts: its entry for all users of this computer "
+         "could not be removed. Access is denied."},
+        {{true, true, true},
+         true,
+         "Drovo Volume Controller 3.0 will still start when Windows starts: its entry for all users of this computer "
+         "could not be removed. Access is denied."},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(::testing::Message() << "machine " << row.before.machine << " user " << row.before.user
+                                          << " denied " << row.before.denied);
+        FakePlatform platform;
+        Arrange(platform.registry, row.before);
+        Box box;
+        std::int16_t RunEntryVal = 0;
+        Form4 options{box, platform.registry, platform.messages, platform.modulePath, RunEntryVal};
+        options.Form_Load();
+        options.SetChkStp(0);
+        EXPECT_EQ(platform.registry.HasValue(HKLM, kRunKeyPath, kTitle), row.machineStays);
+        EXPECT_FALSE(platform.registry.HasValue(HKCU, kRunKeyPath, kTitle));
+        EXPECT_EQ(box.ticked, row.machineStays);
+        EXPECT_EQ(options.ChkStp(), row.machineStays ? 1 : 0);
+        if (row.message) {
+            ASSERT_EQ(platform.messages.shown.size(), 1u);
+            EXPECT_EQ(platform.messages.shown[0].text, row.message);
+            EXPECT_EQ(platform.messages.shown[0].title, kTitle);
+            EXPECT_EQ(platform.messages.shown[0].style, 0x30u);
+        } else {
+            EXPECT_TRUE(platform.messages.shown.empty());
+        }
+    }
 }
 
 } // namespace

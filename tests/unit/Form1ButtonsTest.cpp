@@ -139,9 +139,10 @@ TEST_F(Form1ButtonsTest, TheHotSpotsStartTheSystemToolsAndAFailedStartIsReported
         const char* command;
         const char* failure;
     } spots[] = {
-        {[](Form1& f) { f.Image4_Click(); }, "C:\\WINNT\\system32\\sndvol32.exe",
+        {[](Form1& f) { f.Image4_Click(); }, "\"C:\\WINNT\\system32\\sndvol32.exe\"",
          "Unable to open Windows Volume Control "},
-        {[](Form1& f) { f.Image3_Click(); }, "rundll32.exe shell32.dll,Control_RunDLL mmsys.cpl",
+        {[](Form1& f) { f.Image3_Click(); },
+         "\"C:\\WINNT\\system32\\rundll32.exe\" shell32.dll,Control_RunDLL mmsys.cpl",
          "Unable to open Audio properties. "},
     };
     for (const auto& spot : spots) {

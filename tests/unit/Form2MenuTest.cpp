@@ -105,8 +105,9 @@ TEST_F(Form2MenuTest, TheCommandsThatOpenSomething) {
         {MenuCommand::Options, "form2.ShowOptions"},
         {MenuCommand::Help, "form2.OpenMaximized C:\\Program Files\\Drovo Volume Controller\\KOBHELP.HTM"},
         {MenuCommand::Website, "form2.OpenMaximized http://marlox.example.com"},
-        {MenuCommand::VolumeControl, "Start C:\\WINDOWS\\system32\\sndvol32.exe"},
-        {MenuCommand::AudioProperties, "Start rundll32.exe shell32.dll,Control_RunDLL mmsys.cpl"},
+        {MenuCommand::VolumeControl, "Start \"C:\\WINDOWS\\system32\\sndvol32.exe\""},
+        {MenuCommand::AudioProperties,
+         "Start \"C:\\WINDOWS\\system32\\rundll32.exe\" shell32.dll,Control_RunDLL mmsys.cpl"},
     };
     for (const auto& command : commands) {
         Choose(command.command);
@@ -126,10 +127,10 @@ TEST_F(Form2MenuTest, TheVolumeControlIsSndvolWhereOnlyThatExists) {
         std::set<std::string> files;
         const char* started;
     } systems[] = {
-        {{}, "Start C:\\WINDOWS\\system32\\sndvol32.exe"},
-        {{"C:\\WINDOWS\\system32\\sndvol.exe"}, "Start C:\\WINDOWS\\system32\\sndvol.exe"},
+        {{}, "Start \"C:\\WINDOWS\\system32\\sndvol32.exe\""},
+        {{"C:\\WINDOWS\\system32\\sndvol.exe"}, "Start \"C:\\WINDOWS\\system32\\sndvol.exe\""},
         {{"C:\\WINDOWS\\system32\\sndvol.exe", "C:\\WINDOWS\\system32\\sndvol32.exe"},
-         "Start C:\\WINDOWS\\system32\\sndvol32.exe"},
+         "Start \"C:\\WINDOWS\\system32\\sndvol32.exe\""},
     };
     for (const auto& system : systems) {
         c.platform.launcher.files = system.files;
@@ -199,6 +200,23 @@ TEST_F(Form2MenuTest, TheEndOfTheSoundStopsAndClosesAndPlayingAgainRestartsWitho
               (std::vector<std::string>{"DeviceType WaveAudio", file, "Command open", "Command Play", "FileName ",
                                         "Command stop", "Command close", "DeviceType WaveAudio", file, "Command open",
                                         "Command Play", "FileName ", "Command stop", "Command close"}));
+    EXPECT_TRUE(c.platform.messages.shown.empty());
+}
+
+TEST_F(Form2MenuTest, HelpAndTestSoundReachTheirFilesInAFolderNamedInAnyScript) {
+    // GetModuleFileNameA spells what the ANSI code page cannot as '?'; the 8.3 form is plain ASCII.
+    auto& modulePath = c.platform.modulePath;
+    modulePath.executablePath = "C:\\?????????\\?????????\\kob3.0.exe";
+    modulePath.ansiLongPath.reset();
+    modulePath.ansiShortPath = "C:\\D09F~1\\D093~1\\KOB30~1.EXE";
+    modulePath.widePath = u"C:\\\u041F\u0440\u043E\u0433\u0440\u0430\u043C\u043C\u044B\\"
+                          u"\u0413\u0440\u043E\u043C\u043A\u043E\u0441\u0442\u044C\\kob3.0.exe";
+    Choose(MenuCommand::Help);
+    EXPECT_EQ(c.view.opened.back(), u"C:\\\u041F\u0440\u043E\u0433\u0440\u0430\u043C\u043C\u044B\\"
+                                    u"\u0413\u0440\u043E\u043C\u043A\u043E\u0441\u0442\u044C\\KOBHELP.HTM");
+    // The multimedia device opens files through ANSI functions only.
+    Choose(MenuCommand::TestSound);
+    EXPECT_TRUE(c.platform.log.Contains("MMC1.FileName C:\\D09F~1\\D093~1\\POURING.WAV"));
     EXPECT_TRUE(c.platform.messages.shown.empty());
 }
 

@@ -16,10 +16,11 @@ TEST(Form2StartTest, ANormalStartRunsItsStepsInOrderAndAddsTheTrayIconLast) {
                            "form2.Create",
                            "form2.HideFromTaskList",
                            "CreateMutex kob3.0",
+                           "TakeMutex Local\\kob3.0-",
                            "RegOpenKeyEx HKCU Software\\Marlox's Software\\Drovo Volume Controller\\3.0 131097",
                            "GetVersionEx",
                            "GetSystemDirectory",
-                           "OpenProcess",
+                           "EnumProcesses",
                            "mixerOpen",
                            "form2.MuteMonitor on",
                            "view.SetWindowRegion",
@@ -79,7 +80,14 @@ TEST(Form2StartTest, EveryRefusedStartEndsAtOnceWithItsMessageAndNeverShowsTheTr
              c.platform.systemInfo.version.platformId = 1;
          },
          0, "Operating System Does not support. This program only runs in Windows 2000 and XP.", 0x10},
-        {"a second copy", [](Companion& c) { c.platform.processList.Run(2000, kOwnPath); }, kOwnProcessId, nullptr, 0},
+        {"a second copy", [](Companion& c) { c.platform.systemInfo.takeResult = MutexOwnership::OwnedElsewhere; },
+         kOwnProcessId, nullptr, 0},
+        {"a second copy found by the scan where no guard can be had",
+         [](Companion& c) {
+             c.platform.systemInfo.takeResult = MutexOwnership::Unavailable;
+             c.platform.processList.Run(2000, kOwnPath);
+         },
+         kOwnProcessId, nullptr, 0},
         {"no mixer device", [](Companion& c) { c.platform.mixer.openResult = 2; }, 0,
          "Error! Unable to open a Mixer Device. Program will be terminated.", 0x30},
         {"no speakers line", [](Companion& c) { c.platform.mixer.lineResult = 1024; }, 0,

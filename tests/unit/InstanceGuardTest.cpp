@@ -10,6 +10,8 @@ namespace {
 
 constexpr std::uint32_t kOwnProcessId = 1234;
 const std::string kOwnPath = "C:\\Program Files\\Drovo Volume Controller\\kob3.0.exe";
+// The process scan decides only where the program's guard could not be had.
+constexpr auto kNoGuard = MutexOwnership::Unavailable;
 
 class InstanceGuardTest : public ::testing::Test {
 protected:
@@ -22,7 +24,7 @@ protected:
     FakeProcessList& processes() { return platform.processList; }
     void Scan() {
         ListProcessIds(platform.processList, platform.messages, list);
-        CheckPrevInstance(platform.processList, platform.modulePath, platform.process, kOwnProcessId, list);
+        CheckPrevInstance(platform.processList, platform.modulePath, platform.process, kOwnProcessId, list, kNoGuard);
     }
 
     FakePlatform platform;
@@ -34,6 +36,60 @@ TEST_F(InstanceGuardTest, MutexIsCreatedUnownedUnderTheProgramsName) {
     ASSERT_EQ(platform.systemInfo.mutexes.size(), 1u);
     EXPECT_FALSE(platform.systemInfo.mutexes[0].initialOwner);
     EXPECT_EQ(platform.systemInfo.mutexes[0].name, "kob3.0");
+}
+
+TEST_F(InstanceGuardTest, TheGuardIsASessionMutexNamedAfterTheFoldedLongPathOfKob30Exe) {
+    const std::u16string own = u"C:\\PROGRAM FILES\\DROVO VOLUME CONTROLLER\\KOB3.0.EXE";
+    for (const std::u16string& path :
+         {own, std::u16string(u"D:\\OTHER\\KOB3.0.EXE"), std::u16string(u"C:\\\u041F\u0420\u041E\\KOB3.0.EXE"), own,
+          std::u16string(), std::u16string(u"C:\\PROGRAM FILES\\DROVO VOLUME CONTROLLER\\XKOB3.0.EXE")}) {
+        platform.modulePath.foldedPath = path;
+        TakeProgramGuard(platform.systemInfo, platform.modulePath);
+    }
+    const auto& taken = platform.systemInfo.taken;
+    ASSERT_EQ(taken.size(), 4u) << "no mutex without a path, nor for a file under another name";
+    for (const auto& name : taken) {
+        EXPECT_EQ(name.rfind("Local\\kob3.0-", 0), 0u) << name;
+        EXPECT_EQ(name.size(), 13u + 16u) << name;
+    }
+    EXPECT_EQ(taken[0], taken[3]);
+    EXPECT_NE(taken[0], taken[1]);
+    EXPECT_NE(taken[0], taken[2]);
+    EXPECT_NE(taken[1], taken[2]);
+}
+
+TEST_F(InstanceGuardTest, TheGuardDecidesAndTheScanOnlyWhereThereIsNoGuard) {
+    const struct {
+        const char* name;
+        MutexOwnership guard;
+        bool otherCopyListed;
+        bool ends;
+    } rows[] = {
+        {"guard owned elsewhere: a copy is running", MutexOwnership::OwnedElsewhere, false, true},
+        {"guard owned: a listed copy has lost its main thread", MutexOwnership::Owned, true, false},
+        {"no guard, another copy listed", MutexOwnership::Unavailable, true, true},
+        {"no guard, alone", MutexOwnership::Unavailable, false, false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        FakePlatform p;
+        p.processList.Run(1234, kOwnPath);
+        if (row.otherCopyListed) {
+            p.processList.Run(900, kOwnPath);
+        }
+        ProcessIdList ids;
+        ListProcessIds(p.processList, p.messages, ids);
+        try {
+            CheckPrevInstance(p.processList, p.modulePath, p.process, kOwnProcessId, ids, row.guard);
+        } catch (const ProcessEnded&) {
+        }
+        EXPECT_EQ(p.process.ended, row.ends);
+        if (row.ends) {
+            EXPECT_EQ(p.process.exitCode, kOwnProcessId);
+        }
+        EXPECT_TRUE(p.messages.shown.empty());
+        EXPECT_TRUE(p.processList.openHandles.empty());
+    }
 }
 
 TEST_F(InstanceGuardTest, BufferDoublesFromSixteenBytesUntilTheCallLeavesRoom) {
@@ -90,7 +146,7 @@ TEST_F(InstanceGuardTest, AtMost1001IdentifiersAreListedAndExamined) {
     EXPECT_EQ(list.count, 1500u);
     ASSERT_EQ(list.items.size(), 1001u);
     EXPECT_EQ(list.items[1000], std::to_string(1001 * 4));
-    CheckPrevInstance(platform.processList, platform.modulePath, platform.process, kOwnProcessId, list);
+    CheckPrevInstance(platform.processList, platform.modulePath, platform.process, kOwnProcessId, list, kNoGuard);
     EXPECT_EQ(processes().openedIds.size(), 1001u);
 }
 
@@ -137,8 +193,9 @@ TEST_F(InstanceGuardTest, TheOwnPathUsesTheFixedFileNameNotTheStartedOne) {
     platform.processList.Run(902, kOwnPath);
     ProcessIdList again;
     ListProcessIds(platform.processList, platform.messages, again);
-    EXPECT_THROW(CheckPrevInstance(platform.processList, platform.modulePath, platform.process, kOwnProcessId, again),
-                 ProcessEnded);
+    EXPECT_THROW(
+        CheckPrevInstance(platform.processList, platform.modulePath, platform.process, kOwnProcessId, again, kNoGuard),
+        ProcessEnded);
 }
 
 TEST_F(InstanceGuardTest, CopiesElsewhereDoNotCount) {
@@ -159,7 +216,8 @@ TEST_F(InstanceGuardTest, ACopyStartedThroughTheShortPathOrInOtherLetterCaseIsTh
         p.processList.Run(777, other);
         ProcessIdList ids;
         ListProcessIds(p.processList, p.messages, ids);
-        EXPECT_THROW(CheckPrevInstance(p.processList, p.modulePath, p.process, kOwnProcessId, ids), ProcessEnded);
+        EXPECT_THROW(CheckPrevInstance(p.processList, p.modulePath, p.process, kOwnProcessId, ids, kNoGuard),
+                     ProcessEnded);
         EXPECT_EQ(p.process.exitCode, kOwnProcessId);
     }
 }
@@ -179,7 +237,7 @@ TEST_F(InstanceGuardTest, IdentifierZeroIsListedButNeverOpened) {
     ListProcessIds(platform.processList, platform.messages, list);
     ASSERT_FALSE(list.items.empty());
     EXPECT_EQ(list.items[0], "0");
-    CheckPrevInstance(platform.processList, platform.modulePath, platform.process, kOwnProcessId, list);
+    CheckPrevInstance(platform.processList, platform.modulePath, platform.process, kOwnProcessId, list, kNoGuard);
     EXPECT_EQ(processes().openedIds, (std::vector<std::uint32_t>{4, 500}));
 }
 
@@ -188,7 +246,7 @@ TEST_F(InstanceGuardTest, ScanNeverReadsBeyondTheProcessCount) {
     list.count = 2;
     processes().Run(1234, kOwnPath);
     processes().Run(900, kOwnPath);
-    CheckPrevInstance(platform.processList, platform.modulePath, platform.process, kOwnProcessId, list);
+    CheckPrevInstance(platform.processList, platform.modulePath, platform.process, kOwnProcessId, list, kNoGuard);
     EXPECT_FALSE(platform.process.ended);
     EXPECT_EQ(processes().openedIds, (std::vector<std::uint32_t>{1234}));
 }
@@ -203,7 +261,7 @@ TEST_F(InstanceGuardTest, FailureDuringTheScanIsSilentClosesTheHandleAndLetsTheP
     EXPECT_TRUE(processes().openHandles.empty());
 
     ProcessIdList garbage{{"4", "not a number", "1234"}, 3};
-    CheckPrevInstance(platform.processList, platform.modulePath, platform.process, kOwnProcessId, garbage);
+    CheckPrevInstance(platform.processList, platform.modulePath, platform.process, kOwnProcessId, garbage, kNoGuard);
     EXPECT_TRUE(platform.messages.shown.empty());
 }
 

@@ -1,6 +1,10 @@
-// Runs the instance guard as the program's start-up does. A second copy in the same folder ends inside the
-// guard; a copy that gets past it signals the event named on its command line and waits to be ended.
+// Runs the instance guard as the program's start-up does. A second copy ends inside the guard; a copy that gets
+// past it signals the event named on its command line and waits to be ended. With "lose-main-thread" after the
+// event's name, a copy that got past loses its main thread as in a crash that leaves other threads behind: it
+// stays in the process list, and signals once its main thread is gone.
 #include <windows.h>
+
+#include <cstring>
 
 #include "platform/InstanceGuard.h"
 #include "platform/win32/Win32MessageBox.h"
@@ -8,6 +12,30 @@
 #include "platform/win32/Win32Process.h"
 #include "platform/win32/Win32ProcessList.h"
 #include "platform/win32/Win32SystemInfo.h"
+
+namespace {
+
+struct Survivor {
+    HANDLE mainThread;
+    const char* eventName;
+};
+
+void Signal(const char* eventName) {
+    if (HANDLE passed = OpenEventA(EVENT_MODIFY_STATE, FALSE, eventName)) {
+        SetEvent(passed);
+        CloseHandle(passed);
+    }
+}
+
+DWORD WINAPI OutliveTheMainThread(LPVOID parameter) {
+    const auto* survivor = static_cast<const Survivor*>(parameter);
+    WaitForSingleObject(survivor->mainThread, INFINITE);
+    Signal(survivor->eventName);
+    Sleep(120000);
+    return 0;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     kob::Win32SystemInfo systemInfo;
@@ -17,15 +45,20 @@ int main(int argc, char** argv) {
     kob::Win32Process process;
     const std::uint32_t OwnProcessId = systemInfo.GetCurrentProcessId();
     kob::CreateInstanceMutex(systemInfo);
+    const kob::MutexOwnership guard = kob::TakeProgramGuard(systemInfo, modulePath);
     kob::ProcessIdList list;
     kob::ListProcessIds(processList, messages, list);
-    kob::CheckPrevInstance(processList, modulePath, process, OwnProcessId, list);
+    kob::CheckPrevInstance(processList, modulePath, process, OwnProcessId, list, guard);
 
+    if (argc > 2 && std::strcmp(argv[2], "lose-main-thread") == 0) {
+        static Survivor survivor{nullptr, argv[1]};
+        DuplicateHandle(GetCurrentProcess(), GetCurrentThread(), GetCurrentProcess(), &survivor.mainThread, SYNCHRONIZE,
+                        FALSE, 0);
+        CloseHandle(CreateThread(nullptr, 0, OutliveTheMainThread, &survivor, 0, nullptr));
+        ExitThread(0);
+    }
     if (argc > 1) {
-        if (HANDLE passed = OpenEventA(EVENT_MODIFY_STATE, FALSE, argv[1])) {
-            SetEvent(passed);
-            CloseHandle(passed);
-        }
+        Signal(argv[1]);
     }
     Sleep(120000);
     return 0;

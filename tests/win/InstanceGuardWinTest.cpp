@@ -20,13 +20,15 @@ constexpr DWORD kPatienceMs = 30000;
 // One started probe; ended and released when the test is over.
 class Probe {
 public:
-    Probe(const std::string& executable, const std::string& eventName) {
+    // A suspended probe starts running at Resume(); "mode" follows the event's name on its command line.
+    Probe(const std::string& executable, const std::string& eventName, bool suspended = false,
+          const std::string& mode = "") {
         passed_ = CreateEventA(nullptr, TRUE, FALSE, eventName.c_str());
-        std::string commandLine = "\"" + executable + "\" " + eventName;
+        std::string commandLine = "\"" + executable + "\" " + eventName + (mode.empty() ? "" : " " + mode);
         STARTUPINFOA startup{};
         startup.cb = sizeof(startup);
-        started_ = CreateProcessA(executable.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                  &startup, &info_) != FALSE;
+        started_ = CreateProcessA(executable.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                                  suspended ? CREATE_SUSPENDED : 0, nullptr, nullptr, &startup, &info_) != FALSE;
     }
     Probe(const Probe&) = delete;
     Probe& operator=(const Probe&) = delete;
@@ -40,6 +42,12 @@ public:
         CloseHandle(passed_);
     }
     bool started() const { return started_; }
+    void Resume() const { ResumeThread(info_.hThread); }
+    // Waits until the probe has either got past the guard or ended; true when it got past.
+    bool WaitOutcome() const {
+        const HANDLE either[] = {passed_, info_.hProcess};
+        return WaitForMultipleObjects(2, either, FALSE, kPatienceMs) == WAIT_OBJECT_0;
+    }
     DWORD id() const { return info_.dwProcessId; }
     // True when the probe got past the guard.
     bool WaitPassed() const { return WaitForSingleObject(passed_, kPatienceMs) == WAIT_OBJECT_0; }
@@ -85,6 +93,47 @@ TEST_F(InstanceGuardWinTest, SecondCopyInTheSameFolderEndsSilentlyWithItsOwnProc
     EXPECT_EQ(running.ExitCode(), static_cast<DWORD>(STILL_ACTIVE));
 }
 
+TEST_F(InstanceGuardWinTest, OfTwoCopiesStartedTogetherExactlyOneRunsEveryTime) {
+    const std::string copy = first.Copy(probe, "kob3.0.exe");
+    // Every other time the second copy is started through the 8.3 form of the path, in capitals.
+    char shortForm[MAX_PATH + 1] = {};
+    ASSERT_GT(GetShortPathNameA(copy.c_str(), shortForm, MAX_PATH), 0u);
+    CharUpperA(shortForm);
+    ASSERT_NE(std::string(shortForm), copy);
+    for (int round = 0; round < 10; ++round) {
+        SCOPED_TRACE(round);
+        const std::string tag = std::to_string(round);
+        Probe one(copy, EventName(("one-" + tag).c_str()), true);
+        Probe other(round % 2 ? shortForm : copy, EventName(("other-" + tag).c_str()), true);
+        ASSERT_TRUE(one.started() && other.started());
+        one.Resume();
+        other.Resume();
+        const bool onePassed = one.WaitOutcome();
+        const bool otherPassed = other.WaitOutcome();
+        ASSERT_NE(onePassed, otherPassed) << "exactly one copy gets past the guard";
+        const Probe& ended = onePassed ? other : one;
+        const Probe& running = onePassed ? one : other;
+        ASSERT_TRUE(ended.WaitEnded());
+        EXPECT_EQ(ended.ExitCode(), ended.id());
+        EXPECT_EQ(running.ExitCode(), static_cast<DWORD>(STILL_ACTIVE));
+    }
+    EXPECT_EQ(FindWindowA("#32770", "Drovo Volume Controller 3.0"), nullptr);
+}
+
+TEST_F(InstanceGuardWinTest, ACopyWhoseMainThreadDiedDoesNotKeepTheNextOneOut) {
+    const std::string copy = first.Copy(probe, "kob3.0.exe");
+    Probe crashed(copy, EventName("crashed"), false, "lose-main-thread");
+    ASSERT_TRUE(crashed.WaitPassed()) << "its main thread is gone";
+    EXPECT_EQ(crashed.ExitCode(), static_cast<DWORD>(STILL_ACTIVE)) << "it is still in the process list";
+
+    Probe next(copy, EventName("next"));
+    EXPECT_TRUE(next.WaitPassed());
+    Probe again(copy, EventName("again"));
+    ASSERT_TRUE(again.WaitEnded());
+    EXPECT_EQ(again.ExitCode(), again.id()) << "a second copy still ends while a live one runs";
+    EXPECT_FALSE(again.HasPassed());
+}
+
 TEST_F(InstanceGuardWinTest, CopiesInAnotherFolderOrUnderAnotherNameRunSideBySide) {
     Probe running(first.Copy(probe, "kob3.0.exe"), EventName("first"));
     ASSERT_TRUE(running.WaitPassed());
@@ -111,7 +160,8 @@ TEST(Win32ProcessList, SnapshotListsThisProcessAndTheScanReadsRealExecutablePath
     EXPECT_TRUE(p.messages.shown.empty());
 
     // This test program is not kob3.0.exe: the scan passes.
-    CheckPrevInstance(p.processList, p.modulePath, p.process, p.systemInfo.GetCurrentProcessId(), list);
+    CheckPrevInstance(p.processList, p.modulePath, p.process, p.systemInfo.GetCurrentProcessId(), list,
+                      MutexOwnership::Unavailable);
     EXPECT_FALSE(p.process.ended);
 
     // The adapter reads this process's own executable as GetModuleFileNameA names it.

@@ -3,7 +3,9 @@
 
 #include <windows.h>
 
+#include <fstream>
 #include <string>
+#include <vector>
 
 #include "RealSystemPlatform.h"
 #include "WinTestFiles.h"
@@ -30,6 +32,44 @@ bool WaitForMark() {
     return false;
 }
 
+// The stand-in's mark: the file that was started and its command line.
+std::vector<std::string> MarkLines() {
+    std::ifstream mark(MarkPath());
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(mark, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+std::string Lower(std::string text) {
+    CharLowerA(text.data());
+    return text;
+}
+
+// A stand-in in place of the system folder's rundll32.exe while the test runs, the real one put back afterwards.
+// ctest starts this program with Wine told to run the rundll32.exe file that is there, not its own built-in one.
+class SystemRundll {
+public:
+    explicit SystemRundll(const std::string& SystemDir)
+        : path_(SystemDir + "\\rundll32.exe"), saved_(path_ + ".kob-saved") {
+        replaced_ = MoveFileA(path_.c_str(), saved_.c_str()) &&
+                    CopyFileA((TestProgramFolder() + "\\StandInProbe.exe").c_str(), path_.c_str(), FALSE);
+    }
+    SystemRundll(const SystemRundll&) = delete;
+    SystemRundll& operator=(const SystemRundll&) = delete;
+    ~SystemRundll() {
+        DeleteFileA(path_.c_str());
+        MoveFileA(saved_.c_str(), path_.c_str());
+    }
+    bool replaced() const { return replaced_; }
+
+private:
+    std::string path_;
+    std::string saved_;
+    bool replaced_ = false;
+};
+
 TEST(SystemTools, TheVolumeControlFallsBackToSndvolAndWithNeitherSaysSo) {
     RealSystemPlatform p;
     Win32ProgramLauncher launcher;
@@ -53,6 +93,32 @@ TEST(SystemTools, TheVolumeControlFallsBackToSndvolAndWithNeitherSaysSo) {
     EXPECT_EQ(p.messages.shown[0].text.substr(0, prefix.size()), prefix);
     EXPECT_GT(p.messages.shown[0].text.size(), prefix.size()) << "followed by the system's description";
     EXPECT_EQ(p.messages.shown[0].style, 0x30u);
+}
+
+// A file named like a system tool beside the program, where a bare name is looked for first, is never started.
+TEST(SystemTools, TheAudioPropertiesAreTheSystemFoldersRundll32NotOnePlantedBesideTheProgram) {
+    RealSystemPlatform p;
+    Win32ProgramLauncher launcher;
+    std::string SystemDir;
+    GetSystemDir(p.systemInfo, SystemDir);
+    const std::string planted = TestProgramFolder() + "\\rundll32.exe";
+    ASSERT_TRUE(CopyFileA((TestProgramFolder() + "\\StandInProbe.exe").c_str(), planted.c_str(), FALSE));
+    std::vector<std::string> mark;
+    {
+        SystemRundll system(SystemDir);
+        EXPECT_TRUE(system.replaced());
+        DeleteFileA(MarkPath().c_str());
+        OpenAudioProperties(launcher, p.messages, SystemDir);
+        EXPECT_TRUE(WaitForMark());
+        mark = MarkLines();
+        Sleep(200); // the stand-in has ended before its file is removed
+    }
+    DeleteFileA(planted.c_str());
+    DeleteFileA(MarkPath().c_str());
+    ASSERT_EQ(mark.size(), 2u);
+    EXPECT_EQ(Lower(mark[0]), Lower(SystemDir + "\\rundll32.exe"));
+    EXPECT_EQ(Lower(mark[1]), Lower("\"" + SystemDir + "\\rundll32.exe\" shell32.dll,Control_RunDLL mmsys.cpl"));
+    EXPECT_TRUE(p.messages.shown.empty());
 }
 
 TEST(SystemTools, TheLongAndShortFormsOfAPathAreTheSameFileInAnyLetterCase) {

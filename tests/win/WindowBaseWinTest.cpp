@@ -285,11 +285,12 @@ TEST_F(Form1WindowTest, TheHotSpotsLaunchAndADoubleClickOnAudioPropertiesClosesA
     showing.Load();
     const HWND window = showing.Handle();
     Click(window, 13, 12); // Open Volume Control
-    EXPECT_EQ(p.launcher.started, std::vector<std::string>{"C:\\windows\\system32\\sndvol32.exe"});
+    EXPECT_EQ(p.launcher.started, std::vector<std::string>{"\"C:\\windows\\system32\\sndvol32.exe\""});
     EXPECT_TRUE(showing.Loaded());
     p.launcher.started.clear();
     Click(window, 31, 24, true); // Adjust Audio Properties, twice
-    EXPECT_EQ(p.launcher.started, std::vector<std::string>{"rundll32.exe shell32.dll,Control_RunDLL mmsys.cpl"})
+    EXPECT_EQ(p.launcher.started,
+              std::vector<std::string>{"\"C:\\windows\\system32\\rundll32.exe\" shell32.dll,Control_RunDLL mmsys.cpl"})
         << "the double-click's second release makes no second click";
     EXPECT_FALSE(showing.Loaded()) << "closed without the fade";
     EXPECT_EQ(host.txtform1signal, "0");

@@ -76,6 +76,18 @@ std::u16string Win32ModulePath::WideExecutablePath() {
     return std::u16string(path.begin(), path.end());
 }
 
+std::u16string Win32ModulePath::FoldedLongExecutablePath() {
+    const std::wstring path = WidePath(false);
+    if (path.empty()) {
+        return {};
+    }
+    std::vector<wchar_t> longPath(kPathCharacters, L'\0');
+    const DWORD length = GetLongPathNameW(path.c_str(), longPath.data(), kPathCharacters);
+    std::wstring folded = length > 0 && length < kPathCharacters ? std::wstring(longPath.data(), length) : path;
+    CharUpperBuffW(folded.data(), static_cast<DWORD>(folded.size()));
+    return std::u16string(folded.begin(), folded.end());
+}
+
 bool Win32ModulePath::IsSameFile(const std::string& a, const std::string& b) {
     const auto longForm = [](const std::string& path) {
         std::vector<char> expanded(kPathCharacters, '\0');

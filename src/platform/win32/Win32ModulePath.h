@@ -10,6 +10,7 @@ public:
     std::string ExecutablePath() override;
     bool ExactAnsiExecutablePath(bool shortForm, std::string& path) override;
     std::u16string WideExecutablePath() override;
+    std::u16string FoldedLongExecutablePath() override;
     bool IsSameFile(const std::string& a, const std::string& b) override;
 };
 

@@ -4,24 +4,9 @@
 
 #include <vector>
 
+#include "platform/win32/SystemErrorText.h"
+
 namespace kob {
-
-namespace {
-
-// The system's description of an error code, without the line break it ends with.
-std::string Describe(DWORD error) {
-    char text[512] = {};
-    const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
-                                        text, sizeof(text), nullptr);
-    std::string description(text, length);
-    while (!description.empty() &&
-           (description.back() == '\r' || description.back() == '\n' || description.back() == ' ')) {
-        description.pop_back();
-    }
-    return description.empty() ? "Error " + std::to_string(error) : description;
-}
-
-} // namespace
 
 bool Win32ProgramLauncher::Start(const std::string& commandLine, std::string& failure) {
     // CreateProcessA may write into the command line.
@@ -33,7 +18,7 @@ bool Win32ProgramLauncher::Start(const std::string& commandLine, std::string& fa
     startup.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION started{};
     if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started)) {
-        failure = Describe(GetLastError());
+        failure = SystemErrorText(GetLastError());
         return false;
     }
     CloseHandle(started.hThread);

@@ -40,4 +40,23 @@ std::uintptr_t Win32SystemInfo::CreateNamedMutex(bool initialOwner, const std::s
     return reinterpret_cast<std::uintptr_t>(::CreateMutexA(nullptr, initialOwner ? TRUE : FALSE, name.c_str()));
 }
 
+MutexOwnership Win32SystemInfo::TakeNamedMutex(const std::string& name) {
+    HANDLE mutex = ::CreateMutexA(nullptr, FALSE, name.c_str());
+    if (mutex == nullptr) {
+        return MutexOwnership::Unavailable;
+    }
+    switch (::WaitForSingleObject(mutex, 0)) {
+    case WAIT_OBJECT_0:
+    case WAIT_ABANDONED: // its owner's thread ended without releasing it: a crashed copy
+        // The handle stays open: the mutex, and this thread's ownership of it, last until the thread ends.
+        return MutexOwnership::Owned;
+    case WAIT_TIMEOUT:
+        ::CloseHandle(mutex);
+        return MutexOwnership::OwnedElsewhere;
+    default:
+        ::CloseHandle(mutex);
+        return MutexOwnership::Unavailable;
+    }
+}
+
 } // namespace kob

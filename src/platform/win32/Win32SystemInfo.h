@@ -11,6 +11,7 @@ public:
     std::uint32_t ReadSystemDirectory(std::string& buffer, std::uint32_t size) override;
     std::uint32_t GetCurrentProcessId() override;
     std::uintptr_t CreateNamedMutex(bool initialOwner, const std::string& name) override;
+    MutexOwnership TakeNamedMutex(const std::string& name) override;
 };
 
 } // namespace kob

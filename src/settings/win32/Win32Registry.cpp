@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "platform/win32/SystemErrorText.h"
+
 namespace kob {
 
 namespace {
@@ -59,6 +61,10 @@ std::int32_t Win32Registry::DeleteValue(std::uintptr_t key, const std::string& n
 
 std::int32_t Win32Registry::CloseKey(std::uintptr_t key) {
     return RegCloseKey(AsKey(key));
+}
+
+std::string Win32Registry::DescribeResult(std::int32_t result) {
+    return SystemErrorText(static_cast<DWORD>(result));
 }
 
 } // namespace kob

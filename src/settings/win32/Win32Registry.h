@@ -16,6 +16,7 @@ public:
     std::int32_t SetWideStringValue(std::uintptr_t key, const std::string& name, const std::u16string& text) override;
     std::int32_t DeleteValue(std::uintptr_t key, const std::string& name) override;
     std::int32_t CloseKey(std::uintptr_t key) override;
+    std::string DescribeResult(std::int32_t result) override;
 };
 
 } // namespace kob

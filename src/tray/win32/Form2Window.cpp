@@ -115,8 +115,9 @@ void Form2Window::ShowOptions() {
     });
 }
 
-void Form2Window::OpenMaximized(const std::string& document) {
-    ShellExecuteA(Handle(), nullptr, document.c_str(), nullptr, nullptr, SW_SHOWMAXIMIZED);
+void Form2Window::OpenMaximized(const std::u16string& document) {
+    const std::wstring path(document.begin(), document.end());
+    ShellExecuteW(Handle(), nullptr, path.c_str(), nullptr, nullptr, SW_SHOWMAXIMIZED);
 }
 
 LRESULT Form2Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

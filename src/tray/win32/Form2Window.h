@@ -42,7 +42,7 @@ public:
     MenuCommand ShowMenu(const OnTopItem& ontop) override;
     void ShowAbout() override;
     void ShowOptions() override;
-    void OpenMaximized(const std::string& document) override;
+    void OpenMaximized(const std::u16string& document) override;
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "fakes/FakeServices.h"
 #include "tray/Form2View.h"
@@ -45,8 +46,13 @@ public:
     }
     void ShowAbout() override { log_.Add("form2.ShowAbout"); }
     void ShowOptions() override { log_.Add("form2.ShowOptions"); }
-    void OpenMaximized(const std::string& document) override { log_.Add("form2.OpenMaximized " + document); }
+    void OpenMaximized(const std::u16string& document) override {
+        log_.Add("form2.OpenMaximized " + std::string(document.begin(), document.end())); // ASCII in the journal
+        opened.push_back(document);
+    }
 
+    // The documents opened, exactly.
+    std::vector<std::u16string> opened;
     bool createFails = false;
     bool muteMonitor = false;
     bool trayIconAdded = false;

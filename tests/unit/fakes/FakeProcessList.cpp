@@ -21,6 +21,7 @@ void FakeProcessList::Run(std::uint32_t id, const std::string& executable) {
 
 bool FakeProcessList::EnumProcesses(std::vector<std::uint32_t>& out, std::uint32_t bufferBytes,
                                     std::uint32_t& bytesReturned) {
+    log_.Add("EnumProcesses " + std::to_string(bufferBytes));
     enumBufferBytes.push_back(bufferBytes);
     enumArrayLengths.push_back(out.size());
     if (throwOnEnum) {

@@ -111,6 +111,10 @@ std::int32_t FakeRegistry::CloseKey(std::uintptr_t key) {
     return kErrorSuccess;
 }
 
+std::string FakeRegistry::DescribeResult(std::int32_t result) {
+    return result == kErrorAccessDenied ? "Access is denied." : "Error " + std::to_string(result);
+}
+
 void FakeRegistry::SetDword(RegistryRoot root, const std::string& subKey, const std::string& name,
                             std::uint32_t value) {
     keys[{root, subKey}][name] = {kRegDword,

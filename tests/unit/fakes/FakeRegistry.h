@@ -33,6 +33,8 @@ public:
     std::int32_t SetWideStringValue(std::uintptr_t key, const std::string& name, const std::u16string& text) override;
     std::int32_t DeleteValue(std::uintptr_t key, const std::string& name) override;
     std::int32_t CloseKey(std::uintptr_t key) override;
+    // Windows' text for ERROR_ACCESS_DENIED, "Error N" for the others.
+    std::string DescribeResult(std::int32_t result) override;
 
     using KeyName = std::pair<RegistryRoot, std::string>;
     void CreateKey(RegistryRoot root, const std::string& subKey) { keys[{root, subKey}]; }

@@ -41,6 +41,12 @@ std::uintptr_t FakeSystemInfo::CreateNamedMutex(bool initialOwner, const std::st
     return 0x44;
 }
 
+MutexOwnership FakeSystemInfo::TakeNamedMutex(const std::string& name) {
+    Note("TakeMutex " + name);
+    taken.push_back(name);
+    return takeResult;
+}
+
 bool FakeModulePath::IsSameFile(const std::string& a, const std::string& b) {
     const auto normal = [this](const std::string& path) {
         const auto found = longForms.find(path);

@@ -22,6 +22,8 @@ public:
     std::uint32_t ReadSystemDirectory(std::string& buffer, std::uint32_t size) override;
     std::uint32_t GetCurrentProcessId() override { return processId; }
     std::uintptr_t CreateNamedMutex(bool initialOwner, const std::string& name) override;
+    // Answers takeResult; each name asked for is recorded.
+    MutexOwnership TakeNamedMutex(const std::string& name) override;
 
     OsVersionInfo version{148, 5, 1, 2600, 2, "Service Pack 2"};
     bool versionFails = false;
@@ -35,6 +37,8 @@ public:
         std::string name;
     };
     std::vector<Mutex> mutexes;
+    MutexOwnership takeResult = MutexOwnership::Owned;
+    std::vector<std::string> taken;
 
 private:
     void Note(const std::string& call);
@@ -47,6 +51,7 @@ public:
     std::string ExecutablePath() override { return executablePath; }
     bool ExactAnsiExecutablePath(bool shortForm, std::string& path) override;
     std::u16string WideExecutablePath() override { return widePath; }
+    std::u16string FoldedLongExecutablePath() override { return foldedPath; }
     // Letter case ignored, and each path's long form looked up in longForms first.
     bool IsSameFile(const std::string& a, const std::string& b) override;
 
@@ -54,6 +59,7 @@ public:
     std::optional<std::string> ansiLongPath = executablePath;
     std::optional<std::string> ansiShortPath = "C:\\PROGRA~1\\DROVOV~1\\KOB30~1.EXE";
     std::u16string widePath = u"C:\\Program Files\\Drovo Volume Controller\\kob3.0.exe";
+    std::u16string foldedPath = u"C:\\PROGRAM FILES\\DROVO VOLUME CONTROLLER\\KOB3.0.EXE";
     std::map<std::string, std::string> longForms{
         {"C:\\PROGRA~1\\DROVOV~1\\KOB30~1.EXE", "C:\\Program Files\\Drovo Volume Controller\\kob3.0.exe"}};
 };

@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# The program in a folder named in another script (its ANSI name comes back with question marks): Test Sound
+# plays the sound beside it and Help opens the page beside it, in a stand-in for the browser.
+source "$(dirname "$0")/lib.sh"
+
+folder='C:\Программы\Громкость'
+folder_unix="$WINEPREFIX/drive_c/Программы"
+# Wine's file types live in the machine's classes only; the prefix has none for .htm before the test.
+classes='HKLM\Software\Classes'
+kob_folder_cleanup() {
+    wine reg delete "$classes\\.htm" /f </dev/null >/dev/null 2>&1 || true
+    wine reg delete "$classes\\KobTestPage" /f </dev/null >/dev/null 2>&1 || true
+    rm -rf "$folder_unix"
+}
+if wine reg query "$classes\\.htm" </dev/null >/dev/null 2>&1; then
+    echo "  FAIL the prefix already has a file type for .htm: the test would replace it"
+    exit 1
+fi
+trap 'kob_folder_cleanup; kob_uninstall; kob_probe "$KOB_WORK/cleanup" uninstall; kob_gui_cleanup' EXIT
+
+# The program key and the files as the setup installs them, copied into the folder.
+kob_install
+mkdir -p "$folder_unix/Громкость"
+cp "$KOB_INSTALL_DIR/kob3.0.exe" "$KOB_INSTALL_DIR/KOBHELP.HTM" "$KOB_INSTALL_DIR/POURING.WAV" "$folder_unix/Громкость/"
+
+# Pages open in the stand-in, which leaves a mark in the temporary folder naming what it was asked to open.
+wine reg add "$classes\\.htm" /ve /d KobTestPage /f </dev/null >/dev/null 2>&1
+wine reg add "$classes\\KobTestPage\\shell\\open\\command" /ve /d "\"$(winepath -w "$KOB_BIN/StandInProbe.exe")\" \"%1\"" /f \
+    </dev/null >/dev/null 2>&1
+mark="$(winepath -u "$(wine cmd /c echo %TEMP% </dev/null 2>/dev/null | tr -d '\r')")/kob-stand-in-started"
+rm -f "$mark"
+
+# Started from inside the folder, as Windows starts it at log-on; Wine needs a UTF-8 locale to spell the path.
+(cd "$folder_unix/Громкость" && LC_ALL=C.UTF-8 exec wine ./kob3.0.exe) >"$KOB_WORK/program.out" 2>&1 </dev/null &
+KOB_STARTED_PIDS+=("$!")
+probe started companion
+expect "$KOB_WORK/started" tray 1 "icon in the tray"
+
+# menu KEYS... : opens the menu with a right click and chooses with the keys given.
+menu() {
+    kob_click_tray 3
+    probe menu menu
+    for key in "$@"; do
+        xdotool key "$key"
+        sleep 0.2
+    done
+    sleep 1
+}
+
+echo "Test Sound plays the sound from the folder"
+menu Down Down Down Down Return
+probe played box
+expect "$KOB_WORK/played" found 0 "no missing-file message"
+
+echo "Help opens the page from the folder"
+menu Down Down Return
+for _ in $(seq 1 100); do
+    [ -f "$mark" ] && break
+    sleep 0.1
+done
+check '[ -f "$mark" ]' "the browser was started"
+check 'sed -n 2p "$mark" 2>/dev/null | grep -qF "$folder\\KOBHELP.HTM"' "with the page in the folder"
+kob_finish
