@@ -21,7 +21,7 @@ void Form4::SetChkStp(int value) {
 
 void Form4::ChkStp_Click() {
     if (ChkStp_ == 1) {
-        AddRunEntry(registry_, messages_, modulePath_);
+        AddRunEntryInScope(registry_, messages_, modulePath_);
     } else if (ChkStp_ == 0) {
         RemoveRunEntry(registry_, messages_);
     } else {

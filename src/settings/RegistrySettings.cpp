@@ -225,17 +225,21 @@ bool InstalledForUserAlone(RegistryService& registry, MessageBoxService& message
     return perUser == 1;
 }
 
-void DoFirstStartWork(RegistryService& registry, MessageBoxService& messages, ModulePathService& modulePath,
-                      std::uint32_t cstpVal) {
-    if (cstpVal != 1) {
-        return;
-    }
+void AddRunEntryInScope(RegistryService& registry, MessageBoxService& messages, ModulePathService& modulePath) {
     // A copy under one user's profile must never start for everyone who logs on.
     if (InstalledForUserAlone(registry, messages)) {
         AddUserRunEntry(registry, messages, modulePath);
     } else {
         AddRunEntry(registry, messages, modulePath);
     }
+}
+
+void DoFirstStartWork(RegistryService& registry, MessageBoxService& messages, ModulePathService& modulePath,
+                      std::uint32_t cstpVal) {
+    if (cstpVal != 1) {
+        return;
+    }
+    AddRunEntryInScope(registry, messages, modulePath);
     ResetCstpVal(registry, messages);
     SetOnTopStatNormal(registry, messages);
     SetOnTopStatClosed(registry, messages);

@@ -61,6 +61,10 @@ void GetOnTopStat(RegistryService& registry, MessageBoxService& messages, std::u
 // Whether the program key says this copy was installed for the current user alone (peruser = 1).
 bool InstalledForUserAlone(RegistryService& registry, MessageBoxService& messages);
 
+// Registers the log-on start in the installation's scope: in the user's own Run key for a copy installed for him
+// alone, else as AddRunEntry does.
+void AddRunEntryInScope(RegistryService& registry, MessageBoxService& messages, ModulePathService& modulePath);
+
 // The first start after an installation (cstpval 1): registers the Run value (the user's own for a copy installed
 // for him alone, else as AddRunEntry does), clears cstpval and leaves ontopstat at "closed" by way of "normal".
 // Any other cstpval does nothing.

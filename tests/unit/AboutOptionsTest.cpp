@@ -118,6 +118,7 @@ struct RunValues {
     bool machine;
     bool user;
     bool denied;
+    bool perUser = false; // a copy installed for this user alone
 };
 
 void Arrange(FakeRegistry& registry, const RunValues& before) {
@@ -131,6 +132,9 @@ void Arrange(FakeRegistry& registry, const RunValues& before) {
     }
     if (before.denied) {
         registry.writeDenied = {HKLM};
+    }
+    if (before.perUser) {
+        registry.SetDword(HKCU, "Software\\Marlox's Software\\Drovo Volume Controller\\3.0", "peruser", 1);
     }
 }
 
@@ -164,10 +168,12 @@ TEST(RunValueTable, OpeningOptionsTwiceNeverAddsALogOnValue) {
         {{false, true, true}, "", kThisProgram.c_str()},
         // Whoever may write the machine's value keeps one value, the machine's.
         {{false, true, false}, kThisProgram.c_str(), ""},
+        // except for a copy installed for one user: it never starts for everyone.
+        {{false, true, false, true}, "", kThisProgram.c_str()},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(::testing::Message() << "machine " << row.before.machine << " user " << row.before.user
-                                          << " denied " << row.before.denied);
+                                          << " denied " << row.before.denied << " per user " << row.before.perUser);
         FakePlatform platform;
         Arrange(platform.registry, row.before);
         Box box;
