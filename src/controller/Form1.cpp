@@ -58,6 +58,13 @@ void Form1::Form_Unload() {
     host_.SetForm1Signal(false);
 }
 
+void Form1::LoadAndUnloadUnseen(Mixer& mixer, Form1Host& host) {
+    host.SetForm1Signal(true);
+    IgnoreErrors([&] { mixer.GetCoreComponents(kControlTypeVolumeText); });
+    IgnoreErrors([&] { mixer.ReadCurrentControl(); });
+    host.SetForm1Signal(false);
+}
+
 void Form1::GetCoreComponents(const std::string& mixcontroltype) {
     mixer_.GetCoreComponents(mixcontroltype);
 }

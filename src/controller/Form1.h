@@ -63,6 +63,12 @@ public:
     void Form_Load();
     void Form_Unload();
 
+    // The start-up's load and unload, without a window: the host hears the controller loaded, the speakers line's
+    // volume control is found (which names the device for the About window and leaves the mixer open) and the
+    // master volume is read, then the host hears it unloaded. Nothing is created or shown. A mixer failure ends
+    // the program as in a showing's load.
+    static void LoadAndUnloadUnseen(Mixer& mixer, Form1Host& host);
+
     // Makes the mixer's current control the speakers line's control of the given type (decimal text).
     void GetCoreComponents(const std::string& mixcontroltype);
     // Reads the master volume and shows it with the knob and the read-out.

@@ -21,6 +21,11 @@ void Form1Slot::Unload() {
     finished_.push_back(std::move(current_));
 }
 
+void Form1Slot::LoadAndUnloadUnseen() {
+    Unload();
+    Form1::LoadAndUnloadUnseen(mixer_, host_);
+}
+
 Form1* Form1Slot::Loaded() {
     return current_ && current_->Loaded() ? &current_->Logic() : nullptr;
 }

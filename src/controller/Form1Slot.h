@@ -19,6 +19,9 @@ public:
     Form1& ShowAfresh();
     // Unloads the showing that is loaded, if any.
     void Unload();
+    // Loads the controller and unloads it again without a window, for what its load leaves behind in the mixer
+    // (see Form1::LoadAndUnloadUnseen); a showing that is loaded is unloaded first.
+    void LoadAndUnloadUnseen();
     // The loaded showing's logic, or nullptr.
     Form1* Loaded();
     void BringLoadedToForeground();

@@ -68,9 +68,9 @@ void Form2::Form_Load() {
     IgnoreErrors([&] { mixer_.GetMuteComponents(); });
     IgnoreErrors([&] { view_.EnableMuteMonitor(true); });
     IgnoreErrors([&] { txtform1signal_ = "0"; });
-    // Loading the controller once finds the mixer's device name for the About window before anyone opens it.
-    IgnoreErrors([&] { controller_.ShowAfresh(); });
-    IgnoreErrors([&] { controller_.Unload(); });
+    // Loading the controller once finds the mixer's device name for the About window before anyone opens it. It
+    // is done without its window: nothing may appear or take the foreground at start.
+    IgnoreErrors([&] { controller_.LoadAndUnloadUnseen(); });
 }
 
 void Form2::Form_Unload() {

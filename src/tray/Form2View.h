@@ -22,7 +22,7 @@ public:
     virtual void EnableMuteMonitor(bool enabled) = 0;
     // Puts the program's icon into the notification area: the normal picture and the program's tip.
     virtual void AddTrayIcon() = 0;
-    // Gives the window and the tray icon this picture.
+    // Gives the tray icon this picture, re-sending the icon's record even when the picture is the same.
     virtual void ShowTrayPicture(TrayPicture picture) = 0;
     // Has DiscardFinishedControllers run once the message being handled is over.
     virtual void DiscardControllersLater() = 0;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -79,6 +80,30 @@ TEST_F(Form1SlotTest, AShowingThatEndsByItselfIsFreedOnlyWhenDiscarded) {
     EXPECT_EQ(showings.alive, 1);
     slot.DiscardFinished();
     EXPECT_EQ(showings.alive, 0);
+}
+
+TEST_F(Form1SlotTest, TheUnseenLoadDiscoversTheVolumeControlAndUnloadsWithoutAWindow) {
+    slot.ShowAfresh();
+    platform.log.calls.clear();
+    slot.LoadAndUnloadUnseen();
+    EXPECT_FALSE(showings.made[0]->Loaded()) << "the showing that was loaded is unloaded first";
+    EXPECT_EQ(showings.made.size(), 1u) << "no window is made";
+    EXPECT_EQ(slot.Loaded(), nullptr);
+    const auto& log = platform.log;
+    const char* order[] = {
+        "host.signal 0", "host.signal 1", "mixerOpen", "mixerGetLineControls", "mixerGetControlDetails 0",
+        "host.signal 0"};
+    int previous = -1;
+    for (const char* call : order) {
+        const auto it = std::find_if(log.calls.begin() + (previous + 1), log.calls.end(),
+                                     [&](const std::string& c) { return c.rfind(call, 0) == 0; });
+        ASSERT_NE(it, log.calls.end()) << call << " after call " << previous;
+        previous = static_cast<int>(it - log.calls.begin());
+    }
+    EXPECT_EQ(host.txtform1signal, "0");
+    EXPECT_EQ(mixer.CurrentControl().controlId, FakeMixer::kVolumeId);
+    EXPECT_EQ(mixer.MixerDeviceName().substr(0, 16), "Fake Audio Mixer");
+    EXPECT_EQ(platform.mixer.openHandles.size(), 1u) << "the newest handle stays open, the one it replaced is closed";
 }
 
 } // namespace

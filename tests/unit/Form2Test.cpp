@@ -23,8 +23,7 @@ TEST(Form2StartTest, ANormalStartRunsItsStepsInOrderAndAddsTheTrayIconLast) {
                            "EnumProcesses",
                            "mixerOpen",
                            "form2.MuteMonitor on",
-                           "view.SetWindowRegion",
-                           "view.Unload",
+                           "mixerGetControlDetails 0",
                            "form2.AddTrayIcon"};
     for (std::size_t i = 1; i < std::size(order); ++i) {
         EXPECT_GE(log.IndexOf(order[i - 1]), 0) << order[i - 1];
@@ -39,11 +38,28 @@ TEST(Form2StartTest, ANormalStartRunsItsStepsInOrderAndAddsTheTrayIconLast) {
     EXPECT_EQ(c.form2.MasterMixer().MuteControl().controlId, FakeMixer::kMuteId);
     EXPECT_EQ(c.form2.MasterMixer().MixerDeviceName().substr(0, 16), "Fake Audio Mixer");
     EXPECT_FALSE(c.platform.registry.HasValue(HKLM, kRunKeyPath, kTitle));
-    // The controller loaded once is gone, and freed once its messages are over.
-    EXPECT_FALSE(c.Controller().Loaded());
-    EXPECT_EQ(c.view.discardsPosted, 1);
-    c.form2.DiscardFinishedControllers();
-    EXPECT_EQ(c.showings.alive, 0);
+}
+
+TEST(Form2StartTest, TheStartUpLoadsTheControllerWithoutAWindowAndTheFirstClickShowsTheFirstOne) {
+    Companion c;
+    ASSERT_FALSE(c.Start());
+    // The load found the volume control and the device's name, and left the mixer open for the monitor.
+    EXPECT_EQ(c.form2.MasterMixer().CurrentControl().controlId, FakeMixer::kVolumeId);
+    EXPECT_EQ(c.form2.MasterMixer().MixerDeviceName().substr(0, 16), "Fake Audio Mixer");
+    EXPECT_EQ(c.platform.mixer.openHandles.size(), 1u);
+    EXPECT_TRUE(c.platform.log.Contains("mixerGetControlDetails 0")) << "the volume was read";
+    // ... and unloaded again, without ever asking for a window: nothing was made that could be shown.
+    EXPECT_EQ(c.form2.txtform1signal(), "0");
+    EXPECT_TRUE(c.showings.made.empty());
+    EXPECT_FALSE(c.platform.log.Contains("form2.BringToForeground"));
+    c.form2.RunMenuCommand(MenuCommand::About);
+    EXPECT_TRUE(c.showings.made.empty()) << "About needs no controller";
+
+    c.form2.TrayReport(0x202);
+    ASSERT_EQ(c.showings.made.size(), 1u);
+    EXPECT_TRUE(c.Controller().view.visible);
+    EXPECT_TRUE(c.Controller().view.foreground);
+    EXPECT_EQ(c.form2.txtform1signal(), "1");
 }
 
 TEST(Form2StartTest, AFirstStartRegistersTheProgramAndRecordsTheControllerClosed) {
@@ -122,13 +138,27 @@ TEST(Form2StartTest, EveryRefusedStartEndsAtOnceWithItsMessageAndNeverShowsTheTr
     EXPECT_EQ(c.platform.registry.Dword(HKCU, kProgramKeyPath, "ontopstat"), 2u);
 }
 
-TEST(Form2StartTest, AFailedVolumeReadWhileLoadingTheControllerEndsTheStartWithoutATrayIcon) {
-    Companion c;
-    c.platform.mixer.getResult = 11;
-    ASSERT_TRUE(c.Start());
-    ASSERT_EQ(c.platform.messages.shown.size(), 1u);
-    EXPECT_EQ(c.platform.messages.shown[0].text, "Error! Can't get Mixer Control Details.");
-    EXPECT_FALSE(c.view.trayIconAdded);
+TEST(Form2StartTest, AMixerFailureWhileLoadingTheControllerEndsTheStartWithItsMessageAndNoTrayIcon) {
+    const struct {
+        const char* name;
+        std::function<void(FakeMixer&)> arrange;
+        const char* message;
+    } failures[] = {
+        {"no volume control", [](FakeMixer& m) { m.hasVolume = false; },
+         "Error! Unable to retriev the controls associated with an audio line ."},
+        {"volume unreadable", [](FakeMixer& m) { m.getResult = 11; }, "Error! Can't get Mixer Control Details."},
+    };
+    for (const auto& failure : failures) {
+        SCOPED_TRACE(failure.name);
+        Companion c;
+        failure.arrange(c.platform.mixer);
+        ASSERT_TRUE(c.Start());
+        ASSERT_EQ(c.platform.messages.shown.size(), 1u);
+        EXPECT_EQ(c.platform.messages.shown[0].text, failure.message);
+        EXPECT_EQ(c.platform.messages.shown[0].style, 0x30u);
+        EXPECT_FALSE(c.view.trayIconAdded);
+        EXPECT_TRUE(c.showings.made.empty());
+    }
 }
 
 class MuteMonitorTest : public ::testing::Test {
@@ -160,7 +190,7 @@ TEST_F(MuteMonitorTest, TheTrayIconFollowsTheMuteOnEveryTickAndOtherValuesChange
         EXPECT_EQ(c.form2.TxtMuteVal(), std::to_string(tick.value));
         EXPECT_TRUE(c.platform.mixer.written.empty()) << "the controller is not loaded: nothing is written";
     }
-    EXPECT_EQ(c.showings.made.size(), 1u) << "the monitor never loads the controller";
+    EXPECT_TRUE(c.showings.made.empty()) << "the monitor never loads the controller";
 }
 
 TEST_F(MuteMonitorTest, WhileTheControllerIsShownItsBoxFollowsAndWritesTheSameStateBack) {
@@ -189,9 +219,10 @@ TEST_F(MuteMonitorTest, WhileTheControllerIsShownItsBoxFollowsAndWritesTheSameSt
 TEST_F(MuteMonitorTest, ShowingTheControllerAgainGivesANewOneAndFreesTheOldOnesLater) {
     c.form2.ShowController();
     c.form2.ShowController();
-    ASSERT_EQ(c.showings.made.size(), 3u);
-    EXPECT_TRUE(c.showings.made[2]->Loaded());
-    EXPECT_TRUE(c.showings.made[2]->view.foreground);
+    ASSERT_EQ(c.showings.made.size(), 2u);
+    EXPECT_FALSE(c.showings.made[0]->Loaded());
+    EXPECT_TRUE(c.showings.made[1]->Loaded());
+    EXPECT_TRUE(c.showings.made[1]->view.foreground);
     EXPECT_EQ(c.form2.txtform1signal(), "1");
     c.form2.DiscardFinishedControllers();
     EXPECT_EQ(c.showings.alive, 1);

@@ -71,10 +71,9 @@ void Form2Window::AddTrayIcon() {
 }
 
 void Form2Window::ShowTrayPicture(TrayPicture picture) {
-    HICON icon = picture == TrayPicture::Muted ? mutedIcon_.get() : normalIcon_.get();
-    SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-    SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
-    trayIcon_.Modify(icon);
+    // Only the tray shows the picture: the companion window is never seen, so its own icon is left alone (setting
+    // it made the window system convert the picture twice on every tick of the mute monitor).
+    trayIcon_.Modify(picture == TrayPicture::Muted ? mutedIcon_.get() : normalIcon_.get());
 }
 
 void Form2Window::DiscardControllersLater() {
