@@ -113,6 +113,7 @@ bool Form1Window::CreateWindowAndChildren() {
     if (!knob->Create(instance_, Handle(), knobRect)) {
         return false;
     }
+    knobTopShown_ = knobRect.top;
     knob->SetCursor(knobCursor_);
     knob_ = std::move(knob);
     CreateReadout();
@@ -156,6 +157,7 @@ void Form1Window::CreateReadout() {
                                readout.top, readout.right - readout.left, readout.bottom - readout.top, Handle(),
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(kReadoutId)), instance_, nullptr);
     SendMessageA(readout_, WM_SETFONT, reinterpret_cast<WPARAM>(readoutFont_.get()), FALSE);
+    readoutShown_ = form1::kReadoutDesignCaption;
 }
 
 void Form1Window::AddClickableAreas() {
@@ -187,6 +189,21 @@ void Form1Window::AddToolTips() {
     mute.uId = reinterpret_cast<UINT_PTR>(muteBox_);
     mute.lpszText = const_cast<char*>(form1::kTipMute);
     SendMessageA(toolTips_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&mute));
+}
+
+void Form1Window::RelayToToolTips(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!toolTips_) {
+        return;
+    }
+    MSG relayed{};
+    relayed.hwnd = Handle();
+    relayed.message = message;
+    relayed.wParam = wParam;
+    relayed.lParam = lParam;
+    relayed.time = static_cast<DWORD>(GetMessageTime());
+    const DWORD pointer = GetMessagePos();
+    relayed.pt = {GET_X_LPARAM(pointer), GET_Y_LPARAM(pointer)};
+    SendMessageA(toolTips_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
 }
 
 HBITMAP Form1Window::LoadPicture(int resourceId, const char* what) {
@@ -222,14 +239,24 @@ void Form1Window::ShowKnobPicture() {
     }
 }
 
+// The volume-sync timer places the knob and writes the read-out on every tick; only a change reaches the window
+// system, so a still volume costs no window moves, texts or repaints.
 void Form1Window::SetKnobTop(float twips) {
+    const int top = TwipsToPixels(twips, twipsPerPixelY_);
+    if (top == knobTopShown_) {
+        return;
+    }
     const RECT knob = PixelRectOf(form1::kKnob);
-    SetWindowPos(KnobWindow(), nullptr, knob.left, TwipsToPixels(twips, twipsPerPixelY_), 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(KnobWindow(), nullptr, knob.left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    knobTopShown_ = top;
 }
 
 void Form1Window::SetReadout(const std::string& caption) {
+    if (caption == readoutShown_) {
+        return;
+    }
     SetWindowTextA(readout_, caption.c_str());
+    readoutShown_ = caption;
 }
 
 void Form1Window::SetMuteBoxBackColor(std::uint32_t colorref) {
@@ -474,6 +501,7 @@ LRESULT Form1Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MBUTTONDOWN:
     case WM_MBUTTONUP:
     case WM_MBUTTONDBLCLK:
+        RelayToToolTips(message, wParam, lParam);
         OnMouse(message, wParam, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         return 0;
     case WM_CAPTURECHANGED:

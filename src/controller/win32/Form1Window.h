@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
 
 #include "common/Twips.h"
 #include "controller/Form1.h"
@@ -62,6 +63,8 @@ private:
     void CreateReadout();
     void AddClickableAreas();
     void AddToolTips();
+    // Hands a mouse message over to the tool-tips of the clickable areas.
+    void RelayToToolTips(UINT message, WPARAM wParam, LPARAM lParam);
     void Paint();
     Element HitTest(int x, int y) const;
     RECT PixelRectOf(const TwipsRect& twips) const;
@@ -97,6 +100,9 @@ private:
     HWND readout_ = nullptr;
     HWND muteBox_ = nullptr;
     HWND toolTips_ = nullptr;
+    // What the knob and the read-out show now, in pixels and text.
+    int knobTopShown_ = 0;
+    std::string readoutShown_;
 
     UniqueBitmap skin_;
     UniqueBitmap knobPicture_;

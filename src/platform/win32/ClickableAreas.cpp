@@ -25,7 +25,9 @@ void ClickableAreas::AddToolTips(HWND toolTips, HWND window) const {
         }
         TOOLINFOA tool{};
         tool.cbSize = sizeof(tool);
-        tool.uFlags = TTF_SUBCLASS;
+        // Not subclassed: a subclassed window pays a property look-up on every message it gets, timer ticks
+        // included. The window relays its mouse messages instead (TTM_RELAYEVENT).
+        tool.uFlags = 0;
         tool.hwnd = window;
         tool.uId = i + 1;
         tool.rect = areas_[i].rect;

@@ -25,7 +25,8 @@ public:
     int Add(ClickableArea area);
     // The index of the area under the client point, or kNone.
     int HitTest(POINT client) const;
-    // One tool of the tool-tip control for each area with a tip.
+    // One tool of the tool-tip control for each area with a tip. The window relays its mouse messages to the
+    // control with TTM_RELAYEVENT.
     void AddToolTips(HWND toolTips, HWND window) const;
     // Sets the cursor of the area under the pointer in the window; false when there is none or it has no cursor.
     bool SetCursorUnderPointer(HWND window) const;
