@@ -15,6 +15,7 @@ target_compile_options(kob_logic PRIVATE -Wno-restrict)
 
 add_library(kob_win32 STATIC
     src/platform/win32/WindowBase.cpp
+    src/platform/win32/CommonControls.cpp
     src/platform/win32/ClickableAreas.cpp
     src/platform/win32/Win32MessageBox.cpp
     src/platform/win32/Win32Process.cpp

@@ -38,7 +38,6 @@ Form2::~Form2() {
 
 void Form2::Form_Initialize() {
     facts_.OwnProcessId = services_.systemInfo.GetCurrentProcessId();
-    view_.InitCommonControls();
     if (!view_.Create()) {
         EndWithMessage(services_.messages, services_.process, kMsgNoCompanionWindow, kMbIconError);
     }

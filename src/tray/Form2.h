@@ -41,8 +41,8 @@ public:
           Form1Factory& controllers);
     ~Form2() override;
 
-    // The start-up sequence: the process id, the common controls, the window and its load, and last of all the
-    // tray icon, so that a refused start never shows one.
+    // The start-up sequence: the process id, the window and its load, and last of all the tray icon, so that a
+    // refused start never shows one. The common controls are prepared by the windows that use them.
     void Form_Initialize();
     void Form_Load();
     // The window is closed by the system (shut-down, log-off): the controller is recorded as closed.

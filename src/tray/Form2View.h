@@ -13,8 +13,6 @@ class Form2View {
 public:
     virtual ~Form2View() = default;
 
-    // Prepares the common controls the windows use.
-    virtual void InitCommonControls() = 0;
     // Creates the hidden window; false when it cannot be.
     [[nodiscard]] virtual bool Create() = 0;
     // Keeps the program out of the system's list of running applications.

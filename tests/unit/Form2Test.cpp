@@ -12,8 +12,7 @@ TEST(Form2StartTest, ANormalStartRunsItsStepsInOrderAndAddsTheTrayIconLast) {
     Companion c;
     ASSERT_FALSE(c.Start());
     const auto& log = c.platform.log;
-    const char* order[] = {"form2.InitCommonControls",
-                           "form2.Create",
+    const char* order[] = {"form2.Create",
                            "form2.HideFromTaskList",
                            "CreateMutex kob3.0",
                            "TakeMutex Local\\kob3.0-",

@@ -13,6 +13,7 @@
 #include "controller/Form1Layout.h"
 #include "controller/win32/MouseButtons.h"
 #include "platform/ErrorGuard.h"
+#include "platform/win32/CommonControls.h"
 #include "platform/win32/ScopedGdi.h"
 #include "platform/win32/ScreenMetrics.h"
 
@@ -88,6 +89,7 @@ void Form1Window::Unload() {
 }
 
 bool Form1Window::CreateWindowAndChildren() {
+    PrepareCommonControls();
     WindowPlan plan;
     plan.instance = instance_;
     plan.className = kWindowClass;

@@ -4,6 +4,7 @@
 
 #include "ResourceIds.h"
 #include "common/Twips.h"
+#include "platform/win32/CommonControls.h"
 #include "platform/win32/ScopedGdi.h"
 #include "platform/win32/ScreenMetrics.h"
 
@@ -32,6 +33,7 @@ Form4Window::~Form4Window() {
 }
 
 void Form4Window::Open() {
+    PrepareCommonControls();
     const double twipsPerPixelX = ScreenTwipsPerPixel(LOGPIXELSX);
     const double twipsPerPixelY = ScreenTwipsPerPixel(LOGPIXELSY);
     WindowPlan plan = CentredToolWindow(instance_, kWindowClass, "", TwipsToPixels(kWidth, twipsPerPixelX),

@@ -1,6 +1,5 @@
 #include "tray/win32/Form2Window.h"
 
-#include <commctrl.h>
 #include <mmsystem.h>
 #include <shellapi.h>
 
@@ -37,10 +36,6 @@ Form2Window::Form2Window(HINSTANCE instance, const Form2Services& services, Mixe
 
 Form2Window::~Form2Window() {
     Destroy();
-}
-
-void Form2Window::InitCommonControls() {
-    ::InitCommonControls();
 }
 
 bool Form2Window::Create() {

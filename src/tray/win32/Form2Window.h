@@ -30,7 +30,6 @@ public:
     Form2& Logic() { return form_; }
 
     // Form2View
-    void InitCommonControls() override;
     [[nodiscard]] bool Create() override;
     void HideFromTaskList() override;
     void EnableMuteMonitor(bool enabled) override;

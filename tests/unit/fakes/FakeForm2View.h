@@ -13,7 +13,6 @@ class FakeForm2View : public Form2View {
 public:
     explicit FakeForm2View(CallLog& log) : log_(log) {}
 
-    void InitCommonControls() override { log_.Add("form2.InitCommonControls"); }
     bool Create() override {
         log_.Add("form2.Create");
         return !createFails;
