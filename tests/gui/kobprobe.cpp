@@ -20,6 +20,8 @@
 //                                        scaled to the knob's size
 //   kobprobe starttime <out> <exe> [args] starts a program with no icon in the tray yet, reports how long its icon
 //                                        took to appear, and ends it as the system does
+//   kobprobe startwatch <out> <exe>      starts a program and, every 2 ms until its tray icon is there, looks at
+//                                        its top-level windows and the foreground window; leaves it running
 //   kobprobe resources <out>             the running program's process id, kernel handles and GDI and USER objects,
 //                                        as far as the system counts them (Wine counts no GDI or USER objects), and
 //                                        how many message boxes it has open
@@ -509,6 +511,80 @@ BOOL CALLBACK CountVisibleWindow(HWND window, LPARAM param) {
     return TRUE;
 }
 
+// What a watcher saw of one process's top-level windows.
+struct WindowWatch {
+    DWORD processId;
+    int windows = 0;
+    int visible = 0;
+    bool controller = false;
+    std::string visibleClasses;
+};
+
+BOOL CALLBACK WatchWindow(HWND window, LPARAM param) {
+    auto* watch = reinterpret_cast<WindowWatch*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != watch->processId) {
+        return TRUE;
+    }
+    ++watch->windows;
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof(name));
+    watch->controller = watch->controller || std::string(name) == kControllerClass;
+    if (IsWindowVisible(window)) {
+        ++watch->visible;
+        watch->visibleClasses += std::string(watch->visibleClasses.empty() ? "" : ",") + name;
+    }
+    return TRUE;
+}
+
+int StartWatch(std::ofstream& out, const std::string& commandLine) {
+    const HWND foregroundBefore = GetForegroundWindow();
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    std::string line = commandLine;
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        out << "started=0\n";
+        return 1;
+    }
+    int looks = 0;
+    int visibleLooks = 0;
+    bool controller = false;
+    bool foregroundTaken = false;
+    std::string seen;
+    const DWORD start = GetTickCount();
+    bool tray = false;
+    while (!tray && GetTickCount() - start < 30000 && WaitForSingleObject(process.hProcess, 2) == WAIT_TIMEOUT) {
+        // The tray is looked at first: the windows looked at after it cover the whole start-up.
+        tray = TrayShowsAnIcon();
+        WindowWatch watch{process.dwProcessId};
+        EnumWindows(WatchWindow, reinterpret_cast<LPARAM>(&watch));
+        ++looks;
+        controller = controller || watch.controller;
+        if (watch.visible > 0) {
+            ++visibleLooks;
+            if (seen.find(watch.visibleClasses) == std::string::npos) {
+                seen += (seen.empty() ? "" : ";") + watch.visibleClasses;
+            }
+        }
+        const HWND foreground = GetForegroundWindow();
+        DWORD owner = 0;
+        GetWindowThreadProcessId(foreground, &owner);
+        foregroundTaken = foregroundTaken || (foreground != foregroundBefore && owner == process.dwProcessId);
+    }
+    out << "started=1\n";
+    out << "tray=" << (tray ? 1 : 0) << "\n";
+    out << "looks=" << looks << "\n";
+    out << "visible_looks=" << visibleLooks << "\n";
+    out << "visible_classes=" << seen << "\n";
+    out << "controller_created=" << (controller ? 1 : 0) << "\n";
+    out << "foreground_taken=" << (foregroundTaken ? 1 : 0) << "\n";
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return 0;
+}
+
 int Companion(std::ofstream& out) {
     HWND window = WaitForWindow(kCompanionClass, nullptr, 15000);
     if (!window) {
@@ -706,6 +782,9 @@ int main(int argc, char** argv) {
             commandLine += std::string(i > 3 ? " " : "") + (i == 3 ? "\"" + std::string(argv[i]) + "\"" : argv[i]);
         }
         return StartTime(out, commandLine);
+    }
+    if (command == "startwatch" && argc >= 4) {
+        return StartWatch(out, "\"" + std::string(argv[3]) + "\"");
     }
     if (command == "resources") {
         return Resources(out);

@@ -17,8 +17,16 @@ probe installed settings
 expect "$KOB_WORK/installed" cstpval 1 "program key with cstpval = 1"
 expect "$KOB_WORK/installed" uninstallentry 1 "uninstaller registered"
 
-echo "the first start: the icon in the tray, no window, and the first-start work"
-kob_start_program
+echo "the first start: the icon in the tray, no window at any moment, and the first-start work"
+# The watcher starts the program and looks at its top-level windows every 2 ms until the icon is there.
+probe watch startwatch "$KOB_PROGRAM"
+expect "$KOB_WORK/watch" tray 1 "icon in the tray"
+looks=$(kob_value "$KOB_WORK/watch" looks)
+check '[ "${looks:-0}" -ge 10 ]' "the start-up watched ($looks looks)"
+expect "$KOB_WORK/watch" visible_looks 0 "no window of it visible at any look"
+expect "$KOB_WORK/watch" visible_classes "" "no window class ever visible"
+expect "$KOB_WORK/watch" controller_created 0 "no controller window made"
+expect "$KOB_WORK/watch" foreground_taken 0 "the foreground stays where it was"
 probe first companion
 expect "$KOB_WORK/first" found 1 "companion window created"
 expect "$KOB_WORK/first" visible 0 "companion window hidden"

@@ -24,8 +24,17 @@ probe() { # COMMAND ARGS... : runs the probe; its answers are read with answer K
 }
 answer() { sed -n "s/^$1=//p" "$work/probe.txt" | head -n 1; }
 
-# The Linux process of a running Windows program, by its file name.
-pid_of() { pgrep -f "$1" | head -n 1; }
+# The Linux process of a running Windows program, by its file name, in this Wine prefix: other prefixes on the
+# machine may run programs of the same name.
+pid_of() {
+    local pid
+    for pid in $(pgrep -f "$1"); do
+        if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX"; then
+            echo "$pid"
+            return 0
+        fi
+    done
+}
 # Processor time used so far, in milliseconds.
 cpu_ms() { awk -v hz="$(getconf CLK_TCK)" '{ print int(($14 + $15) * 1000 / hz) }' "/proc/$1/stat"; }
 # Resident memory and its private part, in KB.
