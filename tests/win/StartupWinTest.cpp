@@ -1,0 +1,107 @@
+// The start-up with the real windows: the controller's load leaves the device name known for About without any
+// window of the controller being made, shown or activated. The mixer is the Core Audio endpoint, whose device has
+// a name under Wine (winmm's has none); everything else the start-up touches is a fake.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <objbase.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "controller/win32/Form1Window.h"
+#include "fakes/FakeCompanion.h"
+#include "mixer/EndpointMixer.h"
+#include "mixer/win32/CoreAudioEndpoint.h"
+#include "platform/win32/Win32Screen.h"
+#include "tray/win32/Form2Window.h"
+
+namespace kob::test {
+namespace {
+
+// What the window system did on this thread while the hook was in place.
+struct WindowEvents {
+    std::vector<std::string> created;
+    int activated = 0;
+    int shown = 0;
+};
+WindowEvents* g_events = nullptr;
+
+LRESULT CALLBACK RecordWindowEvent(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_CREATEWND) {
+        const auto* create = reinterpret_cast<CBT_CREATEWNDA*>(lParam);
+        char name[64] = {};
+        GetClassNameA(reinterpret_cast<HWND>(wParam), name, sizeof(name));
+        g_events->created.emplace_back(name);
+        g_events->shown += (create->lpcs->style & WS_VISIBLE) ? 1 : 0;
+    } else if (code == HCBT_ACTIVATE) {
+        ++g_events->activated;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+BOOL CALLBACK CountVisible(HWND window, LPARAM count) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == GetCurrentProcessId() && IsWindowVisible(window)) {
+        ++*reinterpret_cast<int*>(count);
+    }
+    return TRUE;
+}
+
+TEST(StartupWinTest, TheControllersLoadNamesTheDeviceForAboutWithoutAnyControllerWindow) {
+    ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+    {
+        CoreAudioEndpoint endpoint;
+        ASSERT_TRUE(endpoint.Resolve()) << "the Core Audio endpoint of the null device";
+        const std::string name = endpoint.FriendlyName();
+        ASSERT_FALSE(name.empty());
+        EndpointMixer mixer(endpoint);
+
+        Companion fakes;
+        FakePlatform& p = fakes.platform;
+        Win32Screen screen;
+        Form1WindowFactory controllers(GetModuleHandleA(nullptr), {screen, p.messages, p.registry, p.launcher});
+        Form2Window companion(
+            GetModuleHandleA(nullptr),
+            {p.messages, p.process, p.registry, p.processList, p.systemInfo, p.modulePath, p.launcher}, mixer,
+            controllers);
+
+        WindowEvents events;
+        g_events = &events;
+        const HWND foreground = GetForegroundWindow();
+        HHOOK hook = SetWindowsHookExA(WH_CBT, RecordWindowEvent, nullptr, GetCurrentThreadId());
+        ASSERT_NE(hook, nullptr);
+        companion.Start();
+        UnhookWindowsHookEx(hook);
+        g_events = nullptr;
+
+        EXPECT_TRUE(p.messages.shown.empty());
+        // The companion, and whatever the system makes for every thread (Wine: the input method's window).
+        EXPECT_NE(std::find(events.created.begin(), events.created.end(), "DrovoVC3Companion"), events.created.end());
+        EXPECT_EQ(std::find(events.created.begin(), events.created.end(), "DrovoVC3Controller"), events.created.end());
+        EXPECT_EQ(std::find(events.created.begin(), events.created.end(), "DrovoVC3Knob"), events.created.end());
+        EXPECT_EQ(events.shown, 0);
+        EXPECT_EQ(events.activated, 0);
+        EXPECT_EQ(GetForegroundWindow(), foreground);
+        int visible = 0;
+        EnumWindows(CountVisible, reinterpret_cast<LPARAM>(&visible));
+        EXPECT_EQ(visible, 0);
+        EXPECT_EQ(companion.Logic().txtform1signal(), "0");
+
+        // About is given the endpoint's name, known before any controller was ever opened.
+        const std::string& device = companion.Logic().MasterMixer().MixerDeviceName();
+        EXPECT_EQ(device.substr(0, device.find('\0')), name.substr(0, 31));
+        companion.Logic().RunMenuCommand(MenuCommand::About);
+        HWND about = FindWindowA("DrovoVC3About", nullptr);
+        ASSERT_NE(about, nullptr);
+        EXPECT_TRUE(IsWindowVisible(about));
+        EXPECT_EQ(FindWindowA("DrovoVC3Controller", nullptr), nullptr);
+    }
+    CoUninitialize();
+}
+
+} // namespace
+} // namespace kob::test
