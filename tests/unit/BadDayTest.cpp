@@ -112,8 +112,8 @@ TEST(ControllerBoxTest, ATrayClickWhileABoxOfTheControllerIsOpenDoesNotFreeTheCo
         ASSERT_EQ(c.platform.messages.shown.size(), 1u);
         EXPECT_EQ(c.platform.messages.shown[0].text, box.message);
         EXPECT_EQ(aliveWhileOpen, 2) << "the controller under the box outlives its handler";
-        FakeShowing& under = *c.showings.made[1];
-        FakeShowing& shown = *c.showings.made[2];
+        FakeShowing& under = *c.showings.made[0];
+        FakeShowing& shown = *c.showings.made[1];
         EXPECT_FALSE(under.Loaded());
         EXPECT_TRUE(shown.Loaded());
         EXPECT_TRUE(shown.view.TimerEnabled(Form1Timer::SyncVolume));
