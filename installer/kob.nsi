@@ -389,9 +389,36 @@ Function ChooseLogonStart
     ${EndIf}
 FunctionEnd
 
+; A folder given with /D= that cannot be a folder (a file stands in its path) is dropped by the setup engine in
+; silence, which would install somewhere the packager never asked for: it fails as a folder that cannot be written.
+Function RefuseUnusableCommandLineFolder
+    ; $CMDLINE has lost /D= by now; the process's own command line still holds it.
+    System::Call 'kernel32::GetCommandLine() t .r4'
+    StrLen $1 $4
+    StrCpy $2 0
+    StrCpy $0 ""
+    ${DoWhile} $2 < $1
+        StrCpy $3 $4 4 $2
+        ${If} $3 == " /D="
+            IntOp $2 $2 + 4
+            StrCpy $0 $4 "" $2
+            ${Break}
+        ${EndIf}
+        IntOp $2 $2 + 1
+    ${Loop}
+    ${If} $0 != ""
+    ${AndIf} $0 != $INSTDIR
+    ${AndIf} $0 != "$INSTDIR\"
+        MessageBox MB_OK|MB_ICONSTOP "The files could not be written into $0." /SD IDOK
+        SetErrorLevel ${EXIT_FILE_NOT_WRITTEN}
+        Quit
+    ${EndIf}
+FunctionEnd
+
 Function .onInit
     ; /D= has set the folder before this point; the scope's defaults must not replace it.
     StrCpy $CommandLineFolder $INSTDIR
+    Call RefuseUnusableCommandLineFolder
     Call OneSetupAtATime
     Call RefuseAllUsersWithoutRights
     !insertmacro MULTIUSER_INIT

@@ -79,6 +79,17 @@ kob_click_tray() {
     sleep 1
 }
 
+# menu KEYS... : opens the menu with a right click and chooses with the keys given.
+menu() {
+    kob_click_tray 3
+    probe menu menu
+    for key in "$@"; do
+        xdotool key "$key"
+        sleep 0.2
+    done
+    sleep 1
+}
+
 # Removes the installed program and its settings when the test ends, however it ends.
 kob_uninstall_on_exit() {
     trap 'kob_uninstall; kob_probe "$KOB_WORK/cleanup" uninstall; kob_gui_cleanup' EXIT

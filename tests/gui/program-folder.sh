@@ -36,16 +36,6 @@ KOB_STARTED_PIDS+=("$!")
 probe started companion
 expect "$KOB_WORK/started" tray 1 "icon in the tray"
 
-# menu KEYS... : opens the menu with a right click and chooses with the keys given.
-menu() {
-    kob_click_tray 3
-    probe menu menu
-    for key in "$@"; do
-        xdotool key "$key"
-        sleep 0.2
-    done
-    sleep 1
-}
 
 echo "Test Sound plays the sound from the folder"
 menu Down Down Down Down Return

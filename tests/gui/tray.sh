@@ -10,16 +10,6 @@ kob_start_program
 probe started companion
 expect "$KOB_WORK/started" tray 1 "icon in the tray"
 
-# menu KEYS... : opens the menu with a right click and chooses with the keys given.
-menu() {
-    kob_click_tray 3
-    probe menu menu
-    for key in "$@"; do
-        xdotool key "$key"
-        sleep 0.2
-    done
-    sleep 1
-}
 
 echo "a left click shows the controller at its place with the current volume"
 kob_click_tray 1
