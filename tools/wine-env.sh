@@ -29,7 +29,8 @@ kob_wine_start() {
         wineserver -w
     fi
     # No pipe of a caller (ctest waits for its pipes to close) may stay with the persistent server.
-    wineserver -p </dev/null >/dev/null 2>&1
+    # A server already running for the prefix makes this answer 2: that one serves instead.
+    wineserver -p </dev/null >/dev/null 2>&1 || true
     wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 }
 
