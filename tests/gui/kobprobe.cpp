@@ -195,13 +195,21 @@ int Volume(std::ofstream& out) {
     return 0;
 }
 
-int Run(std::ofstream& out, const std::string& commandLine) {
+// Starts a command line as the shell would; false, with "started=0" reported, when it cannot be started.
+bool StartProcess(std::ofstream& out, const std::string& commandLine, PROCESS_INFORMATION& process) {
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process{};
     std::string line = commandLine;
     if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
         out << "started=0\n";
+        return false;
+    }
+    return true;
+}
+
+int Run(std::ofstream& out, const std::string& commandLine) {
+    PROCESS_INFORMATION process{};
+    if (!StartProcess(out, commandLine, process)) {
         return 1;
     }
     out << "started=1\n";
@@ -429,16 +437,12 @@ int StartTime(std::ofstream& out, const std::string& commandLine) {
         out << "started=0\nreason=an icon is in the tray already\n";
         return 1;
     }
-    STARTUPINFOA startup{};
-    startup.cb = sizeof(startup);
     PROCESS_INFORMATION process{};
-    std::string line = commandLine;
     LARGE_INTEGER frequency{};
     LARGE_INTEGER begin{};
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&begin);
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-        out << "started=0\n";
+    if (!StartProcess(out, commandLine, process)) {
         return 1;
     }
     while (!TrayShowsAnIcon() && WaitForSingleObject(process.hProcess, 1) == WAIT_TIMEOUT) {
@@ -540,12 +544,8 @@ BOOL CALLBACK WatchWindow(HWND window, LPARAM param) {
 
 int StartWatch(std::ofstream& out, const std::string& commandLine) {
     const HWND foregroundBefore = GetForegroundWindow();
-    STARTUPINFOA startup{};
-    startup.cb = sizeof(startup);
     PROCESS_INFORMATION process{};
-    std::string line = commandLine;
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-        out << "started=0\n";
+    if (!StartProcess(out, commandLine, process)) {
         return 1;
     }
     int looks = 0;
