@@ -8,20 +8,20 @@ target_link_options(kob_logic PUBLIC ${KOB_SANITIZE})
 
 add_executable(kob_unit_tests
     tests/unit/fakes/FakeServices.cpp
-    tests/unit/fakes/FakeForm1View.cpp
+    tests/unit/fakes/FakeControllerView.cpp
     tests/unit/fakes/FakeRegistry.cpp
     tests/unit/fakes/FakeProcessList.cpp
     tests/unit/fakes/FakeSystem.cpp
     tests/unit/VolumeScaleTest.cpp
     tests/unit/MixerTest.cpp
     tests/unit/EndpointMixerTest.cpp
-    tests/unit/Form1LoadTest.cpp
-    tests/unit/Form1SliderTest.cpp
-    tests/unit/Form1SlotTest.cpp
-    tests/unit/Form1ButtonsTest.cpp
-    tests/unit/Form1KeysTest.cpp
-    tests/unit/Form2Test.cpp
-    tests/unit/Form2MenuTest.cpp
+    tests/unit/ControllerLoadTest.cpp
+    tests/unit/ControllerSliderTest.cpp
+    tests/unit/ControllerSlotTest.cpp
+    tests/unit/ControllerButtonsTest.cpp
+    tests/unit/ControllerKeysTest.cpp
+    tests/unit/TrayAppTest.cpp
+    tests/unit/TrayMenuTest.cpp
     tests/unit/AboutOptionsTest.cpp
     tests/unit/RegistrySettingsTest.cpp
     tests/unit/InstanceGuardTest.cpp

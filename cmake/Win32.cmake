@@ -30,14 +30,14 @@ add_library(kob_win32 STATIC
     src/settings/win32/Win32Registry.cpp
     src/controller/win32/KnobControl.cpp
     src/controller/win32/WheelHook.cpp
-    src/controller/win32/Form1Window.cpp
+    src/controller/win32/ControllerWindow.cpp
     src/tray/win32/TrayIcon.cpp
-    src/tray/win32/BaseMenu.cpp
+    src/tray/win32/PopupMenu.cpp
     src/tray/win32/MciSoundDevice.cpp
     src/about/win32/IeBrowser.cpp
-    src/about/win32/Form3Window.cpp
-    src/settings/win32/Form4Window.cpp
-    src/tray/win32/Form2Window.cpp
+    src/about/win32/AboutWindow.cpp
+    src/settings/win32/OptionsWindow.cpp
+    src/tray/win32/TrayWindow.cpp
 )
 target_include_directories(kob_win32 PUBLIC src resources)
 target_link_libraries(kob_win32 PUBLIC kob_logic comctl32 winmm psapi shell32 advapi32 ole32 oleaut32 uuid gdi32

@@ -10,7 +10,7 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 function(kob_add_win_test)
     cmake_parse_arguments(ARG "RESOURCES" "NAME" "SOURCES" ${ARGN})
     set(fakes ${CMAKE_SOURCE_DIR}/tests/unit/fakes)
-    set(sources ${ARG_SOURCES} ${fakes}/FakeServices.cpp ${fakes}/FakeForm1View.cpp ${fakes}/FakeRegistry.cpp
+    set(sources ${ARG_SOURCES} ${fakes}/FakeServices.cpp ${fakes}/FakeControllerView.cpp ${fakes}/FakeRegistry.cpp
                 ${fakes}/FakeProcessList.cpp ${fakes}/FakeSystem.cpp)
     if(ARG_RESOURCES)
         list(APPEND sources ${KOB_RESOURCES})

@@ -105,8 +105,8 @@ void ListProcessIds(ProcessListService& processes, MessageBoxService& messages, 
     });
 }
 
-void CheckPrevInstance(ProcessListService& processes, ModulePathService& modulePath, ProcessControl& process,
-                       std::uint32_t OwnProcessId, const ProcessIdList& list, MutexOwnership guard) {
+void EndIfAlreadyRunning(ProcessListService& processes, ModulePathService& modulePath, ProcessControl& process,
+                         std::uint32_t OwnProcessId, const ProcessIdList& list, MutexOwnership guard) {
     if (guard == MutexOwnership::OwnedElsewhere) {
         process.EndProcess(OwnProcessId);
     }

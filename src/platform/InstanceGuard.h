@@ -44,7 +44,7 @@ void ListProcessIds(ProcessListService& processes, MessageBoxService& messages, 
 // run the program folder's "kob3.0.exe", compared as the file system does (letter case and 8.3 forms do not
 // matter). A copy that owns the guard is the only one running: listed copies are ones whose main thread has gone.
 // Returns otherwise, also after any failure.
-void CheckPrevInstance(ProcessListService& processes, ModulePathService& modulePath, ProcessControl& process,
-                       std::uint32_t OwnProcessId, const ProcessIdList& list, MutexOwnership guard);
+void EndIfAlreadyRunning(ProcessListService& processes, ModulePathService& modulePath, ProcessControl& process,
+                         std::uint32_t OwnProcessId, const ProcessIdList& list, MutexOwnership guard);
 
 } // namespace kob

@@ -9,9 +9,9 @@ namespace kob {
 // starts; everything afterwards only reads it.
 struct StartupFacts {
     std::uint32_t OwnProcessId = 0;
-    std::uint32_t OSPlatform = 0;
+    std::uint32_t PlatformId = 0;
     // The Windows system folder without a trailing backslash; empty until read.
-    std::string SystemDir;
+    std::string SystemFolder;
 };
 
 } // namespace kob

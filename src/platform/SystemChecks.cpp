@@ -14,7 +14,7 @@ constexpr std::uint32_t kSystemDirBufferLength = 255;
 
 } // namespace
 
-void GetOSPlatform(SystemInfoService& systemInfo, std::uint32_t& platform) {
+void ReadPlatformId(SystemInfoService& systemInfo, std::uint32_t& platform) {
     OsVersionInfo info;
     info.osVersionInfoSize = kOsVersionInfoSize;
     systemInfo.ReadVersion(info);
@@ -27,13 +27,13 @@ void RefuseUnsupportedPlatform(MessageBoxService& messages, ProcessControl& proc
     }
 }
 
-void GetSystemDir(SystemInfoService& systemInfo, std::string& SystemDir) {
+void ReadSystemFolder(SystemInfoService& systemInfo, std::string& SystemFolder) {
     // Blanks, not NULs: a call that writes nothing leaves no NUL, and then nothing is taken.
     std::string buffer(kSystemDirBufferLength, ' ');
     systemInfo.ReadSystemDirectory(buffer, kSystemDirBufferLength);
     const auto end = buffer.find('\0');
     if (end != std::string::npos) {
-        SystemDir = buffer.substr(0, end);
+        SystemFolder = buffer.substr(0, end);
     }
 }
 

@@ -2,8 +2,8 @@
 
 #include <commctrl.h>
 
-#include "controller/Form1Slot.h"
-#include "controller/win32/Form1Window.h"
+#include "controller/ControllerSlot.h"
+#include "controller/win32/ControllerWindow.h"
 #include "mixer/win32/Win32Mixer.h"
 #include "platform/SystemChecks.h"
 #include "platform/win32/Win32MessageBox.h"
@@ -18,9 +18,9 @@ namespace kob {
 namespace {
 
 // Hears the controller's load and unload; the preview ends when the controller is gone.
-class AloneHost : public Form1Host {
+class AloneHost : public ControllerHost {
 public:
-    void SetForm1Signal(bool loaded) override {
+    void SetControllerLoaded(bool loaded) override {
         if (!loaded) {
             PostQuitMessage(0);
         }
@@ -29,7 +29,7 @@ public:
 
 } // namespace
 
-int RunControllerAlone(HINSTANCE instance, const std::function<void(Form1&, Mixer&)>& shown) {
+int RunControllerAlone(HINSTANCE instance, const std::function<void(Controller&, Mixer&)>& shown) {
     InitCommonControls();
     Win32Mixer device;
     Win32MessageBox messages;
@@ -39,32 +39,32 @@ int RunControllerAlone(HINSTANCE instance, const std::function<void(Form1&, Mixe
     Win32ProgramLauncher launcher;
     Win32SystemInfo systemInfo;
     StartupFacts facts;
-    GetSystemDir(systemInfo, facts.SystemDir);
+    ReadSystemFolder(systemInfo, facts.SystemFolder);
     Mixer mixer(device, messages, process);
     AloneHost host;
-    Form1WindowFactory factory(instance, {screen, messages, registry, launcher});
-    Form1Slot controller(factory, host, mixer, facts);
+    ControllerWindowFactory factory(instance, {screen, messages, registry, launcher});
+    ControllerSlot slot(factory, host, mixer, facts);
 
-    Form1& form = controller.ShowAfresh();
-    if (!controller.Loaded()) {
+    Controller& controller = slot.ShowAfresh();
+    if (!slot.Loaded()) {
         return 1;
     }
     if (shown) {
-        shown(form, mixer);
+        shown(controller, mixer);
     }
-    controller.BringLoadedToForeground();
-    form.StartVolumeSync();
+    slot.BringLoadedToForeground();
+    controller.StartVolumeSync();
 
     MSG message{};
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE) {
-            controller.Unload();
+            slot.Unload();
             continue;
         }
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
-    controller.DiscardFinished();
+    slot.DiscardFinished();
     return static_cast<int>(message.wParam);
 }
 

@@ -17,10 +17,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
         level = std::atoi(option + std::strlen("--level "));
     }
     std::unique_ptr<kob::PreviewReporter> reporter;
-    return kob::RunControllerAlone(instance, [&](kob::Form1& form, kob::Mixer& mixer) {
+    return kob::RunControllerAlone(instance, [&](kob::Controller& controller, kob::Mixer& mixer) {
         if (level) {
-            form.setVolume(*level);
-            form.GetVolume();
+            controller.SetVolumeFromLevel(*level);
+            controller.GetVolume();
         }
         reporter = std::make_unique<kob::PreviewReporter>(instance, mixer);
     });

@@ -15,25 +15,25 @@ constexpr const char* kMsgSoundMissing = "The .wav file referred by the Drovo Vo
 
 void TestSound::Play() {
     if (open_) {
-        MMC1_Done();
+        OnTestSoundDone();
     }
     const auto step = [this](bool done) {
         if (!done) {
             ShowMessage(messages_, kMsgSoundMissing, kMbIconExclamation);
         }
     };
-    step(MMC1_.SetDeviceType("WaveAudio"));
-    step(MMC1_.SetFileName(OpenableProgramFile(modulePath_, kSoundFile)));
-    const bool opened = MMC1_.Command("open");
+    step(soundDevice_.SetDeviceType("WaveAudio"));
+    step(soundDevice_.SetFileName(OpenableProgramFile(modulePath_, kSoundFile)));
+    const bool opened = soundDevice_.Command("open");
     open_ = opened;
     step(opened);
-    step(MMC1_.Command("Play"));
+    step(soundDevice_.Command("Play"));
 }
 
-void TestSound::MMC1_Done() {
-    MMC1_.SetFileName("");
-    MMC1_.Command("stop");
-    MMC1_.Command("close");
+void TestSound::OnTestSoundDone() {
+    soundDevice_.SetFileName("");
+    soundDevice_.Command("stop");
+    soundDevice_.Command("close");
     open_ = false;
 }
 

@@ -9,17 +9,17 @@ namespace kob {
 // "Test Sound": plays POURING.WAV from the program folder through the companion's multimedia control.
 class TestSound {
 public:
-    TestSound(SoundDevice& MMC1, MessageBoxService& messages, ModulePathService& modulePath)
-        : MMC1_(MMC1), messages_(messages), modulePath_(modulePath) {}
+    TestSound(SoundDevice& soundDevice, MessageBoxService& messages, ModulePathService& modulePath)
+        : soundDevice_(soundDevice), messages_(messages), modulePath_(modulePath) {}
 
     // The four steps, each failed one reported with the missing-file message before the next is tried. A sound
     // still playing from an earlier choice is stopped and closed first, so the sound starts again.
     void Play();
     // The device's notification that playback ended: stop and close the device.
-    void MMC1_Done();
+    void OnTestSoundDone();
 
 private:
-    SoundDevice& MMC1_;
+    SoundDevice& soundDevice_;
     MessageBoxService& messages_;
     ModulePathService& modulePath_;
     bool open_ = false;

@@ -4,7 +4,7 @@
 
 #include <objbase.h>
 
-#include "controller/win32/Form1Window.h"
+#include "controller/win32/ControllerWindow.h"
 #include "mixer/EndpointMixer.h"
 #include "mixer/win32/CoreAudioEndpoint.h"
 #include "mixer/win32/Win32Mixer.h"
@@ -16,7 +16,7 @@
 #include "platform/win32/Win32Screen.h"
 #include "platform/win32/Win32SystemInfo.h"
 #include "settings/win32/Win32Registry.h"
-#include "tray/win32/Form2Window.h"
+#include "tray/win32/TrayWindow.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     kob::Win32Mixer winmm;
@@ -39,8 +39,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         kob::EndpointMixer endpointMixer(endpoint);
         kob::MixerService& mixer =
             kob::EndpointCanBeTheMaster(endpoint) ? static_cast<kob::MixerService&>(endpointMixer) : winmm;
-        kob::Form1WindowFactory controllers(instance, {screen, messages, registry, launcher});
-        kob::Form2Window companion(
+        kob::ControllerWindowFactory controllers(instance, {screen, messages, registry, launcher});
+        kob::TrayWindow companion(
             instance, {messages, process, registry, processList, systemInfo, modulePath, launcher}, mixer, controllers);
         companion.Start();
         while (GetMessageA(&message, nullptr, 0, 0) > 0) {

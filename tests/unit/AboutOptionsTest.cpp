@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "about/Form3.h"
+#include "about/AboutBox.h"
 #include "fakes/FakeServices.h"
-#include "settings/Form4.h"
+#include "settings/OptionsBox.h"
 
 namespace kob::test {
 namespace {
@@ -15,7 +15,7 @@ constexpr auto HKLM = RegistryRoot::LocalMachine;
 constexpr auto HKCU = RegistryRoot::CurrentUser;
 const std::string kThisProgram = "\"C:\\Program Files\\Drovo Volume Controller\\kob3.0.exe\"";
 
-struct FakeForm3View : Form3View {
+struct FakeAboutView : AboutView {
     void SetMixerCaption(const std::string& caption) override { this->caption = caption; }
     void OpenMaximized(const std::string& address) override { opened.push_back(address); }
     std::string caption = "Mixer : No details available !";
@@ -31,7 +31,7 @@ struct FakeBrowser : WebBrowser {
     std::vector<std::string> windows;
 };
 
-TEST(Form3Test, TheMixerLineNamesTheDeviceOrSaysThereAreNoDetails) {
+TEST(AboutBoxTest, TheMixerLineNamesTheDeviceOrSaysThereAreNoDetails) {
     const struct {
         std::string deviceName;
         const char* caption;
@@ -39,77 +39,77 @@ TEST(Form3Test, TheMixerLineNamesTheDeviceOrSaysThereAreNoDetails) {
                 {std::string(32, '\0'), "Mixer : No details available !"},
                 {"", "Mixer : No details available !"}};
     for (const auto& row : rows) {
-        FakeForm3View view;
+        FakeAboutView view;
         FakeBrowser browser;
-        Form3 about{view, row.deviceName, browser};
-        about.Form_Load();
+        AboutBox about{view, row.deviceName, browser};
+        about.Load();
         EXPECT_EQ(view.caption, row.caption);
     }
 }
 
-TEST(Form3Test, TheLinksOpenTheSiteInANewBrowserWindowOrElseTheDefaultHandler) {
-    FakeForm3View view;
+TEST(AboutBoxTest, TheLinksOpenTheSiteInANewBrowserWindowOrElseTheDefaultHandler) {
+    FakeAboutView view;
     FakeBrowser browser;
     const std::string name;
-    Form3 about{view, name, browser};
-    about.Label4_Click();
-    about.Label4_Click();
+    AboutBox about{view, name, browser};
+    about.OnWebsiteLinkClicked();
+    about.OnWebsiteLinkClicked();
     EXPECT_EQ(browser.windows, (std::vector<std::string>{"http://marlox.example.com", "http://marlox.example.com"}));
     EXPECT_TRUE(view.opened.empty());
     browser.available = false;
-    about.Label4_Click();
-    about.Label8_Click();
+    about.OnWebsiteLinkClicked();
+    about.OnFeedbackLinkClicked();
     EXPECT_EQ(view.opened,
               (std::vector<std::string>{"http://marlox.example.com", "http://marlox.example.com/feedback.html"}));
 }
 
-class Form4Test : public ::testing::Test, public Form4View {
+class OptionsBoxTest : public ::testing::Test, public OptionsView {
 protected:
-    Form4Test() { platform.registry.CreateKey(HKLM, kRunKeyPath); }
-    void SetChkStp(bool checked) override { shown = checked; }
+    OptionsBoxTest() { platform.registry.CreateKey(HKLM, kRunKeyPath); }
+    void SetRunAtLogonBox(bool checked) override { shown = checked; }
     bool HasRunValue() { return platform.registry.HasValue(HKLM, kRunKeyPath, kTitle); }
 
     FakePlatform platform;
     std::int16_t RunEntryVal = 0;
-    Form4 options{*this, platform.registry, platform.messages, platform.modulePath, RunEntryVal};
+    OptionsBox options{*this, platform.registry, platform.messages, platform.modulePath, RunEntryVal};
     bool shown = false;
 };
 
-TEST_F(Form4Test, WithoutTheRunValueTheBoxOpensClearAndNothingIsWritten) {
-    options.Form_Load();
+TEST_F(OptionsBoxTest, WithoutTheRunValueTheBoxOpensClearAndNothingIsWritten) {
+    options.Load();
     EXPECT_FALSE(shown);
     EXPECT_EQ(platform.log.IndexOf("RegSetValueEx"), -1);
     EXPECT_EQ(platform.log.IndexOf("RegDeleteValue"), -1);
 }
 
-TEST_F(Form4Test, WithTheRunValueTheBoxOpensTickedAndTheValueNamesThisExecutable) {
+TEST_F(OptionsBoxTest, WithTheRunValueTheBoxOpensTickedAndTheValueNamesThisExecutable) {
     platform.registry.keys[{HKLM, kRunKeyPath}][kTitle] = {kRegSz, {'o', 'l', 'd', 0}};
-    options.Form_Load();
+    options.Load();
     EXPECT_TRUE(shown);
     const auto& data = platform.registry.Value(HKLM, kRunKeyPath, kTitle).data;
     EXPECT_EQ(std::string(data.begin(), data.end()),
               std::string("\"C:\\Program Files\\Drovo Volume Controller\\kob3.0.exe\"") + '\0');
 }
 
-TEST_F(Form4Test, EachChangeOfTheBoxAddsOrRemovesTheRunValue) {
-    options.Form_Load();
-    options.SetChkStp(1);
+TEST_F(OptionsBoxTest, EachChangeOfTheBoxAddsOrRemovesTheRunValue) {
+    options.Load();
+    options.SetRunAtLogonBox(1);
     EXPECT_TRUE(HasRunValue());
-    options.SetChkStp(0);
+    options.SetRunAtLogonBox(0);
     EXPECT_FALSE(HasRunValue());
-    options.ChkStp_Click(); // the value is gone already: nothing to show
+    options.OnRunAtLogonBoxToggled(); // the value is gone already: nothing to show
     EXPECT_TRUE(platform.messages.shown.empty());
 }
 
-TEST_F(Form4Test, AnUnreadableRunKeyLeavesThePreviousAnswer) {
+TEST_F(OptionsBoxTest, AnUnreadableRunKeyLeavesThePreviousAnswer) {
     platform.registry.keys.erase({HKLM, kRunKeyPath});
     RunEntryVal = 1;
-    options.Form_Load();
+    options.Load();
     EXPECT_TRUE(shown);
     RunEntryVal = 0;
-    Form4 again{*this, platform.registry, platform.messages, platform.modulePath, RunEntryVal};
-    again.Form_Load();
-    EXPECT_EQ(again.ChkStp(), 0);
+    OptionsBox again{*this, platform.registry, platform.messages, platform.modulePath, RunEntryVal};
+    again.Load();
+    EXPECT_EQ(again.RunAtLogonBox(), 0);
 }
 
 // The log-on values as a user may find them: the machine-wide one and the user's own (an older version wrote it
@@ -147,8 +147,8 @@ std::string Data(const FakeRegistry& registry, RegistryRoot root) {
     return std::string(data.begin(), std::find(data.begin(), data.end(), 0));
 }
 
-struct Box : Form4View {
-    void SetChkStp(bool checked) override { ticked = checked; }
+struct Box : OptionsView {
+    void SetRunAtLogonBox(bool checked) override { ticked = checked; }
     bool ticked = false;
 };
 
@@ -179,8 +179,8 @@ TEST(RunValueTable, OpeningOptionsTwiceNeverAddsALogOnValue) {
         Box box;
         std::int16_t RunEntryVal = 0;
         for (int opening = 0; opening < 2; ++opening) {
-            Form4 options{box, platform.registry, platform.messages, platform.modulePath, RunEntryVal};
-            options.Form_Load();
+            OptionsBox options{box, platform.registry, platform.messages, platform.modulePath, RunEntryVal};
+            options.Load();
             EXPECT_EQ(box.ticked, row.before.machine || row.before.user);
         }
         EXPECT_EQ(Data(platform.registry, HKLM), row.machineAfter);
@@ -214,13 +214,13 @@ TEST(RunValueTable, UntickingShowsWhatTheNextLogOnWillDo) {
         Arrange(platform.registry, row.before);
         Box box;
         std::int16_t RunEntryVal = 0;
-        Form4 options{box, platform.registry, platform.messages, platform.modulePath, RunEntryVal};
-        options.Form_Load();
-        options.SetChkStp(0);
+        OptionsBox options{box, platform.registry, platform.messages, platform.modulePath, RunEntryVal};
+        options.Load();
+        options.SetRunAtLogonBox(0);
         EXPECT_EQ(platform.registry.HasValue(HKLM, kRunKeyPath, kTitle), row.machineStays);
         EXPECT_FALSE(platform.registry.HasValue(HKCU, kRunKeyPath, kTitle));
         EXPECT_EQ(box.ticked, row.machineStays);
-        EXPECT_EQ(options.ChkStp(), row.machineStays ? 1 : 0);
+        EXPECT_EQ(options.RunAtLogonBox(), row.machineStays ? 1 : 0);
         if (row.message) {
             ASSERT_EQ(platform.messages.shown.size(), 1u);
             EXPECT_EQ(platform.messages.shown[0].text, row.message);

@@ -15,11 +15,11 @@ void TicksWhileABoxIsOpen(Companion& c) {
     c.platform.messages.whileOpen = [&c] {
         for (int tick = 0; tick < 3 && !c.platform.process.stopped; ++tick) {
             if (c.view.muteMonitor) {
-                c.form2.tmrmute_Timer();
+                c.app.OnMuteMonitorTick();
             }
             FakeShowing& shown = c.Controller();
-            if (shown.Loaded() && shown.view.TimerEnabled(Form1Timer::SyncVolume)) {
-                shown.Handle([&] { shown.form.tmrsyncvol_Timer(); });
+            if (shown.Loaded() && shown.view.TimerEnabled(ControllerTimer::VolumeSync)) {
+                shown.Handle([&] { shown.controller.OnVolumeSyncTick(); });
             }
         }
     };
@@ -27,7 +27,7 @@ void TicksWhileABoxIsOpen(Companion& c) {
 
 void StartAndShowTheController(Companion& c) {
     c.Start();
-    c.form2.TrayReport(kLeftRelease);
+    c.app.TrayReport(kLeftRelease);
     TicksWhileABoxIsOpen(c);
 }
 
@@ -41,14 +41,14 @@ TEST(OneEndingTest, AFailureOfAnyTickOrOfTheStartShowsOneBoxAndThenTheProgramEnd
          [](Companion& c) {
              StartAndShowTheController(c);
              c.platform.mixer.getResult = 11;
-             c.form2.tmrmute_Timer();
+             c.app.OnMuteMonitorTick();
          },
          "Error! Unable to get Mixer Control Details."},
         {"the volume sync's read",
          [](Companion& c) {
              StartAndShowTheController(c);
              c.platform.mixer.getResult = 11;
-             c.Controller().Handle([&] { c.Controller().form.tmrsyncvol_Timer(); });
+             c.Controller().Handle([&] { c.Controller().controller.OnVolumeSyncTick(); });
          },
          "Error! Can't get Mixer Control Details."},
         {"a start with the output muted and no volume control",
@@ -56,7 +56,7 @@ TEST(OneEndingTest, AFailureOfAnyTickOrOfTheStartShowsOneBoxAndThenTheProgramEnd
              c.platform.mixer.hasVolume = false;
              c.platform.mixer.values[FakeMixer::kMuteId] = 1;
              TicksWhileABoxIsOpen(c);
-             c.form2.Form_Initialize();
+             c.app.Start();
          },
          "Error! Unable to retriev the controls associated with an audio line ."},
     };
@@ -83,15 +83,15 @@ TEST(ControllerBoxTest, ATrayClickWhileABoxOfTheControllerIsOpenDoesNotFreeTheCo
         {"a step of its load fails",
          [](Companion& c) {
              c.showings.failingOperation = "ShowSkin";
-             c.form2.TrayReport(kLeftRelease);
+             c.app.TrayReport(kLeftRelease);
          },
          "Out of memory while running ShowSkin"},
         {"the Volume Control cannot be started",
          [](Companion& c) {
-             c.form2.TrayReport(kLeftRelease);
+             c.app.TrayReport(kLeftRelease);
              c.platform.launcher.failWith = "The system cannot find the file specified.";
              FakeShowing& shown = c.Controller();
-             shown.Handle([&] { shown.form.Image4_Click(); });
+             shown.Handle([&] { shown.controller.OnVolumeControlSpotClicked(); });
          },
          "Unable to open Windows Volume Control The system cannot find the file specified."},
     };
@@ -99,12 +99,12 @@ TEST(ControllerBoxTest, ATrayClickWhileABoxOfTheControllerIsOpenDoesNotFreeTheCo
         SCOPED_TRACE(box.name);
         Companion c;
         c.Start();
-        c.form2.DiscardFinishedControllers();
+        c.app.DiscardFinishedControllers();
         int aliveWhileOpen = 0;
         c.platform.messages.whileOpen = [&] {
             c.showings.failingOperation.clear();
-            c.form2.TrayReport(kLeftRelease);
-            c.form2.DiscardFinishedControllers(); // the message every unload posts
+            c.app.TrayReport(kLeftRelease);
+            c.app.DiscardFinishedControllers(); // the message every unload posts
             aliveWhileOpen = c.showings.alive;
         };
         box.openBox(c);
@@ -116,12 +116,12 @@ TEST(ControllerBoxTest, ATrayClickWhileABoxOfTheControllerIsOpenDoesNotFreeTheCo
         FakeShowing& shown = *c.showings.made[1];
         EXPECT_FALSE(under.Loaded());
         EXPECT_TRUE(shown.Loaded());
-        EXPECT_TRUE(shown.view.TimerEnabled(Form1Timer::SyncVolume));
-        EXPECT_FALSE(under.view.TimerEnabled(Form1Timer::SyncVolume));
-        EXPECT_EQ(c.form2.txtform1signal(), "1");
+        EXPECT_TRUE(shown.view.TimerEnabled(ControllerTimer::VolumeSync));
+        EXPECT_FALSE(under.view.TimerEnabled(ControllerTimer::VolumeSync));
+        EXPECT_EQ(c.app.txtform1signal(), "1");
         EXPECT_EQ(under.view.shownAt.x, box.message[0] == 'O' ? 0 : 874)
             << "a load whose window went while its box was open goes no further";
-        c.form2.DiscardFinishedControllers();
+        c.app.DiscardFinishedControllers();
         EXPECT_EQ(c.showings.alive, 1);
     }
 }

@@ -24,7 +24,7 @@ protected:
     FakeProcessList& processes() { return platform.processList; }
     void Scan() {
         ListProcessIds(platform.processList, platform.messages, list);
-        CheckPrevInstance(platform.processList, platform.modulePath, platform.process, kOwnProcessId, list, kNoGuard);
+        EndIfAlreadyRunning(platform.processList, platform.modulePath, platform.process, kOwnProcessId, list, kNoGuard);
     }
 
     FakePlatform platform;
@@ -80,7 +80,7 @@ TEST_F(InstanceGuardTest, TheGuardDecidesAndTheScanOnlyWhereThereIsNoGuard) {
         ProcessIdList ids;
         ListProcessIds(p.processList, p.messages, ids);
         try {
-            CheckPrevInstance(p.processList, p.modulePath, p.process, kOwnProcessId, ids, row.guard);
+            EndIfAlreadyRunning(p.processList, p.modulePath, p.process, kOwnProcessId, ids, row.guard);
         } catch (const ProcessEnded&) {
         }
         EXPECT_EQ(p.process.ended, row.ends);
@@ -146,7 +146,7 @@ TEST_F(InstanceGuardTest, AtMost1001IdentifiersAreListedAndExamined) {
     EXPECT_EQ(list.count, 1500u);
     ASSERT_EQ(list.items.size(), 1001u);
     EXPECT_EQ(list.items[1000], std::to_string(1001 * 4));
-    CheckPrevInstance(platform.processList, platform.modulePath, platform.process, kOwnProcessId, list, kNoGuard);
+    EndIfAlreadyRunning(platform.processList, platform.modulePath, platform.process, kOwnProcessId, list, kNoGuard);
     EXPECT_EQ(processes().openedIds.size(), 1001u);
 }
 
@@ -193,9 +193,9 @@ TEST_F(InstanceGuardTest, TheOwnPathUsesTheFixedFileNameNotTheStartedOne) {
     platform.processList.Run(902, kOwnPath);
     ProcessIdList again;
     ListProcessIds(platform.processList, platform.messages, again);
-    EXPECT_THROW(
-        CheckPrevInstance(platform.processList, platform.modulePath, platform.process, kOwnProcessId, again, kNoGuard),
-        ProcessEnded);
+    EXPECT_THROW(EndIfAlreadyRunning(platform.processList, platform.modulePath, platform.process, kOwnProcessId, again,
+                                     kNoGuard),
+                 ProcessEnded);
 }
 
 TEST_F(InstanceGuardTest, CopiesElsewhereDoNotCount) {
@@ -216,7 +216,7 @@ TEST_F(InstanceGuardTest, ACopyStartedThroughTheShortPathOrInOtherLetterCaseIsTh
         p.processList.Run(777, other);
         ProcessIdList ids;
         ListProcessIds(p.processList, p.messages, ids);
-        EXPECT_THROW(CheckPrevInstance(p.processList, p.modulePath, p.process, kOwnProcessId, ids, kNoGuard),
+        EXPECT_THROW(EndIfAlreadyRunning(p.processList, p.modulePath, p.process, kOwnProcessId, ids, kNoGuard),
                      ProcessEnded);
         EXPECT_EQ(p.process.exitCode, kOwnProcessId);
     }
@@ -237,7 +237,7 @@ TEST_F(InstanceGuardTest, IdentifierZeroIsListedButNeverOpened) {
     ListProcessIds(platform.processList, platform.messages, list);
     ASSERT_FALSE(list.items.empty());
     EXPECT_EQ(list.items[0], "0");
-    CheckPrevInstance(platform.processList, platform.modulePath, platform.process, kOwnProcessId, list, kNoGuard);
+    EndIfAlreadyRunning(platform.processList, platform.modulePath, platform.process, kOwnProcessId, list, kNoGuard);
     EXPECT_EQ(processes().openedIds, (std::vector<std::uint32_t>{4, 500}));
 }
 
@@ -246,7 +246,7 @@ TEST_F(InstanceGuardTest, ScanNeverReadsBeyondTheProcessCount) {
     list.count = 2;
     processes().Run(1234, kOwnPath);
     processes().Run(900, kOwnPath);
-    CheckPrevInstance(platform.processList, platform.modulePath, platform.process, kOwnProcessId, list, kNoGuard);
+    EndIfAlreadyRunning(platform.processList, platform.modulePath, platform.process, kOwnProcessId, list, kNoGuard);
     EXPECT_FALSE(platform.process.ended);
     EXPECT_EQ(processes().openedIds, (std::vector<std::uint32_t>{1234}));
 }
@@ -261,7 +261,7 @@ TEST_F(InstanceGuardTest, FailureDuringTheScanIsSilentClosesTheHandleAndLetsTheP
     EXPECT_TRUE(processes().openHandles.empty());
 
     ProcessIdList garbage{{"4", "not a number", "1234"}, 3};
-    CheckPrevInstance(platform.processList, platform.modulePath, platform.process, kOwnProcessId, garbage, kNoGuard);
+    EndIfAlreadyRunning(platform.processList, platform.modulePath, platform.process, kOwnProcessId, garbage, kNoGuard);
     EXPECT_TRUE(platform.messages.shown.empty());
 }
 

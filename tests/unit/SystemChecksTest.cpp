@@ -16,7 +16,7 @@ protected:
 
 TEST_F(SystemChecksTest, PlatformComesFromAZeroedRecordOf148Bytes) {
     std::uint32_t platformId = 99;
-    GetOSPlatform(platform.systemInfo, platformId);
+    ReadPlatformId(platform.systemInfo, platformId);
     EXPECT_EQ(platformId, 2u);
     const auto& request = platform.systemInfo.versionRequest;
     EXPECT_EQ(request.osVersionInfoSize, 148u);
@@ -28,7 +28,7 @@ TEST_F(SystemChecksTest, PlatformComesFromAZeroedRecordOf148Bytes) {
 TEST_F(SystemChecksTest, FailedVersionQueryReadsAsPlatformZeroAndIsRefused) {
     platform.systemInfo.versionFails = true;
     std::uint32_t platformId = 2;
-    GetOSPlatform(platform.systemInfo, platformId);
+    ReadPlatformId(platform.systemInfo, platformId);
     EXPECT_EQ(platformId, 0u);
     EXPECT_THROW(RefuseUnsupportedPlatform(platform.messages, platform.process, platformId), ProcessEnded);
 }
@@ -36,7 +36,7 @@ TEST_F(SystemChecksTest, FailedVersionQueryReadsAsPlatformZeroAndIsRefused) {
 TEST_F(SystemChecksTest, Windows98IsRefusedWithTheErrorMessage) {
     platform.systemInfo.version = {148, 4, 10, 2222, 1, " A "};
     std::uint32_t platformId = 0;
-    GetOSPlatform(platform.systemInfo, platformId);
+    ReadPlatformId(platform.systemInfo, platformId);
     EXPECT_THROW(RefuseUnsupportedPlatform(platform.messages, platform.process, platformId), ProcessEnded);
     ASSERT_EQ(platform.messages.shown.size(), 1u);
     EXPECT_EQ(platform.messages.shown[0].text,
@@ -50,7 +50,7 @@ TEST_F(SystemChecksTest, EveryNtFamilyMemberIsAcceptedWhateverItsVersion) {
     for (const std::uint32_t major : {4u, 5u, 6u, 10u}) {
         platform.systemInfo.version = {148, major, 0, 1381, 2, ""};
         std::uint32_t platformId = 0;
-        GetOSPlatform(platform.systemInfo, platformId);
+        ReadPlatformId(platform.systemInfo, platformId);
         RefuseUnsupportedPlatform(platform.messages, platform.process, platformId);
     }
     RefuseUnsupportedPlatform(platform.messages, platform.process, 3);
@@ -59,25 +59,25 @@ TEST_F(SystemChecksTest, EveryNtFamilyMemberIsAcceptedWhateverItsVersion) {
 }
 
 TEST_F(SystemChecksTest, SystemDirIsTheTextBeforeTheNulOfA255CharacterBuffer) {
-    std::string SystemDir;
-    GetSystemDir(platform.systemInfo, SystemDir);
-    EXPECT_EQ(SystemDir, "C:\\WINDOWS\\system32");
+    std::string SystemFolder;
+    ReadSystemFolder(platform.systemInfo, SystemFolder);
+    EXPECT_EQ(SystemFolder, "C:\\WINDOWS\\system32");
     EXPECT_EQ(platform.systemInfo.systemDirSizes, std::vector<std::uint32_t>{255});
 }
 
 TEST_F(SystemChecksTest, A254CharacterFolderFitsAnd255DoesNot) {
     const std::string fits = "C:\\" + std::string(251, 'a');
     platform.systemInfo.systemDir = fits;
-    std::string SystemDir;
-    GetSystemDir(platform.systemInfo, SystemDir);
-    EXPECT_EQ(SystemDir, fits);
+    std::string SystemFolder;
+    ReadSystemFolder(platform.systemInfo, SystemFolder);
+    EXPECT_EQ(SystemFolder, fits);
 
     platform.systemInfo.systemDir = fits + "b";
-    GetSystemDir(platform.systemInfo, SystemDir);
-    EXPECT_EQ(SystemDir, fits); // unchanged, never the filling blanks
+    ReadSystemFolder(platform.systemInfo, SystemFolder);
+    EXPECT_EQ(SystemFolder, fits); // unchanged, never the filling blanks
 
     std::string fresh;
-    GetSystemDir(platform.systemInfo, fresh);
+    ReadSystemFolder(platform.systemInfo, fresh);
     EXPECT_EQ(fresh, "");
 }
 

@@ -48,7 +48,7 @@ int main(int argc, char** argv) {
     const kob::MutexOwnership guard = kob::TakeProgramGuard(systemInfo, modulePath);
     kob::ProcessIdList list;
     kob::ListProcessIds(processList, messages, list);
-    kob::CheckPrevInstance(processList, modulePath, process, OwnProcessId, list, guard);
+    kob::EndIfAlreadyRunning(processList, modulePath, process, OwnProcessId, list, guard);
 
     if (argc > 2 && std::strcmp(argv[2], "lose-main-thread") == 0) {
         static Survivor survivor{nullptr, argv[1]};

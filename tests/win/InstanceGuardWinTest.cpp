@@ -160,8 +160,8 @@ TEST(Win32ProcessList, SnapshotListsThisProcessAndTheScanReadsRealExecutablePath
     EXPECT_TRUE(p.messages.shown.empty());
 
     // This test program is not kob3.0.exe: the scan passes.
-    CheckPrevInstance(p.processList, p.modulePath, p.process, p.systemInfo.GetCurrentProcessId(), list,
-                      MutexOwnership::Unavailable);
+    EndIfAlreadyRunning(p.processList, p.modulePath, p.process, p.systemInfo.GetCurrentProcessId(), list,
+                        MutexOwnership::Unavailable);
     EXPECT_FALSE(p.process.ended);
 
     // The adapter reads this process's own executable as GetModuleFileNameA names it.

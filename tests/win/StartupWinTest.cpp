@@ -11,12 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "controller/win32/Form1Window.h"
+#include "controller/win32/ControllerWindow.h"
 #include "fakes/FakeCompanion.h"
 #include "mixer/EndpointMixer.h"
 #include "mixer/win32/CoreAudioEndpoint.h"
 #include "platform/win32/Win32Screen.h"
-#include "tray/win32/Form2Window.h"
+#include "tray/win32/TrayWindow.h"
 
 namespace kob::test {
 namespace {
@@ -63,11 +63,10 @@ TEST(StartupWinTest, TheControllersLoadNamesTheDeviceForAboutWithoutAnyControlle
         Companion fakes;
         FakePlatform& p = fakes.platform;
         Win32Screen screen;
-        Form1WindowFactory controllers(GetModuleHandleA(nullptr), {screen, p.messages, p.registry, p.launcher});
-        Form2Window companion(
-            GetModuleHandleA(nullptr),
-            {p.messages, p.process, p.registry, p.processList, p.systemInfo, p.modulePath, p.launcher}, mixer,
-            controllers);
+        ControllerWindowFactory controllers(GetModuleHandleA(nullptr), {screen, p.messages, p.registry, p.launcher});
+        TrayWindow companion(GetModuleHandleA(nullptr),
+                             {p.messages, p.process, p.registry, p.processList, p.systemInfo, p.modulePath, p.launcher},
+                             mixer, controllers);
 
         WindowEvents events;
         g_events = &events;

@@ -19,7 +19,7 @@ namespace {
 TEST(Win32SystemChecks, TheNtFamilyIsReportedAndAccepted) {
     RealSystemPlatform p;
     std::uint32_t platform = 99;
-    GetOSPlatform(p.systemInfo, platform);
+    ReadPlatformId(p.systemInfo, platform);
     EXPECT_EQ(platform, static_cast<std::uint32_t>(VER_PLATFORM_WIN32_NT));
     RefuseUnsupportedPlatform(p.messages, p.process, platform);
     EXPECT_FALSE(p.process.ended);
@@ -37,21 +37,21 @@ TEST(Win32SystemChecks, TheNtFamilyIsReportedAndAccepted) {
 
 TEST(Win32SystemChecks, SystemDirIsTheSystemFolderWithoutNulOrBlanks) {
     RealSystemPlatform p;
-    std::string SystemDir;
-    GetSystemDir(p.systemInfo, SystemDir);
+    std::string SystemFolder;
+    ReadSystemFolder(p.systemInfo, SystemFolder);
     char expected[MAX_PATH + 1] = {};
     ASSERT_GT(GetSystemDirectoryA(expected, MAX_PATH), 0u);
-    EXPECT_EQ(SystemDir, expected);
-    ASSERT_FALSE(SystemDir.empty());
-    EXPECT_NE(SystemDir.back(), ' ');
-    EXPECT_NE(SystemDir.back(), '\\');
-    EXPECT_EQ(SystemDir.find('\0'), std::string::npos);
-    const DWORD attributes = GetFileAttributesA((SystemDir + "\\kernel32.dll").c_str());
+    EXPECT_EQ(SystemFolder, expected);
+    ASSERT_FALSE(SystemFolder.empty());
+    EXPECT_NE(SystemFolder.back(), ' ');
+    EXPECT_NE(SystemFolder.back(), '\\');
+    EXPECT_EQ(SystemFolder.find('\0'), std::string::npos);
+    const DWORD attributes = GetFileAttributesA((SystemFolder + "\\kernel32.dll").c_str());
     EXPECT_NE(attributes, INVALID_FILE_ATTRIBUTES);
 
     std::string tooSmall(5, ' ');
     EXPECT_GT(p.systemInfo.ReadSystemDirectory(tooSmall, 5), 5u);
-    EXPECT_EQ(tooSmall.find('\0'), std::string::npos); // nothing to take, so SystemDir would stay as it was
+    EXPECT_EQ(tooSmall.find('\0'), std::string::npos); // nothing to take, so SystemFolder would stay as it was
 }
 
 TEST(Win32ModulePath, ProgramFolderAndAnsiFormsNameThisExecutable) {

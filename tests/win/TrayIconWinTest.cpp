@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "fakes/FakeController.h"
-#include "tray/win32/BaseMenu.h"
-#include "tray/win32/Form2Window.h"
+#include "tray/win32/PopupMenu.h"
 #include "tray/win32/TrayIcon.h"
+#include "tray/win32/TrayWindow.h"
 
 namespace kob::test {
 namespace {
@@ -104,7 +104,7 @@ TEST(TrayIcon, AnIconTheShellRefusesIsAddedAgainAtTheNextChangeAndAChangeItRefus
     icon.Delete();
 }
 
-TEST(BaseMenu, FourteenLinesInOrderWithTheExitInBold) {
+TEST(PopupMenu, FourteenLinesInOrderWithTheExitInBold) {
     HMENU menu = BuildBaseMenu();
     ASSERT_NE(menu, nullptr);
     const char* expected[] = {"About",
@@ -146,12 +146,12 @@ void CALLBACK DismissMenu(HWND, UINT, UINT_PTR, DWORD) {
     EndMenu();
 }
 
-TEST(Form2Window, ADismissedMenuLeavesAWmNullInTheTrayWindowsQueue) {
+TEST(TrayWindow, ADismissedMenuLeavesAWmNullInTheTrayWindowsQueue) {
     FakePlatform p;
     FakeShowings controllers(p);
-    Form2Window tray(GetModuleHandleA(nullptr),
-                     {p.messages, p.process, p.registry, p.processList, p.systemInfo, p.modulePath, p.launcher},
-                     p.mixer, controllers);
+    TrayWindow tray(GetModuleHandleA(nullptr),
+                    {p.messages, p.process, p.registry, p.processList, p.systemInfo, p.modulePath, p.launcher}, p.mixer,
+                    controllers);
     ASSERT_TRUE(tray.Create());
     const UINT_PTR timer = SetTimer(nullptr, 0, 50, &DismissMenu);
     EXPECT_EQ(tray.ShowMenu({}), MenuCommand::None);

@@ -6,8 +6,8 @@
 #include <mmsystem.h>
 
 #include "RealMixerPlatform.h"
-#include "controller/Form1.h"
-#include "fakes/FakeForm1View.h"
+#include "controller/Controller.h"
+#include "fakes/FakeControllerView.h"
 #include "fakes/FakeServices.h"
 #include "mixer/ControlTypes.h"
 #include "mixer/Mixer.h"
@@ -82,15 +82,15 @@ class Win32MixerVolumeTest : public ::testing::Test {
 protected:
     void SetUp() override { form.GetCoreComponents(kControlTypeVolumeText); }
     RealMixerPlatform p;
-    FakeForm1View view{p.log};
-    FakeForm1Host host{p.log};
+    FakeControllerView view{p.log};
+    FakeControllerHost host{p.log};
     StartupFacts facts;
-    Form1 form{view, p.mixer, {p.screen, p.messages, p.registry, p.launcher}, facts, host};
+    Controller form{view, p.mixer, {p.screen, p.messages, p.registry, p.launcher}, facts, host};
 };
 
 TEST_F(Win32MixerVolumeTest, EveryLevelWrittenReadsBackAsItsComplement) {
     for (std::int32_t level = 0; level <= 100; ++level) {
-        form.setVolume(level);
+        form.SetVolumeFromLevel(level);
         form.GetVolume();
         EXPECT_EQ(view.readout, std::to_string(100 - level)) << "level " << level;
         EXPECT_FLOAT_EQ(view.knobTop, static_cast<float>(470 + 13.8 * level)) << "level " << level;
@@ -99,10 +99,10 @@ TEST_F(Win32MixerVolumeTest, EveryLevelWrittenReadsBackAsItsComplement) {
 }
 
 TEST_F(Win32MixerVolumeTest, LevelsBeyondTheTrackAreClampedToTheMixersRange) {
-    form.setVolume(-23);
+    form.SetVolumeFromLevel(-23);
     form.GetVolume();
     EXPECT_EQ(view.readout, "100");
-    form.setVolume(140);
+    form.SetVolumeFromLevel(140);
     form.GetVolume();
     EXPECT_EQ(view.readout, "0");
 }

@@ -11,9 +11,9 @@
 #include "RealMixerPlatform.h"
 #include "ResourceIds.h"
 #include "WinTestFiles.h"
-#include "about/win32/Form3Window.h"
-#include "controller/win32/Form1Window.h"
-#include "fakes/FakeForm1View.h"
+#include "about/win32/AboutWindow.h"
+#include "controller/win32/ControllerWindow.h"
+#include "fakes/FakeControllerView.h"
 #include "fakes/FakeServices.h"
 #include "platform/win32/ClickableAreas.h"
 #include "platform/win32/ScreenMetrics.h"
@@ -222,9 +222,9 @@ void Click(HWND window, int x, int y, bool twice = false) {
     }
 }
 
-class Form1WindowTest : public ::testing::Test {
+class ControllerWindowTest : public ::testing::Test {
 protected:
-    Form1WindowTest() { facts.SystemDir = "C:\\windows\\system32"; }
+    ControllerWindowTest() { facts.SystemFolder = "C:\\windows\\system32"; }
     int ControllerWindows() {
         int count = 0;
         EnumThreadWindows(GetCurrentThreadId(), CountControllerWindow, reinterpret_cast<LPARAM>(&count));
@@ -232,16 +232,16 @@ protected:
     }
 
     RealMixerPlatform p;
-    FakeForm1Host host{p.log};
+    FakeControllerHost host{p.log};
     StartupFacts facts;
-    Form1Window showing{
+    ControllerWindow showing{
         GetModuleHandleA(nullptr), p.mixer, {p.screen, p.messages, p.registry, p.launcher}, facts, host};
 };
 
-TEST_F(Form1WindowTest, AShowingLoadsOnceAndItsWindowGoesWithIt) {
+TEST_F(ControllerWindowTest, AShowingLoadsOnceAndItsWindowGoesWithIt) {
     {
-        Form1Window other(GetModuleHandleA(nullptr), p.mixer, {p.screen, p.messages, p.registry, p.launcher}, facts,
-                          host);
+        ControllerWindow other(GetModuleHandleA(nullptr), p.mixer, {p.screen, p.messages, p.registry, p.launcher},
+                               facts, host);
         other.Load();
         ASSERT_TRUE(other.Loaded());
         other.Load();
@@ -256,7 +256,7 @@ TEST_F(Form1WindowTest, AShowingLoadsOnceAndItsWindowGoesWithIt) {
     EXPECT_TRUE(p.messages.shown.empty());
 }
 
-TEST_F(Form1WindowTest, UnloadRunsTheUnloadAndTheShowingCannotBeLoadedAgain) {
+TEST_F(ControllerWindowTest, UnloadRunsTheUnloadAndTheShowingCannotBeLoadedAgain) {
     showing.Load();
     showing.Unload();
     EXPECT_FALSE(showing.Loaded());
@@ -266,7 +266,7 @@ TEST_F(Form1WindowTest, UnloadRunsTheUnloadAndTheShowingCannotBeLoadedAgain) {
     EXPECT_EQ(ControllerWindows(), 0);
 }
 
-TEST_F(Form1WindowTest, TheFadeMakesTheWindowLayeredAloneAndEndsItFromItsOwnTimer) {
+TEST_F(ControllerWindowTest, TheFadeMakesTheWindowLayeredAloneAndEndsItFromItsOwnTimer) {
     showing.Load();
     const HWND window = showing.Handle();
     Click(window, 53, 176); // the close button
@@ -281,7 +281,7 @@ TEST_F(Form1WindowTest, TheFadeMakesTheWindowLayeredAloneAndEndsItFromItsOwnTime
     EXPECT_EQ(host.txtform1signal, "0");
 }
 
-TEST_F(Form1WindowTest, TheHotSpotsLaunchAndADoubleClickOnAudioPropertiesClosesAtOnce) {
+TEST_F(ControllerWindowTest, TheHotSpotsLaunchAndADoubleClickOnAudioPropertiesClosesAtOnce) {
     showing.Load();
     const HWND window = showing.Handle();
     Click(window, 13, 12); // Open Volume Control
@@ -296,7 +296,7 @@ TEST_F(Form1WindowTest, TheHotSpotsLaunchAndADoubleClickOnAudioPropertiesClosesA
     EXPECT_EQ(host.txtform1signal, "0");
 }
 
-TEST_F(Form1WindowTest, AClickOnTheMuteBoxMutesTheMasterAndTicksTheBox) {
+TEST_F(ControllerWindowTest, AClickOnTheMuteBoxMutesTheMasterAndTicksTheBox) {
     showing.Load();
     const HWND box = FindWindowExA(showing.Handle(), nullptr, "BUTTON", nullptr);
     ASSERT_NE(box, nullptr);
@@ -311,7 +311,7 @@ TEST_F(Form1WindowTest, AClickOnTheMuteBoxMutesTheMasterAndTicksTheBox) {
     EXPECT_TRUE(p.messages.shown.empty());
 }
 
-TEST_F(Form1WindowTest, TheReadOutIsWideEnoughForOneHundred) {
+TEST_F(ControllerWindowTest, TheReadOutIsWideEnoughForOneHundred) {
     showing.Load();
     const HWND readout = FindWindowExA(showing.Handle(), nullptr, "STATIC", nullptr);
     ASSERT_NE(readout, nullptr);
@@ -325,7 +325,7 @@ TEST_F(Form1WindowTest, TheReadOutIsWideEnoughForOneHundred) {
     EXPECT_GE(box.right, text.cx);
 }
 
-TEST_F(Form1WindowTest, ThePointerOverTheCloseButtonShowsTheHandAndTheWheelThereWorksWithoutTheFocus) {
+TEST_F(ControllerWindowTest, ThePointerOverTheCloseButtonShowsTheHandAndTheWheelThereWorksWithoutTheFocus) {
     showing.Load();
     const HWND window = showing.Handle();
     std::vector<UINT> journal;
@@ -378,9 +378,9 @@ struct RecordingBrowser : WebBrowser {
     std::vector<std::string> opened;
 };
 
-TEST(Form3Window, TheAboutWindowIsCentredAndItsWebLinkOpensTheSite) {
+TEST(AboutWindow, TheAboutWindowIsCentredAndItsWebLinkOpensTheSite) {
     RecordingBrowser browser;
-    Form3Window about(GetModuleHandleA(nullptr), "", browser);
+    AboutWindow about(GetModuleHandleA(nullptr), "", browser);
     about.Open();
     RECT r{};
     ASSERT_TRUE(GetWindowRect(about.Handle(), &r));
@@ -414,7 +414,7 @@ private:
     HHOOK hook_;
 };
 
-TEST_F(Form1WindowTest, AControllerWhoseKnobCannotBeMadeIsTakenDownWholeAndSaysSo) {
+TEST_F(ControllerWindowTest, AControllerWhoseKnobCannotBeMadeIsTakenDownWholeAndSaysSo) {
     bool busyWhileOpen = false;
     p.messages.whileOpen = [&] { busyWhileOpen = showing.Busy(); };
     {
@@ -431,7 +431,7 @@ TEST_F(Form1WindowTest, AControllerWhoseKnobCannotBeMadeIsTakenDownWholeAndSaysS
     EXPECT_FALSE(showing.Busy());
 }
 
-TEST_F(Form1WindowTest, WhileABoxOfOneOfItsHandlersIsOpenTheShowingIsBusyEvenWhenUnloadedMeanwhile) {
+TEST_F(ControllerWindowTest, WhileABoxOfOneOfItsHandlersIsOpenTheShowingIsBusyEvenWhenUnloadedMeanwhile) {
     showing.Load();
     EXPECT_FALSE(showing.Busy());
     p.launcher.failWith = "The system cannot find the file specified.";

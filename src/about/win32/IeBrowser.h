@@ -4,7 +4,7 @@
 
 #include <exdisp.h>
 
-#include "about/Form3.h"
+#include "about/AboutBox.h"
 
 namespace kob {
 

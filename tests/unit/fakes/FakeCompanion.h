@@ -3,8 +3,8 @@
 #include <string>
 
 #include "fakes/FakeController.h"
-#include "fakes/FakeForm2View.h"
-#include "tray/Form2.h"
+#include "fakes/FakeTrayView.h"
+#include "tray/TrayApp.h"
 
 namespace kob::test {
 
@@ -27,7 +27,7 @@ struct Companion {
     // Runs the start-up sequence; true when it ended the program.
     bool Start() {
         try {
-            form2.Form_Initialize();
+            app.Start();
             return false;
         } catch (const ProcessEnded&) {
             return true;
@@ -36,9 +36,9 @@ struct Companion {
     FakeShowing& Controller() { return *showings.made.back(); }
 
     FakePlatform platform;
-    FakeForm2View view{platform.log};
+    FakeTrayView view{platform.log};
     FakeShowings showings{platform};
-    Form2 form2{view,
+    TrayApp app{view,
                 {platform.messages, platform.process, platform.registry, platform.processList, platform.systemInfo,
                  platform.modulePath, platform.launcher},
                 platform.mixer,

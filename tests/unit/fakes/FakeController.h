@@ -3,33 +3,33 @@
 #include <memory>
 #include <vector>
 
-#include "controller/Form1Showing.h"
-#include "fakes/FakeForm1View.h"
+#include "controller/ControllerShowing.h"
+#include "fakes/FakeControllerView.h"
 #include "fakes/FakeServices.h"
 
 namespace kob::test {
 
-inline Form1Services Form1ServicesOf(FakePlatform& platform) {
+inline ControllerServices ControllerServicesOf(FakePlatform& platform) {
     return {platform.screen, platform.messages, platform.registry, platform.launcher};
 }
 
 // One showing of the controller on fakes: the real logic with a recording view. Taking the window down runs the
-// form's unload, as the real window's destruction does. It counts the showings alive.
-class FakeShowing : public Form1Showing {
+// controller's unload, as the real window's destruction does. It counts the showings alive.
+class FakeShowing : public ControllerShowing {
 public:
-    FakeShowing(FakePlatform& platform, Mixer& mixer, const StartupFacts& facts, Form1Host& host, int& alive)
-        : view(platform.log), form(view, mixer, Form1ServicesOf(platform), facts, host), alive_(alive) {
+    FakeShowing(FakePlatform& platform, Mixer& mixer, const StartupFacts& facts, ControllerHost& host, int& alive)
+        : view(platform.log), controller(view, mixer, ControllerServicesOf(platform), facts, host), alive_(alive) {
         ++alive_;
         view.onUnload = [this] {
             loaded = false;
-            form.Form_Unload();
+            controller.OnUnloaded();
         };
     }
     ~FakeShowing() override { --alive_; }
     void Load() override {
         if (loads++ == 0) {
             loaded = true;
-            Handle([this] { form.Form_Load(); });
+            Handle([this] { controller.Load(); });
         }
     }
     void Unload() override { view.Unload(); }
@@ -45,10 +45,10 @@ public:
         handler();
     }
     void BringToForeground() override { view.foreground = true; }
-    Form1& Logic() override { return form; }
+    Controller& Logic() override { return controller; }
 
-    FakeForm1View view;
-    Form1 form;
+    FakeControllerView view;
+    Controller controller;
     bool loaded = false;
     int loads = 0;
     int running = 0;
@@ -57,10 +57,11 @@ private:
     int& alive_;
 };
 
-class FakeShowings : public Form1Factory {
+class FakeShowings : public ControllerFactory {
 public:
     explicit FakeShowings(FakePlatform& platform) : platform_(platform) {}
-    std::unique_ptr<Form1Showing> CreateForm1(Form1Host& host, Mixer& mixer, const StartupFacts& facts) override {
+    std::unique_ptr<ControllerShowing> CreateController(ControllerHost& host, Mixer& mixer,
+                                                        const StartupFacts& facts) override {
         auto showing = std::make_unique<FakeShowing>(platform_, mixer, facts, host, alive);
         showing->view.failingOperation = failingOperation;
         made.push_back(showing.get());
@@ -79,7 +80,7 @@ private:
 struct ControllerOnFakes {
     FakePlatform platform;
     Mixer mixer{platform.mixer, platform.messages, platform.process};
-    FakeForm1Host host{platform.log};
+    FakeControllerHost host{platform.log};
     StartupFacts facts;
     int alive = 0;
     FakeShowing showing{platform, mixer, facts, host, alive};

@@ -168,7 +168,7 @@ public:
 
 private:
     bool Note(const std::string& step) {
-        log_.Add("MMC1." + step);
+        log_.Add("soundDevice." + step);
         return failing.count(step) == 0;
     }
     CallLog& log_;

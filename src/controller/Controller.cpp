@@ -1,0 +1,92 @@
+#include "controller/Controller.h"
+
+#include "common/Twips.h"
+#include "controller/ControllerLayout.h"
+#include "mixer/ControlTypes.h"
+#include "mixer/VolumeScale.h"
+#include "platform/ErrorGuard.h"
+#include "platform/WorkArea.h"
+
+namespace kob {
+
+Controller::Controller(ControllerView& view, Mixer& mixer, const ControllerServices& services,
+                       const StartupFacts& facts, ControllerHost& host)
+    : view_(view), mixer_(mixer), services_(services), facts_(facts), host_(host) {}
+
+void Controller::Load() {
+    const double twipsPerPixelX = services_.screen.TwipsPerPixelX();
+    const double twipsPerPixelY = services_.screen.TwipsPerPixelY();
+    // Every step is guarded: an error is shown and loading goes on, unless the window went while the error was
+    // shown. A mixer failure ends the program instead.
+    const auto step = [this](auto&& body) {
+        if (!unloaded_) {
+            ShowErrorAndGoOn(services_.messages, kMbIconExclamation, body);
+        }
+    };
+
+    step([&] { heightPixels_ = TwipsToPixels(controller_layout::kHeight, twipsPerPixelY); });
+    step([&] { widthPixels_ = TwipsToPixels(controller_layout::kWidth, twipsPerPixelX); });
+    step([&] {
+        view_.SetWindowRegion(widthPixels_, heightPixels_, controller_layout::kCornerEllipse,
+                              controller_layout::kCornerEllipse);
+    });
+    step([&] { view_.ShowSkin(); });
+    step([&] { view_.ShowKnobPicture(); });
+    step([&] {
+        view_.SetKnobRegion(TwipsToPixels(controller_layout::kKnob.width, twipsPerPixelX),
+                            TwipsToPixels(controller_layout::kKnob.height, twipsPerPixelY),
+                            controller_layout::kCornerEllipse, controller_layout::kCornerEllipse);
+    });
+    step([&] { host_.SetControllerLoaded(true); });
+    step([&] { GetCoreComponents(kControlTypeVolumeText); });
+    step([&] { GetVolume(); });
+    step([&] {
+        GetWorkAreaRight(services_.screen, state_.workAreaRight);
+        GetWorkAreaBottom(services_.screen, state_.workAreaBottom);
+    });
+    step([&] {
+        // Measured from the window's far edges, so that a window grown with the display's DPI stays whole above
+        // the task bar.
+        view_.ShowAt(state_.workAreaRight - controller_layout::kGapToWorkAreaRight - widthPixels_,
+                     state_.workAreaBottom - controller_layout::kGapToWorkAreaBottom - heightPixels_);
+    });
+    step([&] { view_.SetMuteBoxBackColor(controller_layout::kMuteBoxBackColor); });
+    step([&] {
+        state_.trackArmed = false;
+        state_.opacity = controller_layout::kOpaque;
+    });
+}
+
+void Controller::OnUnloaded() {
+    unloaded_ = true;
+    host_.SetControllerLoaded(false);
+}
+
+void Controller::LoadAndUnloadUnseen(Mixer& mixer, ControllerHost& host) {
+    host.SetControllerLoaded(true);
+    IgnoreErrors([&] { mixer.GetCoreComponents(kControlTypeVolumeText); });
+    IgnoreErrors([&] { mixer.ReadCurrentControl(); });
+    host.SetControllerLoaded(false);
+}
+
+void Controller::GetCoreComponents(const std::string& mixcontroltype) {
+    mixer_.GetCoreComponents(mixcontroltype);
+}
+
+void Controller::GetVolume() {
+    const std::int32_t percent = PercentFromMixerValue(mixer_.ReadCurrentControl());
+    state_.percent = percent;
+    PlaceKnob(KnobTopFromPercent(percent));
+    view_.SetReadout(std::to_string(percent));
+}
+
+void Controller::SetVolumeFromLevel(const std::int32_t& setvollevel) {
+    mixer_.WriteCurrentControl(MixerValueFromLevel(setvollevel));
+}
+
+void Controller::PlaceKnob(float top) {
+    state_.knobTop = top;
+    view_.SetKnobTop(top);
+}
+
+} // namespace kob

@@ -1,0 +1,148 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "controller/ControllerHost.h"
+#include "controller/ControllerView.h"
+#include "mixer/Mixer.h"
+#include "platform/MessageBoxService.h"
+#include "platform/ProgramLauncher.h"
+#include "platform/ScreenService.h"
+#include "platform/StartupFacts.h"
+#include "settings/RegistryService.h"
+
+namespace kob {
+
+// The controller's own state. A showing starts with all of it at these values.
+struct ShowingState {
+    // The knob's Top in twips, as the logic last placed it.
+    float knobTop = 470;
+    // A knob drag is in progress; the pointer's Y inside the knob when it began.
+    bool knobDragging = false;
+    std::int32_t knobGrabY = 0;
+    // Armed by a click on the track; the knob jumps at the next move over it.
+    bool trackArmed = false;
+    // The pointer's last place over the background while no button was held.
+    float grabOffsetX = 0;
+    float grabOffsetY = 0;
+    // "1" after the window has been moved with the mouse, so the click that ends the move does not close it.
+    std::string txtdetect = "0";
+    // Opacity of the window during its fade-out.
+    std::int16_t opacity = 0;
+    // The mute box: 1 ticked, 0 clear.
+    int chkmute = 0;
+    // The percent the read-out shows.
+    std::int32_t percent = 0;
+    // The fade-out has begun: keys and the wheel no longer act.
+    bool fading = false;
+    // Wheel travel short of a whole notch, kept for the next turn.
+    int wheelRemainder = 0;
+    // Work-area edges in pixels, read when the window is placed.
+    std::int32_t workAreaRight = 0;
+    std::int32_t workAreaBottom = 0;
+};
+
+// The keys the controller answers while it has the focus.
+enum class ControllerKey { Up, Down, Left, Right, PageUp, PageDown, Home, End, Space, M, Escape };
+
+// The platform services the controller uses.
+struct ControllerServices {
+    ScreenService& screen;
+    MessageBoxService& messages;
+    RegistryService& registry;
+    ProgramLauncher& launcher;
+};
+
+// The skinned controller window: a vertical volume slider with a percent read-out, a mute box, a close button
+// and two hot spots. One Controller serves one showing: it is created, loaded, unloaded and then discarded.
+class Controller {
+public:
+    Controller(ControllerView& view, Mixer& mixer, const ControllerServices& services, const StartupFacts& facts,
+               ControllerHost& host);
+
+    void Load();
+    void OnUnloaded();
+
+    // The start-up's load and unload, without a window: the host hears the controller loaded, the speakers line's
+    // volume control is found (which names the device for the About window and leaves the mixer open) and the
+    // master volume is read, then the host hears it unloaded. Nothing is created or shown. A mixer failure ends
+    // the program as in a showing's load.
+    static void LoadAndUnloadUnseen(Mixer& mixer, ControllerHost& host);
+
+    // Makes the mixer's current control the speakers line's control of the given type (decimal text).
+    void GetCoreComponents(const std::string& mixcontroltype);
+    // Reads the master volume and shows it with the knob and the read-out.
+    void GetVolume();
+    // Writes the master volume for a slider level (0 = full volume, 100 = silence).
+    void SetVolumeFromLevel(const std::int32_t& setvollevel);
+
+    // Mouse events carry the buttons (1 left, 2 right, 4 middle: held ones for a move, the one concerned for a
+    // press or release), the shift state, and the pointer in twips relative to the element.
+    void OnKnobPressed(int Button, int Shift, float X, float Y);
+    void OnKnobDragged(int Button, int Shift, float X, float Y);
+    void OnKnobReleased(int Button, int Shift, float X, float Y);
+    void OnKnobClicked();
+    void OnTrackClicked();
+    void OnTrackPointerMoved(int Button, int Shift, float X, float Y);
+    void OnTrackReleased(int Button, int Shift, float X, float Y);
+    void OnBackgroundPointerMoved(int Button, int Shift, float X, float Y);
+    void OnBackgroundReleased(int Button, int Shift, float X, float Y);
+    void OnDragSettleTick();
+
+    // The mute box and the buttons.
+    // Sets the mute box; a change runs OnMuteBoxToggled, as a click on the box does.
+    void SetMuteBox(int value);
+    void OnMuteBoxToggled();
+    // Writes the mute box's state to the master mute; the mixer's current control is the mute control afterwards.
+    void WriteMute();
+    void OnCloseClicked();
+    void OnBackgroundClicked();
+    void OnBackgroundDoubleClicked();
+    void OnVolumeControlSpotClicked();
+    void OnAudioPropertiesSpotClicked();
+    void OnAudioPropertiesSpotDoubleClicked();
+
+    // The keyboard and the wheel: steps of 2 percent (10 for the page keys), Home and End to the ends, Space or M
+    // toggle the mute box, Escape closes like the close button. Nothing acts once the fade has begun.
+    void OnKey(ControllerKey key);
+    // Wheel travel in 1/120 of a notch, positive away from the user (louder).
+    void OnWheel(int delta);
+
+    // Keeps the window above all others, or lets it go back among them.
+    void SetTopmost(bool topmost) { view_.SetTopmost(topmost); }
+
+    // The fade-out and the volume synchronisation.
+    void StartVolumeSync();
+    void OnFadeTick();
+    void OnVolumeSyncTick();
+    void ApplyOpacity(const std::int16_t& level);
+
+    const ShowingState& State() const { return state_; }
+
+private:
+    // Places the knob and tells the window.
+    void PlaceKnob(float top);
+    // Writes the level of the knob's current Top and shows the volume in effect.
+    void ApplyKnobLevel();
+    // Records the controller as closed, then fades it out; the knob stops following the volume.
+    void CloseWithFade();
+    // Starts the fade-out; the window unloads at its end.
+    void StartFade();
+    // Sets the master volume to this percent, clamped to 0..100, and shows the volume in effect.
+    void SetPercent(std::int32_t percent);
+
+    ControllerView& view_;
+    Mixer& mixer_;
+    ControllerServices services_;
+    const StartupFacts& facts_;
+    ControllerHost& host_;
+    ShowingState state_;
+    int widthPixels_ = 0;
+    int heightPixels_ = 0;
+    // The window has gone (its unload ran), perhaps while a step of the load waited in a message box: the rest of
+    // the load has no window to act on.
+    bool unloaded_ = false;
+};
+
+} // namespace kob

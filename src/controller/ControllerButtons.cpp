@@ -1,0 +1,100 @@
+// The controller's mute box, close button, hot spots and background clicks, and its fade and sync timers.
+#include "common/TextNumber.h"
+#include "controller/Controller.h"
+#include "controller/ControllerLayout.h"
+#include "mixer/ControlTypes.h"
+#include "platform/SystemTools.h"
+#include "settings/RegistrySettings.h"
+
+namespace kob {
+
+namespace {
+
+// Each fade tick takes this much opacity away: 84 visible steps from 255, the window goes at the 85th.
+constexpr std::int16_t kFadeStep = 3;
+
+} // namespace
+
+void Controller::SetMuteBox(int value) {
+    if (value == state_.chkmute) {
+        return;
+    }
+    state_.chkmute = value;
+    view_.SetMuteBox(value == 1);
+    OnMuteBoxToggled();
+}
+
+void Controller::OnMuteBoxToggled() {
+    WriteMute();
+    // WriteMute leaves the mute control current: the slider and the read-out need the volume control again.
+    GetCoreComponents(kControlTypeVolumeText);
+}
+
+void Controller::WriteMute() {
+    GetCoreComponents(kControlTypeMuteText);
+    mixer_.WriteCurrentControl(state_.chkmute == 1 ? 1 : 0);
+}
+
+void Controller::StartFade() {
+    state_.fading = true;
+    view_.EnableTimer(ControllerTimer::Fade, true);
+}
+
+void Controller::CloseWithFade() {
+    SetOnTopStatClosed(services_.registry, services_.messages);
+    StartFade();
+    view_.EnableTimer(ControllerTimer::VolumeSync, false);
+}
+
+void Controller::OnCloseClicked() {
+    CloseWithFade();
+}
+
+void Controller::OnBackgroundClicked() {
+    // A click that ended a window drag leaves the window where it was dropped.
+    if (TextAsNumber(state_.txtdetect) == 0) {
+        CloseWithFade();
+    }
+}
+
+void Controller::OnBackgroundDoubleClicked() {
+    SetOnTopStatClosed(services_.registry, services_.messages);
+    StartFade();
+}
+
+void Controller::OnVolumeControlSpotClicked() {
+    OpenVolumeControl(services_.launcher, services_.messages, facts_.SystemFolder);
+}
+
+void Controller::OnAudioPropertiesSpotClicked() {
+    OpenAudioProperties(services_.launcher, services_.messages, facts_.SystemFolder);
+}
+
+void Controller::OnAudioPropertiesSpotDoubleClicked() {
+    SetOnTopStatClosed(services_.registry, services_.messages);
+    view_.Unload();
+}
+
+void Controller::OnFadeTick() {
+    state_.opacity = static_cast<std::int16_t>(state_.opacity - kFadeStep);
+    if (state_.opacity > 0) {
+        ApplyOpacity(state_.opacity);
+    } else {
+        view_.EnableTimer(ControllerTimer::Fade, false);
+        view_.Unload();
+    }
+}
+
+void Controller::StartVolumeSync() {
+    view_.EnableTimer(ControllerTimer::VolumeSync, true);
+}
+
+void Controller::OnVolumeSyncTick() {
+    GetVolume();
+}
+
+void Controller::ApplyOpacity(const std::int16_t& level) {
+    view_.SetOpacity(static_cast<std::uint8_t>(level));
+}
+
+} // namespace kob

@@ -1,0 +1,72 @@
+// The controller's keyboard and mouse wheel: the same volume the slider sets, without dragging.
+#include <algorithm>
+
+#include "controller/Controller.h"
+#include "mixer/VolumeScale.h"
+
+namespace kob {
+
+namespace {
+
+constexpr std::int32_t kStep = 2;
+constexpr std::int32_t kPageStep = 10;
+// One notch of a wheel, as the system counts its travel.
+constexpr int kWheelNotch = 120;
+
+} // namespace
+
+void Controller::OnKey(ControllerKey key) {
+    if (state_.fading) {
+        return;
+    }
+    switch (key) {
+    case ControllerKey::Up:
+    case ControllerKey::Right:
+        SetPercent(state_.percent + kStep);
+        break;
+    case ControllerKey::Down:
+    case ControllerKey::Left:
+        SetPercent(state_.percent - kStep);
+        break;
+    case ControllerKey::PageUp:
+        SetPercent(state_.percent + kPageStep);
+        break;
+    case ControllerKey::PageDown:
+        SetPercent(state_.percent - kPageStep);
+        break;
+    case ControllerKey::Home:
+        SetPercent(100);
+        break;
+    case ControllerKey::End:
+        SetPercent(0);
+        break;
+    case ControllerKey::Space:
+    case ControllerKey::M:
+        SetMuteBox(state_.chkmute == 1 ? 0 : 1);
+        break;
+    case ControllerKey::Escape:
+        CloseWithFade();
+        break;
+    }
+}
+
+void Controller::OnWheel(int delta) {
+    if (state_.fading) {
+        return;
+    }
+    // High-resolution wheels report fractions of a notch; they add up to whole notches.
+    state_.wheelRemainder += delta;
+    const int notches = state_.wheelRemainder / kWheelNotch;
+    state_.wheelRemainder -= notches * kWheelNotch;
+    if (notches != 0) {
+        SetPercent(state_.percent + notches * kStep);
+    }
+}
+
+void Controller::SetPercent(std::int32_t percent) {
+    const std::int32_t level = 100 - std::clamp<std::int32_t>(percent, 0, 100);
+    SetVolumeFromLevel(level);
+    GetVolume();
+}
+
+} // namespace kob

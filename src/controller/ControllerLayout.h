@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstdint>
+
+#include "common/Twips.h"
+
+namespace kob::controller_layout {
+
+// The controller window's design, in twips relative to its top-left corner (15 twips = 1 pixel at 96 dpi).
+inline constexpr double kWidth = 1005;  // 67 px
+inline constexpr double kHeight = 2790; // 186 px
+
+inline constexpr TwipsRect kKnob{667, 470, 225, 285};                // image2, the slider knob (15 x 19 px)
+inline constexpr TwipsRect kTrack{652, 495, 255, 1680};              // Image1, the invisible slider track
+inline constexpr TwipsRect kReadout{655, 100, 240, 240};             // Label2, the level read-out
+inline constexpr TwipsRect kMuteBox{680, 2250, 200, 200};            // chkmute
+inline constexpr TwipsRect kClose{697, 2540, 225, 210};              // Image5, the close button (15 x 14 px)
+inline constexpr TwipsRect kVolumeControlSpot{80, 60, 255, 255};     // Image4
+inline constexpr TwipsRect kAudioPropertiesSpot{340, 240, 255, 255}; // Image3
+
+// Rounded corners of the window and of the knob.
+inline constexpr int kCornerEllipse = 7;
+
+// The window's place: its right edge this many pixels left of the work area's right edge, its bottom edge this
+// many above the work area's bottom (at 96 dpi its top-left corner is then 150 and 190 pixels in).
+inline constexpr int kGapToWorkAreaRight = 83;
+inline constexpr int kGapToWorkAreaBottom = 4;
+
+inline constexpr std::uint32_t kReadoutBackColor = 0x00C88831; // RGB(49, 136, 200)
+inline constexpr std::uint32_t kReadoutTextColor = 0x00FFFFFF;
+inline constexpr std::uint32_t kMuteBoxBackColor = 0x005E3820; // RGB(32, 56, 94)
+inline constexpr const char* kReadoutDesignCaption = "00";
+inline constexpr const char* kReadoutFontFace = "Tahoma";
+inline constexpr double kReadoutFontPoints = 9.75;
+
+inline constexpr const char* kTipReadout = "Volume Level";
+inline constexpr const char* kTipMute = "Mute";
+inline constexpr const char* kTipClose = "Close";
+inline constexpr const char* kTipVolumeControl = "Open Volume Control";
+inline constexpr const char* kTipAudioProperties = "Adjust Audio Properties";
+
+// Timer intervals in milliseconds; 1 means as often as the system's timer allows.
+inline constexpr unsigned kDragSettleInterval = 500;
+inline constexpr unsigned kFadeInterval = 1;
+inline constexpr unsigned kVolumeSyncInterval = 1;
+
+// Opacity of a freshly loaded window, where its fade-out starts.
+inline constexpr std::int16_t kOpaque = 255;
+
+} // namespace kob::controller_layout

@@ -1,0 +1,46 @@
+#include "controller/ControllerSlot.h"
+
+namespace kob {
+
+Controller& ControllerSlot::ShowAfresh() {
+    Unload();
+    current_ = factory_.CreateController(host_, mixer_, facts_);
+    // The load may run other events (a box of a failing step): afterwards current_ may be another showing.
+    ControllerShowing& showing = *current_;
+    showing.Load();
+    return showing.Logic();
+}
+
+void ControllerSlot::Unload() {
+    if (!current_) {
+        return;
+    }
+    if (current_->Loaded()) {
+        current_->Unload();
+    }
+    finished_.push_back(std::move(current_));
+}
+
+void ControllerSlot::LoadAndUnloadUnseen() {
+    Unload();
+    Controller::LoadAndUnloadUnseen(mixer_, host_);
+}
+
+Controller* ControllerSlot::Loaded() {
+    return current_ && current_->Loaded() ? &current_->Logic() : nullptr;
+}
+
+void ControllerSlot::BringLoadedToForeground() {
+    if (Loaded()) {
+        current_->BringToForeground();
+    }
+}
+
+void ControllerSlot::DiscardFinished() {
+    if (current_ && !current_->Loaded()) {
+        finished_.push_back(std::move(current_));
+    }
+    std::erase_if(finished_, [](const std::unique_ptr<ControllerShowing>& showing) { return !showing->Busy(); });
+}
+
+} // namespace kob

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "controller/ControllerShowing.h"
+
+namespace kob {
+
+// The controller as the window that shows it holds it: at most one showing loaded at a time, each one new, so
+// nothing of a showing (drag state, knob, place, pressed buttons) carries over to the next.
+class ControllerSlot {
+public:
+    ControllerSlot(ControllerFactory& factory, ControllerHost& host, Mixer& mixer, const StartupFacts& facts)
+        : factory_(factory), host_(host), mixer_(mixer), facts_(facts) {}
+
+    // Unloads the showing that is loaded, if any, then loads a new one and returns its logic. A message box inside
+    // the load lets other events run; the showing returned may already have been unloaded by one of them.
+    Controller& ShowAfresh();
+    // Unloads the showing that is loaded, if any.
+    void Unload();
+    // Loads the controller and unloads it again without a window, for what its load leaves behind in the mixer
+    // (see Controller::LoadAndUnloadUnseen); a showing that is loaded is unloaded first.
+    void LoadAndUnloadUnseen();
+    // The loaded showing's logic, or nullptr.
+    Controller* Loaded();
+    void BringLoadedToForeground();
+    // Frees the showings whose windows are gone and none of whose handlers is running (a showing may end inside
+    // its own handler: the last tick of its fade, or a tray click while one of its boxes is open). Those still
+    // running go at a later call.
+    void DiscardFinished();
+
+private:
+    ControllerFactory& factory_;
+    ControllerHost& host_;
+    Mixer& mixer_;
+    const StartupFacts& facts_;
+    std::unique_ptr<ControllerShowing> current_;
+    std::vector<std::unique_ptr<ControllerShowing>> finished_;
+};
+
+} // namespace kob

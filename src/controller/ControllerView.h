@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace kob {
+
+enum class ControllerTimer { DragSettle, Fade, VolumeSync };
+
+// What the controller's logic asks of its window, in intentions; how the window system does it is the window's
+// business. The Win32 window implements it; unit tests record it.
+class ControllerView {
+public:
+    virtual ~ControllerView() = default;
+
+    // Gives the window, and the knob's own child window, a rounded-rectangle shape of this pixel size with this
+    // corner ellipse.
+    virtual void SetWindowRegion(int width, int height, int ellipseWidth, int ellipseHeight) = 0;
+    virtual void SetKnobRegion(int width, int height, int ellipseWidth, int ellipseHeight) = 0;
+
+    virtual void ShowSkin() = 0;
+    virtual void ShowKnobPicture() = 0;
+
+    // Places the knob at this Top in twips; the window rounds it to pixels.
+    virtual void SetKnobTop(float twips) = 0;
+    virtual void SetReadout(const std::string& caption) = 0;
+    virtual void SetMuteBoxBackColor(std::uint32_t colorref) = 0;
+    // Shows the mute box ticked or clear.
+    virtual void SetMuteBox(bool ticked) = 0;
+
+    // Shows the window, not topmost, with its top-left corner at these screen pixels.
+    virtual void ShowAt(int x, int y) = 0;
+    // Keeps the window above all others that are not, or lets it go back among them.
+    virtual void SetTopmost(bool topmost) = 0;
+    // Moves the window by the pointer's travel in twips: first across, then down.
+    virtual void MoveWindowBy(float dxTwips, float dyTwips) = 0;
+
+    // Makes the window layered, that alone as its extended style, with this opacity (0 to 255).
+    virtual void SetOpacity(int alpha) = 0;
+    // Takes the window down now; its unload runs. It may be asked from inside one of the window's own handlers.
+    virtual void Unload() = 0;
+
+    virtual void EnableTimer(ControllerTimer timer, bool enabled) = 0;
+};
+
+} // namespace kob

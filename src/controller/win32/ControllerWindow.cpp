@@ -1,0 +1,563 @@
+#include "controller/win32/ControllerWindow.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+#include <utility>
+
+#include "ResourceIds.h"
+#include "common/AppTitle.h"
+#include "controller/ControllerLayout.h"
+#include "controller/win32/MouseButtons.h"
+#include "platform/ErrorGuard.h"
+#include "platform/win32/CommonControls.h"
+#include "platform/win32/ScopedGdi.h"
+#include "platform/win32/ScreenMetrics.h"
+
+namespace kob {
+
+namespace {
+
+constexpr const char* kWindowClass = "DrovoVC3Controller";
+constexpr int kMuteBoxId = 1001;
+constexpr int kReadoutId = 1002;
+// The skin's width in twips (66 pixels at 96 dpi); the window's last column shows its white background.
+constexpr double kSkinWidth = 990;
+
+// Counts a handler of the showing while it runs.
+class HandlerScope {
+public:
+    explicit HandlerScope(int& running) : running_(running) { ++running_; }
+    ~HandlerScope() { --running_; }
+    HandlerScope(const HandlerScope&) = delete;
+    HandlerScope& operator=(const HandlerScope&) = delete;
+
+private:
+    int& running_;
+};
+
+UINT_PTR TimerId(ControllerTimer timer) {
+    return static_cast<UINT_PTR>(timer) + 1;
+}
+
+// Shift state as the window logic counts it: 1 Shift, 2 Ctrl, 4 Alt.
+int ShiftState() {
+    return ((GetKeyState(VK_SHIFT) < 0) ? 1 : 0) | ((GetKeyState(VK_CONTROL) < 0) ? 2 : 0) |
+           ((GetKeyState(VK_MENU) < 0) ? 4 : 0);
+}
+
+} // namespace
+
+ControllerWindow::ControllerWindow(HINSTANCE instance, Mixer& mixer, const ControllerServices& services,
+                                   const StartupFacts& facts, ControllerHost& host)
+    : instance_(instance), messages_(services.messages), controller_(*this, mixer, services, facts, host),
+      twipsPerPixelX_(services.screen.TwipsPerPixelX()), twipsPerPixelY_(services.screen.TwipsPerPixelY()),
+      timers_({{TimerId(ControllerTimer::DragSettle), controller_layout::kDragSettleInterval},
+               {TimerId(ControllerTimer::Fade), controller_layout::kFadeInterval},
+               {TimerId(ControllerTimer::VolumeSync), controller_layout::kVolumeSyncInterval}}) {}
+
+ControllerWindow::~ControllerWindow() {
+    Destroy();
+}
+
+void ControllerWindow::Load() {
+    // A showing loads once: loading again would leave the first window behind.
+    if (loadStarted_) {
+        return;
+    }
+    loadStarted_ = true;
+    const HandlerScope scope(handlersRunning_);
+    bool created = false;
+    ShowErrorAndGoOn(messages_, kMbIconExclamation, [&] {
+        if (!CreateWindowAndChildren()) {
+            // Half a controller (a window without its knob) would be taken for a whole one: none is left.
+            Destroy();
+            throw std::runtime_error("Unable to create the controller window.");
+        }
+        created = true;
+    });
+    if (created) {
+        controller_.Load();
+    }
+}
+
+void ControllerWindow::Unload() {
+    Destroy();
+}
+
+bool ControllerWindow::CreateWindowAndChildren() {
+    PrepareCommonControls();
+    WindowPlan plan;
+    plan.instance = instance_;
+    plan.className = kWindowClass;
+    plan.classStyle = CS_DBLCLKS;
+    plan.cursor = LoadCursor(nullptr, IDC_ARROW);
+    plan.icon = LoadIcon(instance_, MAKEINTRESOURCE(IDI_PROGRAM));
+    // A tool window keeps the controller off the task bar and out of Alt+Tab, like the tray icon it belongs to.
+    plan.exStyle = WS_EX_TOOLWINDOW;
+    plan.title = kAppTitle;
+    plan.style = WS_POPUP | WS_CLIPCHILDREN;
+    plan.width = TwipsToPixels(controller_layout::kWidth, twipsPerPixelX_);
+    plan.height = TwipsToPixels(controller_layout::kHeight, twipsPerPixelY_);
+    if (!Create(plan)) {
+        return false;
+    }
+    knobCursor_ = LoadCursor(instance_, MAKEINTRESOURCE(IDC_KNOB_CURSOR));
+    handCursor_ = LoadCursor(instance_, MAKEINTRESOURCE(IDC_HAND_CURSOR));
+    closePicture_.reset(
+        static_cast<HBITMAP>(LoadImageA(instance_, MAKEINTRESOURCE(IDB_CLOSE), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
+
+    auto knob = std::make_unique<KnobControl>(static_cast<KnobEvents&>(*this));
+    const RECT knobRect = PixelRectOf(controller_layout::kKnob);
+    if (!knob->Create(instance_, Handle(), knobRect)) {
+        return false;
+    }
+    knobTopShown_ = knobRect.top;
+    knob->SetCursor(knobCursor_);
+    knob_ = std::move(knob);
+    CreateReadout();
+    const RECT mute = PixelRectOf(controller_layout::kMuteBox);
+    // The logic owns the tick: the box does not toggle itself, a click asks the logic.
+    muteBox_ = CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_CHECKBOX, mute.left, mute.top,
+                               mute.right - mute.left, mute.bottom - mute.top, Handle(),
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(kMuteBoxId)), instance_, nullptr);
+    AddClickableAreas();
+    AddToolTips();
+    wheelHook_ = std::make_unique<WheelHook>(Handle());
+    return true;
+}
+
+void ControllerWindow::CreateReadout() {
+    const int dotsPerInchY = static_cast<int>(1440.0 / twipsPerPixelY_ + 0.5);
+    LOGFONTA font{};
+    font.lfHeight = -RoundToInt32(controller_layout::kReadoutFontPoints * dotsPerInchY / 72.0);
+    font.lfWeight = FW_BOLD;
+    font.lfCharSet = DEFAULT_CHARSET;
+    font.lfQuality = DEFAULT_QUALITY;
+    lstrcpynA(font.lfFaceName, controller_layout::kReadoutFontFace, LF_FACESIZE);
+    readoutFont_.reset(CreateFontIndirectA(&font));
+
+    // The read-out box is sized for two digits; "100" is wider, so the text window is widened around the box's
+    // centre over the skin's panel of the same colour rather than clipping the last digit.
+    SIZE widest{};
+    {
+        ScopedGetDC screen(nullptr);
+        ScopedSelectObject selected(screen.get(), readoutFont_.get());
+        GetTextExtentPoint32A(screen.get(), "100", 3, &widest);
+    }
+    RECT readout = PixelRectOf(controller_layout::kReadout);
+    const int textWidth = std::max<int>(readout.right - readout.left, widest.cx);
+    const int centre2 = readout.left + readout.right;
+    readout.left = (centre2 - textWidth) / 2;
+    readout.right = readout.left + textWidth;
+    readoutBrush_.reset(CreateSolidBrush(controller_layout::kReadoutBackColor));
+    readout_ = CreateWindowExA(0, "STATIC", controller_layout::kReadoutDesignCaption,
+                               WS_CHILD | WS_VISIBLE | SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX, readout.left,
+                               readout.top, readout.right - readout.left, readout.bottom - readout.top, Handle(),
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(kReadoutId)), instance_, nullptr);
+    SendMessageA(readout_, WM_SETFONT, reinterpret_cast<WPARAM>(readoutFont_.get()), FALSE);
+    readoutShown_ = controller_layout::kReadoutDesignCaption;
+}
+
+void ControllerWindow::AddClickableAreas() {
+    // Added in the order of Element.
+    areas_.Add({PixelRectOf(controller_layout::kClose),
+                handCursor_,
+                controller_layout::kTipClose,
+                [this] { controller_.OnCloseClicked(); },
+                {}});
+    areas_.Add({PixelRectOf(controller_layout::kAudioPropertiesSpot), handCursor_,
+                controller_layout::kTipAudioProperties, [this] { controller_.OnAudioPropertiesSpotClicked(); },
+                [this] { controller_.OnAudioPropertiesSpotDoubleClicked(); }});
+    areas_.Add({PixelRectOf(controller_layout::kVolumeControlSpot),
+                handCursor_,
+                controller_layout::kTipVolumeControl,
+                [this] { controller_.OnVolumeControlSpotClicked(); },
+                {}});
+    areas_.Add({PixelRectOf(controller_layout::kReadout), nullptr, controller_layout::kTipReadout, {}, {}});
+    areas_.Add(
+        {PixelRectOf(controller_layout::kTrack), nullptr, nullptr, [this] { controller_.OnTrackClicked(); }, {}});
+}
+
+void ControllerWindow::AddToolTips() {
+    toolTips_ =
+        CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr, instance_, nullptr);
+    if (!toolTips_) {
+        return;
+    }
+    areas_.AddToolTips(toolTips_, Handle());
+    TOOLINFOA mute{};
+    mute.cbSize = sizeof(mute);
+    mute.uFlags = TTF_SUBCLASS | TTF_IDISHWND;
+    mute.hwnd = Handle();
+    mute.uId = reinterpret_cast<UINT_PTR>(muteBox_);
+    mute.lpszText = const_cast<char*>(controller_layout::kTipMute);
+    SendMessageA(toolTips_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&mute));
+}
+
+void ControllerWindow::RelayToToolTips(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!toolTips_) {
+        return;
+    }
+    MSG relayed{};
+    relayed.hwnd = Handle();
+    relayed.message = message;
+    relayed.wParam = wParam;
+    relayed.lParam = lParam;
+    relayed.time = static_cast<DWORD>(GetMessageTime());
+    const DWORD pointer = GetMessagePos();
+    relayed.pt = {GET_X_LPARAM(pointer), GET_Y_LPARAM(pointer)};
+    SendMessageA(toolTips_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+}
+
+HBITMAP ControllerWindow::LoadPicture(int resourceId, const char* what) {
+    auto* picture =
+        static_cast<HBITMAP>(LoadImageA(instance_, MAKEINTRESOURCE(resourceId), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+    if (!picture) {
+        throw std::runtime_error(std::string("Unable to load the ") + what + " picture.");
+    }
+    return picture;
+}
+
+RECT ControllerWindow::PixelRectOf(const TwipsRect& twips) const {
+    return ClientRectOf(twips, twipsPerPixelX_, twipsPerPixelY_);
+}
+
+void ControllerWindow::SetWindowRegion(int width, int height, int ellipseWidth, int ellipseHeight) {
+    SetRoundedRegion(Handle(), width, height, ellipseWidth, ellipseHeight);
+}
+
+void ControllerWindow::SetKnobRegion(int width, int height, int ellipseWidth, int ellipseHeight) {
+    SetRoundedRegion(KnobWindow(), width, height, ellipseWidth, ellipseHeight);
+}
+
+void ControllerWindow::ShowSkin() {
+    skin_.reset(LoadPicture(IDB_SKIN, "skin"));
+    InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void ControllerWindow::ShowKnobPicture() {
+    knobPicture_.reset(LoadPicture(IDB_KNOB, "knob"));
+    if (knob_) {
+        knob_->SetPicture(knobPicture_.get());
+    }
+}
+
+// The volume-sync timer places the knob and writes the read-out on every tick; only a change reaches the window
+// system, so a still volume costs no window moves, texts or repaints.
+void ControllerWindow::SetKnobTop(float twips) {
+    const int top = TwipsToPixels(twips, twipsPerPixelY_);
+    if (top == knobTopShown_) {
+        return;
+    }
+    const RECT knob = PixelRectOf(controller_layout::kKnob);
+    SetWindowPos(KnobWindow(), nullptr, knob.left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    knobTopShown_ = top;
+}
+
+void ControllerWindow::SetReadout(const std::string& caption) {
+    if (caption == readoutShown_) {
+        return;
+    }
+    SetWindowTextA(readout_, caption.c_str());
+    readoutShown_ = caption;
+}
+
+void ControllerWindow::SetMuteBoxBackColor(std::uint32_t colorref) {
+    muteBoxBrush_.reset(CreateSolidBrush(colorref));
+    InvalidateRect(muteBox_, nullptr, TRUE);
+}
+
+void ControllerWindow::SetMuteBox(bool ticked) {
+    SendMessageA(muteBox_, BM_SETCHECK, ticked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void ControllerWindow::SetOpacity(int alpha) {
+    // The layered style replaces the whole extended style, as the fade has always done.
+    SetWindowLongA(Handle(), GWL_EXSTYLE, WS_EX_LAYERED);
+    SetLayeredWindowAttributes(Handle(), RGB(0xFF, 0, 0), static_cast<BYTE>(alpha), LWA_ALPHA);
+}
+
+void ControllerWindow::ShowAt(int x, int y) {
+    SetWindowPos(Handle(), HWND_NOTOPMOST, x, y, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+}
+
+void ControllerWindow::SetTopmost(bool topmost) {
+    SetWindowPos(Handle(), topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+}
+
+void ControllerWindow::MoveWindowBy(float dxTwips, float dyTwips) {
+    // The window's place in twips is its place in whole pixels; each axis is moved and rounded on its own.
+    RECT r{};
+    GetWindowRect(Handle(), &r);
+    const int left = TwipsToPixels(r.left * twipsPerPixelX_ + dxTwips, twipsPerPixelX_);
+    const int top = TwipsToPixels(r.top * twipsPerPixelY_ + dyTwips, twipsPerPixelY_);
+    SetWindowPos(Handle(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void ControllerWindow::EnableTimer(ControllerTimer timer, bool enabled) {
+    timers_.Enable(Handle(), TimerId(timer), enabled);
+}
+
+ControllerWindow::Element ControllerWindow::HitTest(int x, int y) const {
+    const int index = areas_.HitTest({x, y});
+    return index == ClickableAreas::kNone ? Element::Background : static_cast<Element>(index);
+}
+
+void ControllerWindow::OnMouse(UINT message, WPARAM wParam, int x, int y) {
+    if (IsButtonDown(message)) {
+        if (buttonsDown_ == 0) {
+            pressed_ = HitTest(x, y);
+            SetCapture(Handle());
+        }
+        buttonsDown_ |= ButtonOf(message);
+        if (message == WM_LBUTTONDBLCLK) {
+            // Press, release, click, double-click, release: the second release makes no click.
+            doubleClicked_ = true;
+            DispatchDoubleClick(pressed_); // may take the window down: nothing after it
+        }
+        return;
+    }
+    const Element element = buttonsDown_ ? pressed_ : HitTest(x, y);
+    // Element coordinates, in twips from the element's top-left corner.
+    float left = 0;
+    float top = 0;
+    if (element == Element::Track) {
+        left = static_cast<float>(controller_layout::kTrack.left);
+        top = static_cast<float>(controller_layout::kTrack.top);
+    }
+    const float twipsX = static_cast<float>(x * twipsPerPixelX_) - left;
+    const float twipsY = static_cast<float>(y * twipsPerPixelY_) - top;
+    if (message == WM_MOUSEMOVE) {
+        DispatchMouseMove(element, ButtonsHeld(wParam), twipsX, twipsY);
+        return;
+    }
+    const int button = ButtonOf(message);
+    const bool wasDown = (buttonsDown_ & button) != 0;
+    buttonsDown_ &= ~button;
+    if (buttonsDown_ == 0 && GetCapture() == Handle()) {
+        ReleaseCapture();
+    }
+    DispatchMouseUp(element, button, twipsX, twipsY);
+    const bool endsDoubleClick = button == kLeftButton && std::exchange(doubleClicked_, false);
+    if (button == kLeftButton && wasDown && !endsDoubleClick && HitTest(x, y) == element) {
+        DispatchClick(element);
+    }
+}
+
+void ControllerWindow::DispatchClick(Element element) {
+    if (element == Element::Background) {
+        controller_.OnBackgroundClicked();
+    } else {
+        areas_.Click(static_cast<int>(element));
+    }
+}
+
+void ControllerWindow::DispatchDoubleClick(Element element) {
+    if (element == Element::Background) {
+        controller_.OnBackgroundDoubleClicked();
+    } else {
+        areas_.DoubleClick(static_cast<int>(element));
+    }
+}
+
+void ControllerWindow::DispatchMouseMove(Element element, int buttons, float x, float y) {
+    if (element == Element::Track) {
+        controller_.OnTrackPointerMoved(buttons, ShiftState(), x, y);
+    } else if (element == Element::Background) {
+        controller_.OnBackgroundPointerMoved(buttons, ShiftState(), x, y);
+    }
+}
+
+void ControllerWindow::DispatchMouseUp(Element element, int button, float x, float y) {
+    if (element == Element::Track) {
+        controller_.OnTrackReleased(button, ShiftState(), x, y);
+    } else if (element == Element::Background) {
+        controller_.OnBackgroundReleased(button, ShiftState(), x, y);
+    }
+}
+
+void ControllerWindow::OnKnobMouseDown(int button, int x, int y) {
+    const HandlerScope scope(handlersRunning_);
+    controller_.OnKnobPressed(button, ShiftState(), static_cast<float>(x * twipsPerPixelX_),
+                              static_cast<float>(y * twipsPerPixelY_));
+}
+
+void ControllerWindow::OnKnobMouseMove(int buttons, int x, int y) {
+    const HandlerScope scope(handlersRunning_);
+    controller_.OnKnobDragged(buttons, ShiftState(), static_cast<float>(x * twipsPerPixelX_),
+                              static_cast<float>(y * twipsPerPixelY_));
+}
+
+void ControllerWindow::OnKnobMouseUp(int button, int x, int y) {
+    const HandlerScope scope(handlersRunning_);
+    controller_.OnKnobReleased(button, ShiftState(), static_cast<float>(x * twipsPerPixelX_),
+                               static_cast<float>(y * twipsPerPixelY_));
+}
+
+void ControllerWindow::OnKnobClick() {
+    const HandlerScope scope(handlersRunning_);
+    controller_.OnKnobClicked();
+}
+
+void ControllerWindow::OnTimer(UINT_PTR id) {
+    if (id == TimerId(ControllerTimer::DragSettle)) {
+        controller_.OnDragSettleTick();
+    } else if (id == TimerId(ControllerTimer::Fade)) {
+        controller_.OnFadeTick();
+    } else if (id == TimerId(ControllerTimer::VolumeSync)) {
+        controller_.OnVolumeSyncTick();
+    }
+}
+
+bool ControllerWindow::OnKeyDown(WPARAM key) {
+    static constexpr struct {
+        WPARAM key;
+        ControllerKey meaning;
+    } kKeys[] = {
+        {VK_UP, ControllerKey::Up},       {VK_DOWN, ControllerKey::Down},    {VK_LEFT, ControllerKey::Left},
+        {VK_RIGHT, ControllerKey::Right}, {VK_PRIOR, ControllerKey::PageUp}, {VK_NEXT, ControllerKey::PageDown},
+        {VK_HOME, ControllerKey::Home},   {VK_END, ControllerKey::End},      {VK_SPACE, ControllerKey::Space},
+        {'M', ControllerKey::M},          {VK_ESCAPE, ControllerKey::Escape}};
+    for (const auto& entry : kKeys) {
+        if (entry.key == key) {
+            controller_.OnKey(entry.meaning);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool ControllerWindow::OnSetCursor(HWND over, UINT hitTest) {
+    if (hitTest != HTCLIENT) {
+        return false;
+    }
+    if (over == muteBox_ && handCursor_) {
+        SetCursor(handCursor_);
+        return true;
+    }
+    if (over != Handle()) {
+        return false;
+    }
+    if (!areas_.SetCursorUnderPointer(Handle())) {
+        SetCursor(LoadCursor(nullptr, IDC_ARROW));
+    }
+    return true;
+}
+
+HBRUSH ControllerWindow::OnControlColor(HDC dc, HWND control) {
+    if (control == readout_) {
+        SetTextColor(dc, controller_layout::kReadoutTextColor);
+        SetBkColor(dc, controller_layout::kReadoutBackColor);
+        return readoutBrush_.get();
+    }
+    if (control == muteBox_ && muteBoxBrush_) {
+        LOGBRUSH brush{};
+        GetObject(muteBoxBrush_.get(), sizeof(brush), &brush);
+        SetBkColor(dc, brush.lbColor);
+        return muteBoxBrush_.get();
+    }
+    return nullptr;
+}
+
+void ControllerWindow::Paint() {
+    PAINTSTRUCT paint{};
+    HDC dc = BeginPaint(Handle(), &paint);
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    if (skin_) {
+        DrawBitmap(dc, skin_.get(), 0, 0, TwipsToPixels(kSkinWidth, twipsPerPixelX_), client.bottom);
+    }
+    if (closePicture_) {
+        const RECT close = PixelRectOf(controller_layout::kClose);
+        DrawBitmap(dc, closePicture_.get(), close.left, close.top, close.right - close.left, close.bottom - close.top);
+    }
+    EndPaint(Handle(), &paint);
+}
+
+LRESULT ControllerWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    const HandlerScope scope(handlersRunning_);
+    switch (message) {
+    case WM_PAINT:
+        Paint();
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        if (HBRUSH brush = OnControlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam))) {
+            return reinterpret_cast<LRESULT>(brush);
+        }
+        break;
+    case WM_SETCURSOR:
+        if (OnSetCursor(reinterpret_cast<HWND>(wParam), LOWORD(lParam))) {
+            return TRUE;
+        }
+        break;
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+    case WM_MBUTTONDBLCLK:
+        RelayToToolTips(message, wParam, lParam);
+        OnMouse(message, wParam, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        return 0;
+    case WM_CAPTURECHANGED:
+        if (reinterpret_cast<HWND>(lParam) != Handle()) {
+            buttonsDown_ = 0;
+        }
+        return 0;
+    case WM_TIMER:
+        OnTimer(wParam);
+        return 0;
+    case WM_COMMAND:
+        if (reinterpret_cast<HWND>(lParam) == muteBox_ && HIWORD(wParam) == BN_CLICKED) {
+            controller_.SetMuteBox(controller_.State().chkmute == 1 ? 0 : 1);
+            // The keys belong to the whole controller, not to the box.
+            SetFocus(Handle());
+            return 0;
+        }
+        break;
+    case WM_KEYDOWN:
+        if (OnKeyDown(wParam)) {
+            return 0;
+        }
+        break;
+    case WM_MOUSEWHEEL:
+        controller_.OnWheel(GET_WHEEL_DELTA_WPARAM(wParam));
+        return 0;
+    case WM_DESTROY:
+        timers_.KillAll(Handle());
+        wheelHook_.reset();
+        controller_.OnUnloaded();
+        return 0;
+    default:
+        break;
+    }
+    return Default(message, wParam, lParam);
+}
+
+void ControllerWindow::OnFinalMessage() {
+    // The child windows are gone by now: the pictures, the font and the brushes they used can go too. The knob's
+    // object stays with the showing: a handler still running may address it (its window is gone).
+    readout_ = muteBox_ = toolTips_ = nullptr;
+    skin_.reset();
+    knobPicture_.reset();
+    closePicture_.reset();
+    readoutFont_.reset();
+    readoutBrush_.reset();
+    muteBoxBrush_.reset();
+}
+
+} // namespace kob

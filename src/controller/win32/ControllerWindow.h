@@ -1,0 +1,142 @@
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "common/Twips.h"
+#include "controller/Controller.h"
+#include "controller/ControllerShowing.h"
+#include "controller/ControllerView.h"
+#include "controller/win32/KnobControl.h"
+#include "controller/win32/WheelHook.h"
+#include "platform/win32/ClickableAreas.h"
+#include "platform/win32/TimerSet.h"
+#include "platform/win32/UniqueHandle.h"
+#include "platform/win32/WindowBase.h"
+
+namespace kob {
+
+// The controller's real window for one showing: a borderless skinned pop-up with the knob, the read-out and the
+// mute box as child windows, and the track, the close button and the hot spots as clickable areas of its own. It
+// turns messages into the logic's event handlers (pixels to twips) and carries out what the logic asks of it.
+class ControllerWindow : public WindowBase, public ControllerShowing, public ControllerView, private KnobEvents {
+public:
+    ControllerWindow(HINSTANCE instance, Mixer& mixer, const ControllerServices& services, const StartupFacts& facts,
+                     ControllerHost& host);
+    ~ControllerWindow() override;
+
+    // ControllerShowing (Unload also serves the view)
+    void Load() override;
+    void Unload() override;
+    bool Loaded() const override { return Handle() != nullptr; }
+    bool Busy() const override { return handlersRunning_ > 0; }
+    void BringToForeground() override { SetForegroundWindow(Handle()); }
+    Controller& Logic() override { return controller_; }
+
+    // ControllerView
+    void SetWindowRegion(int width, int height, int ellipseWidth, int ellipseHeight) override;
+    void SetKnobRegion(int width, int height, int ellipseWidth, int ellipseHeight) override;
+    void ShowSkin() override;
+    void ShowKnobPicture() override;
+    void SetKnobTop(float twips) override;
+    void SetReadout(const std::string& caption) override;
+    void SetMuteBoxBackColor(std::uint32_t colorref) override;
+    void SetMuteBox(bool ticked) override;
+    void SetOpacity(int alpha) override;
+    void ShowAt(int x, int y) override;
+    void SetTopmost(bool topmost) override;
+    void MoveWindowBy(float dxTwips, float dyTwips) override;
+    void EnableTimer(ControllerTimer timer, bool enabled) override;
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnFinalMessage() override;
+
+private:
+    // The parts of the window that are not windows of their own, in the order of the clickable areas (the first
+    // one wins where two overlap); Background is everything else.
+    enum class Element { Close, AudioPropertiesSpot, VolumeControlSpot, Readout, Track, Background };
+
+    [[nodiscard]] bool CreateWindowAndChildren();
+    void CreateReadout();
+    void AddClickableAreas();
+    void AddToolTips();
+    // Hands a mouse message over to the tool-tips of the clickable areas.
+    void RelayToToolTips(UINT message, WPARAM wParam, LPARAM lParam);
+    void Paint();
+    Element HitTest(int x, int y) const;
+    RECT PixelRectOf(const TwipsRect& twips) const;
+    void OnMouse(UINT message, WPARAM wParam, int x, int y);
+    void DispatchMouseMove(Element element, int buttons, float x, float y);
+    void DispatchMouseUp(Element element, int button, float x, float y);
+    void DispatchClick(Element element);
+    void DispatchDoubleClick(Element element);
+    bool OnSetCursor(HWND over, UINT hitTest);
+    bool OnKeyDown(WPARAM key);
+    void OnTimer(UINT_PTR id);
+    HBRUSH OnControlColor(HDC dc, HWND control);
+    HBITMAP LoadPicture(int resourceId, const char* what);
+    // The knob's window; none when the knob could not be made.
+    HWND KnobWindow() const { return knob_ ? knob_->Handle() : nullptr; }
+
+    // KnobEvents
+    void OnKnobMouseDown(int button, int x, int y) override;
+    void OnKnobMouseMove(int buttons, int x, int y) override;
+    void OnKnobMouseUp(int button, int x, int y) override;
+    void OnKnobClick() override;
+
+    HINSTANCE instance_;
+    MessageBoxService& messages_;
+    Controller controller_;
+    const double twipsPerPixelX_;
+    const double twipsPerPixelY_;
+    bool loadStarted_ = false;
+    // Handlers of this showing on the stack, its load included: a message box inside one lets other messages in.
+    int handlersRunning_ = 0;
+
+    std::unique_ptr<KnobControl> knob_;
+    HWND readout_ = nullptr;
+    HWND muteBox_ = nullptr;
+    HWND toolTips_ = nullptr;
+    // What the knob and the read-out show now, in pixels and text.
+    int knobTopShown_ = 0;
+    std::string readoutShown_;
+
+    UniqueBitmap skin_;
+    UniqueBitmap knobPicture_;
+    UniqueBitmap closePicture_;
+    UniqueFont readoutFont_;
+    UniqueBrush readoutBrush_;
+    UniqueBrush muteBoxBrush_;
+    // Cursors loaded from the resources are shared by the system and never destroyed.
+    HCURSOR knobCursor_ = nullptr;
+    HCURSOR handCursor_ = nullptr;
+
+    std::unique_ptr<WheelHook> wheelHook_;
+    ClickableAreas areas_;
+    TimerSet timers_;
+    // The element a press landed on keeps the mouse until every button is up, as windowless controls do.
+    Element pressed_ = Element::Background;
+    int buttonsDown_ = 0;
+    // The release that ends a double-click makes no click of its own.
+    bool doubleClicked_ = false;
+};
+
+// Makes a new controller window for each showing.
+class ControllerWindowFactory : public ControllerFactory {
+public:
+    ControllerWindowFactory(HINSTANCE instance, const ControllerServices& services)
+        : instance_(instance), services_(services) {}
+    std::unique_ptr<ControllerShowing> CreateController(ControllerHost& host, Mixer& mixer,
+                                                        const StartupFacts& facts) override {
+        return std::make_unique<ControllerWindow>(instance_, mixer, services_, facts, host);
+    }
+
+private:
+    HINSTANCE instance_;
+    ControllerServices services_;
+};
+
+} // namespace kob

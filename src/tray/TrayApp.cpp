@@ -1,0 +1,221 @@
+#include "tray/TrayApp.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "common/MakersWebsite.h"
+#include "common/TextNumber.h"
+#include "platform/ErrorGuard.h"
+#include "platform/FatalError.h"
+#include "platform/ProgramFolder.h"
+#include "platform/SystemChecks.h"
+#include "platform/SystemTools.h"
+#include "settings/RegistrySettings.h"
+
+namespace kob {
+
+namespace {
+
+constexpr const char* kMsgNoCompanionWindow = "Unable to create the program's window.";
+constexpr const char* kHelpFile = "KOBHELP.HTM";
+// The mouse events a tray report carries.
+constexpr std::uint32_t kLeftButtonUp = 0x202;
+constexpr std::uint32_t kLeftButtonDoubleClick = 0x203;
+constexpr std::uint32_t kRightButtonDown = 0x204;
+constexpr std::uint32_t kUnreadOnTopStat = 0xFFFFFFFF;
+
+} // namespace
+
+TrayApp::TrayApp(TrayView& view, const TrayAppServices& services, MixerService& mixerDevice, SoundDevice& soundDevice,
+                 ControllerFactory& controllers)
+    : view_(view), services_(services), mixer_(mixerDevice, services.messages, services.process),
+      testSound_(soundDevice, services.messages, services.modulePath), controller_(controllers, *this, mixer_, facts_) {
+}
+
+TrayApp::~TrayApp() {
+    controller_.Unload();
+    controller_.DiscardFinished();
+}
+
+void TrayApp::Start() {
+    facts_.OwnProcessId = services_.systemInfo.GetCurrentProcessId();
+    if (!view_.Create()) {
+        EndWithMessage(services_.messages, services_.process, kMsgNoCompanionWindow, kMbIconError);
+    }
+    RunStartupSteps();
+    view_.AddTrayIcon();
+}
+
+void TrayApp::RunStartupSteps() {
+    // A failure inside one step is ignored and the next step runs; the endings built into the routines (the
+    // installation error, an unsupported system, a second copy, a mixer failure) end the program.
+    IgnoreErrors([&] { view_.HideFromTaskList(); });
+    IgnoreErrors([&] { CreateInstanceMutex(services_.systemInfo); });
+    // Taken by this, the main, thread: held while it runs, whatever the rest of the start-up does.
+    MutexOwnership guard = MutexOwnership::Unavailable;
+    IgnoreErrors([&] { guard = TakeProgramGuard(services_.systemInfo, services_.modulePath); });
+    std::uint32_t CstpVal = 0;
+    IgnoreErrors([&] { GetCstpVal(services_.registry, services_.messages, services_.process, CstpVal); });
+    IgnoreErrors([&] { DoFirstStartWork(services_.registry, services_.messages, services_.modulePath, CstpVal); });
+    IgnoreErrors([&] { ReadPlatformId(services_.systemInfo, facts_.PlatformId); });
+    IgnoreErrors([&] { RefuseUnsupportedPlatform(services_.messages, services_.process, facts_.PlatformId); });
+    IgnoreErrors([&] { ReadSystemFolder(services_.systemInfo, facts_.SystemFolder); });
+    IgnoreErrors([&] {
+        ListProcessIds(services_.processList, services_.messages, processIds_);
+        EndIfAlreadyRunning(services_.processList, services_.modulePath, services_.process, facts_.OwnProcessId,
+                            processIds_, guard);
+    });
+    IgnoreErrors([&] { mixer_.GetMuteComponents(); });
+    IgnoreErrors([&] { view_.EnableMuteMonitor(true); });
+    IgnoreErrors([&] { txtform1signal_ = "0"; });
+    // Loading the controller once finds the mixer's device name for the About window before anyone opens it. It
+    // is done without its window: nothing may appear or take the foreground at start.
+    IgnoreErrors([&] { controller_.LoadAndUnloadUnseen(); });
+}
+
+void TrayApp::OnClosedBySystem() {
+    SetOnTopStatClosed(services_.registry, services_.messages);
+}
+
+void TrayApp::TrayReport(std::uint32_t eventCode) {
+    if (eventCode == kRightButtonDown) {
+        PopUpMenu();
+    } else if (eventCode == kLeftButtonUp || eventCode == kLeftButtonDoubleClick) {
+        ShowController();
+    }
+}
+
+void TrayApp::ShowController() {
+    controller_.Unload();
+    Controller& controller = controller_.ShowAfresh();
+    controller_.BringLoadedToForeground();
+    ontop_.enabled = true;
+    if (controller_.Loaded() == &controller) {
+        controller.StartVolumeSync();
+    }
+    SetOnTopStatNormal(services_.registry, services_.messages);
+}
+
+void TrayApp::PopUpMenu() {
+    // An unreadable setting keeps a value that matches no case, and the item keeps its state.
+    std::uint32_t onTopStat = kUnreadOnTopStat;
+    GetOnTopStat(services_.registry, services_.messages, onTopStat);
+    switch (onTopStat) {
+    case kOnTopStatClosed:
+        ontop_ = {false, false};
+        break;
+    case kOnTopStatOnTop:
+        ontop_ = {true, true};
+        break;
+    case kOnTopStatNormal:
+        ontop_ = {false, true};
+        break;
+    default:
+        break;
+    }
+    view_.BringToForeground();
+    RunMenuCommand(view_.ShowMenu(ontop_));
+}
+
+void TrayApp::RunMenuCommand(MenuCommand command) {
+    switch (command) {
+    case MenuCommand::About:
+        view_.ShowAbout();
+        break;
+    case MenuCommand::Help:
+        view_.OpenMaximized(ProgramFilePath(services_.modulePath, kHelpFile));
+        break;
+    case MenuCommand::Options:
+        view_.ShowOptions();
+        break;
+    case MenuCommand::TestSound:
+        testSound_.Play();
+        break;
+    case MenuCommand::KeepOnTop:
+        KeepControllerOnTop();
+        break;
+    case MenuCommand::VolumeControl:
+        OpenVolumeControl(services_.launcher, services_.messages, facts_.SystemFolder);
+        break;
+    case MenuCommand::AudioProperties:
+        OpenAudioProperties(services_.launcher, services_.messages, facts_.SystemFolder);
+        break;
+    case MenuCommand::Website:
+        view_.OpenMaximized(std::u16string(kMakersWebsite, kMakersWebsite + std::strlen(kMakersWebsite)));
+        break;
+    case MenuCommand::Exit:
+        ExitProgram();
+    case MenuCommand::None:
+        break;
+    }
+}
+
+void TrayApp::KeepControllerOnTop() {
+    // Meant for a shown controller; one that is not loaded is loaded first and the setting applies to it.
+    Controller* controller = controller_.Loaded();
+    if (!controller) {
+        // A controller shown here follows the volume as one shown from the tray does.
+        controller = &controller_.ShowAfresh();
+        if (controller_.Loaded() == controller) {
+            controller->StartVolumeSync();
+        }
+    }
+    ontop_.checked = !ontop_.checked;
+    controller->SetTopmost(ontop_.checked);
+    if (ontop_.checked) {
+        SetOnTopStatOnTop(services_.registry, services_.messages);
+    } else {
+        SetOnTopStatNormal(services_.registry, services_.messages);
+    }
+}
+
+void TrayApp::ExitProgram() {
+    SetOnTopStatClosed(services_.registry, services_.messages);
+    view_.RemoveTrayIcon();
+    services_.process.EndProcess(0);
+    std::abort(); // EndProcess never returns; this only tells the compiler so.
+}
+
+void TrayApp::OnMuteMonitorTick() {
+    GetMuteVal();
+    const double value = TextAsNumber(TxtMuteVal_);
+    Controller* controller = TextAsNumber(txtform1signal_) == 1 ? controller_.Loaded() : nullptr;
+    if (value == 0) {
+        if (controller) {
+            controller->SetMuteBox(0);
+        }
+        SetTrayIconNormal();
+    } else if (value == 1) {
+        if (controller) {
+            controller->SetMuteBox(1);
+        }
+        SetTrayIconMuted();
+    }
+}
+
+void TrayApp::GetMuteVal() {
+    MuteValue_ = mixer_.ReadMuteControl();
+    TxtMuteVal_ = std::to_string(MuteValue_);
+}
+
+void TrayApp::SetTrayIconNormal() {
+    view_.ShowTrayPicture(TrayPicture::Normal);
+}
+
+void TrayApp::SetTrayIconMuted() {
+    view_.ShowTrayPicture(TrayPicture::Muted);
+}
+
+void TrayApp::DiscardFinishedControllers() {
+    controller_.DiscardFinished();
+}
+
+void TrayApp::SetControllerLoaded(bool loaded) {
+    txtform1signal_ = loaded ? "1" : "0";
+    if (!loaded) {
+        // The controller may be going from inside its own handler: it is freed once that handler is over.
+        view_.DiscardControllersLater();
+    }
+}
+
+} // namespace kob

@@ -1,0 +1,172 @@
+#include "tray/win32/TrayWindow.h"
+
+#include <mmsystem.h>
+#include <shellapi.h>
+
+#include "ResourceIds.h"
+#include "common/Twips.h"
+#include "platform/win32/ScreenMetrics.h"
+#include "tray/win32/PopupMenu.h"
+
+namespace kob {
+
+namespace {
+
+constexpr const char* kWindowClass = "DrovoVC3Companion";
+constexpr UINT_PTR kMuteMonitorTimer = 1;
+constexpr UINT kMuteMonitorInterval = 100;
+// Posted to itself: free the controller showings that have ended, once their own messages are over.
+constexpr UINT kDiscardControllers = WM_APP + 1;
+
+// The window's design in twips: its client area, and its place beyond the right edge of the desktop.
+constexpr TwipsRect kDesign{19470, -495, 1110, 450};
+
+HICON LoadTrayPicture(HINSTANCE instance, int id) {
+    return static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCE(id), IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR));
+}
+
+} // namespace
+
+TrayWindow::TrayWindow(HINSTANCE instance, const TrayAppServices& services, MixerService& mixerDevice,
+                       ControllerFactory& controllers)
+    : instance_(instance), services_(services), app_(*this, services, mixerDevice, soundDevice_, controllers),
+      timers_({{kMuteMonitorTimer, kMuteMonitorInterval}}), normalIcon_(LoadTrayPicture(instance, IDI_TRAY_NORMAL)),
+      mutedIcon_(LoadTrayPicture(instance, IDI_TRAY_MUTED)), menu_(BuildBaseMenu()),
+      taskbarCreated_(RegisterWindowMessageA("TaskbarCreated")) {}
+
+TrayWindow::~TrayWindow() {
+    Destroy();
+}
+
+bool TrayWindow::Create() {
+    const PixelRect place = ToPixels(kDesign, ScreenTwipsPerPixel(LOGPIXELSX), ScreenTwipsPerPixel(LOGPIXELSY));
+    // A fixed tool window with an empty caption: the design gives its client area.
+    WindowPlan plan = FixedToolWindow(instance_, kWindowClass, "", place.width, place.height, place.left, place.top);
+    plan.icon = LoadIcon(instance_, MAKEINTRESOURCE(IDI_PROGRAM));
+    if (!WindowBase::Create(plan)) {
+        return false;
+    }
+    soundDevice_.SetNotifyWindow(Handle());
+    return true;
+}
+
+void TrayWindow::HideFromTaskList() {
+    // Only visible windows without the tool-window style are listed; this one is a tool window and never shown.
+    ShowWindow(Handle(), SW_HIDE);
+}
+
+void TrayWindow::EnableMuteMonitor(bool enabled) {
+    timers_.Enable(Handle(), kMuteMonitorTimer, enabled);
+}
+
+void TrayWindow::AddTrayIcon() {
+    trayIcon_.Fill(Handle(), normalIcon_.get());
+    // A shell too busy to take it now is asked again at the mute monitor's next tick, which re-sends the icon.
+    (void)trayIcon_.Add();
+}
+
+void TrayWindow::ShowTrayPicture(TrayPicture picture) {
+    // Only the tray shows the picture: the companion window is never seen, so its own icon is left alone (setting
+    // it made the window system convert the picture twice on every tick of the mute monitor).
+    trayIcon_.Modify(picture == TrayPicture::Muted ? mutedIcon_.get() : normalIcon_.get());
+}
+
+void TrayWindow::DiscardControllersLater() {
+    PostMessageA(Handle(), kDiscardControllers, 0, 0);
+}
+
+void TrayWindow::RemoveTrayIcon() {
+    trayIcon_.Delete();
+}
+
+void TrayWindow::BringToForeground() {
+    SetForegroundWindow(Handle());
+}
+
+MenuCommand TrayWindow::ShowMenu(const OnTopItem& ontop) {
+    const UINT ontopId = MenuIdOf(MenuCommand::KeepOnTop);
+    CheckMenuItem(menu_.get(), ontopId, MF_BYCOMMAND | (ontop.checked ? MF_CHECKED : MF_UNCHECKED));
+    EnableMenuItem(menu_.get(), ontopId, MF_BYCOMMAND | (ontop.enabled ? MF_ENABLED : MF_GRAYED));
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    const UINT chosen =
+        static_cast<UINT>(TrackPopupMenu(menu_.get(), TPM_RETURNCMD | TPM_NONOTIFY | TPM_LEFTALIGN | TPM_LEFTBUTTON,
+                                         pointer.x, pointer.y, 0, Handle(), nullptr));
+    // Without it the menu of a background window may stay open when the user clicks elsewhere.
+    PostMessageA(Handle(), WM_NULL, 0, 0);
+    return CommandOfMenuId(chosen);
+}
+
+void TrayWindow::ShowAbout() {
+    about_.Show(
+        [&] { return std::make_unique<AboutWindow>(instance_, app_.MasterMixer().MixerDeviceName(), browser_); });
+}
+
+void TrayWindow::ShowOptions() {
+    options_.Show([&] {
+        return std::make_unique<OptionsWindow>(instance_, services_.registry, services_.messages, services_.modulePath,
+                                               RunEntryVal_);
+    });
+}
+
+void TrayWindow::OpenMaximized(const std::u16string& document) {
+    const std::wstring path(document.begin(), document.end());
+    ShellExecuteW(Handle(), nullptr, path.c_str(), nullptr, nullptr, SW_SHOWMAXIMIZED);
+}
+
+LRESULT TrayWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == taskbarCreated_) {
+        // The shell has restarted and forgotten the icon.
+        trayIcon_.Restore();
+        return 0;
+    }
+    switch (message) {
+    case TrayIcon::kCallbackMessage:
+        if (wParam == TrayIcon::kId) {
+            app_.TrayReport(LOWORD(lParam));
+        }
+        return 0;
+    case MM_MCINOTIFY:
+        if (soundDevice_.IsEndOfPlayback(wParam, lParam)) {
+            app_.OnTestSoundDone();
+        }
+        return 0;
+    case WM_TIMER:
+        if (wParam == kMuteMonitorTimer) {
+            app_.OnMuteMonitorTick();
+        }
+        return 0;
+    case kDiscardControllers:
+        app_.DiscardFinishedControllers();
+        return 0;
+    case WM_CLOSE:
+        app_.OnClosedBySystem();
+        Destroy();
+        return 0;
+    case WM_QUERYENDSESSION:
+        return TRUE;
+    case WM_ENDSESSION:
+        // The session ends: the process is ended after this message without WM_CLOSE.
+        if (wParam) {
+            app_.OnClosedBySystem();
+        }
+        return 0;
+    case WM_DESTROY:
+        timers_.KillAll(Handle());
+        trayIcon_.Delete();
+        PostQuitMessage(0);
+        return 0;
+    default:
+        break;
+    }
+    return Default(message, wParam, lParam);
+}
+
+void TrayWindow::OnFinalMessage() {
+    // The window no longer shows the pictures nor the menu: they can go.
+    normalIcon_.reset();
+    mutedIcon_.reset();
+    menu_.reset();
+}
+
+} // namespace kob

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <windows.h>
+
+#include "about/win32/AboutWindow.h"
+#include "about/win32/IeBrowser.h"
+#include "platform/win32/SingleWindow.h"
+#include "platform/win32/TimerSet.h"
+#include "platform/win32/UniqueHandle.h"
+#include "platform/win32/WindowBase.h"
+#include "settings/win32/OptionsWindow.h"
+#include "tray/TrayApp.h"
+#include "tray/TrayView.h"
+#include "tray/win32/MciSoundDevice.h"
+#include "tray/win32/TrayIcon.h"
+
+namespace kob {
+
+// The companion's real window: a hidden tool window, never shown, that owns the tray icon, its menu, the mute
+// monitor's timer, the test sound's device and the About and Options windows, and turns their messages into the
+// logic's handlers.
+class TrayWindow : public WindowBase, public TrayView {
+public:
+    TrayWindow(HINSTANCE instance, const TrayAppServices& services, MixerService& mixerDevice,
+               ControllerFactory& controllers);
+    ~TrayWindow() override;
+
+    // Runs the start-up sequence; afterwards the program lives on the messages.
+    void Start() { app_.Start(); }
+    TrayApp& Logic() { return app_; }
+
+    // TrayView
+    [[nodiscard]] bool Create() override;
+    void HideFromTaskList() override;
+    void EnableMuteMonitor(bool enabled) override;
+    void AddTrayIcon() override;
+    void ShowTrayPicture(TrayPicture picture) override;
+    void DiscardControllersLater() override;
+    void RemoveTrayIcon() override;
+    void BringToForeground() override;
+    MenuCommand ShowMenu(const OnTopItem& ontop) override;
+    void ShowAbout() override;
+    void ShowOptions() override;
+    void OpenMaximized(const std::u16string& document) override;
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnFinalMessage() override;
+
+private:
+    HINSTANCE instance_;
+    TrayAppServices services_;
+    // Before the logic, which plays through it.
+    MciSoundDevice soundDevice_;
+    TrayApp app_;
+    TimerSet timers_;
+    TrayIcon trayIcon_;
+    // Loaded once; every tick of the mute monitor only hands one of them on.
+    UniqueIcon normalIcon_;
+    UniqueIcon mutedIcon_;
+    UniqueMenu menu_;
+    const UINT taskbarCreated_;
+    IeBrowser browser_;
+    // Whether the log-on Run value was found the last time the Options window looked.
+    std::int16_t RunEntryVal_ = 0;
+    // Last, so that they go before what they use.
+    SingleWindow<AboutWindow> about_;
+    SingleWindow<OptionsWindow> options_;
+};
+
+} // namespace kob

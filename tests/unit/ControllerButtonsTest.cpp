@@ -1,0 +1,173 @@
+#include <gtest/gtest.h>
+
+#include "controller/Controller.h"
+#include "fakes/FakeController.h"
+
+namespace kob::test {
+namespace {
+
+constexpr auto HKCU = RegistryRoot::CurrentUser;
+const std::string kProgramKeyPath = "Software\\Marlox's Software\\Drovo Volume Controller\\3.0";
+constexpr int kLeft = 1;
+
+class ControllerButtonsTest : public ::testing::Test, protected ControllerOnFakes {
+protected:
+    ControllerButtonsTest() {
+        platform.registry.SetDword(HKCU, kProgramKeyPath, "ontopstat", 0);
+        facts.SystemFolder = "C:\\WINNT\\system32";
+        showing.Load();
+        controller.StartVolumeSync();
+    }
+    std::uint32_t OnTopStat() { return platform.registry.Dword(HKCU, kProgramKeyPath, "ontopstat"); }
+
+    FakeControllerView& view = showing.view;
+    Controller& controller = showing.controller;
+};
+
+TEST_F(ControllerButtonsTest, TheMuteBoxWritesTheMuteThenGivesTheSliderTheVolumeAgain) {
+    controller.SetMuteBox(1);
+    EXPECT_TRUE(view.muteBoxTicked);
+    EXPECT_EQ(platform.mixer.values[FakeMixer::kMuteId], 1);
+    const auto& log = platform.log;
+    const int write = log.IndexOf("mixerSetControlDetails 1 1");
+    ASSERT_GE(write, 0);
+    EXPECT_LT(log.IndexOf("mixerGetLineControls"), write);
+    EXPECT_EQ(log.calls.back().rfind("mixerGetLineControls", 0), 0u);
+    EXPECT_NE(log.calls.back().find(" 1342373889"), std::string::npos) << "the volume control comes back last";
+    // The slider now moves the volume, not the mute.
+    controller.OnTrackClicked();
+    controller.OnTrackPointerMoved(0, 0, 100, 1010); // knob Top 1160: 50 %
+    EXPECT_EQ(platform.mixer.values[FakeMixer::kVolumeId], 32768);
+    EXPECT_EQ(platform.mixer.values[FakeMixer::kMuteId], 1);
+    // Setting the box to what it shows already changes nothing.
+    const auto calls = log.calls.size();
+    controller.SetMuteBox(1);
+    EXPECT_EQ(log.calls.size(), calls);
+    controller.SetMuteBox(0);
+    EXPECT_EQ(platform.mixer.values[FakeMixer::kMuteId], 0);
+    EXPECT_FALSE(view.muteBoxTicked);
+    EXPECT_EQ(platform.mixer.refusedCalls, 0);
+}
+
+TEST_F(ControllerButtonsTest, EachWayOfClosing) {
+    const struct {
+        const char* name;
+        void (*close)(Controller&);
+        bool fades;
+        bool syncStops;
+        bool unloadsAtOnce;
+    } ways[] = {
+        {"close button", [](Controller& f) { f.OnCloseClicked(); }, true, true, false},
+        {"background click", [](Controller& f) { f.OnBackgroundClicked(); }, true, true, false},
+        {"background double-click", [](Controller& f) { f.OnBackgroundDoubleClicked(); }, true, false, false},
+        {"Audio Properties double-click", [](Controller& f) { f.OnAudioPropertiesSpotDoubleClicked(); }, false, true,
+         true},
+    };
+    for (const auto& way : ways) {
+        SCOPED_TRACE(way.name);
+        ControllerOnFakes c;
+        FakePlatform& p = c.platform;
+        FakeShowing& s = c.showing;
+        FakeControllerHost& h = c.host;
+        p.registry.SetDword(HKCU, kProgramKeyPath, "ontopstat", 0);
+        s.Load();
+        s.controller.StartVolumeSync();
+        way.close(s.controller);
+        EXPECT_EQ(p.registry.Dword(HKCU, kProgramKeyPath, "ontopstat"), 2u);
+        EXPECT_LT(p.log.IndexOf("RegSetValueEx ontopstat"),
+                  p.log.IndexOf(way.unloadsAtOnce ? "view.Unload" : "view.EnableTimer 1 on"));
+        EXPECT_EQ(s.view.TimerEnabled(ControllerTimer::Fade), way.fades);
+        EXPECT_EQ(s.view.TimerEnabled(ControllerTimer::VolumeSync), !way.syncStops);
+        EXPECT_EQ(s.view.unloaded, way.unloadsAtOnce);
+        EXPECT_EQ(h.txtform1signal, way.unloadsAtOnce ? "0" : "1");
+        EXPECT_TRUE(s.view.opacities.empty());
+        EXPECT_TRUE(p.launcher.started.empty()) << "a double-click's own handler launches nothing";
+    }
+}
+
+TEST_F(ControllerButtonsTest, AClickThatEndsAWindowDragDoesNotCloseALaterOneDoes) {
+    controller.OnBackgroundPointerMoved(0, 0, 300, 900);
+    controller.OnBackgroundPointerMoved(kLeft, 0, 200, 900);
+    controller.OnBackgroundReleased(kLeft, 0, 200, 900);
+    controller.OnBackgroundClicked();
+    EXPECT_FALSE(view.TimerEnabled(ControllerTimer::Fade));
+    EXPECT_EQ(OnTopStat(), 0u);
+    controller.OnDragSettleTick();
+    controller.OnBackgroundReleased(kLeft, 0, 200, 900);
+    controller.OnBackgroundClicked();
+    EXPECT_TRUE(view.TimerEnabled(ControllerTimer::Fade));
+    EXPECT_EQ(OnTopStat(), 2u);
+    // After a drag, a double-click alone starts the fade.
+    ControllerOnFakes c;
+    FakeShowing& s = c.showing;
+    s.Load();
+    s.controller.OnBackgroundPointerMoved(0, 0, 300, 900);
+    s.controller.OnBackgroundPointerMoved(kLeft, 0, 200, 900);
+    s.controller.OnBackgroundClicked();
+    s.controller.OnBackgroundDoubleClicked();
+    EXPECT_TRUE(s.view.TimerEnabled(ControllerTimer::Fade));
+}
+
+TEST_F(ControllerButtonsTest, TheFadeSteps84OpacitiesAndUnloadsAtThe85thTickNeverAtZero) {
+    controller.OnCloseClicked();
+    for (int tick = 1; tick <= 84; ++tick) {
+        controller.OnFadeTick();
+    }
+    ASSERT_EQ(view.opacities.size(), 84u);
+    for (std::size_t i = 0; i < view.opacities.size(); ++i) {
+        EXPECT_EQ(view.opacities[i], 252 - 3 * static_cast<int>(i));
+    }
+    EXPECT_FALSE(view.unloaded);
+    controller.OnFadeTick();
+    EXPECT_EQ(view.opacities.size(), 84u) << "never set to 0";
+    EXPECT_TRUE(view.unloaded);
+    EXPECT_FALSE(view.TimerEnabled(ControllerTimer::Fade));
+    EXPECT_EQ(host.txtform1signal, "0");
+    EXPECT_EQ(controller.State().opacity, 0);
+}
+
+TEST_F(ControllerButtonsTest, EachSyncTickShowsTheVolumeSetElsewhere) {
+    for (auto [value, shown] : {std::pair{19660, "30"}, {65535, "100"}, {327, "0"}}) {
+        platform.mixer.values[FakeMixer::kVolumeId] = value;
+        controller.OnVolumeSyncTick();
+        EXPECT_EQ(view.readout, shown);
+    }
+}
+
+TEST_F(ControllerButtonsTest, TheHotSpotsStartTheSystemToolsAndAFailedStartIsReportedAndChangesNothing) {
+    const struct {
+        void (*click)(Controller&);
+        const char* command;
+        const char* failure;
+    } spots[] = {
+        {[](Controller& f) { f.OnVolumeControlSpotClicked(); }, "\"C:\\WINNT\\system32\\sndvol32.exe\"",
+         "Unable to open Windows Volume Control "},
+        {[](Controller& f) { f.OnAudioPropertiesSpotClicked(); },
+         "\"C:\\WINNT\\system32\\rundll32.exe\" shell32.dll,Control_RunDLL mmsys.cpl",
+         "Unable to open Audio properties. "},
+    };
+    for (const auto& spot : spots) {
+        SCOPED_TRACE(spot.command);
+        platform.launcher.started.clear();
+        platform.launcher.failWith.clear();
+        platform.messages.shown.clear();
+        spot.click(controller);
+        EXPECT_EQ(platform.launcher.started, std::vector<std::string>{spot.command});
+        EXPECT_TRUE(platform.messages.shown.empty());
+
+        platform.launcher.failWith = "The system cannot find the file specified.";
+        spot.click(controller);
+        ASSERT_EQ(platform.messages.shown.size(), 1u);
+        EXPECT_EQ(platform.messages.shown[0].text,
+                  std::string(spot.failure) + "The system cannot find the file specified.");
+        EXPECT_EQ(platform.messages.shown[0].title, "Drovo Volume Controller 3.0");
+        EXPECT_EQ(platform.messages.shown[0].style, 0x30u);
+        EXPECT_FALSE(view.unloaded);
+        EXPECT_FALSE(view.TimerEnabled(ControllerTimer::Fade));
+        EXPECT_TRUE(view.TimerEnabled(ControllerTimer::VolumeSync));
+        EXPECT_EQ(OnTopStat(), 0u);
+    }
+}
+
+} // namespace
+} // namespace kob::test

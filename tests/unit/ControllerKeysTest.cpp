@@ -1,0 +1,83 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "controller/Controller.h"
+#include "fakes/FakeController.h"
+#include "mixer/VolumeScale.h"
+
+namespace kob::test {
+namespace {
+
+class ControllerKeysTest : public ::testing::Test, protected ControllerOnFakes {
+protected:
+    // Loads a controller at the given percent.
+    void LoadAt(std::int32_t percent) {
+        platform.mixer.values[FakeMixer::kVolumeId] = MixerValueFromLevel(100 - percent);
+        showing.Load();
+    }
+    std::int32_t Percent() { return PercentFromMixerValue(platform.mixer.values[FakeMixer::kVolumeId]); }
+
+    Controller& controller = showing.controller;
+};
+
+TEST(ControllerKeysTable, EachKeyAndWheelTurnSetsItsVolume) {
+    using K = ControllerKey;
+    const struct {
+        std::int32_t from;
+        std::function<void(Controller&)> act;
+        std::int32_t to;
+    } rows[] = {
+        {50, [](Controller& f) { f.OnKey(K::Up); }, 52},
+        {50, [](Controller& f) { f.OnKey(K::Right); }, 52},
+        {50, [](Controller& f) { f.OnKey(K::Down); }, 48},
+        {50, [](Controller& f) { f.OnKey(K::Left); }, 48},
+        {50, [](Controller& f) { f.OnKey(K::PageUp); }, 60},
+        {50, [](Controller& f) { f.OnKey(K::PageDown); }, 40},
+        {50, [](Controller& f) { f.OnKey(K::Home); }, 100},
+        {50, [](Controller& f) { f.OnKey(K::End); }, 0},
+        {99, [](Controller& f) { f.OnKey(K::Up); }, 100},
+        {1, [](Controller& f) { f.OnKey(K::Down); }, 0},
+        {95, [](Controller& f) { f.OnKey(K::PageUp); }, 100},
+        {5, [](Controller& f) { f.OnKey(K::PageDown); }, 0},
+        {50, [](Controller& f) { f.OnWheel(120); }, 52},
+        {50, [](Controller& f) { f.OnWheel(-360); }, 44},
+        {50, [](Controller& f) { f.OnWheel(60); }, 50},
+        {50, [](Controller& f) { f.OnWheel(60), f.OnWheel(60); }, 52},
+        {50, [](Controller& f) { f.OnWheel(-30), f.OnWheel(-100); }, 48},
+        {100, [](Controller& f) { f.OnWheel(240); }, 100},
+        {0, [](Controller& f) { f.OnWheel(-120); }, 0},
+        {50, [](Controller& f) { f.OnCloseClicked(), f.OnKey(K::Up), f.OnWheel(120); }, 50},
+    };
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+        SCOPED_TRACE(i);
+        ControllerOnFakes c;
+        FakePlatform& p = c.platform;
+        FakeShowing& s = c.showing;
+        p.mixer.values[FakeMixer::kVolumeId] = MixerValueFromLevel(100 - rows[i].from);
+        s.Load();
+        rows[i].act(s.controller);
+        EXPECT_EQ(PercentFromMixerValue(p.mixer.values[FakeMixer::kVolumeId]), rows[i].to);
+        EXPECT_EQ(s.view.readout, std::to_string(rows[i].to));
+    }
+}
+
+TEST_F(ControllerKeysTest, SpaceAndMToggleTheMuteBoxAndEscapeClosesLikeTheCloseButton) {
+    LoadAt(50);
+    controller.OnKey(ControllerKey::Space);
+    EXPECT_EQ(platform.mixer.values[FakeMixer::kMuteId], 1);
+    EXPECT_TRUE(showing.view.muteBoxTicked);
+    controller.OnKey(ControllerKey::M);
+    EXPECT_EQ(platform.mixer.values[FakeMixer::kMuteId], 0);
+    controller.OnKey(ControllerKey::Up);
+    EXPECT_EQ(Percent(), 52) << "the slider keeps the volume control after the mute";
+    controller.StartVolumeSync();
+    controller.OnKey(ControllerKey::Escape);
+    EXPECT_TRUE(showing.view.TimerEnabled(ControllerTimer::Fade));
+    EXPECT_FALSE(showing.view.TimerEnabled(ControllerTimer::VolumeSync));
+    controller.OnKey(ControllerKey::M);
+    EXPECT_EQ(platform.mixer.values[FakeMixer::kMuteId], 0) << "no key acts during the fade";
+}
+
+} // namespace
+} // namespace kob::test

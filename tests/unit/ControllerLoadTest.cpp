@@ -1,0 +1,257 @@
+#include <gtest/gtest.h>
+
+#include "controller/Controller.h"
+#include "fakes/FakeController.h"
+#include "fakes/FakeControllerView.h"
+#include "fakes/FakeServices.h"
+
+namespace kob::test {
+namespace {
+
+class ControllerLoadTest : public ::testing::Test {
+protected:
+    FakePlatform platform;
+    Mixer mixer{platform.mixer, platform.messages, platform.process};
+    FakeControllerView view{platform.log};
+    FakeControllerHost host{platform.log};
+    StartupFacts facts;
+    Controller controller{view, mixer, ControllerServicesOf(platform), facts, host};
+
+    std::vector<std::string> ViewCalls() const {
+        std::vector<std::string> calls;
+        for (const auto& c : platform.log.calls) {
+            if (c.rfind("view.", 0) == 0) {
+                calls.push_back(c);
+            }
+        }
+        return calls;
+    }
+};
+
+TEST_F(ControllerLoadTest, RunsItsStepsInOrder) {
+    controller.Load();
+    const std::vector<std::string> expected{"view.SetWindowRegion", "view.ShowSkin",           "view.ShowKnobPicture",
+                                            "view.SetKnobRegion",   "view.SetKnobTop",         "view.SetReadout",
+                                            "view.ShowAt",          "view.SetMuteBoxBackColor"};
+    EXPECT_EQ(ViewCalls(), expected);
+    // The companion hears of the load after the knob's region; discovery follows, then the volume is shown.
+    const auto& log = platform.log;
+    EXPECT_LT(log.IndexOf("view.SetKnobRegion"), log.IndexOf("host.signal 1"));
+    EXPECT_LT(log.IndexOf("host.signal 1"), log.IndexOf("mixerOpen"));
+    EXPECT_LT(log.IndexOf("mixerGetLineControls"), log.IndexOf("mixerGetControlDetails"));
+    EXPECT_LT(log.IndexOf("mixerGetControlDetails"), log.IndexOf("view.SetKnobTop"));
+    EXPECT_TRUE(platform.messages.shown.empty());
+}
+
+TEST_F(ControllerLoadTest, ShapesWindowAndKnobAt96Dpi) {
+    controller.Load();
+    EXPECT_EQ(view.windowRegion.width, 67);
+    EXPECT_EQ(view.windowRegion.height, 186);
+    EXPECT_EQ(view.windowRegion.ellipseWidth, 7);
+    EXPECT_EQ(view.windowRegion.ellipseHeight, 7);
+    EXPECT_EQ(view.knobRegion.width, 15);
+    EXPECT_EQ(view.knobRegion.height, 19);
+    EXPECT_EQ(view.knobRegion.ellipseWidth, 7);
+    EXPECT_TRUE(view.skinShown);
+    EXPECT_TRUE(view.knobPictureShown);
+}
+
+TEST_F(ControllerLoadTest, ShapesFollowTheScreenResolutionWithHalvesToEven) {
+    platform.screen.twipsPerPixelX = 12; // 120 dots per inch
+    platform.screen.twipsPerPixelY = 12;
+    controller.Load();
+    EXPECT_EQ(view.windowRegion.width, 84);   // 83.75
+    EXPECT_EQ(view.windowRegion.height, 232); // 232.5, to even
+    EXPECT_EQ(view.knobRegion.width, 19);     // 18.75
+    EXPECT_EQ(view.knobRegion.height, 24);    // 23.75
+}
+
+TEST_F(ControllerLoadTest, WidthsFollowTheHorizontalResolutionAndHeightsTheVertical) {
+    platform.screen.twipsPerPixelX = 12;
+    platform.screen.twipsPerPixelY = 20;
+    controller.Load();
+    EXPECT_EQ(view.windowRegion.width, 84);   // 1005 / 12
+    EXPECT_EQ(view.windowRegion.height, 140); // 2790 / 20 = 139.5, to even
+    EXPECT_EQ(view.knobRegion.width, 19);     // 225 / 12
+    EXPECT_EQ(view.knobRegion.height, 14);    // 285 / 20
+}
+
+TEST_F(ControllerLoadTest, PlacesTheWindowAboveATaskBarNotTopmostAndShown) {
+    platform.screen.workArea = {0, 0, 1024, 738};
+    view.topmost = true;
+    controller.Load();
+    EXPECT_EQ(controller.State().workAreaRight, 1024);
+    EXPECT_EQ(controller.State().workAreaBottom, 738);
+    EXPECT_EQ(view.shownAt.x, 874);
+    EXPECT_EQ(view.shownAt.y, 548);
+    EXPECT_TRUE(view.visible);
+    EXPECT_FALSE(view.topmost);
+}
+
+TEST_F(ControllerLoadTest, AWindowGrownWithTheDisplaysDpiStaysWholeAboveTheTaskBar) {
+    platform.screen.twipsPerPixelX = 12; // 120 dots per inch: 84 x 232 pixels
+    platform.screen.twipsPerPixelY = 12;
+    platform.screen.workArea = {0, 0, 1024, 738};
+    controller.Load();
+    EXPECT_EQ(view.shownAt.x, 857); // ends 83 pixels from the right edge
+    EXPECT_EQ(view.shownAt.y, 502); // and 4 above the task bar
+}
+
+TEST_F(ControllerLoadTest, AnUnreadableWorkAreaPlacesFromZero) {
+    platform.screen.workArea = {};
+    controller.Load();
+    EXPECT_EQ(view.shownAt.x, -150);
+    EXPECT_EQ(view.shownAt.y, -190);
+}
+
+TEST_F(ControllerLoadTest, ShowsTheCurrentVolumeAndSetsTheSharedState) {
+    platform.mixer.values[FakeMixer::kVolumeId] = 32768;
+    controller.OnTrackClicked();
+    controller.Load();
+    EXPECT_FLOAT_EQ(view.knobTop, 1160.0f);
+    EXPECT_FLOAT_EQ(controller.State().knobTop, 1160.0f);
+    EXPECT_EQ(view.readout, "50");
+    EXPECT_EQ(mixer.CurrentControl().controlId, FakeMixer::kVolumeId);
+    EXPECT_EQ(mixer.MixerDeviceName().size(), 32u);
+    EXPECT_EQ(mixer.MixerDeviceName().substr(0, 16), "Fake Audio Mixer");
+    EXPECT_EQ(host.txtform1signal, "1");
+    EXPECT_EQ(view.muteBoxBackColor, 0x005E3820u);
+    EXPECT_FALSE(controller.State().trackArmed);
+    EXPECT_EQ(controller.State().opacity, 255);
+    EXPECT_FALSE(view.TimerEnabled(ControllerTimer::DragSettle));
+    EXPECT_FALSE(view.TimerEnabled(ControllerTimer::Fade));
+    EXPECT_FALSE(view.TimerEnabled(ControllerTimer::VolumeSync));
+}
+
+TEST_F(ControllerLoadTest, ReadoutShowsPlainDigits) {
+    controller.Load();
+    for (auto [value, text] : {std::pair{65535, "100"}, {0, "0"}, {4588, "7"}}) {
+        platform.mixer.values[FakeMixer::kVolumeId] = value;
+        controller.GetVolume();
+        EXPECT_EQ(view.readout, text);
+    }
+}
+
+TEST_F(ControllerLoadTest, AStepThatRaisesAnErrorShowsItAndLoadingGoesOn) {
+    view.failingOperation = "ShowSkin";
+    controller.Load();
+    ASSERT_EQ(platform.messages.shown.size(), 1u);
+    EXPECT_EQ(platform.messages.shown[0].text, "Out of memory while running ShowSkin");
+    EXPECT_EQ(platform.messages.shown[0].title, "Drovo Volume Controller 3.0");
+    EXPECT_EQ(platform.messages.shown[0].style, 0x30u);
+    EXPECT_TRUE(view.knobPictureShown);
+    EXPECT_TRUE(view.visible);
+    EXPECT_EQ(view.muteBoxBackColor, 0x005E3820u);
+    EXPECT_EQ(controller.State().opacity, 255);
+}
+
+TEST_F(ControllerLoadTest, EveryFailingViewStepIsReportedOnceAndTheRestStillRuns) {
+    for (const char* step : {"SetWindowRegion", "ShowKnobPicture", "SetKnobRegion", "SetKnobTop", "SetReadout",
+                             "ShowAt", "SetMuteBoxBackColor"}) {
+        FakePlatform p;
+        Mixer m{p.mixer, p.messages, p.process};
+        FakeControllerView v{p.log};
+        FakeControllerHost h{p.log};
+        StartupFacts facts;
+        Controller f{v, m, ControllerServicesOf(p), facts, h};
+        v.failingOperation = step;
+        f.Load();
+        ASSERT_EQ(p.messages.shown.size(), 1u) << step;
+        EXPECT_EQ(f.State().opacity, 255) << step;
+        EXPECT_EQ(h.txtform1signal, "1") << step;
+    }
+}
+
+TEST_F(ControllerLoadTest, NoMixerEndsTheProgramDuringLoadWithNothingAfter) {
+    platform.mixer.openResult = 2;
+    EXPECT_THROW(controller.Load(), ProcessEnded);
+    ASSERT_EQ(platform.messages.shown.size(), 1u);
+    EXPECT_EQ(platform.messages.shown[0].text, "Error! Unable to open a Mixer Device. Program will be terminated.");
+    EXPECT_EQ(platform.log.IndexOf("view.ShowAt"), -1);
+    EXPECT_EQ(platform.log.IndexOf("view.SetKnobTop"), -1);
+    EXPECT_FALSE(view.visible);
+}
+
+TEST_F(ControllerLoadTest, NoVolumeControlEndsTheLoadWithTheControlsMessage) {
+    platform.mixer.hasVolume = false;
+    EXPECT_THROW(controller.Load(), ProcessEnded);
+    ASSERT_EQ(platform.messages.shown.size(), 1u);
+    EXPECT_EQ(platform.messages.shown[0].text, "Error! Unable to retriev the controls associated with an audio line .");
+    EXPECT_FALSE(view.visible);
+}
+
+TEST_F(ControllerLoadTest, AFailedVolumeReadEndsWithItsMessageAndShowsNothing) {
+    platform.mixer.getResult = 11;
+    EXPECT_THROW(controller.Load(), ProcessEnded);
+    ASSERT_EQ(platform.messages.shown.size(), 1u);
+    EXPECT_EQ(platform.messages.shown[0].text, "Error! Can't get Mixer Control Details.");
+    EXPECT_EQ(platform.messages.shown[0].style, 0x30u);
+    EXPECT_EQ(platform.log.IndexOf("view.SetKnobTop"), -1);
+    EXPECT_EQ(platform.log.calls.back(), "EndProcess 0");
+}
+
+TEST_F(ControllerLoadTest, UnloadClearsTheLoadedFlagAndKeepsTheMixerState) {
+    controller.Load();
+    const auto handle = mixer.MixerHandle();
+    controller.OnUnloaded();
+    EXPECT_EQ(host.txtform1signal, "0");
+    EXPECT_EQ(mixer.MixerHandle(), handle);
+    EXPECT_EQ(mixer.MixerDeviceName().substr(0, 16), "Fake Audio Mixer");
+}
+
+class ControllerVolumeTest : public ControllerLoadTest {
+protected:
+    void SetUp() override { controller.Load(); }
+};
+
+TEST_F(ControllerVolumeTest, SetVolumeWritesTheLevelsMixerValueThroughTheNewestHandle) {
+    const std::int32_t level = 30;
+    controller.SetVolumeFromLevel(level);
+    EXPECT_EQ(platform.mixer.written.back(), 45874);
+    EXPECT_EQ(platform.mixer.handlesUsed.back(), mixer.MixerHandle());
+    EXPECT_EQ(level, 30);
+}
+
+TEST_F(ControllerVolumeTest, EveryLevelSetThenReadShowsItsComplement) {
+    for (std::int32_t level = 0; level <= 100; ++level) {
+        controller.SetVolumeFromLevel(level);
+        controller.GetVolume();
+        EXPECT_EQ(view.readout, std::to_string(100 - level));
+        EXPECT_FLOAT_EQ(view.knobTop, static_cast<float>(470 + 13.8 * level));
+    }
+}
+
+TEST_F(ControllerVolumeTest, LevelsAboveTheTrackAreWrittenAsFullVolume) {
+    controller.SetVolumeFromLevel(-23);
+    EXPECT_EQ(platform.mixer.written.back(), 65535);
+    controller.GetVolume();
+    EXPECT_FLOAT_EQ(view.knobTop, 470.0f);
+}
+
+TEST_F(ControllerVolumeTest, AFailedWriteEndsWithItsMessage) {
+    platform.mixer.setResult = 11;
+    EXPECT_THROW(controller.SetVolumeFromLevel(50), ProcessEnded);
+    ASSERT_EQ(platform.messages.shown.size(), 1u);
+    EXPECT_EQ(platform.messages.shown[0].text, "Error! Unable to set Mixer Control Details.");
+    EXPECT_EQ(platform.messages.shown[0].style, 0x30u);
+    EXPECT_EQ(platform.log.calls.back(), "EndProcess 0");
+}
+
+TEST_F(ControllerVolumeTest, ABadControlTypeTextIsAnErrorNotAMixerCall) {
+    const auto before = platform.log.calls.size();
+    EXPECT_THROW(controller.GetCoreComponents("volume"), std::invalid_argument);
+    EXPECT_THROW(controller.GetCoreComponents(""), std::invalid_argument);
+    EXPECT_THROW(controller.GetCoreComponents("99999999999"), std::invalid_argument);
+    EXPECT_THROW(controller.GetCoreComponents("-1"), std::invalid_argument);
+    EXPECT_EQ(platform.log.calls.size(), before);
+}
+
+TEST_F(ControllerVolumeTest, TheMuteTypeTextFetchesTheMuteControl) {
+    controller.GetCoreComponents("536936450");
+    EXPECT_EQ(mixer.CurrentControl().controlId, FakeMixer::kMuteId);
+    controller.GetCoreComponents("1342373889");
+    EXPECT_EQ(mixer.CurrentControl().controlId, FakeMixer::kVolumeId);
+}
+
+} // namespace
+} // namespace kob::test

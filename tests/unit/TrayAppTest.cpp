@@ -1,0 +1,252 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "fakes/FakeCompanion.h"
+
+namespace kob::test {
+namespace {
+
+TEST(TrayAppStartTest, ANormalStartRunsItsStepsInOrderAndAddsTheTrayIconLast) {
+    Companion c;
+    ASSERT_FALSE(c.Start());
+    const auto& log = c.platform.log;
+    const char* order[] = {"app.Create",
+                           "app.HideFromTaskList",
+                           "CreateMutex kob3.0",
+                           "TakeMutex Local\\kob3.0-",
+                           "RegOpenKeyEx HKCU Software\\Marlox's Software\\Drovo Volume Controller\\3.0 131097",
+                           "GetVersionEx",
+                           "GetSystemDirectory",
+                           "EnumProcesses",
+                           "mixerOpen",
+                           "app.MuteMonitor on",
+                           "mixerGetControlDetails 0",
+                           "app.AddTrayIcon"};
+    for (std::size_t i = 1; i < std::size(order); ++i) {
+        EXPECT_GE(log.IndexOf(order[i - 1]), 0) << order[i - 1];
+        EXPECT_LT(log.IndexOf(order[i - 1]), log.IndexOf(order[i])) << order[i - 1] << " before " << order[i];
+    }
+    EXPECT_TRUE(c.platform.messages.shown.empty());
+    EXPECT_TRUE(c.view.trayIconAdded);
+    EXPECT_EQ(c.app.txtform1signal(), "0");
+    EXPECT_EQ(c.app.Facts().OwnProcessId, kOwnProcessId);
+    EXPECT_EQ(c.app.Facts().PlatformId, 2u);
+    EXPECT_EQ(c.app.Facts().SystemFolder, "C:\\WINDOWS\\system32");
+    EXPECT_EQ(c.app.MasterMixer().MuteControl().controlId, FakeMixer::kMuteId);
+    EXPECT_EQ(c.app.MasterMixer().MixerDeviceName().substr(0, 16), "Fake Audio Mixer");
+    EXPECT_FALSE(c.platform.registry.HasValue(HKLM, kRunKeyPath, kTitle));
+}
+
+TEST(TrayAppStartTest, TheStartUpLoadsTheControllerWithoutAWindowAndTheFirstClickShowsTheFirstOne) {
+    Companion c;
+    ASSERT_FALSE(c.Start());
+    // The load found the volume control and the device's name, and left the mixer open for the monitor.
+    EXPECT_EQ(c.app.MasterMixer().CurrentControl().controlId, FakeMixer::kVolumeId);
+    EXPECT_EQ(c.app.MasterMixer().MixerDeviceName().substr(0, 16), "Fake Audio Mixer");
+    EXPECT_EQ(c.platform.mixer.openHandles.size(), 1u);
+    EXPECT_TRUE(c.platform.log.Contains("mixerGetControlDetails 0")) << "the volume was read";
+    // ... and unloaded again, without ever asking for a window: nothing was made that could be shown.
+    EXPECT_EQ(c.app.txtform1signal(), "0");
+    EXPECT_TRUE(c.showings.made.empty());
+    EXPECT_FALSE(c.platform.log.Contains("app.BringToForeground"));
+    c.app.RunMenuCommand(MenuCommand::About);
+    EXPECT_TRUE(c.showings.made.empty()) << "About needs no controller";
+
+    c.app.TrayReport(0x202);
+    ASSERT_EQ(c.showings.made.size(), 1u);
+    EXPECT_TRUE(c.Controller().view.visible);
+    EXPECT_TRUE(c.Controller().view.foreground);
+    EXPECT_EQ(c.app.txtform1signal(), "1");
+}
+
+TEST(TrayAppStartTest, AFirstStartRegistersTheProgramAndRecordsTheControllerClosed) {
+    Companion c;
+    c.platform.registry.SetDword(HKCU, kProgramKeyPath, "cstpval", 1);
+    ASSERT_FALSE(c.Start());
+    EXPECT_TRUE(c.platform.registry.HasValue(HKLM, kRunKeyPath, kTitle));
+    EXPECT_EQ(c.platform.registry.Dword(HKCU, kProgramKeyPath, "cstpval"), 0u);
+    EXPECT_EQ(c.platform.registry.Dword(HKCU, kProgramKeyPath, "ontopstat"), 2u);
+    EXPECT_TRUE(c.view.trayIconAdded);
+}
+
+TEST(TrayAppStartTest, EveryRefusedStartEndsAtOnceWithItsMessageAndNeverShowsTheTrayIcon) {
+    const struct {
+        const char* name;
+        std::function<void(Companion&)> arrange;
+        std::uint32_t exitCode;
+        const char* message; // nullptr: ends silently
+        unsigned style;
+    } refusals[] = {
+        {"program key missing",
+         [](Companion& c) {
+             c.platform.registry.keys.erase({HKCU, kProgramKeyPath});
+         },
+         0, "KOB Installation Error. Please re-install the program to correct this problem", 0x10},
+        {"cstpval missing",
+         [](Companion& c) {
+             c.platform.registry.keys[{HKCU, kProgramKeyPath}].erase("cstpval");
+         },
+         0, "KOB Installation Error. Please re-install the program to correct this problem", 0x10},
+        {"unsupported platform on a first start",
+         [](Companion& c) {
+             c.platform.registry.SetDword(HKCU, kProgramKeyPath, "cstpval", 1);
+             c.platform.systemInfo.version.platformId = 1;
+         },
+         0, "Operating System Does not support. This program only runs in Windows 2000 and XP.", 0x10},
+        {"a second copy", [](Companion& c) { c.platform.systemInfo.takeResult = MutexOwnership::OwnedElsewhere; },
+         kOwnProcessId, nullptr, 0},
+        {"a second copy found by the scan where no guard can be had",
+         [](Companion& c) {
+             c.platform.systemInfo.takeResult = MutexOwnership::Unavailable;
+             c.platform.processList.Run(2000, kOwnPath);
+         },
+         kOwnProcessId, nullptr, 0},
+        {"no mixer device", [](Companion& c) { c.platform.mixer.openResult = 2; }, 0,
+         "Error! Unable to open a Mixer Device. Program will be terminated.", 0x30},
+        {"no speakers line", [](Companion& c) { c.platform.mixer.lineResult = 1024; }, 0,
+         "Error! Unable to get Mixer Line information.", 0x30},
+        {"no mute control", [](Companion& c) { c.platform.mixer.hasMute = false; }, 0,
+         "Error! Unable to retriev the controls associated with an audio line .", 0x30},
+    };
+    for (const auto& refusal : refusals) {
+        SCOPED_TRACE(refusal.name);
+        Companion c;
+        refusal.arrange(c);
+        ASSERT_TRUE(c.Start());
+        EXPECT_EQ(c.platform.process.exitCode, refusal.exitCode);
+        if (refusal.message) {
+            ASSERT_EQ(c.platform.messages.shown.size(), 1u);
+            EXPECT_EQ(c.platform.messages.shown[0].text, refusal.message);
+            EXPECT_EQ(c.platform.messages.shown[0].title, kTitle);
+            EXPECT_EQ(c.platform.messages.shown[0].style, refusal.style);
+        } else {
+            EXPECT_TRUE(c.platform.messages.shown.empty());
+        }
+        EXPECT_FALSE(c.view.trayIconAdded);
+        EXPECT_FALSE(c.view.muteMonitor);
+        EXPECT_TRUE(c.showings.made.empty()) << "the controller is never loaded";
+    }
+    // The first start's registry work comes before the platform is tested.
+    Companion c;
+    refusals[2].arrange(c);
+    c.Start();
+    EXPECT_TRUE(c.platform.registry.HasValue(HKLM, kRunKeyPath, kTitle));
+    EXPECT_EQ(c.platform.registry.Dword(HKCU, kProgramKeyPath, "cstpval"), 0u);
+    EXPECT_EQ(c.platform.registry.Dword(HKCU, kProgramKeyPath, "ontopstat"), 2u);
+}
+
+TEST(TrayAppStartTest, AMixerFailureWhileLoadingTheControllerEndsTheStartWithItsMessageAndNoTrayIcon) {
+    const struct {
+        const char* name;
+        std::function<void(FakeMixer&)> arrange;
+        const char* message;
+    } failures[] = {
+        {"no volume control", [](FakeMixer& m) { m.hasVolume = false; },
+         "Error! Unable to retriev the controls associated with an audio line ."},
+        {"volume unreadable", [](FakeMixer& m) { m.getResult = 11; }, "Error! Can't get Mixer Control Details."},
+    };
+    for (const auto& failure : failures) {
+        SCOPED_TRACE(failure.name);
+        Companion c;
+        failure.arrange(c.platform.mixer);
+        ASSERT_TRUE(c.Start());
+        ASSERT_EQ(c.platform.messages.shown.size(), 1u);
+        EXPECT_EQ(c.platform.messages.shown[0].text, failure.message);
+        EXPECT_EQ(c.platform.messages.shown[0].style, 0x30u);
+        EXPECT_FALSE(c.view.trayIconAdded);
+        EXPECT_TRUE(c.showings.made.empty());
+    }
+}
+
+class MuteMonitorTest : public ::testing::Test {
+protected:
+    MuteMonitorTest() {
+        c.Start();
+        c.app.DiscardFinishedControllers();
+    }
+    // A mute change made by another program, then one tick of the monitor.
+    void MutedElsewhere(std::int32_t value) {
+        c.platform.mixer.values[FakeMixer::kMuteId] = value;
+        c.platform.mixer.written.clear();
+        c.app.OnMuteMonitorTick();
+    }
+    Companion c;
+};
+
+TEST_F(MuteMonitorTest, TheTrayIconFollowsTheMuteOnEveryTickAndOtherValuesChangeNothing) {
+    const struct {
+        std::int32_t value;
+        TrayPicture picture;
+        long changes;
+    } ticks[] = {{1, TrayPicture::Muted, 1},  {1, TrayPicture::Muted, 2},   {0, TrayPicture::Normal, 3},
+                 {2, TrayPicture::Normal, 3}, {-1, TrayPicture::Normal, 3}, {1, TrayPicture::Muted, 4}};
+    for (const auto& tick : ticks) {
+        MutedElsewhere(tick.value);
+        EXPECT_EQ(c.view.picture, tick.picture) << tick.value;
+        EXPECT_EQ(c.view.pictureChanges, tick.changes) << tick.value;
+        EXPECT_EQ(c.app.TxtMuteVal(), std::to_string(tick.value));
+        EXPECT_TRUE(c.platform.mixer.written.empty()) << "the controller is not loaded: nothing is written";
+    }
+    EXPECT_TRUE(c.showings.made.empty()) << "the monitor never loads the controller";
+}
+
+TEST_F(MuteMonitorTest, WhileTheControllerIsShownItsBoxFollowsAndWritesTheSameStateBack) {
+    c.app.ShowController();
+    FakeShowing& shown = c.Controller();
+    ASSERT_TRUE(shown.Loaded());
+    EXPECT_TRUE(shown.view.TimerEnabled(ControllerTimer::VolumeSync));
+    EXPECT_EQ(c.platform.registry.Dword(HKCU, kProgramKeyPath, "ontopstat"), 0u);
+    MutedElsewhere(1);
+    EXPECT_TRUE(shown.view.muteBoxTicked);
+    EXPECT_EQ(c.platform.mixer.written, std::vector<std::int32_t>{1});
+    EXPECT_EQ(c.view.picture, TrayPicture::Muted);
+    MutedElsewhere(1);
+    EXPECT_TRUE(c.platform.mixer.written.empty()) << "no change, no write";
+    // After the mute change the slider acts on the volume.
+    shown.controller.OnTrackClicked();
+    shown.controller.OnTrackPointerMoved(0, 0, 100, 1010);
+    EXPECT_EQ(c.platform.mixer.values[FakeMixer::kVolumeId], 32768);
+    EXPECT_EQ(c.platform.mixer.values[FakeMixer::kMuteId], 1);
+    MutedElsewhere(0);
+    EXPECT_FALSE(shown.view.muteBoxTicked);
+    EXPECT_EQ(c.platform.mixer.written, std::vector<std::int32_t>{0});
+    EXPECT_EQ(c.platform.mixer.refusedCalls, 0);
+}
+
+TEST_F(MuteMonitorTest, ShowingTheControllerAgainGivesANewOneAndFreesTheOldOnesLater) {
+    c.app.ShowController();
+    c.app.ShowController();
+    ASSERT_EQ(c.showings.made.size(), 2u);
+    EXPECT_FALSE(c.showings.made[0]->Loaded());
+    EXPECT_TRUE(c.showings.made[1]->Loaded());
+    EXPECT_TRUE(c.showings.made[1]->view.foreground);
+    EXPECT_EQ(c.app.txtform1signal(), "1");
+    c.app.DiscardFinishedControllers();
+    EXPECT_EQ(c.showings.alive, 1);
+}
+
+TEST_F(MuteMonitorTest, AMillionTicksWithTheControllerComingAndGoingLeaveNothingBehind) {
+    c.platform.log.recording = false;
+    for (int tick = 0; tick < 1000000; ++tick) {
+        if (tick % 5000 == 0) {
+            c.app.ShowController();
+        } else if (tick % 5000 == 2500) {
+            c.Controller().view.Unload(); // as at the end of its fade
+            c.app.DiscardFinishedControllers();
+        }
+        if (tick % 7 == 0) {
+            c.platform.mixer.values[FakeMixer::kMuteId] ^= 1;
+        }
+        c.app.OnMuteMonitorTick();
+    }
+    EXPECT_EQ(c.platform.mixer.openHandles.size(), 1u);
+    EXPECT_EQ(c.platform.mixer.opens - static_cast<int>(c.platform.mixer.closed.size()), 1);
+    EXPECT_EQ(c.platform.mixer.refusedCalls, 0);
+    EXPECT_EQ(c.showings.alive, 0);
+    EXPECT_TRUE(c.platform.messages.shown.empty());
+}
+
+} // namespace
+} // namespace kob::test

@@ -1,0 +1,231 @@
+#include <gtest/gtest.h>
+
+#include "fakes/FakeCompanion.h"
+
+namespace kob::test {
+namespace {
+
+class TrayMenuTest : public ::testing::Test {
+protected:
+    TrayMenuTest() {
+        c.Start();
+        c.app.DiscardFinishedControllers();
+        c.platform.log.calls.clear();
+    }
+    void SetOnTopStat(std::uint32_t value) { c.platform.registry.SetDword(HKCU, kProgramKeyPath, "ontopstat", value); }
+    std::uint32_t OnTopStat() { return c.platform.registry.Dword(HKCU, kProgramKeyPath, "ontopstat"); }
+    void Choose(MenuCommand command) {
+        c.view.choice = command;
+        c.app.TrayReport(0x204);
+    }
+    Companion c;
+};
+
+TEST_F(TrayMenuTest, TheOnTopItemFollowsTheStoredStateAndAnUnreadableOneLeavesIt) {
+    constexpr std::int64_t kMissing = -1;
+    const struct {
+        std::vector<std::int64_t> stored; // ontopstat before each pop-up
+        OnTopItem shown;                  // the item at the last one
+    } rows[] = {
+        {{2}, {false, false}},           {{1}, {true, true}},        {{0}, {false, true}},
+        {{1, 7}, {true, true}},          {{2, 7}, {false, false}},   {{1, kMissing}, {true, true}},
+        {{2, kMissing}, {false, false}}, {{1, 2, 0}, {false, true}},
+    };
+    for (const auto& row : rows) {
+        Companion fresh;
+        fresh.Start();
+        for (const std::int64_t value : row.stored) {
+            if (value == kMissing) {
+                fresh.platform.registry.keys[{HKCU, kProgramKeyPath}].erase("ontopstat");
+            } else {
+                fresh.platform.registry.SetDword(HKCU, kProgramKeyPath, "ontopstat", static_cast<std::uint32_t>(value));
+            }
+            fresh.app.TrayReport(0x204);
+        }
+        EXPECT_EQ(fresh.view.menuShownWith.checked, row.shown.checked) << row.stored.back();
+        EXPECT_EQ(fresh.view.menuShownWith.enabled, row.shown.enabled) << row.stored.back();
+        EXPECT_TRUE(fresh.platform.messages.shown.empty());
+    }
+    c.app.TrayReport(0x204);
+    EXPECT_LT(c.platform.log.IndexOf("app.BringToForeground"), c.platform.log.IndexOf("app.ShowMenu"));
+}
+
+TEST_F(TrayMenuTest, OnlyARightPressALeftReleaseAndADoubleClickAct) {
+    for (std::uint32_t code = 0x200; code <= 0x20A; ++code) {
+        SCOPED_TRACE(code);
+        const int menus = c.view.menusShown;
+        const std::size_t showings = c.showings.made.size();
+        c.app.TrayReport(code);
+        EXPECT_EQ(c.view.menusShown - menus, code == 0x204 ? 1 : 0);
+        EXPECT_EQ(c.showings.made.size() - showings, code == 0x202 || code == 0x203 ? 1u : 0u);
+    }
+}
+
+TEST_F(TrayMenuTest, ALeftClickShowsTheControllerAfreshFollowingTheVolumeAndRecordsItShown) {
+    SetOnTopStat(2);
+    c.app.TrayReport(0x202);
+    FakeShowing& shown = c.Controller();
+    EXPECT_TRUE(shown.Loaded());
+    EXPECT_TRUE(shown.view.foreground);
+    EXPECT_TRUE(shown.view.TimerEnabled(ControllerTimer::VolumeSync));
+    EXPECT_EQ(shown.view.shownAt.x, 874);
+    EXPECT_TRUE(c.app.ontop().enabled);
+    EXPECT_EQ(OnTopStat(), 0u);
+}
+
+TEST_F(TrayMenuTest, KeepControllerOnTopTwiceReturnsToNormal) {
+    c.app.TrayReport(0x202);
+    FakeShowing& shown = c.Controller();
+    Choose(MenuCommand::KeepOnTop);
+    EXPECT_TRUE(shown.view.topmost);
+    EXPECT_TRUE(c.app.ontop().checked);
+    EXPECT_EQ(OnTopStat(), 1u);
+    Choose(MenuCommand::KeepOnTop);
+    EXPECT_TRUE(c.view.menuShownWith.checked) << "the pop-up showed the item checked";
+    EXPECT_FALSE(shown.view.topmost);
+    EXPECT_FALSE(c.app.ontop().checked);
+    EXPECT_EQ(OnTopStat(), 0u);
+    EXPECT_EQ(c.showings.made.size(), 1u) << "the same controller";
+}
+
+TEST_F(TrayMenuTest, KeepControllerOnTopWithNoControllerLoadsOneFirst) {
+    c.app.RunMenuCommand(MenuCommand::KeepOnTop);
+    ASSERT_TRUE(c.Controller().Loaded());
+    EXPECT_TRUE(c.Controller().view.topmost);
+    EXPECT_TRUE(c.Controller().view.TimerEnabled(ControllerTimer::VolumeSync)) << "it follows the volume";
+    EXPECT_EQ(OnTopStat(), 1u);
+}
+
+TEST_F(TrayMenuTest, TheCommandsThatOpenSomething) {
+    const struct {
+        MenuCommand command;
+        const char* call;
+    } commands[] = {
+        {MenuCommand::About, "app.ShowAbout"},
+        {MenuCommand::Options, "app.ShowOptions"},
+        {MenuCommand::Help, "app.OpenMaximized C:\\Program Files\\Drovo Volume Controller\\KOBHELP.HTM"},
+        {MenuCommand::Website, "app.OpenMaximized http://marlox.example.com"},
+        {MenuCommand::VolumeControl, "Start \"C:\\WINDOWS\\system32\\sndvol32.exe\""},
+        {MenuCommand::AudioProperties,
+         "Start \"C:\\WINDOWS\\system32\\rundll32.exe\" shell32.dll,Control_RunDLL mmsys.cpl"},
+    };
+    for (const auto& command : commands) {
+        Choose(command.command);
+        EXPECT_EQ(c.platform.log.calls.back(), command.call);
+    }
+    c.platform.launcher.failWith = "File not found";
+    Choose(MenuCommand::VolumeControl);
+    Choose(MenuCommand::AudioProperties);
+    ASSERT_EQ(c.platform.messages.shown.size(), 2u);
+    EXPECT_EQ(c.platform.messages.shown[0].text, "Unable to open Windows Volume Control File not found");
+    EXPECT_EQ(c.platform.messages.shown[1].text, "Unable to open Audio properties. File not found");
+    EXPECT_EQ(c.platform.messages.shown[1].style, 0x30u);
+}
+
+TEST_F(TrayMenuTest, TheVolumeControlIsSndvolWhereOnlyThatExists) {
+    const struct {
+        std::set<std::string> files;
+        const char* started;
+    } systems[] = {
+        {{}, "Start \"C:\\WINDOWS\\system32\\sndvol32.exe\""},
+        {{"C:\\WINDOWS\\system32\\sndvol.exe"}, "Start \"C:\\WINDOWS\\system32\\sndvol.exe\""},
+        {{"C:\\WINDOWS\\system32\\sndvol.exe", "C:\\WINDOWS\\system32\\sndvol32.exe"},
+         "Start \"C:\\WINDOWS\\system32\\sndvol32.exe\""},
+    };
+    for (const auto& system : systems) {
+        c.platform.launcher.files = system.files;
+        Choose(MenuCommand::VolumeControl);
+        EXPECT_EQ(c.platform.log.calls.back(), system.started);
+    }
+}
+
+TEST_F(TrayMenuTest, TheExitRecordsTheControllerClosedRemovesTheIconAndEndsAtOnce) {
+    c.app.TrayReport(0x202);
+    c.view.choice = MenuCommand::Exit;
+    EXPECT_THROW(c.app.TrayReport(0x204), ProcessEnded);
+    EXPECT_EQ(OnTopStat(), 2u);
+    EXPECT_FALSE(c.view.trayIconAdded);
+    EXPECT_EQ(c.platform.process.exitCode, 0u);
+    EXPECT_EQ(c.platform.log.calls.back(), "EndProcess 0");
+    EXPECT_TRUE(c.Controller().Loaded()) << "no unload or fade runs";
+    EXPECT_EQ(c.platform.log.IndexOf("view.Unload"), -1);
+}
+
+TEST_F(TrayMenuTest, TestSoundShowsTheMissingFileMessageOnceForEachFailedStep) {
+    const std::string missing = "The .wav file referred by the Drovo Volume Controller is missing. Please reinstall "
+                                "the program to install the sound file. ";
+    const struct {
+        std::set<std::string> failing;
+        std::size_t messages;
+    } rows[] = {{{}, 0},
+                {{"Command open", "Command Play"}, 2},
+                {{"Command Play"}, 1},
+                {{"DeviceType WaveAudio", "Command open", "Command Play"}, 3}};
+    for (const auto& row : rows) {
+        Companion s;
+        s.Start();
+        s.platform.sound.failing = row.failing;
+        s.platform.log.calls.clear();
+        s.app.RunMenuCommand(MenuCommand::TestSound);
+        const std::vector<std::string> steps{
+            "soundDevice.DeviceType WaveAudio",
+            "soundDevice.FileName C:\\Program Files\\Drovo Volume Controller\\POURING.WAV", "soundDevice.Command open",
+            "soundDevice.Command Play"};
+        std::vector<std::string> tried;
+        for (const auto& call : s.platform.log.calls) {
+            if (call.rfind("soundDevice.", 0) == 0) {
+                tried.push_back(call);
+            }
+        }
+        EXPECT_EQ(tried, steps) << "every step is tried";
+        ASSERT_EQ(s.platform.messages.shown.size(), row.messages);
+        for (const auto& shown : s.platform.messages.shown) {
+            EXPECT_EQ(shown.text, missing);
+            EXPECT_EQ(shown.style, 0x30u);
+        }
+    }
+}
+
+TEST_F(TrayMenuTest, TheEndOfTheSoundStopsAndClosesAndPlayingAgainRestartsWithoutAMessage) {
+    c.app.RunMenuCommand(MenuCommand::TestSound);
+    c.app.RunMenuCommand(MenuCommand::TestSound);
+    c.app.OnTestSoundDone();
+    std::vector<std::string> calls;
+    for (const auto& call : c.platform.log.calls) {
+        if (call.rfind("soundDevice.", 0) == 0) {
+            calls.push_back(call.substr(12));
+        }
+    }
+    const std::string file = "FileName C:\\Program Files\\Drovo Volume Controller\\POURING.WAV";
+    EXPECT_EQ(calls,
+              (std::vector<std::string>{"DeviceType WaveAudio", file, "Command open", "Command Play", "FileName ",
+                                        "Command stop", "Command close", "DeviceType WaveAudio", file, "Command open",
+                                        "Command Play", "FileName ", "Command stop", "Command close"}));
+    EXPECT_TRUE(c.platform.messages.shown.empty());
+}
+
+TEST_F(TrayMenuTest, HelpAndTestSoundReachTheirFilesInAFolderNamedInAnyScript) {
+    // GetModuleFileNameA spells what the ANSI code page cannot as '?'; the 8.3 form is plain ASCII.
+    auto& modulePath = c.platform.modulePath;
+    modulePath.executablePath = "C:\\?????????\\?????????\\kob3.0.exe";
+    modulePath.ansiLongPath.reset();
+    modulePath.ansiShortPath = "C:\\D09F~1\\D093~1\\KOB30~1.EXE";
+    modulePath.widePath = u"C:\\\u041F\u0440\u043E\u0433\u0440\u0430\u043C\u043C\u044B\\"
+                          u"\u0413\u0440\u043E\u043C\u043A\u043E\u0441\u0442\u044C\\kob3.0.exe";
+    Choose(MenuCommand::Help);
+    EXPECT_EQ(c.view.opened.back(), u"C:\\\u041F\u0440\u043E\u0433\u0440\u0430\u043C\u043C\u044B\\"
+                                    u"\u0413\u0440\u043E\u043C\u043A\u043E\u0441\u0442\u044C\\KOBHELP.HTM");
+    // The multimedia device opens files through ANSI functions only.
+    Choose(MenuCommand::TestSound);
+    EXPECT_TRUE(c.platform.log.Contains("soundDevice.FileName C:\\D09F~1\\D093~1\\POURING.WAV"));
+    EXPECT_TRUE(c.platform.messages.shown.empty());
+}
+
+TEST_F(TrayMenuTest, ClosingTheCompanionRecordsTheControllerClosed) {
+    SetOnTopStat(1);
+    c.app.OnClosedBySystem();
+    EXPECT_EQ(OnTopStat(), 2u);
+}
+
+} // namespace
+} // namespace kob::test

@@ -1,0 +1,92 @@
+#pragma once
+
+#include <array>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "controller/ControllerHost.h"
+#include "controller/ControllerView.h"
+#include "fakes/FakeServices.h"
+
+namespace kob::test {
+
+struct RegionArgs {
+    int width = -1;
+    int height = -1;
+    int ellipseWidth = -1;
+    int ellipseHeight = -1;
+};
+
+struct Point {
+    int x = 0;
+    int y = 0;
+};
+
+// Records what the controller's logic does to its window. Any operation can be made to raise an error.
+class FakeControllerView : public ControllerView {
+public:
+    explicit FakeControllerView(CallLog& log) : log_(log) {}
+
+    void SetWindowRegion(int w, int h, int ew, int eh) override;
+    void SetKnobRegion(int w, int h, int ew, int eh) override;
+    void ShowSkin() override;
+    void ShowKnobPicture() override;
+    void SetKnobTop(float twips) override;
+    void SetReadout(const std::string& caption) override;
+    void SetMuteBoxBackColor(std::uint32_t colorref) override;
+    void SetMuteBox(bool ticked) override;
+    void SetOpacity(int alpha) override;
+    void Unload() override;
+    void ShowAt(int x, int y) override;
+    void SetTopmost(bool on) override;
+    void MoveWindowBy(float dxTwips, float dyTwips) override;
+    void EnableTimer(ControllerTimer timer, bool enabled) override;
+
+    bool TimerEnabled(ControllerTimer timer) const { return timers[static_cast<int>(timer)]; }
+
+    RegionArgs windowRegion;
+    RegionArgs knobRegion;
+    bool skinShown = false;
+    bool knobPictureShown = false;
+    float knobTop = 470;
+    std::string readout = "00";
+    std::uint32_t muteBoxBackColor = 0;
+    Point shownAt;
+    bool muteBoxTicked = false;
+    std::vector<int> opacities;
+    // What the window's destruction runs: the controller's unload.
+    std::function<void()> onUnload;
+    bool unloaded = false;
+    bool foreground = false;
+    bool visible = false;
+    bool topmost = false;
+    // The window's place in screen twips, snapped to whole pixels as a real window is.
+    float windowLeft = 0;
+    float windowTop = 0;
+    float twipsPerPixel = 15;
+    std::array<bool, 3> timers{};
+    // Name of the operation (as logged) that raises an error instead of acting.
+    std::string failingOperation;
+
+private:
+    void Enter(const std::string& operation);
+    CallLog& log_;
+};
+
+// The companion's txtform1signal as the controller sets it, with every change logged.
+class FakeControllerHost : public ControllerHost {
+public:
+    explicit FakeControllerHost(CallLog& log) : log_(log) {}
+    void SetControllerLoaded(bool loaded) override {
+        log_.Add(loaded ? "host.signal 1" : "host.signal 0");
+        txtform1signal = loaded ? "1" : "0";
+    }
+    std::string txtform1signal = "0";
+
+private:
+    CallLog& log_;
+};
+
+} // namespace kob::test
