@@ -1,9 +1,10 @@
 # GUI tests: shell scripts that drive the real programs under Wine on an X display, with kobprobe.exe looking
 # at the windows from another process. tools/test.sh runs them inside one display and Wine session.
 add_executable(kobprobe tests/gui/kobprobe.cpp)
-target_link_libraries(kobprobe PRIVATE shell32 gdi32 user32 advapi32)
+target_link_libraries(kobprobe PRIVATE kob_warnings shell32 gdi32 user32 advapi32)
 # Stands in for the browser: records which page it was asked to open.
 add_executable(StandInProbe tests/win/StandInProbe.cpp)
+target_link_libraries(StandInProbe PRIVATE kob_warnings)
 
 function(kob_add_gui_test NAME SCRIPT)
     add_test(NAME gui.${NAME} COMMAND bash ${CMAKE_SOURCE_DIR}/tests/gui/${SCRIPT})

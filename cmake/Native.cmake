@@ -29,7 +29,7 @@ add_executable(kob_unit_tests
     tests/unit/BadDayTest.cpp
 )
 target_include_directories(kob_unit_tests PRIVATE tests/unit)
-target_link_libraries(kob_unit_tests PRIVATE kob_logic GTest::gtest_main)
+target_link_libraries(kob_unit_tests PRIVATE kob_logic kob_warnings GTest::gtest_main)
 gtest_discover_tests(kob_unit_tests TEST_PREFIX "unit.")
 
 # The committed artwork must be exactly what the generator draws, at the sizes and depths the program expects.
@@ -41,3 +41,10 @@ if(Python3_FOUND)
     add_test(NAME sound.check COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/tools/sound/check_sound.py
                                       ${CMAKE_SOURCE_DIR}/resources)
 endif()
+
+# Style: the C++ sources as .clang-format lays them out, the shell scripts clean under shellcheck. The bootstrap
+# installs both tools, so a missing one fails its test rather than skipping it.
+find_program(KOB_CLANG_FORMAT clang-format)
+find_program(KOB_SHELLCHECK shellcheck)
+add_test(NAME style.clang-format COMMAND bash ${CMAKE_SOURCE_DIR}/tools/check-style.sh clang-format ${KOB_CLANG_FORMAT})
+add_test(NAME style.shellcheck COMMAND bash ${CMAKE_SOURCE_DIR}/tools/check-style.sh shellcheck ${KOB_SHELLCHECK})

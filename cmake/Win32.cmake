@@ -9,9 +9,8 @@ if(NOT KOB_WIN_TESTS)
     set(CMAKE_CXX_FLAGS_RELEASE "-Os -DNDEBUG")
     add_compile_options(-ffunction-sections -fdata-sections)
 endif()
-# GCC 12 reports a false -Wrestrict inside std::string when it is inlined for i686.
+# GCC 12 reports a false -Wrestrict inside std::string when it is inlined for i686 (GoogleTest's sources too).
 add_compile_options(-Wno-restrict)
-target_compile_options(kob_logic PRIVATE -Wno-restrict)
 
 add_library(kob_win32 STATIC
     src/platform/win32/WindowBase.cpp
@@ -40,6 +39,7 @@ add_library(kob_win32 STATIC
     src/tray/win32/TrayWindow.cpp
 )
 target_include_directories(kob_win32 PUBLIC src resources)
+target_link_libraries(kob_win32 PRIVATE kob_warnings)
 target_link_libraries(kob_win32 PUBLIC kob_logic comctl32 winmm psapi shell32 advapi32 ole32 oleaut32 uuid gdi32
                                        user32 kernel32)
 
@@ -54,17 +54,17 @@ if(KOB_WIN_TESTS)
     include(cmake/WinTests.cmake)
 else()
     add_executable(kob3.0 WIN32 src/tray/WinMain.cpp src/tray/win32/LeanRuntime.cpp ${KOB_RESOURCES})
-    target_link_libraries(kob3.0 PRIVATE kob_win32)
+    target_link_libraries(kob3.0 PRIVATE kob_win32 kob_warnings)
     target_link_options(kob3.0 PRIVATE -Wl,--gc-sections -s)
 
     # The preview and its reporter window are a target of their own: the shipped program never carries them.
     add_executable(kobpreview WIN32 src/preview/PreviewMain.cpp src/preview/ControllerAlone.cpp
                                src/preview/PreviewReporter.cpp ${KOB_RESOURCES})
-    target_link_libraries(kobpreview PRIVATE kob_win32)
+    target_link_libraries(kobpreview PRIVATE kob_win32 kob_warnings)
 
     # The benchmarks' yardstick: the least a program doing the same unavoidable work costs. Not shipped.
     add_executable(kobbaseline WIN32 tools/bench/baseline.cpp)
-    target_link_libraries(kobbaseline PRIVATE winmm shell32 user32)
+    target_link_libraries(kobbaseline PRIVATE kob_warnings winmm shell32 user32)
 
     # The setup program a Windows user runs: the program, its help page, its test sound and the helper that gives
     # every new user of an all-users installation his settings.

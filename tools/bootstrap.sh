@@ -7,7 +7,7 @@ packages=(
     cmake ninja-build g++ libgtest-dev googletest
     g++-mingw-w64-i686 binutils-mingw-w64-i686
     wine wine32:i386 fonts-wine xvfb xdotool x11-utils imagemagick nsis
-    python3 file
+    python3 file clang-format shellcheck
 )
 
 sudo_if_needed() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }

@@ -17,6 +17,7 @@ setup=$build/win32/DrovoVolumeController-3.0-setup.exe
 echo "Built $build/win32/kob3.0.exe and its setup program $setup"
 echo "(copy the setup program to a Windows 2000 or later machine and run it)."
 
+# shellcheck source=wine-env.sh
 source tools/wine-env.sh
 virtual=0
 [ -z "${DISPLAY:-}" ] && virtual=1

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds everything and runs all three test layers: native unit tests, Windows-side tests under Wine, and GUI
-# tests of the real programs under Wine on a virtual display. Ends with "N passed, N failed".
+# tests of the real programs under Wine on a virtual display; the native tree also runs the style checks
+# (tools/check-style.sh). Ends with "N passed, N failed".
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-cd "$root"
+cd "$root" || exit 1
 
 bash tools/bootstrap.sh || exit 1
 build=${KOB_BUILD:-$root/build}
@@ -25,6 +26,7 @@ for tree in native win32 wintest; do
 done
 
 # One virtual display and one Wine session with the null audio device for every Windows-side and GUI test.
+# shellcheck source=wine-env.sh
 source tools/wine-env.sh
 KOB_FORCE_XVFB=1 kob_display_start || exit 1
 kob_wine_use audio

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Wine and display environment of the tests and the run command. Source it, then call the functions.
 #   KOB_BUILD   build folder that holds the Wine prefixes (default: build)
 # Each prefix has its own wineserver, so a prefix with and one without an audio device can live side by side.

@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
+# shellcheck disable=SC2016 # check evaluates its condition later: the single quotes are meant
 # The controller window as a user first sees it: place, size, shape, knob and read-out at the current volume.
+# shellcheck source=lib.sh
 source "$(dirname "$0")/lib.sh"
 
 echo "controller at full volume (a fresh Wine audio session)"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The controller at 120 dots per inch (Windows XP's "large fonts"): everything grows with the display, the art
 # scales with it, the knob is drawn whole and a click on the track lands where the track is drawn.
+# shellcheck source=lib.sh
 source "$(dirname "$0")/lib.sh"
 
 restore() {

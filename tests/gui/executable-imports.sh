@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# shellcheck disable=SC2016 # check evaluates its condition later: the single quotes are meant
 # kob3.0.exe is a 32-bit GUI program that loads on Windows 2000: only its system DLLs, none of the functions
 # that later Windows versions added, subsystem version 4.0 and the version record.
 set -euo pipefail
@@ -7,10 +8,12 @@ failures=0
 check() { if eval "$1"; then echo "  ok   $2"; else echo "  FAIL $2"; failures=$((failures + 1)); fi; }
 
 dump=$(i686-w64-mingw32-objdump -p "$exe")
+# shellcheck disable=SC2034 # read by the check conditions below
 kind=$(file "$exe")
 check 'grep -q "PE32 executable (GUI) Intel 80386" <<<"$kind"' "PE32 i386 GUI program"
 check 'grep -q "MajorSubsystemVersion\s*4" <<<"$dump" && grep -q "MinorSubsystemVersion\s*0" <<<"$dump"' \
     "subsystem version 4.0"
+# shellcheck disable=SC2034 # read by the check condition below
 allowed='^(kernel32|user32|gdi32|advapi32|shell32|comctl32|winmm|psapi|ole32|oleaut32|msvcrt)\.dll$'
 dlls=$(sed -n 's/^\s*DLL Name: //p' <<<"$dump")
 for dll in $dlls; do
@@ -23,7 +26,9 @@ newer+='|GetNativeSystemInfo|AddVectoredExceptionHandler|RtlCaptureStackBackTrac
 newer+='|GetLogicalProcessorInformation|CreateSymbolicLink[AW]|QueryFullProcessImageName[AW]|IsWow64Process'
 found=$(grep -oE "\b($newer)\b" <<<"$dump" | sort -u | tr '\n' ' ' || true)
 check '[ -z "$found" ]' "no function newer than Windows 2000 imported ${found:+(found: $found)}"
+# shellcheck disable=SC2034 # read by the check conditions below
 wide=$(strings -el "$exe")
+# shellcheck disable=SC2034 # read by the check conditions below
 narrow=$(strings "$exe")
 check 'grep -qx "3.00.0439" <<<"$wide"' "version record 3.00.0439"
 check 'grep -qx "An alternative for Windows master playback Volume Control." <<<"$wide"' "version comment"

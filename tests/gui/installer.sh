@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
+# shellcheck disable=SC2016 # check evaluates its condition later: the single quotes are meant
 # The setup program as administrators and packagers use it, each scenario in a fresh Wine prefix of its own: the
 # other users of an all-users installation, an update that keeps the user's choices, a per-user installation and
 # its first start, /D= and a reinstallation elsewhere, a target folder that cannot be written, two setups at once, a
 # file in use during an update and an uninstallation.
+# shellcheck source=lib.sh
 source "$(dirname "$0")/lib.sh"
 
 SHARED_PREFIX=$WINEPREFIX
@@ -11,6 +13,7 @@ PROGRAM_KEY="HKCU\\Software\\Marlox's Software\\Drovo Volume Controller\\3.0"
 ACTIVE_SETUP='HKLM\Software\Microsoft\Active Setup\Installed Components\{84421BBE-4F53-49A5-A6E3-7FDCD6294F7E}'
 UNINSTALL='Software\Microsoft\Windows\CurrentVersion\Uninstall\Drovo Volume Controller 3.0'
 RUN_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
+# shellcheck disable=SC2034 # read by check conditions
 ALL_USERS_MENU="drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Drovo Volume Controller"
 
 # A clean prefix is made once and copied for each scenario: a copy is as fresh as a new one and quicker to make.

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # The controller shown from the tray answers the mouse wheel and the keyboard as well as drags.
+# shellcheck source=lib.sh
 source "$(dirname "$0")/lib.sh"
 
 kob_uninstall_on_exit

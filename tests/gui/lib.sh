@@ -1,8 +1,10 @@
+# shellcheck shell=bash
 # Helpers of the GUI tests. Each test runs against the real program under Wine on an X display; tools/test.sh
 # provides the display and the Wine prefix, and a test started on its own sets them up itself.
 set -euo pipefail
 
 : "${KOB_ROOT:?}" "${KOB_BIN:?}"
+# shellcheck source=../../tools/wine-env.sh
 source "$KOB_ROOT/tools/wine-env.sh"
 KOB_ARTIFACTS=${KOB_ARTIFACTS:-$KOB_BUILD/artifacts}
 mkdir -p "$KOB_ARTIFACTS"
@@ -48,6 +50,7 @@ kob_stop() {
 KOB_SETUP=$KOB_BIN/DrovoVolumeController-3.0-setup.exe
 KOB_PROGRAM='C:\Program Files\Drovo Volume Controller\kob3.0.exe'
 KOB_INSTALL_DIR="$WINEPREFIX/drive_c/Program Files/Drovo Volume Controller"
+# shellcheck disable=SC2034 # for the tests that source this file
 KOB_MENU_DIR="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Drovo Volume Controller"
 
 kob_install() {

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Without any audio device the first discovery reports that no mixer can be opened and the program ends: the
 # installed program at start-up, and the controller preview.
+# shellcheck source=lib.sh
 source "$(dirname "$0")/lib.sh"
 
 saved_prefix=$WINEPREFIX saved_alsa=$ALSA_CONFIG_PATH

@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
+# shellcheck disable=SC2016 # check evaluates its condition later: the single quotes are meant
 # The program in a folder named in another script (its ANSI name comes back with question marks): Test Sound
 # plays the sound beside it and Help opens the page beside it, in a stand-in for the browser.
+# shellcheck source=lib.sh
 source "$(dirname "$0")/lib.sh"
 
+# shellcheck disable=SC2034 # read by a check condition
 folder='C:\Программы\Громкость'
 folder_unix="$WINEPREFIX/drive_c/Программы"
 # Wine's file types live in the machine's classes only; the prefix has none for .htm before the test.

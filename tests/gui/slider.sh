@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
+# shellcheck disable=SC2016 # check evaluates its condition later: the single quotes are meant
 # The slider and the window drag with a real pointer: xdotool presses, moves and releases on the X display, the
 # preview's real window handles the messages, and the master volume is read back inside the preview's process.
+# shellcheck source=lib.sh
 source "$(dirname "$0")/lib.sh"
 
 # The controller sits at (874, 578) on a 1024 x 768 display without a task bar.
@@ -22,6 +24,7 @@ expect_volume_shown() {
     kob_probe "$KOB_WORK/volume" volume
     local value percent expected=$1
     value=$(kob_value "$KOB_WORK/volume" volume)
+    # shellcheck disable=SC2034 # read by the check condition below
     percent=$(( (value * 100 + 32767) / 65535 ))
     check '[ "$percent" = "$expected" ]' "master volume $value is $expected % like the read-out"
 }

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
+# shellcheck disable=SC2016 # check evaluates its condition later: the single quotes are meant
 # The program as its setup installs it: the silent installation, the first start and the later ones, a second
 # copy, a shell restart, the end at log-off, a missing installation, an update over a running copy, and the
 # silent uninstallation of a running copy.
+# shellcheck source=lib.sh
 source "$(dirname "$0")/lib.sh"
 
 kob_uninstall_on_exit

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
+# shellcheck disable=SC2016 # check evaluates its condition later: the single quotes are meant
 # The installed program as a user meets it, through Wine's notification area: a left click shows the controller,
 # a right click opens the menu, whose items are chosen with the keyboard as a user may.
+# shellcheck source=lib.sh
 source "$(dirname "$0")/lib.sh"
 
 kob_uninstall_on_exit
@@ -45,14 +47,14 @@ probe options window DrovoVC3Options
 expect "$KOB_WORK/options" found 1 "Options window shown"
 expect "$KOB_WORK/options" checked 1 "box ticked: the program starts with Windows"
 kob_screenshot tray-options
-box=$(kob_value "$KOB_WORK/options" boxcentre)
-xdotool mousemove $box click 1
+read -r box_x box_y <<<"$(kob_value "$KOB_WORK/options" boxcentre)"
+xdotool mousemove "$box_x" "$box_y" click 1
 sleep 0.5
 probe run-off settings
 expect "$KOB_WORK/run-off" run absent "Run value removed"
 probe options-off window DrovoVC3Options
 expect "$KOB_WORK/options-off" checked 0 "box clear"
-xdotool mousemove $box click 1
+xdotool mousemove "$box_x" "$box_y" click 1
 sleep 0.5
 probe run-on settings
 expect "$KOB_WORK/run-on" run "\"$KOB_PROGRAM\"" "Run value written again"

@@ -9,6 +9,7 @@ hidden=${1:-60}
 shown=${2:-30}
 runs=${3:-5}
 counted=${4:-10}
+# shellcheck source=common.sh
 source "$(dirname "$0")/common.sh"
 
 echo "start-up: process start to tray icon, $runs runs each"

@@ -1,20 +1,24 @@
+# shellcheck shell=bash
 # Shared by the benchmark and the soak: the build, a Wine prefix of their own with the silent sound device, a
 # virtual display, the installed program, and what Linux tells of a Windows process's cost. Source it.
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-cd "$root"
+cd "$root" || exit 1
 bash tools/bootstrap.sh >/dev/null
 build=${KOB_BUILD:-$root/build}
 export KOB_BUILD=$build
 cmake -S "$root" -B "$build/win32" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686-mingw32.cmake >/dev/null
 cmake --build "$build/win32" -j "$(nproc)" >/dev/null
+# shellcheck source=../wine-env.sh
 source tools/wine-env.sh
 KOB_FORCE_XVFB=1 kob_display_start
 kob_wine_use run
 kob_wine_start
 trap 'kob_wine_stop; kob_display_stop' EXIT
 wine "$build/win32/DrovoVolumeController-3.0-setup.exe" /S </dev/null >/dev/null 2>&1
+# shellcheck disable=SC2034 # for the scripts that source this file
 program='C:\Program Files\Drovo Volume Controller\kob3.0.exe'
+# shellcheck disable=SC2034 # for the scripts that source this file
 baseline=$(winepath -w "$build/win32/kobbaseline.exe")
 work=$(mktemp -d)
 

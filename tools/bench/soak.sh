@@ -10,6 +10,7 @@
 #   bash tools/bench/soak.sh [cycles (1000)]
 set -euo pipefail
 cycles=${1:-1000}
+# shellcheck source=common.sh
 source "$(dirname "$0")/common.sh"
 
 # wine execs the loader, which becomes the program: this process id is the program's for the whole run.
