@@ -17,10 +17,14 @@ fi
 case $check in
 clang-format)
     mapfile -t sources < <(find src tests tools -type f \( -name '*.cpp' -o -name '*.h' \) | sort)
-    unformatted=()
-    for file in "${sources[@]}"; do
-        "$tool" --dry-run --Werror "$file" >/dev/null 2>&1 || unformatted+=("$file")
-    done
+    status=0
+    report=$("$tool" --dry-run --Werror "${sources[@]}" 2>&1) || status=$?
+    mapfile -t unformatted < <(sed -n 's/^\(.*\):[0-9]*:[0-9]*: error: code should be clang-formatted.*/\1/p' \
+        <<<"$report" | sort -u)
+    if [ ${#unformatted[@]} -eq 0 ] && [ "$status" -ne 0 ]; then
+        echo "$report"
+        exit 1
+    fi
     if [ ${#unformatted[@]} -gt 0 ]; then
         echo "${#unformatted[@]} of ${#sources[@]} C++ files not formatted:"
         printf '  %s\n' "${unformatted[@]}"
