@@ -485,8 +485,8 @@ int Resources(std::ofstream& out) {
         return 1;
     }
     using HandleCount = BOOL(WINAPI*)(HANDLE, PDWORD);
-    auto handleCount =
-        reinterpret_cast<HandleCount>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetProcessHandleCount"));
+    auto handleCount = reinterpret_cast<HandleCount>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetProcessHandleCount")));
     DWORD handles = 0;
     out << "found=1\n";
     out << "pid=" << processId << "\n";
@@ -521,7 +521,7 @@ struct WindowWatch {
     int windows = 0;
     int visible = 0;
     bool controller = false;
-    std::string visibleClasses;
+    std::string visibleClasses{};
 };
 
 BOOL CALLBACK WatchWindow(HWND window, LPARAM param) {
