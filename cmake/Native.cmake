@@ -3,8 +3,8 @@ find_package(GTest REQUIRED)
 include(GoogleTest)
 
 set(KOB_SANITIZE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
-target_compile_options(kob_logic PUBLIC ${KOB_SANITIZE})
-target_link_options(kob_logic PUBLIC ${KOB_SANITIZE})
+target_compile_options(kob_options INTERFACE ${KOB_SANITIZE})
+target_link_options(kob_options INTERFACE ${KOB_SANITIZE})
 
 add_executable(kob_unit_tests
     tests/unit/fakes/FakeServices.cpp

@@ -12,36 +12,19 @@ endif()
 # GCC 12 reports a false -Wrestrict inside std::string when it is inlined for i686 (GoogleTest's sources too).
 add_compile_options(-Wno-restrict)
 
-add_library(kob_win32 STATIC
-    src/platform/win32/WindowBase.cpp
-    src/platform/win32/CommonControls.cpp
-    src/platform/win32/ClickableAreas.cpp
-    src/platform/win32/Win32MessageBox.cpp
-    src/platform/win32/Win32Process.cpp
-    src/platform/win32/Win32Screen.cpp
-    src/platform/win32/Win32ProcessList.cpp
-    src/platform/win32/Win32SystemInfo.cpp
-    src/platform/win32/Win32ModulePath.cpp
-    src/platform/win32/Win32ProgramLauncher.cpp
-    src/platform/win32/SystemErrorText.cpp
-    src/mixer/win32/Win32Mixer.cpp
-    src/mixer/win32/CoreAudioEndpoint.cpp
-    src/settings/win32/Win32Registry.cpp
-    src/controller/win32/KnobControl.cpp
-    src/controller/win32/WheelHook.cpp
-    src/controller/win32/ControllerWindow.cpp
-    src/tray/win32/TrayIcon.cpp
-    src/tray/win32/PopupMenu.cpp
-    src/tray/win32/MciSoundDevice.cpp
-    src/about/win32/IeBrowser.cpp
-    src/about/win32/AboutWindow.cpp
-    src/settings/win32/OptionsWindow.cpp
-    src/tray/win32/TrayWindow.cpp
-)
-target_include_directories(kob_win32 PUBLIC src resources)
-target_link_libraries(kob_win32 PRIVATE kob_warnings)
-target_link_libraries(kob_win32 PUBLIC kob_logic comctl32 winmm psapi shell32 advapi32 ole32 oleaut32 uuid gdi32
-                                       user32 kernel32)
+# The Win32 side of each folder: its adapters and windows, beside the logic they serve.
+add_library(kob_resources INTERFACE)
+target_include_directories(kob_resources INTERFACE ${CMAKE_SOURCE_DIR}/resources)
+kob_folder(platform/win32 USES platform LINK user32 gdi32 advapi32 shell32 psapi kernel32)
+kob_folder(mixer/win32 USES mixer platform/win32 LINK winmm ole32 uuid)
+kob_folder(settings/win32 USES settings platform/win32 LINK kob_resources advapi32)
+kob_folder(controller/win32 USES controller platform/win32 LINK kob_resources)
+kob_folder(about/win32 USES about platform/win32 LINK kob_resources ole32 oleaut32 uuid)
+kob_folder(tray/win32 USES tray about/win32 settings/win32 platform/win32 LINK kob_resources winmm shell32)
+
+# Everything of the Win32 side, for the programs and the Windows-side tests.
+add_library(kob_win32 INTERFACE)
+target_link_libraries(kob_win32 INTERFACE kob_tray_win32 kob_controller_win32 kob_mixer_win32)
 
 set(KOB_RESOURCES ${CMAKE_SOURCE_DIR}/resources/kob.rc)
 set_property(SOURCE ${KOB_RESOURCES} APPEND PROPERTY OBJECT_DEPENDS
@@ -53,14 +36,14 @@ set_property(SOURCE ${KOB_RESOURCES} APPEND PROPERTY OBJECT_DEPENDS ${KOB_ART})
 if(KOB_WIN_TESTS)
     include(cmake/WinTests.cmake)
 else()
-    add_executable(kob3.0 WIN32 src/tray/WinMain.cpp src/tray/win32/LeanRuntime.cpp ${KOB_RESOURCES})
+    add_executable(kob3.0 WIN32 src/program/WinMain.cpp src/program/LeanRuntime.cpp ${KOB_RESOURCES})
     target_link_libraries(kob3.0 PRIVATE kob_win32 kob_warnings)
     target_link_options(kob3.0 PRIVATE -Wl,--gc-sections -s)
 
     # The preview and its reporter window are a target of their own: the shipped program never carries them.
     add_executable(kobpreview WIN32 src/preview/PreviewMain.cpp src/preview/ControllerAlone.cpp
                                src/preview/PreviewReporter.cpp ${KOB_RESOURCES})
-    target_link_libraries(kobpreview PRIVATE kob_win32 kob_warnings)
+    target_link_libraries(kobpreview PRIVATE kob_win32 kob_warnings comctl32)
 
     # The benchmarks' yardstick: the least a program doing the same unavoidable work costs. Not shipped.
     add_executable(kobbaseline WIN32 tools/bench/baseline.cpp)

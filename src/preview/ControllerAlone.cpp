@@ -1,4 +1,4 @@
-#include "preview/ControllerAlone.h"
+#include "ControllerAlone.h"
 
 #include <commctrl.h>
 

@@ -8,8 +8,8 @@
 #include <memory>
 #include <optional>
 
-#include "preview/ControllerAlone.h"
-#include "preview/PreviewReporter.h"
+#include "ControllerAlone.h"
+#include "PreviewReporter.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     std::optional<int> level;

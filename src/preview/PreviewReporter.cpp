@@ -1,4 +1,4 @@
-#include "preview/PreviewReporter.h"
+#include "PreviewReporter.h"
 
 namespace kob {
 
