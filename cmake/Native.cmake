@@ -23,7 +23,7 @@ add_executable(kob_unit_tests
     tests/unit/TrayAppTest.cpp
     tests/unit/TrayMenuTest.cpp
     tests/unit/AboutOptionsTest.cpp
-    tests/unit/RegistrySettingsTest.cpp
+    tests/unit/SettingsTest.cpp
     tests/unit/InstanceGuardTest.cpp
     tests/unit/SystemChecksTest.cpp
     tests/unit/BadDayTest.cpp

@@ -30,13 +30,13 @@ add_executable(GuardProbe tests/win/GuardProbe.cpp)
 target_link_libraries(GuardProbe PRIVATE kob_win32 kob_warnings)
 add_executable(RunEntryProbe tests/win/RunEntryProbe.cpp)
 target_link_libraries(RunEntryProbe PRIVATE kob_win32 kob_warnings)
-kob_add_win_test(NAME win_registry_tests SOURCES tests/win/RegistrySettingsWinTest.cpp)
+kob_add_win_test(NAME win_settings_tests SOURCES tests/win/SettingsWinTest.cpp)
 kob_add_win_test(NAME win_guard_tests SOURCES tests/win/InstanceGuardWinTest.cpp)
 add_dependencies(win_guard_tests GuardProbe)
 kob_add_win_test(NAME win_system_tests SOURCES tests/win/SystemChecksWinTest.cpp)
 add_dependencies(win_system_tests RunEntryProbe)
 # Both write the log-on Run value.
-set_tests_properties(win.win_registry_tests win.win_system_tests PROPERTIES RESOURCE_LOCK kob_run_value)
+set_tests_properties(win.win_settings_tests win.win_system_tests PROPERTIES RESOURCE_LOCK kob_run_value)
 
 # The window base, the controller's window and the Win32 helpers (needs the program's resources).
 kob_add_win_test(NAME win_window_tests SOURCES tests/win/WindowBaseWinTest.cpp RESOURCES)

@@ -20,7 +20,7 @@ void Controller::Load() {
     // shown. A mixer failure ends the program instead.
     const auto step = [this](auto&& body) {
         if (!unloaded_) {
-            ShowErrorAndGoOn(services_.messages, kMbIconExclamation, body);
+            ShowErrorAndGoOn(services_.messages, MessageIcon::Exclamation, body);
         }
     };
 

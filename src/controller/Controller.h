@@ -10,7 +10,7 @@
 #include "platform/ProgramLauncher.h"
 #include "platform/ScreenService.h"
 #include "platform/StartupFacts.h"
-#include "settings/RegistryService.h"
+#include "settings/Settings.h"
 
 namespace kob {
 
@@ -50,7 +50,7 @@ enum class ControllerKey { Up, Down, Left, Right, PageUp, PageDown, Home, End, S
 struct ControllerServices {
     ScreenService& screen;
     MessageBoxService& messages;
-    RegistryService& registry;
+    Settings& settings;
     ProgramLauncher& launcher;
 };
 

@@ -4,7 +4,6 @@
 #include "controller/ControllerLayout.h"
 #include "mixer/ControlTypes.h"
 #include "platform/SystemTools.h"
-#include "settings/RegistrySettings.h"
 
 namespace kob {
 
@@ -41,7 +40,7 @@ void Controller::StartFade() {
 }
 
 void Controller::CloseWithFade() {
-    SetOnTopStatClosed(services_.registry, services_.messages);
+    services_.settings.SaveControllerState(ControllerState::Closed);
     StartFade();
     view_.EnableTimer(ControllerTimer::VolumeSync, false);
 }
@@ -58,7 +57,7 @@ void Controller::OnBackgroundClicked() {
 }
 
 void Controller::OnBackgroundDoubleClicked() {
-    SetOnTopStatClosed(services_.registry, services_.messages);
+    services_.settings.SaveControllerState(ControllerState::Closed);
     StartFade();
 }
 
@@ -71,7 +70,7 @@ void Controller::OnAudioPropertiesSpotClicked() {
 }
 
 void Controller::OnAudioPropertiesSpotDoubleClicked() {
-    SetOnTopStatClosed(services_.registry, services_.messages);
+    services_.settings.SaveControllerState(ControllerState::Closed);
     view_.Unload();
 }
 

@@ -111,7 +111,7 @@ void Mixer::Reopen() {
 }
 
 void Mixer::Fail(const char* message) {
-    EndWithMessage(messages_, process_, message, kMbIconExclamation);
+    EndWithMessage(messages_, process_, message, MessageIcon::Exclamation);
 }
 
 } // namespace kob

@@ -9,13 +9,13 @@
 namespace kob {
 
 // A modal OK box titled with the application title.
-inline void ShowMessage(MessageBoxService& messages, const std::string& text, unsigned icon) {
-    messages.Show(text, kAppTitle, kMbOk | icon);
+inline void ShowMessage(MessageBoxService& messages, const std::string& text, MessageIcon icon) {
+    messages.Show(text, kAppTitle, icon);
 }
 
 // Runs one step; an error it raises is shown with the given icon and the caller goes on with what follows. Only
 // standard exceptions are caught, so ending the process always goes straight through.
-template <typename Step> void ShowErrorAndGoOn(MessageBoxService& messages, unsigned icon, Step&& step) {
+template <typename Step> void ShowErrorAndGoOn(MessageBoxService& messages, MessageIcon icon, Step&& step) {
     try {
         step();
     } catch (const std::exception& error) {

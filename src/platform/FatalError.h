@@ -12,7 +12,7 @@ namespace kob {
 // program is stopped first: a box's modal loop goes on delivering timer ticks and tray reports, and one that ran
 // into the same failure would open another box on top of this one, and so on at every tick.
 [[noreturn]] inline void EndWithMessage(MessageBoxService& messages, ProcessControl& process, const std::string& text,
-                                        unsigned icon) {
+                                        MessageIcon icon) {
     process.StopEverything();
     ShowMessage(messages, text, icon);
     process.EndProcess(0);

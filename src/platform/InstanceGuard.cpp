@@ -7,17 +7,15 @@
 
 #include "platform/ErrorGuard.h"
 #include "platform/ProgramFolder.h"
-#include "platform/ServiceHandle.h"
 
 namespace kob {
 
 namespace {
 
-constexpr std::uint32_t kFirstBufferBytes = 8;
-constexpr std::uint32_t kFirstBytesReturned = 96;
-constexpr std::uint32_t kModuleHandles = 50;
-constexpr std::uint32_t kModuleBufferBytes = 200;
-constexpr std::uint32_t kPathCharacters = 260;
+// The snapshot's room starts at two identifiers and doubles, from four, while the system fills it; the first
+// pass counts as 24 delivered.
+constexpr std::uint32_t kFirstCapacity = 2;
+constexpr std::uint32_t kFirstDelivered = 24;
 constexpr int kMatchesOfASecondCopy = 2;
 // This session's namespace: another user's copy, in his own session, never stops this user's.
 constexpr const char* kGuardNamePrefix = "Local\\kob3.0-";
@@ -43,28 +41,6 @@ std::string Hex(std::uint64_t value) {
     return text;
 }
 
-// An opened process, closed when the scan leaves it by any path.
-using OpenedProcess = ServiceHandle<ProcessListService, &ProcessListService::CloseHandle>;
-
-// The file of the process's first module, its executable; empty when the module list or the name is unreadable.
-std::string ExecutableOf(ProcessListService& processes, std::uint32_t processId) {
-    OpenedProcess process(processes, processes.OpenProcess(kProcessQueryInformation | kProcessVmRead, true, processId));
-    if (process.get() == 0) {
-        return {};
-    }
-    std::vector<std::uintptr_t> modules(kModuleHandles, 0);
-    std::uint32_t needed = 0;
-    if (!processes.EnumProcessModules(process.get(), modules, kModuleBufferBytes, needed)) {
-        return {};
-    }
-    std::vector<char> name(kPathCharacters, '\0');
-    if (processes.ReadModuleFileName(process.get(), modules[0], name, kPathCharacters) == 0) {
-        return {};
-    }
-    process.Close();
-    return std::string(name.data(), std::find(name.begin(), name.end(), '\0') - name.begin());
-}
-
 } // namespace
 
 void CreateInstanceMutex(SystemInfoService& systemInfo) {
@@ -84,51 +60,51 @@ MutexOwnership TakeProgramGuard(SystemInfoService& systemInfo, ModulePathService
     return systemInfo.TakeNamedMutex(kGuardNamePrefix + Hex(Fingerprint(path)));
 }
 
-void ListProcessIds(ProcessListService& processes, MessageBoxService& messages, ProcessIdList& list) {
-    ShowErrorAndGoOn(messages, kMbIconExclamation, [&] {
-        std::uint32_t bufferBytes = kFirstBufferBytes;
-        std::uint32_t bytesReturned = kFirstBytesReturned;
+void ListProcessIds(ProcessListService& processes, MessageBoxService& messages, ProcessIds& list) {
+    ShowErrorAndGoOn(messages, MessageIcon::Exclamation, [&] {
+        std::uint32_t capacity = kFirstCapacity;
+        std::uint32_t delivered = kFirstDelivered;
         // One element more than the call may fill: it stays 0 and ends the listing below.
         std::vector<std::uint32_t> ids(1, 0);
-        while (bufferBytes <= bytesReturned) {
-            bufferBytes *= 2;
-            ids.assign(bufferBytes / 4 + 1, 0);
-            // A failed call leaves bytesReturned as it was, which ends the doubling.
-            (void)processes.EnumProcesses(ids, bufferBytes, bytesReturned);
+        while (capacity <= delivered) {
+            capacity *= 2;
+            ids.assign(capacity + 1, 0);
+            // A failed call leaves delivered as it was, which ends the doubling.
+            (void)processes.ListIds(ids, capacity, delivered);
         }
-        list.count = bytesReturned / 4;
-        list.items.push_back(std::to_string(ids[0]));
+        list.delivered = delivered;
+        list.listed.push_back(ids[0]);
         const std::size_t end = std::min(ids.size(), kMaxListedProcesses);
         for (std::size_t position = 1; position < end && ids[position] != 0; ++position) {
-            list.items.push_back(std::to_string(ids[position]));
+            list.listed.push_back(ids[position]);
         }
     });
 }
 
 void EndIfAlreadyRunning(ProcessListService& processes, ModulePathService& modulePath, ProcessControl& process,
-                         std::uint32_t OwnProcessId, const ProcessIdList& list, MutexOwnership guard) {
+                         std::uint32_t ownProcessId, const ProcessIds& list, MutexOwnership guard) {
     if (guard == MutexOwnership::OwnedElsewhere) {
-        process.EndProcess(OwnProcessId);
+        process.EndProcess(ownProcessId);
     }
     if (guard == MutexOwnership::Owned) {
         return;
     }
     try {
         const std::string ownPath = InProgramFolder(modulePath, kExecutableFileName);
-        const std::size_t end = std::min<std::size_t>(list.items.size(), list.count);
+        const std::size_t end = std::min<std::size_t>(list.listed.size(), list.delivered);
         int matches = 0;
         for (std::size_t position = 0; position < end; ++position) {
-            const auto processId = static_cast<std::uint32_t>(std::stoul(list.items[position]));
+            const std::uint32_t processId = list.listed[position];
             if (processId == 0) {
                 continue;
             }
             // A copy started at log-on through the 8.3 form of its path is still this program.
-            const std::string executable = ExecutableOf(processes, processId);
+            const std::string executable = processes.ExecutableOf(processId);
             if (!executable.empty() && modulePath.IsSameFile(executable, ownPath)) {
                 ++matches;
             }
             if (matches == kMatchesOfASecondCopy) {
-                process.EndProcess(OwnProcessId);
+                process.EndProcess(ownProcessId);
             }
         }
     } catch (const std::exception&) {

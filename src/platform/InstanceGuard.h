@@ -17,11 +17,11 @@ inline constexpr const char* kExecutableFileName = "kob3.0.exe";
 // Positions 0 to 1,000 of the snapshot are listed.
 inline constexpr std::size_t kMaxListedProcesses = 1001;
 
-// The snapshot of process identifiers, owned by the companion window: the identifiers as decimal text in the
-// order EnumProcesses gave them, and how many identifiers that call delivered.
-struct ProcessIdList {
-    std::vector<std::string> items;
-    std::uint32_t count = 0;
+// A snapshot of the system's process identifiers: those listed, in the order the system gave them, and how many
+// the system delivered.
+struct ProcessIds {
+    std::vector<std::uint32_t> listed;
+    std::uint32_t delivered = 0;
 };
 
 // Creates the named mutex "kob3.0". Its handle is neither kept nor examined: nothing tests the mutex, it only
@@ -35,16 +35,17 @@ void CreateInstanceMutex(SystemInfoService& systemInfo);
 // an executable not named "kob3.0.exe", which the guard never counts.
 MutexOwnership TakeProgramGuard(SystemInfoService& systemInfo, ModulePathService& modulePath);
 
-// Appends the system's process identifiers to the list and sets its count. A failure of the environment is
-// shown with the exclamation icon and the list keeps what it holds.
-void ListProcessIds(ProcessListService& processes, MessageBoxService& messages, ProcessIdList& list);
+// Appends the system's process identifiers to the list, up to the first 0 after the first, and sets how many the
+// system delivered. A failure of the environment is shown with the exclamation icon and the list keeps what it
+// holds.
+void ListProcessIds(ProcessListService& processes, MessageBoxService& messages, ProcessIds& list);
 
-// Ends the process silently, with OwnProcessId as exit code, when another copy of the program runs: when another
+// Ends the process silently, with its own process id as exit code, when another copy of the program runs: when another
 // copy owns the program's guard, or, where no guard could be had, when two listed processes (this one included)
 // run the program folder's "kob3.0.exe", compared as the file system does (letter case and 8.3 forms do not
 // matter). A copy that owns the guard is the only one running: listed copies are ones whose main thread has gone.
 // Returns otherwise, also after any failure.
 void EndIfAlreadyRunning(ProcessListService& processes, ModulePathService& modulePath, ProcessControl& process,
-                         std::uint32_t OwnProcessId, const ProcessIdList& list, MutexOwnership guard);
+                         std::uint32_t ownProcessId, const ProcessIds& list, MutexOwnership guard);
 
 } // namespace kob

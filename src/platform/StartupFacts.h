@@ -3,13 +3,15 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/SystemInfoService.h"
+
 namespace kob {
 
 // What the start-up sequence learns about the system and the process. It is filled once while the program
 // starts; everything afterwards only reads it.
 struct StartupFacts {
     std::uint32_t OwnProcessId = 0;
-    std::uint32_t PlatformId = 0;
+    WindowsPlatform Platform = WindowsPlatform::Win32s;
     // The Windows system folder without a trailing backslash; empty until read.
     std::string SystemFolder;
 };

@@ -8,22 +8,13 @@ namespace kob {
 
 namespace {
 
-// sizeof(OSVERSIONINFOA), the record GetVersionExA fills.
-constexpr std::uint32_t kOsVersionInfoSize = 148;
 constexpr std::uint32_t kSystemDirBufferLength = 255;
 
 } // namespace
 
-void ReadPlatformId(SystemInfoService& systemInfo, std::uint32_t& platform) {
-    OsVersionInfo info;
-    info.osVersionInfoSize = kOsVersionInfoSize;
-    systemInfo.ReadVersion(info);
-    platform = info.platformId;
-}
-
-void RefuseUnsupportedPlatform(MessageBoxService& messages, ProcessControl& process, std::uint32_t platform) {
-    if (platform < kPlatformWin32Nt) {
-        EndWithMessage(messages, process, kMsgUnsupportedPlatform, kMbIconError);
+void RefuseUnsupportedPlatform(MessageBoxService& messages, ProcessControl& process, WindowsPlatform platform) {
+    if (platform != WindowsPlatform::NtFamily) {
+        EndWithMessage(messages, process, kMsgUnsupportedPlatform, MessageIcon::Error);
     }
 }
 

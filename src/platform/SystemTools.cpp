@@ -25,7 +25,7 @@ void Launch(ProgramLauncher& launcher, MessageBoxService& messages, const std::s
             const char* failurePrefix) {
     std::string failure;
     if (!launcher.Start(commandLine, failure)) {
-        ShowMessage(messages, failurePrefix + failure, kMbIconExclamation);
+        ShowMessage(messages, failurePrefix + failure, MessageIcon::Exclamation);
     }
 }
 

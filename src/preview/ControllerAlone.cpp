@@ -7,6 +7,7 @@
 #include "mixer/win32/Win32Mixer.h"
 #include "platform/SystemChecks.h"
 #include "platform/win32/Win32MessageBox.h"
+#include "platform/win32/Win32ModulePath.h"
 #include "platform/win32/Win32Process.h"
 #include "platform/win32/Win32ProgramLauncher.h"
 #include "platform/win32/Win32Screen.h"
@@ -38,11 +39,13 @@ int RunControllerAlone(HINSTANCE instance, const std::function<void(Controller&,
     Win32Registry registry;
     Win32ProgramLauncher launcher;
     Win32SystemInfo systemInfo;
+    Win32ModulePath modulePath;
+    Settings settings(registry, messages, modulePath, process);
     StartupFacts facts;
     ReadSystemFolder(systemInfo, facts.SystemFolder);
     Mixer mixer(device, messages, process);
     AloneHost host;
-    ControllerWindowFactory factory(instance, {screen, messages, registry, launcher});
+    ControllerWindowFactory factory(instance, {screen, messages, settings, launcher});
     ControllerSlot slot(factory, host, mixer, facts);
 
     Controller& controller = slot.ShowAfresh();

@@ -28,6 +28,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     kob::Win32SystemInfo systemInfo;
     kob::Win32ModulePath modulePath;
     kob::Win32ProgramLauncher launcher;
+    kob::Settings settings(registry, messages, modulePath, process);
 
     // The master-volume endpoint, the About window's browser object and the shell's handlers want COM here.
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
@@ -39,9 +40,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         kob::EndpointMixer endpointMixer(endpoint);
         kob::MixerService& mixer =
             kob::EndpointCanBeTheMaster(endpoint) ? static_cast<kob::MixerService&>(endpointMixer) : winmm;
-        kob::ControllerWindowFactory controllers(instance, {screen, messages, registry, launcher});
+        kob::ControllerWindowFactory controllers(instance, {screen, messages, settings, launcher});
         kob::TrayWindow companion(
-            instance, {messages, process, registry, processList, systemInfo, modulePath, launcher}, mixer, controllers);
+            instance, {messages, process, settings, processList, systemInfo, modulePath, launcher}, mixer, controllers);
         companion.Start();
         while (GetMessageA(&message, nullptr, 0, 0) > 0) {
             TranslateMessage(&message);

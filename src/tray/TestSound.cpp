@@ -19,7 +19,7 @@ void TestSound::Play() {
     }
     const auto step = [this](bool done) {
         if (!done) {
-            ShowMessage(messages_, kMsgSoundMissing, kMbIconExclamation);
+            ShowMessage(messages_, kMsgSoundMissing, MessageIcon::Exclamation);
         }
     };
     step(soundDevice_.SetDeviceType("WaveAudio"));

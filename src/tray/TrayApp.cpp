@@ -10,7 +10,6 @@
 #include "platform/ProgramFolder.h"
 #include "platform/SystemChecks.h"
 #include "platform/SystemTools.h"
-#include "settings/RegistrySettings.h"
 
 namespace kob {
 
@@ -22,7 +21,6 @@ constexpr const char* kHelpFile = "KOBHELP.HTM";
 constexpr std::uint32_t kLeftButtonUp = 0x202;
 constexpr std::uint32_t kLeftButtonDoubleClick = 0x203;
 constexpr std::uint32_t kRightButtonDown = 0x204;
-constexpr std::uint32_t kUnreadOnTopStat = 0xFFFFFFFF;
 
 } // namespace
 
@@ -40,7 +38,7 @@ TrayApp::~TrayApp() {
 void TrayApp::Start() {
     facts_.OwnProcessId = services_.systemInfo.GetCurrentProcessId();
     if (!view_.Create()) {
-        EndWithMessage(services_.messages, services_.process, kMsgNoCompanionWindow, kMbIconError);
+        EndWithMessage(services_.messages, services_.process, kMsgNoCompanionWindow, MessageIcon::Error);
     }
     RunStartupSteps();
     view_.AddTrayIcon();
@@ -54,16 +52,21 @@ void TrayApp::RunStartupSteps() {
     // Taken by this, the main, thread: held while it runs, whatever the rest of the start-up does.
     MutexOwnership guard = MutexOwnership::Unavailable;
     IgnoreErrors([&] { guard = TakeProgramGuard(services_.systemInfo, services_.modulePath); });
-    std::uint32_t CstpVal = 0;
-    IgnoreErrors([&] { GetCstpVal(services_.registry, services_.messages, services_.process, CstpVal); });
-    IgnoreErrors([&] { DoFirstStartWork(services_.registry, services_.messages, services_.modulePath, CstpVal); });
-    IgnoreErrors([&] { ReadPlatformId(services_.systemInfo, facts_.PlatformId); });
-    IgnoreErrors([&] { RefuseUnsupportedPlatform(services_.messages, services_.process, facts_.PlatformId); });
+    bool firstStart = false;
+    IgnoreErrors([&] { firstStart = services_.settings.IsFirstStart(); });
+    IgnoreErrors([&] {
+        if (firstStart) {
+            services_.settings.DoFirstStartWork();
+        }
+    });
+    IgnoreErrors([&] { facts_.Platform = services_.systemInfo.ReadPlatform(); });
+    IgnoreErrors([&] { RefuseUnsupportedPlatform(services_.messages, services_.process, facts_.Platform); });
     IgnoreErrors([&] { ReadSystemFolder(services_.systemInfo, facts_.SystemFolder); });
     IgnoreErrors([&] {
-        ListProcessIds(services_.processList, services_.messages, processIds_);
+        ProcessIds processIds;
+        ListProcessIds(services_.processList, services_.messages, processIds);
         EndIfAlreadyRunning(services_.processList, services_.modulePath, services_.process, facts_.OwnProcessId,
-                            processIds_, guard);
+                            processIds, guard);
     });
     IgnoreErrors([&] { mixer_.GetMuteComponents(); });
     IgnoreErrors([&] { view_.EnableMuteMonitor(true); });
@@ -74,7 +77,7 @@ void TrayApp::RunStartupSteps() {
 }
 
 void TrayApp::OnClosedBySystem() {
-    SetOnTopStatClosed(services_.registry, services_.messages);
+    services_.settings.SaveControllerState(ControllerState::Closed);
 }
 
 void TrayApp::TrayReport(std::uint32_t eventCode) {
@@ -93,25 +96,23 @@ void TrayApp::ShowController() {
     if (controller_.Loaded() == &controller) {
         controller.StartVolumeSync();
     }
-    SetOnTopStatNormal(services_.registry, services_.messages);
+    services_.settings.SaveControllerState(ControllerState::Shown);
 }
 
 void TrayApp::PopUpMenu() {
-    // An unreadable setting keeps a value that matches no case, and the item keeps its state.
-    std::uint32_t onTopStat = kUnreadOnTopStat;
-    GetOnTopStat(services_.registry, services_.messages, onTopStat);
-    switch (onTopStat) {
-    case kOnTopStatClosed:
-        ontop_ = {false, false};
-        break;
-    case kOnTopStatOnTop:
-        ontop_ = {true, true};
-        break;
-    case kOnTopStatNormal:
-        ontop_ = {false, true};
-        break;
-    default:
-        break;
+    // An unreadable or unknown state leaves the item as it was.
+    if (const auto state = services_.settings.LoadControllerState()) {
+        switch (*state) {
+        case ControllerState::Closed:
+            ontop_ = {false, false};
+            break;
+        case ControllerState::OnTop:
+            ontop_ = {true, true};
+            break;
+        case ControllerState::Shown:
+            ontop_ = {false, true};
+            break;
+        }
     }
     view_.BringToForeground();
     RunMenuCommand(view_.ShowMenu(ontop_));
@@ -162,15 +163,11 @@ void TrayApp::KeepControllerOnTop() {
     }
     ontop_.checked = !ontop_.checked;
     controller->SetTopmost(ontop_.checked);
-    if (ontop_.checked) {
-        SetOnTopStatOnTop(services_.registry, services_.messages);
-    } else {
-        SetOnTopStatNormal(services_.registry, services_.messages);
-    }
+    services_.settings.SaveControllerState(ontop_.checked ? ControllerState::OnTop : ControllerState::Shown);
 }
 
 void TrayApp::ExitProgram() {
-    SetOnTopStatClosed(services_.registry, services_.messages);
+    services_.settings.SaveControllerState(ControllerState::Closed);
     view_.RemoveTrayIcon();
     services_.process.EndProcess(0);
     std::abort(); // EndProcess never returns; this only tells the compiler so.

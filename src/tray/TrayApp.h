@@ -14,7 +14,7 @@
 #include "platform/ProgramLauncher.h"
 #include "platform/StartupFacts.h"
 #include "platform/SystemInfoService.h"
-#include "settings/RegistryService.h"
+#include "settings/Settings.h"
 #include "tray/TestSound.h"
 #include "tray/TrayMenu.h"
 #include "tray/TrayView.h"
@@ -25,7 +25,7 @@ namespace kob {
 struct TrayAppServices {
     MessageBoxService& messages;
     ProcessControl& process;
-    RegistryService& registry;
+    Settings& settings;
     ProcessListService& processList;
     SystemInfoService& systemInfo;
     ModulePathService& modulePath;
@@ -90,7 +90,6 @@ private:
     std::string txtform1signal_ = "0";
     std::string TxtMuteVal_;
     std::int32_t MuteValue_ = 0;
-    ProcessIdList processIds_;
     OnTopItem ontop_;
     TestSound testSound_;
     // Last, so that showings still loaded at the end unload while everything they tell is alive.

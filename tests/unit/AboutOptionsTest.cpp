@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "about/AboutBox.h"
 #include "fakes/FakeServices.h"
 #include "settings/OptionsBox.h"
@@ -63,55 +61,6 @@ TEST(AboutBoxTest, TheLinksOpenTheSiteInANewBrowserWindowOrElseTheDefaultHandler
               (std::vector<std::string>{"http://marlox.example.com", "http://marlox.example.com/feedback.html"}));
 }
 
-class OptionsBoxTest : public ::testing::Test, public OptionsView {
-protected:
-    OptionsBoxTest() { platform.registry.CreateKey(HKLM, kRunKeyPath); }
-    void SetRunAtLogonBox(bool checked) override { shown = checked; }
-    bool HasRunValue() { return platform.registry.HasValue(HKLM, kRunKeyPath, kTitle); }
-
-    FakePlatform platform;
-    std::int16_t RunEntryVal = 0;
-    OptionsBox options{*this, platform.registry, platform.messages, platform.modulePath, RunEntryVal};
-    bool shown = false;
-};
-
-TEST_F(OptionsBoxTest, WithoutTheRunValueTheBoxOpensClearAndNothingIsWritten) {
-    options.Load();
-    EXPECT_FALSE(shown);
-    EXPECT_EQ(platform.log.IndexOf("RegSetValueEx"), -1);
-    EXPECT_EQ(platform.log.IndexOf("RegDeleteValue"), -1);
-}
-
-TEST_F(OptionsBoxTest, WithTheRunValueTheBoxOpensTickedAndTheValueNamesThisExecutable) {
-    platform.registry.keys[{HKLM, kRunKeyPath}][kTitle] = {kRegSz, {'o', 'l', 'd', 0}};
-    options.Load();
-    EXPECT_TRUE(shown);
-    const auto& data = platform.registry.Value(HKLM, kRunKeyPath, kTitle).data;
-    EXPECT_EQ(std::string(data.begin(), data.end()),
-              std::string("\"C:\\Program Files\\Drovo Volume Controller\\kob3.0.exe\"") + '\0');
-}
-
-TEST_F(OptionsBoxTest, EachChangeOfTheBoxAddsOrRemovesTheRunValue) {
-    options.Load();
-    options.SetRunAtLogonBox(1);
-    EXPECT_TRUE(HasRunValue());
-    options.SetRunAtLogonBox(0);
-    EXPECT_FALSE(HasRunValue());
-    options.OnRunAtLogonBoxToggled(); // the value is gone already: nothing to show
-    EXPECT_TRUE(platform.messages.shown.empty());
-}
-
-TEST_F(OptionsBoxTest, AnUnreadableRunKeyLeavesThePreviousAnswer) {
-    platform.registry.keys.erase({HKLM, kRunKeyPath});
-    RunEntryVal = 1;
-    options.Load();
-    EXPECT_TRUE(shown);
-    RunEntryVal = 0;
-    OptionsBox again{*this, platform.registry, platform.messages, platform.modulePath, RunEntryVal};
-    again.Load();
-    EXPECT_EQ(again.RunAtLogonBox(), 0);
-}
-
 // The log-on values as a user may find them: the machine-wide one and the user's own (an older version wrote it
 // beside the machine's), each holding an older path, with the machine's Run key writable or not.
 struct RunValues {
@@ -121,36 +70,57 @@ struct RunValues {
     bool perUser = false; // a copy installed for this user alone
 };
 
-void Arrange(FakeRegistry& registry, const RunValues& before) {
-    registry.CreateKey(HKLM, kRunKeyPath);
-    registry.CreateKey(HKCU, kRunKeyPath);
-    if (before.machine) {
-        registry.keys[{HKLM, kRunKeyPath}][kTitle] = {kRegSz, {'o', 'l', 'd', 0}};
+struct OptionsOnFakes : OptionsView {
+    explicit OptionsOnFakes(const RunValues& before) {
+        platform.registry.CreateKey(HKLM, kRunKeyPath);
+        platform.registry.CreateKey(HKCU, kRunKeyPath);
+        if (before.machine) {
+            platform.registry.SetText(HKLM, kRunKeyPath, kTitle, "old");
+        }
+        if (before.user) {
+            platform.registry.SetText(HKCU, kRunKeyPath, kTitle, "old");
+        }
+        if (before.denied) {
+            platform.registry.readOnly = {{HKLM, kRunKeyPath}};
+        }
+        if (before.perUser) {
+            platform.registry.SetDword(HKCU, "Software\\Marlox's Software\\Drovo Volume Controller\\3.0", "peruser", 1);
+        }
     }
-    if (before.user) {
-        registry.keys[{HKCU, kRunKeyPath}][kTitle] = {kRegSz, {'o', 'l', 'd', 0}};
-    }
-    if (before.denied) {
-        registry.writeDenied = {HKLM};
-    }
-    if (before.perUser) {
-        registry.SetDword(HKCU, "Software\\Marlox's Software\\Drovo Volume Controller\\3.0", "peruser", 1);
-    }
-}
-
-// The text of the value under that root, "" when there is none.
-std::string Data(const FakeRegistry& registry, RegistryRoot root) {
-    if (!registry.HasValue(root, kRunKeyPath, kTitle)) {
-        return "";
-    }
-    const auto& data = registry.Value(root, kRunKeyPath, kTitle).data;
-    return std::string(data.begin(), std::find(data.begin(), data.end(), 0));
-}
-
-struct Box : OptionsView {
     void SetRunAtLogonBox(bool checked) override { ticked = checked; }
+    std::string Machine() const { return platform.registry.Text(HKLM, kRunKeyPath, kTitle); }
+    std::string User() const { return platform.registry.Text(HKCU, kRunKeyPath, kTitle); }
+
+    FakePlatform platform;
     bool ticked = false;
 };
+
+TEST(OptionsBoxTest, EachChangeOfTheBoxEnablesOrDisablesTheLogOnStart) {
+    OptionsOnFakes o({false, false, false});
+    OptionsBox options{o, o.platform.settings};
+    options.Load();
+    EXPECT_FALSE(o.ticked);
+    EXPECT_EQ(o.Machine(), "") << "opening writes nothing";
+    options.SetRunAtLogonBox(true);
+    EXPECT_EQ(o.Machine(), kThisProgram);
+    EXPECT_TRUE(o.ticked);
+    options.SetRunAtLogonBox(false);
+    EXPECT_EQ(o.Machine(), "");
+    options.OnRunAtLogonBoxToggled(); // the value is gone already: nothing to show
+    EXPECT_FALSE(o.ticked);
+    EXPECT_TRUE(o.platform.messages.shown.empty());
+}
+
+TEST(OptionsBoxTest, AnUnreadableRunKeyLeavesTheAnswerOfTheLastOpening) {
+    OptionsOnFakes o({true, false, false});
+    OptionsBox{o, o.platform.settings}.Load();
+    o.platform.registry.keys.clear();
+    o.ticked = false;
+    OptionsBox again{o, o.platform.settings};
+    again.Load();
+    EXPECT_TRUE(again.RunAtLogonBox());
+    EXPECT_TRUE(o.ticked);
+}
 
 TEST(RunValueTable, OpeningOptionsTwiceNeverAddsALogOnValue) {
     const struct {
@@ -174,60 +144,48 @@ TEST(RunValueTable, OpeningOptionsTwiceNeverAddsALogOnValue) {
     for (const auto& row : rows) {
         SCOPED_TRACE(::testing::Message() << "machine " << row.before.machine << " user " << row.before.user
                                           << " denied " << row.before.denied << " per user " << row.before.perUser);
-        FakePlatform platform;
-        Arrange(platform.registry, row.before);
-        Box box;
-        std::int16_t RunEntryVal = 0;
+        OptionsOnFakes o(row.before);
         for (int opening = 0; opening < 2; ++opening) {
-            OptionsBox options{box, platform.registry, platform.messages, platform.modulePath, RunEntryVal};
-            options.Load();
-            EXPECT_EQ(box.ticked, row.before.machine || row.before.user);
+            OptionsBox{o, o.platform.settings}.Load();
+            EXPECT_EQ(o.ticked, row.before.machine || row.before.user);
         }
-        EXPECT_EQ(Data(platform.registry, HKLM), row.machineAfter);
-        EXPECT_EQ(Data(platform.registry, HKCU), row.userAfter);
-        EXPECT_TRUE(platform.messages.shown.empty());
-        EXPECT_TRUE(platform.registry.openKeys.empty());
+        EXPECT_EQ(o.Machine(), row.machineAfter);
+        EXPECT_EQ(o.User(), row.userAfter);
+        EXPECT_TRUE(o.platform.messages.shown.empty());
+        EXPECT_TRUE(o.platform.registry.openKeys.empty());
     }
 }
 
 TEST(RunValueTable, UntickingShowsWhatTheNextLogOnWillDo) {
+    const std::string stays = "Drovo Volume Controller 3.0 will still start when Windows starts: its entry for all "
+                              "users of this computer could not be removed. Access is denied.";
     const struct {
         RunValues before;
         bool machineStays;
-        const char* message;
     } rows[] = {
-        {{true, false, false}, false, nullptr},
-        {{false, true, true}, false, nullptr},
-        {{true, false, true},
-         true,
-         "Drovo Volume Controller 3.0 will still start when Windows starts: its entry for all users of this computer "
-         "could not be removed. Access is denied."},
-        {{true, true, true},
-         true,
-         "Drovo Volume Controller 3.0 will still start when Windows starts: its entry for all users of this computer "
-         "could not be removed. Access is denied."},
+        {{true, false, false}, false},
+        {{false, true, true}, false},
+        {{true, false, true}, true},
+        {{true, true, true}, true},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(::testing::Message() << "machine " << row.before.machine << " user " << row.before.user
                                           << " denied " << row.before.denied);
-        FakePlatform platform;
-        Arrange(platform.registry, row.before);
-        Box box;
-        std::int16_t RunEntryVal = 0;
-        OptionsBox options{box, platform.registry, platform.messages, platform.modulePath, RunEntryVal};
+        OptionsOnFakes o(row.before);
+        OptionsBox options{o, o.platform.settings};
         options.Load();
-        options.SetRunAtLogonBox(0);
-        EXPECT_EQ(platform.registry.HasValue(HKLM, kRunKeyPath, kTitle), row.machineStays);
-        EXPECT_FALSE(platform.registry.HasValue(HKCU, kRunKeyPath, kTitle));
-        EXPECT_EQ(box.ticked, row.machineStays);
-        EXPECT_EQ(options.RunAtLogonBox(), row.machineStays ? 1 : 0);
-        if (row.message) {
-            ASSERT_EQ(platform.messages.shown.size(), 1u);
-            EXPECT_EQ(platform.messages.shown[0].text, row.message);
-            EXPECT_EQ(platform.messages.shown[0].title, kTitle);
-            EXPECT_EQ(platform.messages.shown[0].style, 0x30u);
+        options.SetRunAtLogonBox(false);
+        EXPECT_EQ(o.platform.registry.HasValue(HKLM, kRunKeyPath, kTitle), row.machineStays);
+        EXPECT_EQ(o.User(), "");
+        EXPECT_EQ(o.ticked, row.machineStays);
+        EXPECT_EQ(options.RunAtLogonBox(), row.machineStays);
+        if (row.machineStays) {
+            ASSERT_EQ(o.platform.messages.shown.size(), 1u);
+            EXPECT_EQ(o.platform.messages.shown[0].text, stays);
+            EXPECT_EQ(o.platform.messages.shown[0].title, kTitle);
+            EXPECT_EQ(o.platform.messages.shown[0].icon, MessageIcon::Exclamation);
         } else {
-            EXPECT_TRUE(platform.messages.shown.empty());
+            EXPECT_TRUE(o.platform.messages.shown.empty());
         }
     }
 }

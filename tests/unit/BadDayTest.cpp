@@ -67,7 +67,7 @@ TEST(OneEndingTest, AFailureOfAnyTickOrOfTheStartShowsOneBoxAndThenTheProgramEnd
         ASSERT_EQ(c.platform.messages.shown.size(), 1u);
         EXPECT_EQ(c.platform.messages.shown[0].text, due.message);
         EXPECT_EQ(c.platform.messages.shown[0].title, kTitle);
-        EXPECT_EQ(c.platform.messages.shown[0].style, 0x30u);
+        EXPECT_EQ(c.platform.messages.shown[0].icon, MessageIcon::Exclamation);
         EXPECT_EQ(c.platform.process.exitCode, 0u);
         EXPECT_EQ(c.platform.log.calls.back(), "EndProcess 0");
     }

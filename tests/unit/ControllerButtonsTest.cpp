@@ -18,7 +18,7 @@ protected:
         showing.Load();
         controller.StartVolumeSync();
     }
-    std::uint32_t OnTopStat() { return platform.registry.Dword(HKCU, kProgramKeyPath, "ontopstat"); }
+    std::uint32_t StoredControllerState() { return platform.registry.Dword(HKCU, kProgramKeyPath, "ontopstat"); }
 
     FakeControllerView& view = showing.view;
     Controller& controller = showing.controller;
@@ -74,7 +74,7 @@ TEST_F(ControllerButtonsTest, EachWayOfClosing) {
         s.controller.StartVolumeSync();
         way.close(s.controller);
         EXPECT_EQ(p.registry.Dword(HKCU, kProgramKeyPath, "ontopstat"), 2u);
-        EXPECT_LT(p.log.IndexOf("RegSetValueEx ontopstat"),
+        EXPECT_LT(p.log.IndexOf("registry.Write ontopstat"),
                   p.log.IndexOf(way.unloadsAtOnce ? "view.Unload" : "view.EnableTimer 1 on"));
         EXPECT_EQ(s.view.TimerEnabled(ControllerTimer::Fade), way.fades);
         EXPECT_EQ(s.view.TimerEnabled(ControllerTimer::VolumeSync), !way.syncStops);
@@ -91,12 +91,12 @@ TEST_F(ControllerButtonsTest, AClickThatEndsAWindowDragDoesNotCloseALaterOneDoes
     controller.OnBackgroundReleased(kLeft, 0, 200, 900);
     controller.OnBackgroundClicked();
     EXPECT_FALSE(view.TimerEnabled(ControllerTimer::Fade));
-    EXPECT_EQ(OnTopStat(), 0u);
+    EXPECT_EQ(StoredControllerState(), 0u);
     controller.OnDragSettleTick();
     controller.OnBackgroundReleased(kLeft, 0, 200, 900);
     controller.OnBackgroundClicked();
     EXPECT_TRUE(view.TimerEnabled(ControllerTimer::Fade));
-    EXPECT_EQ(OnTopStat(), 2u);
+    EXPECT_EQ(StoredControllerState(), 2u);
     // After a drag, a double-click alone starts the fade.
     ControllerOnFakes c;
     FakeShowing& s = c.showing;
@@ -161,11 +161,11 @@ TEST_F(ControllerButtonsTest, TheHotSpotsStartTheSystemToolsAndAFailedStartIsRep
         EXPECT_EQ(platform.messages.shown[0].text,
                   std::string(spot.failure) + "The system cannot find the file specified.");
         EXPECT_EQ(platform.messages.shown[0].title, "Drovo Volume Controller 3.0");
-        EXPECT_EQ(platform.messages.shown[0].style, 0x30u);
+        EXPECT_EQ(platform.messages.shown[0].icon, MessageIcon::Exclamation);
         EXPECT_FALSE(view.unloaded);
         EXPECT_FALSE(view.TimerEnabled(ControllerTimer::Fade));
         EXPECT_TRUE(view.TimerEnabled(ControllerTimer::VolumeSync));
-        EXPECT_EQ(OnTopStat(), 0u);
+        EXPECT_EQ(StoredControllerState(), 0u);
     }
 }
 

@@ -138,7 +138,7 @@ TEST_F(ControllerLoadTest, AStepThatRaisesAnErrorShowsItAndLoadingGoesOn) {
     ASSERT_EQ(platform.messages.shown.size(), 1u);
     EXPECT_EQ(platform.messages.shown[0].text, "Out of memory while running ShowSkin");
     EXPECT_EQ(platform.messages.shown[0].title, "Drovo Volume Controller 3.0");
-    EXPECT_EQ(platform.messages.shown[0].style, 0x30u);
+    EXPECT_EQ(platform.messages.shown[0].icon, MessageIcon::Exclamation);
     EXPECT_TRUE(view.knobPictureShown);
     EXPECT_TRUE(view.visible);
     EXPECT_EQ(view.muteBoxBackColor, 0x005E3820u);
@@ -185,7 +185,7 @@ TEST_F(ControllerLoadTest, AFailedVolumeReadEndsWithItsMessageAndShowsNothing) {
     EXPECT_THROW(controller.Load(), ProcessEnded);
     ASSERT_EQ(platform.messages.shown.size(), 1u);
     EXPECT_EQ(platform.messages.shown[0].text, "Error! Can't get Mixer Control Details.");
-    EXPECT_EQ(platform.messages.shown[0].style, 0x30u);
+    EXPECT_EQ(platform.messages.shown[0].icon, MessageIcon::Exclamation);
     EXPECT_EQ(platform.log.IndexOf("view.SetKnobTop"), -1);
     EXPECT_EQ(platform.log.calls.back(), "EndProcess 0");
 }
@@ -233,7 +233,7 @@ TEST_F(ControllerVolumeTest, AFailedWriteEndsWithItsMessage) {
     EXPECT_THROW(controller.SetVolumeFromLevel(50), ProcessEnded);
     ASSERT_EQ(platform.messages.shown.size(), 1u);
     EXPECT_EQ(platform.messages.shown[0].text, "Error! Unable to set Mixer Control Details.");
-    EXPECT_EQ(platform.messages.shown[0].style, 0x30u);
+    EXPECT_EQ(platform.messages.shown[0].icon, MessageIcon::Exclamation);
     EXPECT_EQ(platform.log.calls.back(), "EndProcess 0");
 }
 

@@ -17,7 +17,7 @@ class InstanceGuardTest : public ::testing::Test {
 protected:
     InstanceGuardTest() {
         processes().Run(0, "");
-        processes().processes[0].openable = false;
+        processes().processes[0].readable = false;
         processes().Run(4, "System");
         processes().Run(500, "C:\\WINDOWS\\explorer.exe");
     }
@@ -28,7 +28,7 @@ protected:
     }
 
     FakePlatform platform;
-    ProcessIdList list;
+    ProcessIds list;
 };
 
 TEST_F(InstanceGuardTest, MutexIsCreatedUnownedUnderTheProgramsName) {
@@ -77,7 +77,7 @@ TEST_F(InstanceGuardTest, TheGuardDecidesAndTheScanOnlyWhereThereIsNoGuard) {
         if (row.otherCopyListed) {
             p.processList.Run(900, kOwnPath);
         }
-        ProcessIdList ids;
+        ProcessIds ids;
         ListProcessIds(p.processList, p.messages, ids);
         try {
             EndIfAlreadyRunning(p.processList, p.modulePath, p.process, kOwnProcessId, ids, row.guard);
@@ -88,53 +88,51 @@ TEST_F(InstanceGuardTest, TheGuardDecidesAndTheScanOnlyWhereThereIsNoGuard) {
             EXPECT_EQ(p.process.exitCode, kOwnProcessId);
         }
         EXPECT_TRUE(p.messages.shown.empty());
-        EXPECT_TRUE(p.processList.openHandles.empty());
     }
 }
 
-TEST_F(InstanceGuardTest, BufferDoublesFromSixteenBytesUntilTheCallLeavesRoom) {
-    for (std::uint32_t id = 8; id < 8 + 37; ++id) { // 40 processes in all: 160 bytes
+TEST_F(InstanceGuardTest, TheRoomDoublesFromFourIdentifiersUntilTheSystemLeavesSomeFree) {
+    for (std::uint32_t id = 8; id < 8 + 37; ++id) { // 40 processes in all
         processes().Run(id * 4, "x.exe");
     }
     ListProcessIds(platform.processList, platform.messages, list);
-    EXPECT_EQ(processes().enumBufferBytes, (std::vector<std::uint32_t>{16, 32, 64, 128, 256}));
-    EXPECT_EQ(processes().enumArrayLengths, (std::vector<std::size_t>{5, 9, 17, 33, 65}));
-    EXPECT_EQ(list.count, 40u);
-    ASSERT_EQ(list.items.size(), 40u);
-    EXPECT_EQ(list.items[0], "0");
-    EXPECT_EQ(list.items[1], "4");
-    EXPECT_EQ(list.items[39], std::to_string(44 * 4));
+    EXPECT_EQ(processes().capacities, (std::vector<std::uint32_t>{4, 8, 16, 32, 64}));
+    EXPECT_EQ(list.delivered, 40u);
+    ASSERT_EQ(list.listed.size(), 40u);
+    EXPECT_EQ(list.listed[0], 0u);
+    EXPECT_EQ(list.listed[1], 4u);
+    EXPECT_EQ(list.listed[39], 44u * 4);
 }
 
-TEST_F(InstanceGuardTest, FailedEnumerationEndsTheDoublingAboveNinetySixBytes) {
-    processes().enumFailsFromCall = 1;
+TEST_F(InstanceGuardTest, AFailedListingEndsTheDoublingAboveTwentyFourIdentifiers) {
+    processes().listFailsFromCall = 1;
     ListProcessIds(platform.processList, platform.messages, list);
-    EXPECT_EQ(processes().enumBufferBytes, (std::vector<std::uint32_t>{16, 32, 64, 128}));
-    EXPECT_EQ(list.items, (std::vector<std::string>{"0"}));
+    EXPECT_EQ(processes().capacities, (std::vector<std::uint32_t>{4, 8, 16, 32}));
+    EXPECT_EQ(list.listed, std::vector<std::uint32_t>{0});
     EXPECT_TRUE(platform.messages.shown.empty());
 }
 
-TEST_F(InstanceGuardTest, FailureAfterAGrowthKeepsTheLastBytesReturned) {
+TEST_F(InstanceGuardTest, AFailureAfterAGrowthKeepsTheLastCountDelivered) {
     for (std::uint32_t id = 1; id <= 60; ++id) {
         processes().Run(1000 + id, "x.exe");
     }
-    processes().enumFailsFromCall = 5; // 16, 32, 64 and 128 succeed and fill their buffers; 256 fails
+    processes().listFailsFromCall = 5; // rooms of 4, 8, 16 and 32 are filled; 64 fails
     ListProcessIds(platform.processList, platform.messages, list);
-    EXPECT_EQ(processes().enumBufferBytes, (std::vector<std::uint32_t>{16, 32, 64, 128, 256}));
-    EXPECT_EQ(list.count, 32u);
-    EXPECT_EQ(list.items, std::vector<std::string>{"0"}); // the failed call's fresh array holds only zeros
+    EXPECT_EQ(processes().capacities, (std::vector<std::uint32_t>{4, 8, 16, 32, 64}));
+    EXPECT_EQ(list.delivered, 32u);
+    EXPECT_EQ(list.listed, std::vector<std::uint32_t>{0}); // the failed call's fresh array holds only zeros
 }
 
 TEST_F(InstanceGuardTest, ListingStopsAtTheFirstZeroAfterPositionZero) {
     processes().ids = {0, 8, 12, 0, 16};
     ListProcessIds(platform.processList, platform.messages, list);
-    EXPECT_EQ(list.items, (std::vector<std::string>{"0", "8", "12"}));
-    EXPECT_EQ(list.count, 5u);
+    EXPECT_EQ(list.listed, (std::vector<std::uint32_t>{0, 8, 12}));
+    EXPECT_EQ(list.delivered, 5u);
 
-    ProcessIdList second;
+    ProcessIds second;
     processes().ids = {7, 0, 9};
     ListProcessIds(platform.processList, platform.messages, second);
-    EXPECT_EQ(second.items, (std::vector<std::string>{"7"}));
+    EXPECT_EQ(second.listed, std::vector<std::uint32_t>{7});
 }
 
 TEST_F(InstanceGuardTest, AtMost1001IdentifiersAreListedAndExamined) {
@@ -143,32 +141,29 @@ TEST_F(InstanceGuardTest, AtMost1001IdentifiersAreListedAndExamined) {
         processes().Run(id * 4, "x.exe");
     }
     ListProcessIds(platform.processList, platform.messages, list);
-    EXPECT_EQ(list.count, 1500u);
-    ASSERT_EQ(list.items.size(), 1001u);
-    EXPECT_EQ(list.items[1000], std::to_string(1001 * 4));
+    EXPECT_EQ(list.delivered, 1500u);
+    ASSERT_EQ(list.listed.size(), 1001u);
+    EXPECT_EQ(list.listed[1000], 1001u * 4);
     EndIfAlreadyRunning(platform.processList, platform.modulePath, platform.process, kOwnProcessId, list, kNoGuard);
-    EXPECT_EQ(processes().openedIds.size(), 1001u);
+    EXPECT_EQ(processes().examined.size(), 1001u);
 }
 
 TEST_F(InstanceGuardTest, EnvironmentFailureWhileListingIsShownAndTheListKeepsItsItems) {
-    list.items = {"1"};
-    processes().throwOnEnum = true;
+    list.listed = {1};
+    processes().throwOnList = true;
     ListProcessIds(platform.processList, platform.messages, list);
     ASSERT_EQ(platform.messages.shown.size(), 1u);
     EXPECT_EQ(platform.messages.shown[0].text, "Out of memory");
     EXPECT_EQ(platform.messages.shown[0].title, "Drovo Volume Controller 3.0");
-    EXPECT_EQ(platform.messages.shown[0].style, 0x30u);
-    EXPECT_EQ(list.items, std::vector<std::string>{"1"});
+    EXPECT_EQ(platform.messages.shown[0].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(list.listed, std::vector<std::uint32_t>{1});
 }
 
-TEST_F(InstanceGuardTest, ASingleCopyPassesAndClosesEveryProcessItOpened) {
+TEST_F(InstanceGuardTest, ASingleCopyPasses) {
     processes().Run(1234, kOwnPath);
     Scan();
     EXPECT_FALSE(platform.process.ended);
-    EXPECT_TRUE(processes().openHandles.empty());
-    EXPECT_TRUE(platform.log.Contains("OpenProcess 1234 access 1040 inherit 1"));
-    EXPECT_TRUE(platform.log.Contains("EnumProcessModules 200 into 50"));
-    EXPECT_TRUE(platform.log.Contains("GetModuleFileNameEx 260 into 260"));
+    EXPECT_EQ(processes().examined, (std::vector<std::uint32_t>{4, 500, 1234}));
 }
 
 TEST_F(InstanceGuardTest, SecondCopyInTheSameFolderEndsSilentlyWithItsOwnProcessId) {
@@ -178,8 +173,8 @@ TEST_F(InstanceGuardTest, SecondCopyInTheSameFolderEndsSilentlyWithItsOwnProcess
     EXPECT_THROW(Scan(), ProcessEnded);
     EXPECT_EQ(platform.process.exitCode, 1234u);
     EXPECT_TRUE(platform.messages.shown.empty());
-    // It ends at the second match: the processes after it are never opened.
-    EXPECT_FALSE(platform.log.Contains("OpenProcess 2000 access 1040 inherit 1"));
+    // It ends at the second match: the processes after it are never examined.
+    EXPECT_EQ(processes().examined.back(), 1234u);
 }
 
 TEST_F(InstanceGuardTest, TheOwnPathUsesTheFixedFileNameNotTheStartedOne) {
@@ -191,7 +186,7 @@ TEST_F(InstanceGuardTest, TheOwnPathUsesTheFixedFileNameNotTheStartedOne) {
 
     platform.processList.Run(901, kOwnPath);
     platform.processList.Run(902, kOwnPath);
-    ProcessIdList again;
+    ProcessIds again;
     ListProcessIds(platform.processList, platform.messages, again);
     EXPECT_THROW(EndIfAlreadyRunning(platform.processList, platform.modulePath, platform.process, kOwnProcessId, again,
                                      kNoGuard),
@@ -214,7 +209,7 @@ TEST_F(InstanceGuardTest, ACopyStartedThroughTheShortPathOrInOtherLetterCaseIsTh
         FakePlatform p;
         p.processList.Run(1234, kOwnPath);
         p.processList.Run(777, other);
-        ProcessIdList ids;
+        ProcessIds ids;
         ListProcessIds(p.processList, p.messages, ids);
         EXPECT_THROW(EndIfAlreadyRunning(p.processList, p.modulePath, p.process, kOwnProcessId, ids, kNoGuard),
                      ProcessEnded);
@@ -225,43 +220,35 @@ TEST_F(InstanceGuardTest, ACopyStartedThroughTheShortPathOrInOtherLetterCaseIsTh
 TEST_F(InstanceGuardTest, ProcessesThatCannotBeReadNeverMatch) {
     processes().Run(1234, kOwnPath);
     processes().Run(900, kOwnPath);
-    processes().processes[900].openable = false;
-    processes().Run(901, kOwnPath);
-    processes().processes[901].modulesReadable = false;
+    processes().processes[900].readable = false;
     Scan();
     EXPECT_FALSE(platform.process.ended);
-    EXPECT_TRUE(processes().openHandles.empty());
 }
 
-TEST_F(InstanceGuardTest, IdentifierZeroIsListedButNeverOpened) {
+TEST_F(InstanceGuardTest, IdentifierZeroIsListedButNeverExamined) {
     ListProcessIds(platform.processList, platform.messages, list);
-    ASSERT_FALSE(list.items.empty());
-    EXPECT_EQ(list.items[0], "0");
+    ASSERT_FALSE(list.listed.empty());
+    EXPECT_EQ(list.listed[0], 0u);
     EndIfAlreadyRunning(platform.processList, platform.modulePath, platform.process, kOwnProcessId, list, kNoGuard);
-    EXPECT_EQ(processes().openedIds, (std::vector<std::uint32_t>{4, 500}));
+    EXPECT_EQ(processes().examined, (std::vector<std::uint32_t>{4, 500}));
 }
 
 TEST_F(InstanceGuardTest, ScanNeverReadsBeyondTheProcessCount) {
-    list.items = {"0", "1234", "900"};
-    list.count = 2;
+    list.listed = {0, 1234, 900};
+    list.delivered = 2;
     processes().Run(1234, kOwnPath);
     processes().Run(900, kOwnPath);
     EndIfAlreadyRunning(platform.processList, platform.modulePath, platform.process, kOwnProcessId, list, kNoGuard);
     EXPECT_FALSE(platform.process.ended);
-    EXPECT_EQ(processes().openedIds, (std::vector<std::uint32_t>{1234}));
+    EXPECT_EQ(processes().examined, (std::vector<std::uint32_t>{1234}));
 }
 
-TEST_F(InstanceGuardTest, FailureDuringTheScanIsSilentClosesTheHandleAndLetsTheProgramRun) {
+TEST_F(InstanceGuardTest, FailureDuringTheScanIsSilentAndLetsTheProgramRun) {
     processes().Run(1234, kOwnPath);
     processes().Run(900, kOwnPath);
-    processes().throwOnOpenOf = 900;
+    processes().throwOnExecutableOf = 900;
     Scan();
     EXPECT_FALSE(platform.process.ended);
-    EXPECT_TRUE(platform.messages.shown.empty());
-    EXPECT_TRUE(processes().openHandles.empty());
-
-    ProcessIdList garbage{{"4", "not a number", "1234"}, 3};
-    EndIfAlreadyRunning(platform.processList, platform.modulePath, platform.process, kOwnProcessId, garbage, kNoGuard);
     EXPECT_TRUE(platform.messages.shown.empty());
 }
 

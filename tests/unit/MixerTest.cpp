@@ -19,7 +19,7 @@ protected:
         ASSERT_EQ(platform.messages.shown.size(), 1u);
         EXPECT_EQ(platform.messages.shown[0].text, message);
         EXPECT_EQ(platform.messages.shown[0].title, "Drovo Volume Controller 3.0");
-        EXPECT_EQ(platform.messages.shown[0].style, 0x30u);
+        EXPECT_EQ(platform.messages.shown[0].icon, MessageIcon::Exclamation);
         EXPECT_EQ(platform.log.calls.back(), "EndProcess 0");
     }
 
@@ -64,7 +64,7 @@ TEST_F(MixerTest, LineAndControlFailuresEndWithTheirMessages) {
         EXPECT_THROW(m.GetMuteComponents(), ProcessEnded);
         ASSERT_EQ(p.messages.shown.size(), 1u);
         EXPECT_EQ(p.messages.shown[0].text, failure.message);
-        EXPECT_EQ(p.messages.shown[0].style, 0x30u);
+        EXPECT_EQ(p.messages.shown[0].icon, MessageIcon::Exclamation);
     }
 }
 

@@ -14,48 +14,19 @@ protected:
     FakePlatform platform;
 };
 
-TEST_F(SystemChecksTest, PlatformComesFromAZeroedRecordOf148Bytes) {
-    std::uint32_t platformId = 99;
-    ReadPlatformId(platform.systemInfo, platformId);
-    EXPECT_EQ(platformId, 2u);
-    const auto& request = platform.systemInfo.versionRequest;
-    EXPECT_EQ(request.osVersionInfoSize, 148u);
-    EXPECT_EQ(request.majorVersion, 0u);
-    EXPECT_EQ(request.platformId, 0u);
-    EXPECT_TRUE(request.csdVersion.empty());
-}
-
-TEST_F(SystemChecksTest, FailedVersionQueryReadsAsPlatformZeroAndIsRefused) {
-    platform.systemInfo.versionFails = true;
-    std::uint32_t platformId = 2;
-    ReadPlatformId(platform.systemInfo, platformId);
-    EXPECT_EQ(platformId, 0u);
-    EXPECT_THROW(RefuseUnsupportedPlatform(platform.messages, platform.process, platformId), ProcessEnded);
-}
-
-TEST_F(SystemChecksTest, Windows98IsRefusedWithTheErrorMessage) {
-    platform.systemInfo.version = {148, 4, 10, 2222, 1, " A "};
-    std::uint32_t platformId = 0;
-    ReadPlatformId(platform.systemInfo, platformId);
-    EXPECT_THROW(RefuseUnsupportedPlatform(platform.messages, platform.process, platformId), ProcessEnded);
-    ASSERT_EQ(platform.messages.shown.size(), 1u);
-    EXPECT_EQ(platform.messages.shown[0].text,
-              "Operating System Does not support. This program only runs in Windows 2000 and XP.");
-    EXPECT_EQ(platform.messages.shown[0].title, "Drovo Volume Controller 3.0");
-    EXPECT_EQ(platform.messages.shown[0].style, 0x10u);
-    EXPECT_EQ(platform.process.exitCode, 0u);
-}
-
-TEST_F(SystemChecksTest, EveryNtFamilyMemberIsAcceptedWhateverItsVersion) {
-    for (const std::uint32_t major : {4u, 5u, 6u, 10u}) {
-        platform.systemInfo.version = {148, major, 0, 1381, 2, ""};
-        std::uint32_t platformId = 0;
-        ReadPlatformId(platform.systemInfo, platformId);
-        RefuseUnsupportedPlatform(platform.messages, platform.process, platformId);
-    }
-    RefuseUnsupportedPlatform(platform.messages, platform.process, 3);
-    EXPECT_TRUE(platform.messages.shown.empty());
+TEST_F(SystemChecksTest, OnlyTheNtFamilyRunsAndTheOthersEndWithTheErrorMessage) {
+    RefuseUnsupportedPlatform(platform.messages, platform.process, WindowsPlatform::NtFamily);
     EXPECT_FALSE(platform.process.ended);
+    for (const auto refused : {WindowsPlatform::Windows9x, WindowsPlatform::Win32s}) {
+        FakePlatform p;
+        EXPECT_THROW(RefuseUnsupportedPlatform(p.messages, p.process, refused), ProcessEnded);
+        ASSERT_EQ(p.messages.shown.size(), 1u);
+        EXPECT_EQ(p.messages.shown[0].text,
+                  "Operating System Does not support. This program only runs in Windows 2000 and XP.");
+        EXPECT_EQ(p.messages.shown[0].title, "Drovo Volume Controller 3.0");
+        EXPECT_EQ(p.messages.shown[0].icon, MessageIcon::Error);
+        EXPECT_EQ(p.process.exitCode, 0u);
+    }
 }
 
 TEST_F(SystemChecksTest, SystemDirIsTheTextBeforeTheNulOfA255CharacterBuffer) {

@@ -16,7 +16,7 @@ TEST(TrayAppStartTest, ANormalStartRunsItsStepsInOrderAndAddsTheTrayIconLast) {
                            "app.HideFromTaskList",
                            "CreateMutex kob3.0",
                            "TakeMutex Local\\kob3.0-",
-                           "RegOpenKeyEx HKCU Software\\Marlox's Software\\Drovo Volume Controller\\3.0 131097",
+                           "registry.Read cstpval",
                            "GetVersionEx",
                            "GetSystemDirectory",
                            "EnumProcesses",
@@ -32,7 +32,7 @@ TEST(TrayAppStartTest, ANormalStartRunsItsStepsInOrderAndAddsTheTrayIconLast) {
     EXPECT_TRUE(c.view.trayIconAdded);
     EXPECT_EQ(c.app.txtform1signal(), "0");
     EXPECT_EQ(c.app.Facts().OwnProcessId, kOwnProcessId);
-    EXPECT_EQ(c.app.Facts().PlatformId, 2u);
+    EXPECT_EQ(c.app.Facts().Platform, WindowsPlatform::NtFamily);
     EXPECT_EQ(c.app.Facts().SystemFolder, "C:\\WINDOWS\\system32");
     EXPECT_EQ(c.app.MasterMixer().MuteControl().controlId, FakeMixer::kMuteId);
     EXPECT_EQ(c.app.MasterMixer().MixerDeviceName().substr(0, 16), "Fake Audio Mixer");
@@ -77,38 +77,38 @@ TEST(TrayAppStartTest, EveryRefusedStartEndsAtOnceWithItsMessageAndNeverShowsThe
         std::function<void(Companion&)> arrange;
         std::uint32_t exitCode;
         const char* message; // nullptr: ends silently
-        unsigned style;
+        MessageIcon icon;
     } refusals[] = {
         {"program key missing",
          [](Companion& c) {
              c.platform.registry.keys.erase({HKCU, kProgramKeyPath});
          },
-         0, "KOB Installation Error. Please re-install the program to correct this problem", 0x10},
+         0, "KOB Installation Error. Please re-install the program to correct this problem", MessageIcon::Error},
         {"cstpval missing",
          [](Companion& c) {
              c.platform.registry.keys[{HKCU, kProgramKeyPath}].erase("cstpval");
          },
-         0, "KOB Installation Error. Please re-install the program to correct this problem", 0x10},
+         0, "KOB Installation Error. Please re-install the program to correct this problem", MessageIcon::Error},
         {"unsupported platform on a first start",
          [](Companion& c) {
              c.platform.registry.SetDword(HKCU, kProgramKeyPath, "cstpval", 1);
-             c.platform.systemInfo.version.platformId = 1;
+             c.platform.systemInfo.platform = WindowsPlatform::Windows9x;
          },
-         0, "Operating System Does not support. This program only runs in Windows 2000 and XP.", 0x10},
+         0, "Operating System Does not support. This program only runs in Windows 2000 and XP.", MessageIcon::Error},
         {"a second copy", [](Companion& c) { c.platform.systemInfo.takeResult = MutexOwnership::OwnedElsewhere; },
-         kOwnProcessId, nullptr, 0},
+         kOwnProcessId, nullptr, MessageIcon::Error},
         {"a second copy found by the scan where no guard can be had",
          [](Companion& c) {
              c.platform.systemInfo.takeResult = MutexOwnership::Unavailable;
              c.platform.processList.Run(2000, kOwnPath);
          },
-         kOwnProcessId, nullptr, 0},
+         kOwnProcessId, nullptr, MessageIcon::Error},
         {"no mixer device", [](Companion& c) { c.platform.mixer.openResult = 2; }, 0,
-         "Error! Unable to open a Mixer Device. Program will be terminated.", 0x30},
+         "Error! Unable to open a Mixer Device. Program will be terminated.", MessageIcon::Exclamation},
         {"no speakers line", [](Companion& c) { c.platform.mixer.lineResult = 1024; }, 0,
-         "Error! Unable to get Mixer Line information.", 0x30},
+         "Error! Unable to get Mixer Line information.", MessageIcon::Exclamation},
         {"no mute control", [](Companion& c) { c.platform.mixer.hasMute = false; }, 0,
-         "Error! Unable to retriev the controls associated with an audio line .", 0x30},
+         "Error! Unable to retriev the controls associated with an audio line .", MessageIcon::Exclamation},
     };
     for (const auto& refusal : refusals) {
         SCOPED_TRACE(refusal.name);
@@ -120,7 +120,7 @@ TEST(TrayAppStartTest, EveryRefusedStartEndsAtOnceWithItsMessageAndNeverShowsThe
             ASSERT_EQ(c.platform.messages.shown.size(), 1u);
             EXPECT_EQ(c.platform.messages.shown[0].text, refusal.message);
             EXPECT_EQ(c.platform.messages.shown[0].title, kTitle);
-            EXPECT_EQ(c.platform.messages.shown[0].style, refusal.style);
+            EXPECT_EQ(c.platform.messages.shown[0].icon, refusal.icon);
         } else {
             EXPECT_TRUE(c.platform.messages.shown.empty());
         }
@@ -154,7 +154,7 @@ TEST(TrayAppStartTest, AMixerFailureWhileLoadingTheControllerEndsTheStartWithIts
         ASSERT_TRUE(c.Start());
         ASSERT_EQ(c.platform.messages.shown.size(), 1u);
         EXPECT_EQ(c.platform.messages.shown[0].text, failure.message);
-        EXPECT_EQ(c.platform.messages.shown[0].style, 0x30u);
+        EXPECT_EQ(c.platform.messages.shown[0].icon, MessageIcon::Exclamation);
         EXPECT_FALSE(c.view.trayIconAdded);
         EXPECT_TRUE(c.showings.made.empty());
     }

@@ -12,8 +12,10 @@ protected:
         c.app.DiscardFinishedControllers();
         c.platform.log.calls.clear();
     }
-    void SetOnTopStat(std::uint32_t value) { c.platform.registry.SetDword(HKCU, kProgramKeyPath, "ontopstat", value); }
-    std::uint32_t OnTopStat() { return c.platform.registry.Dword(HKCU, kProgramKeyPath, "ontopstat"); }
+    void StoreControllerState(std::uint32_t value) {
+        c.platform.registry.SetDword(HKCU, kProgramKeyPath, "ontopstat", value);
+    }
+    std::uint32_t StoredControllerState() { return c.platform.registry.Dword(HKCU, kProgramKeyPath, "ontopstat"); }
     void Choose(MenuCommand command) {
         c.view.choice = command;
         c.app.TrayReport(0x204);
@@ -62,7 +64,7 @@ TEST_F(TrayMenuTest, OnlyARightPressALeftReleaseAndADoubleClickAct) {
 }
 
 TEST_F(TrayMenuTest, ALeftClickShowsTheControllerAfreshFollowingTheVolumeAndRecordsItShown) {
-    SetOnTopStat(2);
+    StoreControllerState(2);
     c.app.TrayReport(0x202);
     FakeShowing& shown = c.Controller();
     EXPECT_TRUE(shown.Loaded());
@@ -70,7 +72,7 @@ TEST_F(TrayMenuTest, ALeftClickShowsTheControllerAfreshFollowingTheVolumeAndReco
     EXPECT_TRUE(shown.view.TimerEnabled(ControllerTimer::VolumeSync));
     EXPECT_EQ(shown.view.shownAt.x, 874);
     EXPECT_TRUE(c.app.ontop().enabled);
-    EXPECT_EQ(OnTopStat(), 0u);
+    EXPECT_EQ(StoredControllerState(), 0u);
 }
 
 TEST_F(TrayMenuTest, KeepControllerOnTopTwiceReturnsToNormal) {
@@ -79,12 +81,12 @@ TEST_F(TrayMenuTest, KeepControllerOnTopTwiceReturnsToNormal) {
     Choose(MenuCommand::KeepOnTop);
     EXPECT_TRUE(shown.view.topmost);
     EXPECT_TRUE(c.app.ontop().checked);
-    EXPECT_EQ(OnTopStat(), 1u);
+    EXPECT_EQ(StoredControllerState(), 1u);
     Choose(MenuCommand::KeepOnTop);
     EXPECT_TRUE(c.view.menuShownWith.checked) << "the pop-up showed the item checked";
     EXPECT_FALSE(shown.view.topmost);
     EXPECT_FALSE(c.app.ontop().checked);
-    EXPECT_EQ(OnTopStat(), 0u);
+    EXPECT_EQ(StoredControllerState(), 0u);
     EXPECT_EQ(c.showings.made.size(), 1u) << "the same controller";
 }
 
@@ -93,7 +95,7 @@ TEST_F(TrayMenuTest, KeepControllerOnTopWithNoControllerLoadsOneFirst) {
     ASSERT_TRUE(c.Controller().Loaded());
     EXPECT_TRUE(c.Controller().view.topmost);
     EXPECT_TRUE(c.Controller().view.TimerEnabled(ControllerTimer::VolumeSync)) << "it follows the volume";
-    EXPECT_EQ(OnTopStat(), 1u);
+    EXPECT_EQ(StoredControllerState(), 1u);
 }
 
 TEST_F(TrayMenuTest, TheCommandsThatOpenSomething) {
@@ -119,7 +121,7 @@ TEST_F(TrayMenuTest, TheCommandsThatOpenSomething) {
     ASSERT_EQ(c.platform.messages.shown.size(), 2u);
     EXPECT_EQ(c.platform.messages.shown[0].text, "Unable to open Windows Volume Control File not found");
     EXPECT_EQ(c.platform.messages.shown[1].text, "Unable to open Audio properties. File not found");
-    EXPECT_EQ(c.platform.messages.shown[1].style, 0x30u);
+    EXPECT_EQ(c.platform.messages.shown[1].icon, MessageIcon::Exclamation);
 }
 
 TEST_F(TrayMenuTest, TheVolumeControlIsSndvolWhereOnlyThatExists) {
@@ -143,7 +145,7 @@ TEST_F(TrayMenuTest, TheExitRecordsTheControllerClosedRemovesTheIconAndEndsAtOnc
     c.app.TrayReport(0x202);
     c.view.choice = MenuCommand::Exit;
     EXPECT_THROW(c.app.TrayReport(0x204), ProcessEnded);
-    EXPECT_EQ(OnTopStat(), 2u);
+    EXPECT_EQ(StoredControllerState(), 2u);
     EXPECT_FALSE(c.view.trayIconAdded);
     EXPECT_EQ(c.platform.process.exitCode, 0u);
     EXPECT_EQ(c.platform.log.calls.back(), "EndProcess 0");
@@ -181,7 +183,7 @@ TEST_F(TrayMenuTest, TestSoundShowsTheMissingFileMessageOnceForEachFailedStep) {
         ASSERT_EQ(s.platform.messages.shown.size(), row.messages);
         for (const auto& shown : s.platform.messages.shown) {
             EXPECT_EQ(shown.text, missing);
-            EXPECT_EQ(shown.style, 0x30u);
+            EXPECT_EQ(shown.icon, MessageIcon::Exclamation);
         }
     }
 }
@@ -222,9 +224,9 @@ TEST_F(TrayMenuTest, HelpAndTestSoundReachTheirFilesInAFolderNamedInAnyScript) {
 }
 
 TEST_F(TrayMenuTest, ClosingTheCompanionRecordsTheControllerClosed) {
-    SetOnTopStat(1);
+    StoreControllerState(1);
     c.app.OnClosedBySystem();
-    EXPECT_EQ(OnTopStat(), 2u);
+    EXPECT_EQ(StoredControllerState(), 2u);
 }
 
 } // namespace

@@ -29,7 +29,7 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
         if (message == WM_TIMER) {
             kob::EndWithMessage(messages_, process_, "Error! Unable to get Mixer Control Details.",
-                                kob::kMbIconExclamation);
+                                kob::MessageIcon::Exclamation);
         }
         return Default(message, wParam, lParam);
     }

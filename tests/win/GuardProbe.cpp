@@ -43,12 +43,12 @@ int main(int argc, char** argv) {
     kob::Win32MessageBox messages;
     kob::Win32ModulePath modulePath;
     kob::Win32Process process;
-    const std::uint32_t OwnProcessId = systemInfo.GetCurrentProcessId();
+    const std::uint32_t ownProcessId = systemInfo.GetCurrentProcessId();
     kob::CreateInstanceMutex(systemInfo);
     const kob::MutexOwnership guard = kob::TakeProgramGuard(systemInfo, modulePath);
-    kob::ProcessIdList list;
+    kob::ProcessIds list;
     kob::ListProcessIds(processList, messages, list);
-    kob::EndIfAlreadyRunning(processList, modulePath, process, OwnProcessId, list, guard);
+    kob::EndIfAlreadyRunning(processList, modulePath, process, ownProcessId, list, guard);
 
     if (argc > 2 && std::strcmp(argv[2], "lose-main-thread") == 0) {
         static Survivor survivor{nullptr, argv[1]};

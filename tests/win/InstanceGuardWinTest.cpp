@@ -152,11 +152,11 @@ TEST_F(InstanceGuardWinTest, CopiesInAnotherFolderOrUnderAnotherNameRunSideBySid
 
 TEST(Win32ProcessList, SnapshotListsThisProcessAndTheScanReadsRealExecutablePaths) {
     RealSystemPlatform p;
-    ProcessIdList list;
+    ProcessIds list;
     ListProcessIds(p.processList, p.messages, list);
-    ASSERT_GE(list.items.size(), 2u);
-    EXPECT_LE(list.items.size(), static_cast<std::size_t>(list.count) + 1);
-    EXPECT_NE(std::find(list.items.begin(), list.items.end(), std::to_string(GetCurrentProcessId())), list.items.end());
+    ASSERT_GE(list.listed.size(), 2u);
+    EXPECT_LE(list.listed.size(), static_cast<std::size_t>(list.delivered) + 1);
+    EXPECT_NE(std::find(list.listed.begin(), list.listed.end(), GetCurrentProcessId()), list.listed.end());
     EXPECT_TRUE(p.messages.shown.empty());
 
     // This test program is not kob3.0.exe: the scan passes.
@@ -165,17 +165,8 @@ TEST(Win32ProcessList, SnapshotListsThisProcessAndTheScanReadsRealExecutablePath
     EXPECT_FALSE(p.process.ended);
 
     // The adapter reads this process's own executable as GetModuleFileNameA names it.
-    const auto self = p.processList.OpenProcess(0x410, true, GetCurrentProcessId());
-    ASSERT_NE(self, 0u);
-    std::vector<std::uintptr_t> modules(50, 0);
-    std::uint32_t needed = 0;
-    ASSERT_TRUE(p.processList.EnumProcessModules(self, modules, 200, needed));
-    EXPECT_EQ(modules[0], reinterpret_cast<std::uintptr_t>(GetModuleHandleA(nullptr)));
-    std::vector<char> name(260, '\0');
-    EXPECT_GT(p.processList.ReadModuleFileName(self, modules[0], name, 260), 0u);
-    EXPECT_EQ(std::string(name.data()), p.modulePath.ExecutablePath());
-    EXPECT_TRUE(p.processList.CloseHandle(self));
-    EXPECT_EQ(p.processList.OpenProcess(0x410, true, 0), 0u); // the idle process cannot be opened
+    EXPECT_EQ(p.processList.ExecutableOf(GetCurrentProcessId()), p.modulePath.ExecutablePath());
+    EXPECT_EQ(p.processList.ExecutableOf(0), ""); // the idle process cannot be opened
 }
 
 // Names of the functions this program imports from one DLL, read from its own import table.

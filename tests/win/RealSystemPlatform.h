@@ -4,6 +4,7 @@
 #include "platform/win32/Win32ModulePath.h"
 #include "platform/win32/Win32ProcessList.h"
 #include "platform/win32/Win32SystemInfo.h"
+#include "settings/Settings.h"
 #include "settings/win32/Win32Registry.h"
 
 namespace kob::test {
@@ -18,6 +19,7 @@ struct RealSystemPlatform {
     Win32ProcessList processList;
     Win32SystemInfo systemInfo;
     Win32ModulePath modulePath;
+    Settings settings{registry, messages, modulePath, process};
 };
 
 } // namespace kob::test

@@ -92,7 +92,7 @@ TEST(SystemTools, TheVolumeControlFallsBackToSndvolAndWithNeitherSaysSo) {
     const std::string prefix = "Unable to open Windows Volume Control ";
     EXPECT_EQ(p.messages.shown[0].text.substr(0, prefix.size()), prefix);
     EXPECT_GT(p.messages.shown[0].text.size(), prefix.size()) << "followed by the system's description";
-    EXPECT_EQ(p.messages.shown[0].style, 0x30u);
+    EXPECT_EQ(p.messages.shown[0].icon, MessageIcon::Exclamation);
 }
 
 // A file named like a system tool beside the program, where a bare name is looked for first, is never started.
@@ -141,9 +141,10 @@ TEST(SystemTools, AWideRunValueReadsBackExactly) {
     ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, "Software\\KobWideTest", &created), ERROR_SUCCESS);
     RegCloseKey(created);
     std::uintptr_t key = 0;
-    ASSERT_EQ(p.registry.OpenKey(RegistryRoot::CurrentUser, "Software\\KobWideTest", 0x20006, key), ERROR_SUCCESS);
+    ASSERT_TRUE(
+        p.registry.OpenKey(RegistryRoot::CurrentUser, "Software\\KobWideTest", RegistryAccess::Write, key).Ok());
     const std::u16string text = u"\"C:\\\u0416\u00E9\\kob3.0.exe\"";
-    EXPECT_EQ(p.registry.SetWideStringValue(key, "Drovo Volume Controller 3.0", text), ERROR_SUCCESS);
+    EXPECT_TRUE(p.registry.WriteWideText(key, "Drovo Volume Controller 3.0", text).Ok());
     p.registry.CloseKey(key);
     wchar_t read[64] = {};
     DWORD size = sizeof(read);

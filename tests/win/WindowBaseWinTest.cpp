@@ -425,7 +425,7 @@ TEST_F(ControllerWindowTest, AControllerWhoseKnobCannotBeMadeIsTakenDownWholeAnd
     EXPECT_EQ(ControllerWindows(), 0) << "no window without its knob";
     ASSERT_EQ(p.messages.shown.size(), 1u);
     EXPECT_EQ(p.messages.shown[0].text, "Unable to create the controller window.");
-    EXPECT_EQ(p.messages.shown[0].style, 0x30u);
+    EXPECT_EQ(p.messages.shown[0].icon, MessageIcon::Exclamation);
     EXPECT_EQ(host.txtform1signal, "0");
     EXPECT_TRUE(busyWhileOpen) << "the load is one of its handlers";
     EXPECT_FALSE(showing.Busy());

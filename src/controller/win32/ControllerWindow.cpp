@@ -71,7 +71,7 @@ void ControllerWindow::Load() {
     loadStarted_ = true;
     const HandlerScope scope(handlersRunning_);
     bool created = false;
-    ShowErrorAndGoOn(messages_, kMbIconExclamation, [&] {
+    ShowErrorAndGoOn(messages_, MessageIcon::Exclamation, [&] {
         if (!CreateWindowAndChildren()) {
             // Half a controller (a window without its knob) would be taken for a whole one: none is left.
             Destroy();

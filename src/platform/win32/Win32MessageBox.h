@@ -6,7 +6,7 @@ namespace kob {
 
 class Win32MessageBox : public MessageBoxService {
 public:
-    void Show(const std::string& text, const std::string& title, unsigned style) override;
+    void Show(const std::string& text, const std::string& title, MessageIcon icon) override;
 };
 
 } // namespace kob

@@ -6,53 +6,43 @@
 
 #include <algorithm>
 
+#include "platform/win32/UniqueHandle.h"
+
 namespace kob {
 
 namespace {
 
-HANDLE AsHandle(std::uintptr_t handle) {
-    return reinterpret_cast<HANDLE>(handle);
-}
+// The executable is the first of the process's modules; the list asks room for this many.
+constexpr DWORD kModuleHandles = 50;
 
 } // namespace
 
-bool Win32ProcessList::EnumProcesses(std::vector<std::uint32_t>& ids, std::uint32_t bufferBytes,
-                                     std::uint32_t& bytesReturned) {
+bool Win32ProcessList::ListIds(std::vector<std::uint32_t>& ids, std::uint32_t capacity, std::uint32_t& delivered) {
     static_assert(sizeof(DWORD) == sizeof(std::uint32_t));
-    const auto bytes = std::min<std::size_t>(bufferBytes, ids.size() * sizeof(DWORD));
+    const auto count = std::min<std::size_t>(capacity, ids.size());
     DWORD returned = 0;
-    if (!::EnumProcesses(reinterpret_cast<DWORD*>(ids.data()), static_cast<DWORD>(bytes), &returned)) {
+    if (!::EnumProcesses(reinterpret_cast<DWORD*>(ids.data()), static_cast<DWORD>(count * sizeof(DWORD)), &returned)) {
         return false;
     }
-    bytesReturned = returned;
+    delivered = returned / sizeof(DWORD);
     return true;
 }
 
-std::uintptr_t Win32ProcessList::OpenProcess(std::uint32_t access, bool inheritHandle, std::uint32_t processId) {
-    return reinterpret_cast<std::uintptr_t>(::OpenProcess(access, inheritHandle ? TRUE : FALSE, processId));
-}
-
-bool Win32ProcessList::EnumProcessModules(std::uintptr_t process, std::vector<std::uintptr_t>& modules,
-                                          std::uint32_t bufferBytes, std::uint32_t& bytesNeeded) {
-    std::vector<HMODULE> handles(modules.size(), nullptr);
-    const auto bytes = std::min<std::size_t>(bufferBytes, handles.size() * sizeof(HMODULE));
+std::string Win32ProcessList::ExecutableOf(std::uint32_t processId) {
+    const UniqueKernelHandle process(::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, TRUE, processId));
+    if (!process) {
+        return {};
+    }
+    HMODULE modules[kModuleHandles] = {};
     DWORD needed = 0;
-    const BOOL listed = ::EnumProcessModules(AsHandle(process), handles.data(), static_cast<DWORD>(bytes), &needed);
-    std::transform(handles.begin(), handles.end(), modules.begin(),
-                   [](HMODULE module) { return reinterpret_cast<std::uintptr_t>(module); });
-    bytesNeeded = needed;
-    return listed != FALSE;
-}
-
-std::uint32_t Win32ProcessList::ReadModuleFileName(std::uintptr_t process, std::uintptr_t module,
-                                                   std::vector<char>& buffer, std::uint32_t size) {
-    const auto characters = std::min<std::size_t>(size, buffer.size());
-    return ::GetModuleFileNameExA(AsHandle(process), reinterpret_cast<HMODULE>(module), buffer.data(),
-                                  static_cast<DWORD>(characters));
-}
-
-bool Win32ProcessList::CloseHandle(std::uintptr_t handle) {
-    return ::CloseHandle(AsHandle(handle)) != FALSE;
+    if (!::EnumProcessModules(process.get(), modules, sizeof(modules), &needed)) {
+        return {};
+    }
+    char name[MAX_PATH] = {};
+    if (::GetModuleFileNameExA(process.get(), modules[0], name, MAX_PATH) == 0) {
+        return {};
+    }
+    return std::string(name, std::find(name, name + MAX_PATH, '\0'));
 }
 
 } // namespace kob

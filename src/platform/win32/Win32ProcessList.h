@@ -8,14 +8,8 @@ namespace kob {
 // process handles.
 class Win32ProcessList : public ProcessListService {
 public:
-    bool EnumProcesses(std::vector<std::uint32_t>& ids, std::uint32_t bufferBytes,
-                       std::uint32_t& bytesReturned) override;
-    std::uintptr_t OpenProcess(std::uint32_t access, bool inheritHandle, std::uint32_t processId) override;
-    bool EnumProcessModules(std::uintptr_t process, std::vector<std::uintptr_t>& modules, std::uint32_t bufferBytes,
-                            std::uint32_t& bytesNeeded) override;
-    std::uint32_t ReadModuleFileName(std::uintptr_t process, std::uintptr_t module, std::vector<char>& buffer,
-                                     std::uint32_t size) override;
-    bool CloseHandle(std::uintptr_t handle) override;
+    bool ListIds(std::vector<std::uint32_t>& ids, std::uint32_t capacity, std::uint32_t& delivered) override;
+    std::string ExecutableOf(std::uint32_t processId) override;
 };
 
 } // namespace kob

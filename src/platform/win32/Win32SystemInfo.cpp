@@ -9,22 +9,16 @@ namespace kob {
 
 static_assert(sizeof(OSVERSIONINFOA) == 148, "the ANSI version record of Windows 2000");
 
-bool Win32SystemInfo::ReadVersion(OsVersionInfo& info) {
+WindowsPlatform Win32SystemInfo::ReadPlatform() {
+    // A zeroed record: a call that fails leaves platform 0.
     OSVERSIONINFOA record;
     std::memset(&record, 0, sizeof(record));
-    record.dwOSVersionInfoSize = info.osVersionInfoSize;
-    record.dwMajorVersion = info.majorVersion;
-    record.dwMinorVersion = info.minorVersion;
-    record.dwBuildNumber = info.buildNumber;
-    record.dwPlatformId = info.platformId;
-    const BOOL filled = ::GetVersionExA(&record);
-    info.osVersionInfoSize = record.dwOSVersionInfoSize;
-    info.majorVersion = record.dwMajorVersion;
-    info.minorVersion = record.dwMinorVersion;
-    info.buildNumber = record.dwBuildNumber;
-    info.platformId = record.dwPlatformId;
-    info.csdVersion.assign(record.szCSDVersion, strnlen(record.szCSDVersion, sizeof(record.szCSDVersion)));
-    return filled != FALSE;
+    record.dwOSVersionInfoSize = sizeof(record);
+    ::GetVersionExA(&record);
+    if (record.dwPlatformId >= VER_PLATFORM_WIN32_NT) {
+        return WindowsPlatform::NtFamily;
+    }
+    return record.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS ? WindowsPlatform::Windows9x : WindowsPlatform::Win32s;
 }
 
 std::uint32_t Win32SystemInfo::ReadSystemDirectory(std::string& buffer, std::uint32_t size) {

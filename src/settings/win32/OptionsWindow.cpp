@@ -24,9 +24,7 @@ constexpr const char* kLabelText = "Run when Windows starts.";
 
 } // namespace
 
-OptionsWindow::OptionsWindow(HINSTANCE instance, RegistryService& registry, MessageBoxService& messages,
-                             ModulePathService& modulePath, std::int16_t& RunEntryVal)
-    : instance_(instance), options_(*this, registry, messages, modulePath, RunEntryVal) {}
+OptionsWindow::OptionsWindow(HINSTANCE instance, Settings& settings) : instance_(instance), options_(*this, settings) {}
 
 OptionsWindow::~OptionsWindow() {
     Destroy();
@@ -75,7 +73,7 @@ void OptionsWindow::SetRunAtLogonBox(bool checked) {
 
 LRESULT OptionsWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_COMMAND && reinterpret_cast<HWND>(lParam) == box_ && HIWORD(wParam) == BN_CLICKED) {
-        options_.SetRunAtLogonBox(options_.RunAtLogonBox() == 1 ? 0 : 1);
+        options_.SetRunAtLogonBox(!options_.RunAtLogonBox());
         return 0;
     }
     if (message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORBTN) {

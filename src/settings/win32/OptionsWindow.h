@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <cstdint>
-
 #include "platform/win32/WindowBase.h"
 #include "settings/OptionsBox.h"
 
@@ -13,8 +11,7 @@ namespace kob {
 // text. Only the box changes the setting; the text is a plain label.
 class OptionsWindow : public WindowBase, public OptionsView {
 public:
-    OptionsWindow(HINSTANCE instance, RegistryService& registry, MessageBoxService& messages,
-                  ModulePathService& modulePath, std::int16_t& RunEntryVal);
+    OptionsWindow(HINSTANCE instance, Settings& settings);
     ~OptionsWindow() override;
 
     // Creates the window, runs its load and shows it in front with the box focused.

@@ -4,19 +4,19 @@
 
 namespace kob {
 
-// advapi32's registry functions, ANSI forms.
+// advapi32's registry functions, ANSI forms (the wide text excepted).
 class Win32Registry : public RegistryService {
 public:
-    std::int32_t OpenKey(RegistryRoot root, const std::string& subKey, std::uint32_t access,
-                         std::uintptr_t& key) override;
-    std::int32_t QueryValue(std::uintptr_t key, const std::string& name, std::uint32_t& type,
-                            std::vector<std::uint8_t>& data, std::uint32_t& size) override;
-    std::int32_t SetValue(std::uintptr_t key, const std::string& name, std::uint32_t type,
-                          const std::vector<std::uint8_t>& data) override;
-    std::int32_t SetWideStringValue(std::uintptr_t key, const std::string& name, const std::u16string& text) override;
-    std::int32_t DeleteValue(std::uintptr_t key, const std::string& name) override;
-    std::int32_t CloseKey(std::uintptr_t key) override;
-    std::string DescribeResult(std::int32_t result) override;
+    RegistryResult OpenKey(RegistryRoot root, const std::string& subKey, RegistryAccess access,
+                           std::uintptr_t& key) override;
+    RegistryResult ReadDword(std::uintptr_t key, const std::string& name, std::uint32_t& value) override;
+    RegistryResult ReadText(std::uintptr_t key, const std::string& name, std::size_t maxBytes,
+                            std::string& text) override;
+    RegistryResult WriteDword(std::uintptr_t key, const std::string& name, std::uint32_t value) override;
+    RegistryResult WriteText(std::uintptr_t key, const std::string& name, const std::string& text) override;
+    RegistryResult WriteWideText(std::uintptr_t key, const std::string& name, const std::u16string& text) override;
+    RegistryResult DeleteValue(std::uintptr_t key, const std::string& name) override;
+    void CloseKey(std::uintptr_t key) override;
 };
 
 } // namespace kob

@@ -103,10 +103,7 @@ void TrayWindow::ShowAbout() {
 }
 
 void TrayWindow::ShowOptions() {
-    options_.Show([&] {
-        return std::make_unique<OptionsWindow>(instance_, services_.registry, services_.messages, services_.modulePath,
-                                               RunEntryVal_);
-    });
+    options_.Show([&] { return std::make_unique<OptionsWindow>(instance_, services_.settings); });
 }
 
 void TrayWindow::OpenMaximized(const std::u16string& document) {

@@ -61,8 +61,6 @@ private:
     UniqueMenu menu_;
     const UINT taskbarCreated_;
     IeBrowser browser_;
-    // Whether the log-on Run value was found the last time the Options window looked.
-    std::int16_t RunEntryVal_ = 0;
     // Last, so that they go before what they use.
     SingleWindow<AboutWindow> about_;
     SingleWindow<OptionsWindow> options_;

@@ -39,7 +39,7 @@ struct Companion {
     FakeTrayView view{platform.log};
     FakeShowings showings{platform};
     TrayApp app{view,
-                {platform.messages, platform.process, platform.registry, platform.processList, platform.systemInfo,
+                {platform.messages, platform.process, platform.settings, platform.processList, platform.systemInfo,
                  platform.modulePath, platform.launcher},
                 platform.mixer,
                 platform.sound,

@@ -10,7 +10,7 @@
 namespace kob::test {
 
 inline ControllerServices ControllerServicesOf(FakePlatform& platform) {
-    return {platform.screen, platform.messages, platform.registry, platform.launcher};
+    return {platform.screen, platform.messages, platform.settings, platform.launcher};
 }
 
 // One showing of the controller on fakes: the real logic with a recording view. Taking the window down runs the

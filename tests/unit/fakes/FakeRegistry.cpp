@@ -1,5 +1,6 @@
 #include "fakes/FakeRegistry.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "fakes/FakeServices.h"
@@ -8,32 +9,50 @@ namespace kob::test {
 
 namespace {
 
-std::string RootName(RegistryRoot root) {
-    return root == RegistryRoot::CurrentUser ? "HKCU" : "HKLM";
+RegistryResult Outcome(RegistryOutcome outcome) {
+    switch (outcome) {
+    case RegistryOutcome::AccessDenied:
+        return {outcome, "Access is denied."};
+    case RegistryOutcome::Failed:
+        return {outcome, "Error"};
+    default:
+        return {outcome, ""};
+    }
+}
+
+std::vector<std::uint8_t> DwordBytes(std::uint32_t value) {
+    return {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
+            static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 24)};
+}
+
+std::vector<std::uint8_t> TextBytes(const std::string& text) {
+    std::vector<std::uint8_t> bytes(text.begin(), text.end());
+    bytes.push_back(0);
+    return bytes;
 }
 
 } // namespace
 
-std::int32_t FakeRegistry::OpenKey(RegistryRoot root, const std::string& subKey, std::uint32_t access,
-                                   std::uintptr_t& key) {
-    log_.Add("RegOpenKeyEx " + RootName(root) + " " + subKey + " " + std::to_string(access));
-    if (openResult != 0) {
-        return openResult;
+RegistryResult FakeRegistry::OpenKey(RegistryRoot root, const std::string& subKey, RegistryAccess access,
+                                     std::uintptr_t& key) {
+    log_.Add(std::string("registry.Open ") + (root == RegistryRoot::CurrentUser ? "HKCU " : "HKLM ") + subKey);
+    if (openOutcome != RegistryOutcome::Ok) {
+        return Outcome(openOutcome);
     }
-    if (const auto forced = rootOpenResults.find(root); forced != rootOpenResults.end()) {
-        return forced->second;
+    if (const auto forced = rootOpenOutcomes.find(root); forced != rootOpenOutcomes.end()) {
+        return Outcome(forced->second);
     }
-    if (writeDenied.count(root) != 0 && (access & 0x6) != 0) {
-        return kErrorAccessDenied;
+    if (access == RegistryAccess::Write && readOnly.count({root, subKey}) != 0) {
+        return Outcome(RegistryOutcome::AccessDenied);
     }
     if (keys.find({root, subKey}) == keys.end()) {
-        return kErrorFileNotFound;
+        return Outcome(RegistryOutcome::NotFound);
     }
     key = nextHandle_++;
     handles_[key] = {root, subKey};
     openKeys.insert(key);
-    ++opened;
-    return kErrorSuccess;
+    ++opens;
+    return {};
 }
 
 std::map<std::string, StoredValue>& FakeRegistry::Opened(std::uintptr_t key) {
@@ -46,80 +65,85 @@ std::map<std::string, StoredValue>& FakeRegistry::Opened(std::uintptr_t key) {
     return keys.at(handles_.at(key));
 }
 
-std::int32_t FakeRegistry::QueryValue(std::uintptr_t key, const std::string& name, std::uint32_t& type,
-                                      std::vector<std::uint8_t>& data, std::uint32_t& size) {
-    log_.Add("RegQueryValueEx " + name + " type " + std::to_string(type) + " size " + std::to_string(size) +
-             " buffer " + std::to_string(data.size()));
-    auto& values = Opened(key);
+RegistryResult FakeRegistry::ReadDword(std::uintptr_t key, const std::string& name, std::uint32_t& value) {
+    log_.Add("registry.Read " + name);
+    std::string bytes;
+    const RegistryResult result = ReadText(key, name, 4, bytes);
+    if (result.Ok()) {
+        bytes.resize(4, '\0');
+        value = 0;
+        for (std::size_t i = 0; i < 4; ++i) {
+            value |= static_cast<std::uint32_t>(static_cast<std::uint8_t>(bytes[i])) << (8 * i);
+        }
+    }
+    return result;
+}
+
+RegistryResult FakeRegistry::ReadText(std::uintptr_t key, const std::string& name, std::size_t maxBytes,
+                                      std::string& text) {
+    const auto& values = Opened(key);
     const auto found = values.find(name);
     if (found == values.end()) {
-        return kErrorFileNotFound;
+        return Outcome(RegistryOutcome::NotFound);
     }
-    const auto& stored = found->second;
-    const auto needed = static_cast<std::uint32_t>(stored.data.size());
-    type = stored.type;
-    if (needed > size || needed > data.size()) {
-        size = needed;
-        return kErrorMoreData;
+    const auto& data = found->second.data;
+    if (data.size() > maxBytes) {
+        return Outcome(RegistryOutcome::TooLong);
     }
-    std::copy(stored.data.begin(), stored.data.end(), data.begin());
-    size = needed;
-    return kErrorSuccess;
+    text.assign(data.begin(), data.end());
+    return {};
 }
 
-std::int32_t FakeRegistry::SetValue(std::uintptr_t key, const std::string& name, std::uint32_t type,
-                                    const std::vector<std::uint8_t>& data) {
-    log_.Add("RegSetValueEx " + name + " type " + std::to_string(type) + " bytes " + std::to_string(data.size()));
+RegistryResult FakeRegistry::Store(std::uintptr_t key, const std::string& name, StoredValue value) {
+    log_.Add("registry.Write " + name);
     auto& values = Opened(key);
-    if (writeResult != 0) {
-        return writeResult;
+    if (writeOutcome != RegistryOutcome::Ok) {
+        return Outcome(writeOutcome);
     }
-    values[name] = {type, data};
-    return kErrorSuccess;
+    values[name] = std::move(value);
+    return {};
 }
 
-std::int32_t FakeRegistry::SetWideStringValue(std::uintptr_t key, const std::string& name, const std::u16string& text) {
-    log_.Add("RegSetValueExW " + name + " characters " + std::to_string(text.size()));
-    auto& values = Opened(key);
-    if (writeResult != 0) {
-        return writeResult;
-    }
+RegistryResult FakeRegistry::WriteDword(std::uintptr_t key, const std::string& name, std::uint32_t value) {
+    return Store(key, name, {StoredValue::Kind::Dword, DwordBytes(value)});
+}
+
+RegistryResult FakeRegistry::WriteText(std::uintptr_t key, const std::string& name, const std::string& text) {
+    return Store(key, name, {StoredValue::Kind::Text, TextBytes(text)});
+}
+
+RegistryResult FakeRegistry::WriteWideText(std::uintptr_t key, const std::string& name, const std::u16string& text) {
     std::vector<std::uint8_t> bytes;
     for (const char16_t unit : text + u'\0') {
         bytes.push_back(static_cast<std::uint8_t>(unit));
         bytes.push_back(static_cast<std::uint8_t>(unit >> 8));
     }
-    values[name] = {kRegSz, bytes};
-    return kErrorSuccess;
+    return Store(key, name, {StoredValue::Kind::Text, bytes});
 }
 
-std::int32_t FakeRegistry::DeleteValue(std::uintptr_t key, const std::string& name) {
-    log_.Add("RegDeleteValue " + name);
+RegistryResult FakeRegistry::DeleteValue(std::uintptr_t key, const std::string& name) {
+    log_.Add("registry.Delete " + name);
     auto& values = Opened(key);
-    if (writeResult != 0) {
-        return writeResult;
+    if (writeOutcome != RegistryOutcome::Ok) {
+        return Outcome(writeOutcome);
     }
-    return values.erase(name) == 1 ? kErrorSuccess : kErrorFileNotFound;
+    return values.erase(name) == 1 ? RegistryResult{} : Outcome(RegistryOutcome::NotFound);
 }
 
-std::int32_t FakeRegistry::CloseKey(std::uintptr_t key) {
-    log_.Add("RegCloseKey");
+void FakeRegistry::CloseKey(std::uintptr_t key) {
     if (openKeys.erase(key) == 0) {
         throw std::logic_error("registry key closed twice or never opened");
     }
-    ++closed;
-    return kErrorSuccess;
-}
-
-std::string FakeRegistry::DescribeResult(std::int32_t result) {
-    return result == kErrorAccessDenied ? "Access is denied." : "Error " + std::to_string(result);
 }
 
 void FakeRegistry::SetDword(RegistryRoot root, const std::string& subKey, const std::string& name,
                             std::uint32_t value) {
-    keys[{root, subKey}][name] = {kRegDword,
-                                  {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
-                                   static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 24)}};
+    keys[{root, subKey}][name] = {StoredValue::Kind::Dword, DwordBytes(value)};
+}
+
+void FakeRegistry::SetText(RegistryRoot root, const std::string& subKey, const std::string& name,
+                           const std::string& text) {
+    keys[{root, subKey}][name] = {StoredValue::Kind::Text, TextBytes(text)};
 }
 
 bool FakeRegistry::HasValue(RegistryRoot root, const std::string& subKey, const std::string& name) const {
@@ -127,17 +151,40 @@ bool FakeRegistry::HasValue(RegistryRoot root, const std::string& subKey, const 
     return key != keys.end() && key->second.count(name) == 1;
 }
 
-const StoredValue& FakeRegistry::Value(RegistryRoot root, const std::string& subKey, const std::string& name) const {
-    return keys.at({root, subKey}).at(name);
+std::uint32_t FakeRegistry::Dword(RegistryRoot root, const std::string& subKey, const std::string& name) const {
+    const auto& value = keys.at({root, subKey}).at(name);
+    if (value.kind != StoredValue::Kind::Dword || value.data.size() != 4) {
+        throw std::logic_error(name + " is not a DWORD");
+    }
+    std::uint32_t number = 0;
+    for (std::size_t i = 0; i < 4; ++i) {
+        number |= static_cast<std::uint32_t>(value.data[i]) << (8 * i);
+    }
+    return number;
 }
 
-std::uint32_t FakeRegistry::Dword(RegistryRoot root, const std::string& subKey, const std::string& name) const {
-    const auto& data = Value(root, subKey, name).data;
-    std::uint32_t value = 0;
-    for (std::size_t i = 0; i < data.size() && i < 4; ++i) {
-        value |= static_cast<std::uint32_t>(data[i]) << (8 * i);
+std::string FakeRegistry::Text(RegistryRoot root, const std::string& subKey, const std::string& name) const {
+    if (!HasValue(root, subKey, name)) {
+        return "";
     }
-    return value;
+    const auto& value = keys.at({root, subKey}).at(name);
+    if (value.kind != StoredValue::Kind::Text || value.data.empty() || value.data.back() != 0) {
+        throw std::logic_error(name + " is not a text with its NUL");
+    }
+    return std::string(value.data.begin(), std::find(value.data.begin(), value.data.end(), 0));
+}
+
+std::u16string FakeRegistry::WideText(RegistryRoot root, const std::string& subKey, const std::string& name) const {
+    const auto& data = keys.at({root, subKey}).at(name).data;
+    std::u16string text;
+    for (std::size_t i = 0; i + 1 < data.size(); i += 2) {
+        const auto unit = static_cast<char16_t>(data[i] | (data[i + 1] << 8));
+        if (unit == 0) {
+            break;
+        }
+        text += unit;
+    }
+    return text;
 }
 
 } // namespace kob::test

@@ -22,8 +22,8 @@ int CallLog::IndexOf(const std::string& prefix) const {
     return -1;
 }
 
-void FakeMessageBox::Show(const std::string& text, const std::string& title, unsigned style) {
-    shown.push_back({text, title, style});
+void FakeMessageBox::Show(const std::string& text, const std::string& title, MessageIcon icon) {
+    shown.push_back({text, title, icon});
     log_.Add("MessageBox " + text);
     if (whileOpen && open_ == 0) {
         ++open_;

@@ -15,6 +15,7 @@
 #include "platform/ProcessControl.h"
 #include "platform/ProgramLauncher.h"
 #include "platform/ScreenService.h"
+#include "settings/Settings.h"
 #include "tray/SoundDevice.h"
 
 namespace kob::test {
@@ -43,13 +44,13 @@ struct CallLog {
 struct ShownMessage {
     std::string text;
     std::string title;
-    unsigned style;
+    MessageIcon icon;
 };
 
 class FakeMessageBox : public MessageBoxService {
 public:
     explicit FakeMessageBox(CallLog& log) : log_(log) {}
-    void Show(const std::string& text, const std::string& title, unsigned style) override;
+    void Show(const std::string& text, const std::string& title, MessageIcon icon) override;
     std::vector<ShownMessage> shown;
     // Runs while the first box is open, as a real box's modal loop goes on delivering the program's messages
     // (timer ticks, tray reports, posted messages).
@@ -188,6 +189,8 @@ struct FakePlatform {
     FakeModulePath modulePath;
     FakeLauncher launcher{log};
     FakeSoundDevice sound{log};
+    // The program's settings, kept in the fake registry.
+    Settings settings{registry, messages, modulePath, process};
 };
 
 } // namespace kob::test

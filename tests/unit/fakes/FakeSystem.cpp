@@ -13,14 +13,9 @@ void FakeSystemInfo::Note(const std::string& call) {
     }
 }
 
-bool FakeSystemInfo::ReadVersion(OsVersionInfo& info) {
+WindowsPlatform FakeSystemInfo::ReadPlatform() {
     Note("GetVersionEx");
-    versionRequest = info;
-    if (versionFails || info.osVersionInfoSize != 148) {
-        return false;
-    }
-    info = version;
-    return true;
+    return platform;
 }
 
 std::uint32_t FakeSystemInfo::ReadSystemDirectory(std::string& buffer, std::uint32_t size) {

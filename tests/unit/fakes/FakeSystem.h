@@ -13,22 +13,19 @@ namespace kob::test {
 
 struct CallLog;
 
-// Version and folders of a Windows XP by default; GetSystemDirectory behaves as kernel32's: with room for the
+// A Windows of the NT family by default; GetSystemDirectory behaves as kernel32's: with room for the
 // path and its NUL it copies both, otherwise it writes nothing and returns the size needed.
 class FakeSystemInfo : public SystemInfoService {
 public:
     explicit FakeSystemInfo(CallLog* log = nullptr) : log_(log) {}
-    bool ReadVersion(OsVersionInfo& info) override;
+    WindowsPlatform ReadPlatform() override;
     std::uint32_t ReadSystemDirectory(std::string& buffer, std::uint32_t size) override;
     std::uint32_t GetCurrentProcessId() override { return processId; }
     std::uintptr_t CreateNamedMutex(bool initialOwner, const std::string& name) override;
     // Answers takeResult; each name asked for is recorded.
     MutexOwnership TakeNamedMutex(const std::string& name) override;
 
-    OsVersionInfo version{148, 5, 1, 2600, 2, "Service Pack 2"};
-    bool versionFails = false;
-    // The record as GetVersionEx received it.
-    OsVersionInfo versionRequest;
+    WindowsPlatform platform = WindowsPlatform::NtFamily;
     std::string systemDir = "C:\\WINDOWS\\system32";
     std::vector<std::uint32_t> systemDirSizes;
     std::uint32_t processId = 1234;

@@ -1,4 +1,4 @@
-// The registry routines against the real registry of the scratch Wine prefix.
+// The settings against the real registry of the scratch Wine prefix.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -7,12 +7,13 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "RealSystemPlatform.h"
 #include "fakes/FakeServices.h"
-#include "settings/RegistrySettings.h"
 
 namespace kob::test {
 namespace {
@@ -105,7 +106,7 @@ std::string ExpectedRunData() {
 }
 
 // Real registry, processes and system; message boxes and endings recorded so nothing blocks or ends the test.
-class RegistrySettingsWinTest : public ::testing::Test {
+class SettingsWinTest : public ::testing::Test {
 protected:
     void SetUp() override {
         DeleteProgramKey();
@@ -118,16 +119,13 @@ protected:
     }
 
     RealSystemPlatform platform;
-    Win32Registry& registry = platform.registry;
+    Settings& settings = platform.settings;
     FakeMessageBox& messages = platform.messages;
-    std::int16_t RunEntryVal = 0;
 };
 
-TEST_F(RegistrySettingsWinTest, FirstStartLeavesTheQuotedRunValueCstpValZeroAndOnTopStatTwo) {
-    std::uint32_t cstpVal = 0;
-    GetCstpVal(registry, messages, platform.process, cstpVal);
-    ASSERT_EQ(cstpVal, 1u);
-    DoFirstStartWork(registry, messages, platform.modulePath, cstpVal);
+TEST_F(SettingsWinTest, FirstStartLeavesTheQuotedRunValueAndTheControllerClosed) {
+    ASSERT_TRUE(settings.IsFirstStart());
+    settings.DoFirstStartWork();
 
     const RawValue run = ReadRaw(HKEY_LOCAL_MACHINE, kRunKeyPath, kTitle);
     ASSERT_EQ(run.result, ERROR_SUCCESS);
@@ -137,93 +135,72 @@ TEST_F(RegistrySettingsWinTest, FirstStartLeavesTheQuotedRunValueCstpValZeroAndO
     EXPECT_EQ(std::string(run.data.begin(), run.data.end()), expected + '\0');
     EXPECT_EQ(expected.front(), '"');
 
-    const RawValue cstp = ReadRaw(HKEY_CURRENT_USER, kProgramKeyPath, "cstpval");
-    EXPECT_EQ(cstp.type, static_cast<DWORD>(REG_DWORD));
-    EXPECT_EQ(cstp.data.size(), 4u);
-    EXPECT_EQ(AsDword(cstp), 0u);
-    const RawValue onTop = ReadRaw(HKEY_CURRENT_USER, kProgramKeyPath, "ontopstat");
-    EXPECT_EQ(onTop.type, static_cast<DWORD>(REG_DWORD));
-    EXPECT_EQ(onTop.data.size(), 4u);
-    EXPECT_EQ(AsDword(onTop), 2u);
+    for (const auto& [name, value] : {std::pair{"cstpval", 0u}, std::pair{"ontopstat", 2u}}) {
+        const RawValue stored = ReadRaw(HKEY_CURRENT_USER, kProgramKeyPath, name);
+        EXPECT_EQ(stored.type, static_cast<DWORD>(REG_DWORD)) << name;
+        EXPECT_EQ(stored.data.size(), 4u) << name;
+        EXPECT_EQ(AsDword(stored), value) << name;
+    }
     EXPECT_TRUE(messages.shown.empty());
-
-    GetRunEntry(registry, messages, RunEntryVal);
-    EXPECT_EQ(RunEntryVal, 1);
+    EXPECT_TRUE(settings.StartsAtLogon());
+    EXPECT_FALSE(settings.IsFirstStart());
 }
 
-TEST_F(RegistrySettingsWinTest, AddRunEntryOverwritesAnOldPathAndRemoveRunEntryDeletesIt) {
-    const std::string old = "C:\\old\\kob3.0.exe";
-    WriteRaw(HKEY_LOCAL_MACHINE, kRunKeyPath, kTitle, REG_SZ, WithNul(old));
-    AddRunEntry(registry, messages, platform.modulePath);
+TEST_F(SettingsWinTest, EnablingOverwritesAnOldPathAndDisablingDeletesIt) {
+    WriteRaw(HKEY_LOCAL_MACHINE, kRunKeyPath, kTitle, REG_SZ, WithNul("C:\\old\\kob3.0.exe"));
+    settings.EnableLogonStart();
     const RawValue run = ReadRaw(HKEY_LOCAL_MACHINE, kRunKeyPath, kTitle);
     EXPECT_EQ(std::string(run.data.begin(), run.data.end()), ExpectedRunData() + '\0');
 
-    RemoveRunEntry(registry, messages);
+    settings.DisableLogonStart();
     EXPECT_EQ(ReadRaw(HKEY_LOCAL_MACHINE, kRunKeyPath, kTitle).result, ERROR_FILE_NOT_FOUND);
     EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, kRunKeyPath));
-    RemoveRunEntry(registry, messages); // absent: nothing to see
+    settings.DisableLogonStart(); // absent: nothing to see
     EXPECT_TRUE(messages.shown.empty());
-
-    RunEntryVal = 1;
-    GetRunEntry(registry, messages, RunEntryVal);
-    EXPECT_EQ(RunEntryVal, 0);
+    EXPECT_FALSE(settings.StartsAtLogon());
 }
 
-TEST_F(RegistrySettingsWinTest, RunValueLongerThan255BytesCountsAsAbsent) {
+TEST_F(SettingsWinTest, ARunValueLongerThan255BytesCountsAsAbsent) {
     WriteRaw(HKEY_LOCAL_MACHINE, kRunKeyPath, kTitle, REG_SZ, WithNul(std::string(254, 'a'))); // 255 bytes
-    GetRunEntry(registry, messages, RunEntryVal);
-    EXPECT_EQ(RunEntryVal, 1);
-
+    EXPECT_TRUE(settings.StartsAtLogon());
     WriteRaw(HKEY_LOCAL_MACHINE, kRunKeyPath, kTitle, REG_SZ, WithNul(std::string(255, 'a')));
-    GetRunEntry(registry, messages, RunEntryVal);
-    EXPECT_EQ(RunEntryVal, 0);
+    EXPECT_FALSE(settings.StartsAtLogon());
 }
 
-TEST_F(RegistrySettingsWinTest, OnTopStatRoundTripsThroughTheRegistryAsFourByteDwords) {
-    for (const auto& [writer, expected] : std::vector<std::pair<void (*)(RegistryService&, MessageBoxService&), DWORD>>{
-             {SetOnTopStatOnTop, 1}, {SetOnTopStatNormal, 0}, {SetOnTopStatClosed, 2}}) {
-        writer(registry, messages);
+TEST_F(SettingsWinTest, TheControllerStateRoundTripsAsFourByteDwordsAndAnAbsentOneReadsAsNone) {
+    EXPECT_EQ(settings.LoadControllerState(), std::nullopt);
+    for (const auto& [state, expected] : {std::pair{ControllerState::OnTop, 1u}, std::pair{ControllerState::Shown, 0u},
+                                          std::pair{ControllerState::Closed, 2u}}) {
+        settings.SaveControllerState(state);
         const RawValue raw = ReadRaw(HKEY_CURRENT_USER, kProgramKeyPath, "ontopstat");
         EXPECT_EQ(raw.type, static_cast<DWORD>(REG_DWORD));
         EXPECT_EQ(raw.data.size(), 4u);
         EXPECT_EQ(AsDword(raw), expected);
-        std::uint32_t read = 99;
-        GetOnTopStat(registry, messages, read);
-        EXPECT_EQ(read, expected);
+        EXPECT_EQ(settings.LoadControllerState(), state);
     }
-    ResetCstpVal(registry, messages);
-    EXPECT_EQ(AsDword(ReadRaw(HKEY_CURRENT_USER, kProgramKeyPath, "cstpval")), 0u);
-}
-
-TEST_F(RegistrySettingsWinTest, AbsentValuesLeaveTheReadersVariablesAlone) {
-    std::uint32_t onTopStat = 77;
-    GetOnTopStat(registry, messages, onTopStat);
-    EXPECT_EQ(onTopStat, 77u);
-    RunEntryVal = 0;
-    GetRunEntry(registry, messages, RunEntryVal);
-    EXPECT_EQ(RunEntryVal, 0);
+    // A DWORD read takes four bytes at most: a longer value is no state.
+    WriteRaw(HKEY_CURRENT_USER, kProgramKeyPath, "ontopstat", REG_BINARY, {1, 0, 0, 0, 0});
+    EXPECT_EQ(settings.LoadControllerState(), std::nullopt);
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_F(RegistrySettingsWinTest, MissingCstpValOrProgramKeyEndsWithTheInstallationError) {
+TEST_F(SettingsWinTest, AMissingFlagOrProgramKeyEndsWithTheInstallationError) {
     HKEY key = nullptr;
     ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kProgramKeyPath, 0, KEY_WRITE, &key), ERROR_SUCCESS);
     RegDeleteValueA(key, "cstpval");
     RegCloseKey(key);
-    std::uint32_t cstpVal = 9;
-    EXPECT_THROW(GetCstpVal(registry, messages, platform.process, cstpVal), ProcessEnded);
+    EXPECT_THROW(settings.IsFirstStart(), ProcessEnded);
     DeleteProgramKey();
-    EXPECT_THROW(GetCstpVal(registry, messages, platform.process, cstpVal), ProcessEnded);
+    EXPECT_THROW(settings.IsFirstStart(), ProcessEnded);
     ASSERT_EQ(messages.shown.size(), 2u);
     for (const auto& shown : messages.shown) {
         EXPECT_EQ(shown.text, "KOB Installation Error. Please re-install the program to correct this problem");
         EXPECT_EQ(shown.title, kTitle);
-        EXPECT_EQ(shown.style, static_cast<unsigned>(MB_OK | MB_ICONERROR));
+        EXPECT_EQ(shown.icon, MessageIcon::Error);
     }
-    EXPECT_EQ(cstpVal, 9u);
 }
 
-TEST_F(RegistrySettingsWinTest, AProgramKeyTheUserMayOnlyReadStillGivesItsSettings) {
+TEST_F(SettingsWinTest, AProgramKeyTheUserMayOnlyReadStillGivesItsSettingsAndRefusesWrites) {
     PSECURITY_DESCRIPTOR readOnly = nullptr;
     // Everyone may read the key and delete it, nothing more.
     ASSERT_TRUE(
@@ -233,19 +210,23 @@ TEST_F(RegistrySettingsWinTest, AProgramKeyTheUserMayOnlyReadStillGivesItsSettin
     EXPECT_EQ(RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, readOnly), ERROR_SUCCESS);
     RegCloseKey(key);
     LocalFree(readOnly);
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kProgramKeyPath, 0, KEY_WRITE, &key), ERROR_ACCESS_DENIED);
 
-    std::uint32_t cstpVal = 0;
-    EXPECT_NO_THROW(GetCstpVal(registry, messages, platform.process, cstpVal)) << "no installation error";
-    EXPECT_EQ(cstpVal, 1u);
+    EXPECT_TRUE(settings.IsFirstStart()) << "no installation error";
+    settings.SaveControllerState(ControllerState::OnTop);
+    EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, kProgramKeyPath, "ontopstat").result, ERROR_FILE_NOT_FOUND);
+    // The refusal, as the adapter reports it, with the system's own words.
+    std::uintptr_t handle = 0;
+    const RegistryResult refused =
+        platform.registry.OpenKey(RegistryRoot::CurrentUser, kProgramKeyPath, RegistryAccess::Write, handle);
+    EXPECT_EQ(refused.outcome, RegistryOutcome::AccessDenied);
+    EXPECT_FALSE(refused.reason.empty());
+    EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_F(RegistrySettingsWinTest, WritersNeverCreateTheProgramKey) {
+TEST_F(SettingsWinTest, WritersNeverCreateTheProgramKey) {
     DeleteProgramKey();
-    ResetCstpVal(registry, messages);
-    SetOnTopStatNormal(registry, messages);
-    SetOnTopStatOnTop(registry, messages);
-    SetOnTopStatClosed(registry, messages);
+    settings.DoFirstStartWork();
+    settings.SaveControllerState(ControllerState::OnTop);
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kProgramKeyPath));
     EXPECT_TRUE(messages.shown.empty());
 }

@@ -1,0 +1,149 @@
+// The log-on start: the program's value in the machine's and the user's Run keys.
+#include <string>
+
+#include "common/AppTitle.h"
+#include "platform/ErrorGuard.h"
+#include "platform/ProgramFolder.h"
+#include "settings/RegistryKey.h"
+#include "settings/Settings.h"
+
+namespace kob {
+
+namespace {
+
+constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+// A longer value does not count as the program's log-on start when the Options box looks.
+constexpr std::size_t kRunValueMaxBytes = 255;
+// Followed directly by the system's reason.
+constexpr const char* kMsgLogonStartStays = "Drovo Volume Controller 3.0 will still start when Windows starts: "
+                                            "its entry for all users of this computer could not be removed. ";
+
+// Writes the executable's path as the Run value holds it: quoted, because an unquoted path with a blank makes
+// Windows try "C:\Program.exe" first. Where the ANSI code page cannot spell the long path, the exact path goes in
+// as UTF-16 (an 8.3 form would hide the program from the instance guard's comparison and from the user). When no
+// form can be read there is nothing correct to store. True when the value was written.
+bool WriteRunValue(RegistryService& registry, OpenedKey& key, ModulePathService& modulePath) {
+    std::string path;
+    if (modulePath.ExactAnsiExecutablePath(false, path)) {
+        const std::string quoted = "\"" + FolderOf(path) + "\\" + BaseNameOf(path) + ".exe\"";
+        return registry.WriteText(key.get(), kAppTitle, quoted).Ok();
+    }
+    const std::u16string wide = modulePath.WideExecutablePath();
+    return !wide.empty() && registry.WriteWideText(key.get(), kAppTitle, u"\"" + wide + u"\"").Ok();
+}
+
+RegistryOutcome ReadRunValue(RegistryService& registry, OpenedKey& key) {
+    std::string text;
+    return registry.ReadText(key.get(), kAppTitle, kRunValueMaxBytes, text).outcome;
+}
+
+} // namespace
+
+// Looked at with the read access every user has.
+bool Settings::MachineRunValueExists() {
+    bool exists = false;
+    WithKey(registry_, RegistryRoot::LocalMachine, kRunKey, RegistryAccess::Read, [&](OpenedKey& key) {
+        const RegistryOutcome outcome = ReadRunValue(registry_, key);
+        exists = outcome == RegistryOutcome::Ok || outcome == RegistryOutcome::TooLong;
+    });
+    return exists;
+}
+
+void Settings::DeleteUserRunValue() {
+    WithKey(registry_, RegistryRoot::CurrentUser, kRunKey, RegistryAccess::Write,
+            [&](OpenedKey& key) { registry_.DeleteValue(key.get(), kAppTitle); });
+}
+
+void Settings::RegisterForEveryone() {
+    ShowErrorAndGoOn(messages_, MessageIcon::Exclamation, [&] {
+        std::uintptr_t handle = 0;
+        const RegistryResult opened =
+            registry_.OpenKey(RegistryRoot::LocalMachine, kRunKey, RegistryAccess::Write, handle);
+        bool machineValue = false;
+        if (opened.Ok()) {
+            OpenedKey key(registry_, handle);
+            machineValue = WriteRunValue(registry_, key, modulePath_);
+        } else if (opened.outcome == RegistryOutcome::AccessDenied) {
+            // A value for everyone is left as it is: it starts the program at this user's log-on too.
+            machineValue = MachineRunValueExists();
+            if (!machineValue) {
+                // A user without the right to start programs for everyone (any unelevated user since Windows
+                // Vista) still starts the program at his own log-on.
+                WithKey(registry_, RegistryRoot::CurrentUser, kRunKey, RegistryAccess::Write,
+                        [&](OpenedKey& key) { WriteRunValue(registry_, key, modulePath_); });
+            }
+        }
+        if (machineValue) {
+            // One log-on entry: the user's own value beside the machine's would start a second copy.
+            DeleteUserRunValue();
+        }
+    });
+}
+
+void Settings::RegisterForThisUser() {
+    ShowErrorAndGoOn(messages_, MessageIcon::Exclamation, [&] {
+        WithKey(registry_, RegistryRoot::CurrentUser, kRunKey, RegistryAccess::Write,
+                [&](OpenedKey& key) { WriteRunValue(registry_, key, modulePath_); });
+    });
+}
+
+void Settings::EnableLogonStart() {
+    // A copy under one user's profile must never start for everyone who logs on.
+    if (InstalledForUserAlone()) {
+        RegisterForThisUser();
+    } else {
+        RegisterForEveryone();
+    }
+}
+
+void Settings::DisableLogonStart() {
+    ShowErrorAndGoOn(messages_, MessageIcon::Exclamation, [&] {
+        // Why the machine-wide value is still there, or Ok.
+        RegistryResult kept;
+        std::uintptr_t handle = 0;
+        const RegistryResult opened =
+            registry_.OpenKey(RegistryRoot::LocalMachine, kRunKey, RegistryAccess::Write, handle);
+        if (opened.Ok()) {
+            OpenedKey key(registry_, handle);
+            const RegistryResult deleted = registry_.DeleteValue(key.get(), kAppTitle);
+            if (deleted.outcome != RegistryOutcome::NotFound) {
+                kept = deleted;
+            }
+        } else if (opened.outcome != RegistryOutcome::NotFound && MachineRunValueExists()) {
+            kept = opened;
+        }
+        DeleteUserRunValue();
+        if (!kept.Ok()) {
+            // The box is about to show the value as still there: the user learns why.
+            ShowMessage(messages_, kMsgLogonStartStays + kept.reason, MessageIcon::Exclamation);
+        }
+    });
+}
+
+bool Settings::StartsAtLogon() {
+    // Whatever fails, even the box reporting it, the answer found the last time stands.
+    IgnoreErrors([&] { LookForRunValue(); });
+    return startsAtLogon_;
+}
+
+void Settings::LookForRunValue() {
+    ShowErrorAndGoOn(messages_, MessageIcon::Exclamation, [&] {
+        bool looked = false;
+        bool found = false;
+        // The machine-wide value first, then the one of a user who could not write it.
+        for (const RegistryRoot root : {RegistryRoot::LocalMachine, RegistryRoot::CurrentUser}) {
+            WithKey(registry_, root, kRunKey, RegistryAccess::Read, [&](OpenedKey& key) {
+                looked = true;
+                found = ReadRunValue(registry_, key) == RegistryOutcome::Ok;
+            });
+            if (found) {
+                break;
+            }
+        }
+        if (looked) {
+            startsAtLogon_ = found;
+        }
+    });
+}
+
+} // namespace kob

@@ -1,0 +1,92 @@
+// The program's own key: the controller's state, the first-start flag and the installation's scope.
+#include "settings/Settings.h"
+
+#include "platform/ErrorGuard.h"
+#include "platform/FatalError.h"
+#include "settings/RegistryKey.h"
+
+namespace kob {
+
+namespace {
+
+// The installation creates this key; the program only opens it.
+constexpr const char* kProgramKey = "Software\\Marlox's Software\\Drovo Volume Controller\\3.0";
+constexpr const char* kControllerStateName = "ontopstat";
+// 1 from the installation until the first start's work is done.
+constexpr const char* kFirstStartName = "cstpval";
+// Written by the setup: 1 when this copy was installed for the current user alone (under his profile).
+constexpr const char* kPerUserName = "peruser";
+
+constexpr const char* kMsgInstallationError =
+    "KOB Installation Error. Please re-install the program to correct this problem";
+
+void WriteProgramDword(RegistryService& registry, MessageBoxService& messages, const char* name, std::uint32_t value) {
+    ShowErrorAndGoOn(messages, MessageIcon::Information, [&] {
+        WithKey(registry, RegistryRoot::CurrentUser, kProgramKey, RegistryAccess::Write,
+                [&](OpenedKey& key) { registry.WriteDword(key.get(), name, value); });
+    });
+}
+
+// The value, or none when the key or the value cannot be read.
+std::optional<std::uint32_t> ReadProgramDword(RegistryService& registry, MessageBoxService& messages,
+                                              const char* name) {
+    std::optional<std::uint32_t> value;
+    ShowErrorAndGoOn(messages, MessageIcon::Information, [&] {
+        WithKey(registry, RegistryRoot::CurrentUser, kProgramKey, RegistryAccess::Read, [&](OpenedKey& key) {
+            std::uint32_t read = 0;
+            if (registry.ReadDword(key.get(), name, read).Ok()) {
+                value = read;
+            }
+        });
+    });
+    return value;
+}
+
+} // namespace
+
+std::optional<ControllerState> Settings::LoadControllerState() {
+    const auto stored = ReadProgramDword(registry_, messages_, kControllerStateName);
+    for (const ControllerState state : {ControllerState::Shown, ControllerState::OnTop, ControllerState::Closed}) {
+        if (stored == static_cast<std::uint32_t>(state)) {
+            return state;
+        }
+    }
+    return std::nullopt;
+}
+
+void Settings::SaveControllerState(ControllerState state) {
+    WriteProgramDword(registry_, messages_, kControllerStateName, static_cast<std::uint32_t>(state));
+}
+
+bool Settings::IsFirstStart() {
+    bool firstStart = false;
+    ShowErrorAndGoOn(messages_, MessageIcon::Information, [&] {
+        std::uintptr_t handle = 0;
+        if (!registry_.OpenKey(RegistryRoot::CurrentUser, kProgramKey, RegistryAccess::Read, handle).Ok()) {
+            EndWithMessage(messages_, process_, kMsgInstallationError, MessageIcon::Error);
+        }
+        OpenedKey key(registry_, handle);
+        std::uint32_t flag = 0;
+        const bool read = registry_.ReadDword(key.get(), kFirstStartName, flag).Ok();
+        // Closed before the box: the key is not held open while the user reads it.
+        key.Close();
+        if (!read) {
+            EndWithMessage(messages_, process_, kMsgInstallationError, MessageIcon::Error);
+        }
+        firstStart = flag == 1;
+    });
+    return firstStart;
+}
+
+void Settings::DoFirstStartWork() {
+    EnableLogonStart();
+    WriteProgramDword(registry_, messages_, kFirstStartName, 0);
+    SaveControllerState(ControllerState::Shown);
+    SaveControllerState(ControllerState::Closed);
+}
+
+bool Settings::InstalledForUserAlone() {
+    return ReadProgramDword(registry_, messages_, kPerUserName) == 1u;
+}
+
+} // namespace kob
