@@ -18,6 +18,8 @@ struct RealMixerPlatform {
     Mixer mixer{device, messages, process};
     // Settings and launches are not these tests' concern.
     FakeRegistry registry{log};
+    FakeModulePath modulePath;
+    Settings settings{registry, messages, modulePath, process};
     FakeLauncher launcher{log};
 };
 

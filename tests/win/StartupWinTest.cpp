@@ -63,9 +63,9 @@ TEST(StartupWinTest, TheControllersLoadNamesTheDeviceForAboutWithoutAnyControlle
         Companion fakes;
         FakePlatform& p = fakes.platform;
         Win32Screen screen;
-        ControllerWindowFactory controllers(GetModuleHandleA(nullptr), {screen, p.messages, p.registry, p.launcher});
+        ControllerWindowFactory controllers(GetModuleHandleA(nullptr), {screen, p.messages, p.settings, p.launcher});
         TrayWindow companion(GetModuleHandleA(nullptr),
-                             {p.messages, p.process, p.registry, p.processList, p.systemInfo, p.modulePath, p.launcher},
+                             {p.messages, p.process, p.settings, p.processList, p.systemInfo, p.modulePath, p.launcher},
                              mixer, controllers);
 
         WindowEvents events;

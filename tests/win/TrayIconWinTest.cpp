@@ -150,7 +150,7 @@ TEST(TrayWindow, ADismissedMenuLeavesAWmNullInTheTrayWindowsQueue) {
     FakePlatform p;
     FakeShowings controllers(p);
     TrayWindow tray(GetModuleHandleA(nullptr),
-                    {p.messages, p.process, p.registry, p.processList, p.systemInfo, p.modulePath, p.launcher}, p.mixer,
+                    {p.messages, p.process, p.settings, p.processList, p.systemInfo, p.modulePath, p.launcher}, p.mixer,
                     controllers);
     ASSERT_TRUE(tray.Create());
     const UINT_PTR timer = SetTimer(nullptr, 0, 50, &DismissMenu);

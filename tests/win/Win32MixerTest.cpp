@@ -85,7 +85,7 @@ protected:
     FakeControllerView view{p.log};
     FakeControllerHost host{p.log};
     StartupFacts facts;
-    Controller form{view, p.mixer, {p.screen, p.messages, p.registry, p.launcher}, facts, host};
+    Controller form{view, p.mixer, {p.screen, p.messages, p.settings, p.launcher}, facts, host};
 };
 
 TEST_F(Win32MixerVolumeTest, EveryLevelWrittenReadsBackAsItsComplement) {

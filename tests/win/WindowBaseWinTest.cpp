@@ -235,12 +235,12 @@ protected:
     FakeControllerHost host{p.log};
     StartupFacts facts;
     ControllerWindow showing{
-        GetModuleHandleA(nullptr), p.mixer, {p.screen, p.messages, p.registry, p.launcher}, facts, host};
+        GetModuleHandleA(nullptr), p.mixer, {p.screen, p.messages, p.settings, p.launcher}, facts, host};
 };
 
 TEST_F(ControllerWindowTest, AShowingLoadsOnceAndItsWindowGoesWithIt) {
     {
-        ControllerWindow other(GetModuleHandleA(nullptr), p.mixer, {p.screen, p.messages, p.registry, p.launcher},
+        ControllerWindow other(GetModuleHandleA(nullptr), p.mixer, {p.screen, p.messages, p.settings, p.launcher},
                                facts, host);
         other.Load();
         ASSERT_TRUE(other.Loaded());
