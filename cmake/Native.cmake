@@ -13,8 +13,7 @@ add_executable(kob_unit_tests
     tests/unit/fakes/FakeProcessList.cpp
     tests/unit/fakes/FakeSystem.cpp
     tests/unit/VolumeScaleTest.cpp
-    tests/unit/MixerTest.cpp
-    tests/unit/EndpointMixerTest.cpp
+    tests/unit/MasterVolumeTest.cpp
     tests/unit/ControllerLoadTest.cpp
     tests/unit/ControllerSliderTest.cpp
     tests/unit/ControllerSlotTest.cpp

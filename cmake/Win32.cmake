@@ -16,7 +16,7 @@ add_compile_options(-Wno-restrict)
 add_library(kob_resources INTERFACE)
 target_include_directories(kob_resources INTERFACE ${CMAKE_SOURCE_DIR}/resources)
 kob_folder(platform/win32 USES platform LINK user32 gdi32 advapi32 shell32 psapi kernel32)
-kob_folder(mixer/win32 USES mixer platform/win32 LINK winmm ole32 uuid)
+kob_folder(volume/win32 USES volume platform/win32 LINK winmm ole32 uuid)
 kob_folder(settings/win32 USES settings platform/win32 LINK kob_resources advapi32)
 kob_folder(controller/win32 USES controller platform/win32 LINK kob_resources)
 kob_folder(about/win32 USES about platform/win32 LINK kob_resources ole32 oleaut32 uuid)
@@ -24,7 +24,7 @@ kob_folder(tray/win32 USES tray about/win32 settings/win32 platform/win32 LINK k
 
 # Everything of the Win32 side, for the programs and the Windows-side tests.
 add_library(kob_win32 INTERFACE)
-target_link_libraries(kob_win32 INTERFACE kob_tray_win32 kob_controller_win32 kob_mixer_win32)
+target_link_libraries(kob_win32 INTERFACE kob_tray_win32 kob_controller_win32 kob_volume_win32)
 
 set(KOB_RESOURCES ${CMAKE_SOURCE_DIR}/resources/kob.rc)
 set_property(SOURCE ${KOB_RESOURCES} APPEND PROPERTY OBJECT_DEPENDS

@@ -22,7 +22,7 @@ function(kob_add_win_test)
     set_tests_properties(win.${ARG_NAME} PROPERTIES TIMEOUT 300)
 endfunction()
 
-kob_add_win_test(NAME win_mixer_tests SOURCES tests/win/Win32MixerTest.cpp)
+kob_add_win_test(NAME win_volume_tests SOURCES tests/win/WinmmVolumeWinTest.cpp tests/win/EndpointVolumeWinTest.cpp)
 
 # The settings store against the scratch prefix's registry, and the platform checks against real processes. The
 # probes are started by the tests from the test programs' folder, copied under the program's file name.

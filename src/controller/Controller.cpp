@@ -2,22 +2,20 @@
 
 #include "common/Twips.h"
 #include "controller/ControllerLayout.h"
-#include "mixer/ControlTypes.h"
-#include "mixer/VolumeScale.h"
 #include "platform/ErrorGuard.h"
 #include "platform/WorkArea.h"
 
 namespace kob {
 
-Controller::Controller(ControllerView& view, Mixer& mixer, const ControllerServices& services,
+Controller::Controller(ControllerView& view, MasterVolume& volume, const ControllerServices& services,
                        const StartupFacts& facts, ControllerHost& host)
-    : view_(view), mixer_(mixer), services_(services), facts_(facts), host_(host) {}
+    : view_(view), volume_(volume), services_(services), facts_(facts), host_(host) {}
 
 void Controller::Load() {
     const double twipsPerPixelX = services_.screen.TwipsPerPixelX();
     const double twipsPerPixelY = services_.screen.TwipsPerPixelY();
     // Every step is guarded: an error is shown and loading goes on, unless the window went while the error was
-    // shown. A mixer failure ends the program instead.
+    // shown. A volume failure ends the program instead.
     const auto step = [this](auto&& body) {
         if (!unloaded_) {
             ShowErrorAndGoOn(services_.messages, MessageIcon::Exclamation, body);
@@ -38,8 +36,8 @@ void Controller::Load() {
                             controller_layout::kCornerEllipse, controller_layout::kCornerEllipse);
     });
     step([&] { host_.SetControllerLoaded(true); });
-    step([&] { GetCoreComponents(kControlTypeVolumeText); });
-    step([&] { GetVolume(); });
+    step([&] { volume_.FindVolumeControl(); });
+    step([&] { ShowVolume(); });
     step([&] {
         GetWorkAreaRight(services_.screen, state_.workAreaRight);
         GetWorkAreaBottom(services_.screen, state_.workAreaBottom);
@@ -62,26 +60,22 @@ void Controller::OnUnloaded() {
     host_.SetControllerLoaded(false);
 }
 
-void Controller::LoadAndUnloadUnseen(Mixer& mixer, ControllerHost& host) {
+void Controller::LoadAndUnloadUnseen(MasterVolume& volume, ControllerHost& host) {
     host.SetControllerLoaded(true);
-    IgnoreErrors([&] { mixer.GetCoreComponents(kControlTypeVolumeText); });
-    IgnoreErrors([&] { mixer.ReadCurrentControl(); });
+    IgnoreErrors([&] { volume.FindVolumeControl(); });
+    IgnoreErrors([&] { volume.Volume(); });
     host.SetControllerLoaded(false);
 }
 
-void Controller::GetCoreComponents(const std::string& mixcontroltype) {
-    mixer_.GetCoreComponents(mixcontroltype);
-}
-
-void Controller::GetVolume() {
-    const std::int32_t percent = PercentFromMixerValue(mixer_.ReadCurrentControl());
+void Controller::ShowVolume() {
+    const std::int32_t percent = volume_.Volume();
     state_.percent = percent;
     PlaceKnob(KnobTopFromPercent(percent));
     view_.SetReadout(std::to_string(percent));
 }
 
-void Controller::SetVolumeFromLevel(const std::int32_t& setvollevel) {
-    mixer_.WriteCurrentControl(MixerValueFromLevel(setvollevel));
+void Controller::SetVolumeFromLevel(std::int32_t level) {
+    volume_.SetVolume(PercentFromLevel(level));
 }
 
 void Controller::PlaceKnob(float top) {

@@ -5,19 +5,20 @@
 
 #include "controller/ControllerHost.h"
 #include "controller/ControllerView.h"
-#include "mixer/Mixer.h"
+#include "controller/SliderScale.h"
 #include "platform/MessageBoxService.h"
 #include "platform/ProgramLauncher.h"
 #include "platform/ScreenService.h"
 #include "platform/StartupFacts.h"
 #include "settings/Settings.h"
+#include "volume/MasterVolume.h"
 
 namespace kob {
 
 // The controller's own state. A showing starts with all of it at these values.
 struct ShowingState {
     // The knob's Top in twips, as the logic last placed it.
-    float knobTop = 470;
+    float knobTop = static_cast<float>(kKnobTopOfTravel);
     // A knob drag is in progress; the pointer's Y inside the knob when it began.
     bool knobDragging = false;
     std::int32_t knobGrabY = 0;
@@ -58,24 +59,21 @@ struct ControllerServices {
 // and two hot spots. One Controller serves one showing: it is created, loaded, unloaded and then discarded.
 class Controller {
 public:
-    Controller(ControllerView& view, Mixer& mixer, const ControllerServices& services, const StartupFacts& facts,
-               ControllerHost& host);
+    Controller(ControllerView& view, MasterVolume& volume, const ControllerServices& services,
+               const StartupFacts& facts, ControllerHost& host);
 
     void Load();
     void OnUnloaded();
 
-    // The start-up's load and unload, without a window: the host hears the controller loaded, the speakers line's
-    // volume control is found (which names the device for the About window and leaves the mixer open) and the
-    // master volume is read, then the host hears it unloaded. Nothing is created or shown. A mixer failure ends
-    // the program as in a showing's load.
-    static void LoadAndUnloadUnseen(Mixer& mixer, ControllerHost& host);
+    // The start-up's load and unload, without a window: the host hears the controller loaded, the volume control
+    // is found (which names the device for the About window) and the master volume is read, then the host hears it
+    // unloaded. Nothing is created or shown. A volume failure ends the program as in a showing's load.
+    static void LoadAndUnloadUnseen(MasterVolume& volume, ControllerHost& host);
 
-    // Makes the mixer's current control the speakers line's control of the given type (decimal text).
-    void GetCoreComponents(const std::string& mixcontroltype);
     // Reads the master volume and shows it with the knob and the read-out.
-    void GetVolume();
+    void ShowVolume();
     // Writes the master volume for a slider level (0 = full volume, 100 = silence).
-    void SetVolumeFromLevel(const std::int32_t& setvollevel);
+    void SetVolumeFromLevel(std::int32_t level);
 
     // Mouse events carry the buttons (1 left, 2 right, 4 middle: held ones for a move, the one concerned for a
     // press or release), the shift state, and the pointer in twips relative to the element.
@@ -94,8 +92,6 @@ public:
     // Sets the mute box; a change runs OnMuteBoxToggled, as a click on the box does.
     void SetMuteBox(int value);
     void OnMuteBoxToggled();
-    // Writes the mute box's state to the master mute; the mixer's current control is the mute control afterwards.
-    void WriteMute();
     void OnCloseClicked();
     void OnBackgroundClicked();
     void OnBackgroundDoubleClicked();
@@ -133,7 +129,7 @@ private:
     void SetPercent(std::int32_t percent);
 
     ControllerView& view_;
-    Mixer& mixer_;
+    MasterVolume& volume_;
     ControllerServices services_;
     const StartupFacts& facts_;
     ControllerHost& host_;

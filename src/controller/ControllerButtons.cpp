@@ -2,7 +2,6 @@
 #include "common/TextNumber.h"
 #include "controller/Controller.h"
 #include "controller/ControllerLayout.h"
-#include "mixer/ControlTypes.h"
 #include "platform/SystemTools.h"
 
 namespace kob {
@@ -24,14 +23,7 @@ void Controller::SetMuteBox(int value) {
 }
 
 void Controller::OnMuteBoxToggled() {
-    WriteMute();
-    // WriteMute leaves the mute control current: the slider and the read-out need the volume control again.
-    GetCoreComponents(kControlTypeVolumeText);
-}
-
-void Controller::WriteMute() {
-    GetCoreComponents(kControlTypeMuteText);
-    mixer_.WriteCurrentControl(state_.chkmute == 1 ? 1 : 0);
+    volume_.SetMuted(state_.chkmute == 1);
 }
 
 void Controller::StartFade() {
@@ -89,7 +81,7 @@ void Controller::StartVolumeSync() {
 }
 
 void Controller::OnVolumeSyncTick() {
-    GetVolume();
+    ShowVolume();
 }
 
 void Controller::ApplyOpacity(const std::int16_t& level) {

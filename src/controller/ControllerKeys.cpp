@@ -1,8 +1,5 @@
 // The controller's keyboard and mouse wheel: the same volume the slider sets, without dragging.
-#include <algorithm>
-
 #include "controller/Controller.h"
-#include "mixer/VolumeScale.h"
 
 namespace kob {
 
@@ -64,9 +61,8 @@ void Controller::OnWheel(int delta) {
 }
 
 void Controller::SetPercent(std::int32_t percent) {
-    const std::int32_t level = 100 - std::clamp<std::int32_t>(percent, 0, 100);
-    SetVolumeFromLevel(level);
-    GetVolume();
+    volume_.SetVolume(percent);
+    ShowVolume();
 }
 
 } // namespace kob

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "common/Twips.h"
+#include "controller/SliderScale.h"
 
 namespace kob::controller_layout {
 
@@ -10,7 +11,7 @@ namespace kob::controller_layout {
 inline constexpr double kWidth = 1005;  // 67 px
 inline constexpr double kHeight = 2790; // 186 px
 
-inline constexpr TwipsRect kKnob{667, 470, 225, 285};                // image2, the slider knob (15 x 19 px)
+inline constexpr TwipsRect kKnob{667, kKnobTopOfTravel, 225, 285};   // the slider knob (15 x 19 px)
 inline constexpr TwipsRect kTrack{652, 495, 255, 1680};              // Image1, the invisible slider track
 inline constexpr TwipsRect kReadout{655, 100, 240, 240};             // Label2, the level read-out
 inline constexpr TwipsRect kMuteBox{680, 2250, 200, 200};            // chkmute

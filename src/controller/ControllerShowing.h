@@ -26,11 +26,11 @@ public:
 };
 
 // Makes the showings. The window that shows them hands over what it owns: itself as the host that hears each
-// showing's load and unload, the mixer, and the start-up facts.
+// showing's load and unload, the master volume, and the start-up facts.
 class ControllerFactory {
 public:
     virtual ~ControllerFactory() = default;
-    virtual std::unique_ptr<ControllerShowing> CreateController(ControllerHost& host, Mixer& mixer,
+    virtual std::unique_ptr<ControllerShowing> CreateController(ControllerHost& host, MasterVolume& volume,
                                                                 const StartupFacts& facts) = 0;
 };
 

@@ -4,7 +4,7 @@
 #include "common/Rounding.h"
 #include "common/TextNumber.h"
 #include "controller/Controller.h"
-#include "mixer/VolumeScale.h"
+#include "controller/SliderScale.h"
 
 namespace kob {
 
@@ -19,7 +19,7 @@ constexpr double kTrackClickOffset = 150;
 void Controller::ApplyKnobLevel() {
     const std::int32_t level = LevelFromKnobTop(state_.knobTop);
     SetVolumeFromLevel(level);
-    GetVolume();
+    ShowVolume();
 }
 
 void Controller::OnKnobPressed(int, int, float, float Y) {

@@ -4,7 +4,7 @@ namespace kob {
 
 Controller& ControllerSlot::ShowAfresh() {
     Unload();
-    current_ = factory_.CreateController(host_, mixer_, facts_);
+    current_ = factory_.CreateController(host_, volume_, facts_);
     // The load may run other events (a box of a failing step): afterwards current_ may be another showing.
     ControllerShowing& showing = *current_;
     showing.Load();
@@ -23,7 +23,7 @@ void ControllerSlot::Unload() {
 
 void ControllerSlot::LoadAndUnloadUnseen() {
     Unload();
-    Controller::LoadAndUnloadUnseen(mixer_, host_);
+    Controller::LoadAndUnloadUnseen(volume_, host_);
 }
 
 Controller* ControllerSlot::Loaded() {

@@ -11,8 +11,8 @@ namespace kob {
 // nothing of a showing (drag state, knob, place, pressed buttons) carries over to the next.
 class ControllerSlot {
 public:
-    ControllerSlot(ControllerFactory& factory, ControllerHost& host, Mixer& mixer, const StartupFacts& facts)
-        : factory_(factory), host_(host), mixer_(mixer), facts_(facts) {}
+    ControllerSlot(ControllerFactory& factory, ControllerHost& host, MasterVolume& volume, const StartupFacts& facts)
+        : factory_(factory), host_(host), volume_(volume), facts_(facts) {}
 
     // Unloads the showing that is loaded, if any, then loads a new one and returns its logic. A message box inside
     // the load lets other events run; the showing returned may already have been unloaded by one of them.
@@ -33,7 +33,7 @@ public:
 private:
     ControllerFactory& factory_;
     ControllerHost& host_;
-    Mixer& mixer_;
+    MasterVolume& volume_;
     const StartupFacts& facts_;
     std::unique_ptr<ControllerShowing> current_;
     std::vector<std::unique_ptr<ControllerShowing>> finished_;

@@ -4,7 +4,6 @@
 
 #include "controller/ControllerSlot.h"
 #include "controller/win32/ControllerWindow.h"
-#include "mixer/win32/Win32Mixer.h"
 #include "platform/SystemChecks.h"
 #include "platform/win32/Win32MessageBox.h"
 #include "platform/win32/Win32ModulePath.h"
@@ -13,6 +12,7 @@
 #include "platform/win32/Win32Screen.h"
 #include "platform/win32/Win32SystemInfo.h"
 #include "settings/win32/Win32Registry.h"
+#include "volume/win32/WinmmVolume.h"
 
 namespace kob {
 
@@ -30,9 +30,9 @@ public:
 
 } // namespace
 
-int RunControllerAlone(HINSTANCE instance, const std::function<void(Controller&, Mixer&)>& shown) {
+int RunControllerAlone(HINSTANCE instance, const std::function<void(Controller&, VolumeDevice&)>& shown) {
     InitCommonControls();
-    Win32Mixer device;
+    WinmmVolume device;
     Win32MessageBox messages;
     Win32Process process;
     Win32Screen screen;
@@ -43,17 +43,17 @@ int RunControllerAlone(HINSTANCE instance, const std::function<void(Controller&,
     Settings settings(registry, messages, modulePath, process);
     StartupFacts facts;
     ReadSystemFolder(systemInfo, facts.SystemFolder);
-    Mixer mixer(device, messages, process);
+    MasterVolume volume(device, messages, process);
     AloneHost host;
     ControllerWindowFactory factory(instance, {screen, messages, settings, launcher});
-    ControllerSlot slot(factory, host, mixer, facts);
+    ControllerSlot slot(factory, host, volume, facts);
 
     Controller& controller = slot.ShowAfresh();
     if (!slot.Loaded()) {
         return 1;
     }
     if (shown) {
-        shown(controller, mixer);
+        shown(controller, device);
     }
     slot.BringLoadedToForeground();
     controller.StartVolumeSync();

@@ -5,13 +5,13 @@
 #include <functional>
 
 #include "controller/Controller.h"
-#include "mixer/Mixer.h"
+#include "volume/VolumeDevice.h"
 
 namespace kob {
 
 // Shows one controller on its own, with the program's real adapters, following the volume as when it is shown
 // from the tray, and runs the messages until it closes (Escape closes it at once). `shown` runs once the
 // controller is loaded. Returns the exit code.
-int RunControllerAlone(HINSTANCE instance, const std::function<void(Controller&, Mixer&)>& shown);
+int RunControllerAlone(HINSTANCE instance, const std::function<void(Controller&, VolumeDevice&)>& shown);
 
 } // namespace kob

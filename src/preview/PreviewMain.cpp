@@ -17,11 +17,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
         level = std::atoi(option + std::strlen("--level "));
     }
     std::unique_ptr<kob::PreviewReporter> reporter;
-    return kob::RunControllerAlone(instance, [&](kob::Controller& controller, kob::Mixer& mixer) {
+    return kob::RunControllerAlone(instance, [&](kob::Controller& controller, kob::VolumeDevice& device) {
         if (level) {
             controller.SetVolumeFromLevel(*level);
-            controller.GetVolume();
+            controller.ShowVolume();
         }
-        reporter = std::make_unique<kob::PreviewReporter>(instance, mixer);
+        reporter = std::make_unique<kob::PreviewReporter>(instance, device);
     });
 }

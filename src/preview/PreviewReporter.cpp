@@ -2,8 +2,8 @@
 
 namespace kob {
 
-PreviewReporter::PreviewReporter(HINSTANCE instance, Mixer& mixer)
-    : mixer_(mixer), volumeQuery_(RegisterWindowMessageA(kVolumeQuery)) {
+PreviewReporter::PreviewReporter(HINSTANCE instance, VolumeDevice& device)
+    : device_(device), volumeQuery_(RegisterWindowMessageA(kVolumeQuery)) {
     WindowPlan plan;
     plan.instance = instance;
     plan.className = kClassName;
@@ -14,7 +14,9 @@ PreviewReporter::PreviewReporter(HINSTANCE instance, Mixer& mixer)
 
 LRESULT PreviewReporter::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == volumeQuery_) {
-        return mixer_.ReadCurrentControl();
+        std::int32_t value = -1;
+        device_.ReadVolume(value);
+        return value;
     }
     return Default(message, wParam, lParam);
 }

@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "mixer/Mixer.h"
 #include "platform/win32/WindowBase.h"
+#include "volume/VolumeDevice.h"
 
 namespace kob {
 
@@ -12,17 +12,17 @@ namespace kob {
 class PreviewReporter : public WindowBase {
 public:
     static constexpr const char* kClassName = "DrovoVC3PreviewReporter";
-    // Registered message; the answer is the mixer value (0..65535).
+    // Registered message; the answer is the master volume on the device scale (0..65535), -1 if it cannot be read.
     static constexpr const char* kVolumeQuery = "DrovoVC3PreviewVolumeQuery";
 
-    PreviewReporter(HINSTANCE instance, Mixer& mixer);
+    PreviewReporter(HINSTANCE instance, VolumeDevice& device);
     ~PreviewReporter() override { Destroy(); }
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    Mixer& mixer_;
+    VolumeDevice& device_;
     UINT volumeQuery_;
 };
 

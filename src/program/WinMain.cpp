@@ -5,9 +5,6 @@
 #include <objbase.h>
 
 #include "controller/win32/ControllerWindow.h"
-#include "mixer/EndpointMixer.h"
-#include "mixer/win32/CoreAudioEndpoint.h"
-#include "mixer/win32/Win32Mixer.h"
 #include "platform/win32/Win32MessageBox.h"
 #include "platform/win32/Win32ModulePath.h"
 #include "platform/win32/Win32Process.h"
@@ -17,9 +14,12 @@
 #include "platform/win32/Win32SystemInfo.h"
 #include "settings/win32/Win32Registry.h"
 #include "tray/win32/TrayWindow.h"
+#include "volume/win32/CoreAudioEndpoint.h"
+#include "volume/win32/EndpointVolume.h"
+#include "volume/win32/WinmmVolume.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    kob::Win32Mixer winmm;
+    kob::WinmmVolume winmm;
     kob::Win32MessageBox messages;
     kob::Win32Process process;
     kob::Win32Screen screen;
@@ -37,12 +37,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         // Since Windows Vista the winmm mixer only reaches this program's own audio session: where the default
         // endpoint can be read and written, it stands for the master volume instead.
         kob::CoreAudioEndpoint endpoint;
-        kob::EndpointMixer endpointMixer(endpoint);
-        kob::MixerService& mixer =
-            kob::EndpointCanBeTheMaster(endpoint) ? static_cast<kob::MixerService&>(endpointMixer) : winmm;
+        kob::EndpointVolume endpointVolume(endpoint);
+        kob::VolumeDevice& volume =
+            kob::EndpointCanBeTheMaster(endpoint) ? static_cast<kob::VolumeDevice&>(endpointVolume) : winmm;
         kob::ControllerWindowFactory controllers(instance, {screen, messages, settings, launcher});
-        kob::TrayWindow companion(
-            instance, {messages, process, settings, processList, systemInfo, modulePath, launcher}, mixer, controllers);
+        kob::TrayWindow companion(instance,
+                                  {messages, process, settings, processList, systemInfo, modulePath, launcher}, volume,
+                                  controllers);
         companion.Start();
         while (GetMessageA(&message, nullptr, 0, 0) > 0) {
             TranslateMessage(&message);

@@ -24,11 +24,11 @@ constexpr std::uint32_t kRightButtonDown = 0x204;
 
 } // namespace
 
-TrayApp::TrayApp(TrayView& view, const TrayAppServices& services, MixerService& mixerDevice, SoundDevice& soundDevice,
+TrayApp::TrayApp(TrayView& view, const TrayAppServices& services, VolumeDevice& volumeDevice, SoundDevice& soundDevice,
                  ControllerFactory& controllers)
-    : view_(view), services_(services), mixer_(mixerDevice, services.messages, services.process),
-      testSound_(soundDevice, services.messages, services.modulePath), controller_(controllers, *this, mixer_, facts_) {
-}
+    : view_(view), services_(services), volume_(volumeDevice, services.messages, services.process),
+      testSound_(soundDevice, services.messages, services.modulePath),
+      controller_(controllers, *this, volume_, facts_) {}
 
 TrayApp::~TrayApp() {
     controller_.Unload();
@@ -68,7 +68,7 @@ void TrayApp::RunStartupSteps() {
         EndIfAlreadyRunning(services_.processList, services_.modulePath, services_.process, facts_.OwnProcessId,
                             processIds, guard);
     });
-    IgnoreErrors([&] { mixer_.GetMuteComponents(); });
+    IgnoreErrors([&] { volume_.FindMuteControl(); });
     IgnoreErrors([&] { view_.EnableMuteMonitor(true); });
     IgnoreErrors([&] { txtform1signal_ = "0"; });
     // Loading the controller once finds the mixer's device name for the About window before anyone opens it. It
@@ -191,7 +191,7 @@ void TrayApp::OnMuteMonitorTick() {
 }
 
 void TrayApp::GetMuteVal() {
-    MuteValue_ = mixer_.ReadMuteControl();
+    MuteValue_ = volume_.Muted() ? 1 : 0;
     TxtMuteVal_ = std::to_string(MuteValue_);
 }
 

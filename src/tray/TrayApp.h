@@ -5,7 +5,6 @@
 
 #include "controller/ControllerHost.h"
 #include "controller/ControllerSlot.h"
-#include "mixer/Mixer.h"
 #include "platform/InstanceGuard.h"
 #include "platform/MessageBoxService.h"
 #include "platform/ModulePathService.h"
@@ -18,6 +17,7 @@
 #include "tray/TestSound.h"
 #include "tray/TrayMenu.h"
 #include "tray/TrayView.h"
+#include "volume/MasterVolume.h"
 
 namespace kob {
 
@@ -33,11 +33,11 @@ struct TrayAppServices {
 };
 
 // The hidden companion window, the program's start-up window. It runs the start-up sequence and then owns what the
-// running program needs: the start-up facts, the mixer, the tray icon with its mute monitor, and each showing of
-// the controller.
+// running program needs: the start-up facts, the master volume, the tray icon with its mute monitor, and each showing
+// of the controller.
 class TrayApp : public ControllerHost {
 public:
-    TrayApp(TrayView& view, const TrayAppServices& services, MixerService& mixerDevice, SoundDevice& soundDevice,
+    TrayApp(TrayView& view, const TrayAppServices& services, VolumeDevice& volumeDevice, SoundDevice& soundDevice,
             ControllerFactory& controllers);
     ~TrayApp() override;
 
@@ -76,7 +76,7 @@ public:
     const std::string& txtform1signal() const { return txtform1signal_; }
     const std::string& TxtMuteVal() const { return TxtMuteVal_; }
     const OnTopItem& ontop() const { return ontop_; }
-    Mixer& MasterMixer() { return mixer_; }
+    MasterVolume& Volume() { return volume_; }
 
 private:
     void KeepControllerOnTop();
@@ -86,7 +86,7 @@ private:
     TrayView& view_;
     TrayAppServices services_;
     StartupFacts facts_;
-    Mixer mixer_;
+    MasterVolume volume_;
     std::string txtform1signal_ = "0";
     std::string TxtMuteVal_;
     std::int32_t MuteValue_ = 0;

@@ -40,21 +40,21 @@ TEST(OneEndingTest, AFailureOfAnyTickOrOfTheStartShowsOneBoxAndThenTheProgramEnd
         {"the mute monitor's read",
          [](Companion& c) {
              StartAndShowTheController(c);
-             c.platform.mixer.getResult = 11;
+             c.platform.volume.readFails = true;
              c.app.OnMuteMonitorTick();
          },
          "Error! Unable to get Mixer Control Details."},
         {"the volume sync's read",
          [](Companion& c) {
              StartAndShowTheController(c);
-             c.platform.mixer.getResult = 11;
+             c.platform.volume.readFails = true;
              c.Controller().Handle([&] { c.Controller().controller.OnVolumeSyncTick(); });
          },
          "Error! Can't get Mixer Control Details."},
         {"a start with the output muted and no volume control",
          [](Companion& c) {
-             c.platform.mixer.hasVolume = false;
-             c.platform.mixer.values[FakeMixer::kMuteId] = 1;
+             c.platform.volume.hasVolume = false;
+             c.platform.volume.muted = true;
              TicksWhileABoxIsOpen(c);
              c.app.Start();
          },

@@ -4,7 +4,7 @@
 
 #include "controller/Controller.h"
 #include "fakes/FakeController.h"
-#include "mixer/VolumeScale.h"
+#include "volume/VolumeScale.h"
 
 namespace kob::test {
 namespace {
@@ -13,10 +13,10 @@ class ControllerKeysTest : public ::testing::Test, protected ControllerOnFakes {
 protected:
     // Loads a controller at the given percent.
     void LoadAt(std::int32_t percent) {
-        platform.mixer.values[FakeMixer::kVolumeId] = MixerValueFromLevel(100 - percent);
+        platform.volume.volume = DeviceValueFromPercent(percent);
         showing.Load();
     }
-    std::int32_t Percent() { return PercentFromMixerValue(platform.mixer.values[FakeMixer::kVolumeId]); }
+    std::int32_t Percent() { return PercentFromDeviceValue(platform.volume.volume); }
 
     Controller& controller = showing.controller;
 };
@@ -54,10 +54,10 @@ TEST(ControllerKeysTable, EachKeyAndWheelTurnSetsItsVolume) {
         ControllerOnFakes c;
         FakePlatform& p = c.platform;
         FakeShowing& s = c.showing;
-        p.mixer.values[FakeMixer::kVolumeId] = MixerValueFromLevel(100 - rows[i].from);
+        p.volume.volume = DeviceValueFromPercent(rows[i].from);
         s.Load();
         rows[i].act(s.controller);
-        EXPECT_EQ(PercentFromMixerValue(p.mixer.values[FakeMixer::kVolumeId]), rows[i].to);
+        EXPECT_EQ(PercentFromDeviceValue(p.volume.volume), rows[i].to);
         EXPECT_EQ(s.view.readout, std::to_string(rows[i].to));
     }
 }
@@ -65,10 +65,10 @@ TEST(ControllerKeysTable, EachKeyAndWheelTurnSetsItsVolume) {
 TEST_F(ControllerKeysTest, SpaceAndMToggleTheMuteBoxAndEscapeClosesLikeTheCloseButton) {
     LoadAt(50);
     controller.OnKey(ControllerKey::Space);
-    EXPECT_EQ(platform.mixer.values[FakeMixer::kMuteId], 1);
+    EXPECT_TRUE(platform.volume.muted);
     EXPECT_TRUE(showing.view.muteBoxTicked);
     controller.OnKey(ControllerKey::M);
-    EXPECT_EQ(platform.mixer.values[FakeMixer::kMuteId], 0);
+    EXPECT_FALSE(platform.volume.muted);
     controller.OnKey(ControllerKey::Up);
     EXPECT_EQ(Percent(), 52) << "the slider keeps the volume control after the mute";
     controller.StartVolumeSync();
@@ -76,7 +76,7 @@ TEST_F(ControllerKeysTest, SpaceAndMToggleTheMuteBoxAndEscapeClosesLikeTheCloseB
     EXPECT_TRUE(showing.view.TimerEnabled(ControllerTimer::Fade));
     EXPECT_FALSE(showing.view.TimerEnabled(ControllerTimer::VolumeSync));
     controller.OnKey(ControllerKey::M);
-    EXPECT_EQ(platform.mixer.values[FakeMixer::kMuteId], 0) << "no key acts during the fade";
+    EXPECT_FALSE(platform.volume.muted) << "no key acts during the fade";
 }
 
 } // namespace

@@ -11,11 +11,11 @@ namespace {
 class ControllerLoadTest : public ::testing::Test {
 protected:
     FakePlatform platform;
-    Mixer mixer{platform.mixer, platform.messages, platform.process};
+    MasterVolume volume{platform.volume, platform.messages, platform.process};
     FakeControllerView view{platform.log};
     FakeControllerHost host{platform.log};
     StartupFacts facts;
-    Controller controller{view, mixer, ControllerServicesOf(platform), facts, host};
+    Controller controller{view, volume, ControllerServicesOf(platform), facts, host};
 
     std::vector<std::string> ViewCalls() const {
         std::vector<std::string> calls;
@@ -37,9 +37,9 @@ TEST_F(ControllerLoadTest, RunsItsStepsInOrder) {
     // The companion hears of the load after the knob's region; discovery follows, then the volume is shown.
     const auto& log = platform.log;
     EXPECT_LT(log.IndexOf("view.SetKnobRegion"), log.IndexOf("host.signal 1"));
-    EXPECT_LT(log.IndexOf("host.signal 1"), log.IndexOf("mixerOpen"));
-    EXPECT_LT(log.IndexOf("mixerGetLineControls"), log.IndexOf("mixerGetControlDetails"));
-    EXPECT_LT(log.IndexOf("mixerGetControlDetails"), log.IndexOf("view.SetKnobTop"));
+    EXPECT_LT(log.IndexOf("host.signal 1"), log.IndexOf("volume.Find Volume"));
+    EXPECT_LT(log.IndexOf("volume.Find Volume"), log.IndexOf("volume.ReadVolume"));
+    EXPECT_LT(log.IndexOf("volume.ReadVolume"), log.IndexOf("view.SetKnobTop"));
     EXPECT_TRUE(platform.messages.shown.empty());
 }
 
@@ -105,15 +105,13 @@ TEST_F(ControllerLoadTest, AnUnreadableWorkAreaPlacesFromZero) {
 }
 
 TEST_F(ControllerLoadTest, ShowsTheCurrentVolumeAndSetsTheSharedState) {
-    platform.mixer.values[FakeMixer::kVolumeId] = 32768;
+    platform.volume.volume = 32768;
     controller.OnTrackClicked();
     controller.Load();
     EXPECT_FLOAT_EQ(view.knobTop, 1160.0f);
     EXPECT_FLOAT_EQ(controller.State().knobTop, 1160.0f);
     EXPECT_EQ(view.readout, "50");
-    EXPECT_EQ(mixer.CurrentControl().controlId, FakeMixer::kVolumeId);
-    EXPECT_EQ(mixer.MixerDeviceName().size(), 32u);
-    EXPECT_EQ(mixer.MixerDeviceName().substr(0, 16), "Fake Audio Mixer");
+    EXPECT_EQ(volume.DeviceName(), "Fake Audio Mixer");
     EXPECT_EQ(host.txtform1signal, "1");
     EXPECT_EQ(view.muteBoxBackColor, 0x005E3820u);
     EXPECT_FALSE(controller.State().trackArmed);
@@ -126,8 +124,8 @@ TEST_F(ControllerLoadTest, ShowsTheCurrentVolumeAndSetsTheSharedState) {
 TEST_F(ControllerLoadTest, ReadoutShowsPlainDigits) {
     controller.Load();
     for (auto [value, text] : {std::pair{65535, "100"}, {0, "0"}, {4588, "7"}}) {
-        platform.mixer.values[FakeMixer::kVolumeId] = value;
-        controller.GetVolume();
+        platform.volume.volume = value;
+        controller.ShowVolume();
         EXPECT_EQ(view.readout, text);
     }
 }
@@ -149,7 +147,7 @@ TEST_F(ControllerLoadTest, EveryFailingViewStepIsReportedOnceAndTheRestStillRuns
     for (const char* step : {"SetWindowRegion", "ShowKnobPicture", "SetKnobRegion", "SetKnobTop", "SetReadout",
                              "ShowAt", "SetMuteBoxBackColor"}) {
         FakePlatform p;
-        Mixer m{p.mixer, p.messages, p.process};
+        MasterVolume m{p.volume, p.messages, p.process};
         FakeControllerView v{p.log};
         FakeControllerHost h{p.log};
         StartupFacts facts;
@@ -163,7 +161,7 @@ TEST_F(ControllerLoadTest, EveryFailingViewStepIsReportedOnceAndTheRestStillRuns
 }
 
 TEST_F(ControllerLoadTest, NoMixerEndsTheProgramDuringLoadWithNothingAfter) {
-    platform.mixer.openResult = 2;
+    platform.volume.findFailure = VolumeFailure::OpenFailed;
     EXPECT_THROW(controller.Load(), ProcessEnded);
     ASSERT_EQ(platform.messages.shown.size(), 1u);
     EXPECT_EQ(platform.messages.shown[0].text, "Error! Unable to open a Mixer Device. Program will be terminated.");
@@ -173,7 +171,7 @@ TEST_F(ControllerLoadTest, NoMixerEndsTheProgramDuringLoadWithNothingAfter) {
 }
 
 TEST_F(ControllerLoadTest, NoVolumeControlEndsTheLoadWithTheControlsMessage) {
-    platform.mixer.hasVolume = false;
+    platform.volume.hasVolume = false;
     EXPECT_THROW(controller.Load(), ProcessEnded);
     ASSERT_EQ(platform.messages.shown.size(), 1u);
     EXPECT_EQ(platform.messages.shown[0].text, "Error! Unable to retriev the controls associated with an audio line .");
@@ -181,7 +179,7 @@ TEST_F(ControllerLoadTest, NoVolumeControlEndsTheLoadWithTheControlsMessage) {
 }
 
 TEST_F(ControllerLoadTest, AFailedVolumeReadEndsWithItsMessageAndShowsNothing) {
-    platform.mixer.getResult = 11;
+    platform.volume.readFails = true;
     EXPECT_THROW(controller.Load(), ProcessEnded);
     ASSERT_EQ(platform.messages.shown.size(), 1u);
     EXPECT_EQ(platform.messages.shown[0].text, "Error! Can't get Mixer Control Details.");
@@ -190,13 +188,11 @@ TEST_F(ControllerLoadTest, AFailedVolumeReadEndsWithItsMessageAndShowsNothing) {
     EXPECT_EQ(platform.log.calls.back(), "EndProcess 0");
 }
 
-TEST_F(ControllerLoadTest, UnloadClearsTheLoadedFlagAndKeepsTheMixerState) {
+TEST_F(ControllerLoadTest, UnloadClearsTheLoadedFlagAndKeepsTheDeviceName) {
     controller.Load();
-    const auto handle = mixer.MixerHandle();
     controller.OnUnloaded();
     EXPECT_EQ(host.txtform1signal, "0");
-    EXPECT_EQ(mixer.MixerHandle(), handle);
-    EXPECT_EQ(mixer.MixerDeviceName().substr(0, 16), "Fake Audio Mixer");
+    EXPECT_EQ(volume.DeviceName(), "Fake Audio Mixer");
 }
 
 class ControllerVolumeTest : public ControllerLoadTest {
@@ -204,18 +200,16 @@ protected:
     void SetUp() override { controller.Load(); }
 };
 
-TEST_F(ControllerVolumeTest, SetVolumeWritesTheLevelsMixerValueThroughTheNewestHandle) {
-    const std::int32_t level = 30;
-    controller.SetVolumeFromLevel(level);
-    EXPECT_EQ(platform.mixer.written.back(), 45874);
-    EXPECT_EQ(platform.mixer.handlesUsed.back(), mixer.MixerHandle());
-    EXPECT_EQ(level, 30);
+TEST_F(ControllerVolumeTest, SetVolumeWritesTheLevelsDeviceValue) {
+    controller.SetVolumeFromLevel(30);
+    EXPECT_EQ(platform.volume.volume, 45874);
+    EXPECT_EQ(platform.volume.refusedCalls, 0);
 }
 
 TEST_F(ControllerVolumeTest, EveryLevelSetThenReadShowsItsComplement) {
     for (std::int32_t level = 0; level <= 100; ++level) {
         controller.SetVolumeFromLevel(level);
-        controller.GetVolume();
+        controller.ShowVolume();
         EXPECT_EQ(view.readout, std::to_string(100 - level));
         EXPECT_FLOAT_EQ(view.knobTop, static_cast<float>(470 + 13.8 * level));
     }
@@ -223,34 +217,18 @@ TEST_F(ControllerVolumeTest, EveryLevelSetThenReadShowsItsComplement) {
 
 TEST_F(ControllerVolumeTest, LevelsAboveTheTrackAreWrittenAsFullVolume) {
     controller.SetVolumeFromLevel(-23);
-    EXPECT_EQ(platform.mixer.written.back(), 65535);
-    controller.GetVolume();
+    EXPECT_EQ(platform.volume.volume, 65535);
+    controller.ShowVolume();
     EXPECT_FLOAT_EQ(view.knobTop, 470.0f);
 }
 
 TEST_F(ControllerVolumeTest, AFailedWriteEndsWithItsMessage) {
-    platform.mixer.setResult = 11;
+    platform.volume.writeFails = true;
     EXPECT_THROW(controller.SetVolumeFromLevel(50), ProcessEnded);
     ASSERT_EQ(platform.messages.shown.size(), 1u);
     EXPECT_EQ(platform.messages.shown[0].text, "Error! Unable to set Mixer Control Details.");
     EXPECT_EQ(platform.messages.shown[0].icon, MessageIcon::Exclamation);
     EXPECT_EQ(platform.log.calls.back(), "EndProcess 0");
-}
-
-TEST_F(ControllerVolumeTest, ABadControlTypeTextIsAnErrorNotAMixerCall) {
-    const auto before = platform.log.calls.size();
-    EXPECT_THROW(controller.GetCoreComponents("volume"), std::invalid_argument);
-    EXPECT_THROW(controller.GetCoreComponents(""), std::invalid_argument);
-    EXPECT_THROW(controller.GetCoreComponents("99999999999"), std::invalid_argument);
-    EXPECT_THROW(controller.GetCoreComponents("-1"), std::invalid_argument);
-    EXPECT_EQ(platform.log.calls.size(), before);
-}
-
-TEST_F(ControllerVolumeTest, TheMuteTypeTextFetchesTheMuteControl) {
-    controller.GetCoreComponents("536936450");
-    EXPECT_EQ(mixer.CurrentControl().controlId, FakeMixer::kMuteId);
-    controller.GetCoreComponents("1342373889");
-    EXPECT_EQ(mixer.CurrentControl().controlId, FakeMixer::kVolumeId);
 }
 
 } // namespace

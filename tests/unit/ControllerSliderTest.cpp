@@ -3,10 +3,11 @@
 #include <cmath>
 
 #include "controller/Controller.h"
+#include "controller/SliderScale.h"
 #include "fakes/FakeController.h"
 #include "fakes/FakeControllerView.h"
 #include "fakes/FakeServices.h"
-#include "mixer/VolumeScale.h"
+#include "volume/VolumeScale.h"
 
 namespace kob::test {
 namespace {
@@ -19,15 +20,12 @@ class ControllerSliderTest : public ::testing::Test {
 protected:
     // Loads the controller with the master volume at the given percent.
     void LoadAt(std::int32_t percent) {
-        platform.mixer.values[FakeMixer::kVolumeId] = MixerValueFromLevel(100 - percent);
+        platform.volume.volume = DeviceValueFromPercent(percent);
         controller.Load();
-        platform.mixer.written.clear();
+        platform.volume.writes = 0;
     }
 
-    std::int32_t LastLevelWritten() const {
-        const std::int32_t value = platform.mixer.written.back();
-        return 100 - PercentFromMixerValue(value);
-    }
+    std::int32_t LastLevelWritten() const { return 100 - PercentFromDeviceValue(platform.volume.volume); }
 
     void ClickTrackAndMoveTo(float y) {
         controller.OnTrackReleased(kLeft, 0, 100, y);
@@ -36,11 +34,11 @@ protected:
     }
 
     FakePlatform platform;
-    Mixer mixer{platform.mixer, platform.messages, platform.process};
+    MasterVolume volume{platform.volume, platform.messages, platform.process};
     FakeControllerView view{platform.log};
     FakeControllerHost host{platform.log};
     StartupFacts facts;
-    Controller controller{view, mixer, ControllerServicesOf(platform), facts, host};
+    Controller controller{view, volume, ControllerServicesOf(platform), facts, host};
 };
 
 TEST_F(ControllerSliderTest, KnobTopGivesTheWorkedLevels) {
@@ -49,13 +47,13 @@ TEST_F(ControllerSliderTest, KnobTopGivesTheWorkedLevels) {
                                                     {1500, 75}, {1830, 99}, {1845, 100}};
     for (const auto& [top, level] : table) {
         ClickTrackAndMoveTo(top - 150);
-        ASSERT_FALSE(platform.mixer.written.empty());
-        EXPECT_EQ(platform.mixer.written.back(), MixerValueFromLevel(level)) << "top " << top;
+        ASSERT_GT(platform.volume.writes, 0);
+        EXPECT_EQ(platform.volume.volume, DeviceValueFromPercent(100 - level)) << "top " << top;
         EXPECT_FLOAT_EQ(view.knobTop, KnobTopFromPercent(100 - level)) << "top " << top;
     }
 }
 
-TEST_F(ControllerSliderTest, EachMoveWritesThenReadsTheMixer) {
+TEST_F(ControllerSliderTest, EachMoveWritesThenReadsTheVolume) {
     LoadAt(100);
     controller.OnKnobPressed(kLeft, 0, 100, 135);
     const auto before = platform.log.calls.size();
@@ -64,8 +62,8 @@ TEST_F(ControllerSliderTest, EachMoveWritesThenReadsTheMixer) {
                                          platform.log.calls.end());
     ASSERT_EQ(calls.size(), 5u);
     EXPECT_EQ(calls[0], "view.SetKnobTop");
-    EXPECT_EQ(calls[1].rfind("mixerSetControlDetails", 0), 0u);
-    EXPECT_EQ(calls[2].rfind("mixerGetControlDetails", 0), 0u);
+    EXPECT_EQ(calls[1].rfind("volume.WriteVolume", 0), 0u);
+    EXPECT_EQ(calls[2], "volume.ReadVolume");
     EXPECT_EQ(calls[3], "view.SetKnobTop");
     EXPECT_EQ(calls[4], "view.SetReadout");
 }
@@ -77,10 +75,11 @@ TEST_F(ControllerSliderTest, AtFullVolumeAnUpwardOrFlatMoveEndsTheDragAtLevelZer
         controller.OnKnobDragged(kLeft, 0, 50, y);
         EXPECT_FALSE(controller.State().knobDragging) << y;
         EXPECT_FLOAT_EQ(view.knobTop, 470.0f);
-        EXPECT_EQ(platform.mixer.written, std::vector<std::int32_t>{65535});
+        EXPECT_EQ(platform.volume.writes, 1);
+        EXPECT_EQ(platform.volume.volume, 65535);
         // The drag is over: moves before the next press change nothing.
         controller.OnKnobDragged(kLeft, 0, 50, 400);
-        EXPECT_EQ(platform.mixer.written.size(), 1u);
+        EXPECT_EQ(platform.volume.writes, 1);
     }
 }
 
@@ -90,16 +89,16 @@ TEST_F(ControllerSliderTest, DraggingPastTheBottomStopsAt1845ThenSnapsTo1850) {
     controller.OnKnobPressed(kLeft, 0, 50, 100);
     controller.OnKnobDragged(kLeft, 0, 50, 100 + 685);
     EXPECT_TRUE(controller.State().knobDragging);
-    EXPECT_EQ(platform.mixer.written.back(), 0);
+    EXPECT_EQ(platform.volume.volume, 0);
     LoadAt(50);
     controller.OnKnobPressed(kLeft, 0, 50, 100);
     controller.OnKnobDragged(kLeft, 0, 50, 1000);
     EXPECT_FALSE(controller.State().knobDragging);
-    EXPECT_EQ(platform.mixer.written.back(), 0);
+    EXPECT_EQ(platform.volume.volume, 0);
     EXPECT_FLOAT_EQ(view.knobTop, 1850.0f);
     EXPECT_EQ(view.readout, "0");
     controller.OnKnobDragged(kLeft, 0, 50, 2000);
-    EXPECT_EQ(platform.mixer.written.size(), 1u);
+    EXPECT_EQ(platform.volume.writes, 1);
 }
 
 TEST_F(ControllerSliderTest, DuringADragTheKnobSnapsToWholePercents) {
@@ -148,7 +147,7 @@ TEST_F(ControllerSliderTest, ATrackClickAtTheBottomGivesOnePercent) {
 TEST_F(ControllerSliderTest, TrackClicksNearTheTopAreClampedToFullVolume) {
     LoadAt(20);
     ClickTrackAndMoveTo(0); // knob Top 150, level -23
-    EXPECT_EQ(platform.mixer.written.back(), 65535);
+    EXPECT_EQ(platform.volume.volume, 65535);
     EXPECT_FLOAT_EQ(view.knobTop, 470.0f);
     EXPECT_EQ(view.readout, "100");
 }
@@ -156,13 +155,13 @@ TEST_F(ControllerSliderTest, TrackClicksNearTheTopAreClampedToFullVolume) {
 TEST_F(ControllerSliderTest, TheTrackJumpsOnlyAtTheFirstMoveAfterAClick) {
     LoadAt(100);
     controller.OnTrackPointerMoved(0, 0, 100, 1000);
-    EXPECT_TRUE(platform.mixer.written.empty());
+    EXPECT_EQ(platform.volume.writes, 0);
     controller.OnTrackClicked();
     EXPECT_TRUE(controller.State().trackArmed);
     controller.OnTrackPointerMoved(0, 0, 100, 1000);
-    EXPECT_EQ(platform.mixer.written.size(), 1u);
+    EXPECT_EQ(platform.volume.writes, 1);
     controller.OnTrackPointerMoved(0, 0, 100, 200);
-    EXPECT_EQ(platform.mixer.written.size(), 1u);
+    EXPECT_EQ(platform.volume.writes, 1);
 }
 
 TEST_F(ControllerSliderTest, AReleaseOnTheTrackDisarmsAPendingClick) {
@@ -170,7 +169,7 @@ TEST_F(ControllerSliderTest, AReleaseOnTheTrackDisarmsAPendingClick) {
     controller.OnTrackClicked();
     controller.OnTrackReleased(kLeft, 0, 100, 1000);
     controller.OnTrackPointerMoved(0, 0, 100, 1000);
-    EXPECT_TRUE(platform.mixer.written.empty());
+    EXPECT_EQ(platform.volume.writes, 0);
 }
 
 TEST_F(ControllerSliderTest, TheLeftButtonAloneMovesTheWindowByThePointersTravel) {

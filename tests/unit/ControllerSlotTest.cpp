@@ -15,11 +15,11 @@ constexpr int kLeft = 1;
 class ControllerSlotTest : public ::testing::Test {
 protected:
     FakePlatform platform;
-    Mixer mixer{platform.mixer, platform.messages, platform.process};
+    MasterVolume volume{platform.volume, platform.messages, platform.process};
     StartupFacts facts;
     FakeShowings showings{platform};
     FakeControllerHost host{platform.log};
-    ControllerSlot slot{showings, host, mixer, facts};
+    ControllerSlot slot{showings, host, volume, facts};
 };
 
 TEST_F(ControllerSlotTest, NothingOfAShowingRemainsInTheNext) {
@@ -90,7 +90,7 @@ TEST_F(ControllerSlotTest, TheUnseenLoadDiscoversTheVolumeControlAndUnloadsWitho
     EXPECT_EQ(showings.made.size(), 1u) << "no window is made";
     EXPECT_EQ(slot.Loaded(), nullptr);
     const auto& log = platform.log;
-    const char* order[] = {"host.signal 0", "host.signal 1", "mixerGetLineControls", "mixerGetControlDetails 0",
+    const char* order[] = {"host.signal 0", "host.signal 1", "volume.Find Volume", "volume.ReadVolume",
                            "host.signal 0"};
     int previous = -1;
     for (const char* call : order) {
@@ -100,9 +100,8 @@ TEST_F(ControllerSlotTest, TheUnseenLoadDiscoversTheVolumeControlAndUnloadsWitho
         previous = static_cast<int>(it - log.calls.begin());
     }
     EXPECT_EQ(host.txtform1signal, "0");
-    EXPECT_EQ(mixer.CurrentControl().controlId, FakeMixer::kVolumeId);
-    EXPECT_EQ(mixer.MixerDeviceName().substr(0, 16), "Fake Audio Mixer");
-    EXPECT_EQ(platform.mixer.openHandles.size(), 1u) << "the mixer stays open";
+    EXPECT_EQ(volume.DeviceName(), "Fake Audio Mixer") << "the find named the device";
+    EXPECT_EQ(platform.volume.refusedCalls, 0);
 }
 
 } // namespace

@@ -20,9 +20,9 @@ TEST(TrayAppStartTest, ANormalStartRunsItsStepsInOrderAndAddsTheTrayIconLast) {
                            "GetVersionEx",
                            "GetSystemDirectory",
                            "EnumProcesses",
-                           "mixerOpen",
+                           "volume.Find Mute",
                            "app.MuteMonitor on",
-                           "mixerGetControlDetails 0",
+                           "volume.ReadVolume",
                            "app.AddTrayIcon"};
     for (std::size_t i = 1; i < std::size(order); ++i) {
         EXPECT_GE(log.IndexOf(order[i - 1]), 0) << order[i - 1];
@@ -34,19 +34,16 @@ TEST(TrayAppStartTest, ANormalStartRunsItsStepsInOrderAndAddsTheTrayIconLast) {
     EXPECT_EQ(c.app.Facts().OwnProcessId, kOwnProcessId);
     EXPECT_EQ(c.app.Facts().Platform, WindowsPlatform::NtFamily);
     EXPECT_EQ(c.app.Facts().SystemFolder, "C:\\WINDOWS\\system32");
-    EXPECT_EQ(c.app.MasterMixer().MuteControl().controlId, FakeMixer::kMuteId);
-    EXPECT_EQ(c.app.MasterMixer().MixerDeviceName().substr(0, 16), "Fake Audio Mixer");
+    EXPECT_EQ(c.app.Volume().DeviceName(), "Fake Audio Mixer");
     EXPECT_FALSE(c.platform.registry.HasValue(HKLM, kRunKeyPath, kTitle));
 }
 
 TEST(TrayAppStartTest, TheStartUpLoadsTheControllerWithoutAWindowAndTheFirstClickShowsTheFirstOne) {
     Companion c;
     ASSERT_FALSE(c.Start());
-    // The load found the volume control and the device's name, and left the mixer open for the monitor.
-    EXPECT_EQ(c.app.MasterMixer().CurrentControl().controlId, FakeMixer::kVolumeId);
-    EXPECT_EQ(c.app.MasterMixer().MixerDeviceName().substr(0, 16), "Fake Audio Mixer");
-    EXPECT_EQ(c.platform.mixer.openHandles.size(), 1u);
-    EXPECT_TRUE(c.platform.log.Contains("mixerGetControlDetails 0")) << "the volume was read";
+    // The load found the volume control and the device's name.
+    EXPECT_EQ(c.app.Volume().DeviceName(), "Fake Audio Mixer");
+    EXPECT_TRUE(c.platform.log.Contains("volume.ReadVolume")) << "the volume was read";
     // ... and unloaded again, without ever asking for a window: nothing was made that could be shown.
     EXPECT_EQ(c.app.txtform1signal(), "0");
     EXPECT_TRUE(c.showings.made.empty());
@@ -103,11 +100,11 @@ TEST(TrayAppStartTest, EveryRefusedStartEndsAtOnceWithItsMessageAndNeverShowsThe
              c.platform.processList.Run(2000, kOwnPath);
          },
          kOwnProcessId, nullptr, MessageIcon::Error},
-        {"no mixer device", [](Companion& c) { c.platform.mixer.openResult = 2; }, 0,
+        {"no mixer device", [](Companion& c) { c.platform.volume.findFailure = VolumeFailure::OpenFailed; }, 0,
          "Error! Unable to open a Mixer Device. Program will be terminated.", MessageIcon::Exclamation},
-        {"no speakers line", [](Companion& c) { c.platform.mixer.lineResult = 1024; }, 0,
+        {"no speakers line", [](Companion& c) { c.platform.volume.findFailure = VolumeFailure::LineInfoFailed; }, 0,
          "Error! Unable to get Mixer Line information.", MessageIcon::Exclamation},
-        {"no mute control", [](Companion& c) { c.platform.mixer.hasMute = false; }, 0,
+        {"no mute control", [](Companion& c) { c.platform.volume.hasMute = false; }, 0,
          "Error! Unable to retriev the controls associated with an audio line .", MessageIcon::Exclamation},
     };
     for (const auto& refusal : refusals) {
@@ -137,20 +134,21 @@ TEST(TrayAppStartTest, EveryRefusedStartEndsAtOnceWithItsMessageAndNeverShowsThe
     EXPECT_EQ(c.platform.registry.Dword(HKCU, kProgramKeyPath, "ontopstat"), 2u);
 }
 
-TEST(TrayAppStartTest, AMixerFailureWhileLoadingTheControllerEndsTheStartWithItsMessageAndNoTrayIcon) {
+TEST(TrayAppStartTest, AVolumeFailureWhileLoadingTheControllerEndsTheStartWithItsMessageAndNoTrayIcon) {
     const struct {
         const char* name;
-        std::function<void(FakeMixer&)> arrange;
+        std::function<void(FakeVolumeDevice&)> arrange;
         const char* message;
     } failures[] = {
-        {"no volume control", [](FakeMixer& m) { m.hasVolume = false; },
+        {"no volume control", [](FakeVolumeDevice& v) { v.hasVolume = false; },
          "Error! Unable to retriev the controls associated with an audio line ."},
-        {"volume unreadable", [](FakeMixer& m) { m.getResult = 11; }, "Error! Can't get Mixer Control Details."},
+        {"volume unreadable", [](FakeVolumeDevice& v) { v.readFails = true; },
+         "Error! Can't get Mixer Control Details."},
     };
     for (const auto& failure : failures) {
         SCOPED_TRACE(failure.name);
         Companion c;
-        failure.arrange(c.platform.mixer);
+        failure.arrange(c.platform.volume);
         ASSERT_TRUE(c.Start());
         ASSERT_EQ(c.platform.messages.shown.size(), 1u);
         EXPECT_EQ(c.platform.messages.shown[0].text, failure.message);
@@ -167,27 +165,29 @@ protected:
         c.app.DiscardFinishedControllers();
     }
     // A mute change made by another program, then one tick of the monitor.
-    void MutedElsewhere(std::int32_t value) {
-        c.platform.mixer.values[FakeMixer::kMuteId] = value;
-        c.platform.mixer.written.clear();
+    void MutedElsewhere(bool muted) {
+        c.platform.volume.muted = muted;
+        c.platform.volume.writes = 0;
         c.app.OnMuteMonitorTick();
     }
     Companion c;
 };
 
-TEST_F(MuteMonitorTest, TheTrayIconFollowsTheMuteOnEveryTickAndOtherValuesChangeNothing) {
+TEST_F(MuteMonitorTest, TheTrayIconFollowsTheMuteOnEveryTick) {
     const struct {
-        std::int32_t value;
+        bool muted;
         TrayPicture picture;
         long changes;
-    } ticks[] = {{1, TrayPicture::Muted, 1},  {1, TrayPicture::Muted, 2},   {0, TrayPicture::Normal, 3},
-                 {2, TrayPicture::Normal, 3}, {-1, TrayPicture::Normal, 3}, {1, TrayPicture::Muted, 4}};
+    } ticks[] = {{true, TrayPicture::Muted, 1},
+                 {true, TrayPicture::Muted, 2},
+                 {false, TrayPicture::Normal, 3},
+                 {true, TrayPicture::Muted, 4}};
     for (const auto& tick : ticks) {
-        MutedElsewhere(tick.value);
-        EXPECT_EQ(c.view.picture, tick.picture) << tick.value;
-        EXPECT_EQ(c.view.pictureChanges, tick.changes) << tick.value;
-        EXPECT_EQ(c.app.TxtMuteVal(), std::to_string(tick.value));
-        EXPECT_TRUE(c.platform.mixer.written.empty()) << "the controller is not loaded: nothing is written";
+        MutedElsewhere(tick.muted);
+        EXPECT_EQ(c.view.picture, tick.picture) << tick.muted;
+        EXPECT_EQ(c.view.pictureChanges, tick.changes) << tick.muted;
+        EXPECT_EQ(c.app.TxtMuteVal(), tick.muted ? "1" : "0");
+        EXPECT_EQ(c.platform.volume.writes, 0) << "the controller is not loaded: nothing is written";
     }
     EXPECT_TRUE(c.showings.made.empty()) << "the monitor never loads the controller";
 }
@@ -198,21 +198,23 @@ TEST_F(MuteMonitorTest, WhileTheControllerIsShownItsBoxFollowsAndWritesTheSameSt
     ASSERT_TRUE(shown.Loaded());
     EXPECT_TRUE(shown.view.TimerEnabled(ControllerTimer::VolumeSync));
     EXPECT_EQ(c.platform.registry.Dword(HKCU, kProgramKeyPath, "ontopstat"), 0u);
-    MutedElsewhere(1);
+    MutedElsewhere(true);
     EXPECT_TRUE(shown.view.muteBoxTicked);
-    EXPECT_EQ(c.platform.mixer.written, std::vector<std::int32_t>{1});
+    EXPECT_EQ(c.platform.volume.writes, 1);
+    EXPECT_TRUE(c.platform.volume.muted);
     EXPECT_EQ(c.view.picture, TrayPicture::Muted);
-    MutedElsewhere(1);
-    EXPECT_TRUE(c.platform.mixer.written.empty()) << "no change, no write";
+    MutedElsewhere(true);
+    EXPECT_EQ(c.platform.volume.writes, 0) << "no change, no write";
     // After the mute change the slider acts on the volume.
     shown.controller.OnTrackClicked();
     shown.controller.OnTrackPointerMoved(0, 0, 100, 1010);
-    EXPECT_EQ(c.platform.mixer.values[FakeMixer::kVolumeId], 32768);
-    EXPECT_EQ(c.platform.mixer.values[FakeMixer::kMuteId], 1);
-    MutedElsewhere(0);
+    EXPECT_EQ(c.platform.volume.volume, 32768);
+    EXPECT_TRUE(c.platform.volume.muted);
+    MutedElsewhere(false);
     EXPECT_FALSE(shown.view.muteBoxTicked);
-    EXPECT_EQ(c.platform.mixer.written, std::vector<std::int32_t>{0});
-    EXPECT_EQ(c.platform.mixer.refusedCalls, 0);
+    EXPECT_EQ(c.platform.volume.writes, 1);
+    EXPECT_FALSE(c.platform.volume.muted);
+    EXPECT_EQ(c.platform.volume.refusedCalls, 0);
 }
 
 TEST_F(MuteMonitorTest, ShowingTheControllerAgainGivesANewOneAndFreesTheOldOnesLater) {
@@ -237,13 +239,11 @@ TEST_F(MuteMonitorTest, AMillionTicksWithTheControllerComingAndGoingLeaveNothing
             c.app.DiscardFinishedControllers();
         }
         if (tick % 7 == 0) {
-            c.platform.mixer.values[FakeMixer::kMuteId] ^= 1;
+            c.platform.volume.muted = !c.platform.volume.muted;
         }
         c.app.OnMuteMonitorTick();
     }
-    EXPECT_EQ(c.platform.mixer.openHandles.size(), 1u);
-    EXPECT_EQ(c.platform.mixer.opens - static_cast<int>(c.platform.mixer.closed.size()), 1);
-    EXPECT_EQ(c.platform.mixer.refusedCalls, 0);
+    EXPECT_EQ(c.platform.volume.refusedCalls, 0);
     EXPECT_EQ(c.showings.alive, 0);
     EXPECT_TRUE(c.platform.messages.shown.empty());
 }

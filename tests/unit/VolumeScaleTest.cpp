@@ -2,7 +2,8 @@
 
 #include "common/Rounding.h"
 #include "common/Twips.h"
-#include "mixer/VolumeScale.h"
+#include "controller/SliderScale.h"
+#include "volume/VolumeScale.h"
 
 namespace kob {
 namespace {
@@ -20,17 +21,17 @@ TEST(RoundHalfEven, ExactHalvesGoToTheEvenNeighbour) {
 
 struct WorkedVolume {
     std::int32_t level;
-    std::int32_t mixerValue;
+    std::int32_t deviceValue;
     std::int32_t percent;
     float knobTop;
 };
 
 class VolumeWorkedValues : public ::testing::TestWithParam<WorkedVolume> {};
 
-TEST_P(VolumeWorkedValues, LevelToMixerToPercentToKnob) {
+TEST_P(VolumeWorkedValues, LevelToDeviceValueToPercentToKnob) {
     const WorkedVolume& w = GetParam();
-    EXPECT_EQ(MixerValueFromLevel(w.level), w.mixerValue);
-    EXPECT_EQ(PercentFromMixerValue(w.mixerValue), w.percent);
+    EXPECT_EQ(DeviceValueFromPercent(PercentFromLevel(w.level)), w.deviceValue);
+    EXPECT_EQ(PercentFromDeviceValue(w.deviceValue), w.percent);
     EXPECT_FLOAT_EQ(KnobTopFromPercent(w.percent), w.knobTop);
 }
 
@@ -43,30 +44,40 @@ INSTANTIATE_TEST_SUITE_P(Table, VolumeWorkedValues,
 
 TEST(VolumeScale, EveryLevelReadsBackAsItsComplement) {
     for (std::int32_t level = 0; level <= 100; ++level) {
-        EXPECT_EQ(PercentFromMixerValue(MixerValueFromLevel(level)), 100 - level) << "level " << level;
+        EXPECT_EQ(PercentFromDeviceValue(DeviceValueFromPercent(100 - level)), 100 - level) << "level " << level;
     }
 }
 
 TEST(VolumeScale, ValuesBetweenLevelsAreRoundedToTheNearestPercent) {
-    EXPECT_EQ(PercentFromMixerValue(32767), 50);
-    EXPECT_EQ(PercentFromMixerValue(32768), 50);
-    EXPECT_EQ(PercentFromMixerValue(65535), 100);
-    EXPECT_EQ(PercentFromMixerValue(0), 0);
-    EXPECT_EQ(PercentFromMixerValue(327), 0);
-    EXPECT_EQ(PercentFromMixerValue(328), 1);
+    EXPECT_EQ(PercentFromDeviceValue(32767), 50);
+    EXPECT_EQ(PercentFromDeviceValue(32768), 50);
+    EXPECT_EQ(PercentFromDeviceValue(65535), 100);
+    EXPECT_EQ(PercentFromDeviceValue(0), 0);
+    EXPECT_EQ(PercentFromDeviceValue(327), 0);
+    EXPECT_EQ(PercentFromDeviceValue(328), 1);
     // Wine stores volumes through a float and may hand back one less than written.
-    EXPECT_EQ(PercentFromMixerValue(45873), 70);
+    EXPECT_EQ(PercentFromDeviceValue(45873), 70);
 }
 
-TEST(VolumeScale, LevelsOutsideTheTrackAreClampedBeforeReachingTheMixer) {
-    EXPECT_EQ(MixerValueFromLevel(-1), 65535);
-    EXPECT_EQ(MixerValueFromLevel(-23), 65535);
-    EXPECT_EQ(MixerValueFromLevel(101), 0);
-    EXPECT_EQ(MixerValueFromLevel(INT32_MIN), 65535);
-    EXPECT_EQ(MixerValueFromLevel(INT32_MAX), 0);
+TEST(SliderScale, LevelsOutsideTheTrackAreTakenAsItsEnds) {
+    EXPECT_EQ(PercentFromLevel(-1), 100);
+    EXPECT_EQ(PercentFromLevel(-23), 100);
+    EXPECT_EQ(PercentFromLevel(101), 0);
+    EXPECT_EQ(PercentFromLevel(INT32_MIN), 100);
+    EXPECT_EQ(PercentFromLevel(INT32_MAX), 0);
 }
 
-TEST(VolumeScale, KnobTopGivesTheLevel) {
+TEST(VolumeScale, TheEndpointsScalarMapsToTheDeviceScaleBothWaysRoundedHalfToEven) {
+    for (auto [scalar, value] : {std::pair{0.0f, 0}, {0.5f, 32768}, {1.0f, 65535}, {1.0f / 65535, 1}}) {
+        EXPECT_EQ(DeviceValueFromScalar(scalar), value) << scalar;
+    }
+    for (std::int32_t value : {0, 1, 32767, 32768, 65535}) {
+        EXPECT_FLOAT_EQ(ScalarFromDeviceValue(value), static_cast<float>(value / 65535.0)) << value;
+        EXPECT_EQ(DeviceValueFromScalar(ScalarFromDeviceValue(value)), value) << "reads back as written";
+    }
+}
+
+TEST(SliderScale, KnobTopGivesTheLevel) {
     const std::pair<float, std::int32_t> table[] = {{470, 0},    {480, 1},      {495, 2},    {1160, 50},
                                                     {1500, 75},  {1830, 99},    {1845, 100}, {1850, 100},
                                                     {483.8f, 1}, {1836.2f, 99}, {150, -23}};
@@ -83,7 +94,7 @@ TEST(Twips, EachAxisIsConvertedWithItsOwnTwipsPerPixel) {
     EXPECT_EQ(p.height, 10);
 }
 
-TEST(VolumeScale, KnobPositionsOfEveryPercentRoundTrip) {
+TEST(SliderScale, KnobPositionsOfEveryPercentRoundTrip) {
     for (std::int32_t percent = 0; percent <= 100; ++percent) {
         EXPECT_EQ(LevelFromKnobTop(KnobTopFromPercent(percent)), 100 - percent) << "percent " << percent;
     }

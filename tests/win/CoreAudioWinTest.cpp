@@ -6,8 +6,8 @@
 
 #include <objbase.h>
 
-#include "mixer/EndpointMixer.h"
-#include "mixer/win32/CoreAudioEndpoint.h"
+#include "volume/win32/CoreAudioEndpoint.h"
+#include "volume/win32/EndpointVolume.h"
 
 namespace kob::test {
 namespace {

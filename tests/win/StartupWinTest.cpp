@@ -1,6 +1,6 @@
 // The start-up with the real windows: the controller's load leaves the device name known for About without any
-// window of the controller being made, shown or activated. The mixer is the Core Audio endpoint, whose device has
-// a name under Wine (winmm's has none); everything else the start-up touches is a fake.
+// window of the controller being made, shown or activated. The master volume is the Core Audio endpoint, whose device
+// has a name under Wine (winmm's has none); everything else the start-up touches is a fake.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -13,10 +13,10 @@
 
 #include "controller/win32/ControllerWindow.h"
 #include "fakes/FakeCompanion.h"
-#include "mixer/EndpointMixer.h"
-#include "mixer/win32/CoreAudioEndpoint.h"
 #include "platform/win32/Win32Screen.h"
 #include "tray/win32/TrayWindow.h"
+#include "volume/win32/CoreAudioEndpoint.h"
+#include "volume/win32/EndpointVolume.h"
 
 namespace kob::test {
 namespace {
@@ -58,7 +58,7 @@ TEST(StartupWinTest, TheControllersLoadNamesTheDeviceForAboutWithoutAnyControlle
         ASSERT_TRUE(endpoint.Resolve()) << "the Core Audio endpoint of the null device";
         const std::string name = endpoint.FriendlyName();
         ASSERT_FALSE(name.empty());
-        EndpointMixer mixer(endpoint);
+        EndpointVolume volume(endpoint);
 
         Companion fakes;
         FakePlatform& p = fakes.platform;
@@ -66,7 +66,7 @@ TEST(StartupWinTest, TheControllersLoadNamesTheDeviceForAboutWithoutAnyControlle
         ControllerWindowFactory controllers(GetModuleHandleA(nullptr), {screen, p.messages, p.settings, p.launcher});
         TrayWindow companion(GetModuleHandleA(nullptr),
                              {p.messages, p.process, p.settings, p.processList, p.systemInfo, p.modulePath, p.launcher},
-                             mixer, controllers);
+                             volume, controllers);
 
         WindowEvents events;
         g_events = &events;
@@ -91,8 +91,7 @@ TEST(StartupWinTest, TheControllersLoadNamesTheDeviceForAboutWithoutAnyControlle
         EXPECT_EQ(companion.Logic().txtform1signal(), "0");
 
         // About is given the endpoint's name, known before any controller was ever opened.
-        const std::string& device = companion.Logic().MasterMixer().MixerDeviceName();
-        EXPECT_EQ(device.substr(0, device.find('\0')), name.substr(0, 31));
+        EXPECT_EQ(companion.Logic().Volume().DeviceName(), name.substr(0, 31));
         companion.Logic().RunMenuCommand(MenuCommand::About);
         HWND about = FindWindowA("DrovoVC3About", nullptr);
         ASSERT_NE(about, nullptr);

@@ -150,8 +150,8 @@ TEST(TrayWindow, ADismissedMenuLeavesAWmNullInTheTrayWindowsQueue) {
     FakePlatform p;
     FakeShowings controllers(p);
     TrayWindow tray(GetModuleHandleA(nullptr),
-                    {p.messages, p.process, p.settings, p.processList, p.systemInfo, p.modulePath, p.launcher}, p.mixer,
-                    controllers);
+                    {p.messages, p.process, p.settings, p.processList, p.systemInfo, p.modulePath, p.launcher},
+                    p.volume, controllers);
     ASSERT_TRUE(tray.Create());
     const UINT_PTR timer = SetTimer(nullptr, 0, 50, &DismissMenu);
     EXPECT_EQ(tray.ShowMenu({}), MenuCommand::None);

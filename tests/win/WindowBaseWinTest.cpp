@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "RealMixerPlatform.h"
+#include "RealVolumePlatform.h"
 #include "ResourceIds.h"
 #include "WinTestFiles.h"
 #include "about/win32/AboutWindow.h"
@@ -231,16 +231,16 @@ protected:
         return count;
     }
 
-    RealMixerPlatform p;
+    RealVolumePlatform p;
     FakeControllerHost host{p.log};
     StartupFacts facts;
     ControllerWindow showing{
-        GetModuleHandleA(nullptr), p.mixer, {p.screen, p.messages, p.settings, p.launcher}, facts, host};
+        GetModuleHandleA(nullptr), p.volume, {p.screen, p.messages, p.settings, p.launcher}, facts, host};
 };
 
 TEST_F(ControllerWindowTest, AShowingLoadsOnceAndItsWindowGoesWithIt) {
     {
-        ControllerWindow other(GetModuleHandleA(nullptr), p.mixer, {p.screen, p.messages, p.settings, p.launcher},
+        ControllerWindow other(GetModuleHandleA(nullptr), p.volume, {p.screen, p.messages, p.settings, p.launcher},
                                facts, host);
         other.Load();
         ASSERT_TRUE(other.Loaded());
@@ -302,12 +302,14 @@ TEST_F(ControllerWindowTest, AClickOnTheMuteBoxMutesTheMasterAndTicksTheBox) {
     ASSERT_NE(box, nullptr);
     SendMessageA(box, BM_CLICK, 0, 0);
     EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_CHECKED);
-    p.mixer.GetMuteComponents();
-    EXPECT_EQ(p.mixer.ReadMuteControl(), 1);
-    EXPECT_EQ(p.mixer.CurrentControl().controlType, 0x50030001u) << "the slider keeps the volume control";
+    p.volume.FindMuteControl();
+    EXPECT_TRUE(p.volume.Muted());
+    p.volume.SetVolume(30);
+    EXPECT_EQ(p.volume.Volume(), 30) << "the slider keeps the volume control";
+    EXPECT_TRUE(p.volume.Muted());
     SendMessageA(box, BM_CLICK, 0, 0);
     EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_UNCHECKED);
-    EXPECT_EQ(p.mixer.ReadMuteControl(), 0);
+    EXPECT_FALSE(p.volume.Muted());
     EXPECT_TRUE(p.messages.shown.empty());
 }
 

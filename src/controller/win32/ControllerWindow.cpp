@@ -51,9 +51,9 @@ int ShiftState() {
 
 } // namespace
 
-ControllerWindow::ControllerWindow(HINSTANCE instance, Mixer& mixer, const ControllerServices& services,
+ControllerWindow::ControllerWindow(HINSTANCE instance, MasterVolume& volume, const ControllerServices& services,
                                    const StartupFacts& facts, ControllerHost& host)
-    : instance_(instance), messages_(services.messages), controller_(*this, mixer, services, facts, host),
+    : instance_(instance), messages_(services.messages), controller_(*this, volume, services, facts, host),
       twipsPerPixelX_(services.screen.TwipsPerPixelX()), twipsPerPixelY_(services.screen.TwipsPerPixelY()),
       timers_({{TimerId(ControllerTimer::DragSettle), controller_layout::kDragSettleInterval},
                {TimerId(ControllerTimer::Fade), controller_layout::kFadeInterval},

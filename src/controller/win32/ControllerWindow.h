@@ -23,8 +23,8 @@ namespace kob {
 // turns messages into the logic's event handlers (pixels to twips) and carries out what the logic asks of it.
 class ControllerWindow : public WindowBase, public ControllerShowing, public ControllerView, private KnobEvents {
 public:
-    ControllerWindow(HINSTANCE instance, Mixer& mixer, const ControllerServices& services, const StartupFacts& facts,
-                     ControllerHost& host);
+    ControllerWindow(HINSTANCE instance, MasterVolume& volume, const ControllerServices& services,
+                     const StartupFacts& facts, ControllerHost& host);
     ~ControllerWindow() override;
 
     // ControllerShowing (Unload also serves the view)
@@ -129,9 +129,9 @@ class ControllerWindowFactory : public ControllerFactory {
 public:
     ControllerWindowFactory(HINSTANCE instance, const ControllerServices& services)
         : instance_(instance), services_(services) {}
-    std::unique_ptr<ControllerShowing> CreateController(ControllerHost& host, Mixer& mixer,
+    std::unique_ptr<ControllerShowing> CreateController(ControllerHost& host, MasterVolume& volume,
                                                         const StartupFacts& facts) override {
-        return std::make_unique<ControllerWindow>(instance_, mixer, services_, facts, host);
+        return std::make_unique<ControllerWindow>(instance_, volume, services_, facts, host);
     }
 
 private:

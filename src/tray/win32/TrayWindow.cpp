@@ -27,9 +27,9 @@ HICON LoadTrayPicture(HINSTANCE instance, int id) {
 
 } // namespace
 
-TrayWindow::TrayWindow(HINSTANCE instance, const TrayAppServices& services, MixerService& mixerDevice,
+TrayWindow::TrayWindow(HINSTANCE instance, const TrayAppServices& services, VolumeDevice& volumeDevice,
                        ControllerFactory& controllers)
-    : instance_(instance), services_(services), app_(*this, services, mixerDevice, soundDevice_, controllers),
+    : instance_(instance), services_(services), app_(*this, services, volumeDevice, soundDevice_, controllers),
       timers_({{kMuteMonitorTimer, kMuteMonitorInterval}}), normalIcon_(LoadTrayPicture(instance, IDI_TRAY_NORMAL)),
       mutedIcon_(LoadTrayPicture(instance, IDI_TRAY_MUTED)), menu_(BuildBaseMenu()),
       taskbarCreated_(RegisterWindowMessageA("TaskbarCreated")) {}
@@ -98,8 +98,7 @@ MenuCommand TrayWindow::ShowMenu(const OnTopItem& ontop) {
 }
 
 void TrayWindow::ShowAbout() {
-    about_.Show(
-        [&] { return std::make_unique<AboutWindow>(instance_, app_.MasterMixer().MixerDeviceName(), browser_); });
+    about_.Show([&] { return std::make_unique<AboutWindow>(instance_, app_.Volume().DeviceName(), browser_); });
 }
 
 void TrayWindow::ShowOptions() {

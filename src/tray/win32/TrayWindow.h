@@ -21,7 +21,7 @@ namespace kob {
 // logic's handlers.
 class TrayWindow : public WindowBase, public TrayView {
 public:
-    TrayWindow(HINSTANCE instance, const TrayAppServices& services, MixerService& mixerDevice,
+    TrayWindow(HINSTANCE instance, const TrayAppServices& services, VolumeDevice& volumeDevice,
                ControllerFactory& controllers);
     ~TrayWindow() override;
 

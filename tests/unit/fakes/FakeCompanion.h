@@ -41,7 +41,7 @@ struct Companion {
     TrayApp app{view,
                 {platform.messages, platform.process, platform.settings, platform.processList, platform.systemInfo,
                  platform.modulePath, platform.launcher},
-                platform.mixer,
+                platform.volume,
                 platform.sound,
                 showings};
 };

@@ -17,8 +17,9 @@ inline ControllerServices ControllerServicesOf(FakePlatform& platform) {
 // controller's unload, as the real window's destruction does. It counts the showings alive.
 class FakeShowing : public ControllerShowing {
 public:
-    FakeShowing(FakePlatform& platform, Mixer& mixer, const StartupFacts& facts, ControllerHost& host, int& alive)
-        : view(platform.log), controller(view, mixer, ControllerServicesOf(platform), facts, host), alive_(alive) {
+    FakeShowing(FakePlatform& platform, MasterVolume& volume, const StartupFacts& facts, ControllerHost& host,
+                int& alive)
+        : view(platform.log), controller(view, volume, ControllerServicesOf(platform), facts, host), alive_(alive) {
         ++alive_;
         view.onUnload = [this] {
             loaded = false;
@@ -60,9 +61,9 @@ private:
 class FakeShowings : public ControllerFactory {
 public:
     explicit FakeShowings(FakePlatform& platform) : platform_(platform) {}
-    std::unique_ptr<ControllerShowing> CreateController(ControllerHost& host, Mixer& mixer,
+    std::unique_ptr<ControllerShowing> CreateController(ControllerHost& host, MasterVolume& volume,
                                                         const StartupFacts& facts) override {
-        auto showing = std::make_unique<FakeShowing>(platform_, mixer, facts, host, alive);
+        auto showing = std::make_unique<FakeShowing>(platform_, volume, facts, host, alive);
         showing->view.failingOperation = failingOperation;
         made.push_back(showing.get());
         return showing;
@@ -79,11 +80,11 @@ private:
 // One controller showing with everything it needs on fakes of its own, not loaded yet.
 struct ControllerOnFakes {
     FakePlatform platform;
-    Mixer mixer{platform.mixer, platform.messages, platform.process};
+    MasterVolume volume{platform.volume, platform.messages, platform.process};
     FakeControllerHost host{platform.log};
     StartupFacts facts;
     int alive = 0;
-    FakeShowing showing{platform, mixer, facts, host, alive};
+    FakeShowing showing{platform, volume, facts, host, alive};
 };
 
 } // namespace kob::test

@@ -10,13 +10,13 @@
 #include "fakes/FakeProcessList.h"
 #include "fakes/FakeRegistry.h"
 #include "fakes/FakeSystem.h"
-#include "mixer/MixerService.h"
 #include "platform/MessageBoxService.h"
 #include "platform/ProcessControl.h"
 #include "platform/ProgramLauncher.h"
 #include "platform/ScreenService.h"
 #include "settings/Settings.h"
 #include "tray/SoundDevice.h"
+#include "volume/VolumeDevice.h"
 
 namespace kob::test {
 
@@ -85,55 +85,37 @@ public:
     ScreenRect workArea{0, 0, 1024, 738};
 };
 
-// A mixer with one speakers line holding a volume and a mute control, whose calls can be made to fail. Like
-// winmm it refuses every call on a handle that is not open (MMSYSERR_INVALHANDLE), and it counts opens and
-// closes, so a leaked or wrongly closed handle shows (Wine keeps accepting closed handles and cannot).
-class FakeMixer : public MixerService {
+// The master output as a backend holds it: a volume on the device scale and a mute, any step of which can be made
+// to fail. Like a real device it refuses to read or write a control that was never found, and counts such calls.
+class FakeVolumeDevice : public VolumeDevice {
 public:
-    explicit FakeMixer(CallLog& log) : log_(log) {}
-    std::uint32_t OpenDevice0(std::uintptr_t& handle) override;
-    std::uint32_t GetSpeakersLine(std::uintptr_t handle, MixerLineInfo& line) override;
-    std::uint32_t GetLineControlByType(std::uintptr_t handle, std::uint32_t lineId, std::uint32_t controlType,
-                                       MixerControlInfo& control) override;
-    std::uint32_t GetControlValue(std::uintptr_t handle, std::uint32_t controlId, std::int32_t& value) override;
-    std::uint32_t SetControlValue(std::uintptr_t handle, std::uint32_t controlId, std::int32_t value) override;
-    void Close(std::uintptr_t handle) override;
+    explicit FakeVolumeDevice(CallLog& log) : log_(log) {}
+    std::optional<VolumeFailure> Find(Control control) override;
+    std::string Name() override { return name; }
+    bool ReadVolume(std::int32_t& value) override;
+    bool WriteVolume(std::int32_t value) override;
+    bool ReadMuted(bool& value) override;
+    bool WriteMuted(bool value) override;
 
-    // Results to return; 0 is success.
-    std::uint32_t openResult = 0;
-    std::uint32_t lineResult = 0;
-    std::uint32_t controlsResult = 0;
-    std::uint32_t getResult = 0;
-    std::uint32_t setResult = 0;
-    // Control types the line has.
+    // What the device holds.
+    std::int32_t volume = 65535;
+    bool muted = false;
+    std::string name = "Fake Audio Mixer";
+    // The failure every find reports; a line without a control fails its find with LineControlsFailed.
+    std::optional<VolumeFailure> findFailure;
     bool hasVolume = true;
     bool hasMute = true;
-
-    std::string deviceName = "Fake Audio Mixer";
-    std::uint32_t lineId = 0xFFFF0000;
-    std::map<std::uint32_t, std::int32_t> values{{kVolumeId, 65535}, {kMuteId, 0}};
-    std::uintptr_t nextHandle = 0x100;
-    std::set<std::uintptr_t> openHandles;
-    int opens = 0;
-    std::vector<std::uintptr_t> closed;
-    // Calls on handles that were not open, closes of such handles included.
+    bool readFails = false;
+    bool writeFails = false;
+    // Writes of the volume or the mute, refused ones included.
+    int writes = 0;
+    // Reads and writes of a control that was never found.
     int refusedCalls = 0;
-    // Open handles the device no longer serves (unplugged and plugged in again): every call on them fails.
-    std::set<std::uintptr_t> broken;
-    // Handles used by value reads and writes, in call order.
-    std::vector<std::uintptr_t> handlesUsed;
-    std::vector<std::int32_t> written;
-
-    static constexpr std::uint32_t kVolumeId = 0;
-    static constexpr std::uint32_t kMuteId = 1;
-    static constexpr std::uint32_t kInvalidHandle = 5; // MMSYSERR_INVALHANDLE
-    static constexpr std::uint32_t kNoDriver = 6;      // MMSYSERR_NODRIVER
 
 private:
-    // A call on a handle that is not open is counted; one on a broken handle fails too.
-    bool Refuses(std::uintptr_t handle);
-    std::uint32_t Refusal(std::uintptr_t handle);
+    bool Refuses(Control control);
     CallLog& log_;
+    std::set<Control> found_;
 };
 
 // Starts nothing; records the command lines, and fails with the given description when one is set.
@@ -182,7 +164,7 @@ struct FakePlatform {
     FakeMessageBox messages{log};
     FakeProcess process{log};
     FakeScreen screen;
-    FakeMixer mixer{log};
+    FakeVolumeDevice volume{log};
     FakeRegistry registry{log};
     FakeProcessList processList{log};
     FakeSystemInfo systemInfo{&log};

@@ -1,10 +1,12 @@
+// The master volume on the default render endpoint, against an endpoint that can be taken away, replaced or made
+// to refuse, as Wine's cannot.
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "fakes/FakeServices.h"
-#include "mixer/EndpointMixer.h"
-#include "mixer/Mixer.h"
+#include "volume/MasterVolume.h"
+#include "volume/win32/EndpointVolume.h"
 
 namespace kob::test {
 namespace {
@@ -54,81 +56,66 @@ struct FakeEndpoint : AudioEndpoint {
     std::string name = "Speakers (High Definition Audio Device)";
 };
 
-class EndpointMixerTest : public ::testing::Test {
+class EndpointVolumeTest : public ::testing::Test {
 protected:
-    std::uintptr_t Open() {
-        std::uintptr_t handle = 0;
-        EXPECT_EQ(mixer.OpenDevice0(handle), 0u);
-        return handle;
-    }
     FakeEndpoint endpoint;
-    EndpointMixer mixer{endpoint};
+    EndpointVolume device{endpoint};
+    FakePlatform p;
+    MasterVolume volume{device, p.messages, p.process};
 };
 
-TEST_F(EndpointMixerTest, LevelsMapToTheMixersScaleBothWaysRoundedHalfToEven) {
-    const std::uintptr_t handle = Open();
-    for (auto [scalar, value] : {std::pair{0.0f, 0}, {0.5f, 32768}, {1.0f, 65535}, {1.0f / 65535, 1}}) {
+TEST_F(EndpointVolumeTest, TheLevelAndTheMuteGoBothWaysThroughTheDeviceScale) {
+    volume.FindVolumeControl();
+    for (auto [scalar, percent] : {std::pair{0.0f, 0}, {0.5f, 50}, {1.0f, 100}, {0.7f, 70}}) {
         endpoint.level = scalar;
-        std::int32_t read = -1;
-        EXPECT_EQ(mixer.GetControlValue(handle, 0, read), 0u);
-        EXPECT_EQ(read, value) << scalar;
+        EXPECT_EQ(volume.Volume(), percent) << scalar;
     }
-    for (std::int32_t value : {0, 1, 32767, 32768, 65535}) {
-        EXPECT_EQ(mixer.SetControlValue(handle, 0, value), 0u);
-        EXPECT_FLOAT_EQ(endpoint.level, static_cast<float>(value / 65535.0)) << value;
-        std::int32_t read = -1;
-        mixer.GetControlValue(handle, 0, read);
-        EXPECT_EQ(read, value) << "reads back as written";
+    for (std::int32_t percent : {0, 1, 50, 70, 99, 100}) {
+        volume.SetVolume(percent);
+        EXPECT_FLOAT_EQ(endpoint.level, static_cast<float>(std::round(65535.0 / 100 * percent) / 65535.0)) << percent;
+        EXPECT_EQ(volume.Volume(), percent) << "reads back as written";
     }
-}
-
-TEST_F(EndpointMixerTest, MuteBothWays) {
-    const std::uintptr_t handle = Open();
     for (bool muted : {true, false}) {
-        EXPECT_EQ(mixer.SetControlValue(handle, 1, muted ? 1 : 0), 0u);
+        volume.SetMuted(muted);
         EXPECT_EQ(endpoint.muted, muted);
-        std::int32_t read = -1;
-        EXPECT_EQ(mixer.GetControlValue(handle, 1, read), 0u);
-        EXPECT_EQ(read, muted ? 1 : 0);
+        EXPECT_EQ(volume.Muted(), muted);
     }
-}
-
-TEST_F(EndpointMixerTest, TheProgramSeesTheMixerItAlwaysHadWithTheDevicesName) {
-    endpoint.name = "Speakers (Realtek High Definition Audio)"; // 40 characters
-    FakePlatform p;
-    Mixer m{mixer, p.messages, p.process};
-    m.GetMuteComponents();
-    m.GetCoreComponents("1342373889");
-    EXPECT_EQ(m.CurrentControl().controlId, 0u);
-    EXPECT_EQ(m.CurrentControl().maximum, 65535);
-    EXPECT_EQ(m.MuteControl().controlId, 1u);
-    // The name field holds 31 characters and a NUL.
-    EXPECT_EQ(m.MixerDeviceName(), std::string("Speakers (Realtek High Definiti") + '\0');
     EXPECT_TRUE(p.messages.shown.empty());
 }
 
-TEST_F(EndpointMixerTest, ADeviceThatGoesAndComesBackIsFoundAgainAndNoDeviceAtAllEndsAsWinmmWould) {
-    FakePlatform p;
-    Mixer m{mixer, p.messages, p.process};
-    m.GetCoreComponents("1342373889");
+TEST_F(EndpointVolumeTest, TheDevicesNameIsCutToWhatTheAboutWindowEverShowed) {
+    endpoint.name = "Speakers (Realtek High Definition Audio)"; // 40 characters
+    volume.FindMuteControl();
+    volume.FindVolumeControl();
+    EXPECT_EQ(volume.DeviceName(), "Speakers (Realtek High Definiti");
+    EXPECT_EQ(endpoint.resolves, 1) << "the endpoint is looked for at the first find only";
+    EXPECT_TRUE(p.messages.shown.empty());
+}
+
+TEST_F(EndpointVolumeTest, ADeviceThatGoesAndComesBackIsFoundAgainAndNoDeviceAtAllEndsAsWinmmWould) {
+    volume.FindVolumeControl();
     endpoint.device = 2; // headphones plugged in: another default device
     endpoint.level = 0.5f;
-    EXPECT_EQ(m.ReadCurrentControl(), 32768) << "read from the new default device";
+    EXPECT_EQ(volume.Volume(), 50) << "read from the new default device";
     // Speakers plugged in beside headphones that stay usable: the new default is followed all the same.
     endpoint.oldDeviceStillAnswers = true;
     endpoint.device = 3;
     const int resolves = endpoint.resolves;
-    m.ReadCurrentControl();
+    volume.Volume();
     EXPECT_EQ(endpoint.resolvedDevice, 3);
     EXPECT_EQ(endpoint.resolves, resolves + 1);
     endpoint.oldDeviceStillAnswers = false;
     endpoint.present = false;
-    EXPECT_THROW(m.ReadCurrentControl(), ProcessEnded);
+    EXPECT_THROW(volume.Volume(), ProcessEnded);
     ASSERT_EQ(p.messages.shown.size(), 1u);
     EXPECT_EQ(p.messages.shown[0].text, "Error! Can't get Mixer Control Details.");
+    FakeEndpoint none;
+    none.present = false;
+    EndpointVolume noDevice{none};
     FakePlatform q;
-    Mixer none{mixer, q.messages, q.process};
-    EXPECT_THROW(none.GetCoreComponents("1342373889"), ProcessEnded);
+    MasterVolume nothing{noDevice, q.messages, q.process};
+    EXPECT_THROW(nothing.FindVolumeControl(), ProcessEnded);
+    ASSERT_EQ(q.messages.shown.size(), 1u);
     EXPECT_EQ(q.messages.shown[0].text, "Error! Unable to open a Mixer Device. Program will be terminated.");
 }
 

@@ -7,8 +7,8 @@
 
 #include <atomic>
 
-#include "mixer/AudioEndpoint.h"
 #include "platform/win32/ComPtr.h"
+#include "volume/win32/AudioEndpoint.h"
 
 namespace kob {
 

@@ -1,4 +1,4 @@
-#include "mixer/win32/CoreAudioEndpoint.h"
+#include "volume/win32/CoreAudioEndpoint.h"
 
 #include <propidl.h>
 

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+
+#include "volume/VolumeDevice.h"
+#include "volume/win32/AudioEndpoint.h"
+
+namespace kob {
+
+// The master volume on the default render endpoint, so that on Windows Vista and later the program acts on the
+// real master volume rather than on its own audio session. The endpoint is looked for at the first find; a call
+// follows another device that has become the default, and a call that finds the endpoint gone (a device unplugged
+// or disabled) looks for the default device again once before it fails.
+class EndpointVolume : public VolumeDevice {
+public:
+    explicit EndpointVolume(AudioEndpoint& endpoint) : endpoint_(endpoint) {}
+
+    std::optional<VolumeFailure> Find(Control control) override;
+    std::string Name() override { return name_; }
+    bool ReadVolume(std::int32_t& value) override;
+    bool WriteVolume(std::int32_t value) override;
+    bool ReadMuted(bool& muted) override;
+    bool WriteMuted(bool muted) override;
+
+private:
+    // Runs an endpoint call; when it fails, finds the default device again and runs it once more.
+    template <typename Call> bool WithEndpoint(Call&& call);
+
+    AudioEndpoint& endpoint_;
+    bool found_ = false;
+    std::string name_;
+};
+
+// Whether the endpoint can stand for the master volume: it exists, its level can be read, and writing that same
+// level back is accepted. Otherwise the program keeps the winmm mixer (Windows 2000 and XP have no endpoint).
+bool EndpointCanBeTheMaster(AudioEndpoint& endpoint);
+
+} // namespace kob

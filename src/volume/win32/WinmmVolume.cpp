@@ -1,0 +1,176 @@
+#include "volume/win32/WinmmVolume.h"
+
+#include <cstring>
+
+namespace kob {
+
+// The record sizes winmm checks, in their published ANSI layouts.
+static_assert(sizeof(MIXERLINEA) == 168);
+static_assert(sizeof(MIXERLINECONTROLSA) == 24);
+static_assert(sizeof(MIXERCONTROLA) == 148);
+static_assert(sizeof(MIXERCONTROLDETAILS) == 24);
+
+namespace {
+
+HMIXEROBJ AsMixerObject(HMIXER mixer) {
+    return reinterpret_cast<HMIXEROBJ>(mixer);
+}
+
+// A zero-filled, locked global memory block for one mixer transfer; unlocked and freed when it goes.
+class TransferBlock {
+public:
+    explicit TransferBlock(SIZE_T size) : block_(GlobalAlloc(GMEM_ZEROINIT, size)) {
+        if (block_) {
+            address_ = GlobalLock(block_);
+        }
+    }
+    ~TransferBlock() {
+        if (address_) {
+            GlobalUnlock(block_);
+        }
+        if (block_) {
+            GlobalFree(block_);
+        }
+    }
+    TransferBlock(const TransferBlock&) = delete;
+    TransferBlock& operator=(const TransferBlock&) = delete;
+
+    void* Address() const { return address_; }
+
+private:
+    HGLOBAL block_;
+    void* address_ = nullptr;
+};
+
+MIXERCONTROLDETAILS DetailsFor(DWORD controlId, void* block) {
+    MIXERCONTROLDETAILS details{};
+    details.cbStruct = sizeof(MIXERCONTROLDETAILS);
+    details.dwControlID = controlId;
+    details.cChannels = 1;
+    details.cMultipleItems = 0;
+    details.cbDetails = sizeof(DWORD);
+    details.paDetails = block;
+    return details;
+}
+
+} // namespace
+
+WinmmVolume::~WinmmVolume() {
+    if (mixer_) {
+        calls_.close(mixer_);
+    }
+}
+
+std::optional<VolumeFailure> WinmmVolume::Find(Control control) {
+    const bool volume = control == Control::Volume;
+    const DWORD type = volume ? MIXERCONTROL_CONTROLTYPE_VOLUME : MIXERCONTROL_CONTROLTYPE_MUTE;
+    DWORD& id = volume ? volumeId_ : muteId_;
+    // One handle serves every find: opening the device at each one wears the mixer out (some systems never reuse a
+    // handle value and refuse opens after a few hundred).
+    if (mixer_ && Fetch(type, id) == Found::Control) {
+        return std::nullopt;
+    }
+    if (!Reopen()) {
+        return VolumeFailure::OpenFailed;
+    }
+    switch (Fetch(type, id)) {
+    case Found::NoLine:
+        return VolumeFailure::LineInfoFailed;
+    case Found::NoControl:
+        return VolumeFailure::LineControlsFailed;
+    case Found::Control:
+        break;
+    }
+    return std::nullopt;
+}
+
+WinmmVolume::Found WinmmVolume::Fetch(DWORD controlType, DWORD& controlId) {
+    MIXERLINEA line{};
+    line.cbStruct = sizeof(MIXERLINEA);
+    line.dwComponentType = MIXERLINE_COMPONENTTYPE_DST_SPEAKERS;
+    if (calls_.getLineInfo(AsMixerObject(mixer_), &line, MIXER_GETLINEINFOF_COMPONENTTYPE) != MMSYSERR_NOERROR) {
+        return Found::NoLine;
+    }
+    // The product-name field holds the name and NULs after it.
+    name_.assign(line.Target.szPname, strnlen(line.Target.szPname, sizeof(line.Target.szPname)));
+    TransferBlock block(sizeof(MIXERCONTROLA));
+    if (!block.Address()) {
+        return Found::NoControl;
+    }
+    MIXERLINECONTROLSA request{};
+    request.cbStruct = sizeof(MIXERLINECONTROLSA);
+    request.dwLineID = line.dwLineID;
+    request.dwControlType = controlType;
+    request.cControls = 1;
+    request.cbmxctrl = sizeof(MIXERCONTROLA);
+    request.pamxctrl = static_cast<MIXERCONTROLA*>(block.Address());
+    if (calls_.getLineControls(AsMixerObject(mixer_), &request, MIXER_GETLINECONTROLSF_ONEBYTYPE) != MMSYSERR_NOERROR) {
+        return Found::NoControl;
+    }
+    MIXERCONTROLA found{};
+    std::memcpy(&found, block.Address(), sizeof(found));
+    controlId = found.dwControlID;
+    return Found::Control;
+}
+
+bool WinmmVolume::Reopen() {
+    HMIXER opened = nullptr;
+    if (calls_.open(&opened, 0, 0, 0, 0) != MMSYSERR_NOERROR) {
+        return false;
+    }
+    // Every later call uses the new handle. A mixer may hand out the same value again for a new open; that one is
+    // live and must stay open.
+    const HMIXER superseded = mixer_;
+    mixer_ = opened;
+    if (superseded && superseded != opened) {
+        calls_.close(superseded);
+    }
+    return true;
+}
+
+bool WinmmVolume::ReadValue(DWORD controlId, std::int32_t& value) {
+    TransferBlock block(sizeof(DWORD));
+    if (!block.Address()) {
+        return false;
+    }
+    MIXERCONTROLDETAILS details = DetailsFor(controlId, block.Address());
+    if (calls_.getControlDetails(AsMixerObject(mixer_), &details, MIXER_GETCONTROLDETAILSF_VALUE) != MMSYSERR_NOERROR) {
+        return false;
+    }
+    std::memcpy(&value, block.Address(), sizeof(value));
+    return true;
+}
+
+bool WinmmVolume::WriteValue(DWORD controlId, std::int32_t value) {
+    TransferBlock block(sizeof(DWORD));
+    if (!block.Address()) {
+        return false;
+    }
+    std::memcpy(block.Address(), &value, sizeof(value));
+    MIXERCONTROLDETAILS details = DetailsFor(controlId, block.Address());
+    return calls_.setControlDetails(AsMixerObject(mixer_), &details, MIXER_SETCONTROLDETAILSF_VALUE) ==
+           MMSYSERR_NOERROR;
+}
+
+bool WinmmVolume::ReadVolume(std::int32_t& value) {
+    return ReadValue(volumeId_, value);
+}
+
+bool WinmmVolume::WriteVolume(std::int32_t value) {
+    return WriteValue(volumeId_, value);
+}
+
+bool WinmmVolume::ReadMuted(bool& muted) {
+    std::int32_t value = 0;
+    if (!ReadValue(muteId_, value)) {
+        return false;
+    }
+    muted = value != 0;
+    return true;
+}
+
+bool WinmmVolume::WriteMuted(bool muted) {
+    return WriteValue(muteId_, muted ? 1 : 0);
+}
+
+} // namespace kob

@@ -1,0 +1,94 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "fakes/FakeServices.h"
+#include "volume/MasterVolume.h"
+
+namespace kob::test {
+namespace {
+
+TEST(MasterVolumeTest, EachFailureShowsItsOneMessageAndEndsTheProgramWithNothingAfter) {
+    const struct {
+        const char* name;
+        std::function<void(FakeVolumeDevice&)> arrange;
+        std::function<void(MasterVolume&)> act;
+        const char* message;
+    } failures[] = {
+        {"no device", [](FakeVolumeDevice& d) { d.findFailure = VolumeFailure::OpenFailed; },
+         [](MasterVolume& v) { v.FindMuteControl(); },
+         "Error! Unable to open a Mixer Device. Program will be terminated."},
+        {"no speakers line", [](FakeVolumeDevice& d) { d.findFailure = VolumeFailure::LineInfoFailed; },
+         [](MasterVolume& v) { v.FindVolumeControl(); }, "Error! Unable to get Mixer Line information."},
+        {"no mute control", [](FakeVolumeDevice& d) { d.hasMute = false; },
+         [](MasterVolume& v) { v.FindMuteControl(); },
+         "Error! Unable to retriev the controls associated with an audio line ."},
+        {"the volume unreadable", [](FakeVolumeDevice& d) { d.readFails = true; }, [](MasterVolume& v) { v.Volume(); },
+         "Error! Can't get Mixer Control Details."},
+        {"the volume refused", [](FakeVolumeDevice& d) { d.writeFails = true; },
+         [](MasterVolume& v) { v.SetVolume(50); }, "Error! Unable to set Mixer Control Details."},
+        {"the mute refused", [](FakeVolumeDevice& d) { d.writeFails = true; },
+         [](MasterVolume& v) { v.SetMuted(true); }, "Error! Unable to set Mixer Control Details."},
+        {"the mute unreadable", [](FakeVolumeDevice& d) { d.readFails = true; },
+         [](MasterVolume& v) {
+             v.FindMuteControl();
+             v.Muted();
+         },
+         "Error! Unable to get Mixer Control Details."},
+    };
+    for (const auto& failure : failures) {
+        SCOPED_TRACE(failure.name);
+        FakePlatform p;
+        MasterVolume volume{p.volume, p.messages, p.process};
+        volume.FindVolumeControl();
+        failure.arrange(p.volume);
+        EXPECT_THROW(failure.act(volume), ProcessEnded);
+        ASSERT_EQ(p.messages.shown.size(), 1u);
+        EXPECT_EQ(p.messages.shown[0].text, failure.message);
+        EXPECT_EQ(p.messages.shown[0].title, "Drovo Volume Controller 3.0");
+        EXPECT_EQ(p.messages.shown[0].icon, MessageIcon::Exclamation);
+        EXPECT_TRUE(p.process.stopped) << "every handler is stopped before the box";
+        EXPECT_TRUE(p.process.ended);
+        EXPECT_EQ(p.log.calls.back(), "EndProcess 0") << "nothing after the ending";
+    }
+}
+
+TEST(MasterVolumeTest, LevelsInPercentGiveTheDevicesWorkedValuesBothWays) {
+    FakePlatform p;
+    MasterVolume volume{p.volume, p.messages, p.process};
+    volume.FindVolumeControl();
+    const std::pair<std::int32_t, std::int32_t> worked[] = {{100, 65535}, {99, 64880}, {70, 45874}, {50, 32768},
+                                                            {30, 19660},  {1, 655},    {0, 0}};
+    for (const auto& [percent, value] : worked) {
+        volume.SetVolume(percent);
+        EXPECT_EQ(p.volume.volume, value) << percent;
+        EXPECT_EQ(volume.Volume(), percent) << value;
+    }
+    // Beyond either end the nearer end is written; nothing outside the device's range ever is.
+    for (const auto& [percent, value] : {std::pair{101, 65535}, {INT32_MAX, 65535}, {-1, 0}, {INT32_MIN, 0}}) {
+        volume.SetVolume(percent);
+        EXPECT_EQ(p.volume.volume, value) << percent;
+    }
+    EXPECT_TRUE(p.messages.shown.empty());
+}
+
+TEST(MasterVolumeTest, TheMuteBoxsWriteLeavesTheVolumeFoundAndOnlyTheControllersFindsNameTheDevice) {
+    FakePlatform p;
+    MasterVolume volume{p.volume, p.messages, p.process};
+    volume.FindMuteControl();
+    EXPECT_TRUE(volume.DeviceName().empty()) << "the mute monitor's find names nothing";
+    EXPECT_FALSE(volume.Muted());
+    p.volume.name = "SB Live! Audio";
+    volume.SetMuted(true);
+    EXPECT_TRUE(p.volume.muted);
+    EXPECT_TRUE(volume.Muted());
+    EXPECT_EQ(volume.DeviceName(), "SB Live! Audio");
+    // The volume control is found again after the mute's write: the slider goes on acting on the volume.
+    volume.SetVolume(50);
+    EXPECT_EQ(p.volume.volume, 32768);
+    EXPECT_TRUE(p.volume.muted);
+    EXPECT_EQ(p.volume.refusedCalls, 0);
+}
+
+} // namespace
+} // namespace kob::test

@@ -1,0 +1,320 @@
+// The winmm backend and the controller's volume routines against Wine's real winmm on the null audio device, and
+// against a counting mixer that fails where Wine's never does.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <mmsystem.h>
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <set>
+#include <vector>
+
+#include "RealVolumePlatform.h"
+#include "controller/Controller.h"
+#include "fakes/FakeControllerView.h"
+#include "fakes/FakeServices.h"
+
+namespace kob::test {
+namespace {
+
+TEST(WinmmVolume, TheVolumeAndTheMuteAreTwoControlsOfTheSameDevice) {
+    RealVolumePlatform p;
+    p.volume.FindMuteControl();
+    p.volume.FindVolumeControl();
+    p.volume.SetVolume(30);
+    p.volume.SetMuted(true);
+    EXPECT_TRUE(p.volume.Muted());
+    EXPECT_EQ(p.volume.Volume(), 30);
+    p.volume.SetMuted(false);
+    EXPECT_FALSE(p.volume.Muted());
+    EXPECT_EQ(p.volume.DeviceName().find('\0'), std::string::npos) << "only the name, without the field's NULs";
+    EXPECT_TRUE(p.messages.shown.empty());
+}
+
+TEST(WinmmVolume, WinmmAcceptsThePublishedControlRecordSizeAndRejectsALongerOne) {
+    HMIXER mixer = nullptr;
+    ASSERT_EQ(mixerOpen(&mixer, 0, 0, 0, 0), MMSYSERR_NOERROR);
+    MIXERLINEA line{};
+    line.cbStruct = sizeof(line);
+    line.dwComponentType = MIXERLINE_COMPONENTTYPE_DST_SPEAKERS;
+    ASSERT_EQ(mixerGetLineInfoA(reinterpret_cast<HMIXEROBJ>(mixer), &line, MIXER_GETLINEINFOF_COMPONENTTYPE),
+              MMSYSERR_NOERROR);
+    alignas(4) unsigned char block[152] = {};
+    MIXERLINECONTROLSA request{};
+    request.cbStruct = sizeof(request);
+    request.dwLineID = line.dwLineID;
+    request.dwControlType = MIXERCONTROL_CONTROLTYPE_VOLUME;
+    request.cControls = 1;
+    request.pamxctrl = reinterpret_cast<MIXERCONTROLA*>(block);
+    request.cbmxctrl = 152;
+    EXPECT_EQ(mixerGetLineControlsA(reinterpret_cast<HMIXEROBJ>(mixer), &request, MIXER_GETLINECONTROLSF_ONEBYTYPE),
+              MMSYSERR_INVALPARAM);
+    request.cbmxctrl = 148;
+    EXPECT_EQ(mixerGetLineControlsA(reinterpret_cast<HMIXEROBJ>(mixer), &request, MIXER_GETLINECONTROLSF_ONEBYTYPE),
+              MMSYSERR_NOERROR);
+    mixerClose(mixer);
+}
+
+// A thousand finds in one process, as many tray clicks and mute toggles make, keep working: Wine never reuses a
+// handle value and refuses the 257th open of a process, so a program that opened the device at every find would
+// end after a few hundred. The counting mixer below counts the opens and closes themselves.
+TEST(WinmmVolume, AThousandFindsKeepWorking) {
+    RealVolumePlatform p;
+    for (int i = 0; i < 1000; ++i) {
+        i % 2 ? p.volume.SetMuted(false) : p.volume.FindVolumeControl();
+    }
+    p.volume.FindMuteControl();
+    const std::int32_t percent = p.volume.Volume();
+    EXPECT_TRUE(percent >= 0 && percent <= 100);
+    EXPECT_FALSE(p.volume.Muted());
+    EXPECT_TRUE(p.messages.shown.empty());
+    EXPECT_FALSE(p.process.ended);
+}
+
+// The controller's volume routines on the real mixer's volume control.
+class WinmmControllerVolumeTest : public ::testing::Test {
+protected:
+    void SetUp() override { p.volume.FindVolumeControl(); }
+    RealVolumePlatform p;
+    FakeControllerView view{p.log};
+    FakeControllerHost host{p.log};
+    StartupFacts facts;
+    Controller controller{view, p.volume, {p.screen, p.messages, p.settings, p.launcher}, facts, host};
+};
+
+TEST_F(WinmmControllerVolumeTest, EveryLevelWrittenReadsBackAsItsComplement) {
+    for (std::int32_t level = 0; level <= 100; ++level) {
+        controller.SetVolumeFromLevel(level);
+        controller.ShowVolume();
+        EXPECT_EQ(view.readout, std::to_string(100 - level)) << "level " << level;
+        EXPECT_FLOAT_EQ(view.knobTop, static_cast<float>(470 + 13.8 * level)) << "level " << level;
+    }
+    EXPECT_TRUE(p.messages.shown.empty());
+}
+
+TEST_F(WinmmControllerVolumeTest, LevelsBeyondTheTrackAreClampedToTheDevicesRange) {
+    controller.SetVolumeFromLevel(-23);
+    controller.ShowVolume();
+    EXPECT_EQ(view.readout, "100");
+    controller.SetVolumeFromLevel(140);
+    controller.ShowVolume();
+    EXPECT_EQ(view.readout, "0");
+}
+
+// Mixer device 0 with one speakers line holding a volume and a mute control, whose calls can be made to fail. Like
+// winmm it refuses every call on a handle that is not open, and it counts opens and closes, so a leaked or wrongly
+// closed handle shows (Wine keeps accepting closed handles and cannot).
+struct CountingMixer {
+    static constexpr DWORD kVolumeId = 7;
+    static constexpr DWORD kMuteId = 8;
+
+    MMRESULT openResult = MMSYSERR_NOERROR;
+    MMRESULT lineResult = MMSYSERR_NOERROR;
+    MMRESULT valueResult = MMSYSERR_NOERROR;
+    bool hasVolume = true;
+    std::map<DWORD, LONG> values{{kVolumeId, 65535}, {kMuteId, 0}};
+    std::uintptr_t nextHandle = 0x100;
+    std::set<HMIXER> openHandles;
+    int opens = 0;
+    std::vector<HMIXER> closed;
+    // Calls on handles that were not open, closes of such handles included.
+    int refusedCalls = 0;
+    // Open handles the device no longer serves (unplugged and plugged in again): every call on them fails.
+    std::set<HMIXER> broken;
+    // Handles used by value reads and writes.
+    std::set<HMIXER> handlesUsed;
+
+    MMRESULT Refusal(HMIXEROBJ object) {
+        const HMIXER handle = reinterpret_cast<HMIXER>(object);
+        if (openHandles.count(handle) == 0) {
+            ++refusedCalls;
+            return MMSYSERR_INVALHANDLE;
+        }
+        return broken.count(handle) != 0 ? MMSYSERR_NODRIVER : MMSYSERR_NOERROR;
+    }
+};
+
+// The mixer the winmm functions below act on.
+CountingMixer* g_mixer = nullptr;
+
+MMRESULT WINAPI CountingOpen(LPHMIXER handle, UINT, DWORD_PTR, DWORD_PTR, DWORD) {
+    if (g_mixer->openResult != MMSYSERR_NOERROR) {
+        return g_mixer->openResult;
+    }
+    *handle = reinterpret_cast<HMIXER>(g_mixer->nextHandle++);
+    g_mixer->openHandles.insert(*handle);
+    ++g_mixer->opens;
+    return MMSYSERR_NOERROR;
+}
+
+MMRESULT WINAPI CountingClose(HMIXER handle) {
+    if (g_mixer->openHandles.erase(handle) == 0) {
+        ++g_mixer->refusedCalls;
+        return MMSYSERR_INVALHANDLE;
+    }
+    g_mixer->closed.push_back(handle);
+    return MMSYSERR_NOERROR;
+}
+
+MMRESULT WINAPI CountingLineInfo(HMIXEROBJ object, LPMIXERLINEA line, DWORD) {
+    if (const MMRESULT refusal = g_mixer->Refusal(object)) {
+        return refusal;
+    }
+    if (g_mixer->lineResult != MMSYSERR_NOERROR) {
+        return g_mixer->lineResult;
+    }
+    line->dwLineID = 0xFFFF0000;
+    lstrcpyA(line->Target.szPname, "Counting Mixer");
+    return MMSYSERR_NOERROR;
+}
+
+MMRESULT WINAPI CountingLineControls(HMIXEROBJ object, LPMIXERLINECONTROLSA request, DWORD) {
+    if (const MMRESULT refusal = g_mixer->Refusal(object)) {
+        return refusal;
+    }
+    const bool volume = request->dwControlType == MIXERCONTROL_CONTROLTYPE_VOLUME;
+    if (request->dwLineID != 0xFFFF0000 || (volume && !g_mixer->hasVolume)) {
+        return MIXERR_INVALCONTROL;
+    }
+    request->pamxctrl->dwControlID = volume ? CountingMixer::kVolumeId : CountingMixer::kMuteId;
+    return MMSYSERR_NOERROR;
+}
+
+MMRESULT WINAPI CountingGetDetails(HMIXEROBJ object, LPMIXERCONTROLDETAILS details, DWORD) {
+    g_mixer->handlesUsed.insert(reinterpret_cast<HMIXER>(object));
+    if (const MMRESULT refusal = g_mixer->Refusal(object)) {
+        return refusal;
+    }
+    if (g_mixer->valueResult != MMSYSERR_NOERROR) {
+        return g_mixer->valueResult;
+    }
+    *static_cast<LONG*>(details->paDetails) = g_mixer->values[details->dwControlID];
+    return MMSYSERR_NOERROR;
+}
+
+MMRESULT WINAPI CountingSetDetails(HMIXEROBJ object, LPMIXERCONTROLDETAILS details, DWORD) {
+    g_mixer->handlesUsed.insert(reinterpret_cast<HMIXER>(object));
+    if (const MMRESULT refusal = g_mixer->Refusal(object)) {
+        return refusal;
+    }
+    if (g_mixer->valueResult != MMSYSERR_NOERROR) {
+        return g_mixer->valueResult;
+    }
+    g_mixer->values[details->dwControlID] = *static_cast<LONG*>(details->paDetails);
+    return MMSYSERR_NOERROR;
+}
+
+// The backend and the master volume over one counting mixer.
+struct OnCountingMixer {
+    OnCountingMixer() { g_mixer = &mixer; }
+    ~OnCountingMixer() { g_mixer = nullptr; }
+    static WinmmCalls Calls() {
+        return {&CountingOpen,         &CountingClose,      &CountingLineInfo,
+                &CountingLineControls, &CountingGetDetails, &CountingSetDetails};
+    }
+    CountingMixer mixer;
+    FakePlatform p;
+    std::optional<WinmmVolume> device{std::in_place, Calls()};
+    MasterVolume volume{*device, p.messages, p.process};
+};
+
+TEST(WinmmVolumeCounted, OneHandleServesEveryFindAndIsClosedOnceWhenTheBackendGoes) {
+    OnCountingMixer c;
+    c.volume.FindMuteControl();
+    for (int i = 0; i < 1000; ++i) {
+        c.volume.FindVolumeControl();
+        c.volume.SetVolume(50);
+        c.volume.Volume();
+        c.volume.SetMuted(i % 2 == 0);
+        c.volume.Muted();
+    }
+    EXPECT_EQ(c.mixer.values[CountingMixer::kVolumeId], 32768);
+    EXPECT_EQ(c.mixer.values[CountingMixer::kMuteId], 0);
+    EXPECT_EQ(c.volume.DeviceName(), "Counting Mixer");
+    EXPECT_EQ(c.mixer.opens, 1);
+    EXPECT_TRUE(c.mixer.closed.empty());
+    EXPECT_EQ(c.mixer.handlesUsed.size(), 1u);
+    const HMIXER handle = *c.mixer.openHandles.begin();
+    c.device.reset();
+    EXPECT_EQ(c.mixer.closed, std::vector<HMIXER>{handle});
+    EXPECT_EQ(c.mixer.refusedCalls, 0);
+    // A backend that never opened closes nothing.
+    { WinmmVolume unused{OnCountingMixer::Calls()}; }
+    EXPECT_EQ(c.mixer.closed.size(), 1u);
+    EXPECT_EQ(c.mixer.refusedCalls, 0);
+}
+
+TEST(WinmmVolumeCounted, AFindWhoseCallFailsOpensTheDeviceAgainOnceAndAFailureThenIsFinal) {
+    const struct {
+        const char* name;
+        std::function<void(CountingMixer&, HMIXER kept)> arrange;
+        const char* message; // nullptr: the find succeeds
+        bool keptClosed;
+    } cases[] = {
+        {"the kept handle no longer served", [](CountingMixer& m, HMIXER kept) { m.broken.insert(kept); }, nullptr,
+         true},
+        {"and the device cannot be opened",
+         [](CountingMixer& m, HMIXER kept) {
+             m.broken.insert(kept);
+             m.openResult = MMSYSERR_BADDEVICEID;
+         },
+         "Error! Unable to open a Mixer Device. Program will be terminated.", false},
+        {"and the new handle finds no line",
+         [](CountingMixer& m, HMIXER kept) {
+             m.broken.insert(kept);
+             m.lineResult = MIXERR_INVALLINE;
+         },
+         "Error! Unable to get Mixer Line information.", true},
+        {"a line without a volume control", [](CountingMixer& m, HMIXER) { m.hasVolume = false; },
+         "Error! Unable to retriev the controls associated with an audio line .", true},
+    };
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.name);
+        OnCountingMixer c;
+        c.volume.FindMuteControl();
+        const HMIXER kept = *c.mixer.openHandles.begin();
+        k.arrange(c.mixer, kept);
+        if (k.message) {
+            EXPECT_THROW(c.volume.FindVolumeControl(), ProcessEnded);
+            ASSERT_EQ(c.p.messages.shown.size(), 1u);
+            EXPECT_EQ(c.p.messages.shown[0].text, k.message);
+        } else {
+            c.volume.FindVolumeControl();
+            EXPECT_TRUE(c.p.messages.shown.empty());
+            EXPECT_EQ(c.volume.Volume(), 100);
+            EXPECT_FALSE(c.volume.Muted());
+            EXPECT_EQ(c.mixer.handlesUsed.count(kept), 0u) << "later calls use the new handle";
+        }
+        EXPECT_EQ(c.mixer.opens, k.keptClosed ? 2 : 1);
+        EXPECT_EQ(c.mixer.closed, k.keptClosed ? std::vector<HMIXER>{kept} : std::vector<HMIXER>{});
+        EXPECT_EQ(c.mixer.refusedCalls, 0);
+    }
+}
+
+TEST(WinmmVolumeCounted, AValueCallTheMixerRefusesEndsWithItsMessage) {
+    const struct {
+        std::function<void(MasterVolume&)> act;
+        const char* message;
+    } calls[] = {
+        {[](MasterVolume& v) { v.Volume(); }, "Error! Can't get Mixer Control Details."},
+        {[](MasterVolume& v) { v.SetVolume(50); }, "Error! Unable to set Mixer Control Details."},
+        {[](MasterVolume& v) { v.Muted(); }, "Error! Unable to get Mixer Control Details."},
+    };
+    for (const auto& call : calls) {
+        SCOPED_TRACE(call.message);
+        OnCountingMixer c;
+        c.volume.FindMuteControl();
+        c.volume.FindVolumeControl();
+        c.mixer.valueResult = MMSYSERR_ERROR;
+        EXPECT_THROW(call.act(c.volume), ProcessEnded);
+        ASSERT_EQ(c.p.messages.shown.size(), 1u);
+        EXPECT_EQ(c.p.messages.shown[0].text, call.message);
+        EXPECT_EQ(c.mixer.opens, 1) << "a value call does not open the device again";
+    }
+}
+
+} // namespace
+} // namespace kob::test
