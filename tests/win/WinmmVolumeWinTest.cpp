@@ -209,13 +209,17 @@ MMRESULT WINAPI CountingSetDetails(HMIXEROBJ object, LPMIXERCONTROLDETAILS detai
 
 // The backend and the master volume over one counting mixer.
 struct OnCountingMixer {
-    OnCountingMixer() { g_mixer = &mixer; }
-    ~OnCountingMixer() { g_mixer = nullptr; }
+    // The winmm functions act on this mixer while the backend lives, its last close included.
+    struct Installed {
+        explicit Installed(CountingMixer& mixer) { g_mixer = &mixer; }
+        ~Installed() { g_mixer = nullptr; }
+    };
     static WinmmCalls Calls() {
         return {&CountingOpen,         &CountingClose,      &CountingLineInfo,
                 &CountingLineControls, &CountingGetDetails, &CountingSetDetails};
     }
     CountingMixer mixer;
+    Installed installed{mixer};
     FakePlatform p;
     std::optional<WinmmVolume> device{std::in_place, Calls()};
     MasterVolume volume{*device, p.messages, p.process};
