@@ -19,8 +19,8 @@ public:
     Controller& ShowAfresh();
     // Unloads the showing that is loaded, if any.
     void Unload();
-    // Loads the controller and unloads it again without a window, for what its load leaves behind in the mixer
-    // (see Controller::LoadAndUnloadUnseen); a showing that is loaded is unloaded first.
+    // Loads the controller and unloads it again without a window, for the device name its load finds (see
+    // Controller::LoadAndUnloadUnseen); a showing that is loaded is unloaded first.
     void LoadAndUnloadUnseen();
     // The loaded showing's logic, or nullptr.
     Controller* Loaded();

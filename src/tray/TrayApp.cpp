@@ -46,7 +46,7 @@ void TrayApp::Start() {
 
 void TrayApp::RunStartupSteps() {
     // A failure inside one step is ignored and the next step runs; the endings built into the routines (the
-    // installation error, an unsupported system, a second copy, a mixer failure) end the program.
+    // installation error, an unsupported system, a second copy, a volume failure) end the program.
     IgnoreErrors([&] { view_.HideFromTaskList(); });
     IgnoreErrors([&] { CreateInstanceMutex(services_.systemInfo); });
     // Taken by this, the main, thread: held while it runs, whatever the rest of the start-up does.
@@ -71,7 +71,7 @@ void TrayApp::RunStartupSteps() {
     IgnoreErrors([&] { volume_.FindMuteControl(); });
     IgnoreErrors([&] { view_.EnableMuteMonitor(true); });
     IgnoreErrors([&] { txtform1signal_ = "0"; });
-    // Loading the controller once finds the mixer's device name for the About window before anyone opens it. It
+    // Loading the controller once finds the device name for the About window before anyone opens it. It
     // is done without its window: nothing may appear or take the foreground at start.
     IgnoreErrors([&] { controller_.LoadAndUnloadUnseen(); });
 }
