@@ -16,7 +16,7 @@ constexpr const char* kFeedbackPage = "/feedback.html";
 void AboutBox::Load() {
     IgnoreErrors([&] {
         // Only the characters before the first NUL are the name; a mixer may leave them all empty.
-        const std::string name = MixerDeviceName_.substr(0, MixerDeviceName_.find('\0'));
+        const std::string name = mixerDevice_.substr(0, mixerDevice_.find('\0'));
         view_.SetMixerCaption(name.empty() ? kNoMixerDetails : std::string(kMixerLabel) + " " + name);
     });
 }

@@ -27,8 +27,8 @@ public:
 class AboutBox {
 public:
     // The device name is the mixer's: empty until the controller's first discovery, NUL padded after it.
-    AboutBox(AboutView& view, const std::string& MixerDeviceName, WebBrowser& browser)
-        : view_(view), MixerDeviceName_(MixerDeviceName), browser_(browser) {}
+    AboutBox(AboutView& view, const std::string& mixerDevice, WebBrowser& browser)
+        : view_(view), mixerDevice_(mixerDevice), browser_(browser) {}
 
     void Load();
     // The web-site link: a new browser window; without a browser object, the system's handler for the address.
@@ -38,7 +38,7 @@ public:
 
 private:
     AboutView& view_;
-    const std::string& MixerDeviceName_;
+    const std::string& mixerDevice_;
     WebBrowser& browser_;
 };
 

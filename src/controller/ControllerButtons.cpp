@@ -1,5 +1,4 @@
 // The controller's mute box, close button, hot spots and background clicks, and its fade and sync timers.
-#include "common/TextNumber.h"
 #include "controller/Controller.h"
 #include "controller/ControllerLayout.h"
 #include "mixer/ControlTypes.h"
@@ -10,16 +9,16 @@ namespace kob {
 namespace {
 
 // Each fade tick takes this much opacity away: 84 visible steps from 255, the window goes at the 85th.
-constexpr std::int16_t kFadeStep = 3;
+constexpr int kFadeStep = 3;
 
 } // namespace
 
-void Controller::SetMuteBox(int value) {
-    if (value == state_.chkmute) {
+void Controller::SetMuteBox(bool ticked) {
+    if (ticked == state_.muteBoxTicked) {
         return;
     }
-    state_.chkmute = value;
-    view_.SetMuteBox(value == 1);
+    state_.muteBoxTicked = ticked;
+    view_.SetMuteBox(ticked);
     OnMuteBoxToggled();
 }
 
@@ -31,7 +30,7 @@ void Controller::OnMuteBoxToggled() {
 
 void Controller::WriteMute() {
     GetCoreComponents(kControlTypeMuteText);
-    mixer_.WriteCurrentControl(state_.chkmute == 1 ? 1 : 0);
+    mixer_.WriteCurrentControl(state_.muteBoxTicked ? 1 : 0);
 }
 
 void Controller::StartFade() {
@@ -51,7 +50,7 @@ void Controller::OnCloseClicked() {
 
 void Controller::OnBackgroundClicked() {
     // A click that ended a window drag leaves the window where it was dropped.
-    if (TextAsNumber(state_.txtdetect) == 0) {
+    if (!state_.windowJustDragged) {
         CloseWithFade();
     }
 }
@@ -75,7 +74,7 @@ void Controller::OnAudioPropertiesSpotDoubleClicked() {
 }
 
 void Controller::OnFadeTick() {
-    state_.opacity = static_cast<std::int16_t>(state_.opacity - kFadeStep);
+    state_.opacity -= kFadeStep;
     if (state_.opacity > 0) {
         ApplyOpacity(state_.opacity);
     } else {
@@ -92,8 +91,8 @@ void Controller::OnVolumeSyncTick() {
     GetVolume();
 }
 
-void Controller::ApplyOpacity(const std::int16_t& level) {
-    view_.SetOpacity(static_cast<std::uint8_t>(level));
+void Controller::ApplyOpacity(int level) {
+    view_.SetOpacity(level);
 }
 
 } // namespace kob

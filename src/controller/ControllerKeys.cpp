@@ -8,8 +8,8 @@ namespace kob {
 
 namespace {
 
-constexpr std::int32_t kStep = 2;
-constexpr std::int32_t kPageStep = 10;
+constexpr int kStep = 2;
+constexpr int kPageStep = 10;
 // One notch of a wheel, as the system counts its travel.
 constexpr int kWheelNotch = 120;
 
@@ -42,7 +42,7 @@ void Controller::OnKey(ControllerKey key) {
         break;
     case ControllerKey::Space:
     case ControllerKey::M:
-        SetMuteBox(state_.chkmute == 1 ? 0 : 1);
+        ToggleMuteBox();
         break;
     case ControllerKey::Escape:
         CloseWithFade();
@@ -63,8 +63,8 @@ void Controller::OnWheel(int delta) {
     }
 }
 
-void Controller::SetPercent(std::int32_t percent) {
-    const std::int32_t level = 100 - std::clamp<std::int32_t>(percent, 0, 100);
+void Controller::SetPercent(int percent) {
+    const int level = 100 - std::clamp(percent, 0, 100);
     SetVolumeFromLevel(level);
     GetVolume();
 }

@@ -23,7 +23,7 @@ void ControllerSlot::Unload() {
 
 void ControllerSlot::LoadAndUnloadUnseen() {
     Unload();
-    Controller::LoadAndUnloadUnseen(mixer_, host_);
+    Controller::LoadAndUnloadUnseen(mixer_);
 }
 
 Controller* ControllerSlot::Loaded() {

@@ -1,8 +1,5 @@
 #pragma once
 
-#include <cstdint>
-#include <string>
-
 #include "controller/ControllerHost.h"
 #include "controller/ControllerSlot.h"
 #include "mixer/Mixer.h"
@@ -15,6 +12,7 @@
 #include "platform/StartupFacts.h"
 #include "platform/SystemInfoService.h"
 #include "settings/Settings.h"
+#include "tray/MuteMonitor.h"
 #include "tray/TestSound.h"
 #include "tray/TrayMenu.h"
 #include "tray/TrayView.h"
@@ -32,8 +30,8 @@ struct TrayAppServices {
     ProgramLauncher& launcher;
 };
 
-// The hidden companion window, the program's start-up window. It runs the start-up sequence and then owns what the
-// running program needs: the start-up facts, the mixer, the tray icon with its mute monitor, and each showing of
+// The program's logic behind its hidden tray window. It runs the start-up sequence and then owns what the running
+// program needs: the start-up facts, the mixer, the tray icon with its mute monitor and menu, and each showing of
 // the controller.
 class TrayApp : public ControllerHost {
 public:
@@ -48,9 +46,9 @@ public:
     // The window is closed by the system (shut-down, log-off): the controller is recorded as closed.
     void OnClosedBySystem();
 
-    // A report of the tray icon: the mouse event over it. A right press opens the menu, a left release or
-    // double-click shows the controller afresh; every other event does nothing.
-    void TrayReport(std::uint32_t eventCode);
+    // The mouse over the tray icon: a right press opens the menu, a left release or double-click shows the
+    // controller afresh; every other event does nothing.
+    void OnTrayIconEvent(TrayIconEvent event);
     // Unloads the controller if it is loaded and shows a new one, in front, following the volume.
     void ShowController();
     // Sets "Keep Controller on Top" from the stored controller state and shows the menu; runs the command chosen.
@@ -59,24 +57,15 @@ public:
     // The test sound's device reports that playback ended.
     void OnTestSoundDone() { testSound_.OnTestSoundDone(); }
 
-    // The mute monitor: the tray icon, and the mute box while the controller is loaded, follow the master mute.
-    void OnMuteMonitorTick();
-    // Reads the master mute into TxtMuteVal ("0" or "1").
-    void GetMuteVal();
-    void SetTrayIconNormal();
-    void SetTrayIconMuted();
+    // The mute monitor's timer: the tray icon, and the mute box while the controller is loaded, follow the master
+    // mute.
+    void OnMuteMonitorTick() { muteMonitor_.OnTick(); }
 
     // Frees the controller showings that have ended; runs from a posted message.
     void DiscardFinishedControllers();
 
     // ControllerHost
-    void SetControllerLoaded(bool loaded) override;
-
-    const StartupFacts& Facts() const { return facts_; }
-    const std::string& txtform1signal() const { return txtform1signal_; }
-    const std::string& TxtMuteVal() const { return TxtMuteVal_; }
-    const OnTopItem& ontop() const { return ontop_; }
-    Mixer& MasterMixer() { return mixer_; }
+    void OnControllerUnloaded() override;
 
 private:
     void KeepControllerOnTop();
@@ -87,13 +76,11 @@ private:
     TrayAppServices services_;
     StartupFacts facts_;
     Mixer mixer_;
-    std::string txtform1signal_ = "0";
-    std::string TxtMuteVal_;
-    std::int32_t MuteValue_ = 0;
-    OnTopItem ontop_;
+    KeepOnTopItem keepOnTop_;
     TestSound testSound_;
-    // Last, so that showings still loaded at the end unload while everything they tell is alive.
+    // Last but the monitor, so that showings still loaded at the end unload while everything they tell is alive.
     ControllerSlot controller_;
+    MuteMonitor muteMonitor_;
 };
 
 } // namespace kob

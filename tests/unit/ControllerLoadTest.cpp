@@ -13,7 +13,7 @@ protected:
     FakePlatform platform;
     Mixer mixer{platform.mixer, platform.messages, platform.process};
     FakeControllerView view{platform.log};
-    FakeControllerHost host{platform.log};
+    FakeControllerHost host;
     StartupFacts facts;
     Controller controller{view, mixer, ControllerServicesOf(platform), facts, host};
 
@@ -34,12 +34,6 @@ TEST_F(ControllerLoadTest, RunsItsStepsInOrder) {
                                             "view.SetKnobRegion",   "view.SetKnobTop",         "view.SetReadout",
                                             "view.ShowAt",          "view.SetMuteBoxBackColor"};
     EXPECT_EQ(ViewCalls(), expected);
-    // The companion hears of the load after the knob's region; discovery follows, then the volume is shown.
-    const auto& log = platform.log;
-    EXPECT_LT(log.IndexOf("view.SetKnobRegion"), log.IndexOf("host.signal 1"));
-    EXPECT_LT(log.IndexOf("host.signal 1"), log.IndexOf("mixerOpen"));
-    EXPECT_LT(log.IndexOf("mixerGetLineControls"), log.IndexOf("mixerGetControlDetails"));
-    EXPECT_LT(log.IndexOf("mixerGetControlDetails"), log.IndexOf("view.SetKnobTop"));
     EXPECT_TRUE(platform.messages.shown.empty());
 }
 
@@ -80,8 +74,6 @@ TEST_F(ControllerLoadTest, PlacesTheWindowAboveATaskBarNotTopmostAndShown) {
     platform.screen.workArea = {0, 0, 1024, 738};
     view.topmost = true;
     controller.Load();
-    EXPECT_EQ(controller.State().workAreaRight, 1024);
-    EXPECT_EQ(controller.State().workAreaBottom, 738);
     EXPECT_EQ(view.shownAt.x, 874);
     EXPECT_EQ(view.shownAt.y, 548);
     EXPECT_TRUE(view.visible);
@@ -104,23 +96,24 @@ TEST_F(ControllerLoadTest, AnUnreadableWorkAreaPlacesFromZero) {
     EXPECT_EQ(view.shownAt.y, -190);
 }
 
-TEST_F(ControllerLoadTest, ShowsTheCurrentVolumeAndSetsTheSharedState) {
+TEST_F(ControllerLoadTest, ShowsTheCurrentVolumeOpaqueWithTheTrackDisarmedAndNoTimer) {
     platform.mixer.values[FakeMixer::kVolumeId] = 32768;
     controller.OnTrackClicked();
     controller.Load();
     EXPECT_FLOAT_EQ(view.knobTop, 1160.0f);
-    EXPECT_FLOAT_EQ(controller.State().knobTop, 1160.0f);
     EXPECT_EQ(view.readout, "50");
     EXPECT_EQ(mixer.CurrentControl().controlId, FakeMixer::kVolumeId);
     EXPECT_EQ(mixer.MixerDeviceName().size(), 32u);
     EXPECT_EQ(mixer.MixerDeviceName().substr(0, 16), "Fake Audio Mixer");
-    EXPECT_EQ(host.txtform1signal, "1");
     EXPECT_EQ(view.muteBoxBackColor, 0x005E3820u);
-    EXPECT_FALSE(controller.State().trackArmed);
-    EXPECT_EQ(controller.State().opacity, 255);
     EXPECT_FALSE(view.TimerEnabled(ControllerTimer::DragSettle));
     EXPECT_FALSE(view.TimerEnabled(ControllerTimer::Fade));
     EXPECT_FALSE(view.TimerEnabled(ControllerTimer::VolumeSync));
+    platform.mixer.written.clear();
+    controller.OnTrackPointerMoved(1000);
+    EXPECT_TRUE(platform.mixer.written.empty()) << "the click before the load is forgotten";
+    controller.OnFadeTick();
+    EXPECT_EQ(view.opacities, std::vector<int>{252}) << "the fade starts from opaque";
 }
 
 TEST_F(ControllerLoadTest, ReadoutShowsPlainDigits) {
@@ -142,7 +135,8 @@ TEST_F(ControllerLoadTest, AStepThatRaisesAnErrorShowsItAndLoadingGoesOn) {
     EXPECT_TRUE(view.knobPictureShown);
     EXPECT_TRUE(view.visible);
     EXPECT_EQ(view.muteBoxBackColor, 0x005E3820u);
-    EXPECT_EQ(controller.State().opacity, 255);
+    controller.OnFadeTick();
+    EXPECT_EQ(view.opacities, std::vector<int>{252});
 }
 
 TEST_F(ControllerLoadTest, EveryFailingViewStepIsReportedOnceAndTheRestStillRuns) {
@@ -151,14 +145,14 @@ TEST_F(ControllerLoadTest, EveryFailingViewStepIsReportedOnceAndTheRestStillRuns
         FakePlatform p;
         Mixer m{p.mixer, p.messages, p.process};
         FakeControllerView v{p.log};
-        FakeControllerHost h{p.log};
+        FakeControllerHost h;
         StartupFacts facts;
         Controller f{v, m, ControllerServicesOf(p), facts, h};
         v.failingOperation = step;
         f.Load();
         ASSERT_EQ(p.messages.shown.size(), 1u) << step;
-        EXPECT_EQ(f.State().opacity, 255) << step;
-        EXPECT_EQ(h.txtform1signal, "1") << step;
+        f.OnFadeTick();
+        EXPECT_EQ(v.opacities, std::vector<int>{252}) << step;
     }
 }
 
@@ -190,11 +184,11 @@ TEST_F(ControllerLoadTest, AFailedVolumeReadEndsWithItsMessageAndShowsNothing) {
     EXPECT_EQ(platform.log.calls.back(), "EndProcess 0");
 }
 
-TEST_F(ControllerLoadTest, UnloadClearsTheLoadedFlagAndKeepsTheMixerState) {
+TEST_F(ControllerLoadTest, UnloadTellsTheHostAndKeepsTheMixerState) {
     controller.Load();
     const auto handle = mixer.MixerHandle();
     controller.OnUnloaded();
-    EXPECT_EQ(host.txtform1signal, "0");
+    EXPECT_EQ(host.unloadsHeard, 1);
     EXPECT_EQ(mixer.MixerHandle(), handle);
     EXPECT_EQ(mixer.MixerDeviceName().substr(0, 16), "Fake Audio Mixer");
 }

@@ -105,7 +105,7 @@ TEST(TrayIcon, AnIconTheShellRefusesIsAddedAgainAtTheNextChangeAndAChangeItRefus
 }
 
 TEST(PopupMenu, FourteenLinesInOrderWithTheExitInBold) {
-    HMENU menu = BuildBaseMenu();
+    HMENU menu = BuildTrayMenu();
     ASSERT_NE(menu, nullptr);
     const char* expected[] = {"About",
                               "-",

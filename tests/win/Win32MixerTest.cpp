@@ -83,7 +83,7 @@ protected:
     void SetUp() override { form.GetCoreComponents(kControlTypeVolumeText); }
     RealMixerPlatform p;
     FakeControllerView view{p.log};
-    FakeControllerHost host{p.log};
+    FakeControllerHost host;
     StartupFacts facts;
     Controller form{view, p.mixer, {p.screen, p.messages, p.settings, p.launcher}, facts, host};
 };

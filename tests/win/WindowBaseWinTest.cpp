@@ -232,7 +232,7 @@ protected:
     }
 
     RealMixerPlatform p;
-    FakeControllerHost host{p.log};
+    FakeControllerHost host;
     StartupFacts facts;
     ControllerWindow showing{
         GetModuleHandleA(nullptr), p.mixer, {p.screen, p.messages, p.settings, p.launcher}, facts, host};

@@ -19,8 +19,8 @@ constexpr double kPictureHeight = 6135;
 
 } // namespace
 
-AboutWindow::AboutWindow(HINSTANCE instance, const std::string& MixerDeviceName, WebBrowser& browser)
-    : instance_(instance), about_(*this, MixerDeviceName, browser), twipsPerPixelX_(ScreenTwipsPerPixel(LOGPIXELSX)),
+AboutWindow::AboutWindow(HINSTANCE instance, const std::string& mixerDevice, WebBrowser& browser)
+    : instance_(instance), about_(*this, mixerDevice, browser), twipsPerPixelX_(ScreenTwipsPerPixel(LOGPIXELSX)),
       twipsPerPixelY_(ScreenTwipsPerPixel(LOGPIXELSY)) {}
 
 AboutWindow::~AboutWindow() {

@@ -17,7 +17,7 @@ namespace kob {
 // drawn over it, and two links.
 class AboutWindow : public WindowBase, public AboutView {
 public:
-    AboutWindow(HINSTANCE instance, const std::string& MixerDeviceName, WebBrowser& browser);
+    AboutWindow(HINSTANCE instance, const std::string& mixerDevice, WebBrowser& browser);
     ~AboutWindow() override;
 
     // Creates the window, runs its load and shows it in front.

@@ -80,7 +80,7 @@ private:
 struct ControllerOnFakes {
     FakePlatform platform;
     Mixer mixer{platform.mixer, platform.messages, platform.process};
-    FakeControllerHost host{platform.log};
+    FakeControllerHost host;
     StartupFacts facts;
     int alive = 0;
     FakeShowing showing{platform, mixer, facts, host, alive};
