@@ -42,17 +42,12 @@ public:
     // The start-up sequence: the process id, the window and its load, and last of all the tray icon, so that a
     // refused start never shows one. The common controls are prepared by the windows that use them.
     void Start();
-    void RunStartupSteps();
     // The window is closed by the system (shut-down, log-off): the controller is recorded as closed.
     void OnClosedBySystem();
 
     // The mouse over the tray icon: a right press opens the menu, a left release or double-click shows the
     // controller afresh; every other event does nothing.
     void OnTrayIconEvent(TrayIconEvent event);
-    // Unloads the controller if it is loaded and shows a new one, in front, following the volume.
-    void ShowController();
-    // Sets "Keep Controller on Top" from the stored controller state and shows the menu; runs the command chosen.
-    void PopUpMenu();
     void RunMenuCommand(MenuCommand command);
     // The test sound's device reports that playback ended.
     void OnTestSoundDone() { testSound_.OnTestSoundDone(); }
@@ -68,6 +63,12 @@ public:
     void OnControllerUnloaded() override;
 
 private:
+    // Each step of the start-up in its order, between the window's creation and the tray icon.
+    void RunStartupSteps();
+    // Unloads the controller if it is loaded and shows a new one, in front, following the volume.
+    void ShowController();
+    // Sets "Keep Controller on Top" from the stored controller state and shows the menu; runs the command chosen.
+    void PopUpMenu();
     void KeepControllerOnTop();
     // The menu's exit: the controller is recorded closed and the program ends at once.
     [[noreturn]] void ExitProgram();

@@ -188,7 +188,7 @@ TEST_F(MuteMonitorTest, TheTrayIconFollowsTheMuteOnEveryTickAndOtherValuesChange
 }
 
 TEST_F(MuteMonitorTest, WhileTheControllerIsShownItsBoxFollowsAndWritesTheSameStateBack) {
-    c.app.ShowController();
+    c.app.OnTrayIconEvent(TrayIconEvent::LeftButtonUp);
     FakeShowing& shown = c.Controller();
     ASSERT_TRUE(shown.Loaded());
     EXPECT_TRUE(shown.view.TimerEnabled(ControllerTimer::VolumeSync));
@@ -211,8 +211,8 @@ TEST_F(MuteMonitorTest, WhileTheControllerIsShownItsBoxFollowsAndWritesTheSameSt
 }
 
 TEST_F(MuteMonitorTest, ShowingTheControllerAgainGivesANewOneAndFreesTheOldOnesLater) {
-    c.app.ShowController();
-    c.app.ShowController();
+    c.app.OnTrayIconEvent(TrayIconEvent::LeftButtonUp);
+    c.app.OnTrayIconEvent(TrayIconEvent::LeftButtonUp);
     ASSERT_EQ(c.showings.made.size(), 2u);
     EXPECT_FALSE(c.showings.made[0]->Loaded());
     EXPECT_TRUE(c.showings.made[1]->Loaded());
@@ -225,7 +225,7 @@ TEST_F(MuteMonitorTest, AMillionTicksWithTheControllerComingAndGoingLeaveNothing
     c.platform.log.recording = false;
     for (int tick = 0; tick < 1000000; ++tick) {
         if (tick % 5000 == 0) {
-            c.app.ShowController();
+            c.app.OnTrayIconEvent(TrayIconEvent::LeftButtonUp);
         } else if (tick % 5000 == 2500) {
             c.Controller().view.Unload(); // as at the end of its fade
             c.app.DiscardFinishedControllers();

@@ -104,6 +104,20 @@ TEST(TrayIcon, AnIconTheShellRefusesIsAddedAgainAtTheNextChangeAndAChangeItRefus
     icon.Delete();
 }
 
+TEST(TrayIcon, OnlyARightPressALeftReleaseAndALeftDoubleClickAreEventsTheLogicActsOn) {
+    for (UINT message = WM_MOUSEMOVE; message <= WM_MOUSEWHEEL; ++message) {
+        TrayIconEvent expected = TrayIconEvent::Other;
+        if (message == WM_RBUTTONDOWN) {
+            expected = TrayIconEvent::RightButtonDown;
+        } else if (message == WM_LBUTTONUP) {
+            expected = TrayIconEvent::LeftButtonUp;
+        } else if (message == WM_LBUTTONDBLCLK) {
+            expected = TrayIconEvent::LeftDoubleClick;
+        }
+        EXPECT_EQ(TrayIconEventOf(message), expected) << std::hex << message;
+    }
+}
+
 TEST(PopupMenu, FourteenLinesInOrderWithTheExitInBold) {
     HMENU menu = BuildTrayMenu();
     ASSERT_NE(menu, nullptr);
