@@ -23,7 +23,7 @@ protected:
     Companion c;
 };
 
-TEST_F(TrayMenuTest, TheOnTopItemFollowsTheStoredStateAndAnUnreadableOneLeavesIt) {
+TEST_F(TrayMenuTest, TheKeepOnTopItemFollowsTheStoredStateAndAnUnreadableOneLeavesIt) {
     constexpr std::int64_t kMissing = -1;
     const struct {
         std::vector<std::int64_t> stored; // ontopstat before each pop-up
