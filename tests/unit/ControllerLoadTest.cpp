@@ -37,37 +37,26 @@ TEST_F(ControllerLoadTest, RunsItsStepsInOrder) {
     EXPECT_TRUE(platform.messages.shown.empty());
 }
 
-TEST_F(ControllerLoadTest, ShapesWindowAndKnobAt96Dpi) {
-    controller.Load();
-    EXPECT_EQ(view.windowRegion.width, 67);
-    EXPECT_EQ(view.windowRegion.height, 186);
-    EXPECT_EQ(view.windowRegion.ellipseWidth, 7);
-    EXPECT_EQ(view.windowRegion.ellipseHeight, 7);
-    EXPECT_EQ(view.knobRegion.width, 15);
-    EXPECT_EQ(view.knobRegion.height, 19);
-    EXPECT_EQ(view.knobRegion.ellipseWidth, 7);
-    EXPECT_TRUE(view.skinShown);
-    EXPECT_TRUE(view.knobPictureShown);
-}
-
-TEST_F(ControllerLoadTest, ShapesFollowTheScreenResolutionWithHalvesToEven) {
-    platform.screen.twipsPerPixelX = 12; // 120 dots per inch
-    platform.screen.twipsPerPixelY = 12;
-    controller.Load();
-    EXPECT_EQ(view.windowRegion.width, 84);   // 83.75
-    EXPECT_EQ(view.windowRegion.height, 232); // 232.5, to even
-    EXPECT_EQ(view.knobRegion.width, 19);     // 18.75
-    EXPECT_EQ(view.knobRegion.height, 24);    // 23.75
-}
-
-TEST_F(ControllerLoadTest, WidthsFollowTheHorizontalResolutionAndHeightsTheVertical) {
-    platform.screen.twipsPerPixelX = 12;
-    platform.screen.twipsPerPixelY = 20;
-    controller.Load();
-    EXPECT_EQ(view.windowRegion.width, 84);   // 1005 / 12
-    EXPECT_EQ(view.windowRegion.height, 140); // 2790 / 20 = 139.5, to even
-    EXPECT_EQ(view.knobRegion.width, 19);     // 225 / 12
-    EXPECT_EQ(view.knobRegion.height, 14);    // 285 / 20
+TEST(ControllerShapeTest, WidthsFollowTheHorizontalResolutionHeightsTheVerticalWithHalvesToEven) {
+    const struct {
+        double twipsPerPixelX, twipsPerPixelY;
+        RegionArgs window, knob;
+    } rows[] = {
+        {15, 15, {67, 186, 7, 7}, {15, 19, 7, 7}}, // 96 dots per inch
+        {12, 12, {84, 232, 7, 7}, {19, 24, 7, 7}}, // 120: 83.75, 232.5 to even, 18.75, 23.75
+        {12, 20, {84, 140, 7, 7}, {19, 14, 7, 7}}, // 1005 / 12, 2790 / 20 = 139.5 to even, 225 / 12, 285 / 20
+    };
+    for (const auto& row : rows) {
+        ControllerOnFakes c;
+        c.platform.screen.twipsPerPixelX = row.twipsPerPixelX;
+        c.platform.screen.twipsPerPixelY = row.twipsPerPixelY;
+        c.showing.Load();
+        const FakeControllerView& view = c.showing.view;
+        EXPECT_EQ(view.windowRegion, row.window) << row.twipsPerPixelX << " x " << row.twipsPerPixelY;
+        EXPECT_EQ(view.knobRegion, row.knob) << row.twipsPerPixelX << " x " << row.twipsPerPixelY;
+        EXPECT_TRUE(view.skinShown);
+        EXPECT_TRUE(view.knobPictureShown);
+    }
 }
 
 TEST_F(ControllerLoadTest, PlacesTheWindowAboveATaskBarNotTopmostAndShown) {

@@ -17,6 +17,7 @@ struct RegionArgs {
     int height = -1;
     int ellipseWidth = -1;
     int ellipseHeight = -1;
+    bool operator==(const RegionArgs&) const = default;
 };
 
 struct Point {
