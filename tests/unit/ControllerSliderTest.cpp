@@ -194,7 +194,7 @@ TEST_F(ControllerSliderTest, OtherButtonsOverTheBackgroundDoNothing) {
     EXPECT_FLOAT_EQ(view.windowLeft, left) << "the grab point stayed where no button was held";
 }
 
-TEST_F(ControllerSliderTest, TheMarkerTimerRunsUntilItClearsAOne) {
+TEST_F(ControllerSliderTest, TheDragSettleTimerRunsUntilAWindowDragHasSettled) {
     LoadAt(100);
     controller.OnBackgroundReleased();
     EXPECT_TRUE(view.TimerEnabled(ControllerTimer::DragSettle));
@@ -203,12 +203,13 @@ TEST_F(ControllerSliderTest, TheMarkerTimerRunsUntilItClearsAOne) {
     controller.OnBackgroundPointerMoved(HeldButtons::None, 300, 900);
     controller.OnBackgroundPointerMoved(HeldButtons::LeftAlone, 310, 900);
     controller.OnBackgroundReleased();
+    EXPECT_FALSE(BackgroundClickCloses()) << "the click that ends the drag";
     controller.OnDragSettleTick();
     EXPECT_FALSE(view.TimerEnabled(ControllerTimer::DragSettle));
     EXPECT_TRUE(BackgroundClickCloses()) << "the drag has settled";
 }
 
-TEST_F(ControllerSliderTest, AClickOnTheKnobClearsTheMarker) {
+TEST_F(ControllerSliderTest, AClickOnTheKnobLetsTheNextBackgroundClickClose) {
     LoadAt(100);
     controller.OnBackgroundPointerMoved(HeldButtons::None, 300, 900);
     controller.OnBackgroundPointerMoved(HeldButtons::LeftAlone, 310, 900);
