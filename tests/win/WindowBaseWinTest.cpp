@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "RealMixerPlatform.h"
@@ -324,6 +325,29 @@ TEST_F(ControllerWindowTest, AClickOnTheMuteBoxMutesTheMasterAndTicksTheBox) {
     SendMessageA(box, BM_CLICK, 0, 0);
     EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_UNCHECKED);
     EXPECT_EQ(p.mixer.ReadMuteControl(), 0);
+    EXPECT_TRUE(p.messages.shown.empty());
+}
+
+TEST_F(ControllerWindowTest, TheRightAndTheMiddleButtonDragTheKnobToo) {
+    showing.Load();
+    const HWND knob = FindWindowExA(showing.Handle(), nullptr, "DrovoVC3Knob", nullptr);
+    const HWND readout = FindWindowExA(showing.Handle(), nullptr, "STATIC", nullptr);
+    ASSERT_NE(knob, nullptr);
+    const auto percent = [&] {
+        char text[8] = {};
+        GetWindowTextA(readout, text, sizeof(text));
+        return std::atoi(text);
+    };
+    for (auto [down, up, held] :
+         {std::tuple{WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON}, std::tuple{WM_MBUTTONDOWN, WM_MBUTTONUP, MK_MBUTTON}}) {
+        const int before = percent();
+        // 20 pixels down the track from a loud volume, up it from a quiet one.
+        const int to = before > 50 ? 25 : -15;
+        SendMessageA(knob, down, held, MAKELPARAM(5, 5));
+        SendMessageA(knob, WM_MOUSEMOVE, held, MAKELPARAM(5, static_cast<WORD>(to)));
+        SendMessageA(knob, up, 0, MAKELPARAM(5, static_cast<WORD>(to)));
+        EXPECT_NE(percent(), before) << down;
+    }
     EXPECT_TRUE(p.messages.shown.empty());
 }
 
