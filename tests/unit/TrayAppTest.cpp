@@ -31,9 +31,6 @@ TEST(TrayAppStartTest, ANormalStartRunsItsStepsInOrderAndAddsTheTrayIconLast) {
     EXPECT_TRUE(c.platform.messages.shown.empty());
     EXPECT_TRUE(c.view.trayIconAdded);
     EXPECT_FALSE(c.platform.registry.HasValue(HKLM, kRunKeyPath, kTitle));
-    // The system folder read at start is where the menu finds the Volume Control.
-    c.app.RunMenuCommand(MenuCommand::VolumeControl);
-    EXPECT_EQ(c.platform.launcher.started, std::vector<std::string>{"\"C:\\WINDOWS\\system32\\sndvol32.exe\""});
 }
 
 TEST(TrayAppStartTest, TheStartUpLoadsTheControllerWithoutAWindowAndTheFirstClickShowsTheFirstOne) {

@@ -53,14 +53,12 @@ TEST_F(TrayMenuTest, TheKeepOnTopItemFollowsTheStoredStateAndAnUnreadableOneLeav
 }
 
 TEST_F(TrayMenuTest, ARightPressOpensTheMenuALeftReleaseOrDoubleClickShowsTheControllerNothingElseActs) {
+    using E = TrayIconEvent;
     const struct {
         TrayIconEvent event;
         int menus;
         std::size_t showings;
-    } rows[] = {{TrayIconEvent::RightButtonDown, 1, 0},
-                {TrayIconEvent::LeftButtonUp, 0, 1},
-                {TrayIconEvent::LeftDoubleClick, 0, 1},
-                {TrayIconEvent::Other, 0, 0}};
+    } rows[] = {{E::RightButtonDown, 1, 0}, {E::LeftButtonUp, 0, 1}, {E::LeftDoubleClick, 0, 1}, {E::Other, 0, 0}};
     for (const auto& row : rows) {
         SCOPED_TRACE(static_cast<int>(row.event));
         const int menus = c.view.menusShown;

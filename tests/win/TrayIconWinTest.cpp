@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <deque>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -105,16 +106,12 @@ TEST(TrayIcon, AnIconTheShellRefusesIsAddedAgainAtTheNextChangeAndAChangeItRefus
 }
 
 TEST(TrayIcon, OnlyARightPressALeftReleaseAndALeftDoubleClickAreEventsTheLogicActsOn) {
+    const std::map<UINT, TrayIconEvent> acted{{WM_LBUTTONUP, TrayIconEvent::LeftButtonUp},
+                                              {WM_LBUTTONDBLCLK, TrayIconEvent::LeftDoubleClick},
+                                              {WM_RBUTTONDOWN, TrayIconEvent::RightButtonDown}};
     for (UINT message = WM_MOUSEMOVE; message <= WM_MOUSEWHEEL; ++message) {
-        TrayIconEvent expected = TrayIconEvent::Other;
-        if (message == WM_RBUTTONDOWN) {
-            expected = TrayIconEvent::RightButtonDown;
-        } else if (message == WM_LBUTTONUP) {
-            expected = TrayIconEvent::LeftButtonUp;
-        } else if (message == WM_LBUTTONDBLCLK) {
-            expected = TrayIconEvent::LeftDoubleClick;
-        }
-        EXPECT_EQ(TrayIconEventOf(message), expected) << std::hex << message;
+        const auto it = acted.find(message);
+        EXPECT_EQ(TrayIconEventOf(message), it == acted.end() ? TrayIconEvent::Other : it->second) << message;
     }
 }
 

@@ -225,24 +225,26 @@ void Click(HWND window, int x, int y, bool twice = false) {
 }
 
 TEST(MouseButtons, OnlyTheLeftButtonHeldAloneDragsTheControllerWhateverKeysAreDown) {
-    const struct {
-        WPARAM keyState;
-        HeldButtons held;
-    } rows[] = {{0, HeldButtons::None},
-                {MK_SHIFT, HeldButtons::None},
-                {MK_LBUTTON, HeldButtons::LeftAlone},
-                {MK_LBUTTON | MK_CONTROL, HeldButtons::LeftAlone},
-                {MK_RBUTTON, HeldButtons::Others},
-                {MK_MBUTTON, HeldButtons::Others},
-                {MK_LBUTTON | MK_RBUTTON, HeldButtons::Others}};
-    for (const auto& row : rows) {
-        EXPECT_EQ(HeldButtonsOf(row.keyState), row.held) << row.keyState;
+    for (const WPARAM keys : {0, MK_SHIFT}) {
+        EXPECT_EQ(HeldButtonsOf(keys), HeldButtons::None) << keys;
+    }
+    for (const WPARAM keys : {MK_LBUTTON, MK_LBUTTON | MK_CONTROL}) {
+        EXPECT_EQ(HeldButtonsOf(keys), HeldButtons::LeftAlone) << keys;
+    }
+    for (const WPARAM keys : {MK_RBUTTON, MK_MBUTTON, MK_LBUTTON | MK_RBUTTON}) {
+        EXPECT_EQ(HeldButtonsOf(keys), HeldButtons::Others) << keys;
     }
 }
 
 class ControllerWindowTest : public ::testing::Test {
 protected:
     ControllerWindowTest() { facts.SystemFolder = "C:\\windows\\system32"; }
+    // The percent the read-out shows.
+    int ReadoutPercent() {
+        char text[8] = {};
+        GetWindowTextA(FindWindowExA(showing.Handle(), nullptr, "STATIC", nullptr), text, sizeof(text));
+        return std::atoi(text);
+    }
     int ControllerWindows() {
         int count = 0;
         EnumThreadWindows(GetCurrentThreadId(), CountControllerWindow, reinterpret_cast<LPARAM>(&count));
@@ -331,22 +333,16 @@ TEST_F(ControllerWindowTest, AClickOnTheMuteBoxMutesTheMasterAndTicksTheBox) {
 TEST_F(ControllerWindowTest, TheRightAndTheMiddleButtonDragTheKnobToo) {
     showing.Load();
     const HWND knob = FindWindowExA(showing.Handle(), nullptr, "DrovoVC3Knob", nullptr);
-    const HWND readout = FindWindowExA(showing.Handle(), nullptr, "STATIC", nullptr);
     ASSERT_NE(knob, nullptr);
-    const auto percent = [&] {
-        char text[8] = {};
-        GetWindowTextA(readout, text, sizeof(text));
-        return std::atoi(text);
-    };
     for (auto [down, up, held] :
          {std::tuple{WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON}, std::tuple{WM_MBUTTONDOWN, WM_MBUTTONUP, MK_MBUTTON}}) {
-        const int before = percent();
+        const int before = ReadoutPercent();
         // 20 pixels down the track from a loud volume, up it from a quiet one.
         const int to = before > 50 ? 25 : -15;
         SendMessageA(knob, down, held, MAKELPARAM(5, 5));
         SendMessageA(knob, WM_MOUSEMOVE, held, MAKELPARAM(5, static_cast<WORD>(to)));
         SendMessageA(knob, up, 0, MAKELPARAM(5, static_cast<WORD>(to)));
-        EXPECT_NE(percent(), before) << down;
+        EXPECT_NE(ReadoutPercent(), before) << down;
     }
     EXPECT_TRUE(p.messages.shown.empty());
 }
@@ -382,19 +378,13 @@ TEST_F(ControllerWindowTest, ThePointerOverTheCloseButtonShowsTheHandAndTheWheel
     SendMessageA(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_EQ(GetCursor(), LoadCursor(GetModuleHandleA(nullptr), MAKEINTRESOURCE(IDC_HAND_CURSOR)));
 
-    const HWND readout = FindWindowExA(window, nullptr, "STATIC", nullptr);
-    const auto percent = [&] {
-        char text[8] = {};
-        GetWindowTextA(readout, text, sizeof(text));
-        return std::atoi(text);
-    };
-    const int before = percent();
+    const int before = ReadoutPercent();
     INPUT wheel{};
     wheel.type = INPUT_MOUSE;
     wheel.mi.dwFlags = MOUSEEVENTF_WHEEL;
     wheel.mi.mouseData = static_cast<DWORD>(before > 50 ? -WHEEL_DELTA : WHEEL_DELTA);
     ASSERT_EQ(SendInput(1, &wheel, sizeof(wheel)), 1u);
-    EXPECT_TRUE(PumpUntil([&] { return percent() != before; }, 3000)) << "still " << before;
+    EXPECT_TRUE(PumpUntil([&] { return ReadoutPercent() != before; }, 3000)) << "still " << before;
 }
 
 TEST(ScreenMetrics, ALookUpGivesTheScreensDeviceContextBack) {
