@@ -115,9 +115,10 @@ public:
     void StartVolumeSync();
     void OnFadeTick();
     void OnVolumeSyncTick();
-    void ApplyOpacity(int level);
 
 private:
+    // Shows the window at this opacity (0 to 255).
+    void ApplyOpacity(int level);
     // Places the knob and tells the window.
     void PlaceKnob(float top);
     // Writes the level of the knob's current Top and shows the volume in effect.
