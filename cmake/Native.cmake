@@ -20,6 +20,7 @@ add_executable(kob_unit_tests
     tests/unit/ControllerButtonsTest.cpp
     tests/unit/ControllerKeysTest.cpp
     tests/unit/TrayAppTest.cpp
+    tests/unit/MuteMonitorTest.cpp
     tests/unit/TrayMenuTest.cpp
     tests/unit/AboutOptionsTest.cpp
     tests/unit/SettingsTest.cpp

@@ -35,18 +35,20 @@ void Controller::Load() {
                             TwipsToPixels(controller_layout::kKnob.height, twipsPerPixelY),
                             controller_layout::kCornerEllipse, controller_layout::kCornerEllipse);
     });
-    step([&] { host_.SetControllerLoaded(true); });
     step([&] { volume_.FindVolumeControl(); });
     step([&] { ShowVolume(); });
+    // Work-area edges in pixels; an unreadable work area places the window from zero.
+    std::int32_t workAreaRight = 0;
+    std::int32_t workAreaBottom = 0;
     step([&] {
-        GetWorkAreaRight(services_.screen, state_.workAreaRight);
-        GetWorkAreaBottom(services_.screen, state_.workAreaBottom);
+        GetWorkAreaRight(services_.screen, workAreaRight);
+        GetWorkAreaBottom(services_.screen, workAreaBottom);
     });
     step([&] {
         // Measured from the window's far edges, so that a window grown with the display's DPI stays whole above
         // the task bar.
-        view_.ShowAt(state_.workAreaRight - controller_layout::kGapToWorkAreaRight - widthPixels_,
-                     state_.workAreaBottom - controller_layout::kGapToWorkAreaBottom - heightPixels_);
+        view_.ShowAt(workAreaRight - controller_layout::kGapToWorkAreaRight - widthPixels_,
+                     workAreaBottom - controller_layout::kGapToWorkAreaBottom - heightPixels_);
     });
     step([&] { view_.SetMuteBoxBackColor(controller_layout::kMuteBoxBackColor); });
     step([&] {
@@ -57,14 +59,12 @@ void Controller::Load() {
 
 void Controller::OnUnloaded() {
     unloaded_ = true;
-    host_.SetControllerLoaded(false);
+    host_.OnControllerUnloaded();
 }
 
-void Controller::LoadAndUnloadUnseen(MasterVolume& volume, ControllerHost& host) {
-    host.SetControllerLoaded(true);
+void Controller::LoadAndUnloadUnseen(MasterVolume& volume) {
     IgnoreErrors([&] { volume.FindVolumeControl(); });
     IgnoreErrors([&] { volume.Volume(); });
-    host.SetControllerLoaded(false);
 }
 
 void Controller::ShowVolume() {

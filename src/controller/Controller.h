@@ -21,28 +21,27 @@ struct ShowingState {
     float knobTop = static_cast<float>(kKnobTopOfTravel);
     // A knob drag is in progress; the pointer's Y inside the knob when it began.
     bool knobDragging = false;
-    std::int32_t knobGrabY = 0;
+    int knobGrabY = 0;
     // Armed by a click on the track; the knob jumps at the next move over it.
     bool trackArmed = false;
     // The pointer's last place over the background while no button was held.
     float grabOffsetX = 0;
     float grabOffsetY = 0;
-    // "1" after the window has been moved with the mouse, so the click that ends the move does not close it.
-    std::string txtdetect = "0";
-    // Opacity of the window during its fade-out.
-    std::int16_t opacity = 0;
-    // The mute box: 1 ticked, 0 clear.
-    int chkmute = 0;
+    // The window has just been moved with the mouse: the click that ends the move does not close it.
+    bool windowJustDragged = false;
+    // Opacity of the window during its fade-out (255 opaque).
+    int opacity = 0;
+    bool muteBoxTicked = false;
     // The percent the read-out shows.
-    std::int32_t percent = 0;
+    int percent = 0;
     // The fade-out has begun: keys and the wheel no longer act.
     bool fading = false;
     // Wheel travel short of a whole notch, kept for the next turn.
     int wheelRemainder = 0;
-    // Work-area edges in pixels, read when the window is placed.
-    std::int32_t workAreaRight = 0;
-    std::int32_t workAreaBottom = 0;
 };
+
+// The mouse buttons held during a move over the background: only the left one alone drags the window.
+enum class HeldButtons { None, LeftAlone, Others };
 
 // The keys the controller answers while it has the focus.
 enum class ControllerKey { Up, Down, Left, Right, PageUp, PageDown, Home, End, Space, M, Escape };
@@ -65,32 +64,33 @@ public:
     void Load();
     void OnUnloaded();
 
-    // The start-up's load and unload, without a window: the host hears the controller loaded, the volume control
-    // is found (which names the device for the About window) and the master volume is read, then the host hears it
-    // unloaded. Nothing is created or shown. A volume failure ends the program as in a showing's load.
-    static void LoadAndUnloadUnseen(MasterVolume& volume, ControllerHost& host);
+    // The start-up's load and unload, without a window: the volume control is found (which names the device for
+    // the About window) and the master volume is read. Nothing is created or shown. A volume failure ends the
+    // program as in a showing's load.
+    static void LoadAndUnloadUnseen(MasterVolume& volume);
 
     // Reads the master volume and shows it with the knob and the read-out.
     void ShowVolume();
     // Writes the master volume for a slider level (0 = full volume, 100 = silence).
     void SetVolumeFromLevel(std::int32_t level);
 
-    // Mouse events carry the buttons (1 left, 2 right, 4 middle: held ones for a move, the one concerned for a
-    // press or release), the shift state, and the pointer in twips relative to the element.
-    void OnKnobPressed(int Button, int Shift, float X, float Y);
-    void OnKnobDragged(int Button, int Shift, float X, float Y);
-    void OnKnobReleased(int Button, int Shift, float X, float Y);
+    // The pointer's place comes in twips relative to the element. Any button drags the knob.
+    void OnKnobPressed(float yTwips);
+    void OnKnobDragged(float yTwips);
+    void OnKnobReleased();
     void OnKnobClicked();
     void OnTrackClicked();
-    void OnTrackPointerMoved(int Button, int Shift, float X, float Y);
-    void OnTrackReleased(int Button, int Shift, float X, float Y);
-    void OnBackgroundPointerMoved(int Button, int Shift, float X, float Y);
-    void OnBackgroundReleased(int Button, int Shift, float X, float Y);
+    void OnTrackPointerMoved(float yTwips);
+    void OnTrackReleased();
+    void OnBackgroundPointerMoved(HeldButtons held, float xTwips, float yTwips);
+    void OnBackgroundReleased();
     void OnDragSettleTick();
 
     // The mute box and the buttons.
     // Sets the mute box; a change runs OnMuteBoxToggled, as a click on the box does.
-    void SetMuteBox(int value);
+    void SetMuteBox(bool ticked);
+    // A click on the mute box, Space or M: the box takes the other state.
+    void ToggleMuteBox() { SetMuteBox(!state_.muteBoxTicked); }
     void OnMuteBoxToggled();
     void OnCloseClicked();
     void OnBackgroundClicked();
@@ -112,11 +112,10 @@ public:
     void StartVolumeSync();
     void OnFadeTick();
     void OnVolumeSyncTick();
-    void ApplyOpacity(const std::int16_t& level);
-
-    const ShowingState& State() const { return state_; }
 
 private:
+    // Shows the window at this opacity (0 to 255).
+    void ApplyOpacity(int level);
     // Places the knob and tells the window.
     void PlaceKnob(float top);
     // Writes the level of the knob's current Top and shows the volume in effect.
@@ -126,7 +125,7 @@ private:
     // Starts the fade-out; the window unloads at its end.
     void StartFade();
     // Sets the master volume to this percent, clamped to 0..100, and shows the volume in effect.
-    void SetPercent(std::int32_t percent);
+    void SetPercent(int percent);
 
     ControllerView& view_;
     MasterVolume& volume_;

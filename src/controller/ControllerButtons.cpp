@@ -1,5 +1,4 @@
 // The controller's mute box, close button, hot spots and background clicks, and its fade and sync timers.
-#include "common/TextNumber.h"
 #include "controller/Controller.h"
 #include "controller/ControllerLayout.h"
 #include "platform/SystemTools.h"
@@ -9,21 +8,21 @@ namespace kob {
 namespace {
 
 // Each fade tick takes this much opacity away: 84 visible steps from 255, the window goes at the 85th.
-constexpr std::int16_t kFadeStep = 3;
+constexpr int kFadeStep = 3;
 
 } // namespace
 
-void Controller::SetMuteBox(int value) {
-    if (value == state_.chkmute) {
+void Controller::SetMuteBox(bool ticked) {
+    if (ticked == state_.muteBoxTicked) {
         return;
     }
-    state_.chkmute = value;
-    view_.SetMuteBox(value == 1);
+    state_.muteBoxTicked = ticked;
+    view_.SetMuteBox(ticked);
     OnMuteBoxToggled();
 }
 
 void Controller::OnMuteBoxToggled() {
-    volume_.SetMuted(state_.chkmute == 1);
+    volume_.SetMuted(state_.muteBoxTicked);
 }
 
 void Controller::StartFade() {
@@ -43,7 +42,7 @@ void Controller::OnCloseClicked() {
 
 void Controller::OnBackgroundClicked() {
     // A click that ended a window drag leaves the window where it was dropped.
-    if (TextAsNumber(state_.txtdetect) == 0) {
+    if (!state_.windowJustDragged) {
         CloseWithFade();
     }
 }
@@ -67,7 +66,7 @@ void Controller::OnAudioPropertiesSpotDoubleClicked() {
 }
 
 void Controller::OnFadeTick() {
-    state_.opacity = static_cast<std::int16_t>(state_.opacity - kFadeStep);
+    state_.opacity -= kFadeStep;
     if (state_.opacity > 0) {
         ApplyOpacity(state_.opacity);
     } else {
@@ -84,8 +83,8 @@ void Controller::OnVolumeSyncTick() {
     ShowVolume();
 }
 
-void Controller::ApplyOpacity(const std::int16_t& level) {
-    view_.SetOpacity(static_cast<std::uint8_t>(level));
+void Controller::ApplyOpacity(int level) {
+    view_.SetOpacity(level);
 }
 
 } // namespace kob

@@ -2,12 +2,12 @@
 
 namespace kob {
 
-// The window that shows the controller. The controller tells it when it is loaded and when it is gone
-// (txtform1signal on the companion: "1" while loaded, "0" otherwise).
+// The window that shows the controller: it hears when a showing's window has gone, so that it can free the
+// showing once the handler running it is over.
 class ControllerHost {
 public:
     virtual ~ControllerHost() = default;
-    virtual void SetControllerLoaded(bool loaded) = 0;
+    virtual void OnControllerUnloaded() = 0;
 };
 
 } // namespace kob

@@ -5,8 +5,8 @@ namespace kob {
 
 namespace {
 
-constexpr std::int32_t kStep = 2;
-constexpr std::int32_t kPageStep = 10;
+constexpr int kStep = 2;
+constexpr int kPageStep = 10;
 // One notch of a wheel, as the system counts its travel.
 constexpr int kWheelNotch = 120;
 
@@ -39,7 +39,7 @@ void Controller::OnKey(ControllerKey key) {
         break;
     case ControllerKey::Space:
     case ControllerKey::M:
-        SetMuteBox(state_.chkmute == 1 ? 0 : 1);
+        ToggleMuteBox();
         break;
     case ControllerKey::Escape:
         CloseWithFade();
@@ -60,7 +60,7 @@ void Controller::OnWheel(int delta) {
     }
 }
 
-void Controller::SetPercent(std::int32_t percent) {
+void Controller::SetPercent(int percent) {
     volume_.SetVolume(percent);
     ShowVolume();
 }

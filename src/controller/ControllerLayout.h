@@ -11,13 +11,13 @@ namespace kob::controller_layout {
 inline constexpr double kWidth = 1005;  // 67 px
 inline constexpr double kHeight = 2790; // 186 px
 
-inline constexpr TwipsRect kKnob{667, kKnobTopOfTravel, 225, 285};   // the slider knob (15 x 19 px)
-inline constexpr TwipsRect kTrack{652, 495, 255, 1680};              // Image1, the invisible slider track
-inline constexpr TwipsRect kReadout{655, 100, 240, 240};             // Label2, the level read-out
-inline constexpr TwipsRect kMuteBox{680, 2250, 200, 200};            // chkmute
-inline constexpr TwipsRect kClose{697, 2540, 225, 210};              // Image5, the close button (15 x 14 px)
-inline constexpr TwipsRect kVolumeControlSpot{80, 60, 255, 255};     // Image4
-inline constexpr TwipsRect kAudioPropertiesSpot{340, 240, 255, 255}; // Image3
+inline constexpr TwipsRect kKnob{667, kKnobTopOfTravel, 225, 285}; // the slider knob (15 x 19 px)
+inline constexpr TwipsRect kTrack{652, 495, 255, 1680};            // the invisible slider track
+inline constexpr TwipsRect kReadout{655, 100, 240, 240};           // the level read-out
+inline constexpr TwipsRect kMuteBox{680, 2250, 200, 200};
+inline constexpr TwipsRect kClose{697, 2540, 225, 210}; // the close button (15 x 14 px)
+inline constexpr TwipsRect kVolumeControlSpot{80, 60, 255, 255};
+inline constexpr TwipsRect kAudioPropertiesSpot{340, 240, 255, 255};
 
 // Rounded corners of the window and of the knob.
 inline constexpr int kCornerEllipse = 7;
@@ -46,6 +46,6 @@ inline constexpr unsigned kFadeInterval = 1;
 inline constexpr unsigned kVolumeSyncInterval = 1;
 
 // Opacity of a freshly loaded window, where its fade-out starts.
-inline constexpr std::int16_t kOpaque = 255;
+inline constexpr int kOpaque = 255;
 
 } // namespace kob::controller_layout

@@ -1,8 +1,5 @@
 // The volume slider and the window drag of the controller.
-#include <string>
-
 #include "common/Rounding.h"
-#include "common/TextNumber.h"
 #include "controller/Controller.h"
 #include "controller/SliderScale.h"
 
@@ -22,16 +19,16 @@ void Controller::ApplyKnobLevel() {
     ShowVolume();
 }
 
-void Controller::OnKnobPressed(int, int, float, float Y) {
-    state_.knobGrabY = RoundToInt32(Y);
+void Controller::OnKnobPressed(float yTwips) {
+    state_.knobGrabY = RoundToInt32(yTwips);
     state_.knobDragging = true;
 }
 
-void Controller::OnKnobDragged(int, int, float, float Y) {
+void Controller::OnKnobDragged(float yTwips) {
     if (!state_.knobDragging) {
         return;
     }
-    PlaceKnob(static_cast<float>(state_.knobTop - (state_.knobGrabY - static_cast<double>(Y))));
+    PlaceKnob(static_cast<float>(state_.knobTop - (state_.knobGrabY - static_cast<double>(yTwips))));
     if (state_.knobTop <= static_cast<float>(kKnobTopOfTravel)) {
         PlaceKnob(static_cast<float>(kKnobTopOfTravel));
         state_.knobDragging = false;
@@ -43,48 +40,48 @@ void Controller::OnKnobDragged(int, int, float, float Y) {
     ApplyKnobLevel();
 }
 
-void Controller::OnKnobReleased(int, int, float, float) {
+void Controller::OnKnobReleased() {
     state_.knobDragging = false;
 }
 
 void Controller::OnKnobClicked() {
-    state_.txtdetect = "0";
+    state_.windowJustDragged = false;
 }
 
 void Controller::OnTrackClicked() {
     state_.trackArmed = true;
 }
 
-void Controller::OnTrackPointerMoved(int, int, float, float Y) {
+void Controller::OnTrackPointerMoved(float yTwips) {
     if (state_.trackArmed) {
-        PlaceKnob(static_cast<float>(static_cast<double>(Y) + kTrackClickOffset));
+        PlaceKnob(static_cast<float>(static_cast<double>(yTwips) + kTrackClickOffset));
         ApplyKnobLevel();
     }
     state_.trackArmed = false;
 }
 
-void Controller::OnTrackReleased(int, int, float, float) {
+void Controller::OnTrackReleased() {
     state_.trackArmed = false;
 }
 
-void Controller::OnBackgroundPointerMoved(int Button, int, float X, float Y) {
-    if (Button == 0) {
-        state_.grabOffsetX = X;
-        state_.grabOffsetY = Y;
-    } else if (Button == 1) {
+void Controller::OnBackgroundPointerMoved(HeldButtons held, float xTwips, float yTwips) {
+    if (held == HeldButtons::None) {
+        state_.grabOffsetX = xTwips;
+        state_.grabOffsetY = yTwips;
+    } else if (held == HeldButtons::LeftAlone) {
         // The grab point is kept during the drag, so the window keeps the point grabbed under the pointer.
-        view_.MoveWindowBy(X - state_.grabOffsetX, Y - state_.grabOffsetY);
-        state_.txtdetect = "1";
+        view_.MoveWindowBy(xTwips - state_.grabOffsetX, yTwips - state_.grabOffsetY);
+        state_.windowJustDragged = true;
     }
 }
 
-void Controller::OnBackgroundReleased(int, int, float, float) {
+void Controller::OnBackgroundReleased() {
     view_.EnableTimer(ControllerTimer::DragSettle, true);
 }
 
 void Controller::OnDragSettleTick() {
-    if (TextAsNumber(state_.txtdetect) == 1) {
-        state_.txtdetect = "0";
+    if (state_.windowJustDragged) {
+        state_.windowJustDragged = false;
         view_.EnableTimer(ControllerTimer::DragSettle, false);
     }
 }

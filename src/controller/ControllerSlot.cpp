@@ -23,7 +23,7 @@ void ControllerSlot::Unload() {
 
 void ControllerSlot::LoadAndUnloadUnseen() {
     Unload();
-    Controller::LoadAndUnloadUnseen(volume_, host_);
+    Controller::LoadAndUnloadUnseen(volume_);
 }
 
 Controller* ControllerSlot::Loaded() {

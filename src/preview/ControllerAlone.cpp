@@ -18,14 +18,10 @@ namespace kob {
 
 namespace {
 
-// Hears the controller's load and unload; the preview ends when the controller is gone.
+// The preview ends when the controller is gone.
 class AloneHost : public ControllerHost {
 public:
-    void SetControllerLoaded(bool loaded) override {
-        if (!loaded) {
-            PostQuitMessage(0);
-        }
-    }
+    void OnControllerUnloaded() override { PostQuitMessage(0); }
 };
 
 } // namespace

@@ -4,7 +4,6 @@
 #include <cstring>
 
 #include "common/MakersWebsite.h"
-#include "common/TextNumber.h"
 #include "platform/ErrorGuard.h"
 #include "platform/FatalError.h"
 #include "platform/ProgramFolder.h"
@@ -17,18 +16,14 @@ namespace {
 
 constexpr const char* kMsgNoCompanionWindow = "Unable to create the program's window.";
 constexpr const char* kHelpFile = "KOBHELP.HTM";
-// The mouse events a tray report carries.
-constexpr std::uint32_t kLeftButtonUp = 0x202;
-constexpr std::uint32_t kLeftButtonDoubleClick = 0x203;
-constexpr std::uint32_t kRightButtonDown = 0x204;
 
 } // namespace
 
 TrayApp::TrayApp(TrayView& view, const TrayAppServices& services, VolumeDevice& volumeDevice, SoundDevice& soundDevice,
                  ControllerFactory& controllers)
     : view_(view), services_(services), volume_(volumeDevice, services.messages, services.process),
-      testSound_(soundDevice, services.messages, services.modulePath),
-      controller_(controllers, *this, volume_, facts_) {}
+      testSound_(soundDevice, services.messages, services.modulePath), controller_(controllers, *this, volume_, facts_),
+      muteMonitor_(volume_, controller_, view) {}
 
 TrayApp::~TrayApp() {
     controller_.Unload();
@@ -70,7 +65,6 @@ void TrayApp::RunStartupSteps() {
     });
     IgnoreErrors([&] { volume_.FindMuteControl(); });
     IgnoreErrors([&] { view_.EnableMuteMonitor(true); });
-    IgnoreErrors([&] { txtform1signal_ = "0"; });
     // Loading the controller once finds the device name for the About window before anyone opens it. It
     // is done without its window: nothing may appear or take the foreground at start.
     IgnoreErrors([&] { controller_.LoadAndUnloadUnseen(); });
@@ -80,11 +74,17 @@ void TrayApp::OnClosedBySystem() {
     services_.settings.SaveControllerState(ControllerState::Closed);
 }
 
-void TrayApp::TrayReport(std::uint32_t eventCode) {
-    if (eventCode == kRightButtonDown) {
+void TrayApp::OnTrayIconEvent(TrayIconEvent event) {
+    switch (event) {
+    case TrayIconEvent::RightButtonDown:
         PopUpMenu();
-    } else if (eventCode == kLeftButtonUp || eventCode == kLeftButtonDoubleClick) {
+        break;
+    case TrayIconEvent::LeftButtonUp:
+    case TrayIconEvent::LeftDoubleClick:
         ShowController();
+        break;
+    case TrayIconEvent::Other:
+        break;
     }
 }
 
@@ -92,7 +92,7 @@ void TrayApp::ShowController() {
     controller_.Unload();
     Controller& controller = controller_.ShowAfresh();
     controller_.BringLoadedToForeground();
-    ontop_.enabled = true;
+    keepOnTop_.enabled = true;
     if (controller_.Loaded() == &controller) {
         controller.StartVolumeSync();
     }
@@ -104,24 +104,24 @@ void TrayApp::PopUpMenu() {
     if (const auto state = services_.settings.LoadControllerState()) {
         switch (*state) {
         case ControllerState::Closed:
-            ontop_ = {false, false};
+            keepOnTop_ = {false, false};
             break;
         case ControllerState::OnTop:
-            ontop_ = {true, true};
+            keepOnTop_ = {true, true};
             break;
         case ControllerState::Shown:
-            ontop_ = {false, true};
+            keepOnTop_ = {false, true};
             break;
         }
     }
     view_.BringToForeground();
-    RunMenuCommand(view_.ShowMenu(ontop_));
+    RunMenuCommand(view_.ShowMenu(keepOnTop_));
 }
 
 void TrayApp::RunMenuCommand(MenuCommand command) {
     switch (command) {
     case MenuCommand::About:
-        view_.ShowAbout();
+        view_.ShowAbout(volume_.DeviceName());
         break;
     case MenuCommand::Help:
         view_.OpenMaximized(ProgramFilePath(services_.modulePath, kHelpFile));
@@ -161,9 +161,9 @@ void TrayApp::KeepControllerOnTop() {
             controller->StartVolumeSync();
         }
     }
-    ontop_.checked = !ontop_.checked;
-    controller->SetTopmost(ontop_.checked);
-    services_.settings.SaveControllerState(ontop_.checked ? ControllerState::OnTop : ControllerState::Shown);
+    keepOnTop_.checked = !keepOnTop_.checked;
+    controller->SetTopmost(keepOnTop_.checked);
+    services_.settings.SaveControllerState(keepOnTop_.checked ? ControllerState::OnTop : ControllerState::Shown);
 }
 
 void TrayApp::ExitProgram() {
@@ -173,46 +173,13 @@ void TrayApp::ExitProgram() {
     std::abort(); // EndProcess never returns; this only tells the compiler so.
 }
 
-void TrayApp::OnMuteMonitorTick() {
-    GetMuteVal();
-    const double value = TextAsNumber(TxtMuteVal_);
-    Controller* controller = TextAsNumber(txtform1signal_) == 1 ? controller_.Loaded() : nullptr;
-    if (value == 0) {
-        if (controller) {
-            controller->SetMuteBox(0);
-        }
-        SetTrayIconNormal();
-    } else if (value == 1) {
-        if (controller) {
-            controller->SetMuteBox(1);
-        }
-        SetTrayIconMuted();
-    }
-}
-
-void TrayApp::GetMuteVal() {
-    MuteValue_ = volume_.Muted() ? 1 : 0;
-    TxtMuteVal_ = std::to_string(MuteValue_);
-}
-
-void TrayApp::SetTrayIconNormal() {
-    view_.ShowTrayPicture(TrayPicture::Normal);
-}
-
-void TrayApp::SetTrayIconMuted() {
-    view_.ShowTrayPicture(TrayPicture::Muted);
-}
-
 void TrayApp::DiscardFinishedControllers() {
     controller_.DiscardFinished();
 }
 
-void TrayApp::SetControllerLoaded(bool loaded) {
-    txtform1signal_ = loaded ? "1" : "0";
-    if (!loaded) {
-        // The controller may be going from inside its own handler: it is freed once that handler is over.
-        view_.DiscardControllersLater();
-    }
+void TrayApp::OnControllerUnloaded() {
+    // The controller may be going from inside its own handler: it is freed once that handler is over.
+    view_.DiscardControllersLater();
 }
 
 } // namespace kob

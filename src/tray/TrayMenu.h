@@ -42,8 +42,8 @@ inline constexpr MenuLine kTrayMenu[] = {
     {MenuCommand::Exit, "Close Drovo Volume Controller"},
 };
 
-// The state of "Keep Controller on Top" (`ontop`), the only item that changes.
-struct OnTopItem {
+// The state of "Keep Controller on Top", the only item that changes.
+struct KeepOnTopItem {
     bool checked = false;
     bool enabled = true;
 };

@@ -8,6 +8,9 @@ namespace kob {
 
 enum class TrayPicture { Normal, Muted };
 
+// What the mouse did over the tray icon.
+enum class TrayIconEvent { LeftButtonUp, LeftDoubleClick, RightButtonDown, Other };
+
 // What the companion's logic asks of its hidden window.
 class TrayView {
 public:
@@ -31,9 +34,10 @@ public:
     virtual void BringToForeground() = 0;
     // Shows the pop-up menu at the pointer with "Keep Controller on Top" in this state; returns the command
     // chosen, None when the menu was dismissed.
-    virtual MenuCommand ShowMenu(const OnTopItem& ontop) = 0;
-    // The About and Options windows: one of each, shown again when already open.
-    virtual void ShowAbout() = 0;
+    virtual MenuCommand ShowMenu(const KeepOnTopItem& keepOnTop) = 0;
+    // The About and Options windows: one of each, shown again when already open. About names the master volume's device
+    // (NUL padded) when it is first made.
+    virtual void ShowAbout(const std::string& deviceName) = 0;
     virtual void ShowOptions() = 0;
     // Opens a document (by its exact path) or web address with the program registered for it, maximised;
     // failures pass unnoticed.

@@ -13,7 +13,7 @@ protected:
     FakePlatform platform;
     MasterVolume volume{platform.volume, platform.messages, platform.process};
     FakeControllerView view{platform.log};
-    FakeControllerHost host{platform.log};
+    FakeControllerHost host;
     StartupFacts facts;
     Controller controller{view, volume, ControllerServicesOf(platform), facts, host};
 
@@ -34,54 +34,35 @@ TEST_F(ControllerLoadTest, RunsItsStepsInOrder) {
                                             "view.SetKnobRegion",   "view.SetKnobTop",         "view.SetReadout",
                                             "view.ShowAt",          "view.SetMuteBoxBackColor"};
     EXPECT_EQ(ViewCalls(), expected);
-    // The companion hears of the load after the knob's region; discovery follows, then the volume is shown.
-    const auto& log = platform.log;
-    EXPECT_LT(log.IndexOf("view.SetKnobRegion"), log.IndexOf("host.signal 1"));
-    EXPECT_LT(log.IndexOf("host.signal 1"), log.IndexOf("volume.Find Volume"));
-    EXPECT_LT(log.IndexOf("volume.Find Volume"), log.IndexOf("volume.ReadVolume"));
-    EXPECT_LT(log.IndexOf("volume.ReadVolume"), log.IndexOf("view.SetKnobTop"));
     EXPECT_TRUE(platform.messages.shown.empty());
 }
 
-TEST_F(ControllerLoadTest, ShapesWindowAndKnobAt96Dpi) {
-    controller.Load();
-    EXPECT_EQ(view.windowRegion.width, 67);
-    EXPECT_EQ(view.windowRegion.height, 186);
-    EXPECT_EQ(view.windowRegion.ellipseWidth, 7);
-    EXPECT_EQ(view.windowRegion.ellipseHeight, 7);
-    EXPECT_EQ(view.knobRegion.width, 15);
-    EXPECT_EQ(view.knobRegion.height, 19);
-    EXPECT_EQ(view.knobRegion.ellipseWidth, 7);
-    EXPECT_TRUE(view.skinShown);
-    EXPECT_TRUE(view.knobPictureShown);
-}
-
-TEST_F(ControllerLoadTest, ShapesFollowTheScreenResolutionWithHalvesToEven) {
-    platform.screen.twipsPerPixelX = 12; // 120 dots per inch
-    platform.screen.twipsPerPixelY = 12;
-    controller.Load();
-    EXPECT_EQ(view.windowRegion.width, 84);   // 83.75
-    EXPECT_EQ(view.windowRegion.height, 232); // 232.5, to even
-    EXPECT_EQ(view.knobRegion.width, 19);     // 18.75
-    EXPECT_EQ(view.knobRegion.height, 24);    // 23.75
-}
-
-TEST_F(ControllerLoadTest, WidthsFollowTheHorizontalResolutionAndHeightsTheVertical) {
-    platform.screen.twipsPerPixelX = 12;
-    platform.screen.twipsPerPixelY = 20;
-    controller.Load();
-    EXPECT_EQ(view.windowRegion.width, 84);   // 1005 / 12
-    EXPECT_EQ(view.windowRegion.height, 140); // 2790 / 20 = 139.5, to even
-    EXPECT_EQ(view.knobRegion.width, 19);     // 225 / 12
-    EXPECT_EQ(view.knobRegion.height, 14);    // 285 / 20
+TEST(ControllerShapeTest, WidthsFollowTheHorizontalResolutionHeightsTheVerticalWithHalvesToEven) {
+    const struct {
+        double twipsPerPixelX, twipsPerPixelY;
+        RegionArgs window, knob;
+    } rows[] = {
+        {15, 15, {67, 186, 7, 7}, {15, 19, 7, 7}}, // 96 dots per inch
+        {12, 12, {84, 232, 7, 7}, {19, 24, 7, 7}}, // 120: 83.75, 232.5 to even, 18.75, 23.75
+        {12, 20, {84, 140, 7, 7}, {19, 14, 7, 7}}, // 1005 / 12, 2790 / 20 = 139.5 to even, 225 / 12, 285 / 20
+    };
+    for (const auto& row : rows) {
+        ControllerOnFakes c;
+        c.platform.screen.twipsPerPixelX = row.twipsPerPixelX;
+        c.platform.screen.twipsPerPixelY = row.twipsPerPixelY;
+        c.showing.Load();
+        const FakeControllerView& view = c.showing.view;
+        EXPECT_EQ(view.windowRegion, row.window) << row.twipsPerPixelX << " x " << row.twipsPerPixelY;
+        EXPECT_EQ(view.knobRegion, row.knob) << row.twipsPerPixelX << " x " << row.twipsPerPixelY;
+        EXPECT_TRUE(view.skinShown);
+        EXPECT_TRUE(view.knobPictureShown);
+    }
 }
 
 TEST_F(ControllerLoadTest, PlacesTheWindowAboveATaskBarNotTopmostAndShown) {
     platform.screen.workArea = {0, 0, 1024, 738};
     view.topmost = true;
     controller.Load();
-    EXPECT_EQ(controller.State().workAreaRight, 1024);
-    EXPECT_EQ(controller.State().workAreaBottom, 738);
     EXPECT_EQ(view.shownAt.x, 874);
     EXPECT_EQ(view.shownAt.y, 548);
     EXPECT_TRUE(view.visible);
@@ -104,21 +85,22 @@ TEST_F(ControllerLoadTest, AnUnreadableWorkAreaPlacesFromZero) {
     EXPECT_EQ(view.shownAt.y, -190);
 }
 
-TEST_F(ControllerLoadTest, ShowsTheCurrentVolumeAndSetsTheSharedState) {
+TEST_F(ControllerLoadTest, ShowsTheCurrentVolumeOpaqueWithTheTrackDisarmedAndNoTimer) {
     platform.volume.volume = 32768;
     controller.OnTrackClicked();
     controller.Load();
     EXPECT_FLOAT_EQ(view.knobTop, 1160.0f);
-    EXPECT_FLOAT_EQ(controller.State().knobTop, 1160.0f);
     EXPECT_EQ(view.readout, "50");
     EXPECT_EQ(volume.DeviceName(), "Fake Audio Mixer");
-    EXPECT_EQ(host.txtform1signal, "1");
     EXPECT_EQ(view.muteBoxBackColor, 0x005E3820u);
-    EXPECT_FALSE(controller.State().trackArmed);
-    EXPECT_EQ(controller.State().opacity, 255);
     EXPECT_FALSE(view.TimerEnabled(ControllerTimer::DragSettle));
     EXPECT_FALSE(view.TimerEnabled(ControllerTimer::Fade));
     EXPECT_FALSE(view.TimerEnabled(ControllerTimer::VolumeSync));
+    const int writes = platform.volume.writes;
+    controller.OnTrackPointerMoved(1000);
+    EXPECT_EQ(platform.volume.writes, writes) << "the click before the load is forgotten";
+    controller.OnFadeTick();
+    EXPECT_EQ(view.opacities, std::vector<int>{252}) << "the fade starts from opaque";
 }
 
 TEST_F(ControllerLoadTest, ReadoutShowsPlainDigits) {
@@ -140,7 +122,8 @@ TEST_F(ControllerLoadTest, AStepThatRaisesAnErrorShowsItAndLoadingGoesOn) {
     EXPECT_TRUE(view.knobPictureShown);
     EXPECT_TRUE(view.visible);
     EXPECT_EQ(view.muteBoxBackColor, 0x005E3820u);
-    EXPECT_EQ(controller.State().opacity, 255);
+    controller.OnFadeTick();
+    EXPECT_EQ(view.opacities, std::vector<int>{252});
 }
 
 TEST_F(ControllerLoadTest, EveryFailingViewStepIsReportedOnceAndTheRestStillRuns) {
@@ -149,14 +132,14 @@ TEST_F(ControllerLoadTest, EveryFailingViewStepIsReportedOnceAndTheRestStillRuns
         FakePlatform p;
         MasterVolume m{p.volume, p.messages, p.process};
         FakeControllerView v{p.log};
-        FakeControllerHost h{p.log};
+        FakeControllerHost h;
         StartupFacts facts;
         Controller f{v, m, ControllerServicesOf(p), facts, h};
         v.failingOperation = step;
         f.Load();
         ASSERT_EQ(p.messages.shown.size(), 1u) << step;
-        EXPECT_EQ(f.State().opacity, 255) << step;
-        EXPECT_EQ(h.txtform1signal, "1") << step;
+        f.OnFadeTick();
+        EXPECT_EQ(v.opacities, std::vector<int>{252}) << step;
     }
 }
 
@@ -188,10 +171,10 @@ TEST_F(ControllerLoadTest, AFailedVolumeReadEndsWithItsMessageAndShowsNothing) {
     EXPECT_EQ(platform.log.calls.back(), "EndProcess 0");
 }
 
-TEST_F(ControllerLoadTest, UnloadClearsTheLoadedFlagAndKeepsTheDeviceName) {
+TEST_F(ControllerLoadTest, UnloadTellsTheHostAndKeepsTheDeviceName) {
     controller.Load();
     controller.OnUnloaded();
-    EXPECT_EQ(host.txtform1signal, "0");
+    EXPECT_EQ(host.unloadsHeard, 1);
     EXPECT_EQ(volume.DeviceName(), "Fake Audio Mixer");
 }
 

@@ -18,16 +18,16 @@ protected:
     std::uint32_t StoredControllerState() { return c.platform.registry.Dword(HKCU, kProgramKeyPath, "ontopstat"); }
     void Choose(MenuCommand command) {
         c.view.choice = command;
-        c.app.TrayReport(0x204);
+        c.app.OnTrayIconEvent(TrayIconEvent::RightButtonDown);
     }
     Companion c;
 };
 
-TEST_F(TrayMenuTest, TheOnTopItemFollowsTheStoredStateAndAnUnreadableOneLeavesIt) {
+TEST_F(TrayMenuTest, TheKeepOnTopItemFollowsTheStoredStateAndAnUnreadableOneLeavesIt) {
     constexpr std::int64_t kMissing = -1;
     const struct {
         std::vector<std::int64_t> stored; // ontopstat before each pop-up
-        OnTopItem shown;                  // the item at the last one
+        KeepOnTopItem shown;              // the item at the last one
     } rows[] = {
         {{2}, {false, false}},           {{1}, {true, true}},        {{0}, {false, true}},
         {{1, 7}, {true, true}},          {{2, 7}, {false, false}},   {{1, kMissing}, {true, true}},
@@ -42,50 +42,57 @@ TEST_F(TrayMenuTest, TheOnTopItemFollowsTheStoredStateAndAnUnreadableOneLeavesIt
             } else {
                 fresh.platform.registry.SetDword(HKCU, kProgramKeyPath, "ontopstat", static_cast<std::uint32_t>(value));
             }
-            fresh.app.TrayReport(0x204);
+            fresh.app.OnTrayIconEvent(TrayIconEvent::RightButtonDown);
         }
         EXPECT_EQ(fresh.view.menuShownWith.checked, row.shown.checked) << row.stored.back();
         EXPECT_EQ(fresh.view.menuShownWith.enabled, row.shown.enabled) << row.stored.back();
         EXPECT_TRUE(fresh.platform.messages.shown.empty());
     }
-    c.app.TrayReport(0x204);
+    c.app.OnTrayIconEvent(TrayIconEvent::RightButtonDown);
     EXPECT_LT(c.platform.log.IndexOf("app.BringToForeground"), c.platform.log.IndexOf("app.ShowMenu"));
 }
 
-TEST_F(TrayMenuTest, OnlyARightPressALeftReleaseAndADoubleClickAct) {
-    for (std::uint32_t code = 0x200; code <= 0x20A; ++code) {
-        SCOPED_TRACE(code);
+TEST_F(TrayMenuTest, ARightPressOpensTheMenuALeftReleaseOrDoubleClickShowsTheControllerNothingElseActs) {
+    using E = TrayIconEvent;
+    const struct {
+        TrayIconEvent event;
+        int menus;
+        std::size_t showings;
+    } rows[] = {{E::RightButtonDown, 1, 0}, {E::LeftButtonUp, 0, 1}, {E::LeftDoubleClick, 0, 1}, {E::Other, 0, 0}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(static_cast<int>(row.event));
         const int menus = c.view.menusShown;
         const std::size_t showings = c.showings.made.size();
-        c.app.TrayReport(code);
-        EXPECT_EQ(c.view.menusShown - menus, code == 0x204 ? 1 : 0);
-        EXPECT_EQ(c.showings.made.size() - showings, code == 0x202 || code == 0x203 ? 1u : 0u);
+        c.app.OnTrayIconEvent(row.event);
+        EXPECT_EQ(c.view.menusShown - menus, row.menus);
+        EXPECT_EQ(c.showings.made.size() - showings, row.showings);
     }
 }
 
 TEST_F(TrayMenuTest, ALeftClickShowsTheControllerAfreshFollowingTheVolumeAndRecordsItShown) {
     StoreControllerState(2);
-    c.app.TrayReport(0x202);
+    Choose(MenuCommand::None); // the item greyed, as for a closed controller
+    c.app.OnTrayIconEvent(TrayIconEvent::LeftButtonUp);
     FakeShowing& shown = c.Controller();
     EXPECT_TRUE(shown.Loaded());
     EXPECT_TRUE(shown.view.foreground);
     EXPECT_TRUE(shown.view.TimerEnabled(ControllerTimer::VolumeSync));
     EXPECT_EQ(shown.view.shownAt.x, 874);
-    EXPECT_TRUE(c.app.ontop().enabled);
     EXPECT_EQ(StoredControllerState(), 0u);
+    StoreControllerState(7); // no state: the pop-up shows the item as the click left it, enabled
+    Choose(MenuCommand::None);
+    EXPECT_TRUE(c.view.menuShownWith.enabled);
 }
 
 TEST_F(TrayMenuTest, KeepControllerOnTopTwiceReturnsToNormal) {
-    c.app.TrayReport(0x202);
+    c.app.OnTrayIconEvent(TrayIconEvent::LeftButtonUp);
     FakeShowing& shown = c.Controller();
     Choose(MenuCommand::KeepOnTop);
     EXPECT_TRUE(shown.view.topmost);
-    EXPECT_TRUE(c.app.ontop().checked);
     EXPECT_EQ(StoredControllerState(), 1u);
     Choose(MenuCommand::KeepOnTop);
     EXPECT_TRUE(c.view.menuShownWith.checked) << "the pop-up showed the item checked";
     EXPECT_FALSE(shown.view.topmost);
-    EXPECT_FALSE(c.app.ontop().checked);
     EXPECT_EQ(StoredControllerState(), 0u);
     EXPECT_EQ(c.showings.made.size(), 1u) << "the same controller";
 }
@@ -142,9 +149,9 @@ TEST_F(TrayMenuTest, TheVolumeControlIsSndvolWhereOnlyThatExists) {
 }
 
 TEST_F(TrayMenuTest, TheExitRecordsTheControllerClosedRemovesTheIconAndEndsAtOnce) {
-    c.app.TrayReport(0x202);
+    c.app.OnTrayIconEvent(TrayIconEvent::LeftButtonUp);
     c.view.choice = MenuCommand::Exit;
-    EXPECT_THROW(c.app.TrayReport(0x204), ProcessEnded);
+    EXPECT_THROW(c.app.OnTrayIconEvent(TrayIconEvent::RightButtonDown), ProcessEnded);
     EXPECT_EQ(StoredControllerState(), 2u);
     EXPECT_FALSE(c.view.trayIconAdded);
     EXPECT_EQ(c.platform.process.exitCode, 0u);

@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <deque>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -104,8 +105,18 @@ TEST(TrayIcon, AnIconTheShellRefusesIsAddedAgainAtTheNextChangeAndAChangeItRefus
     icon.Delete();
 }
 
+TEST(TrayIcon, OnlyARightPressALeftReleaseAndALeftDoubleClickAreEventsTheLogicActsOn) {
+    const std::map<UINT, TrayIconEvent> acted{{WM_LBUTTONUP, TrayIconEvent::LeftButtonUp},
+                                              {WM_LBUTTONDBLCLK, TrayIconEvent::LeftDoubleClick},
+                                              {WM_RBUTTONDOWN, TrayIconEvent::RightButtonDown}};
+    for (UINT message = WM_MOUSEMOVE; message <= WM_MOUSEWHEEL; ++message) {
+        const auto it = acted.find(message);
+        EXPECT_EQ(TrayIconEventOf(message), it == acted.end() ? TrayIconEvent::Other : it->second) << message;
+    }
+}
+
 TEST(PopupMenu, FourteenLinesInOrderWithTheExitInBold) {
-    HMENU menu = BuildBaseMenu();
+    HMENU menu = BuildTrayMenu();
     ASSERT_NE(menu, nullptr);
     const char* expected[] = {"About",
                               "-",

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "RealVolumePlatform.h"
@@ -13,6 +14,7 @@
 #include "WinTestFiles.h"
 #include "about/win32/AboutWindow.h"
 #include "controller/win32/ControllerWindow.h"
+#include "controller/win32/MouseButtons.h"
 #include "fakes/FakeControllerView.h"
 #include "fakes/FakeServices.h"
 #include "platform/win32/ClickableAreas.h"
@@ -222,9 +224,27 @@ void Click(HWND window, int x, int y, bool twice = false) {
     }
 }
 
+TEST(MouseButtons, OnlyTheLeftButtonHeldAloneDragsTheControllerWhateverKeysAreDown) {
+    for (const WPARAM keys : {0, MK_SHIFT}) {
+        EXPECT_EQ(HeldButtonsOf(keys), HeldButtons::None) << keys;
+    }
+    for (const WPARAM keys : {MK_LBUTTON, MK_LBUTTON | MK_CONTROL}) {
+        EXPECT_EQ(HeldButtonsOf(keys), HeldButtons::LeftAlone) << keys;
+    }
+    for (const WPARAM keys : {MK_RBUTTON, MK_MBUTTON, MK_LBUTTON | MK_RBUTTON}) {
+        EXPECT_EQ(HeldButtonsOf(keys), HeldButtons::Others) << keys;
+    }
+}
+
 class ControllerWindowTest : public ::testing::Test {
 protected:
     ControllerWindowTest() { facts.SystemFolder = "C:\\windows\\system32"; }
+    // The percent the read-out shows.
+    int ReadoutPercent() {
+        char text[8] = {};
+        GetWindowTextA(FindWindowExA(showing.Handle(), nullptr, "STATIC", nullptr), text, sizeof(text));
+        return std::atoi(text);
+    }
     int ControllerWindows() {
         int count = 0;
         EnumThreadWindows(GetCurrentThreadId(), CountControllerWindow, reinterpret_cast<LPARAM>(&count));
@@ -232,7 +252,7 @@ protected:
     }
 
     RealVolumePlatform p;
-    FakeControllerHost host{p.log};
+    FakeControllerHost host;
     StartupFacts facts;
     ControllerWindow showing{
         GetModuleHandleA(nullptr), p.volume, {p.screen, p.messages, p.settings, p.launcher}, facts, host};
@@ -246,13 +266,12 @@ TEST_F(ControllerWindowTest, AShowingLoadsOnceAndItsWindowGoesWithIt) {
         ASSERT_TRUE(other.Loaded());
         other.Load();
         EXPECT_EQ(ControllerWindows(), 1) << "a second load must not leave an orphan window";
-        EXPECT_EQ(host.txtform1signal, "1");
         const LONG exStyle = GetWindowLongA(FindWindowA("DrovoVC3Controller", nullptr), GWL_EXSTYLE);
         EXPECT_TRUE(exStyle & WS_EX_TOOLWINDOW);
         EXPECT_FALSE(exStyle & WS_EX_APPWINDOW);
     }
     EXPECT_EQ(ControllerWindows(), 0);
-    EXPECT_EQ(host.txtform1signal, "0");
+    EXPECT_EQ(host.unloadsHeard, 1);
     EXPECT_TRUE(p.messages.shown.empty());
 }
 
@@ -260,7 +279,7 @@ TEST_F(ControllerWindowTest, UnloadRunsTheUnloadAndTheShowingCannotBeLoadedAgain
     showing.Load();
     showing.Unload();
     EXPECT_FALSE(showing.Loaded());
-    EXPECT_EQ(host.txtform1signal, "0");
+    EXPECT_EQ(host.unloadsHeard, 1);
     showing.Load();
     EXPECT_FALSE(showing.Loaded());
     EXPECT_EQ(ControllerWindows(), 0);
@@ -278,7 +297,7 @@ TEST_F(ControllerWindowTest, TheFadeMakesTheWindowLayeredAloneAndEndsItFromItsOw
     EXPECT_EQ(alpha % 3, 0);
     EXPECT_TRUE(PumpUntil([&] { return !showing.Loaded(); }));
     EXPECT_FALSE(IsWindow(window));
-    EXPECT_EQ(host.txtform1signal, "0");
+    EXPECT_EQ(host.unloadsHeard, 1);
 }
 
 TEST_F(ControllerWindowTest, TheHotSpotsLaunchAndADoubleClickOnAudioPropertiesClosesAtOnce) {
@@ -293,7 +312,7 @@ TEST_F(ControllerWindowTest, TheHotSpotsLaunchAndADoubleClickOnAudioPropertiesCl
               std::vector<std::string>{"\"C:\\windows\\system32\\rundll32.exe\" shell32.dll,Control_RunDLL mmsys.cpl"})
         << "the double-click's second release makes no second click";
     EXPECT_FALSE(showing.Loaded()) << "closed without the fade";
-    EXPECT_EQ(host.txtform1signal, "0");
+    EXPECT_EQ(host.unloadsHeard, 1);
 }
 
 TEST_F(ControllerWindowTest, AClickOnTheMuteBoxMutesTheMasterAndTicksTheBox) {
@@ -310,6 +329,23 @@ TEST_F(ControllerWindowTest, AClickOnTheMuteBoxMutesTheMasterAndTicksTheBox) {
     SendMessageA(box, BM_CLICK, 0, 0);
     EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_UNCHECKED);
     EXPECT_FALSE(p.volume.Muted());
+    EXPECT_TRUE(p.messages.shown.empty());
+}
+
+TEST_F(ControllerWindowTest, TheRightAndTheMiddleButtonDragTheKnobToo) {
+    showing.Load();
+    const HWND knob = FindWindowExA(showing.Handle(), nullptr, "DrovoVC3Knob", nullptr);
+    ASSERT_NE(knob, nullptr);
+    for (auto [down, up, held] :
+         {std::tuple{WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON}, std::tuple{WM_MBUTTONDOWN, WM_MBUTTONUP, MK_MBUTTON}}) {
+        const int before = ReadoutPercent();
+        // 20 pixels down the track from a loud volume, up it from a quiet one.
+        const int to = before > 50 ? 25 : -15;
+        SendMessageA(knob, down, held, MAKELPARAM(5, 5));
+        SendMessageA(knob, WM_MOUSEMOVE, held, MAKELPARAM(5, static_cast<WORD>(to)));
+        SendMessageA(knob, up, 0, MAKELPARAM(5, static_cast<WORD>(to)));
+        EXPECT_NE(ReadoutPercent(), before) << down;
+    }
     EXPECT_TRUE(p.messages.shown.empty());
 }
 
@@ -344,19 +380,13 @@ TEST_F(ControllerWindowTest, ThePointerOverTheCloseButtonShowsTheHandAndTheWheel
     SendMessageA(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_EQ(GetCursor(), LoadCursor(GetModuleHandleA(nullptr), MAKEINTRESOURCE(IDC_HAND_CURSOR)));
 
-    const HWND readout = FindWindowExA(window, nullptr, "STATIC", nullptr);
-    const auto percent = [&] {
-        char text[8] = {};
-        GetWindowTextA(readout, text, sizeof(text));
-        return std::atoi(text);
-    };
-    const int before = percent();
+    const int before = ReadoutPercent();
     INPUT wheel{};
     wheel.type = INPUT_MOUSE;
     wheel.mi.dwFlags = MOUSEEVENTF_WHEEL;
     wheel.mi.mouseData = static_cast<DWORD>(before > 50 ? -WHEEL_DELTA : WHEEL_DELTA);
     ASSERT_EQ(SendInput(1, &wheel, sizeof(wheel)), 1u);
-    EXPECT_TRUE(PumpUntil([&] { return percent() != before; }, 3000)) << "still " << before;
+    EXPECT_TRUE(PumpUntil([&] { return ReadoutPercent() != before; }, 3000)) << "still " << before;
 }
 
 TEST(ScreenMetrics, ALookUpGivesTheScreensDeviceContextBack) {
@@ -428,7 +458,6 @@ TEST_F(ControllerWindowTest, AControllerWhoseKnobCannotBeMadeIsTakenDownWholeAnd
     ASSERT_EQ(p.messages.shown.size(), 1u);
     EXPECT_EQ(p.messages.shown[0].text, "Unable to create the controller window.");
     EXPECT_EQ(p.messages.shown[0].icon, MessageIcon::Exclamation);
-    EXPECT_EQ(host.txtform1signal, "0");
     EXPECT_TRUE(busyWhileOpen) << "the load is one of its handlers";
     EXPECT_FALSE(showing.Busy());
 }

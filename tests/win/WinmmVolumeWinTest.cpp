@@ -80,7 +80,7 @@ protected:
     void SetUp() override { p.volume.FindVolumeControl(); }
     RealVolumePlatform p;
     FakeControllerView view{p.log};
-    FakeControllerHost host{p.log};
+    FakeControllerHost host;
     StartupFacts facts;
     Controller controller{view, p.volume, {p.screen, p.messages, p.settings, p.launcher}, facts, host};
 };

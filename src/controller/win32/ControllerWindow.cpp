@@ -43,12 +43,6 @@ UINT_PTR TimerId(ControllerTimer timer) {
     return static_cast<UINT_PTR>(timer) + 1;
 }
 
-// Shift state as the window logic counts it: 1 Shift, 2 Ctrl, 4 Alt.
-int ShiftState() {
-    return ((GetKeyState(VK_SHIFT) < 0) ? 1 : 0) | ((GetKeyState(VK_CONTROL) < 0) ? 2 : 0) |
-           ((GetKeyState(VK_MENU) < 0) ? 4 : 0);
-}
-
 } // namespace
 
 ControllerWindow::ControllerWindow(HINSTANCE instance, MasterVolume& volume, const ControllerServices& services,
@@ -334,7 +328,7 @@ void ControllerWindow::OnMouse(UINT message, WPARAM wParam, int x, int y) {
     const float twipsX = static_cast<float>(x * twipsPerPixelX_) - left;
     const float twipsY = static_cast<float>(y * twipsPerPixelY_) - top;
     if (message == WM_MOUSEMOVE) {
-        DispatchMouseMove(element, ButtonsHeld(wParam), twipsX, twipsY);
+        DispatchMouseMove(element, HeldButtonsOf(wParam), twipsX, twipsY);
         return;
     }
     const int button = ButtonOf(message);
@@ -343,7 +337,7 @@ void ControllerWindow::OnMouse(UINT message, WPARAM wParam, int x, int y) {
     if (buttonsDown_ == 0 && GetCapture() == Handle()) {
         ReleaseCapture();
     }
-    DispatchMouseUp(element, button, twipsX, twipsY);
+    DispatchMouseUp(element);
     const bool endsDoubleClick = button == kLeftButton && std::exchange(doubleClicked_, false);
     if (button == kLeftButton && wasDown && !endsDoubleClick && HitTest(x, y) == element) {
         DispatchClick(element);
@@ -366,38 +360,35 @@ void ControllerWindow::DispatchDoubleClick(Element element) {
     }
 }
 
-void ControllerWindow::DispatchMouseMove(Element element, int buttons, float x, float y) {
+void ControllerWindow::DispatchMouseMove(Element element, HeldButtons held, float x, float y) {
     if (element == Element::Track) {
-        controller_.OnTrackPointerMoved(buttons, ShiftState(), x, y);
+        controller_.OnTrackPointerMoved(y);
     } else if (element == Element::Background) {
-        controller_.OnBackgroundPointerMoved(buttons, ShiftState(), x, y);
+        controller_.OnBackgroundPointerMoved(held, x, y);
     }
 }
 
-void ControllerWindow::DispatchMouseUp(Element element, int button, float x, float y) {
+void ControllerWindow::DispatchMouseUp(Element element) {
     if (element == Element::Track) {
-        controller_.OnTrackReleased(button, ShiftState(), x, y);
+        controller_.OnTrackReleased();
     } else if (element == Element::Background) {
-        controller_.OnBackgroundReleased(button, ShiftState(), x, y);
+        controller_.OnBackgroundReleased();
     }
 }
 
-void ControllerWindow::OnKnobMouseDown(int button, int x, int y) {
+void ControllerWindow::OnKnobMouseDown(int y) {
     const HandlerScope scope(handlersRunning_);
-    controller_.OnKnobPressed(button, ShiftState(), static_cast<float>(x * twipsPerPixelX_),
-                              static_cast<float>(y * twipsPerPixelY_));
+    controller_.OnKnobPressed(static_cast<float>(y * twipsPerPixelY_));
 }
 
-void ControllerWindow::OnKnobMouseMove(int buttons, int x, int y) {
+void ControllerWindow::OnKnobMouseMove(int y) {
     const HandlerScope scope(handlersRunning_);
-    controller_.OnKnobDragged(buttons, ShiftState(), static_cast<float>(x * twipsPerPixelX_),
-                              static_cast<float>(y * twipsPerPixelY_));
+    controller_.OnKnobDragged(static_cast<float>(y * twipsPerPixelY_));
 }
 
-void ControllerWindow::OnKnobMouseUp(int button, int x, int y) {
+void ControllerWindow::OnKnobMouseUp() {
     const HandlerScope scope(handlersRunning_);
-    controller_.OnKnobReleased(button, ShiftState(), static_cast<float>(x * twipsPerPixelX_),
-                               static_cast<float>(y * twipsPerPixelY_));
+    controller_.OnKnobReleased();
 }
 
 void ControllerWindow::OnKnobClick() {
@@ -523,7 +514,7 @@ LRESULT ControllerWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
         return 0;
     case WM_COMMAND:
         if (reinterpret_cast<HWND>(lParam) == muteBox_ && HIWORD(wParam) == BN_CLICKED) {
-            controller_.SetMuteBox(controller_.State().chkmute == 1 ? 0 : 1);
+            controller_.ToggleMuteBox();
             // The keys belong to the whole controller, not to the box.
             SetFocus(Handle());
             return 0;

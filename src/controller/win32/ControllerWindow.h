@@ -69,8 +69,8 @@ private:
     Element HitTest(int x, int y) const;
     RECT PixelRectOf(const TwipsRect& twips) const;
     void OnMouse(UINT message, WPARAM wParam, int x, int y);
-    void DispatchMouseMove(Element element, int buttons, float x, float y);
-    void DispatchMouseUp(Element element, int button, float x, float y);
+    void DispatchMouseMove(Element element, HeldButtons held, float x, float y);
+    void DispatchMouseUp(Element element);
     void DispatchClick(Element element);
     void DispatchDoubleClick(Element element);
     bool OnSetCursor(HWND over, UINT hitTest);
@@ -82,9 +82,9 @@ private:
     HWND KnobWindow() const { return knob_ ? knob_->Handle() : nullptr; }
 
     // KnobEvents
-    void OnKnobMouseDown(int button, int x, int y) override;
-    void OnKnobMouseMove(int buttons, int x, int y) override;
-    void OnKnobMouseUp(int button, int x, int y) override;
+    void OnKnobMouseDown(int y) override;
+    void OnKnobMouseMove(int y) override;
+    void OnKnobMouseUp() override;
     void OnKnobClick() override;
 
     HINSTANCE instance_;

@@ -44,10 +44,10 @@ LRESULT KnobControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MBUTTONDBLCLK:
         pressed_ |= ButtonOf(message);
         SetCapture(Handle());
-        events_.OnKnobMouseDown(ButtonOf(message), x, y);
+        events_.OnKnobMouseDown(y);
         return 0;
     case WM_MOUSEMOVE:
-        events_.OnKnobMouseMove(ButtonsHeld(wParam), x, y);
+        events_.OnKnobMouseMove(y);
         return 0;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
@@ -58,7 +58,7 @@ LRESULT KnobControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (pressed_ == 0 && GetCapture() == Handle()) {
             ReleaseCapture();
         }
-        events_.OnKnobMouseUp(button, x, y);
+        events_.OnKnobMouseUp();
         RECT client{};
         GetClientRect(Handle(), &client);
         const POINT at{x, y};

@@ -6,13 +6,13 @@
 
 namespace kob {
 
-// Mouse reports of the knob, in pixels relative to the knob's top-left corner.
+// Mouse reports of the knob (any button), the pointer's Y in pixels from the knob's top edge.
 class KnobEvents {
 public:
     virtual ~KnobEvents() = default;
-    virtual void OnKnobMouseDown(int button, int x, int y) = 0;
-    virtual void OnKnobMouseMove(int buttons, int x, int y) = 0;
-    virtual void OnKnobMouseUp(int button, int x, int y) = 0;
+    virtual void OnKnobMouseDown(int y) = 0;
+    virtual void OnKnobMouseMove(int y) = 0;
+    virtual void OnKnobMouseUp() = 0;
     virtual void OnKnobClick() = 0;
 };
 

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "controller/Controller.h"
+
 namespace kob {
 
 // Mouse buttons as the window logic counts them: 1 left, 2 right, 4 middle.
@@ -12,6 +14,15 @@ inline constexpr int kMiddleButton = 4;
 inline int ButtonsHeld(WPARAM keyState) {
     return ((keyState & MK_LBUTTON) ? kLeftButton : 0) | ((keyState & MK_RBUTTON) ? kRightButton : 0) |
            ((keyState & MK_MBUTTON) ? kMiddleButton : 0);
+}
+
+// The buttons held during a move, as the controller tells them apart.
+inline HeldButtons HeldButtonsOf(WPARAM keyState) {
+    const int held = ButtonsHeld(keyState);
+    if (held == 0) {
+        return HeldButtons::None;
+    }
+    return held == kLeftButton ? HeldButtons::LeftAlone : HeldButtons::Others;
 }
 
 // The button a press or release message concerns, or 0 for any other message.

@@ -21,7 +21,7 @@ MenuCommand CommandOfMenuId(UINT id) {
     return MenuCommand::None;
 }
 
-HMENU BuildBaseMenu() {
+HMENU BuildTrayMenu() {
     HMENU menu = CreatePopupMenu();
     if (!menu) {
         return nullptr;

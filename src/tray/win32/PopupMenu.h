@@ -8,7 +8,7 @@ namespace kob {
 
 // The pop-up menu built from its table: one item a line, separators between, Exit the default item. The
 // caller destroys it.
-HMENU BuildBaseMenu();
+HMENU BuildTrayMenu();
 // The menu-item identifier of a command, and back; 0 (the menu dismissed) is None.
 UINT MenuIdOf(MenuCommand command);
 MenuCommand CommandOfMenuId(UINT id);

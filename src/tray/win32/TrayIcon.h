@@ -4,6 +4,8 @@
 
 #include <shellapi.h>
 
+#include "tray/TrayView.h"
+
 namespace kob {
 
 // The program's single notification-area icon and its record, TrayIconData: the 88-byte first layout of the
@@ -46,5 +48,19 @@ private:
     // The shell took the icon at the last call.
     bool shown_ = false;
 };
+
+// What a report of the icon says the mouse did: its mouse message, from the low word of the report's lParam.
+inline TrayIconEvent TrayIconEventOf(UINT mouseMessage) {
+    switch (mouseMessage) {
+    case WM_LBUTTONUP:
+        return TrayIconEvent::LeftButtonUp;
+    case WM_LBUTTONDBLCLK:
+        return TrayIconEvent::LeftDoubleClick;
+    case WM_RBUTTONDOWN:
+        return TrayIconEvent::RightButtonDown;
+    default:
+        return TrayIconEvent::Other;
+    }
+}
 
 } // namespace kob

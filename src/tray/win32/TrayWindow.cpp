@@ -31,7 +31,7 @@ TrayWindow::TrayWindow(HINSTANCE instance, const TrayAppServices& services, Volu
                        ControllerFactory& controllers)
     : instance_(instance), services_(services), app_(*this, services, volumeDevice, soundDevice_, controllers),
       timers_({{kMuteMonitorTimer, kMuteMonitorInterval}}), normalIcon_(LoadTrayPicture(instance, IDI_TRAY_NORMAL)),
-      mutedIcon_(LoadTrayPicture(instance, IDI_TRAY_MUTED)), menu_(BuildBaseMenu()),
+      mutedIcon_(LoadTrayPicture(instance, IDI_TRAY_MUTED)), menu_(BuildTrayMenu()),
       taskbarCreated_(RegisterWindowMessageA("TaskbarCreated")) {}
 
 TrayWindow::~TrayWindow() {
@@ -83,10 +83,10 @@ void TrayWindow::BringToForeground() {
     SetForegroundWindow(Handle());
 }
 
-MenuCommand TrayWindow::ShowMenu(const OnTopItem& ontop) {
-    const UINT ontopId = MenuIdOf(MenuCommand::KeepOnTop);
-    CheckMenuItem(menu_.get(), ontopId, MF_BYCOMMAND | (ontop.checked ? MF_CHECKED : MF_UNCHECKED));
-    EnableMenuItem(menu_.get(), ontopId, MF_BYCOMMAND | (ontop.enabled ? MF_ENABLED : MF_GRAYED));
+MenuCommand TrayWindow::ShowMenu(const KeepOnTopItem& keepOnTop) {
+    const UINT keepOnTopId = MenuIdOf(MenuCommand::KeepOnTop);
+    CheckMenuItem(menu_.get(), keepOnTopId, MF_BYCOMMAND | (keepOnTop.checked ? MF_CHECKED : MF_UNCHECKED));
+    EnableMenuItem(menu_.get(), keepOnTopId, MF_BYCOMMAND | (keepOnTop.enabled ? MF_ENABLED : MF_GRAYED));
     POINT pointer{};
     GetCursorPos(&pointer);
     const UINT chosen =
@@ -97,8 +97,8 @@ MenuCommand TrayWindow::ShowMenu(const OnTopItem& ontop) {
     return CommandOfMenuId(chosen);
 }
 
-void TrayWindow::ShowAbout() {
-    about_.Show([&] { return std::make_unique<AboutWindow>(instance_, app_.Volume().DeviceName(), browser_); });
+void TrayWindow::ShowAbout(const std::string& deviceName) {
+    about_.Show([&] { return std::make_unique<AboutWindow>(instance_, deviceName, browser_); });
 }
 
 void TrayWindow::ShowOptions() {
@@ -119,7 +119,7 @@ LRESULT TrayWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case TrayIcon::kCallbackMessage:
         if (wParam == TrayIcon::kId) {
-            app_.TrayReport(LOWORD(lParam));
+            app_.OnTrayIconEvent(TrayIconEventOf(LOWORD(lParam)));
         }
         return 0;
     case MM_MCINOTIFY:

@@ -38,8 +38,8 @@ public:
     void DiscardControllersLater() override;
     void RemoveTrayIcon() override;
     void BringToForeground() override;
-    MenuCommand ShowMenu(const OnTopItem& ontop) override;
-    void ShowAbout() override;
+    MenuCommand ShowMenu(const KeepOnTopItem& keepOnTop) override;
+    void ShowAbout(const std::string& deviceName) override;
     void ShowOptions() override;
     void OpenMaximized(const std::u16string& document) override;
 

@@ -81,7 +81,7 @@ private:
 struct ControllerOnFakes {
     FakePlatform platform;
     MasterVolume volume{platform.volume, platform.messages, platform.process};
-    FakeControllerHost host{platform.log};
+    FakeControllerHost host;
     StartupFacts facts;
     int alive = 0;
     FakeShowing showing{platform, volume, facts, host, alive};

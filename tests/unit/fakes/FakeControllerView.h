@@ -17,6 +17,7 @@ struct RegionArgs {
     int height = -1;
     int ellipseWidth = -1;
     int ellipseHeight = -1;
+    bool operator==(const RegionArgs&) const = default;
 };
 
 struct Point {
@@ -75,18 +76,10 @@ private:
     CallLog& log_;
 };
 
-// The companion's txtform1signal as the controller sets it, with every change logged.
-class FakeControllerHost : public ControllerHost {
-public:
-    explicit FakeControllerHost(CallLog& log) : log_(log) {}
-    void SetControllerLoaded(bool loaded) override {
-        log_.Add(loaded ? "host.signal 1" : "host.signal 0");
-        txtform1signal = loaded ? "1" : "0";
-    }
-    std::string txtform1signal = "0";
-
-private:
-    CallLog& log_;
+// Counts the unloads the controller reports to the window that shows it.
+struct FakeControllerHost : ControllerHost {
+    void OnControllerUnloaded() override { ++unloadsHeard; }
+    int unloadsHeard = 0;
 };
 
 } // namespace kob::test

@@ -37,13 +37,16 @@ public:
         trayIconAdded = false;
     }
     void BringToForeground() override { log_.Add("app.BringToForeground"); }
-    MenuCommand ShowMenu(const OnTopItem& ontop) override {
+    MenuCommand ShowMenu(const KeepOnTopItem& keepOnTop) override {
         log_.Add("app.ShowMenu");
-        menuShownWith = ontop;
+        menuShownWith = keepOnTop;
         ++menusShown;
         return choice;
     }
-    void ShowAbout() override { log_.Add("app.ShowAbout"); }
+    void ShowAbout(const std::string& deviceName) override {
+        log_.Add("app.ShowAbout");
+        aboutNames = deviceName.substr(0, deviceName.find('\0'));
+    }
     void ShowOptions() override { log_.Add("app.ShowOptions"); }
     void OpenMaximized(const std::u16string& document) override {
         log_.Add("app.OpenMaximized " + std::string(document.begin(), document.end())); // ASCII in the journal
@@ -60,7 +63,9 @@ public:
     int discardsPosted = 0;
     // What the user picks from the menu, and the state "Keep Controller on Top" was shown in.
     MenuCommand choice = MenuCommand::None;
-    OnTopItem menuShownWith;
+    KeepOnTopItem menuShownWith;
+    // The device name About was last shown with, without its padding.
+    std::string aboutNames;
     int menusShown = 0;
 
 private:

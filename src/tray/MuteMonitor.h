@@ -1,0 +1,26 @@
+#pragma once
+
+#include "controller/ControllerSlot.h"
+#include "tray/TrayView.h"
+#include "volume/MasterVolume.h"
+
+namespace kob {
+
+// The mute monitor: at each tick of its timer it reads the master mute, so that the tray icon, and the mute box of
+// a loaded controller, follow a mute set by any program.
+class MuteMonitor {
+public:
+    MuteMonitor(MasterVolume& volume, ControllerSlot& controller, TrayView& view)
+        : volume_(volume), controller_(controller), view_(view) {}
+
+    // Shows the mute just read. The tray icon's record is re-sent at every tick, which also brings back an icon the
+    // shell lost.
+    void OnTick();
+
+private:
+    MasterVolume& volume_;
+    ControllerSlot& controller_;
+    TrayView& view_;
+};
+
+} // namespace kob

@@ -1,0 +1,100 @@
+// The mute monitor: the tray icon, and the mute box of a loaded controller, follow the master mute.
+#include <gtest/gtest.h>
+
+#include "fakes/FakeCompanion.h"
+
+namespace kob::test {
+namespace {
+
+class MuteMonitorTest : public ::testing::Test {
+protected:
+    MuteMonitorTest() {
+        c.Start();
+        c.app.DiscardFinishedControllers();
+    }
+    // A mute change made by another program, then one tick of the monitor.
+    void MutedElsewhere(bool muted) {
+        c.platform.volume.muted = muted;
+        writesBefore = c.platform.volume.writes;
+        c.app.OnMuteMonitorTick();
+    }
+    int WritesSinceTick() const { return c.platform.volume.writes - writesBefore; }
+    int writesBefore = 0;
+    Companion c;
+};
+
+TEST_F(MuteMonitorTest, TheTrayIconFollowsTheMuteOnEveryTick) {
+    const struct {
+        bool muted;
+        TrayPicture picture;
+        long changes;
+    } ticks[] = {{true, TrayPicture::Muted, 1},
+                 {true, TrayPicture::Muted, 2},
+                 {false, TrayPicture::Normal, 3},
+                 {true, TrayPicture::Muted, 4}};
+    for (const auto& tick : ticks) {
+        MutedElsewhere(tick.muted);
+        EXPECT_EQ(c.view.picture, tick.picture) << tick.muted;
+        EXPECT_EQ(c.view.pictureChanges, tick.changes) << tick.muted;
+        EXPECT_EQ(WritesSinceTick(), 0) << "the controller is not loaded: nothing is written";
+    }
+    EXPECT_TRUE(c.showings.made.empty()) << "the monitor never loads the controller";
+}
+
+TEST_F(MuteMonitorTest, WhileTheControllerIsShownItsBoxFollowsAndWritesTheSameStateBack) {
+    c.app.OnTrayIconEvent(TrayIconEvent::LeftButtonUp);
+    FakeShowing& shown = c.Controller();
+    ASSERT_TRUE(shown.Loaded());
+    EXPECT_TRUE(shown.view.TimerEnabled(ControllerTimer::VolumeSync));
+    EXPECT_EQ(c.platform.registry.Dword(HKCU, kProgramKeyPath, "ontopstat"), 0u);
+    MutedElsewhere(true);
+    EXPECT_TRUE(shown.view.muteBoxTicked);
+    EXPECT_EQ(WritesSinceTick(), 1) << "the box's change writes the same state back";
+    EXPECT_TRUE(c.platform.volume.muted);
+    EXPECT_EQ(c.view.picture, TrayPicture::Muted);
+    MutedElsewhere(true);
+    EXPECT_EQ(WritesSinceTick(), 0) << "no change, no write";
+    // After the mute change the slider acts on the volume.
+    shown.controller.OnTrackClicked();
+    shown.controller.OnTrackPointerMoved(1010);
+    EXPECT_EQ(c.platform.volume.volume, 32768);
+    EXPECT_TRUE(c.platform.volume.muted);
+    MutedElsewhere(false);
+    EXPECT_FALSE(shown.view.muteBoxTicked);
+    EXPECT_EQ(WritesSinceTick(), 1);
+    EXPECT_FALSE(c.platform.volume.muted);
+    EXPECT_EQ(c.platform.volume.refusedCalls, 0);
+}
+
+TEST_F(MuteMonitorTest, ShowingTheControllerAgainGivesANewOneAndFreesTheOldOnesLater) {
+    c.app.OnTrayIconEvent(TrayIconEvent::LeftButtonUp);
+    c.app.OnTrayIconEvent(TrayIconEvent::LeftButtonUp);
+    ASSERT_EQ(c.showings.made.size(), 2u);
+    EXPECT_FALSE(c.showings.made[0]->Loaded());
+    EXPECT_TRUE(c.showings.made[1]->Loaded());
+    EXPECT_TRUE(c.showings.made[1]->view.foreground);
+    c.app.DiscardFinishedControllers();
+    EXPECT_EQ(c.showings.alive, 1);
+}
+
+TEST_F(MuteMonitorTest, AMillionTicksWithTheControllerComingAndGoingLeaveNothingBehind) {
+    c.platform.log.recording = false;
+    for (int tick = 0; tick < 1000000; ++tick) {
+        if (tick % 5000 == 0) {
+            c.app.OnTrayIconEvent(TrayIconEvent::LeftButtonUp);
+        } else if (tick % 5000 == 2500) {
+            c.Controller().view.Unload(); // as at the end of its fade
+            c.app.DiscardFinishedControllers();
+        }
+        if (tick % 7 == 0) {
+            c.platform.volume.muted = !c.platform.volume.muted;
+        }
+        c.app.OnMuteMonitorTick();
+    }
+    EXPECT_EQ(c.platform.volume.refusedCalls, 0);
+    EXPECT_EQ(c.showings.alive, 0);
+    EXPECT_TRUE(c.platform.messages.shown.empty());
+}
+
+} // namespace
+} // namespace kob::test
