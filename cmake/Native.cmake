@@ -19,6 +19,7 @@ add_executable(kob_unit_tests
     tests/unit/ControllerSlotTest.cpp
     tests/unit/ControllerButtonsTest.cpp
     tests/unit/ControllerKeysTest.cpp
+    tests/unit/ControllerAccessibilityTest.cpp
     tests/unit/TrayAppTest.cpp
     tests/unit/MuteMonitorTest.cpp
     tests/unit/TrayMenuTest.cpp

@@ -15,7 +15,7 @@ add_compile_options(-Wno-restrict)
 # The Win32 side of each folder: its adapters and windows, beside the logic they serve.
 add_library(kob_resources INTERFACE)
 target_include_directories(kob_resources INTERFACE ${CMAKE_SOURCE_DIR}/resources)
-kob_folder(platform/win32 USES platform LINK user32 gdi32 advapi32 shell32 psapi kernel32)
+kob_folder(platform/win32 USES platform LINK user32 gdi32 advapi32 shell32 psapi kernel32 oleaut32 uuid)
 kob_folder(volume/win32 USES volume platform/win32 LINK winmm ole32 uuid)
 kob_folder(settings/win32 USES settings platform/win32 LINK kob_resources advapi32)
 kob_folder(controller/win32 USES controller platform/win32 LINK kob_resources)

@@ -69,9 +69,13 @@ void Controller::LoadAndUnloadUnseen(MasterVolume& volume) {
 
 void Controller::ShowVolume() {
     const std::int32_t percent = volume_.Volume();
+    const bool changed = percent != state_.percent;
     state_.percent = percent;
     PlaceKnob(KnobTopFromPercent(percent));
     view_.SetReadout(std::to_string(percent));
+    if (changed) {
+        view_.AnnounceVolumeChanged();
+    }
 }
 
 void Controller::SetVolumeFromLevel(std::int32_t level) {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "controller/ControllerAccessibility.h"
 #include "controller/ControllerHost.h"
 #include "controller/ControllerView.h"
 #include "controller/SliderScale.h"
@@ -104,6 +105,12 @@ public:
     void OnKey(ControllerKey key);
     // Wheel travel in 1/120 of a notch, positive away from the user (louder).
     void OnWheel(int delta);
+
+    // What screen readers are told of the parts, and what they may do: a part's default action is its click (the
+    // slider has none); the slider takes a percent as text. Neither acts once the fade has begun.
+    AccessibleParts DescribeParts() const { return DescribeControllerParts(state_.percent, state_.muteBoxTicked); }
+    bool DoDefaultAction(ControllerPart part);
+    bool SetVolumeFromText(const std::string& text);
 
     // Keeps the window above all others, or lets it go back among them.
     void SetTopmost(bool topmost) { view_.SetTopmost(topmost); }

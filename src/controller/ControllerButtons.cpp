@@ -18,6 +18,7 @@ void Controller::SetMuteBox(bool ticked) {
     }
     state_.muteBoxTicked = ticked;
     view_.SetMuteBox(ticked);
+    view_.AnnounceMuteChanged();
     OnMuteBoxToggled();
 }
 

@@ -41,6 +41,10 @@ public:
     virtual void Unload() = 0;
 
     virtual void EnableTimer(ControllerTimer timer, bool enabled) = 0;
+
+    // Tells screen readers that the slider's value or the mute box's tick has changed, whoever changed it.
+    virtual void AnnounceVolumeChanged() = 0;
+    virtual void AnnounceMuteChanged() = 0;
 };
 
 } // namespace kob

@@ -16,6 +16,9 @@ constexpr const char* kWindowClass = "DrovoVC3About";
 // The background picture's size in twips (441 x 409 pixels at 96 dpi); the window shows its top-left part.
 constexpr double kPictureWidth = 6615;
 constexpr double kPictureHeight = 6135;
+// The clickable areas of the links come first, in this order.
+constexpr int kLinkCount = 2;
+constexpr int kLinkLabels[kLinkCount] = {about_layout::kWebLink, about_layout::kFeedbackLink};
 
 } // namespace
 
@@ -104,10 +107,43 @@ void AboutWindow::Paint() {
         SetTextColor(dc, label.colorref);
         RECT place = PixelRectOf(label.place);
         const std::string text = static_cast<int>(i) == about_layout::kMixerLine ? mixerCaption_ : label.text;
-        DrawTextA(dc, text.c_str(), -1, &place,
-                  (label.centred ? DT_CENTER : DT_LEFT) | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
+        const UINT format = (label.centred ? DT_CENTER : DT_LEFT) | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP;
+        DrawTextA(dc, text.c_str(), -1, &place, format);
+        if (static_cast<int>(i) == FocusedLabel()) {
+            // The focus rectangle hugs the text, wherever the label places it.
+            RECT around = place;
+            DrawTextA(dc, text.c_str(), -1, &around, format | DT_CALCRECT);
+            if (label.centred) {
+                OffsetRect(&around, ((place.right - place.left) - (around.right - around.left)) / 2, 0);
+            }
+            InflateRect(&around, 1, 1);
+            SetTextColor(dc, RGB(0, 0, 0));
+            DrawFocusRect(dc, &around);
+        }
     }
     EndPaint(Handle(), &paint);
+}
+
+int AboutWindow::FocusedLabel() const {
+    return focusedLink_ == ClickableAreas::kNone ? -1 : kLinkLabels[focusedLink_];
+}
+
+bool AboutWindow::OnKeyDown(WPARAM key) {
+    if (key == VK_TAB) {
+        const bool backwards = GetKeyState(VK_SHIFT) < 0;
+        if (focusedLink_ == ClickableAreas::kNone) {
+            focusedLink_ = backwards ? kLinkCount - 1 : 0;
+        } else {
+            focusedLink_ = (focusedLink_ + (backwards ? kLinkCount - 1 : 1)) % kLinkCount;
+        }
+        InvalidateRect(Handle(), nullptr, FALSE);
+        return true;
+    }
+    if ((key == VK_RETURN || key == VK_SPACE) && focusedLink_ != ClickableAreas::kNone) {
+        areas_.Click(focusedLink_);
+        return true;
+    }
+    return false;
 }
 
 LRESULT AboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -120,6 +156,11 @@ LRESULT AboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETCURSOR:
         if (LOWORD(lParam) == HTCLIENT && areas_.SetCursorUnderPointer(Handle())) {
             return TRUE;
+        }
+        break;
+    case WM_KEYDOWN:
+        if (OnKeyDown(wParam)) {
+            return 0;
         }
         break;
     case WM_LBUTTONDOWN:

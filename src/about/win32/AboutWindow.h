@@ -14,7 +14,7 @@
 namespace kob {
 
 // The About window: a fixed tool window centred on the screen, its background picture with the lines of text
-// drawn over it, and two links.
+// drawn over it, and two links, which the mouse and the keys open.
 class AboutWindow : public WindowBase, public AboutView {
 public:
     AboutWindow(HINSTANCE instance, const std::string& deviceName, WebBrowser& browser);
@@ -35,6 +35,10 @@ private:
     RECT PixelRectOf(const TwipsRect& twips) const;
     void CreateFonts();
     void Paint();
+    // Tab and Shift+Tab move the focus between the two links; Enter or Space open the focused one.
+    bool OnKeyDown(WPARAM key);
+    // The label of the link that has the focus, or -1.
+    int FocusedLabel() const;
 
     HINSTANCE instance_;
     AboutBox about_;
@@ -45,6 +49,8 @@ private:
     std::array<UniqueFont, std::size(about_layout::kLabels)> fonts_;
     ClickableAreas areas_;
     int pressed_ = ClickableAreas::kNone;
+    // The link the keys act on (the index of its clickable area), drawn with a focus rectangle; none at first.
+    int focusedLink_ = ClickableAreas::kNone;
 };
 
 } // namespace kob

@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <new>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -13,6 +14,7 @@
 #include "controller/ControllerLayout.h"
 #include "controller/win32/MouseButtons.h"
 #include "platform/ErrorGuard.h"
+#include "platform/win32/Accessibility.h"
 #include "platform/win32/CommonControls.h"
 #include "platform/win32/ScopedGdi.h"
 #include "platform/win32/ScreenMetrics.h"
@@ -396,6 +398,53 @@ void ControllerWindow::OnKnobClick() {
     controller_.OnKnobClicked();
 }
 
+RECT ControllerWindow::ScreenRectOf(const TwipsRect& place) const {
+    RECT r = PixelRectOf(place);
+    MapWindowPoints(Handle(), nullptr, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+LONG ControllerWindow::FocusedChild() const {
+    const HWND focus = GetFocus();
+    if (focus && focus == Handle()) {
+        return static_cast<LONG>(ControllerPart::Slider);
+    }
+    if (focus && focus == muteBox_) {
+        return static_cast<LONG>(ControllerPart::MuteBox);
+    }
+    return 0;
+}
+
+bool ControllerWindow::DoDefaultAction(ControllerPart part) {
+    const HandlerScope scope(handlersRunning_);
+    return controller_.DoDefaultAction(part);
+}
+
+bool ControllerWindow::SetVolumeFromText(const std::string& text) {
+    const HandlerScope scope(handlersRunning_);
+    return controller_.SetVolumeFromText(text);
+}
+
+LRESULT ControllerWindow::OnGetObject(WPARAM wParam, LPARAM lParam) {
+    if (static_cast<LONG>(static_cast<DWORD>(lParam)) != OBJID_CLIENT) {
+        return Default(WM_GETOBJECT, wParam, lParam);
+    }
+    if (!accessible_) {
+        accessible_ = new (std::nothrow) ControllerAccessible(Handle(), *this);
+    }
+    const LRESULT result = accessible_ ? accessibility::ResultFromObject(wParam, accessible_) : 0;
+    return result > 0 ? result : Default(WM_GETOBJECT, wParam, lParam);
+}
+
+// Screen readers hear of each change, whoever made it, the way they do from the system's own controls.
+void ControllerWindow::AnnounceVolumeChanged() {
+    NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, Handle(), OBJID_CLIENT, static_cast<LONG>(ControllerPart::Slider));
+}
+
+void ControllerWindow::AnnounceMuteChanged() {
+    NotifyWinEvent(EVENT_OBJECT_STATECHANGE, Handle(), OBJID_CLIENT, static_cast<LONG>(ControllerPart::MuteBox));
+}
+
 void ControllerWindow::OnTimer(UINT_PTR id) {
     if (id == TimerId(ControllerTimer::DragSettle)) {
         controller_.OnDragSettleTick();
@@ -528,7 +577,18 @@ LRESULT ControllerWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
     case WM_MOUSEWHEEL:
         controller_.OnWheel(GET_WHEEL_DELTA_WPARAM(wParam));
         return 0;
+    case WM_SETFOCUS:
+        // The keys act on the slider whenever the window has the focus.
+        NotifyWinEvent(EVENT_OBJECT_FOCUS, Handle(), OBJID_CLIENT, static_cast<LONG>(ControllerPart::Slider));
+        break;
+    case WM_GETOBJECT:
+        return OnGetObject(wParam, lParam);
     case WM_DESTROY:
+        if (accessible_) {
+            accessible_->Disconnect();
+            accessible_->Release();
+            accessible_ = nullptr;
+        }
         timers_.KillAll(Handle());
         wheelHook_.reset();
         controller_.OnUnloaded();

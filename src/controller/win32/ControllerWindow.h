@@ -9,6 +9,7 @@
 #include "controller/Controller.h"
 #include "controller/ControllerShowing.h"
 #include "controller/ControllerView.h"
+#include "controller/win32/ControllerAccessible.h"
 #include "controller/win32/KnobControl.h"
 #include "controller/win32/WheelHook.h"
 #include "platform/win32/ClickableAreas.h"
@@ -21,7 +22,11 @@ namespace kob {
 // The controller's real window for one showing: a borderless skinned pop-up with the knob, the read-out and the
 // mute box as child windows, and the track, the close button and the hot spots as clickable areas of its own. It
 // turns messages into the logic's event handlers (pixels to twips) and carries out what the logic asks of it.
-class ControllerWindow : public WindowBase, public ControllerShowing, public ControllerView, private KnobEvents {
+class ControllerWindow : public WindowBase,
+                         public ControllerShowing,
+                         public ControllerView,
+                         private KnobEvents,
+                         private AccessibleControllerHost {
 public:
     ControllerWindow(HINSTANCE instance, MasterVolume& volume, const ControllerServices& services,
                      const StartupFacts& facts, ControllerHost& host);
@@ -49,6 +54,8 @@ public:
     void SetTopmost(bool topmost) override;
     void MoveWindowBy(float dxTwips, float dyTwips) override;
     void EnableTimer(ControllerTimer timer, bool enabled) override;
+    void AnnounceVolumeChanged() override;
+    void AnnounceMuteChanged() override;
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -87,6 +94,15 @@ private:
     void OnKnobMouseUp() override;
     void OnKnobClick() override;
 
+    // AccessibleControllerHost
+    AccessibleParts DescribeParts() const override { return controller_.DescribeParts(); }
+    RECT ScreenRectOf(const TwipsRect& place) const override;
+    LONG FocusedChild() const override;
+    bool DoDefaultAction(ControllerPart part) override;
+    bool SetVolumeFromText(const std::string& text) override;
+    // The answer to WM_GETOBJECT: the accessible object for the client area, made at the first question.
+    LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
+
     HINSTANCE instance_;
     MessageBoxService& messages_;
     Controller controller_;
@@ -115,6 +131,8 @@ private:
     HCURSOR handCursor_ = nullptr;
 
     std::unique_ptr<WheelHook> wheelHook_;
+    // Made when a screen reader first asks; a reader may keep it after the window has gone.
+    ControllerAccessible* accessible_ = nullptr;
     ClickableAreas areas_;
     TimerSet timers_;
     // The element a press landed on keeps the mouse until every button is up, as windowless controls do.

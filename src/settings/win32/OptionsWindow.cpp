@@ -4,6 +4,7 @@
 
 #include "ResourceIds.h"
 #include "common/Twips.h"
+#include "platform/win32/Accessibility.h"
 #include "platform/win32/CommonControls.h"
 #include "platform/win32/ScopedGdi.h"
 #include "platform/win32/ScreenMetrics.h"
@@ -56,6 +57,9 @@ void OptionsWindow::Open() {
     box_ = CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_CHECKBOX, box.left, box.top,
                            box.width, box.height, Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kBoxId)),
                            instance_, nullptr);
+    // The text beside the box is a label of its own, so that a click on it does not tick the box; screen readers
+    // still announce the box by that text.
+    accessibility::NameControl(box_, kLabelText);
     HWND text = CreateWindowExA(0, "STATIC", kLabelText, WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, label.left,
                                 label.top, label.width, label.height, Handle(),
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(kLabelId)), instance_, nullptr);

@@ -44,6 +44,8 @@ public:
     void SetTopmost(bool on) override;
     void MoveWindowBy(float dxTwips, float dyTwips) override;
     void EnableTimer(ControllerTimer timer, bool enabled) override;
+    void AnnounceVolumeChanged() override { ++volumeAnnouncements; }
+    void AnnounceMuteChanged() override { ++muteAnnouncements; }
 
     bool TimerEnabled(ControllerTimer timer) const { return timers[static_cast<int>(timer)]; }
 
@@ -68,6 +70,8 @@ public:
     float windowTop = 0;
     float twipsPerPixel = 15;
     std::array<bool, 3> timers{};
+    int volumeAnnouncements = 0;
+    int muteAnnouncements = 0;
     // Name of the operation (as logged) that raises an error instead of acting.
     std::string failingOperation;
 

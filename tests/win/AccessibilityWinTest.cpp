@@ -1,0 +1,187 @@
+// The controller, Options and About as screen readers and keyboard users meet them: the accessible objects are
+// read and worked from another process, as a screen reader does.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <oleacc.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "RealVolumePlatform.h"
+#include "WinTestFiles.h"
+#include "about/win32/AboutWindow.h"
+#include "controller/win32/ControllerWindow.h"
+#include "fakes/FakeControllerView.h"
+#include "settings/win32/OptionsWindow.h"
+
+namespace kob::test {
+namespace {
+
+// Runs AccessProbe.exe on a window of this thread, answering the window's messages meanwhile, and returns the
+// probe's "key=value" lines.
+std::map<std::string, std::string> Probe(HWND window, const std::string& arguments) {
+    ScratchFolder folder("kob-access");
+    const std::string out = folder.path() + "\\probe.txt";
+    std::string command = "\"" + TestProgramFolder() + "\\AccessProbe.exe\" \"" + out + "\" " +
+                          std::to_string(reinterpret_cast<INT_PTR>(window)) + " " + arguments;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        ADD_FAILURE() << "AccessProbe.exe could not be started";
+        return {};
+    }
+    const DWORD start = GetTickCount();
+    while (MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, 1000, QS_ALLINPUT) != WAIT_OBJECT_0 &&
+           GetTickCount() - start < 30000) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    std::map<std::string, std::string> values;
+    std::ifstream in(out);
+    for (std::string line; std::getline(in, line);) {
+        const auto equals = line.find('=');
+        if (equals != std::string::npos) {
+            values[line.substr(0, equals)] = line.substr(equals + 1);
+        }
+    }
+    return values;
+}
+
+std::string Role(long role) {
+    return std::to_string(role);
+}
+
+class AccessibilityTest : public ::testing::Test {
+protected:
+    AccessibilityTest() {
+        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        facts.SystemFolder = "C:\\windows\\system32";
+    }
+    ~AccessibilityTest() override { CoUninitialize(); }
+    std::string Readout() {
+        char text[8] = {};
+        GetWindowTextA(FindWindowExA(showing.Handle(), nullptr, "STATIC", nullptr), text, sizeof(text));
+        return text;
+    }
+
+    RealVolumePlatform p;
+    FakeControllerHost host;
+    StartupFacts facts;
+    ControllerWindow showing{
+        GetModuleHandleA(nullptr), p.volume, {p.screen, p.messages, p.settings, p.launcher}, facts, host};
+};
+
+TEST_F(AccessibilityTest, AScreenReaderFindsTheFivePartsAndWorksTheSliderAndTheMuteBox) {
+    p.volume.FindVolumeControl();
+    p.volume.SetVolume(45);
+    p.volume.FindMuteControl();
+    p.volume.SetMuted(false);
+    showing.Load();
+    ASSERT_TRUE(showing.Loaded());
+
+    auto seen = Probe(showing.Handle(), "read");
+    EXPECT_EQ(seen["result"], "0");
+    EXPECT_EQ(seen["children"], "5");
+    const std::string unchecked = std::to_string(STATE_SYSTEM_FOCUSABLE);
+    // The shown window may have the focus: the keys then act on the slider.
+    const std::string slider =
+        std::to_string(STATE_SYSTEM_FOCUSABLE | (GetFocus() == showing.Handle() ? STATE_SYSTEM_FOCUSED : 0));
+    EXPECT_EQ(seen["child1"], Role(ROLE_SYSTEM_SLIDER) + "|Volume|45|" + slider + "|");
+    EXPECT_EQ(seen["child2"], Role(ROLE_SYSTEM_CHECKBUTTON) + "|Mute||" + unchecked + "|Check");
+    EXPECT_EQ(seen["child3"], Role(ROLE_SYSTEM_PUSHBUTTON) + "|Close||0|Press");
+    EXPECT_EQ(seen["child4"], Role(ROLE_SYSTEM_PUSHBUTTON) + "|Open Volume Control||0|Press");
+    EXPECT_EQ(seen["child5"], Role(ROLE_SYSTEM_PUSHBUTTON) + "|Adjust Audio Properties||0|Press");
+    for (const char* id : {"1", "2", "3", "4", "5"}) {
+        EXPECT_EQ(seen[std::string("hit") + id], id) << "each part is where it is said to be";
+    }
+
+    EXPECT_EQ(Probe(showing.Handle(), "set 1 30")["result"], "0");
+    EXPECT_EQ(p.volume.Volume(), 30);
+    EXPECT_EQ(Readout(), "30");
+    EXPECT_NE(Probe(showing.Handle(), "set 1 loud")["result"], "0");
+    EXPECT_EQ(p.volume.Volume(), 30);
+
+    EXPECT_EQ(Probe(showing.Handle(), "do 2")["result"], "0");
+    EXPECT_TRUE(p.volume.Muted());
+    const HWND box = FindWindowExA(showing.Handle(), nullptr, "BUTTON", nullptr);
+    EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_CHECKED);
+    seen = Probe(showing.Handle(), "read");
+    EXPECT_EQ(seen["child1"], Role(ROLE_SYSTEM_SLIDER) + "|Volume|30|" + slider + "|");
+    EXPECT_EQ(seen["child2"], Role(ROLE_SYSTEM_CHECKBUTTON) + "|Mute||" +
+                                  std::to_string(STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_CHECKED) + "|Uncheck");
+
+    EXPECT_EQ(Probe(showing.Handle(), "do 4")["result"], "0");
+    EXPECT_EQ(p.launcher.started, std::vector<std::string>{"\"C:\\windows\\system32\\sndvol32.exe\""});
+    EXPECT_TRUE(p.messages.shown.empty());
+}
+
+TEST_F(AccessibilityTest, TheSliderHasTheFocusWhileTheWindowHasIt) {
+    showing.Load();
+    SetFocus(showing.Handle());
+    ASSERT_EQ(GetFocus(), showing.Handle());
+    auto seen = Probe(showing.Handle(), "read");
+    EXPECT_EQ(seen["focus"], "1");
+    EXPECT_EQ(seen["child1"], Role(ROLE_SYSTEM_SLIDER) + "|Volume|" + Readout() + "|" +
+                                  std::to_string(STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED) + "|");
+    showing.Unload();
+    seen = Probe(nullptr, "read");
+    EXPECT_NE(seen["result"], "0") << "a window that has gone answers nothing";
+}
+
+TEST(OptionsAccessibility, TheBoxIsAnnouncedByItsLabel) {
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    RealVolumePlatform p;
+    {
+        OptionsWindow options(GetModuleHandleA(nullptr), p.settings);
+        options.Open();
+        const HWND box = FindWindowExA(options.Handle(), nullptr, "BUTTON", nullptr);
+        ASSERT_NE(box, nullptr);
+        const std::string self = Probe(box, "read")["self"];
+        // The name is ours; the role and the state are the system's own answer for the box.
+        EXPECT_NE(self.find("|Run when Windows starts.|"), std::string::npos) << self;
+        char text[64] = {};
+        GetWindowTextA(box, text, sizeof(text));
+        EXPECT_STREQ(text, "") << "the box draws no text of its own";
+    }
+    CoUninitialize();
+}
+
+struct RecordingBrowser : WebBrowser {
+    bool OpenInNewWindow(const std::string& address) override {
+        opened.push_back(address);
+        return true;
+    }
+    std::vector<std::string> opened;
+};
+
+TEST(AboutKeyboard, TabReachesEachLinkAndEnterOrSpaceOpensIt) {
+    RecordingBrowser browser;
+    AboutWindow about(GetModuleHandleA(nullptr), "", browser);
+    about.Open();
+    const auto press = [&](WPARAM key) { SendMessageA(about.Handle(), WM_KEYDOWN, key, 0); };
+    press(VK_RETURN);
+    EXPECT_TRUE(browser.opened.empty()) << "no link has the focus before the first Tab";
+    press(VK_TAB);
+    press(VK_RETURN);
+    EXPECT_EQ(browser.opened, std::vector<std::string>{"http://marlox.example.com"}) << "Tab, then Enter";
+    // The second Tab stops at the feedback link (which the system's handler would open), the third comes back.
+    press(VK_TAB);
+    press(VK_TAB);
+    press(VK_SPACE);
+    EXPECT_EQ(browser.opened, (std::vector<std::string>{"http://marlox.example.com", "http://marlox.example.com"}))
+        << "two more Tabs, then Space";
+}
+
+} // namespace
+} // namespace kob::test
