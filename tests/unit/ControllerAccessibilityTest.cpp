@@ -86,6 +86,23 @@ TEST(ControllerAccessibilityTable, AScreenReaderSetsTheVolumeAndClicksThePartsAs
     }
 }
 
+TEST(ControllerAccessibility, ChangesMadeElsewhereAreAnnouncedOnceEach) {
+    ControllerOnFakes c;
+    c.platform.volume.volume = DeviceValueFromPercent(50);
+    c.showing.Load();
+    FakeControllerView& view = c.showing.view;
+    const int announcedAtLoad = view.volumeAnnouncements;
+    c.platform.volume.volume = DeviceValueFromPercent(70);
+    c.showing.controller.OnVolumeSyncTick();
+    c.showing.controller.OnVolumeSyncTick();
+    EXPECT_EQ(view.volumeAnnouncements - announcedAtLoad, 1) << "a still volume is not announced again";
+    EXPECT_EQ(c.showing.controller.DescribeParts()[0].value, "70");
+    c.showing.controller.SetMuteBox(true); // the mute monitor's update
+    c.showing.controller.SetMuteBox(true);
+    EXPECT_EQ(view.muteAnnouncements, 1);
+    EXPECT_TRUE(c.showing.controller.DescribeParts()[1].checked);
+}
+
 TEST(ControllerAccessibility, TheHotSpotsDefaultActionsOpenWhatTheirClicksOpen) {
     ControllerOnFakes c;
     c.facts.SystemFolder = "C:\\WINDOWS\\system32";
