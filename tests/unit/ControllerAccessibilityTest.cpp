@@ -103,17 +103,5 @@ TEST(ControllerAccessibility, ChangesMadeElsewhereAreAnnouncedOnceEach) {
     EXPECT_TRUE(c.showing.controller.DescribeParts()[1].checked);
 }
 
-TEST(ControllerAccessibility, TheHotSpotsDefaultActionsOpenWhatTheirClicksOpen) {
-    ControllerOnFakes c;
-    c.facts.SystemFolder = "C:\\WINDOWS\\system32";
-    c.showing.Load();
-    EXPECT_TRUE(c.showing.controller.DoDefaultAction(ControllerPart::VolumeControlSpot));
-    EXPECT_TRUE(c.showing.controller.DoDefaultAction(ControllerPart::AudioPropertiesSpot));
-    EXPECT_EQ(
-        c.platform.launcher.started,
-        (std::vector<std::string>{"\"C:\\WINDOWS\\system32\\sndvol32.exe\"",
-                                  "\"C:\\WINDOWS\\system32\\rundll32.exe\" shell32.dll,Control_RunDLL mmsys.cpl"}));
-}
-
 } // namespace
 } // namespace kob::test
