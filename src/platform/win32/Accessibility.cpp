@@ -79,7 +79,10 @@ public:
         if (child.vt != VT_I4 || child.lVal != CHILDID_SELF) {
             return inner_->get_accName(child, name);
         }
-        *name = SysAllocString(name_);
+        *name = name_ ? SysAllocString(name_) : nullptr;
+        if (!name_) {
+            return S_FALSE;
+        }
         return *name ? S_OK : E_OUTOFMEMORY;
     }
     HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** p) override { return inner_->get_accParent(p); }
