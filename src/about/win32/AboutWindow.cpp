@@ -117,7 +117,9 @@ void AboutWindow::Paint() {
                 OffsetRect(&around, ((place.right - place.left) - (around.right - around.left)) / 2, 0);
             }
             InflateRect(&around, 1, 1);
+            // The dotted pattern takes the text and background colours: black over white, as the system draws it.
             SetTextColor(dc, RGB(0, 0, 0));
+            SetBkColor(dc, RGB(0xFF, 0xFF, 0xFF));
             DrawFocusRect(dc, &around);
         }
     }
