@@ -1,3 +1,4 @@
+// The controller as screen readers see it: its parts, and what they may do with them.
 #include "controller/ControllerAccessibility.h"
 
 #include <algorithm>

@@ -436,6 +436,14 @@ LRESULT ControllerWindow::OnGetObject(WPARAM wParam, LPARAM lParam) {
     return result > 0 ? result : Default(WM_GETOBJECT, wParam, lParam);
 }
 
+void ControllerWindow::ReleaseAccessible() {
+    if (accessible_) {
+        accessible_->Disconnect();
+        accessible_->Release();
+        accessible_ = nullptr;
+    }
+}
+
 // Screen readers hear of each change, whoever made it, the way they do from the system's own controls.
 void ControllerWindow::AnnounceVolumeChanged() {
     NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, Handle(), OBJID_CLIENT, static_cast<LONG>(ControllerPart::Slider));
@@ -584,11 +592,7 @@ LRESULT ControllerWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
     case WM_GETOBJECT:
         return OnGetObject(wParam, lParam);
     case WM_DESTROY:
-        if (accessible_) {
-            accessible_->Disconnect();
-            accessible_->Release();
-            accessible_ = nullptr;
-        }
+        ReleaseAccessible();
         timers_.KillAll(Handle());
         wheelHook_.reset();
         controller_.OnUnloaded();
@@ -603,6 +607,8 @@ void ControllerWindow::OnFinalMessage() {
     // The child windows are gone by now: the pictures, the font and the brushes they used can go too. The knob's
     // object stays with the showing: a handler still running may address it (its window is gone).
     readout_ = muteBox_ = toolTips_ = nullptr;
+    // A question that came in while the window was being taken down made no object that outlives it.
+    ReleaseAccessible();
     skin_.reset();
     knobPicture_.reset();
     closePicture_.reset();

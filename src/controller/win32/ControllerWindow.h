@@ -102,6 +102,8 @@ private:
     bool SetVolumeFromText(const std::string& text) override;
     // The answer to WM_GETOBJECT: the accessible object for the client area, made at the first question.
     LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
+    // Cuts the accessible object off from the window and lets it go; a screen reader may still hold it.
+    void ReleaseAccessible();
 
     HINSTANCE instance_;
     MessageBoxService& messages_;
