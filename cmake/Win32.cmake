@@ -36,7 +36,7 @@ set_property(SOURCE ${KOB_RESOURCES} APPEND PROPERTY OBJECT_DEPENDS ${KOB_ART})
 if(KOB_WIN_TESTS)
     include(cmake/WinTests.cmake)
 else()
-    add_executable(kob3.0 WIN32 src/program/WinMain.cpp src/program/LeanRuntime.cpp ${KOB_RESOURCES})
+    add_executable(kob3.0 WIN32 src/program/win32/WinMain.cpp src/program/win32/LeanRuntime.cpp ${KOB_RESOURCES})
     target_link_libraries(kob3.0 PRIVATE kob_win32 kob_warnings)
     target_link_options(kob3.0 PRIVATE -Wl,--gc-sections -s)
 
