@@ -29,24 +29,10 @@ std::map<std::string, std::string> Probe(HWND window, const std::string& argumen
     const std::string out = folder.path() + "\\probe.txt";
     std::string command = "\"" + TestProgramFolder() + "\\AccessProbe.exe\" \"" + out + "\" " +
                           std::to_string(reinterpret_cast<INT_PTR>(window)) + " " + arguments;
-    STARTUPINFOA startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-        ADD_FAILURE() << "AccessProbe.exe could not be started";
+    if (RunToEnd(command) == STILL_ACTIVE) {
+        ADD_FAILURE() << "AccessProbe.exe did not run to its end";
         return {};
     }
-    const DWORD start = GetTickCount();
-    while (MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, 1000, QS_ALLINPUT) != WAIT_OBJECT_0 &&
-           GetTickCount() - start < 30000) {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-    }
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
     std::map<std::string, std::string> values;
     std::ifstream in(out);
     for (std::string line; std::getline(in, line);) {

@@ -14,6 +14,32 @@ inline std::string TestProgramFolder() {
     return text.substr(0, text.rfind('\\'));
 }
 
+// Runs a program to its end, answering this thread's window messages meanwhile (a program that sends them waits
+// for the answers), in the given current folder or this one; its exit code, or STILL_ACTIVE after 30 s.
+inline DWORD RunToEnd(std::string commandLine, const char* currentFolder = nullptr) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, currentFolder, &startup,
+                        &process)) {
+        return STILL_ACTIVE;
+    }
+    const DWORD start = GetTickCount();
+    while (MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, 1000, QS_ALLINPUT) != WAIT_OBJECT_0 &&
+           GetTickCount() - start < 30000) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
+    DWORD exitCode = STILL_ACTIVE;
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return exitCode;
+}
+
 // A fresh, empty folder under the temporary folder, removed with what it holds when the object goes.
 class ScratchFolder {
 public:

@@ -103,6 +103,28 @@ TEST(WindowBase, ARefusedCreationReportsFailureAndLeavesNoWindow) {
     EXPECT_EQ(window.Handle(), nullptr);
 }
 
+TEST(WindowBase, ACreationMessageAnotherProgramSendsBindsNoWindowToAnyObject) {
+    std::vector<UINT> first;
+    std::vector<UINT> second;
+    JournalWindow a(first);
+    JournalWindow b(second);
+    ASSERT_TRUE(a.Open());
+    ASSERT_TRUE(b.Open());
+    const HWND handles[] = {a.Handle(), b.Handle()};
+    EXPECT_EQ(RunToEnd("\"" + TestProgramFolder() + "\\ForgeProbe.exe\" " +
+                       std::to_string(reinterpret_cast<UINT_PTR>(handles[0])) + " " +
+                       std::to_string(reinterpret_cast<UINT_PTR>(handles[1]))),
+              0u);
+    EXPECT_EQ(a.Handle(), handles[0]);
+    EXPECT_EQ(b.Handle(), handles[1]);
+    first.clear();
+    second.clear();
+    SendMessageA(handles[0], WM_USER, 0, 0);
+    SendMessageA(handles[1], WM_USER + 1, 0, 0);
+    EXPECT_EQ(first, std::vector<UINT>{WM_USER}) << "each window still speaks to its own object";
+    EXPECT_EQ(second, std::vector<UINT>{WM_USER + 1});
+}
+
 TEST(TimerSet, KillAllStopsEveryTimerOfTheWindow) {
     std::vector<UINT> journal;
     JournalWindow window(journal);

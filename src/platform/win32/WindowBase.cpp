@@ -9,6 +9,10 @@ namespace {
 // Process-wide by nature, like the ending it stands for: once set it is never cleared.
 bool handlersStopped = false;
 
+// The object whose window this thread is creating right now. Its WM_NCCREATE binds the window to it; any other
+// WM_NCCREATE (one another program sends, with whatever pointer it likes) binds nothing.
+thread_local WindowBase* objectBeingCreated = nullptr;
+
 } // namespace
 
 void WindowBase::StopAllHandlers() {
@@ -68,9 +72,13 @@ bool WindowBase::Create(const WindowPlan& plan) {
             return false;
         }
     }
-    // WM_NCCREATE stores the handle; a creation refused later has already been detached again.
-    return CreateWindowExA(plan.exStyle, plan.className, plan.title, plan.style, plan.x, plan.y, plan.width,
-                           plan.height, plan.parent, nullptr, plan.instance, this) != nullptr;
+    // WM_NCCREATE stores the handle; a creation refused later has already been detached again. A window another
+    // of ours creates meanwhile (from a hook, say) binds to its own object and gives this one back afterwards.
+    WindowBase* const outer = std::exchange(objectBeingCreated, this);
+    const HWND created = CreateWindowExA(plan.exStyle, plan.className, plan.title, plan.style, plan.x, plan.y,
+                                         plan.width, plan.height, plan.parent, nullptr, plan.instance, nullptr);
+    objectBeingCreated = outer;
+    return created != nullptr;
 }
 
 void WindowBase::Destroy() {
@@ -80,14 +88,15 @@ void WindowBase::Destroy() {
 }
 
 LRESULT CALLBACK WindowBase::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    WindowBase* self = nullptr;
+    auto* self = reinterpret_cast<WindowBase*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-        self = static_cast<WindowBase*>(create->lpCreateParams);
+        // Only the creation this thread is making binds, and only a window that has no object yet.
+        if (self || !objectBeingCreated) {
+            return DefWindowProcA(hwnd, message, wParam, lParam);
+        }
+        self = std::exchange(objectBeingCreated, nullptr);
         self->hwnd_ = hwnd;
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    } else {
-        self = reinterpret_cast<WindowBase*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     }
     if (!self) {
         return DefWindowProcA(hwnd, message, wParam, lParam);

@@ -32,7 +32,9 @@ WindowPlan CentredToolWindow(HINSTANCE instance, const char* className, const ch
                              int clientHeight);
 
 // Base of every window class: keeps `this` in GWLP_USERDATA from WM_NCCREATE to WM_NCDESTROY and forwards
-// messages to HandleMessage. No exception ever leaves the window procedure.
+// messages to HandleMessage. No exception ever leaves the window procedure. Only the WM_NCCREATE of the window that
+// Create is making on this thread binds it; the message carries no pointer the base uses, so one that another
+// program sends gets the default handling and rebinds nothing.
 //
 // Lifetime: a derived window takes its window down in its own destructor (Destroy), while its handlers still
 // exist. Should one forget, the base destructor detaches the object first, so the window's last messages go to
