@@ -307,14 +307,15 @@ TEST_F(ControllerWindowTest, UnloadRunsTheUnloadAndTheShowingCannotBeLoadedAgain
     EXPECT_EQ(ControllerWindows(), 0);
 }
 
-TEST_F(ControllerWindowTest, TheFadeMakesTheWindowLayeredAloneAndEndsItFromItsOwnTimer) {
+TEST_F(ControllerWindowTest, TheFadeMakesTheWindowLayeredStillAToolWindowAndEndsItFromItsOwnTimer) {
     showing.Load();
     const HWND window = showing.Handle();
     Click(window, 53, 176); // the close button
     BYTE alpha = 255;
     DWORD flags = 0;
     ASSERT_TRUE(PumpUntil([&] { return GetLayeredWindowAttributes(window, nullptr, &alpha, &flags) && alpha < 200; }));
-    EXPECT_EQ(GetWindowLongA(window, GWL_EXSTYLE), WS_EX_LAYERED);
+    EXPECT_EQ(GetWindowLongA(window, GWL_EXSTYLE), WS_EX_LAYERED | WS_EX_TOOLWINDOW)
+        << "never in Alt+Tab or the task list";
     EXPECT_EQ(flags, static_cast<DWORD>(LWA_ALPHA)) << "the whole window fades, no colour is made transparent";
     EXPECT_EQ(alpha % 3, 0);
     EXPECT_TRUE(PumpUntil([&] { return !showing.Loaded(); }));

@@ -273,8 +273,9 @@ void ControllerWindow::SetMuteBox(bool ticked) {
 }
 
 void ControllerWindow::SetOpacity(int alpha) {
-    // The layered style replaces the whole extended style, as the fade has always done.
-    SetWindowLongA(Handle(), GWL_EXSTYLE, WS_EX_LAYERED);
+    // Added to the styles the window has: the tool-window style keeps the fading controller out of Alt+Tab and
+    // the task list.
+    SetWindowLongA(Handle(), GWL_EXSTYLE, GetWindowLongA(Handle(), GWL_EXSTYLE) | WS_EX_LAYERED);
     SetLayeredWindowAttributes(Handle(), RGB(0xFF, 0, 0), static_cast<BYTE>(alpha), LWA_ALPHA);
 }
 
