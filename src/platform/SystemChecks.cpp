@@ -14,7 +14,7 @@ constexpr std::uint32_t kSystemDirBufferLength = 255;
 
 void RefuseUnsupportedPlatform(MessageBoxService& messages, ProcessControl& process, WindowsPlatform platform) {
     if (platform != WindowsPlatform::NtFamily) {
-        EndWithMessage(messages, process, kMsgUnsupportedPlatform, MessageIcon::Error);
+        EndWithMessage(messages, process, kMsgUnsupportedPlatform, MessageIcon::Error, ExitCode::UnsupportedSystem);
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include "controller/ControllerSlot.h"
 #include "controller/win32/ControllerWindow.h"
+#include "platform/ExitCode.h"
 #include "platform/SystemChecks.h"
 #include "platform/win32/Win32MessageBox.h"
 #include "platform/win32/Win32ModulePath.h"
@@ -46,7 +47,7 @@ int RunControllerAlone(HINSTANCE instance, const std::function<void(Controller&,
 
     Controller& controller = slot.ShowAfresh();
     if (!slot.Loaded()) {
-        return 1;
+        return static_cast<int>(ExitCode::NoControllerWindow);
     }
     if (shown) {
         shown(controller, device);

@@ -63,7 +63,7 @@ bool Settings::IsFirstStart() {
     ShowErrorAndGoOn(messages_, MessageIcon::Information, [&] {
         std::uintptr_t handle = 0;
         if (!registry_.OpenKey(RegistryRoot::CurrentUser, kProgramKey, RegistryAccess::Read, handle).Ok()) {
-            EndWithMessage(messages_, process_, kMsgInstallationError, MessageIcon::Error);
+            EndWithMessage(messages_, process_, kMsgInstallationError, MessageIcon::Error, ExitCode::InstallationError);
         }
         OpenedKey key(registry_, handle);
         std::uint32_t flag = 0;
@@ -71,7 +71,7 @@ bool Settings::IsFirstStart() {
         // Closed before the box: the key is not held open while the user reads it.
         key.Close();
         if (!read) {
-            EndWithMessage(messages_, process_, kMsgInstallationError, MessageIcon::Error);
+            EndWithMessage(messages_, process_, kMsgInstallationError, MessageIcon::Error, ExitCode::InstallationError);
         }
         firstStart = flag == 1;
     });

@@ -5,6 +5,7 @@
 
 #include "common/MakersWebsite.h"
 #include "platform/ErrorGuard.h"
+#include "platform/ExitCode.h"
 #include "platform/FatalError.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SystemChecks.h"
@@ -128,7 +129,7 @@ void TrayApp::KeepControllerOnTop() {
 void TrayApp::ExitProgram() {
     services_.settings.SaveControllerState(ControllerState::Closed);
     view_.RemoveTrayIcon();
-    services_.process.EndProcess(0);
+    services_.process.EndProcess(CodeOf(ExitCode::Normal));
     std::abort(); // EndProcess never returns; this only tells the compiler so.
 }
 

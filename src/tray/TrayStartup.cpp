@@ -17,7 +17,8 @@ constexpr const char* kMsgNoCompanionWindow = "Unable to create the program's wi
 void TrayApp::Start() {
     facts_.OwnProcessId = services_.systemInfo.GetCurrentProcessId();
     if (!view_.Create()) {
-        EndWithMessage(services_.messages, services_.process, kMsgNoCompanionWindow, MessageIcon::Error);
+        EndWithMessage(services_.messages, services_.process, kMsgNoCompanionWindow, MessageIcon::Error,
+                       ExitCode::NoProgramWindow);
     }
     RunStartupSteps();
     view_.AddTrayIcon();

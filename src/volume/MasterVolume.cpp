@@ -7,23 +7,28 @@ namespace kob {
 
 namespace {
 
-// The one place where a failure gets the words the user reads.
-const char* MessageFor(VolumeFailure failure) {
+struct Ending {
+    const char* message;
+    ExitCode code;
+};
+
+// The one place where a failure gets the words the user reads and the code the program ends with.
+Ending EndingFor(VolumeFailure failure) {
     switch (failure) {
     case VolumeFailure::OpenFailed:
-        return "Error! Unable to open a Mixer Device. Program will be terminated.";
+        return {"Error! Unable to open a Mixer Device. Program will be terminated.", ExitCode::NoMixerDevice};
     case VolumeFailure::LineInfoFailed:
-        return "Error! Unable to get Mixer Line information.";
+        return {"Error! Unable to get Mixer Line information.", ExitCode::NoMixerLine};
     case VolumeFailure::LineControlsFailed:
-        return "Error! Unable to retriev the controls associated with an audio line .";
+        return {"Error! Unable to retriev the controls associated with an audio line .", ExitCode::NoMixerControl};
     case VolumeFailure::VolumeReadFailed:
-        return "Error! Can't get Mixer Control Details.";
+        return {"Error! Can't get Mixer Control Details.", ExitCode::VolumeUnreadable};
     case VolumeFailure::SetFailed:
-        return "Error! Unable to set Mixer Control Details.";
+        return {"Error! Unable to set Mixer Control Details.", ExitCode::VolumeNotSet};
     case VolumeFailure::MuteReadFailed:
-        return "Error! Unable to get Mixer Control Details.";
+        return {"Error! Unable to get Mixer Control Details.", ExitCode::MuteUnreadable};
     }
-    return ""; // every failure has its case above
+    return {"", ExitCode::NoMixerDevice}; // every failure has its case above
 }
 
 } // namespace
@@ -78,7 +83,8 @@ void MasterVolume::Find(VolumeDevice::Control control) {
 }
 
 void MasterVolume::Fail(VolumeFailure failure) {
-    EndWithMessage(messages_, process_, MessageFor(failure), MessageIcon::Exclamation);
+    const Ending ending = EndingFor(failure);
+    EndWithMessage(messages_, process_, ending.message, MessageIcon::Exclamation, ending.code);
 }
 
 } // namespace kob

@@ -6,7 +6,7 @@
 
 namespace kob {
 
-// What can go wrong with the master volume. Each ends the program with its own message.
+// What can go wrong with the master volume. Each ends the program with its own message and exit code.
 enum class VolumeFailure {
     OpenFailed,
     LineInfoFailed,

@@ -24,7 +24,7 @@ expect "$KOB_WORK/program" message1 "Error! Unable to open a Mixer Device. Progr
 expect "$KOB_WORK/program" icon1 exclamation
 expect "$KOB_WORK/program" tray_seen 0 "no icon in the tray"
 expect "$KOB_WORK/program" controller_seen 0 "controller never shown"
-expect "$KOB_WORK/program" exitcode 0 "process ended"
+expect "$KOB_WORK/program" exitcode 10 "ended with the code of no mixer device"
 echo "the preview"
 
 expect "$KOB_WORK/run" started 1
@@ -32,5 +32,5 @@ expect "$KOB_WORK/run" messages 1 "exactly one message"
 expect "$KOB_WORK/run" message1 "Error! Unable to open a Mixer Device. Program will be terminated."
 expect "$KOB_WORK/run" icon1 exclamation
 expect "$KOB_WORK/run" controller_seen 0 "controller never shown"
-expect "$KOB_WORK/run" exitcode 0 "process ended"
+expect "$KOB_WORK/run" exitcode 10 "ended with the code of no mixer device"
 kob_finish

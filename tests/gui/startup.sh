@@ -109,5 +109,5 @@ expect "$KOB_WORK/missing" messages 1 "exactly one message"
 expect "$KOB_WORK/missing" message1 "KOB Installation Error. Please re-install the program to correct this problem"
 expect "$KOB_WORK/missing" icon1 error
 expect "$KOB_WORK/missing" tray_seen 0 "no icon in the tray"
-expect "$KOB_WORK/missing" exitcode 0
+expect "$KOB_WORK/missing" exitcode 1 "ends with the installation error's code"
 kob_finish

@@ -34,6 +34,7 @@ TEST(OneEndingTest, AFailureOfAnyTickOrOfTheStartShowsOneBoxAndThenTheProgramEnd
         const char* name;
         void (*run)(Companion&);
         const char* message;
+        std::uint32_t exitCode;
     } cases[] = {
         {"the mute monitor's read",
          [](Companion& c) {
@@ -41,14 +42,14 @@ TEST(OneEndingTest, AFailureOfAnyTickOrOfTheStartShowsOneBoxAndThenTheProgramEnd
              c.platform.volume.readFails = true;
              c.app.OnMuteMonitorTick();
          },
-         "Error! Unable to get Mixer Control Details."},
+         "Error! Unable to get Mixer Control Details.", 15},
         {"the volume sync's read",
          [](Companion& c) {
              StartAndShowTheController(c);
              c.platform.volume.readFails = true;
              c.Controller().Handle([&] { c.Controller().controller.OnVolumeSyncTick(); });
          },
-         "Error! Can't get Mixer Control Details."},
+         "Error! Can't get Mixer Control Details.", 13},
         {"a start with the output muted and no volume control",
          [](Companion& c) {
              c.platform.volume.hasVolume = false;
@@ -56,7 +57,7 @@ TEST(OneEndingTest, AFailureOfAnyTickOrOfTheStartShowsOneBoxAndThenTheProgramEnd
              TicksWhileABoxIsOpen(c);
              c.app.Start();
          },
-         "Error! Unable to retriev the controls associated with an audio line ."},
+         "Error! Unable to retriev the controls associated with an audio line .", 12},
     };
     for (const auto& due : cases) {
         SCOPED_TRACE(due.name);
@@ -66,8 +67,7 @@ TEST(OneEndingTest, AFailureOfAnyTickOrOfTheStartShowsOneBoxAndThenTheProgramEnd
         EXPECT_EQ(c.platform.messages.shown[0].text, due.message);
         EXPECT_EQ(c.platform.messages.shown[0].title, kTitle);
         EXPECT_EQ(c.platform.messages.shown[0].icon, MessageIcon::Exclamation);
-        EXPECT_EQ(c.platform.process.exitCode, 0u);
-        EXPECT_EQ(c.platform.log.calls.back(), "EndProcess 0");
+        EXPECT_EQ(c.platform.log.calls.back(), "EndProcess " + std::to_string(due.exitCode));
     }
 }
 

@@ -168,7 +168,7 @@ TEST_F(ControllerLoadTest, AFailedVolumeReadEndsWithItsMessageAndShowsNothing) {
     EXPECT_EQ(platform.messages.shown[0].text, "Error! Can't get Mixer Control Details.");
     EXPECT_EQ(platform.messages.shown[0].icon, MessageIcon::Exclamation);
     EXPECT_EQ(platform.log.IndexOf("view.SetKnobTop"), -1);
-    EXPECT_EQ(platform.log.calls.back(), "EndProcess 0");
+    EXPECT_EQ(platform.log.calls.back(), "EndProcess 13");
 }
 
 TEST_F(ControllerLoadTest, UnloadTellsTheHostAndKeepsTheDeviceName) {
@@ -211,7 +211,7 @@ TEST_F(ControllerVolumeTest, AFailedWriteEndsWithItsMessage) {
     ASSERT_EQ(platform.messages.shown.size(), 1u);
     EXPECT_EQ(platform.messages.shown[0].text, "Error! Unable to set Mixer Control Details.");
     EXPECT_EQ(platform.messages.shown[0].icon, MessageIcon::Exclamation);
-    EXPECT_EQ(platform.log.calls.back(), "EndProcess 0");
+    EXPECT_EQ(platform.log.calls.back(), "EndProcess 14");
 }
 
 } // namespace

@@ -8,33 +8,34 @@
 namespace kob::test {
 namespace {
 
-TEST(MasterVolumeTest, EachFailureShowsItsOneMessageAndEndsTheProgramWithNothingAfter) {
+TEST(MasterVolumeTest, EachFailureShowsItsOneMessageAndEndsTheProgramWithItsCodeAndNothingAfter) {
     const struct {
         const char* name;
         std::function<void(FakeVolumeDevice&)> arrange;
         std::function<void(MasterVolume&)> act;
         const char* message;
+        std::uint32_t exitCode;
     } failures[] = {
         {"no device", [](FakeVolumeDevice& d) { d.findFailure = VolumeFailure::OpenFailed; },
          [](MasterVolume& v) { v.FindMuteControl(); },
-         "Error! Unable to open a Mixer Device. Program will be terminated."},
+         "Error! Unable to open a Mixer Device. Program will be terminated.", 10},
         {"no speakers line", [](FakeVolumeDevice& d) { d.findFailure = VolumeFailure::LineInfoFailed; },
-         [](MasterVolume& v) { v.FindVolumeControl(); }, "Error! Unable to get Mixer Line information."},
+         [](MasterVolume& v) { v.FindVolumeControl(); }, "Error! Unable to get Mixer Line information.", 11},
         {"no mute control", [](FakeVolumeDevice& d) { d.hasMute = false; },
          [](MasterVolume& v) { v.FindMuteControl(); },
-         "Error! Unable to retriev the controls associated with an audio line ."},
+         "Error! Unable to retriev the controls associated with an audio line .", 12},
         {"the volume unreadable", [](FakeVolumeDevice& d) { d.readFails = true; }, [](MasterVolume& v) { v.Volume(); },
-         "Error! Can't get Mixer Control Details."},
+         "Error! Can't get Mixer Control Details.", 13},
         {"the volume refused", [](FakeVolumeDevice& d) { d.writeFails = true; },
-         [](MasterVolume& v) { v.SetVolume(50); }, "Error! Unable to set Mixer Control Details."},
+         [](MasterVolume& v) { v.SetVolume(50); }, "Error! Unable to set Mixer Control Details.", 14},
         {"the mute refused", [](FakeVolumeDevice& d) { d.writeFails = true; },
-         [](MasterVolume& v) { v.SetMuted(true); }, "Error! Unable to set Mixer Control Details."},
+         [](MasterVolume& v) { v.SetMuted(true); }, "Error! Unable to set Mixer Control Details.", 14},
         {"the mute unreadable", [](FakeVolumeDevice& d) { d.readFails = true; },
          [](MasterVolume& v) {
              v.FindMuteControl();
              v.Muted();
          },
-         "Error! Unable to get Mixer Control Details."},
+         "Error! Unable to get Mixer Control Details.", 15},
     };
     for (const auto& failure : failures) {
         SCOPED_TRACE(failure.name);
@@ -49,7 +50,7 @@ TEST(MasterVolumeTest, EachFailureShowsItsOneMessageAndEndsTheProgramWithNothing
         EXPECT_EQ(p.messages.shown[0].icon, MessageIcon::Exclamation);
         EXPECT_TRUE(p.process.stopped) << "every handler is stopped before the box";
         EXPECT_TRUE(p.process.ended);
-        EXPECT_EQ(p.log.calls.back(), "EndProcess 0") << "nothing after the ending";
+        EXPECT_EQ(p.log.calls.back(), "EndProcess " + std::to_string(failure.exitCode)) << "nothing after the ending";
     }
 }
 

@@ -74,7 +74,7 @@ TEST(SettingsTest, AMissingProgramKeyOrFlagEndsWithTheInstallationErrorNoKeyHeld
         EXPECT_EQ(p.messages.shown[0].text, kInstallationError);
         EXPECT_EQ(p.messages.shown[0].title, kTitle);
         EXPECT_EQ(p.messages.shown[0].icon, MessageIcon::Error);
-        EXPECT_EQ(p.process.exitCode, 0u);
+        EXPECT_EQ(p.process.exitCode, 1u);
         EXPECT_FALSE(keyOpenDuringBox);
     }
 }

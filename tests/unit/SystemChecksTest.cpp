@@ -25,7 +25,7 @@ TEST_F(SystemChecksTest, OnlyTheNtFamilyRunsAndTheOthersEndWithTheErrorMessage) 
                   "Operating System Does not support. This program only runs in Windows 2000 and XP.");
         EXPECT_EQ(p.messages.shown[0].title, "Drovo Volume Controller 3.0");
         EXPECT_EQ(p.messages.shown[0].icon, MessageIcon::Error);
-        EXPECT_EQ(p.process.exitCode, 0u);
+        EXPECT_EQ(p.process.exitCode, 2u);
     }
 }
 

@@ -72,22 +72,24 @@ TEST(TrayAppStartTest, EveryRefusedStartEndsAtOnceWithItsMessageAndNeverShowsThe
         const char* message; // nullptr: ends silently
         MessageIcon icon;
     } refusals[] = {
+        {"the program's window cannot be made", [](Companion& c) { c.view.createFails = true; }, 4,
+         "Unable to create the program's window.", MessageIcon::Error},
         {"program key missing",
          [](Companion& c) {
              c.platform.registry.keys.erase({HKCU, kProgramKeyPath});
          },
-         0, "KOB Installation Error. Please re-install the program to correct this problem", MessageIcon::Error},
+         1, "KOB Installation Error. Please re-install the program to correct this problem", MessageIcon::Error},
         {"cstpval missing",
          [](Companion& c) {
              c.platform.registry.keys[{HKCU, kProgramKeyPath}].erase("cstpval");
          },
-         0, "KOB Installation Error. Please re-install the program to correct this problem", MessageIcon::Error},
+         1, "KOB Installation Error. Please re-install the program to correct this problem", MessageIcon::Error},
         {"unsupported platform on a first start",
          [](Companion& c) {
              c.platform.registry.SetDword(HKCU, kProgramKeyPath, "cstpval", 1);
              c.platform.systemInfo.platform = WindowsPlatform::Windows9x;
          },
-         0, "Operating System Does not support. This program only runs in Windows 2000 and XP.", MessageIcon::Error},
+         2, "Operating System Does not support. This program only runs in Windows 2000 and XP.", MessageIcon::Error},
         {"a second copy", [](Companion& c) { c.platform.systemInfo.takeResult = MutexOwnership::OwnedElsewhere; },
          kOwnProcessId, nullptr, MessageIcon::Error},
         {"a second copy found by the scan where no guard can be had",
@@ -96,11 +98,11 @@ TEST(TrayAppStartTest, EveryRefusedStartEndsAtOnceWithItsMessageAndNeverShowsThe
              c.platform.processList.Run(2000, kOwnPath);
          },
          kOwnProcessId, nullptr, MessageIcon::Error},
-        {"no mixer device", [](Companion& c) { c.platform.volume.findFailure = VolumeFailure::OpenFailed; }, 0,
+        {"no mixer device", [](Companion& c) { c.platform.volume.findFailure = VolumeFailure::OpenFailed; }, 10,
          "Error! Unable to open a Mixer Device. Program will be terminated.", MessageIcon::Exclamation},
-        {"no speakers line", [](Companion& c) { c.platform.volume.findFailure = VolumeFailure::LineInfoFailed; }, 0,
+        {"no speakers line", [](Companion& c) { c.platform.volume.findFailure = VolumeFailure::LineInfoFailed; }, 11,
          "Error! Unable to get Mixer Line information.", MessageIcon::Exclamation},
-        {"no mute control", [](Companion& c) { c.platform.volume.hasMute = false; }, 0,
+        {"no mute control", [](Companion& c) { c.platform.volume.hasMute = false; }, 12,
          "Error! Unable to retriev the controls associated with an audio line .", MessageIcon::Exclamation},
     };
     for (const auto& refusal : refusals) {
@@ -123,7 +125,7 @@ TEST(TrayAppStartTest, EveryRefusedStartEndsAtOnceWithItsMessageAndNeverShowsThe
     }
     // The first start's registry work comes before the platform is tested.
     Companion c;
-    refusals[2].arrange(c);
+    refusals[3].arrange(c);
     c.Start();
     EXPECT_TRUE(c.platform.registry.HasValue(HKLM, kRunKeyPath, kTitle));
     EXPECT_EQ(c.platform.registry.Dword(HKCU, kProgramKeyPath, "cstpval"), 0u);

@@ -29,7 +29,7 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
         if (message == WM_TIMER) {
             kob::EndWithMessage(messages_, process_, "Error! Unable to get Mixer Control Details.",
-                                kob::MessageIcon::Exclamation);
+                                kob::MessageIcon::Exclamation, kob::ExitCode::MuteUnreadable);
         }
         return Default(message, wParam, lParam);
     }
