@@ -15,12 +15,14 @@ add_compile_options(-Wno-restrict)
 # The Win32 side of each folder: its adapters and windows, beside the logic they serve.
 add_library(kob_resources INTERFACE)
 target_include_directories(kob_resources INTERFACE ${CMAKE_SOURCE_DIR}/resources)
-kob_folder(platform/win32 USES platform LINK user32 gdi32 advapi32 shell32 psapi kernel32 oleaut32 uuid)
-kob_folder(volume/win32 USES volume platform/win32 LINK winmm ole32 uuid)
+# Only libraries on the known-DLL lists of Windows 2000 and XP are imported; winmm, psapi, oleacc and comctl32 are
+# loaded at their first use from the system folder (platform/win32/SystemLibrary.h).
+kob_folder(platform/win32 USES platform LINK user32 gdi32 advapi32 shell32 kernel32 oleaut32 uuid)
+kob_folder(volume/win32 USES volume platform/win32 LINK ole32 uuid)
 kob_folder(settings/win32 USES settings platform/win32 LINK kob_resources advapi32)
 kob_folder(controller/win32 USES controller platform/win32 LINK kob_resources)
 kob_folder(about/win32 USES about platform/win32 LINK kob_resources ole32 oleaut32 uuid)
-kob_folder(tray/win32 USES tray about/win32 settings/win32 platform/win32 LINK kob_resources winmm shell32)
+kob_folder(tray/win32 USES tray about/win32 settings/win32 platform/win32 LINK kob_resources shell32)
 
 # Everything of the Win32 side, for the programs and the Windows-side tests.
 add_library(kob_win32 INTERFACE)

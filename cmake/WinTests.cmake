@@ -23,6 +23,8 @@ function(kob_add_win_test)
 endfunction()
 
 kob_add_win_test(NAME win_volume_tests SOURCES tests/win/WinmmVolumeWinTest.cpp tests/win/EndpointVolumeWinTest.cpp)
+# The test asks winmm itself which record sizes it accepts.
+target_link_libraries(win_volume_tests PRIVATE winmm)
 
 # The settings store against the scratch prefix's registry, and the platform checks against real processes. The
 # probes are started by the tests from the test programs' folder, copied under the program's file name.
@@ -34,7 +36,13 @@ kob_add_win_test(NAME win_settings_tests SOURCES tests/win/SettingsWinTest.cpp)
 kob_add_win_test(NAME win_guard_tests SOURCES tests/win/InstanceGuardWinTest.cpp)
 add_dependencies(win_guard_tests GuardProbe)
 kob_add_win_test(NAME win_system_tests SOURCES tests/win/SystemChecksWinTest.cpp)
-add_dependencies(win_system_tests RunEntryProbe)
+# A program loading the libraries the program loads at first use, and a library to stand in for them.
+add_executable(LibraryProbe tests/win/LibraryProbe.cpp)
+target_link_libraries(LibraryProbe PRIVATE kob_win32 kob_warnings)
+add_library(StandInLibrary SHARED tests/win/StandInLibrary.cpp)
+set_target_properties(StandInLibrary PROPERTIES PREFIX "")
+target_link_libraries(StandInLibrary PRIVATE kob_warnings)
+add_dependencies(win_system_tests RunEntryProbe LibraryProbe StandInLibrary)
 # Both write the log-on Run value.
 set_tests_properties(win.win_settings_tests win.win_system_tests PROPERTIES RESOURCE_LOCK kob_run_value)
 

@@ -42,6 +42,16 @@ TEST(Win32SystemChecks, SystemDirIsTheSystemFolderWithoutNulOrBlanks) {
     EXPECT_EQ(tooSmall.find('\0'), std::string::npos); // nothing to take, so SystemFolder would stay as it was
 }
 
+TEST(SystemLibraries, NoLibraryBesideTheProgramIsLoadedInsteadOfTheSystems) {
+    const ScratchFolder beside("kob-beside");
+    const std::string standIn = TestProgramFolder() + "\\StandInLibrary.dll";
+    for (const char* name : {"winmm.dll", "psapi.dll", "oleacc.dll"}) {
+        beside.Copy(standIn, name);
+    }
+    const std::string probe = beside.Copy(TestProgramFolder() + "\\LibraryProbe.exe", "LibraryProbe.exe");
+    EXPECT_EQ(RunToEnd("\"" + probe + "\""), 0u) << "1 winmm, 2 psapi, 4 oleacc: the stand-ins loaded";
+}
+
 TEST(Win32ModulePath, ProgramFolderAndAnsiFormsNameThisExecutable) {
     RealSystemPlatform p;
     char path[MAX_PATH + 1] = {};

@@ -221,7 +221,7 @@ struct OnCountingMixer {
     CountingMixer mixer;
     Installed installed{mixer};
     FakePlatform p;
-    std::optional<WinmmVolume> device{std::in_place, Calls()};
+    std::optional<WinmmVolume> device{std::in_place, &Calls};
     MasterVolume volume{*device, p.messages, p.process};
 };
 
@@ -246,7 +246,7 @@ TEST(WinmmVolumeCounted, OneHandleServesEveryFindAndIsClosedOnceWhenTheBackendGo
     EXPECT_EQ(c.mixer.closed, std::vector<HMIXER>{handle});
     EXPECT_EQ(c.mixer.refusedCalls, 0);
     // A backend that never opened closes nothing.
-    { WinmmVolume unused{OnCountingMixer::Calls()}; }
+    { WinmmVolume unused{&OnCountingMixer::Calls}; }
     EXPECT_EQ(c.mixer.closed.size(), 1u);
     EXPECT_EQ(c.mixer.refusedCalls, 0);
 }

@@ -2,6 +2,8 @@
 
 #include <new>
 
+#include "platform/win32/SystemLibrary.h"
+
 namespace kob::accessibility {
 
 namespace {
@@ -14,29 +16,14 @@ struct Library {
     CreateStdAccessibleObjectFunction createStandardObject = nullptr;
 };
 
-// oleacc.dll from the system folder by its full path: a file of that name planted in the program's folder or the
-// current folder is never loaded instead.
-HMODULE LoadOleacc() {
-    static const char kFileName[] = "\\oleacc.dll";
-    char path[MAX_PATH];
-    const UINT length = GetSystemDirectoryA(path, MAX_PATH);
-    if (length == 0 || length + sizeof(kFileName) > MAX_PATH) {
-        return nullptr;
-    }
-    lstrcpyA(path + length, kFileName);
-    return LoadLibraryA(path);
-}
-
-// Loaded once and kept for the process's life: screen readers keep asking.
+// Loaded from the system folder once and kept for the process's life: screen readers keep asking.
 const Library& Oleacc() {
     static const Library library = [] {
         Library loaded;
-        if (HMODULE module = LoadOleacc()) {
-            loaded.resultFromObject = reinterpret_cast<LresultFromObjectFunction>(
-                reinterpret_cast<void*>(GetProcAddress(module, "LresultFromObject")));
-            loaded.createStandardObject = reinterpret_cast<CreateStdAccessibleObjectFunction>(
-                reinterpret_cast<void*>(GetProcAddress(module, "CreateStdAccessibleObject")));
-        }
+        const HMODULE module = LoadSystemLibrary("oleacc.dll");
+        loaded.resultFromObject = FunctionOf<LresultFromObjectFunction>(module, "LresultFromObject");
+        loaded.createStandardObject =
+            FunctionOf<CreateStdAccessibleObjectFunction>(module, "CreateStdAccessibleObject");
         return loaded;
     }();
     return library;

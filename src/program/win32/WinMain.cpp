@@ -5,6 +5,7 @@
 #include <objbase.h>
 
 #include "controller/win32/ControllerWindow.h"
+#include "platform/win32/SystemLibrary.h"
 #include "platform/win32/Win32MessageBox.h"
 #include "platform/win32/Win32ModulePath.h"
 #include "platform/win32/Win32Process.h"
@@ -19,6 +20,7 @@
 #include "volume/win32/WinmmVolume.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    kob::KeepCurrentFolderOutOfLibrarySearch();
     kob::WinmmVolume winmm;
     kob::Win32MessageBox messages;
     kob::Win32Process process;

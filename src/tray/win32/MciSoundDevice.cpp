@@ -5,11 +5,28 @@
 #include <algorithm>
 #include <cctype>
 
+#include "platform/win32/SystemLibrary.h"
+
 namespace kob {
 
 namespace {
 
 constexpr const char* kAlias = "kobtestsound";
+
+struct Mci {
+    decltype(&mciSendStringA) sendString = nullptr;
+    decltype(&mciGetDeviceIDA) deviceId = nullptr;
+};
+
+// winmm.dll from the system folder, at the first test sound; kept for the run.
+const Mci& MciCalls() {
+    static const Mci calls = [] {
+        const HMODULE winmm = LoadSystemLibrary("winmm.dll");
+        return Mci{FunctionOf<decltype(&mciSendStringA)>(winmm, "mciSendStringA"),
+                   FunctionOf<decltype(&mciGetDeviceIDA)>(winmm, "mciGetDeviceIDA")};
+    }();
+    return calls;
+}
 
 std::string Lower(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
@@ -41,7 +58,7 @@ bool MciSoundDevice::Command(const std::string& command) {
         if (file_.empty() || !Send("open \"" + file_ + "\" type " + type_ + " alias " + kAlias)) {
             return false;
         }
-        deviceId_ = mciGetDeviceIDA(kAlias);
+        deviceId_ = MciCalls().deviceId ? MciCalls().deviceId(kAlias) : 0;
         return true;
     }
     if (verb == "play") {
@@ -64,7 +81,8 @@ bool MciSoundDevice::IsEndOfPlayback(WPARAM flags, LPARAM device) const {
 }
 
 bool MciSoundDevice::Send(const std::string& command, HWND callback) {
-    return mciSendStringA(command.c_str(), nullptr, 0, callback) == 0;
+    const auto sendString = MciCalls().sendString;
+    return sendString && sendString(command.c_str(), nullptr, 0, callback) == 0;
 }
 
 } // namespace kob

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "platform/win32/SystemLibrary.h"
+
 namespace kob {
 
 // The record sizes winmm checks, in their published ANSI layouts.
@@ -55,9 +57,22 @@ MIXERCONTROLDETAILS DetailsFor(DWORD controlId, void* block) {
 
 } // namespace
 
+WinmmCalls SystemWinmmCalls() {
+    const HMODULE winmm = LoadSystemLibrary("winmm.dll");
+    WinmmCalls calls{FunctionOf<decltype(&mixerOpen)>(winmm, "mixerOpen"),
+                     FunctionOf<decltype(&mixerClose)>(winmm, "mixerClose"),
+                     FunctionOf<decltype(&mixerGetLineInfoA)>(winmm, "mixerGetLineInfoA"),
+                     FunctionOf<decltype(&mixerGetLineControlsA)>(winmm, "mixerGetLineControlsA"),
+                     FunctionOf<decltype(&mixerGetControlDetailsA)>(winmm, "mixerGetControlDetailsA"),
+                     FunctionOf<decltype(&mixerSetControlDetails)>(winmm, "mixerSetControlDetails")};
+    const bool complete = calls.open && calls.close && calls.getLineInfo && calls.getLineControls &&
+                          calls.getControlDetails && calls.setControlDetails;
+    return complete ? calls : WinmmCalls{};
+}
+
 WinmmVolume::~WinmmVolume() {
     if (mixer_) {
-        calls_.close(mixer_);
+        calls_->close(mixer_);
     }
 }
 
@@ -88,7 +103,7 @@ WinmmVolume::Found WinmmVolume::Fetch(DWORD controlType, DWORD& controlId) {
     MIXERLINEA line{};
     line.cbStruct = sizeof(MIXERLINEA);
     line.dwComponentType = MIXERLINE_COMPONENTTYPE_DST_SPEAKERS;
-    if (calls_.getLineInfo(AsMixerObject(mixer_), &line, MIXER_GETLINEINFOF_COMPONENTTYPE) != MMSYSERR_NOERROR) {
+    if (calls_->getLineInfo(AsMixerObject(mixer_), &line, MIXER_GETLINEINFOF_COMPONENTTYPE) != MMSYSERR_NOERROR) {
         return Found::NoLine;
     }
     // The product-name field holds the name and NULs after it.
@@ -104,7 +119,8 @@ WinmmVolume::Found WinmmVolume::Fetch(DWORD controlType, DWORD& controlId) {
     request.cControls = 1;
     request.cbmxctrl = sizeof(MIXERCONTROLA);
     request.pamxctrl = static_cast<MIXERCONTROLA*>(block.Address());
-    if (calls_.getLineControls(AsMixerObject(mixer_), &request, MIXER_GETLINECONTROLSF_ONEBYTYPE) != MMSYSERR_NOERROR) {
+    if (calls_->getLineControls(AsMixerObject(mixer_), &request, MIXER_GETLINECONTROLSF_ONEBYTYPE) !=
+        MMSYSERR_NOERROR) {
         return Found::NoControl;
     }
     MIXERCONTROLA found{};
@@ -114,8 +130,12 @@ WinmmVolume::Found WinmmVolume::Fetch(DWORD controlType, DWORD& controlId) {
 }
 
 bool WinmmVolume::Reopen() {
+    if (!calls_) {
+        calls_ = loadCalls_();
+    }
     HMIXER opened = nullptr;
-    if (calls_.open(&opened, 0, 0, 0, 0) != MMSYSERR_NOERROR) {
+    // Without winmm there is no mixer to open.
+    if (!calls_->open || calls_->open(&opened, 0, 0, 0, 0) != MMSYSERR_NOERROR) {
         return false;
     }
     // Every later call uses the new handle. A mixer may hand out the same value again for a new open; that one is
@@ -123,18 +143,19 @@ bool WinmmVolume::Reopen() {
     const HMIXER superseded = mixer_;
     mixer_ = opened;
     if (superseded && superseded != opened) {
-        calls_.close(superseded);
+        calls_->close(superseded);
     }
     return true;
 }
 
 bool WinmmVolume::ReadValue(DWORD controlId, std::int32_t& value) {
     TransferBlock block(sizeof(DWORD));
-    if (!block.Address()) {
+    if (!mixer_ || !block.Address()) {
         return false;
     }
     MIXERCONTROLDETAILS details = DetailsFor(controlId, block.Address());
-    if (calls_.getControlDetails(AsMixerObject(mixer_), &details, MIXER_GETCONTROLDETAILSF_VALUE) != MMSYSERR_NOERROR) {
+    if (calls_->getControlDetails(AsMixerObject(mixer_), &details, MIXER_GETCONTROLDETAILSF_VALUE) !=
+        MMSYSERR_NOERROR) {
         return false;
     }
     std::memcpy(&value, block.Address(), sizeof(value));
@@ -143,12 +164,12 @@ bool WinmmVolume::ReadValue(DWORD controlId, std::int32_t& value) {
 
 bool WinmmVolume::WriteValue(DWORD controlId, std::int32_t value) {
     TransferBlock block(sizeof(DWORD));
-    if (!block.Address()) {
+    if (!mixer_ || !block.Address()) {
         return false;
     }
     std::memcpy(block.Address(), &value, sizeof(value));
     MIXERCONTROLDETAILS details = DetailsFor(controlId, block.Address());
-    return calls_.setControlDetails(AsMixerObject(mixer_), &details, MIXER_SETCONTROLDETAILSF_VALUE) ==
+    return calls_->setControlDetails(AsMixerObject(mixer_), &details, MIXER_SETCONTROLDETAILSF_VALUE) ==
            MMSYSERR_NOERROR;
 }
 

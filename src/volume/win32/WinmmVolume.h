@@ -4,6 +4,7 @@
 
 #include <mmsystem.h>
 
+#include <optional>
 #include <string>
 
 #include "volume/VolumeDevice.h"
@@ -13,21 +14,26 @@ namespace kob {
 // The winmm functions the mixer backend calls: the system's by default, others in tests that need a mixer which
 // fails where Wine's never does.
 struct WinmmCalls {
-    decltype(&mixerOpen) open = &mixerOpen;
-    decltype(&mixerClose) close = &mixerClose;
-    decltype(&mixerGetLineInfoA) getLineInfo = &mixerGetLineInfoA;
-    decltype(&mixerGetLineControlsA) getLineControls = &mixerGetLineControlsA;
-    decltype(&mixerGetControlDetailsA) getControlDetails = &mixerGetControlDetailsA;
-    decltype(&mixerSetControlDetails) setControlDetails = &mixerSetControlDetails;
+    decltype(&mixerOpen) open = nullptr;
+    decltype(&mixerClose) close = nullptr;
+    decltype(&mixerGetLineInfoA) getLineInfo = nullptr;
+    decltype(&mixerGetLineControlsA) getLineControls = nullptr;
+    decltype(&mixerGetControlDetailsA) getControlDetails = nullptr;
+    decltype(&mixerSetControlDetails) setControlDetails = nullptr;
 };
 
+// winmm.dll's own functions, from the system folder by its full path; all null when any of them is missing.
+WinmmCalls SystemWinmmCalls();
+
 // The master volume as the volume and mute controls of mixer device 0's speakers line, in the published ANSI
-// records. One mixer handle serves the whole run: opened at the first find, reused by every later one, opened anew
-// only when a find's call on it failed, and closed when the backend goes. Each transfer goes through its own
-// zero-filled global block.
+// records. The functions are loaded at the first find, so the program loads winmm.dll only when it uses the mixer.
+// One mixer handle serves the whole run: opened at the first find, reused by every later one, opened anew only when
+// a find's call on it failed, and closed when the backend goes. Each transfer goes through its own zero-filled
+// global block.
 class WinmmVolume : public VolumeDevice {
 public:
-    explicit WinmmVolume(const WinmmCalls& calls = {}) : calls_(calls) {}
+    using CallsLoader = WinmmCalls (*)();
+    explicit WinmmVolume(CallsLoader loadCalls = &SystemWinmmCalls) : loadCalls_(loadCalls) {}
     WinmmVolume(const WinmmVolume&) = delete;
     WinmmVolume& operator=(const WinmmVolume&) = delete;
     ~WinmmVolume() override;
@@ -49,7 +55,9 @@ private:
     bool ReadValue(DWORD controlId, std::int32_t& value);
     bool WriteValue(DWORD controlId, std::int32_t value);
 
-    WinmmCalls calls_;
+    CallsLoader loadCalls_;
+    // Loaded at the first find.
+    std::optional<WinmmCalls> calls_;
     HMIXER mixer_ = nullptr;
     std::string name_;
     DWORD volumeId_ = 0;
