@@ -122,6 +122,7 @@ TEST(TrayAppStartTest, EveryRefusedStartEndsAtOnceWithItsMessageAndNeverShowsThe
         EXPECT_FALSE(c.view.trayIconAdded);
         EXPECT_FALSE(c.view.muteMonitor);
         EXPECT_TRUE(c.showings.made.empty()) << "the controller is never loaded";
+        EXPECT_EQ(c.platform.volume.writes, 0) << "a refused start writes no volume";
     }
     // The first start's registry work comes before the platform is tested.
     Companion c;

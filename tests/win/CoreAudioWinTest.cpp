@@ -107,7 +107,11 @@ public:
         *value = muted;
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE GetVolumeStepInfo(UINT*, UINT*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetVolumeStepInfo(UINT* step, UINT* steps) override {
+        *step = 0;
+        *steps = 51;
+        return S_OK;
+    }
     HRESULT STDMETHODCALLTYPE VolumeStepUp(LPCGUID) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE VolumeStepDown(LPCGUID) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE QueryHardwareSupport(DWORD*) override { return E_NOTIMPL; }

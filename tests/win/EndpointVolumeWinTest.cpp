@@ -6,6 +6,7 @@
 
 #include "fakes/FakeServices.h"
 #include "volume/MasterVolume.h"
+#include "volume/win32/ChosenBackend.h"
 #include "volume/win32/EndpointVolume.h"
 
 namespace kob::test {
@@ -28,6 +29,7 @@ struct FakeEndpoint : AudioEndpoint {
         return Usable() && readable;
     }
     bool WriteLevel(float scalar) override {
+        ++writes;
         if (!Usable() || !writable) {
             return false;
         }
@@ -38,7 +40,9 @@ struct FakeEndpoint : AudioEndpoint {
         value = muted;
         return Usable();
     }
+    bool TellsVolumeSteps() override { return Usable() && tellsSteps; }
     bool WriteMute(bool value) override {
+        ++writes;
         muted = value;
         return Usable();
     }
@@ -47,6 +51,8 @@ struct FakeEndpoint : AudioEndpoint {
     bool present = true;
     bool readable = true;
     bool writable = true;
+    bool tellsSteps = true;
+    int writes = 0;
     int device = 1;         // changes when another device becomes the default
     int resolvedDevice = 0; // the one the last Resolve found
     int resolves = 0;
@@ -119,19 +125,23 @@ TEST_F(EndpointVolumeTest, ADeviceThatGoesAndComesBackIsFoundAgainAndNoDeviceAtA
     EXPECT_EQ(q.messages.shown[0].text, "Error! Unable to open a Mixer Device. Program will be terminated.");
 }
 
-TEST(EndpointChoice, TheEndpointStandsForTheMasterOnlyWhenItReadsAndTakesItsLevelBack) {
+TEST(EndpointChoice, TheEndpointStandsForTheMasterWhenItReadsAndTellsItsStepsChosenAtTheFirstFindWithoutAWrite) {
     const struct {
-        bool present, readable, writable, chosen;
+        bool present, readable, tellsSteps, chosen;
     } rows[] = {
         {false, true, true, false}, {true, false, true, false}, {true, true, false, false}, {true, true, true, true}};
     for (const auto& row : rows) {
         FakeEndpoint endpoint;
         endpoint.present = row.present;
         endpoint.readable = row.readable;
-        endpoint.writable = row.writable;
-        endpoint.level = 0.3f;
-        EXPECT_EQ(EndpointCanBeTheMaster(endpoint), row.chosen);
-        EXPECT_FLOAT_EQ(endpoint.level, 0.3f) << "the level is left as it was";
+        endpoint.tellsSteps = row.tellsSteps;
+        EndpointVolume onEndpoint{endpoint};
+        FakePlatform p;
+        ChosenBackend backend{endpoint, onEndpoint, p.volume};
+        EXPECT_EQ(endpoint.resolves, 0) << "nothing is asked before the first find";
+        EXPECT_EQ(backend.Find(VolumeDevice::Control::Mute), std::nullopt);
+        EXPECT_EQ(p.log.Contains("volume.Find Mute"), !row.chosen) << "the winmm mixer stands in";
+        EXPECT_EQ(endpoint.writes + p.volume.writes, 0) << "the choice writes nothing";
     }
 }
 

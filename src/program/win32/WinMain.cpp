@@ -15,6 +15,7 @@
 #include "platform/win32/Win32SystemInfo.h"
 #include "settings/win32/Win32Registry.h"
 #include "tray/win32/TrayWindow.h"
+#include "volume/win32/ChosenBackend.h"
 #include "volume/win32/CoreAudioEndpoint.h"
 #include "volume/win32/EndpointVolume.h"
 #include "volume/win32/WinmmVolume.h"
@@ -36,12 +37,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     MSG message{};
     {
-        // Since Windows Vista the winmm mixer only reaches this program's own audio session: where the default
-        // endpoint can be read and written, it stands for the master volume instead.
         kob::CoreAudioEndpoint endpoint;
         kob::EndpointVolume endpointVolume(endpoint);
-        kob::VolumeDevice& volume =
-            kob::EndpointCanBeTheMaster(endpoint) ? static_cast<kob::VolumeDevice&>(endpointVolume) : winmm;
+        kob::ChosenBackend volume(endpoint, endpointVolume, winmm);
         kob::ControllerWindowFactory controllers(instance, {screen, messages, settings, launcher});
         kob::TrayWindow companion(instance,
                                   {messages, process, settings, processList, systemInfo, modulePath, launcher}, volume,

@@ -15,6 +15,8 @@ public:
     // The master level as a scalar from 0.0 to 1.0.
     virtual bool ReadLevel(float& scalar) = 0;
     virtual bool WriteLevel(float scalar) = 0;
+    // Whether the endpoint tells how many steps its volume has.
+    virtual bool TellsVolumeSteps() = 0;
     virtual bool ReadMute(bool& muted) = 0;
     virtual bool WriteMute(bool muted) = 0;
     // The device's friendly name in the ANSI code page; empty when it has none.

@@ -72,6 +72,12 @@ bool CoreAudioEndpoint::WriteLevel(float scalar) {
     return volume_ && SUCCEEDED(volume_->SetMasterVolumeLevelScalar(scalar, nullptr));
 }
 
+bool CoreAudioEndpoint::TellsVolumeSteps() {
+    UINT step = 0;
+    UINT steps = 0;
+    return volume_ && SUCCEEDED(volume_->GetVolumeStepInfo(&step, &steps));
+}
+
 bool CoreAudioEndpoint::ReadMute(bool& muted) {
     BOOL value = FALSE;
     if (!volume_ || FAILED(volume_->GetMute(&value))) {

@@ -31,6 +31,7 @@ public:
     bool DefaultChanged() override { return defaultChanged_.exchange(false); }
     bool ReadLevel(float& scalar) override;
     bool WriteLevel(float scalar) override;
+    bool TellsVolumeSteps() override;
     bool ReadMute(bool& muted) override;
     bool WriteMute(bool muted) override;
     std::string FriendlyName() override;

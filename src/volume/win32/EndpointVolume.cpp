@@ -54,7 +54,7 @@ bool EndpointVolume::WriteMuted(bool muted) {
 
 bool EndpointCanBeTheMaster(AudioEndpoint& endpoint) {
     float level = 0;
-    return endpoint.Resolve() && endpoint.ReadLevel(level) && endpoint.WriteLevel(level);
+    return endpoint.Resolve() && endpoint.ReadLevel(level) && endpoint.TellsVolumeSteps();
 }
 
 } // namespace kob

@@ -31,8 +31,10 @@ private:
     std::string name_;
 };
 
-// Whether the endpoint can stand for the master volume: it exists, its level can be read, and writing that same
-// level back is accepted. Otherwise the program keeps the winmm mixer (Windows 2000 and XP have no endpoint).
+// Whether the endpoint can stand for the master volume, asked without touching the volume: it exists, its level can
+// be read and it tells its volume steps. Every endpoint of Windows does; one that answers only part of the interface
+// (Wine's, which refuses to set the level) does not tell its steps either. Otherwise the program keeps the winmm
+// mixer (Windows 2000 and XP have no endpoint).
 bool EndpointCanBeTheMaster(AudioEndpoint& endpoint);
 
 } // namespace kob
