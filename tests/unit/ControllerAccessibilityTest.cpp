@@ -68,6 +68,10 @@ TEST(ControllerAccessibilityTable, AScreenReaderSetsTheVolumeAndClicksThePartsAs
         {[](Controller& c) { return c.DoDefaultAction(ControllerPart::Slider); }, false, 50, false, 0, 0},
         {[](Controller& c) { return c.DoDefaultAction(ControllerPart::Close) && !c.SetVolumeFromText("10"); }, true, 50,
          false, 0, 0},
+        {[](Controller& c) {
+             return c.DoDefaultAction(ControllerPart::Close) && !c.DoDefaultAction(ControllerPart::MuteBox);
+         },
+         true, 50, false, 0, 0},
         {[](Controller& c) { return c.OnKey(ControllerKey::Up), c.OnKey(ControllerKey::M), true; }, true, 52, true, 1,
          1},
     };

@@ -112,7 +112,7 @@ TEST_F(AccessibilityTest, AScreenReaderFindsTheFivePartsAndWorksTheSliderAndTheM
     EXPECT_TRUE(p.messages.shown.empty());
 }
 
-TEST_F(AccessibilityTest, TheSliderHasTheFocusWhileTheWindowHasIt) {
+TEST_F(AccessibilityTest, TheSliderHasTheFocusWhileTheWindowHasItAndTheMuteBoxWhileItHasIt) {
     showing.Load();
     SetFocus(showing.Handle());
     ASSERT_EQ(GetFocus(), showing.Handle());
@@ -120,6 +120,8 @@ TEST_F(AccessibilityTest, TheSliderHasTheFocusWhileTheWindowHasIt) {
     EXPECT_EQ(seen["focus"], "1");
     EXPECT_EQ(seen["child1"], Role(ROLE_SYSTEM_SLIDER) + "|Volume|" + Readout() + "|" +
                                   std::to_string(STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED) + "|");
+    SetFocus(FindWindowExA(showing.Handle(), nullptr, "BUTTON", nullptr));
+    EXPECT_EQ(Probe(showing.Handle(), "read")["focus"], "2");
     showing.Unload();
     seen = Probe(nullptr, "read");
     EXPECT_NE(seen["result"], "0") << "a window that has gone answers nothing";
@@ -167,6 +169,18 @@ TEST(AboutKeyboard, TabReachesEachLinkAndEnterOrSpaceOpensIt) {
     press(VK_SPACE);
     EXPECT_EQ(browser.opened, (std::vector<std::string>{"http://marlox.example.com", "http://marlox.example.com"}))
         << "two more Tabs, then Space";
+
+    AboutWindow again(GetModuleHandleA(nullptr), "", browser);
+    again.Open();
+    BYTE keys[256] = {};
+    keys[VK_SHIFT] = 0x80;
+    SetKeyboardState(keys);
+    SendMessageA(again.Handle(), WM_KEYDOWN, VK_TAB, 0);
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+    SendMessageA(again.Handle(), WM_KEYDOWN, VK_TAB, 0);
+    SendMessageA(again.Handle(), WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_EQ(browser.opened.size(), 3u) << "Shift+Tab reached the last link first, and Tab came round to the first";
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // A program that runs into a fatal failure at every tick of a fast timer, as the mute monitor and the volume sync
-// do when the mixer goes away: the ending's box must be the only one, however many ticks fall due while it is open.
+// do when the mixer goes away, and at every command or tray report too: the ending's box must be the only one,
+// however many ticks, clicks and commands arrive while it is open.
 #include <windows.h>
 
 #include "platform/FatalError.h"
@@ -11,6 +12,8 @@
 namespace {
 
 constexpr UINT_PTR kTimer = 1;
+// The message the tray icon's reports arrive as.
+constexpr UINT kTrayReport = WM_LBUTTONDOWN;
 
 class FailingTicks : public kob::WindowBase {
 public:
@@ -27,7 +30,7 @@ public:
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
-        if (message == WM_TIMER) {
+        if (message == WM_TIMER || message == WM_COMMAND || message == kTrayReport) {
             kob::EndWithMessage(messages_, process_, "Error! Unable to get Mixer Control Details.",
                                 kob::MessageIcon::Exclamation, kob::ExitCode::MuteUnreadable);
         }

@@ -92,6 +92,8 @@ TEST(TrayIcon, AnIconTheShellRefusesIsAddedAgainAtTheNextChangeAndAChangeItRefus
     FakeShell shell({FALSE, TRUE, TRUE, FALSE, TRUE});
     TrayIcon icon;
     icon.Fill(reinterpret_cast<HWND>(0x1234), LoadIcon(nullptr, IDI_APPLICATION));
+    icon.Modify(LoadIcon(nullptr, IDI_WARNING));
+    EXPECT_TRUE(shell.calls.empty()) << "no icon before the start-up adds it";
     EXPECT_FALSE(icon.Add());
     icon.Modify(LoadIcon(nullptr, IDI_APPLICATION)); // the mute monitor's next tick
     EXPECT_EQ(shell.calls, (Calls{{NIM_ADD, FALSE}, {NIM_ADD, TRUE}})) << "the icon arrives";
@@ -103,6 +105,8 @@ TEST(TrayIcon, AnIconTheShellRefusesIsAddedAgainAtTheNextChangeAndAChangeItRefus
     icon.Modify(LoadIcon(nullptr, IDI_APPLICATION));
     EXPECT_EQ(shell.calls, (Calls{{NIM_MODIFY, TRUE}})) << "a healthy shell hears one change a tick";
     icon.Delete();
+    icon.Modify(LoadIcon(nullptr, IDI_WARNING));
+    EXPECT_EQ(shell.calls, (Calls{{NIM_MODIFY, TRUE}, {NIM_DELETE, TRUE}})) << "nor after it was removed";
 }
 
 TEST(TrayIcon, OnlyARightPressALeftReleaseAndALeftDoubleClickAreEventsTheLogicActsOn) {

@@ -162,7 +162,7 @@ int BoxesOf(DWORD processId) {
     return box.second;
 }
 
-TEST(WindowBase, AnEndingsBoxIsTheOnlyOneHoweverManyTicksFallDueWhileItIsOpen) {
+TEST(WindowBase, AnEndingsBoxIsTheOnlyOneHoweverManyTicksClicksAndCommandsArriveWhileItIsOpen) {
     std::string commandLine = "\"" + TestProgramFolder() + "\\EndingProbe.exe\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
@@ -172,6 +172,10 @@ TEST(WindowBase, AnEndingsBoxIsTheOnlyOneHoweverManyTicksFallDueWhileItIsOpen) {
     for (int wait = 0; wait < 300 && BoxesOf(probe.dwProcessId) == 0; ++wait) {
         Sleep(50);
     }
+    // A tray click and a menu command reach the probe's window behind its box.
+    const HWND window = FindWindowA("KobEndingProbe", nullptr);
+    PostMessageA(window, WM_LBUTTONDOWN, 1, WM_LBUTTONUP);
+    PostMessageA(window, WM_COMMAND, 1, 0);
     Sleep(500); // hundreds of the probe's 1 ms ticks fall due while its box is open
     EXPECT_EQ(BoxesOf(probe.dwProcessId), 1);
     HWND box = FindWindowA("#32770", "Drovo Volume Controller 3.0");

@@ -126,6 +126,8 @@ struct CountingMixer {
     std::set<HMIXER> broken;
     // Handles used by value reads and writes.
     std::set<HMIXER> handlesUsed;
+    // A handle value the next open hands out again, open and served anew (a mixer may).
+    HMIXER handOutAgain = nullptr;
 
     MMRESULT Refusal(HMIXEROBJ object) {
         const HMIXER handle = reinterpret_cast<HMIXER>(object);
@@ -144,7 +146,8 @@ MMRESULT WINAPI CountingOpen(LPHMIXER handle, UINT, DWORD_PTR, DWORD_PTR, DWORD)
     if (g_mixer->openResult != MMSYSERR_NOERROR) {
         return g_mixer->openResult;
     }
-    *handle = reinterpret_cast<HMIXER>(g_mixer->nextHandle++);
+    *handle = g_mixer->handOutAgain ? g_mixer->handOutAgain : reinterpret_cast<HMIXER>(g_mixer->nextHandle++);
+    g_mixer->broken.erase(*handle);
     g_mixer->openHandles.insert(*handle);
     ++g_mixer->opens;
     return MMSYSERR_NOERROR;
@@ -256,24 +259,31 @@ TEST(WinmmVolumeCounted, AFindWhoseCallFailsOpensTheDeviceAgainOnceAndAFailureTh
         const char* name;
         std::function<void(CountingMixer&, HMIXER kept)> arrange;
         const char* message; // nullptr: the find succeeds
+        int opens;
         bool keptClosed;
     } cases[] = {
-        {"the kept handle no longer served", [](CountingMixer& m, HMIXER kept) { m.broken.insert(kept); }, nullptr,
+        {"the kept handle no longer served", [](CountingMixer& m, HMIXER kept) { m.broken.insert(kept); }, nullptr, 2,
          true},
+        {"and the device hands out its value again",
+         [](CountingMixer& m, HMIXER kept) {
+             m.broken.insert(kept);
+             m.handOutAgain = kept;
+         },
+         nullptr, 2, false},
         {"and the device cannot be opened",
          [](CountingMixer& m, HMIXER kept) {
              m.broken.insert(kept);
              m.openResult = MMSYSERR_BADDEVICEID;
          },
-         "Error! Unable to open a Mixer Device. Program will be terminated.", false},
+         "Error! Unable to open a Mixer Device. Program will be terminated.", 1, false},
         {"and the new handle finds no line",
          [](CountingMixer& m, HMIXER kept) {
              m.broken.insert(kept);
              m.lineResult = MIXERR_INVALLINE;
          },
-         "Error! Unable to get Mixer Line information.", true},
+         "Error! Unable to get Mixer Line information.", 2, true},
         {"a line without a volume control", [](CountingMixer& m, HMIXER) { m.hasVolume = false; },
-         "Error! Unable to retriev the controls associated with an audio line .", true},
+         "Error! Unable to retriev the controls associated with an audio line .", 2, true},
     };
     for (const auto& k : cases) {
         SCOPED_TRACE(k.name);
@@ -290,9 +300,9 @@ TEST(WinmmVolumeCounted, AFindWhoseCallFailsOpensTheDeviceAgainOnceAndAFailureTh
             EXPECT_TRUE(c.p.messages.shown.empty());
             EXPECT_EQ(c.volume.Volume(), 100);
             EXPECT_FALSE(c.volume.Muted());
-            EXPECT_EQ(c.mixer.handlesUsed.count(kept), 0u) << "later calls use the new handle";
+            EXPECT_EQ(c.mixer.handlesUsed.count(kept), k.keptClosed ? 0u : 1u) << "later calls use the new handle";
         }
-        EXPECT_EQ(c.mixer.opens, k.keptClosed ? 2 : 1);
+        EXPECT_EQ(c.mixer.opens, k.opens);
         EXPECT_EQ(c.mixer.closed, k.keptClosed ? std::vector<HMIXER>{kept} : std::vector<HMIXER>{});
         EXPECT_EQ(c.mixer.refusedCalls, 0);
     }
