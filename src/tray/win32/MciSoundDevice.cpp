@@ -13,19 +13,9 @@ namespace {
 
 constexpr const char* kAlias = "kobtestsound";
 
-struct Mci {
-    decltype(&mciSendStringA) sendString = nullptr;
-    decltype(&mciGetDeviceIDA) deviceId = nullptr;
-};
-
-// winmm.dll from the system folder, at the first test sound; kept for the run.
-const Mci& MciCalls() {
-    static const Mci calls = [] {
-        const HMODULE winmm = LoadSystemLibrary("winmm.dll");
-        return Mci{FunctionOf<decltype(&mciSendStringA)>(winmm, "mciSendStringA"),
-                   FunctionOf<decltype(&mciGetDeviceIDA)>(winmm, "mciGetDeviceIDA")};
-    }();
-    return calls;
+// A function of winmm.dll, from the system folder; each is looked up at its first use and kept for the run.
+template <typename Function> Function Winmm(const char* name) {
+    return FunctionOf<Function>(LoadSystemLibrary("winmm.dll"), name);
 }
 
 std::string Lower(std::string text) {
@@ -58,7 +48,8 @@ bool MciSoundDevice::Command(const std::string& command) {
         if (file_.empty() || !Send("open \"" + file_ + "\" type " + type_ + " alias " + kAlias)) {
             return false;
         }
-        deviceId_ = MciCalls().deviceId ? MciCalls().deviceId(kAlias) : 0;
+        static const auto getDeviceId = Winmm<decltype(&mciGetDeviceIDA)>("mciGetDeviceIDA");
+        deviceId_ = getDeviceId ? getDeviceId(kAlias) : 0;
         return true;
     }
     if (verb == "play") {
@@ -81,7 +72,7 @@ bool MciSoundDevice::IsEndOfPlayback(WPARAM flags, LPARAM device) const {
 }
 
 bool MciSoundDevice::Send(const std::string& command, HWND callback) {
-    const auto sendString = MciCalls().sendString;
+    static const auto sendString = Winmm<decltype(&mciSendStringA)>("mciSendStringA");
     return sendString && sendString(command.c_str(), nullptr, 0, callback) == 0;
 }
 
