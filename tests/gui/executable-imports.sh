@@ -14,8 +14,8 @@ check 'grep -q "PE32 executable (GUI) Intel 80386" <<<"$kind"' "PE32 i386 GUI pr
 check 'grep -q "MajorSubsystemVersion\s*4" <<<"$dump" && grep -q "MinorSubsystemVersion\s*0" <<<"$dump"' \
     "subsystem version 4.0"
 # Only known DLLs, which Windows loads from its own folder whatever lies beside the program: kernel32, user32,
-# gdi32, advapi32 and shell32 are on every documented list, ole32 and oleaut32 on those of Windows 2000 and XP, and
-# msvcrt (the C runtime every MinGW program needs before its first line runs) is loaded by the known DLLs
+# gdi32, advapi32 and shell32 are on every documented list, ole32 and oleaut32 on those Windows 2000 and XP install,
+# and msvcrt (the C runtime every MinGW program needs before its first line runs) is loaded by the known DLLs
 # themselves. winmm, psapi, oleacc and comctl32 are loaded by their full paths when first needed.
 # shellcheck disable=SC2034 # read by the check condition below
 allowed='^(kernel32|user32|gdi32|advapi32|shell32|ole32|oleaut32|msvcrt)\.dll$'
