@@ -52,21 +52,32 @@ else()
     target_link_libraries(kobbaseline PRIVATE kob_warnings winmm shell32 user32)
 
     # The setup program a Windows user runs: the program, its help page, its test sound and the helper that gives
-    # every new user of an all-users installation his settings.
+    # every new user of an all-users installation his settings. Both carry the build's version; makensis, like the
+    # compilers, treats its warnings as errors.
     find_program(KOB_MAKENSIS makensis REQUIRED)
     set(KOB_INSTALLER ${CMAKE_SOURCE_DIR}/installer)
+    set(KOB_MAKENSIS_ARGS -V2 -WX -DVERSION_QUAD=${PROJECT_VERSION} -DRESOURCES=${CMAKE_SOURCE_DIR}/resources)
+
+    # The setup's own functions for what its engine has no command for (the running program in every session, a
+    # start as the desktop's user), in a folder of their own where makensis finds them.
+    file(GLOB KOB_SETUP_SUPPORT CONFIGURE_DEPENDS ${KOB_INSTALLER}/support/*.cpp)
+    add_library(SetupSupport SHARED ${KOB_SETUP_SUPPORT})
+    target_link_libraries(SetupSupport PRIVATE kob_warnings user32 advapi32 psapi ole32 oleaut32 uuid)
+    set_target_properties(SetupSupport PROPERTIES PREFIX "" RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/setup-plugins)
+    target_link_options(SetupSupport PRIVATE -Wl,--gc-sections -s)
+
     set(KOB_USER_HELPER ${CMAKE_BINARY_DIR}/kobuser.exe)
     add_custom_command(OUTPUT ${KOB_USER_HELPER}
-        COMMAND ${KOB_MAKENSIS} -V2 -DRESOURCES=${CMAKE_SOURCE_DIR}/resources -DOUTFILE=${KOB_USER_HELPER}
-                ${KOB_INSTALLER}/kobuser.nsi
+        COMMAND ${KOB_MAKENSIS} ${KOB_MAKENSIS_ARGS} -DOUTFILE=${KOB_USER_HELPER} ${KOB_INSTALLER}/kobuser.nsi
         DEPENDS ${KOB_INSTALLER}/kobuser.nsi ${KOB_INSTALLER}/common.nsh ${KOB_INSTALLER}/kobuser.manifest
                 ${CMAKE_SOURCE_DIR}/resources/kob.ico
         COMMENT "Building the new users' helper")
     set(KOB_SETUP ${CMAKE_BINARY_DIR}/DrovoVolumeController-3.0-setup.exe)
+    file(GLOB KOB_SETUP_SCRIPTS CONFIGURE_DEPENDS ${KOB_INSTALLER}/*.nsh)
     add_custom_command(OUTPUT ${KOB_SETUP}
-        COMMAND ${KOB_MAKENSIS} -V2 -DBUILD_DIR=$<TARGET_FILE_DIR:kob3.0> -DRESOURCES=${CMAKE_SOURCE_DIR}/resources
-                -DOUTFILE=${KOB_SETUP} ${KOB_INSTALLER}/kob.nsi
-        DEPENDS kob3.0 ${KOB_USER_HELPER} ${KOB_INSTALLER}/kob.nsi ${KOB_INSTALLER}/common.nsh
+        COMMAND ${KOB_MAKENSIS} ${KOB_MAKENSIS_ARGS} -DBUILD_DIR=$<TARGET_FILE_DIR:kob3.0>
+                -DPLUGINS=$<TARGET_FILE_DIR:SetupSupport> -DOUTFILE=${KOB_SETUP} ${KOB_INSTALLER}/kob.nsi
+        DEPENDS kob3.0 SetupSupport ${KOB_USER_HELPER} ${KOB_INSTALLER}/kob.nsi ${KOB_SETUP_SCRIPTS}
                 ${KOB_INSTALLER}/setup.manifest ${CMAKE_SOURCE_DIR}/resources/KOBHELP.HTM
                 ${CMAKE_SOURCE_DIR}/resources/POURING.WAV ${CMAKE_SOURCE_DIR}/resources/kob.ico
                 ${CMAKE_SOURCE_DIR}/resources/setup.bmp

@@ -3,13 +3,36 @@
 Unicode true
 SetCompressor /SOLID lzma
 
+; The build's version, given to makensis as -DVERSION_QUAD=<major.minor.patch.build>, in the forms Windows shows
+; ("3.00.0439") and Active Setup compares ("3,0,0,439"): a later build reaches every user again.
+!ifndef VERSION_QUAD
+    !error "Give the build's version: makensis -DVERSION_QUAD=<major.minor.patch.build>"
+!endif
+!searchparse /noerrors "${VERSION_QUAD}" "" VERSION_MAJOR "." VERSION_MINOR "." VERSION_PATCH "." VERSION_BUILD
+!define VERSION_MINOR_TEXT "${VERSION_MINOR}"
+!if ${VERSION_MINOR} < 10
+    !define /redef VERSION_MINOR_TEXT "0${VERSION_MINOR_TEXT}"
+!endif
+!define VERSION_BUILD_TEXT "${VERSION_BUILD}"
+!if ${VERSION_BUILD} < 1000
+    !define /redef VERSION_BUILD_TEXT "0${VERSION_BUILD_TEXT}"
+!endif
+!if ${VERSION_BUILD} < 100
+    !define /redef VERSION_BUILD_TEXT "0${VERSION_BUILD_TEXT}"
+!endif
+!if ${VERSION_BUILD} < 10
+    !define /redef VERSION_BUILD_TEXT "0${VERSION_BUILD_TEXT}"
+!endif
+!define VERSION "${VERSION_MAJOR}.${VERSION_MINOR_TEXT}.${VERSION_BUILD_TEXT}"
+!searchreplace ACTIVE_SETUP_VERSION "${VERSION_QUAD}" "." ","
+
 !define PRODUCT "Drovo Volume Controller 3.0"
 !define COMPANY "Marlox's Software"
-!define VERSION "3.00.0439"
-!define VERSION_QUAD "3.0.0.439"
 !define PROGRAM "kob3.0.exe"
 !define USER_HELPER "kobuser.exe"
 !define PROGRAM_KEY "Software\Marlox's Software\Drovo Volume Controller\3.0"
+!define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Drovo Volume Controller 3.0"
 ; The program key's values: the first-start flag, the controller's state, and the scope of the installation
 ; (1: a copy of this user's alone, whose log-on start belongs in his own Run key).
 !define CSTPVAL "cstpval"
@@ -18,6 +41,8 @@ SetCompressor /SOLID lzma
 !define ONTOPSTAT_CLOSED 2
 ; The packagers' switch that leaves the log-on start off.
 !define NO_LOGON_START_SWITCH "/NoLogonStart"
+; The helper's switch that starts the program once the user has his settings.
+!define START_PROGRAM_SWITCH "/StartProgram"
 
 VIProductVersion ${VERSION_QUAD}
 VIFileVersion ${VERSION_QUAD}

@@ -1,30 +1,32 @@
-; Setup of Drovo Volume Controller 3.0. Built by the project's build with makensis, after the new users' helper:
-;   makensis -DBUILD_DIR=<folder of kob3.0.exe and kobuser.exe> -DRESOURCES=<resources folder> -DOUTFILE=<setup.exe>
-;            kob.nsi
+; Setup of Drovo Volume Controller 3.0. Built by the project's build with makensis, after the new users' helper and
+; the setup's support library:
+;   makensis -DVERSION_QUAD=<build's version> -DBUILD_DIR=<folder of kob3.0.exe and kobuser.exe>
+;            -DPLUGINS=<folder of SetupSupport.dll> -DRESOURCES=<resources folder> -DOUTFILE=<setup.exe> kob.nsi
 ; An administrator installs for all users under Program Files; any other user (on Windows Vista and later without
 ; elevation) installs into his own programs folder. The program reads its settings from the HKEY_CURRENT_USER of
 ; whoever runs it: the setup writes them for the user who runs it, and for an all-users installation Windows runs
-; kobuser.exe once for every other user at his first log-on (Active Setup), before the log-on start.
+; kobuser.exe once for every other user at his first log-on after each version (Active Setup), before the log-on
+; start.
 ;
-; Switches: /S silent; /AllUsers or /CurrentUser the scope; /D=<folder> the folder (last, unquoted);
-; /NoLogonStart leaves the log-on start off. Exit codes: 0 installed; 1 cancelled by the user; 2 stopped by the
-; setup; 3 a file could not be written (nothing registered); 4 /AllUsers without an administrator's rights;
-; 5 another setup of the program is running; 6 a newer version is installed and the user kept it. The uninstaller:
-; 0 removed; 3010 removed, some files at the next restart of Windows.
+; Switches: /S silent; /AllUsers or /CurrentUser the scope; /D=<folder> the folder (last; the whole switch may be
+; quoted); /NoLogonStart leaves the log-on start off. Exit codes: 0 installed; 1 cancelled by the user; 2 stopped by
+; the setup; 3 a file could not be written, or the program kept running (the installed copy stays as it was);
+; 4 /AllUsers without an administrator's rights; 5 another setup of the program is running; 6 a newer version is
+; installed and the user kept it; 7 a copy for all users is installed, so no copy for one user is. The uninstaller's
+; are in Uninstall.nsh.
 
 !include common.nsh
 
-!define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
-!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Drovo Volume Controller 3.0"
 !define ACTIVE_SETUP_KEY "Software\Microsoft\Active Setup\Installed Components\{84421BBE-4F53-49A5-A6E3-7FDCD6294F7E}"
-!define COMPANION_CLASS "DrovoVC3Companion"
 !define MENU_FOLDER "$SMPROGRAMS\Drovo Volume Controller"
 !define SETUP_MUTEX "Drovo Volume Controller 3.0 Setup"
 
+!define EXIT_CANCELLED 1
 !define EXIT_FILE_NOT_WRITTEN 3
 !define EXIT_NO_RIGHTS 4
 !define EXIT_SETUP_RUNNING 5
 !define EXIT_NEWER_KEPT 6
+!define EXIT_ALL_USERS_INSTALLED 7
 !define EXIT_RESTART_NEEDED 3010
 
 !define MULTIUSER_EXECUTIONLEVEL Highest
@@ -37,7 +39,10 @@
 !define MULTIUSER_INSTALLMODE_INSTDIR_REGISTRY_KEY "${UNINSTALL_KEY}"
 !define MULTIUSER_INSTALLMODE_INSTDIR_REGISTRY_VALUENAME "InstallLocation"
 !define MULTIUSER_INSTALLMODE_FUNCTION KeepCommandLineFolder
+; The uninstaller chooses its scope by its own folder (Uninstall.nsh).
+!define MULTIUSER_NOUNINSTALL
 
+!addplugindir /x86-unicode "${PLUGINS}"
 !include MultiUser.nsh
 !include MUI2.nsh
 !include LogicLib.nsh
@@ -57,8 +62,17 @@ VIAddVersionKey /LANG=1033 "InternalName" "kob3.0"
 VIAddVersionKey /LANG=1033 "Comments" "An alternative for Windows master playback Volume Control."
 
 Var CommandLineFolder
-Var ProgramWasRunning
-Var CreatedFolder
+; The copies this installation replaces, as registered before it: folder and the outermost folder made for it.
+Var MachineCopy
+Var MachineCopyCreated
+Var UserCopy
+Var UserCopyCreated
+; The log-on start as the installation being replaced has it (1 for a new one), and its new users' switch.
+Var PreviousLogonStart
+Var PreviousComponentSwitch
+Var NoLogonStartAsked
+; The new users' component's switch this installation registers.
+Var ComponentSwitch
 
 !define MUI_ICON "${RESOURCES}/kob.ico"
 !define MUI_UNICON "${RESOURCES}/kob.ico"
@@ -73,10 +87,12 @@ settings stay as they are.$\r$\n$\r$\nClick Next to continue."
 !define MUI_FINISHPAGE_TITLE "Drovo Volume Controller 3.0 is installed"
 !define MUI_FINISHPAGE_TEXT "Its icon lives in the notification area beside the clock: left-click it for the \
 volume, right-click it for the menu."
-!define MUI_FINISHPAGE_RUN "$INSTDIR\${PROGRAM}"
+!define MUI_FINISHPAGE_RUN
+!define MUI_FINISHPAGE_RUN_FUNCTION StartFromFinishPage
 !define MUI_FINISHPAGE_RUN_TEXT "Start ${PRODUCT} now"
 
 !insertmacro MUI_PAGE_WELCOME
+!define MULTIUSER_PAGE_CUSTOMFUNCTION_LEAVE OnInstallModeChosen
 !insertmacro MULTIUSER_PAGE_INSTALLMODE
 !insertmacro MUI_PAGE_COMPONENTS
 !insertmacro MUI_PAGE_DIRECTORY
@@ -93,29 +109,8 @@ RequestExecutionLevel none
 XPStyle off
 PEAddResource /OVERWRITE "setup.manifest" "#24" "#1"
 
-; Closes a running copy as Windows does at log-off (it records its controller as closed and takes its icon out of
-; the tray), and waits until its process has ended, so that its files can be replaced or removed. $0 becomes 1
-; when a copy was running.
-!macro EndRunningCopy UN
-Function ${UN}EndRunningCopy
-    StrCpy $0 0
-    FindWindow $1 "${COMPANION_CLASS}" ""
-    ${If} $1 != 0
-        StrCpy $0 1
-        System::Call 'user32::GetWindowThreadProcessId(p r1, *i .r2)'
-        System::Call 'kernel32::OpenProcess(i 0x00100000, i 0, i r2) p .r3'
-        SendMessage $1 ${WM_CLOSE} 0 0 /TIMEOUT=5000
-        ${If} $3 != 0
-            System::Call 'kernel32::WaitForSingleObject(p r3, i 10000)'
-            System::Call 'kernel32::CloseHandle(p r3)'
-        ${Else}
-            Sleep 1000
-        ${EndIf}
-    ${EndIf}
-FunctionEnd
-!macroend
-!insertmacro EndRunningCopy ""
-!insertmacro EndRunningCopy "un."
+!include RunningProgram.nsh
+!include CopyFiles.nsh
 
 ; Two setups at once would replace and register the same files in turn: the second one ends at once.
 !macro OneSetupAtATime UN
@@ -132,38 +127,6 @@ FunctionEnd
 !insertmacro OneSetupAtATime ""
 !insertmacro OneSetupAtATime "un."
 
-; The files of a copy, by name: no uninstaller and no setup ever removes a folder with anything else in it.
-!macro DeleteCopyFiles FOLDER
-    Delete /REBOOTOK "${FOLDER}\${PROGRAM}"
-    Delete /REBOOTOK "${FOLDER}\${USER_HELPER}"
-    Delete /REBOOTOK "${FOLDER}\KOBHELP.HTM"
-    Delete /REBOOTOK "${FOLDER}\POURING.WAV"
-    Delete /REBOOTOK "${FOLDER}\uninstall.exe"
-    RMDir /REBOOTOK "${FOLDER}"
-!macroend
-
-; The empty folders the setup made for a copy in FOLDER, from FOLDER's parent up to CREATED, the outermost one
-; it created (empty: it created none beyond FOLDER). A folder that holds anything stays, and so do its parents.
-!macro RemoveCreatedFolders FOLDER CREATED
-    ${If} ${CREATED} != ""
-        StrLen $R3 ${CREATED}
-        StrCpy $R4 ${FOLDER}
-        ${DoWhile} $R4 != ${CREATED}
-            ${If} ${FileExists} "$R4\*.*"
-                ${ExitDo}
-            ${EndIf}
-            ${GetParent} $R4 $R4
-            StrLen $R5 $R4
-            StrCpy $R6 $R4 $R3
-            ${If} $R5 < $R3
-            ${OrIf} $R6 != ${CREATED}
-                ${ExitDo}
-            ${EndIf}
-            RMDir $R4
-        ${Loop}
-    ${EndIf}
-!macroend
-
 !macro DeleteShortcuts
     Delete "${MENU_FOLDER}\${PRODUCT}.lnk"
     Delete "${MENU_FOLDER}\${PRODUCT} Help.lnk"
@@ -171,9 +134,54 @@ FunctionEnd
     RMDir "${MENU_FOLDER}"
 !macroend
 
+!include Uninstall.nsh
+
 Function KeepCommandLineFolder
     ${If} $CommandLineFolder != ""
         StrCpy $INSTDIR $CommandLineFolder
+    ${EndIf}
+FunctionEnd
+
+; The folder given with /D=. The engine reads the switch only unquoted (and has set $INSTDIR from it by now);
+; several deployment tools quote it whole ("/D=C:\Program Files\My DVC"), which the engine passes by in silence:
+; the process's own command line holds it either way. A folder that is not a full path cannot be installed into:
+; the setup fails as for a folder that cannot be written, never installing somewhere nobody asked for.
+Function ReadCommandLineFolder
+    System::Call 'kernel32::GetCommandLine() t .r0'
+    StrCpy $CommandLineFolder ""
+    ${StrStr} $1 $0 ' "/D='
+    ${If} $1 != ""
+        StrCpy $1 $1 "" 5
+    ${Else}
+        ${StrStr} $1 $0 " /D="
+        ${If} $1 == ""
+            Return
+        ${EndIf}
+        StrCpy $1 $1 "" 4
+        StrCpy $2 $1 1
+        ${If} $2 == '"'
+            StrCpy $1 $1 "" 1
+        ${EndIf}
+    ${EndIf}
+    ; Up to a closing quote, if any.
+    StrLen $3 $1
+    StrCpy $2 0
+    ${DoWhile} $2 < $3
+        StrCpy $4 $1 1 $2
+        ${If} $4 == '"'
+            StrCpy $1 $1 $2
+            ${Break}
+        ${EndIf}
+        IntOp $2 $2 + 1
+    ${Loop}
+    StrCpy $CommandLineFolder $1
+    StrCpy $2 $1 2 1
+    StrCpy $3 $1 2
+    ${If} $2 != ":\"
+    ${AndIf} $3 != "\\"
+        MessageBox MB_OK|MB_ICONSTOP "The files could not be written into $1." /SD IDOK
+        SetErrorLevel ${EXIT_FILE_NOT_WRITTEN}
+        Quit
     ${EndIf}
 FunctionEnd
 
@@ -196,6 +204,30 @@ rights." /SD IDOK
     ${EndIf}
 FunctionEnd
 
+; A copy of one user's beside the copy of all users would start twice at his log-on, and a setup for one user may
+; not remove the copy that serves everyone: the copy of all users serves him.
+!define ALL_USERS_SERVE_YOU "${PRODUCT} is installed for all users of this computer and serves you too: it is not \
+installed for you alone."
+Function RefuseOneUserBesideAllUsers
+    ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+    ${If} $MultiUser.InstallMode == CurrentUser
+    ${AndIf} $0 != ""
+        MessageBox MB_OK|MB_ICONINFORMATION "${ALL_USERS_SERVE_YOU}" /SD IDOK
+        SetErrorLevel ${EXIT_ALL_USERS_INSTALLED}
+        Quit
+    ${EndIf}
+FunctionEnd
+
+Function OnInstallModeChosen
+    ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+    ${If} $MultiUser.InstallMode == CurrentUser
+    ${AndIf} $0 != ""
+        MessageBox MB_OK|MB_ICONINFORMATION "${ALL_USERS_SERVE_YOU}"
+        Abort
+    ${EndIf}
+    Call ChooseLogonStart
+FunctionEnd
+
 ; Installing an older build over a newer one asks first; a silent setup goes on, as its packager chose the build.
 Function WarnOfDowngrade
     ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "DisplayVersion"
@@ -214,83 +246,79 @@ $\r$\nReplace it with the older version ${VERSION}?" /SD IDYES IDYES +3
     ${EndIf}
 FunctionEnd
 
-; A copy registered elsewhere (another folder, or the other scope) is removed with its registration, so that one
-; copy and one uninstall entry remain.
-!macro RemoveCopyElsewhere ROOT CONTEXT MODE
-    ReadRegStr $R0 ${ROOT} "${UNINSTALL_KEY}" "InstallLocation"
-    ${If} $R0 != ""
-        ${If} $R0 != $INSTDIR
-        ${OrIf} $MultiUser.InstallMode != ${MODE}
-            DetailPrint "Removing the copy in $R0"
-            ReadRegStr $R2 ${ROOT} "${UNINSTALL_KEY}" "CreatedFolder"
-            !insertmacro DeleteCopyFiles $R0
-            !insertmacro RemoveCreatedFolders $R0 $R2
-        ${EndIf}
-        ${If} $MultiUser.InstallMode != ${MODE}
-            SetShellVarContext ${CONTEXT}
-            !insertmacro DeleteShortcuts
-            DeleteRegKey ${ROOT} "${UNINSTALL_KEY}"
-            ${If} ${MODE} == AllUsers
-                DeleteRegKey HKLM "${ACTIVE_SETUP_KEY}"
-            ${EndIf}
-            DeleteRegValue ${ROOT} "${RUN_KEY}" "${PRODUCT}"
-        ${EndIf}
-    ${EndIf}
-!macroend
+; Where the copies this installation replaces are registered, read before it registers itself.
+Function RememberPreviousCopies
+    ReadRegStr $MachineCopy HKLM "${UNINSTALL_KEY}" "InstallLocation"
+    ReadRegStr $MachineCopyCreated HKLM "${UNINSTALL_KEY}" "CreatedFolder"
+    ReadRegStr $UserCopy HKCU "${UNINSTALL_KEY}" "InstallLocation"
+    ReadRegStr $UserCopyCreated HKCU "${UNINSTALL_KEY}" "CreatedFolder"
+FunctionEnd
 
-Function RemoveCopiesElsewhere
-    ; Only an administrator may remove the copy of all users; a user installing for himself leaves it alone.
-    ${If} $MultiUser.Privileges == "Admin"
-    ${OrIf} $MultiUser.Privileges == "Power"
-        !insertmacro RemoveCopyElsewhere HKLM all AllUsers
-    ${EndIf}
-    !insertmacro RemoveCopyElsewhere HKCU current CurrentUser
+; Once the new copy is in place and registered: the copy it replaces in another folder goes, and an installation for
+; all users takes the installing user's own copy with it, which would start beside it at his log-on. A copy of
+; another scope is never removed otherwise.
+Function RemoveReplacedCopies
     ${If} $MultiUser.InstallMode == AllUsers
-        SetShellVarContext all
-    ${Else}
+    ${AndIf} $MachineCopy != ""
+    ${AndIf} $MachineCopy != $INSTDIR
+        DetailPrint "Removing the copy in $MachineCopy"
+        !insertmacro DeleteCopyFiles $MachineCopy
+        !insertmacro RemoveCreatedFolders $MachineCopy $MachineCopyCreated
+    ${EndIf}
+    ${If} $UserCopy != ""
+    ${AndIf} $UserCopy != $INSTDIR
+        DetailPrint "Removing the copy in $UserCopy"
+        !insertmacro DeleteCopyFiles $UserCopy
+        !insertmacro RemoveCreatedFolders $UserCopy $UserCopyCreated
+    ${EndIf}
+    ${If} $MultiUser.InstallMode == AllUsers
+    ${AndIf} $UserCopy != ""
         SetShellVarContext current
+        !insertmacro DeleteShortcuts
+        SetShellVarContext all
+        DeleteRegKey HKCU "${UNINSTALL_KEY}"
+        DeleteRegValue HKCU "${RUN_KEY}" "${PRODUCT}"
     ${EndIf}
 FunctionEnd
 
-; The outermost folder the setup creates for the installation, kept in the uninstall entry so that the
-; uninstaller removes the empty folders it made and no other.
-Function FindCreatedFolder
-    ${If} ${FileExists} "$INSTDIR\*.*"
-        ReadRegStr $0 SHCTX "${UNINSTALL_KEY}" "InstallLocation"
-        ${If} $0 == $INSTDIR
-            ReadRegStr $CreatedFolder SHCTX "${UNINSTALL_KEY}" "CreatedFolder"
-        ${EndIf}
-        Return
+; Starts the installed program as the user of this desktop, never with the setup's own elevated rights. A copy for
+; all users starts through the new users' helper, which first gives the desktop's user his settings where he has
+; none: he need not be the user who ran the setup. $0 becomes "none" when it could not be started.
+Function StartForDesktopUser
+    ${If} $MultiUser.InstallMode == AllUsers
+        SetupSupport::StartForDesktopUser "$INSTDIR\${USER_HELPER}" "${START_PROGRAM_SWITCH}$ComponentSwitch" desktop
+    ${Else}
+        SetupSupport::StartForDesktopUser "$INSTDIR\${PROGRAM}" "" installing
     ${EndIf}
-    StrCpy $0 $INSTDIR
-    ${Do}
-        ${GetParent} $0 $1
-        ${If} $1 == ""
-        ${OrIf} ${FileExists} "$1\*.*"
-            ${ExitDo}
-        ${EndIf}
-        StrCpy $0 $1
-    ${Loop}
-    StrCpy $CreatedFolder $0
+    Pop $0
+    DetailPrint "${PRODUCT} started: $0"
 FunctionEnd
 
 Section "${PRODUCT}" SecProgram
     SectionIn RO
     ; Until every file is in place, any end of the setup is a failure to write them.
     SetErrorLevel ${EXIT_FILE_NOT_WRITTEN}
-    Call EndRunningCopy
-    StrCpy $ProgramWasRunning $0
-    Call RemoveCopiesElsewhere
+    StrCpy $CloseFolder ""
+    StrCpy $CloseSessions this
+    ${If} $MultiUser.InstallMode == AllUsers
+        StrCpy $CloseSessions all
+    ${EndIf}
+    Call CloseRunningProgram
+    ${If} $0 == 1
+        ${IfNot} ${Silent}
+            SetErrorLevel ${EXIT_CANCELLED}
+        ${EndIf}
+        Abort
+    ${EndIf}
+    Call RememberPreviousCopies
     Call FindCreatedFolder
 
-    ClearErrors
-    SetOutPath "$INSTDIR"
-    File "${BUILD_DIR}/${PROGRAM}"
-    File "${BUILD_DIR}/${USER_HELPER}"
-    File "${RESOURCES}/KOBHELP.HTM"
-    File "${RESOURCES}/POURING.WAV"
-    WriteUninstaller "$INSTDIR\uninstall.exe"
-    ${If} ${Errors}
+    Call StageFiles
+    ${If} $0 == 0
+        Call CommitFiles
+    ${EndIf}
+    ${If} $0 != 0
+        Call DiscardStagedFiles
         DetailPrint "The files could not be written into $INSTDIR."
         MessageBox MB_OK|MB_ICONSTOP "The files could not be written into $INSTDIR." /SD IDOK
         Abort
@@ -310,15 +338,19 @@ Section "${PRODUCT}" SecProgram
     WriteRegStr SHCTX "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
     WriteRegStr SHCTX "${UNINSTALL_KEY}" "InstallMode" "$MultiUser.InstallMode"
     WriteRegStr SHCTX "${UNINSTALL_KEY}" "UninstallString" "$\"$INSTDIR\uninstall.exe$\" /$MultiUser.InstallMode"
-    WriteRegStr SHCTX "${UNINSTALL_KEY}" "QuietUninstallString" "$\"$INSTDIR\uninstall.exe$\" /$MultiUser.InstallMode /S"
+    ; Run in place (_?=, always last), the uninstaller returns only when it has finished, with its own exit code.
+    WriteRegStr SHCTX "${UNINSTALL_KEY}" "QuietUninstallString" \
+        "$\"$INSTDIR\uninstall.exe$\" /$MultiUser.InstallMode /S _?=$INSTDIR"
     WriteRegStr SHCTX "${UNINSTALL_KEY}" "HelpLink" "$INSTDIR\KOBHELP.HTM"
     WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoModify" 1
     WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoRepair" 1
+    DeleteRegValue SHCTX "${UNINSTALL_KEY}" "CreatedFolder"
     ${If} $CreatedFolder != ""
         WriteRegStr SHCTX "${UNINSTALL_KEY}" "CreatedFolder" "$CreatedFolder"
     ${EndIf}
     ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
     WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "EstimatedSize" $0
+    Call RemoveReplacedCopies
 SectionEnd
 
 ; The log-on start in the installation's scope: for everyone who logs on, or for this user alone.
@@ -330,6 +362,73 @@ Section "Start with Windows" SecLogonStart
         WriteRegStr HKCU "${RUN_KEY}" "${PRODUCT}" "$\"$INSTDIR\${PROGRAM}$\""
     ${EndIf}
 SectionEnd
+
+; The new users' switch: as the installation being replaced had it unless the log-on start changes now.
+Function ChooseComponentSwitch
+    StrCpy $0 0
+    ${If} ${SectionIsSelected} ${SecLogonStart}
+        StrCpy $0 1
+    ${EndIf}
+    ${If} $NoLogonStartAsked == 1
+    ${OrIf} $0 != $PreviousLogonStart
+        StrCpy $ComponentSwitch ""
+        ${If} $0 == 0
+            StrCpy $ComponentSwitch " ${NO_LOGON_START_SWITCH}"
+        ${EndIf}
+    ${Else}
+        StrCpy $ComponentSwitch $PreviousComponentSwitch
+    ${EndIf}
+FunctionEnd
+
+; The log-on start: on for a new installation; over an installation, as that installation has it (the machine's
+; own Run value for a copy of all users, whoever runs the update; the user's for his own copy); off with the
+; packagers' switch.
+Function ChooseLogonStart
+    StrCpy $PreviousLogonStart 1
+    StrCpy $PreviousComponentSwitch ""
+    ${If} $MultiUser.InstallMode == AllUsers
+        ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+        ReadRegStr $1 HKLM "${RUN_KEY}" "${PRODUCT}"
+        ReadRegStr $2 HKLM "${ACTIVE_SETUP_KEY}" "StubPath"
+    ${Else}
+        ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+        ReadRegStr $1 HKCU "${RUN_KEY}" "${PRODUCT}"
+        StrCpy $2 ""
+    ${EndIf}
+    ${If} $0 != ""
+        ${If} $1 == ""
+            StrCpy $PreviousLogonStart 0
+        ${EndIf}
+        ${StrStr} $3 $2 "${NO_LOGON_START_SWITCH}"
+        ${If} $3 != ""
+            StrCpy $PreviousComponentSwitch " ${NO_LOGON_START_SWITCH}"
+        ${EndIf}
+    ${EndIf}
+    ${GetParameters} $0
+    ClearErrors
+    ${GetOptions} $0 "${NO_LOGON_START_SWITCH}" $1
+    ${If} ${Errors}
+        StrCpy $NoLogonStartAsked 0
+    ${Else}
+        StrCpy $NoLogonStartAsked 1
+    ${EndIf}
+    ${If} $PreviousLogonStart == 1
+    ${AndIf} $NoLogonStartAsked == 0
+        !insertmacro SelectSection ${SecLogonStart}
+    ${Else}
+        !insertmacro UnselectSection ${SecLogonStart}
+    ${EndIf}
+FunctionEnd
+
+Function .onInit
+    Call ReadCommandLineFolder
+    Call OneSetupAtATime
+    Call RefuseAllUsersWithoutRights
+    !insertmacro MULTIUSER_INIT
+    Call RefuseOneUserBesideAllUsers
+    Call WarnOfDowngrade
+    Call ChooseLogonStart
+FunctionEnd
 
 Section "-Finish"
     ${IfNot} ${SectionIsSelected} ${SecLogonStart}
@@ -346,84 +445,30 @@ Section "-Finish"
         ${EndIf}
     ${EndIf}
 
-    ; Every other user gets his settings at his first log-on, before the log-on start runs the program.
+    ; Every other user gets his settings at his first log-on after this version, before the log-on start runs
+    ; the program.
+    Call ChooseComponentSwitch
     ${If} $MultiUser.InstallMode == AllUsers
         WriteRegStr HKLM "${ACTIVE_SETUP_KEY}" "" "${PRODUCT}"
         WriteRegStr HKLM "${ACTIVE_SETUP_KEY}" "ComponentID" "DrovoVolumeController"
-        WriteRegStr HKLM "${ACTIVE_SETUP_KEY}" "Version" "3,0,0,439"
+        WriteRegStr HKLM "${ACTIVE_SETUP_KEY}" "Version" "${ACTIVE_SETUP_VERSION}"
         WriteRegDWORD HKLM "${ACTIVE_SETUP_KEY}" "IsInstalled" 1
-        ${If} ${SectionIsSelected} ${SecLogonStart}
-            WriteRegStr HKLM "${ACTIVE_SETUP_KEY}" "StubPath" "$\"$INSTDIR\${USER_HELPER}$\""
-        ${Else}
-            WriteRegStr HKLM "${ACTIVE_SETUP_KEY}" "StubPath" "$\"$INSTDIR\${USER_HELPER}$\" ${NO_LOGON_START_SWITCH}"
-        ${EndIf}
+        WriteRegStr HKLM "${ACTIVE_SETUP_KEY}" "StubPath" "$\"$INSTDIR\${USER_HELPER}$\"$ComponentSwitch"
     ${EndIf}
 
     ; The copy that ran before the update runs again.
     ${If} $ProgramWasRunning == 1
-        Exec "$\"$INSTDIR\${PROGRAM}$\""
+        Call StartForDesktopUser
     ${EndIf}
     SetErrorLevel 0
 SectionEnd
 
-; Log-on start: on for a new installation; over an installation whose user has settings, as he left it; off with
-; the packagers' switch.
-Function ChooseLogonStart
-    ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
-    ReadRegStr $1 HKCU "${UNINSTALL_KEY}" "InstallLocation"
-    ClearErrors
-    EnumRegKey $2 HKCU "${PROGRAM_KEY}" 0
-    ${If} "$0$1" != ""
-    ${AndIfNot} ${Errors}
-        ReadRegStr $0 HKLM "${RUN_KEY}" "${PRODUCT}"
-        ReadRegStr $1 HKCU "${RUN_KEY}" "${PRODUCT}"
-        ${If} "$0$1" == ""
-            !insertmacro UnselectSection ${SecLogonStart}
-        ${EndIf}
+; A setup that failed leaves the installed copy as it was, and the copy that ran before runs again.
+Function .onInstFailed
+    Call DiscardStagedFiles
+    ${If} $ProgramWasRunning == 1
+        Call StartForDesktopUser
     ${EndIf}
-    ${GetParameters} $0
-    ClearErrors
-    ${GetOptions} $0 "${NO_LOGON_START_SWITCH}" $1
-    ${IfNot} ${Errors}
-        !insertmacro UnselectSection ${SecLogonStart}
-    ${EndIf}
-FunctionEnd
-
-; A folder given with /D= that cannot be a folder (a file stands in its path) is dropped by the setup engine in
-; silence, which would install somewhere the packager never asked for: it fails as a folder that cannot be written.
-Function RefuseUnusableCommandLineFolder
-    ; $CMDLINE has lost /D= by now; the process's own command line still holds it.
-    System::Call 'kernel32::GetCommandLine() t .r4'
-    StrLen $1 $4
-    StrCpy $2 0
-    StrCpy $0 ""
-    ${DoWhile} $2 < $1
-        StrCpy $3 $4 4 $2
-        ${If} $3 == " /D="
-            IntOp $2 $2 + 4
-            StrCpy $0 $4 "" $2
-            ${Break}
-        ${EndIf}
-        IntOp $2 $2 + 1
-    ${Loop}
-    ${If} $0 != ""
-    ${AndIf} $0 != $INSTDIR
-    ${AndIf} $0 != "$INSTDIR\"
-        MessageBox MB_OK|MB_ICONSTOP "The files could not be written into $0." /SD IDOK
-        SetErrorLevel ${EXIT_FILE_NOT_WRITTEN}
-        Quit
-    ${EndIf}
-FunctionEnd
-
-Function .onInit
-    ; /D= has set the folder before this point; the scope's defaults must not replace it.
-    StrCpy $CommandLineFolder $INSTDIR
-    Call RefuseUnusableCommandLineFolder
-    Call OneSetupAtATime
-    Call RefuseAllUsersWithoutRights
-    !insertmacro MULTIUSER_INIT
-    Call WarnOfDowngrade
-    Call ChooseLogonStart
 FunctionEnd
 
 ; The installing user's settings: created where he has none (the first start then does its work), otherwise kept
@@ -461,36 +506,10 @@ Function OnFinishPageShown
     ${EndIf}
 FunctionEnd
 
-Function un.onInit
-    Call un.OneSetupAtATime
-    !insertmacro MULTIUSER_UNINIT
+Function StartFromFinishPage
+    Call StartForDesktopUser
+    ${If} $0 == none
+        MessageBox MB_OK|MB_ICONINFORMATION "${PRODUCT} could not be started for the user of this desktop without \
+the setup's administrator's rights. Start it from the Start menu."
+    ${EndIf}
 FunctionEnd
-
-Section "Uninstall"
-    Call un.EndRunningCopy
-    ; Only the registered copy takes its registration with it: an older copy left in another folder never
-    ; removes the entry, the shortcuts or the settings of the one that replaced it.
-    ReadRegStr $R1 SHCTX "${UNINSTALL_KEY}" "InstallLocation"
-    ReadRegStr $R2 SHCTX "${UNINSTALL_KEY}" "CreatedFolder"
-    !insertmacro DeleteCopyFiles $INSTDIR
-
-    ${If} $R1 == $INSTDIR
-        !insertmacro RemoveCreatedFolders $INSTDIR $R2
-        !insertmacro DeleteShortcuts
-        ${If} $MultiUser.InstallMode == AllUsers
-            DeleteRegValue HKLM "${RUN_KEY}" "${PRODUCT}"
-            DeleteRegKey HKLM "${ACTIVE_SETUP_KEY}"
-        ${EndIf}
-        DeleteRegValue HKCU "${RUN_KEY}" "${PRODUCT}"
-        DeleteRegKey HKCU "${PROGRAM_KEY}"
-        DeleteRegKey /ifempty HKCU "Software\Marlox's Software\Drovo Volume Controller"
-        DeleteRegKey /ifempty HKCU "Software\Marlox's Software"
-        DeleteRegKey SHCTX "${UNINSTALL_KEY}"
-    ${EndIf}
-
-    ${If} ${RebootFlag}
-        MessageBox MB_OK|MB_ICONINFORMATION "Some files of ${PRODUCT} are in use. Windows removes them when it \
-restarts." /SD IDOK
-        SetErrorLevel ${EXIT_RESTART_NEEDED}
-    ${EndIf}
-SectionEnd

@@ -1,0 +1,212 @@
+#include "DesktopStart.h"
+
+#include <windows.h>
+
+#include <exdisp.h>
+#include <servprov.h>
+#include <shldisp.h>
+#include <shlobj.h>
+
+#include <vector>
+
+namespace setup {
+
+namespace {
+
+// A COM reference released when it goes.
+template <typename Interface> class ComRef {
+public:
+    ComRef() = default;
+    ComRef(const ComRef&) = delete;
+    ComRef& operator=(const ComRef&) = delete;
+    ~ComRef() {
+        if (pointer_) {
+            pointer_->Release();
+        }
+    }
+    Interface* operator->() const { return pointer_; }
+    Interface** Out() { return &pointer_; }
+    void** OutVoid() { return reinterpret_cast<void**>(&pointer_); }
+
+private:
+    Interface* pointer_ = nullptr;
+};
+
+class Bstr {
+public:
+    explicit Bstr(const std::wstring& text) : text_(SysAllocStringLen(text.data(), static_cast<UINT>(text.size()))) {}
+    Bstr(const Bstr&) = delete;
+    Bstr& operator=(const Bstr&) = delete;
+    ~Bstr() { SysFreeString(text_); }
+    BSTR get() const { return text_; }
+
+private:
+    BSTR text_;
+};
+
+enum class DesktopOwner { Us, SomeoneElse, Unknown };
+
+std::vector<BYTE> UserOfToken(HANDLE token) {
+    DWORD size = 0;
+    GetTokenInformation(token, TokenUser, nullptr, 0, &size);
+    std::vector<BYTE> user(size);
+    if (size == 0 || !GetTokenInformation(token, TokenUser, user.data(), size, &size)) {
+        user.clear();
+    }
+    return user;
+}
+
+std::vector<BYTE> UserOfProcess(HANDLE process) {
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(process, TOKEN_QUERY, &token)) {
+        return {};
+    }
+    std::vector<BYTE> user = UserOfToken(token);
+    CloseHandle(token);
+    return user;
+}
+
+// The owner of the process behind the desktop's shell window.
+DesktopOwner OwnerOfDesktop() {
+    HWND shell = GetShellWindow();
+    if (!shell) {
+        return DesktopOwner::Unknown;
+    }
+    DWORD processId = 0;
+    GetWindowThreadProcessId(shell, &processId);
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, processId);
+    // A shell we may not even look at is another user's.
+    const std::vector<BYTE> shellUser = process ? UserOfProcess(process) : std::vector<BYTE>();
+    if (process) {
+        CloseHandle(process);
+    }
+    const std::vector<BYTE> ownUser = UserOfProcess(GetCurrentProcess());
+    if (shellUser.empty() || ownUser.empty()) {
+        return DesktopOwner::SomeoneElse;
+    }
+    const auto* shellSid = reinterpret_cast<const TOKEN_USER*>(shellUser.data())->User.Sid;
+    const auto* ownSid = reinterpret_cast<const TOKEN_USER*>(ownUser.data())->User.Sid;
+    return EqualSid(const_cast<PSID>(shellSid), const_cast<PSID>(ownSid)) ? DesktopOwner::Us
+                                                                          : DesktopOwner::SomeoneElse;
+}
+
+// The administrator's full token of a split pair (Windows Vista and later, with User Account Control). Earlier
+// systems know no such type: the call fails there, and the token is the user's own.
+bool RunsElevated() {
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) {
+        return true;
+    }
+    TOKEN_ELEVATION_TYPE type = TokenElevationTypeDefault;
+    DWORD size = 0;
+    const bool full =
+        GetTokenInformation(token, TokenElevationType, &type, sizeof(type), &size) && type == TokenElevationTypeFull;
+    CloseHandle(token);
+    return full;
+}
+
+VARIANT TextVariant(BSTR text) {
+    VARIANT variant;
+    VariantInit(&variant);
+    if (text && SysStringLen(text) > 0) {
+        variant.vt = VT_BSTR;
+        variant.bstrVal = text;
+    }
+    return variant;
+}
+
+// Asks the shell behind the desktop's window to start the file: the shell runs it as its own user, with its rights.
+bool StartThroughDesktopShell(const std::wstring& file, const std::wstring& parameters) {
+    ComRef<IShellWindows> windows;
+    if (FAILED(
+            CoCreateInstance(CLSID_ShellWindows, nullptr, CLSCTX_LOCAL_SERVER, IID_IShellWindows, windows.OutVoid()))) {
+        return false;
+    }
+    VARIANT desktop;
+    VariantInit(&desktop);
+    desktop.vt = VT_I4;
+    desktop.lVal = CSIDL_DESKTOP;
+    VARIANT none;
+    VariantInit(&none);
+    long window = 0;
+    ComRef<IDispatch> found;
+    if (windows->FindWindowSW(&desktop, &none, SWC_DESKTOP, &window, SWFO_NEEDDISPATCH, found.Out()) != S_OK) {
+        return false;
+    }
+    ComRef<IServiceProvider> services;
+    ComRef<IShellBrowser> browser;
+    ComRef<IShellView> view;
+    ComRef<IDispatch> background;
+    ComRef<IShellFolderViewDual> folderView;
+    ComRef<IDispatch> application;
+    ComRef<IShellDispatch2> shell;
+    if (FAILED(found->QueryInterface(IID_IServiceProvider, services.OutVoid())) ||
+        FAILED(services->QueryService(SID_STopLevelBrowser, IID_IShellBrowser, browser.OutVoid())) ||
+        FAILED(browser->QueryActiveShellView(view.Out())) ||
+        FAILED(view->GetItemObject(SVGIO_BACKGROUND, IID_IDispatch, background.OutVoid())) ||
+        FAILED(background->QueryInterface(IID_IShellFolderViewDual, folderView.OutVoid())) ||
+        FAILED(folderView->get_Application(application.Out())) ||
+        FAILED(application->QueryInterface(IID_IShellDispatch2, shell.OutVoid()))) {
+        return false;
+    }
+    const Bstr fileText(file);
+    const Bstr parameterText(parameters);
+    const std::size_t slash = file.rfind(L'\\');
+    const Bstr folderText(slash == std::wstring::npos ? std::wstring() : file.substr(0, slash));
+    VARIANT show;
+    VariantInit(&show);
+    show.vt = VT_I4;
+    show.lVal = SW_SHOWNORMAL;
+    return SUCCEEDED(shell->ShellExecute(fileText.get(), TextVariant(parameterText.get()),
+                                         TextVariant(folderText.get()), none, show));
+}
+
+bool StartDirectly(const std::wstring& file, const std::wstring& parameters) {
+    std::wstring commandLine = L"\"" + file + L"\"" + (parameters.empty() ? L"" : L" " + parameters);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process)) {
+        return false;
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return true;
+}
+
+class ComApartment {
+public:
+    ComApartment() : initialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+    ~ComApartment() {
+        if (initialised_) {
+            CoUninitialize();
+        }
+    }
+
+private:
+    bool initialised_;
+};
+
+} // namespace
+
+StartedBy StartForDesktopUser(const std::wstring& file, const std::wstring& parameters, WhoMayRunIt who) {
+    const DesktopOwner owner = OwnerOfDesktop();
+    if (owner == DesktopOwner::SomeoneElse && who == WhoMayRunIt::InstallingUserOnly) {
+        return StartedBy::Nobody;
+    }
+    if (owner != DesktopOwner::Unknown) {
+        const ComApartment apartment;
+        if (StartThroughDesktopShell(file, parameters)) {
+            return StartedBy::DesktopShell;
+        }
+    }
+    if (owner != DesktopOwner::SomeoneElse && !RunsElevated() && StartDirectly(file, parameters)) {
+        return StartedBy::ThisProcess;
+    }
+    return StartedBy::Nobody;
+}
+
+} // namespace setup

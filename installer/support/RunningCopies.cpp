@@ -1,0 +1,174 @@
+#include "RunningCopies.h"
+
+#include <windows.h>
+
+#include <psapi.h>
+#include <wtsapi32.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace setup {
+
+namespace {
+
+// The program makes this mutex first of all at its start and holds it until its process ends.
+constexpr const wchar_t* kInstanceMutex = L"kob3.0";
+constexpr const wchar_t* kCompanionClass = L"DrovoVC3Companion";
+constexpr DWORD kPollMs = 100;
+constexpr DWORD kPathCharacters = 32768;
+
+bool NamedMutexExists(const std::wstring& name) {
+    HANDLE mutex = OpenMutexW(SYNCHRONIZE, FALSE, name.c_str());
+    if (mutex) {
+        CloseHandle(mutex);
+        return true;
+    }
+    // Another user's copy may deny us access to its mutex: it is there all the same.
+    return GetLastError() == ERROR_ACCESS_DENIED;
+}
+
+std::wstring SystemLibrary(const wchar_t* name) {
+    wchar_t folder[MAX_PATH] = {};
+    const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? std::wstring(folder, length) + L"\\" + name : std::wstring();
+}
+
+template <typename Function> Function SystemFunction(HMODULE module, const char* name) {
+    return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
+}
+
+// Windows 2000 without Terminal Services has one session, number 0.
+DWORD OwnSession() {
+    using IdToSession = BOOL(WINAPI*)(DWORD, DWORD*);
+    const auto toSession = SystemFunction<IdToSession>(GetModuleHandleW(L"kernel32.dll"), "ProcessIdToSessionId");
+    DWORD session = 0;
+    return toSession && toSession(GetCurrentProcessId(), &session) ? session : 0;
+}
+
+// Session 0's objects are the global ones; every other session's are reached through their link under "Session\"
+// (Windows Vista and later). The system lists its sessions where Terminal Services run.
+bool RunsInAnotherSession() {
+    const DWORD own = OwnSession();
+    if (own != 0 && NamedMutexExists(std::wstring(L"Global\\") + kInstanceMutex)) {
+        return true;
+    }
+    const std::wstring path = SystemLibrary(L"wtsapi32.dll");
+    HMODULE wts = path.empty() ? nullptr : LoadLibraryW(path.c_str());
+    using Enumerate = BOOL(WINAPI*)(HANDLE, DWORD, DWORD, PWTS_SESSION_INFOW*, DWORD*);
+    using Free = void(WINAPI*)(PVOID);
+    const auto enumerate = SystemFunction<Enumerate>(wts, "WTSEnumerateSessionsW");
+    const auto release = SystemFunction<Free>(wts, "WTSFreeMemory");
+    bool found = false;
+    PWTS_SESSION_INFOW sessions = nullptr;
+    DWORD count = 0;
+    if (enumerate && release && enumerate(WTS_CURRENT_SERVER_HANDLE, 0, 1, &sessions, &count)) {
+        for (DWORD i = 0; i < count && !found; ++i) {
+            const DWORD id = sessions[i].SessionId;
+            found =
+                id != own && id != 0 && NamedMutexExists(L"Session\\" + std::to_wstring(id) + L"\\" + kInstanceMutex);
+        }
+        release(sessions);
+    }
+    if (wts) {
+        FreeLibrary(wts);
+    }
+    return found;
+}
+
+std::wstring LongForm(const std::wstring& path) {
+    std::vector<wchar_t> expanded(kPathCharacters, L'\0');
+    const DWORD length = GetLongPathNameW(path.c_str(), expanded.data(), kPathCharacters);
+    return length > 0 && length < kPathCharacters ? std::wstring(expanded.data(), length) : path;
+}
+
+// The folder of the executable a process runs; empty when the system does not tell.
+std::wstring ExecutableFolder(DWORD processId) {
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
+    if (!process) {
+        return {};
+    }
+    std::vector<wchar_t> path(kPathCharacters, L'\0');
+    const DWORD length = GetModuleFileNameExW(process, nullptr, path.data(), kPathCharacters);
+    CloseHandle(process);
+    const std::wstring file(path.data(), length < kPathCharacters ? length : 0);
+    const std::size_t slash = file.rfind(L'\\');
+    return slash == std::wstring::npos ? std::wstring() : LongForm(file.substr(0, slash));
+}
+
+struct Copy {
+    HWND window;
+    DWORD processId;
+};
+
+struct Search {
+    std::wstring folder;
+    std::vector<Copy> matching{};
+    int windows = 0;
+};
+
+BOOL CALLBACK CollectCopy(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<Search*>(param);
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    if (lstrcmpW(name, kCompanionClass) != 0) {
+        return TRUE;
+    }
+    ++search->windows;
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    const std::wstring running = search->folder.empty() ? std::wstring() : ExecutableFolder(processId);
+    // A copy whose folder cannot be read is taken for one of ours: closing it is the safer mistake.
+    if (search->folder.empty() || running.empty() || lstrcmpiW(running.c_str(), search->folder.c_str()) == 0) {
+        search->matching.push_back({window, processId});
+    }
+    return TRUE;
+}
+
+bool AnyStillRunning(const std::vector<HANDLE>& processes) {
+    return std::any_of(processes.begin(), processes.end(),
+                       [](HANDLE process) { return WaitForSingleObject(process, 0) == WAIT_TIMEOUT; });
+}
+
+} // namespace
+
+CopiesOutcome CloseRunningCopies(const std::wstring& folder, SessionsWatched sessions, unsigned timeoutMs) {
+    const std::wstring longFolder = folder.empty() ? folder : LongForm(folder);
+    std::vector<HWND> asked;
+    std::vector<HANDLE> ending;
+    const DWORD start = GetTickCount();
+    CopiesOutcome outcome = CopiesOutcome::NoneRan;
+    for (;;) {
+        Search search{longFolder};
+        EnumWindows(CollectCopy, reinterpret_cast<LPARAM>(&search));
+        for (const Copy& copy : search.matching) {
+            if (std::find(asked.begin(), asked.end(), copy.window) != asked.end()) {
+                continue;
+            }
+            asked.push_back(copy.window);
+            if (HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, copy.processId)) {
+                ending.push_back(process);
+            }
+            PostMessageW(copy.window, WM_CLOSE, 0, 0);
+        }
+        // A copy that has made its mutex but not yet its window is still starting (or its process is ending).
+        const bool starting = search.windows == 0 && NamedMutexExists(kInstanceMutex);
+        const bool here = !search.matching.empty() || AnyStillRunning(ending) || starting;
+        const bool elsewhere = sessions == SessionsWatched::All && RunsInAnotherSession();
+        if (!here && !elsewhere) {
+            outcome = asked.empty() ? CopiesOutcome::NoneRan : CopiesOutcome::Closed;
+            break;
+        }
+        if (GetTickCount() - start >= timeoutMs) {
+            outcome = here ? CopiesOutcome::StillHere : CopiesOutcome::StillElsewhere;
+            break;
+        }
+        Sleep(kPollMs);
+    }
+    for (HANDLE process : ending) {
+        CloseHandle(process);
+    }
+    return outcome;
+}
+
+} // namespace setup
