@@ -10,16 +10,28 @@ Var CreatedFolder
 Var SwappedFiles
 Var FailedFile
 
-!macro ForEachCopyFile MACRO
+!define UNINSTALLER "uninstall.exe"
+
+!macro ForEachProgramFile MACRO
     !insertmacro ${MACRO} 0 "${PROGRAM}"
     !insertmacro ${MACRO} 1 "${USER_HELPER}"
     !insertmacro ${MACRO} 2 "KOBHELP.HTM"
     !insertmacro ${MACRO} 3 "POURING.WAV"
-    !insertmacro ${MACRO} 4 "uninstall.exe"
+!macroend
+
+!macro ForEachCopyFile MACRO
+    !insertmacro ForEachProgramFile ${MACRO}
+    !insertmacro ${MACRO} 4 "${UNINSTALLER}"
 !macroend
 
 !macro DeleteCopyFile INDEX NAME
     Delete /REBOOTOK "$R9\${NAME}"
+!macroend
+
+; The program's files in FOLDER (its uninstaller stays).
+!macro DeleteProgramFiles FOLDER
+    StrCpy $R9 ${FOLDER}
+    !insertmacro ForEachProgramFile DeleteCopyFile
 !macroend
 
 !macro DeleteCopyFiles FOLDER
@@ -91,7 +103,7 @@ Function StageFiles
     File "/oname=${USER_HELPER}${STAGED}" "${BUILD_DIR}/${USER_HELPER}"
     File "/oname=KOBHELP.HTM${STAGED}" "${RESOURCES}/KOBHELP.HTM"
     File "/oname=POURING.WAV${STAGED}" "${RESOURCES}/POURING.WAV"
-    WriteUninstaller "$INSTDIR\uninstall.exe${STAGED}"
+    WriteUninstaller "$INSTDIR\${UNINSTALLER}${STAGED}"
     StrCpy $0 0
     ${If} ${Errors}
         StrCpy $0 1

@@ -69,27 +69,52 @@ FunctionEnd
 
 Function un.onInit
     StrCpy $OwnFolder $INSTDIR
+    Call un.RemoveFolderOfEndedUninstaller
     Call un.OneSetupAtATime
     Call un.ChooseScope
 FunctionEnd
 
-; Run in place, the uninstaller cannot delete its own running file: it moves it out of the folder into the
-; temporary folder, where Windows deletes it at its next start, so that the folder goes now. Only where that is
-; impossible (another drive) does the file itself wait for the restart.
-Function un.RemoveOwnFile
-    Delete "$INSTDIR\uninstall.exe"
-    ${IfNot} ${FileExists} "$INSTDIR\uninstall.exe"
+; Run in place (the registered quiet command), the uninstaller cannot remove its own file while it runs: a copy of
+; it in the temporary folder waits for it to end, then removes that file, the folder and the empty folders the setup
+; made for it.
+!define REMOVE_AFTER_SWITCH "/RemoveAfter="
+!define CREATED_SWITCH "/Created="
+
+Function un.RemoveFolderAfterEnd
+    ${If} $EXEDIR != $INSTDIR
+        !insertmacro DeleteCopyFiles $INSTDIR
+        !insertmacro RemoveCreatedFolders $INSTDIR $CreatedFolder
         Return
     ${EndIf}
     GetTempFileName $0
-    Delete $0
-    ClearErrors
-    Rename "$INSTDIR\uninstall.exe" $0
-    ${If} ${Errors}
-        Delete /REBOOTOK "$INSTDIR\uninstall.exe"
+    System::Call 'kernel32::CopyFile(t "$EXEPATH", t r0, i 0) i .r1'
+    System::Call 'kernel32::GetCurrentProcessId() i .r2'
+    ${If} $1 != 0
+        Exec '"$0" ${REMOVE_AFTER_SWITCH}$2 /S ${CREATED_SWITCH}$CreatedFolder _?=$INSTDIR'
     ${Else}
-        System::Call 'kernel32::MoveFileEx(t r0, p 0, i 4)' ; MOVEFILE_DELAY_UNTIL_REBOOT
+        !insertmacro DeleteCopyFiles $INSTDIR
     ${EndIf}
+FunctionEnd
+
+; The copy's part: it ends at once.
+Function un.RemoveFolderOfEndedUninstaller
+    ${un.GetParameters} $0
+    ClearErrors
+    ${un.GetOptions} $0 "${REMOVE_AFTER_SWITCH}" $1
+    ${If} ${Errors}
+        Return
+    ${EndIf}
+    ${un.GetOptions} $0 "${CREATED_SWITCH}" $CreatedFolder
+    System::Call 'kernel32::OpenProcess(i 0x00100000, i 0, i r1) p .r2' ; SYNCHRONIZE
+    ${If} $2 P<> 0
+        System::Call 'kernel32::WaitForSingleObject(p r2, i 60000)'
+        System::Call 'kernel32::CloseHandle(p r2)'
+    ${EndIf}
+    !insertmacro DeleteCopyFiles $INSTDIR
+    !insertmacro RemoveCreatedFolders $INSTDIR $CreatedFolder
+    System::Call 'kernel32::MoveFileEx(t "$EXEPATH", p 0, i 4)' ; MOVEFILE_DELAY_UNTIL_REBOOT
+    SetErrorLevel 0
+    Quit
 FunctionEnd
 
 ; The user's settings stay while another installation still serves him.
@@ -127,13 +152,12 @@ Section "Uninstall"
         Abort
     ${EndIf}
 
-    ReadRegStr $R2 SHCTX "${UNINSTALL_KEY}" "CreatedFolder"
-    Call un.RemoveOwnFile
-    !insertmacro DeleteCopyFiles $INSTDIR
+    !insertmacro DeleteProgramFiles $INSTDIR
     ${If} $MultiUser.InstallMode == ""
         DetailPrint "Only the copy in $INSTDIR was removed: it is not the registered installation."
+        StrCpy $CreatedFolder ""
     ${Else}
-        !insertmacro RemoveCreatedFolders $INSTDIR $R2
+        ReadRegStr $CreatedFolder SHCTX "${UNINSTALL_KEY}" "CreatedFolder"
         !insertmacro DeleteShortcuts
         ${If} $MultiUser.InstallMode == AllUsers
             DeleteRegValue HKLM "${RUN_KEY}" "${PRODUCT}"
@@ -142,6 +166,7 @@ Section "Uninstall"
         Call un.RemoveUserSettings
         DeleteRegKey SHCTX "${UNINSTALL_KEY}"
     ${EndIf}
+    Call un.RemoveFolderAfterEnd
 
     ${If} ${RebootFlag}
         MessageBox MB_OK|MB_ICONINFORMATION "Some files of ${PRODUCT} are in use. Windows removes them when it \

@@ -25,6 +25,7 @@ public:
         }
     }
     Interface* operator->() const { return pointer_; }
+    Interface& operator*() const { return *pointer_; }
     Interface** Out() { return &pointer_; }
     void** OutVoid() { return reinterpret_cast<void**>(&pointer_); }
 
@@ -44,7 +45,7 @@ private:
     BSTR text_;
 };
 
-enum class DesktopOwner { Us, SomeoneElse, Unknown };
+enum class DesktopOwner { Us, SomeoneElse };
 
 std::vector<BYTE> UserOfToken(HANDLE token) {
     DWORD size = 0;
@@ -66,28 +67,23 @@ std::vector<BYTE> UserOfProcess(HANDLE process) {
     return user;
 }
 
-// The owner of the process behind the desktop's shell window.
-DesktopOwner OwnerOfDesktop() {
-    HWND shell = GetShellWindow();
-    if (!shell) {
-        return DesktopOwner::Unknown;
-    }
+// The owner of the process behind a window: this process's user, or someone else (also when we may not look).
+DesktopOwner OwnerOfWindow(HWND window) {
     DWORD processId = 0;
-    GetWindowThreadProcessId(shell, &processId);
-    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, processId);
-    // A shell we may not even look at is another user's.
-    const std::vector<BYTE> shellUser = process ? UserOfProcess(process) : std::vector<BYTE>();
+    GetWindowThreadProcessId(window, &processId);
+    HANDLE process = processId ? OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, processId) : nullptr;
+    const std::vector<BYTE> windowUser = process ? UserOfProcess(process) : std::vector<BYTE>();
     if (process) {
         CloseHandle(process);
     }
     const std::vector<BYTE> ownUser = UserOfProcess(GetCurrentProcess());
-    if (shellUser.empty() || ownUser.empty()) {
+    if (windowUser.empty() || ownUser.empty()) {
         return DesktopOwner::SomeoneElse;
     }
-    const auto* shellSid = reinterpret_cast<const TOKEN_USER*>(shellUser.data())->User.Sid;
+    const auto* windowSid = reinterpret_cast<const TOKEN_USER*>(windowUser.data())->User.Sid;
     const auto* ownSid = reinterpret_cast<const TOKEN_USER*>(ownUser.data())->User.Sid;
-    return EqualSid(const_cast<PSID>(shellSid), const_cast<PSID>(ownSid)) ? DesktopOwner::Us
-                                                                          : DesktopOwner::SomeoneElse;
+    return EqualSid(const_cast<PSID>(windowSid), const_cast<PSID>(ownSid)) ? DesktopOwner::Us
+                                                                           : DesktopOwner::SomeoneElse;
 }
 
 // The administrator's full token of a split pair (Windows Vista and later, with User Account Control). Earlier
@@ -115,8 +111,9 @@ VARIANT TextVariant(BSTR text) {
     return variant;
 }
 
-// Asks the shell behind the desktop's window to start the file: the shell runs it as its own user, with its rights.
-bool StartThroughDesktopShell(const std::wstring& file, const std::wstring& parameters) {
+// The shell behind this session's desktop, as its scripting object, and the desktop's window; false when the
+// desktop has no shell that answers.
+bool FindDesktopShell(ComRef<IShellDispatch2>& shell, HWND& desktopWindow) {
     ComRef<IShellWindows> windows;
     if (FAILED(
             CoCreateInstance(CLSID_ShellWindows, nullptr, CLSCTX_LOCAL_SERVER, IID_IShellWindows, windows.OutVoid()))) {
@@ -133,32 +130,36 @@ bool StartThroughDesktopShell(const std::wstring& file, const std::wstring& para
     if (windows->FindWindowSW(&desktop, &none, SWC_DESKTOP, &window, SWFO_NEEDDISPATCH, found.Out()) != S_OK) {
         return false;
     }
+    desktopWindow = reinterpret_cast<HWND>(static_cast<LONG_PTR>(window));
     ComRef<IServiceProvider> services;
     ComRef<IShellBrowser> browser;
     ComRef<IShellView> view;
     ComRef<IDispatch> background;
     ComRef<IShellFolderViewDual> folderView;
     ComRef<IDispatch> application;
-    ComRef<IShellDispatch2> shell;
-    if (FAILED(found->QueryInterface(IID_IServiceProvider, services.OutVoid())) ||
-        FAILED(services->QueryService(SID_STopLevelBrowser, IID_IShellBrowser, browser.OutVoid())) ||
-        FAILED(browser->QueryActiveShellView(view.Out())) ||
-        FAILED(view->GetItemObject(SVGIO_BACKGROUND, IID_IDispatch, background.OutVoid())) ||
-        FAILED(background->QueryInterface(IID_IShellFolderViewDual, folderView.OutVoid())) ||
-        FAILED(folderView->get_Application(application.Out())) ||
-        FAILED(application->QueryInterface(IID_IShellDispatch2, shell.OutVoid()))) {
-        return false;
-    }
+    return SUCCEEDED(found->QueryInterface(IID_IServiceProvider, services.OutVoid())) &&
+           SUCCEEDED(services->QueryService(SID_STopLevelBrowser, IID_IShellBrowser, browser.OutVoid())) &&
+           SUCCEEDED(browser->QueryActiveShellView(view.Out())) &&
+           SUCCEEDED(view->GetItemObject(SVGIO_BACKGROUND, IID_IDispatch, background.OutVoid())) &&
+           SUCCEEDED(background->QueryInterface(IID_IShellFolderViewDual, folderView.OutVoid())) &&
+           SUCCEEDED(folderView->get_Application(application.Out())) &&
+           SUCCEEDED(application->QueryInterface(IID_IShellDispatch2, shell.OutVoid()));
+}
+
+// The shell starts the file as its own user, with his rights.
+bool StartThroughShell(IShellDispatch2& shell, const std::wstring& file, const std::wstring& parameters) {
     const Bstr fileText(file);
     const Bstr parameterText(parameters);
     const std::size_t slash = file.rfind(L'\\');
     const Bstr folderText(slash == std::wstring::npos ? std::wstring() : file.substr(0, slash));
+    VARIANT none;
+    VariantInit(&none);
     VARIANT show;
     VariantInit(&show);
     show.vt = VT_I4;
     show.lVal = SW_SHOWNORMAL;
-    return SUCCEEDED(shell->ShellExecute(fileText.get(), TextVariant(parameterText.get()),
-                                         TextVariant(folderText.get()), none, show));
+    return SUCCEEDED(shell.ShellExecute(fileText.get(), TextVariant(parameterText.get()), TextVariant(folderText.get()),
+                                        none, show));
 }
 
 bool StartDirectly(const std::wstring& file, const std::wstring& parameters) {
@@ -193,17 +194,19 @@ private:
 } // namespace
 
 StartedBy StartForDesktopUser(const std::wstring& file, const std::wstring& parameters, WhoMayRunIt who) {
-    const DesktopOwner owner = OwnerOfDesktop();
-    if (owner == DesktopOwner::SomeoneElse && who == WhoMayRunIt::InstallingUserOnly) {
-        return StartedBy::Nobody;
-    }
-    if (owner != DesktopOwner::Unknown) {
-        const ComApartment apartment;
-        if (StartThroughDesktopShell(file, parameters)) {
+    const ComApartment apartment;
+    ComRef<IShellDispatch2> shell;
+    HWND desktop = nullptr;
+    if (FindDesktopShell(shell, desktop)) {
+        if (who == WhoMayRunIt::InstallingUserOnly && OwnerOfWindow(desktop) != DesktopOwner::Us) {
+            return StartedBy::Nobody;
+        }
+        if (StartThroughShell(*shell, file, parameters)) {
             return StartedBy::DesktopShell;
         }
     }
-    if (owner != DesktopOwner::SomeoneElse && !RunsElevated() && StartDirectly(file, parameters)) {
+    // Without a shell to ask, only a process that runs unelevated may start it itself.
+    if (!RunsElevated() && StartDirectly(file, parameters)) {
         return StartedBy::ThisProcess;
     }
     return StartedBy::Nobody;

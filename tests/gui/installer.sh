@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
-# shellcheck disable=SC2016 # check evaluates its condition later: the single quotes are meant
+# shellcheck disable=SC2016,SC2034 # check evaluates its condition later: the single quotes are meant, and the
+# variables only its conditions read look unused
 # The setup program as administrators and packagers use it, each scenario in a fresh Wine prefix of its own: the
 # other users of an all-users installation, an update that keeps the user's choices, a per-user installation and
-# its first start, /D= and a reinstallation elsewhere, a target folder that cannot be written, two setups at once, a
-# file in use during an update and an uninstallation.
+# its first start, /D= (quoted too) and a reinstallation elsewhere, a target folder that cannot be written, two
+# setups at once, a file in use during an update and an uninstallation, and the machine shared by several users: an
+# uninstaller run from a copy of its folder or by its own user, the two scopes side by side, the log-on choice of the
+# machine, the running program found wherever it runs, each version reaching every user, a standard user, and the
+# program started as the desktop's user.
 # shellcheck source=lib.sh
 source "$(dirname "$0")/lib.sh"
 
@@ -13,7 +17,6 @@ PROGRAM_KEY="HKCU\\Software\\Marlox's Software\\Drovo Volume Controller\\3.0"
 ACTIVE_SETUP='HKLM\Software\Microsoft\Active Setup\Installed Components\{84421BBE-4F53-49A5-A6E3-7FDCD6294F7E}'
 UNINSTALL='Software\Microsoft\Windows\CurrentVersion\Uninstall\Drovo Volume Controller 3.0'
 RUN_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
-# shellcheck disable=SC2034 # read by check conditions
 ALL_USERS_MENU="drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Drovo Volume Controller"
 
 # A clean prefix is made once and copied for each scenario: a copy is as fresh as a new one and quicker to make.
@@ -22,6 +25,19 @@ if [ ! -f "$TEMPLATE/system.reg" ]; then
     WINEPREFIX=$TEMPLATE kob_wine_start
     WINEPREFIX=$TEMPLATE kob_wine_stop
     WINEPREFIX=$TEMPLATE wineserver -w
+fi
+
+# Another user of the same machine: his own HKCU (user.reg) and profile folder (USER); the machine's keys and files
+# are shared. His registry is made once, beside the template's.
+ADMIN_USER=${USER:-$(id -un)}
+OTHER_USER=kobother
+export USER=$ADMIN_USER
+if [ ! -f "$TEMPLATE/user.reg.$OTHER_USER" ]; then
+    mv "$TEMPLATE/user.reg" "$TEMPLATE/user.reg.$ADMIN_USER"
+    USER=$OTHER_USER WINEPREFIX=$TEMPLATE wineboot -u </dev/null >/dev/null 2>&1 || true
+    USER=$OTHER_USER WINEPREFIX=$TEMPLATE wineserver -w
+    mv "$TEMPLATE/user.reg" "$TEMPLATE/user.reg.$OTHER_USER"
+    mv "$TEMPLATE/user.reg.$ADMIN_USER" "$TEMPLATE/user.reg"
 fi
 
 # fresh NAME : the following wine commands run in a new prefix with its own wineserver.
@@ -44,7 +60,17 @@ done_with_prefix() {
     kob_wine_stop
     wineserver -w 2>/dev/null || true
     rm -rf "$WINEPREFIX"
-    export WINEPREFIX=$SHARED_PREFIX
+    export WINEPREFIX=$SHARED_PREFIX USER=$ADMIN_USER
+}
+
+# as_user NAME : the following wine commands run as that user ($ADMIN_USER, who made the prefix, or $OTHER_USER).
+as_user() {
+    kob_wine_stop
+    wineserver -w
+    mv "$WINEPREFIX/user.reg" "$WINEPREFIX/user.reg.$USER"
+    mv "$WINEPREFIX/user.reg.$1" "$WINEPREFIX/user.reg"
+    export USER=$1
+    kob_wine_start
 }
 trap 'done_with_prefix; kob_gui_cleanup' EXIT
 
@@ -63,6 +89,24 @@ regval() {
     fi
 }
 has_key() { wine reg query "$1" </dev/null >/dev/null 2>&1; }
+
+# wait_for CONDITION : waits up to 20 s for it to hold.
+wait_for() {
+    for _ in $(seq 1 100); do
+        ! eval "$1" || return 0
+        sleep 0.2
+    done
+    return 1
+}
+
+# installation_state : the installed copy of all users, a line each: its files and shortcuts (size and time), its
+# uninstall entry, its component for new users, the machine's log-on start. The same before and after: unchanged.
+installation_state() {
+    { find "$KOB_INSTALL_DIR" "$WINEPREFIX/$ALL_USERS_MENU" -mindepth 1 -printf '%P %s %T@\n' 2>/dev/null || true; } | sort
+    wine reg query "HKLM\\$UNINSTALL" </dev/null 2>/dev/null | tr -d '\r' || true
+    wine reg query "$ACTIVE_SETUP" </dev/null 2>/dev/null | tr -d '\r' || true
+    regval "$RUN_KEY" "Drovo Volume Controller 3.0"
+}
 
 # as_windows_at_logon : runs the Active Setup component's StubPath command line as Windows does at a log-on.
 as_windows_at_logon() {
@@ -137,8 +181,8 @@ update_keeps_choices() {
     expect "$KOB_WORK/updated" userrun absent "not for the user either"
     expect "$KOB_WORK/updated" cstpval 0 "cstpval as the user left it"
     expect "$KOB_WORK/updated" ontopstat 1 "ontopstat as the user left it"
-    check '[ "$(regval "$ACTIVE_SETUP" StubPath)" = "\"$KOB_PROGRAM_DIR\\kobuser.exe\" /NoLogonStart" ]' \
-        "new users get no log-on start either"
+    check '[ "$(regval "$ACTIVE_SETUP" StubPath)" = "\"$KOB_PROGRAM_DIR\\kobuser.exe\"" ]' \
+        "the new users' component as the machine had it"
     kob_start_program
     probe update-start companion
     probe update-started settings
@@ -185,17 +229,25 @@ folder_switch_and_reinstall_elsewhere() {
         "/NoLogonStart takes the log-on start away (exit code $RC)"
     check '[ "$(regval "$ACTIVE_SETUP" StubPath)" = "\"C:\\Apps\\Drovo\\kobuser.exe\" /NoLogonStart" ]' \
         "and gives new users none"
-    # The uninstaller removes its own files and the empty folder the setup created for them, nothing else.
+    # A folder with blanks as several deployment tools pass it, the whole switch quoted (wine quotes a word with
+    # blanks), is honoured; one that is no full path is refused.
     mkdir -p "$WINEPREFIX/drive_c/Apps"
     touch "$WINEPREFIX/drive_c/Apps/keep.txt"
-    wine 'C:\Apps\Drovo\uninstall.exe' /AllUsers /S </dev/null >/dev/null 2>&1 || true
-    for _ in $(seq 1 100); do
-        has_key "HKLM\\$UNINSTALL" || break
-        sleep 0.2
-    done
+    setup /S '/D=C:\Program Files\My DVC'
+    check '[ "$RC" = 0 ] && [ -f "$WINEPREFIX/drive_c/Program Files/My DVC/kob3.0.exe" ] && [ ! -e "$KOB_INSTALL_DIR" ]' \
+        "a quoted /D= honoured (exit code $RC)"
     check '[ ! -e "$WINEPREFIX/drive_c/Apps/Drovo" ] && [ -f "$WINEPREFIX/drive_c/Apps/keep.txt" ]' \
-        "uninstalled; the other file beside it kept"
-    check '! has_key "HKLM\\$UNINSTALL" && ! has_key "$ACTIVE_SETUP"' "entry and component removed"
+        "the copy before removed; the other file beside it kept"
+    local before
+    before=$(installation_state)
+    setup /S '/D=Drovo Folder'
+    check '[ "$RC" = 3 ] && [ "$(installation_state)" = "$before" ]' "a folder that is no full path: 3 (got $RC)"
+    # The registered quiet uninstallation returns when it has finished, with its exit code.
+    probe quiet runline "$(regval "HKLM\\$UNINSTALL" QuietUninstallString)"
+    expect "$KOB_WORK/quiet" exitcode 0 "the quiet uninstallation's exit code"
+    check '! has_key "HKLM\\$UNINSTALL" && ! has_key "$ACTIVE_SETUP" && [ ! -e "$WINEPREFIX/$ALL_USERS_MENU" ]' \
+        "its entry, component and shortcuts gone when it returns"
+    check 'wait_for "[ ! -e \"$WINEPREFIX/drive_c/Program Files/My DVC\" ]"' "and its folder with its last file right after"
     done_with_prefix
 }
 
@@ -212,22 +264,29 @@ target_cannot_be_written() {
         echo "in the folder's place" >"$target"
     fi
     setup /S /D=C:\\Locked
-    [ "$immutable" = 0 ] || chattr -i "$target"
     check '[ "$RC" = 3 ]' "exit code 3 (got $RC)"
     check '! has_key "HKLM\\$UNINSTALL" && ! has_key "HKCU\\$UNINSTALL"' "no uninstall entry"
     check '[ ! -e "$WINEPREFIX/$ALL_USERS_MENU" ]' "no shortcuts"
+    # A reinstallation there over an installed copy fails the same way and leaves that copy exactly as it was.
+    setup /S
+    local before settings
+    before=$(installation_state)
+    probe settings-before settings
+    settings=$(cat "$KOB_WORK/settings-before.txt")
+    setup /S /D=C:\\Locked
+    [ "$immutable" = 0 ] || chattr -i "$target"
+    probe settings-after settings
+    check '[ "$RC" = 3 ] && [ "$(installation_state)" = "$before" ] && [ "$(cat "$KOB_WORK/settings-after.txt")" = "$settings" ]' \
+        "a failed reinstallation elsewhere: 3, files, entry, log-on start, component, shortcuts and settings kept"
     # A folder that cannot be made at all (a file stands in its path) fails too, never installing elsewhere.
     echo "in the folder's place" >"$WINEPREFIX/drive_c/NotAFolder"
     setup /S /D=C:\\NotAFolder\\Drovo
-    check '[ "$RC" = 3 ] && ! has_key "HKLM\\$UNINSTALL"' "a folder under a file: exit code 3, nothing registered (got $RC)"
+    check '[ "$RC" = 3 ] && [ "$(installation_state)" = "$before" ]' "a folder under a file: exit code 3, nothing changed (got $RC)"
 
     # A second setup while one waits on its first page ends at once, and says so in its exit code.
     wine "$KOB_SETUP" </dev/null >/dev/null 2>&1 &
     KOB_STARTED_PIDS+=("$!")
-    for _ in $(seq 1 100); do
-        xdotool search --name "Drovo Volume Controller 3.0 Setup" >/dev/null 2>&1 && break
-        sleep 0.2
-    done
+    wait_for 'xdotool search --name "Drovo Volume Controller 3.0 Setup" >/dev/null 2>&1' || true
     setup /S
     check '[ "$RC" = 5 ]' "one setup at a time: exit code 5 (got $RC)"
     done_with_prefix
@@ -236,26 +295,201 @@ target_cannot_be_written() {
 file_in_use() {
     fresh in-use
     setup /S
-    wine "$KOB_BIN/kobprobe.exe" lock "$(winepath -w "$KOB_WORK/lock")" "$KOB_PROGRAM" </dev/null >/dev/null 2>&1 &
+    # The test sound, which an update replaces after the program and the help page, held open by another program;
+    # the help page marked, to see whether it is the installed one afterwards.
+    echo "<!-- as installed -->" >>"$KOB_INSTALL_DIR/KOBHELP.HTM"
+    wine "$KOB_BIN/kobprobe.exe" lock "$(winepath -w "$KOB_WORK/lock")" "$KOB_PROGRAM_DIR\\POURING.WAV" \
+        </dev/null >/dev/null 2>&1 &
     KOB_STARTED_PIDS+=("$!")
-    for _ in $(seq 1 100); do
-        grep -q locked=1 "$KOB_WORK/lock" 2>/dev/null && break
-        sleep 0.1
-    done
+    wait_for 'grep -q locked=1 "$KOB_WORK/lock" 2>/dev/null' || true
     # Marks the registration, to see whether the failed update wrote it again.
     reg add "HKLM\\$UNINSTALL" /v DisplayVersion /d 3.00.0001
+    local before
+    before=$(installation_state)
     setup /S
-    check '[ "$RC" = 3 ]' "a silent update with the program file in use ends with 3 (got $RC)"
+    check '[ "$RC" = 3 ]' "a silent update with a file in use ends with 3 (got $RC)"
     check '[ "$(regval "HKLM\\$UNINSTALL" DisplayVersion)" = 3.00.0001 ]' "and registers nothing"
+    check '[ "$(installation_state)" = "$before" ]' "the files it had replaced put back, no new file left beside them"
 
-    wine "$KOB_PROGRAM_DIR\\uninstall.exe" /AllUsers /S </dev/null >/dev/null 2>&1 || true
-    for _ in $(seq 1 100); do
-        has_key "HKLM\\$UNINSTALL" || break
-        sleep 0.2
-    done
+    probe quiet runline "$(regval "HKLM\\$UNINSTALL" QuietUninstallString)"
+    expect "$KOB_WORK/quiet" exitcode 3010 "the quiet uninstallation tells of the file left for the restart"
     check '! has_key "HKLM\\$UNINSTALL" && [ ! -e "$KOB_INSTALL_DIR/KOBHELP.HTM" ]' "uninstalled around the file in use"
     check 'regval "HKLM\\System\\CurrentControlSet\\Control\\Session Manager" PendingFileRenameOperations |
-        grep -q "Drovo Volume Controller\\\\kob3.0.exe"' "the file in use is removed at the next restart"
+        grep -q "Drovo Volume Controller\\\\POURING.WAV"' "the file in use is removed at the next restart"
+    done_with_prefix
+}
+
+uninstaller_removes_its_own_copy() {
+    fresh own-copy
+    # Hers, for herself alone, before an administrator installs for everyone.
+    as_user "$OTHER_USER"
+    setup /S /CurrentUser
+    local hers
+    hers=$(regval "HKCU\\$UNINSTALL" InstallLocation)
+    as_user "$ADMIN_USER"
+    setup /S
+    local before
+    before=$(installation_state)
+    # The installed folder copied elsewhere by hand: its uninstaller removes that copy alone.
+    cp -a "$KOB_INSTALL_DIR" "$WINEPREFIX/drive_c/Copied"
+    wine 'C:\Copied\uninstall.exe' /AllUsers /S </dev/null >/dev/null 2>&1 || true
+    wait_for '[ ! -e "$WINEPREFIX/drive_c/Copied" ]' || true
+    check '[ ! -e "$WINEPREFIX/drive_c/Copied" ] && [ "$(installation_state)" = "$before" ]' \
+        "a copied folder's uninstaller removes that folder only, never the registered installation"
+    # A switch naming the other scope is refused, and nothing goes.
+    probe other-scope runline "\"$KOB_PROGRAM_DIR\\uninstall.exe\" /CurrentUser /S _?=$KOB_PROGRAM_DIR"
+    expect "$KOB_WORK/other-scope" exitcode 2 "/CurrentUser on the copy of all users refused"
+    check '[ "$(installation_state)" = "$before" ]' "and it stays"
+    # Hers, without a switch: her copy and its registration go; the copy of all users and her settings stay.
+    as_user "$OTHER_USER"
+    wine "$hers\\uninstall.exe" /S </dev/null >/dev/null 2>&1 || true
+    wait_for '! has_key "HKCU\\$UNINSTALL"' || true
+    check '! has_key "HKCU\\$UNINSTALL" && [ ! -e "$(winepath -u "$hers")" ] && [ "$(installation_state)" = "$before" ]' \
+        "her own uninstaller removes her copy alone"
+    probe hers settings
+    expect "$KOB_WORK/hers" cstpval 1 "her settings kept for the copy of all users"
+    expect "$KOB_WORK/hers" peruser absent "no longer for her alone"
+    done_with_prefix
+}
+
+scopes_never_fight() {
+    fresh scopes
+    as_user "$OTHER_USER"
+    setup /S /CurrentUser
+    local hers
+    hers=$(regval "HKCU\\$UNINSTALL" InstallLocation)
+    # The administrator's own copy, then his installation for everyone, which takes his own copy with it.
+    as_user "$ADMIN_USER"
+    setup /S /CurrentUser
+    local his
+    his=$(regval "HKCU\\$UNINSTALL" InstallLocation)
+    setup /S /AllUsers
+    check '[ "$RC" = 0 ] && ! has_key "HKCU\\$UNINSTALL" && [ ! -e "$(winepath -u "$his")" ]' \
+        "an installation for all users takes the installing user's own copy with it"
+    probe his settings
+    expect "$KOB_WORK/his" userrun absent "his own log-on start gone"
+    expect "$KOB_WORK/his" peruser absent "his settings no longer for him alone"
+    # No copy for one user beside it, whoever asks (a standard user installs for himself by default).
+    local before
+    before=$(installation_state)
+    setup /S /CurrentUser
+    probe standard runstandard "\"$(winepath -w "$KOB_SETUP")\" /S"
+    check '[ "$RC" = 7 ] && [ "$(kob_value "$KOB_WORK/standard" exitcode)" = 7 ] && [ "$(installation_state)" = "$before" ]' \
+        "a copy for one user beside the one for all users refused with 7 (got $RC)"
+    # At her next log-on Windows runs the component: of her two log-on starts, the machine's alone stays.
+    as_user "$OTHER_USER"
+    as_windows_at_logon
+    probe hers settings
+    expect "$KOB_WORK/hers" userrun absent "her own log-on start gone, one copy starts for her"
+    expect "$KOB_WORK/hers" run "\"$KOB_PROGRAM\"" "the machine's"
+    check '[ -e "$(winepath -u "$hers")" ]' "her copy itself left to her"
+    done_with_prefix
+}
+
+machine_keeps_its_logon_choice() {
+    fresh machine-choice
+    setup /S
+    # An administrator switched the log-on start off for the machine; another one, with no settings of his own
+    # (as the system account has none), updates it silently.
+    reg delete "$RUN_KEY" /v "Drovo Volume Controller 3.0"
+    as_user "$OTHER_USER"
+    setup /S
+    check '[ "$RC" = 0 ] && [ -z "$(regval "$RUN_KEY" "Drovo Volume Controller 3.0")" ]' \
+        "the machine's log-on start stays off (exit code $RC)"
+    check '[ "$(regval "$ACTIVE_SETUP" StubPath)" = "\"$KOB_PROGRAM_DIR\\kobuser.exe\"" ]' "its component unchanged"
+    # On for the machine, off for its new users: both kept too.
+    reg add "$RUN_KEY" /v "Drovo Volume Controller 3.0" /d "\"$KOB_PROGRAM\""
+    reg add "$ACTIVE_SETUP" /v StubPath /d "\"$KOB_PROGRAM_DIR\\kobuser.exe\" /NoLogonStart"
+    setup /S
+    check '[ "$(regval "$RUN_KEY" "Drovo Volume Controller 3.0")" = "\"$KOB_PROGRAM\"" ]' "the log-on start stays on"
+    check '[ "$(regval "$ACTIVE_SETUP" StubPath)" = "\"$KOB_PROGRAM_DIR\\kobuser.exe\" /NoLogonStart" ]' \
+        "and its new users keep none"
+    done_with_prefix
+}
+
+running_program_found_everywhere() {
+    fresh running
+    setup /S
+    kob_start_program
+    # Each setup closes the program and starts it again; the next one comes while that copy is still starting.
+    local codes=""
+    for _ in 1 2 3; do
+        setup /S
+        codes+="$RC "
+    done
+    check '[ "$codes" = "0 0 0 " ]' "three silent setups in a row over the running program end with 0 (got $codes)"
+    probe running companion
+    expect "$KOB_WORK/running" tray 1 "and it runs again"
+    # A copy in another session, by its mutex in that session's namespace (session 0's is the global one): a
+    # silent setup waits for it to end, then installs; one that keeps running past the wait ends it with 3.
+    wine "$KOB_BIN/kobprobe.exe" mutex "$(winepath -w "$KOB_WORK/elsewhere")" 'Global\kob3.0' 3000 \
+        </dev/null >/dev/null 2>&1 &
+    local holder=$!
+    wait_for 'grep -q held=1 "$KOB_WORK/elsewhere" 2>/dev/null' || true
+    setup /S
+    check '[ "$RC" = 0 ] && ! kill -0 "$holder" 2>/dev/null' "a copy elsewhere waited for, then installed (exit code $RC)"
+    wine "$KOB_BIN/kobprobe.exe" mutex "$(winepath -w "$KOB_WORK/held")" 'Global\kob3.0' 60000 </dev/null >/dev/null 2>&1 &
+    KOB_STARTED_PIDS+=("$!")
+    wait_for 'grep -q held=1 "$KOB_WORK/held" 2>/dev/null' || true
+    local before
+    before=$(installation_state)
+    setup /S
+    check '[ "$RC" = 3 ] && [ "$(installation_state)" = "$before" ]' \
+        "one that keeps running: 3 after a bounded wait, nothing changed (got $RC)"
+    done_with_prefix
+}
+
+each_version_reaches_every_user() {
+    fresh versions
+    setup /S
+    # The same setup built as the next version.
+    makensis -V1 -WX -DVERSION_QUAD=3.0.0.440 -DBUILD_DIR="$KOB_BIN" -DPLUGINS="$KOB_BIN/setup-plugins" \
+        -DRESOURCES="$KOB_ROOT/resources" -DOUTFILE="$KOB_WORK/next.exe" "$KOB_ROOT/installer/kob.nsi" >/dev/null
+    KOB_SETUP=$KOB_WORK/next.exe setup /S
+    check '[ "$RC" = 0 ] && [ "$(regval "$ACTIVE_SETUP" Version)" = 3,0,0,440 ]' \
+        "the next version raises the component's version, so Windows runs it again for every user (exit code $RC)"
+    check '[ "$(regval "HKLM\\$UNINSTALL" DisplayVersion)" = 3.00.0440 ]' "and shows itself in the entry"
+    done_with_prefix
+}
+
+standard_user_and_all_users_uninstall() {
+    fresh standard-user
+    setup /S
+    local before
+    before=$(installation_state)
+    probe uninstall runstandard "\"$KOB_PROGRAM_DIR\\uninstall.exe\" /AllUsers /S _?=$KOB_PROGRAM_DIR"
+    expect "$KOB_WORK/uninstall" exitcode 4 "a standard user's silent all-users uninstallation ends with 4, no box waits"
+    check '[ "$(installation_state)" = "$before" ]' "and removes nothing"
+    probe install runstandard "\"$(winepath -w "$KOB_SETUP")\" /S /AllUsers"
+    expect "$KOB_WORK/install" exitcode 4 "nor may he install for all users"
+    done_with_prefix
+}
+
+program_starts_as_desktop_user() {
+    fresh desktop-user
+    # Through the pages with Enter, "Start Drovo Volume Controller 3.0 now" left ticked on the last.
+    wine "$KOB_SETUP" </dev/null >/dev/null 2>&1 &
+    local interactive=$! window=""
+    for _ in 1 2 3 4 5; do
+        wait_for 'window=$(xdotool search --name "Drovo Volume Controller 3.0 Setup" 2>/dev/null | head -n 1)' || true
+        sleep 1
+        xdotool key --window "$window" Return 2>/dev/null || true
+    done
+    RC=0
+    wait "$interactive" || RC=$?
+    probe finished companion
+    check '[ "$RC" = 0 ] && [ "$(kob_value "$KOB_WORK/finished" tray)" = 1 ]' "the finish page started it (exit code $RC)"
+    # Without the desktop's shell to ask (its process gone), a setup with an administrator's token starts nothing
+    # itself: the program it closed for a silent update stays closed.
+    local pid
+    for pid in $(pgrep -f 'explorer.exe /desktop'); do
+        ! grep -qz "^WINEPREFIX=$WINEPREFIX\$" "/proc/$pid/environ" 2>/dev/null || kill "$pid"
+    done
+    setup /S
+    sleep 2
+    probe closed mutex 'kob3.0'
+    check '[ "$RC" = 0 ] && [ "$(kob_value "$KOB_WORK/closed" exists)" = 0 ]' \
+        "never started with the setup's own rights (exit code $RC)"
     done_with_prefix
 }
 
@@ -266,4 +500,11 @@ per_user_first_start
 folder_switch_and_reinstall_elsewhere
 target_cannot_be_written
 file_in_use
+uninstaller_removes_its_own_copy
+scopes_never_fight
+machine_keeps_its_logon_choice
+running_program_found_everywhere
+each_version_reaches_every_user
+standard_user_and_all_users_uninstall
+program_starts_as_desktop_user
 kob_finish

@@ -6,6 +6,9 @@
 //   kobprobe run <out> <exe> [args...]   starts a program, answers each message box it shows with OK,
 //                                        and reports the boxes, whether the controller or a tray icon appeared,
 //                                        its process id and its exit code
+//   kobprobe runline <out> <line>        the same for a command line taken as it is
+//   kobprobe runstandard <out> <line>    the same as a standard user: the Administrators group only denies
+//   kobprobe mutex <out> <name> [ms]     whether a named mutex exists; with a time, makes it and holds it so long
 //   kobprobe companion <out>             the running program's hidden companion window and the tray
 //   kobprobe close <out>                 closes the running program as the system does at log-off, and waits
 //   kobprobe install <out> <cstpval>     the program key as the setup leaves it, without the Run value
@@ -195,21 +198,49 @@ int Volume(std::ofstream& out) {
     return 0;
 }
 
-// Starts a command line as the shell would; false, with "started=0" reported, when it cannot be started.
-bool StartProcess(std::ofstream& out, const std::string& commandLine, PROCESS_INFORMATION& process) {
+// Starts a command line as the shell would (with the token given, else with this process's); false, with
+// "started=0" reported, when it cannot be started.
+bool StartProcess(std::ofstream& out, const std::string& commandLine, PROCESS_INFORMATION& process,
+                  HANDLE token = nullptr) {
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
     std::string line = commandLine;
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+    const BOOL started =
+        token ? CreateProcessAsUserA(token, nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                     &startup, &process)
+              : CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process);
+    if (!started) {
         out << "started=0\n";
         return false;
     }
     return true;
 }
 
-int Run(std::ofstream& out, const std::string& commandLine) {
+// This process's token with the Administrators group for denying only: what a standard user's programs run with.
+HANDLE StandardUserToken() {
+    HANDLE own = nullptr;
+    OpenProcessToken(GetCurrentProcess(), TOKEN_ALL_ACCESS, &own);
+    SID_IDENTIFIER_AUTHORITY authority = SECURITY_NT_AUTHORITY;
+    PSID administrators = nullptr;
+    AllocateAndInitializeSid(&authority, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0, 0, 0, 0, 0, 0,
+                             &administrators);
+    SID_AND_ATTRIBUTES denyOnly{administrators, 0};
+    HANDLE restricted = nullptr;
+    if (own && administrators) {
+        CreateRestrictedToken(own, 0, 1, &denyOnly, 0, nullptr, 0, nullptr, &restricted);
+    }
+    if (administrators) {
+        FreeSid(administrators);
+    }
+    if (own) {
+        CloseHandle(own);
+    }
+    return restricted;
+}
+
+int Run(std::ofstream& out, const std::string& commandLine, HANDLE token = nullptr) {
     PROCESS_INFORMATION process{};
-    if (!StartProcess(out, commandLine, process)) {
+    if (!StartProcess(out, commandLine, process, token)) {
         return 1;
     }
     out << "started=1\n";
@@ -712,6 +743,28 @@ int Lock(std::ofstream& out, const char* path) {
     return 0;
 }
 
+// Whether a named mutex exists; with a time, makes it (as a copy of the program in another session would have it)
+// and holds it so long.
+int Mutex(std::ofstream& out, const char* name, DWORD holdMs) {
+    if (holdMs == 0) {
+        HANDLE mutex = OpenMutexA(SYNCHRONIZE, FALSE, name);
+        out << "exists=" << (mutex || GetLastError() == ERROR_ACCESS_DENIED ? 1 : 0) << "\n";
+        if (mutex) {
+            CloseHandle(mutex);
+        }
+        return 0;
+    }
+    HANDLE mutex = CreateMutexA(nullptr, FALSE, name);
+    out << "held=" << (mutex ? 1 : 0) << "\n";
+    out.flush();
+    if (!mutex) {
+        return 1;
+    }
+    Sleep(holdMs);
+    CloseHandle(mutex);
+    return 0;
+}
+
 int Settings(std::ofstream& out) {
     ReportDword(out, "cstpval");
     ReportDword(out, "ontopstat");
@@ -791,6 +844,22 @@ int main(int argc, char** argv) {
     }
     if (command == "shellrestart") {
         return ShellRestart(out);
+    }
+    if (command == "runline" && argc >= 4) {
+        return Run(out, argv[3]);
+    }
+    if (command == "runstandard" && argc >= 4) {
+        HANDLE token = StandardUserToken();
+        if (!token) {
+            out << "started=0\n";
+            return 1;
+        }
+        const int result = Run(out, argv[3], token);
+        CloseHandle(token);
+        return result;
+    }
+    if (command == "mutex" && argc >= 4) {
+        return Mutex(out, argv[3], argc >= 5 ? std::strtoul(argv[4], nullptr, 10) : 0);
     }
     if (command == "run" && argc >= 4) {
         std::string commandLine;
