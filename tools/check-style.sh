@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The style checks of the test command, run by ctest as style.clang-format and style.shellcheck:
-#   bash tools/check-style.sh clang-format TOOL   every C++ source and header in src/, tests/ and tools/ is laid out
-#                                                 as .clang-format says; the ones that are not are listed
+#   bash tools/check-style.sh clang-format TOOL   every C++ source and header in src/, installer/, tests/ and tools/
+#                                                 is laid out as .clang-format says; the ones that are not are listed
 #   bash tools/check-style.sh shellcheck TOOL     every shell script in tools/ and tests/gui/ is shellcheck-clean
 # TOOL is the program the build found. The bootstrap installs both, so a missing one fails the check.
 set -euo pipefail
@@ -16,7 +16,7 @@ fi
 
 case $check in
 clang-format)
-    mapfile -t sources < <(find src tests tools -type f \( -name '*.cpp' -o -name '*.h' \) | sort)
+    mapfile -t sources < <(find src installer tests tools -type f \( -name '*.cpp' -o -name '*.h' \) | sort)
     status=0
     report=$("$tool" --dry-run --Werror "${sources[@]}" 2>&1) || status=$?
     mapfile -t unformatted < <(sed -n 's/^\(.*\):[0-9]*:[0-9]*: error: code should be clang-formatted.*/\1/p' \

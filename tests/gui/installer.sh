@@ -100,13 +100,15 @@ wait_for() {
 }
 
 # installation_state : the installed copy of all users, a line each: its files and shortcuts (size and time), its
-# uninstall entry, its component for new users, the machine's log-on start. The same before and after: unchanged.
+# uninstall entry, its component for new users, the machine's log-on start. unchanged : it is as $before holds.
 installation_state() {
-    { find "$KOB_INSTALL_DIR" "$WINEPREFIX/$ALL_USERS_MENU" -mindepth 1 -printf '%P %s %T@\n' 2>/dev/null || true; } | sort
+    { find "$KOB_INSTALL_DIR" "$WINEPREFIX/$ALL_USERS_MENU" -mindepth 1 -printf '%P %s %T@\n' 2>/dev/null ||
+        true; } | sort
     wine reg query "HKLM\\$UNINSTALL" </dev/null 2>/dev/null | tr -d '\r' || true
     wine reg query "$ACTIVE_SETUP" </dev/null 2>/dev/null | tr -d '\r' || true
     regval "$RUN_KEY" "Drovo Volume Controller 3.0"
 }
+unchanged() { [ "$(installation_state)" = "$before" ]; }
 
 # as_windows_at_logon : runs the Active Setup component's StubPath command line as Windows does at a log-on.
 as_windows_at_logon() {
@@ -234,20 +236,21 @@ folder_switch_and_reinstall_elsewhere() {
     mkdir -p "$WINEPREFIX/drive_c/Apps"
     touch "$WINEPREFIX/drive_c/Apps/keep.txt"
     setup /S '/D=C:\Program Files\My DVC'
-    check '[ "$RC" = 0 ] && [ -f "$WINEPREFIX/drive_c/Program Files/My DVC/kob3.0.exe" ] && [ ! -e "$KOB_INSTALL_DIR" ]' \
+    local mine="$WINEPREFIX/drive_c/Program Files/My DVC"
+    check '[ "$RC" = 0 ] && [ -f "$mine/kob3.0.exe" ] && [ ! -e "$KOB_INSTALL_DIR" ]' \
         "a quoted /D= honoured (exit code $RC)"
     check '[ ! -e "$WINEPREFIX/drive_c/Apps/Drovo" ] && [ -f "$WINEPREFIX/drive_c/Apps/keep.txt" ]' \
         "the copy before removed; the other file beside it kept"
     local before
     before=$(installation_state)
     setup /S '/D=Drovo Folder'
-    check '[ "$RC" = 3 ] && [ "$(installation_state)" = "$before" ]' "a folder that is no full path: 3 (got $RC)"
+    check '[ "$RC" = 3 ] && unchanged' "a folder that is no full path: 3 (got $RC)"
     # The registered quiet uninstallation returns when it has finished, with its exit code.
     probe quiet runline "$(regval "HKLM\\$UNINSTALL" QuietUninstallString)"
     expect "$KOB_WORK/quiet" exitcode 0 "the quiet uninstallation's exit code"
     check '! has_key "HKLM\\$UNINSTALL" && ! has_key "$ACTIVE_SETUP" && [ ! -e "$WINEPREFIX/$ALL_USERS_MENU" ]' \
         "its entry, component and shortcuts gone when it returns"
-    check 'wait_for "[ ! -e \"$WINEPREFIX/drive_c/Program Files/My DVC\" ]"' "and its folder with its last file right after"
+    check 'wait_for "[ ! -e \"$mine\" ]"' "and its folder with its last file right after"
     done_with_prefix
 }
 
@@ -276,12 +279,12 @@ target_cannot_be_written() {
     setup /S /D=C:\\Locked
     [ "$immutable" = 0 ] || chattr -i "$target"
     probe settings-after settings
-    check '[ "$RC" = 3 ] && [ "$(installation_state)" = "$before" ] && [ "$(cat "$KOB_WORK/settings-after.txt")" = "$settings" ]' \
+    check '[ "$RC" = 3 ] && unchanged && [ "$(cat "$KOB_WORK/settings-after.txt")" = "$settings" ]' \
         "a failed reinstallation elsewhere: 3, files, entry, log-on start, component, shortcuts and settings kept"
     # A folder that cannot be made at all (a file stands in its path) fails too, never installing elsewhere.
     echo "in the folder's place" >"$WINEPREFIX/drive_c/NotAFolder"
     setup /S /D=C:\\NotAFolder\\Drovo
-    check '[ "$RC" = 3 ] && [ "$(installation_state)" = "$before" ]' "a folder under a file: exit code 3, nothing changed (got $RC)"
+    check '[ "$RC" = 3 ] && unchanged' "a folder under a file: exit code 3, nothing changed (got $RC)"
 
     # A second setup while one waits on its first page ends at once, and says so in its exit code.
     wine "$KOB_SETUP" </dev/null >/dev/null 2>&1 &
@@ -309,7 +312,7 @@ file_in_use() {
     setup /S
     check '[ "$RC" = 3 ]' "a silent update with a file in use ends with 3 (got $RC)"
     check '[ "$(regval "HKLM\\$UNINSTALL" DisplayVersion)" = 3.00.0001 ]' "and registers nothing"
-    check '[ "$(installation_state)" = "$before" ]' "the files it had replaced put back, no new file left beside them"
+    check 'unchanged' "the files it had replaced put back, no new file left beside them"
 
     probe quiet runline "$(regval "HKLM\\$UNINSTALL" QuietUninstallString)"
     expect "$KOB_WORK/quiet" exitcode 3010 "the quiet uninstallation tells of the file left for the restart"
@@ -334,17 +337,17 @@ uninstaller_removes_its_own_copy() {
     cp -a "$KOB_INSTALL_DIR" "$WINEPREFIX/drive_c/Copied"
     wine 'C:\Copied\uninstall.exe' /AllUsers /S </dev/null >/dev/null 2>&1 || true
     wait_for '[ ! -e "$WINEPREFIX/drive_c/Copied" ]' || true
-    check '[ ! -e "$WINEPREFIX/drive_c/Copied" ] && [ "$(installation_state)" = "$before" ]' \
+    check '[ ! -e "$WINEPREFIX/drive_c/Copied" ] && unchanged' \
         "a copied folder's uninstaller removes that folder only, never the registered installation"
     # A switch naming the other scope is refused, and nothing goes.
     probe other-scope runline "\"$KOB_PROGRAM_DIR\\uninstall.exe\" /CurrentUser /S _?=$KOB_PROGRAM_DIR"
     expect "$KOB_WORK/other-scope" exitcode 2 "/CurrentUser on the copy of all users refused"
-    check '[ "$(installation_state)" = "$before" ]' "and it stays"
+    check 'unchanged' "and it stays"
     # Hers, without a switch: her copy and its registration go; the copy of all users and her settings stay.
     as_user "$OTHER_USER"
     wine "$hers\\uninstall.exe" /S </dev/null >/dev/null 2>&1 || true
     wait_for '! has_key "HKCU\\$UNINSTALL"' || true
-    check '! has_key "HKCU\\$UNINSTALL" && [ ! -e "$(winepath -u "$hers")" ] && [ "$(installation_state)" = "$before" ]' \
+    check '! has_key "HKCU\\$UNINSTALL" && [ ! -e "$(winepath -u "$hers")" ] && unchanged' \
         "her own uninstaller removes her copy alone"
     probe hers settings
     expect "$KOB_WORK/hers" cstpval 1 "her settings kept for the copy of all users"
@@ -374,7 +377,7 @@ scopes_never_fight() {
     before=$(installation_state)
     setup /S /CurrentUser
     probe standard runstandard "\"$(winepath -w "$KOB_SETUP")\" /S"
-    check '[ "$RC" = 7 ] && [ "$(kob_value "$KOB_WORK/standard" exitcode)" = 7 ] && [ "$(installation_state)" = "$before" ]' \
+    check '[ "$RC" = 7 ] && [ "$(kob_value "$KOB_WORK/standard" exitcode)" = 7 ] && unchanged' \
         "a copy for one user beside the one for all users refused with 7 (got $RC)"
     # At her next log-on Windows runs the component: of her two log-on starts, the machine's alone stays.
     as_user "$OTHER_USER"
@@ -427,14 +430,16 @@ running_program_found_everywhere() {
     local holder=$!
     wait_for 'grep -q held=1 "$KOB_WORK/elsewhere" 2>/dev/null' || true
     setup /S
-    check '[ "$RC" = 0 ] && ! kill -0 "$holder" 2>/dev/null' "a copy elsewhere waited for, then installed (exit code $RC)"
-    wine "$KOB_BIN/kobprobe.exe" mutex "$(winepath -w "$KOB_WORK/held")" 'Global\kob3.0' 60000 </dev/null >/dev/null 2>&1 &
+    check '[ "$RC" = 0 ] && ! kill -0 "$holder" 2>/dev/null' \
+        "a copy elsewhere waited for, then installed (exit code $RC)"
+    wine "$KOB_BIN/kobprobe.exe" mutex "$(winepath -w "$KOB_WORK/held")" 'Global\kob3.0' 60000 \
+        </dev/null >/dev/null 2>&1 &
     KOB_STARTED_PIDS+=("$!")
     wait_for 'grep -q held=1 "$KOB_WORK/held" 2>/dev/null' || true
     local before
     before=$(installation_state)
     setup /S
-    check '[ "$RC" = 3 ] && [ "$(installation_state)" = "$before" ]' \
+    check '[ "$RC" = 3 ] && unchanged' \
         "one that keeps running: 3 after a bounded wait, nothing changed (got $RC)"
     done_with_prefix
 }
@@ -458,8 +463,8 @@ standard_user_and_all_users_uninstall() {
     local before
     before=$(installation_state)
     probe uninstall runstandard "\"$KOB_PROGRAM_DIR\\uninstall.exe\" /AllUsers /S _?=$KOB_PROGRAM_DIR"
-    expect "$KOB_WORK/uninstall" exitcode 4 "a standard user's silent all-users uninstallation ends with 4, no box waits"
-    check '[ "$(installation_state)" = "$before" ]' "and removes nothing"
+    expect "$KOB_WORK/uninstall" exitcode 4 "a standard user's silent all-users uninstallation: 4, no box waits"
+    check 'unchanged' "and removes nothing"
     probe install runstandard "\"$(winepath -w "$KOB_SETUP")\" /S /AllUsers"
     expect "$KOB_WORK/install" exitcode 4 "nor may he install for all users"
     done_with_prefix
@@ -478,7 +483,8 @@ program_starts_as_desktop_user() {
     RC=0
     wait "$interactive" || RC=$?
     probe finished companion
-    check '[ "$RC" = 0 ] && [ "$(kob_value "$KOB_WORK/finished" tray)" = 1 ]' "the finish page started it (exit code $RC)"
+    check '[ "$RC" = 0 ] && [ "$(kob_value "$KOB_WORK/finished" tray)" = 1 ]' \
+        "the finish page started it (exit code $RC)"
     # Without the desktop's shell to ask (its process gone), a setup with an administrator's token starts nothing
     # itself: the program it closed for a silent update stays closed.
     local pid
