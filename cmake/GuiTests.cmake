@@ -23,4 +23,6 @@ kob_add_gui_test(tray tray.sh)
 kob_add_gui_test(keyboard keyboard.sh)
 kob_add_gui_test(dpi dpi.sh)
 kob_add_gui_test(installer installer.sh)
+# Fourteen scenarios in fresh prefixes, one of them waiting out a silent setup's bounded wait.
+set_tests_properties(gui.installer PROPERTIES TIMEOUT 600)
 kob_add_gui_test(program_folder program-folder.sh)

@@ -298,6 +298,7 @@ Section "${PRODUCT}" SecProgram
     SectionIn RO
     ; Until every file is in place, any end of the setup is a failure to write them.
     SetErrorLevel ${EXIT_FILE_NOT_WRITTEN}
+    Call RememberPreviousCopies
     StrCpy $CloseFolder ""
     StrCpy $CloseSessions this
     ${If} $MultiUser.InstallMode == AllUsers
@@ -310,7 +311,6 @@ Section "${PRODUCT}" SecProgram
         ${EndIf}
         Abort
     ${EndIf}
-    Call RememberPreviousCopies
     Call FindCreatedFolder
 
     Call StageFiles
@@ -463,10 +463,17 @@ Section "-Finish"
     SetErrorLevel 0
 SectionEnd
 
-; A setup that failed leaves the installed copy as it was, and the copy that ran before runs again.
+; A setup that failed leaves the installed copy as it was, and the copy that ran before runs again from there.
 Function .onInstFailed
     Call DiscardStagedFiles
+    StrCpy $0 $UserCopy
+    ${If} $MultiUser.InstallMode == AllUsers
+        StrCpy $0 $MachineCopy
+    ${EndIf}
     ${If} $ProgramWasRunning == 1
+    ${AndIf} $0 != ""
+        StrCpy $INSTDIR $0
+        StrCpy $ComponentSwitch $PreviousComponentSwitch
         Call StartForDesktopUser
     ${EndIf}
 FunctionEnd

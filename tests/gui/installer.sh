@@ -270,8 +270,11 @@ target_cannot_be_written() {
     check '[ "$RC" = 3 ]' "exit code 3 (got $RC)"
     check '! has_key "HKLM\\$UNINSTALL" && ! has_key "HKCU\\$UNINSTALL"' "no uninstall entry"
     check '[ ! -e "$WINEPREFIX/$ALL_USERS_MENU" ]' "no shortcuts"
-    # A reinstallation there over an installed copy fails the same way and leaves that copy exactly as it was.
+    # A reinstallation there over an installed, running copy fails the same way, leaves that copy exactly as it was
+    # and starts it again.
     setup /S
+    kob_start_program
+    probe started companion
     local before settings
     before=$(installation_state)
     probe settings-before settings
@@ -281,6 +284,8 @@ target_cannot_be_written() {
     probe settings-after settings
     check '[ "$RC" = 3 ] && unchanged && [ "$(cat "$KOB_WORK/settings-after.txt")" = "$settings" ]' \
         "a failed reinstallation elsewhere: 3, files, entry, log-on start, component, shortcuts and settings kept"
+    probe again companion
+    expect "$KOB_WORK/again" tray 1 "the program it closed runs again"
     # A folder that cannot be made at all (a file stands in its path) fails too, never installing elsewhere.
     echo "in the folder's place" >"$WINEPREFIX/drive_c/NotAFolder"
     setup /S /D=C:\\NotAFolder\\Drovo
