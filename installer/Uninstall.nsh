@@ -4,7 +4,8 @@
 ;   uninstall.exe [/AllUsers | /CurrentUser] [/S]
 ; The registered quiet command adds _?=<folder>: the uninstaller then runs in place and its caller waits for it.
 ; Exit codes: 0 removed; 1 cancelled while the program kept running; 2 refused: the switch names the other scope;
-; 4 a copy of all users and no administrator's rights; 3010 removed, some files at the next restart of Windows.
+; 4 a copy of all users and no administrator's rights; 5 another setup of the program is running; 3010 removed,
+; some files at the next restart of Windows.
 
 !define EXIT_OTHER_SCOPE 2
 

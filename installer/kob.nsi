@@ -174,6 +174,13 @@ Function ReadCommandLineFolder
         ${EndIf}
         IntOp $2 $2 + 1
     ${Loop}
+    ; Without a closing backslash, as the engine keeps its folders.
+    StrCpy $2 $1 1 -1
+    StrLen $3 $1
+    ${If} $2 == "\"
+    ${AndIf} $3 > 3
+        StrCpy $1 $1 -1
+    ${EndIf}
     StrCpy $CommandLineFolder $1
     StrCpy $2 $1 2 1
     StrCpy $3 $1 2

@@ -6,62 +6,48 @@
 //       starts a program as the desktop's user, never elevated; answers "shell", "direct" or "none"
 #include <windows.h>
 
+#include <cstdlib>
 #include <string>
 
 #include "DesktopStart.h"
 #include "RunningCopies.h"
 #include "SetupStack.h"
 
-SETUP_FUNCTION(CloseProgram) {
-    setup::SetupStack stack(stringSize, top);
-    const std::wstring folder = stack.Pop();
-    const std::wstring sessions = stack.Pop();
-    const std::wstring milliseconds = stack.Pop();
-    // Whatever fails, the answer never lets the caller write over a copy that might be running.
-    std::wstring answer = L"here";
+namespace {
+
+// The answers, in the order of the outcomes.
+constexpr const wchar_t* kCopiesAnswers[] = {L"none", L"closed", L"here", L"elsewhere"};
+constexpr const wchar_t* kStartAnswers[] = {L"shell", L"direct", L"none"};
+
+// Pushes the call's answer; whatever fails inside it, the caller gets the answer given for a failure.
+template <typename Call> void Answer(setup::SetupStack& stack, const wchar_t* onFailure, Call call) {
+    std::wstring answer = onFailure;
     try {
-        const setup::CopiesOutcome outcome = setup::CloseRunningCopies(
-            folder, sessions == L"all" ? setup::SessionsWatched::All : setup::SessionsWatched::ThisOne,
-            static_cast<unsigned>(std::wcstoul(milliseconds.c_str(), nullptr, 10)));
-        switch (outcome) {
-        case setup::CopiesOutcome::NoneRan:
-            answer = L"none";
-            break;
-        case setup::CopiesOutcome::Closed:
-            answer = L"closed";
-            break;
-        case setup::CopiesOutcome::StillHere:
-            answer = L"here";
-            break;
-        case setup::CopiesOutcome::StillElsewhere:
-            answer = L"elsewhere";
-            break;
-        }
+        answer = call();
     } catch (...) {
     }
     stack.Push(answer);
+}
+
+} // namespace
+
+SETUP_FUNCTION(CloseProgram) {
+    setup::SetupStack stack(stringSize, top);
+    const std::wstring folder = stack.Pop();
+    const setup::SessionsWatched sessions =
+        stack.Pop() == L"all" ? setup::SessionsWatched::All : setup::SessionsWatched::ThisOne;
+    const unsigned milliseconds = static_cast<unsigned>(std::wcstoul(stack.Pop().c_str(), nullptr, 10));
+    // A failure never lets the caller write over a copy that might be running.
+    Answer(stack, L"here",
+           [&] { return kCopiesAnswers[static_cast<int>(setup::CloseRunningCopies(folder, sessions, milliseconds))]; });
 }
 
 SETUP_FUNCTION(StartForDesktopUser) {
     setup::SetupStack stack(stringSize, top);
     const std::wstring file = stack.Pop();
     const std::wstring parameters = stack.Pop();
-    const std::wstring who = stack.Pop();
-    std::wstring answer = L"none";
-    try {
-        switch (setup::StartForDesktopUser(file, parameters,
-                                           who == L"desktop" ? setup::WhoMayRunIt::DesktopUser
-                                                             : setup::WhoMayRunIt::InstallingUserOnly)) {
-        case setup::StartedBy::DesktopShell:
-            answer = L"shell";
-            break;
-        case setup::StartedBy::ThisProcess:
-            answer = L"direct";
-            break;
-        case setup::StartedBy::Nobody:
-            break;
-        }
-    } catch (...) {
-    }
-    stack.Push(answer);
+    const setup::WhoMayRunIt who =
+        stack.Pop() == L"desktop" ? setup::WhoMayRunIt::DesktopUser : setup::WhoMayRunIt::InstallingUserOnly;
+    Answer(stack, L"none",
+           [&] { return kStartAnswers[static_cast<int>(setup::StartForDesktopUser(file, parameters, who))]; });
 }
