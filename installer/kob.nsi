@@ -298,7 +298,7 @@ Function StartForDesktopUser
         SetupSupport::StartForDesktopUser "$INSTDIR\${PROGRAM}" "" installing
     ${EndIf}
     Pop $0
-    DetailPrint "${PRODUCT} started: $0"
+    DetailPrint "${PRODUCT} started as the desktop's user: $0"
 FunctionEnd
 
 Section "${PRODUCT}" SecProgram
