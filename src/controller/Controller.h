@@ -88,10 +88,9 @@ public:
     void OnDragSettleTick();
 
     // The mute box and the buttons.
-    // Sets the mute box; a change runs OnMuteBoxToggled, as a click on the box does.
-    void SetMuteBox(bool ticked);
-    // A click on the mute box, Space or M: the box takes the other state.
-    void ToggleMuteBox() { SetMuteBox(!state_.muteBoxTicked); }
+    // Shows the mute box ticked or clear and tells screen readers of a change; writes nothing. True when it changed.
+    bool SetMuteBox(bool ticked);
+    // A click on the mute box, Space or M: the box takes the other state and the master mute follows it.
     void OnMuteBoxToggled();
     void OnCloseClicked();
     void OnBackgroundClicked();

@@ -64,7 +64,7 @@ bool Controller::DoDefaultAction(ControllerPart part) {
     case ControllerPart::Slider:
         return false;
     case ControllerPart::MuteBox:
-        ToggleMuteBox();
+        OnMuteBoxToggled();
         break;
     case ControllerPart::Close:
         OnCloseClicked();

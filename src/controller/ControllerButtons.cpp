@@ -12,17 +12,18 @@ constexpr int kFadeStep = 3;
 
 } // namespace
 
-void Controller::SetMuteBox(bool ticked) {
+bool Controller::SetMuteBox(bool ticked) {
     if (ticked == state_.muteBoxTicked) {
-        return;
+        return false;
     }
     state_.muteBoxTicked = ticked;
     view_.SetMuteBox(ticked);
     view_.AnnounceMuteChanged();
-    OnMuteBoxToggled();
+    return true;
 }
 
 void Controller::OnMuteBoxToggled() {
+    SetMuteBox(!state_.muteBoxTicked);
     volume_.SetMuted(state_.muteBoxTicked);
 }
 

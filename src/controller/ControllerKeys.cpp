@@ -39,7 +39,7 @@ void Controller::OnKey(ControllerKey key) {
         break;
     case ControllerKey::Space:
     case ControllerKey::M:
-        ToggleMuteBox();
+        OnMuteBoxToggled();
         break;
     case ControllerKey::Escape:
         CloseWithFade();

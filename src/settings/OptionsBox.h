@@ -16,16 +16,18 @@ class OptionsBox {
 public:
     OptionsBox(OptionsView& view, Settings& settings) : view_(view), settings_(settings) {}
 
-    // Sets the box from the registry; a box that becomes ticked registers this executable again.
+    // Shows the box from the registry; a log-on start found there is registered again.
     void Load();
-    // Sets the box; a change runs OnRunAtLogonBoxToggled, as a click on the box does.
+    // A click on the box: it takes the other state, and the log-on start follows it.
+    void OnRunAtLogonBoxToggled();
+
+private:
+    // Shows the box ticked or clear; writes nothing.
     void SetRunAtLogonBox(bool ticked);
     // Enables or disables the log-on start as the box says, then shows in the box whether the program really
     // starts at the next log-on.
-    void OnRunAtLogonBoxToggled();
-    bool RunAtLogonBox() const { return runAtLogonBox_; }
+    void ApplyRunAtLogonBox();
 
-private:
     OptionsView& view_;
     Settings& settings_;
     bool runAtLogonBox_ = false;

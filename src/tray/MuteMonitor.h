@@ -13,8 +13,8 @@ public:
     MuteMonitor(MasterVolume& volume, ControllerSlot& controller, TrayView& view)
         : volume_(volume), controller_(controller), view_(view) {}
 
-    // Shows the mute just read. The tray icon's record is re-sent at every tick, which also brings back an icon the
-    // shell lost.
+    // Shows the mute just read; a mute box that changes writes it back. The tray icon's record is re-sent at every
+    // tick, which also brings back an icon the shell lost.
     void OnTick();
 
 private:

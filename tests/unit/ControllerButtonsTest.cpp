@@ -24,7 +24,7 @@ protected:
 };
 
 TEST_F(ControllerButtonsTest, TheMuteBoxWritesTheMuteThenGivesTheSliderTheVolumeAgain) {
-    controller.SetMuteBox(true);
+    controller.OnMuteBoxToggled();
     EXPECT_TRUE(view.muteBoxTicked);
     EXPECT_TRUE(platform.volume.muted);
     // The slider moves the volume, not the mute.
@@ -32,13 +32,16 @@ TEST_F(ControllerButtonsTest, TheMuteBoxWritesTheMuteThenGivesTheSliderTheVolume
     controller.OnTrackPointerMoved(1010); // knob Top 1160: 50 %
     EXPECT_EQ(platform.volume.volume, 32768);
     EXPECT_TRUE(platform.volume.muted);
-    // Setting the box to what it shows already writes nothing.
-    const int writes = platform.volume.writes;
-    controller.SetMuteBox(true);
-    EXPECT_EQ(platform.volume.writes, writes);
-    controller.ToggleMuteBox();
+    controller.OnMuteBoxToggled();
     EXPECT_FALSE(platform.volume.muted);
     EXPECT_FALSE(view.muteBoxTicked);
+    // Setting the box only shows it, as a check box's own setter does.
+    const int writes = platform.volume.writes;
+    EXPECT_TRUE(controller.SetMuteBox(true));
+    EXPECT_FALSE(controller.SetMuteBox(true));
+    EXPECT_TRUE(view.muteBoxTicked);
+    EXPECT_EQ(platform.volume.writes, writes);
+    EXPECT_FALSE(platform.volume.muted);
     EXPECT_EQ(platform.volume.refusedCalls, 0);
 }
 

@@ -572,7 +572,7 @@ LRESULT ControllerWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
         return 0;
     case WM_COMMAND:
         if (reinterpret_cast<HWND>(lParam) == muteBox_ && HIWORD(wParam) == BN_CLICKED) {
-            controller_.ToggleMuteBox();
+            controller_.OnMuteBoxToggled();
             // The keys belong to the whole controller, not to the box.
             SetFocus(Handle());
             return 0;

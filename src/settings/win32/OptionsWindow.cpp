@@ -77,7 +77,7 @@ void OptionsWindow::SetRunAtLogonBox(bool checked) {
 
 LRESULT OptionsWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_COMMAND && reinterpret_cast<HWND>(lParam) == box_ && HIWORD(wParam) == BN_CLICKED) {
-        options_.SetRunAtLogonBox(!options_.RunAtLogonBox());
+        options_.OnRunAtLogonBoxToggled();
         return 0;
     }
     if (message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORBTN) {
