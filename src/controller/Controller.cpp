@@ -8,8 +8,8 @@
 namespace kob {
 
 Controller::Controller(ControllerView& view, MasterVolume& volume, const ControllerServices& services,
-                       const StartupFacts& facts, ControllerHost& host)
-    : view_(view), volume_(volume), services_(services), facts_(facts), host_(host) {}
+                       const StartupFacts& facts)
+    : view_(view), volume_(volume), services_(services), facts_(facts) {}
 
 void Controller::Load() {
     const double twipsPerPixelX = services_.screen.TwipsPerPixelX();
@@ -55,11 +55,6 @@ void Controller::Load() {
         state_.trackArmed = false;
         state_.opacity = controller_layout::kOpaque;
     });
-}
-
-void Controller::OnUnloaded() {
-    unloaded_ = true;
-    host_.OnControllerUnloaded();
 }
 
 void Controller::LoadAndUnloadUnseen(MasterVolume& volume) {

@@ -4,7 +4,6 @@
 #include <string>
 
 #include "controller/ControllerAccessibility.h"
-#include "controller/ControllerHost.h"
 #include "controller/ControllerView.h"
 #include "controller/SliderScale.h"
 #include "platform/MessageBoxService.h"
@@ -60,10 +59,11 @@ struct ControllerServices {
 class Controller {
 public:
     Controller(ControllerView& view, MasterVolume& volume, const ControllerServices& services,
-               const StartupFacts& facts, ControllerHost& host);
+               const StartupFacts& facts);
 
     void Load();
-    void OnUnloaded();
+    // The window has gone.
+    void OnUnloaded() { unloaded_ = true; }
 
     // The start-up's load and unload, without a window: the volume control is found (which names the device for
     // the About window) and the master volume is read. Nothing is created or shown. A volume failure ends the
@@ -137,7 +137,6 @@ private:
     MasterVolume& volume_;
     ControllerServices services_;
     const StartupFacts& facts_;
-    ControllerHost& host_;
     ShowingState state_;
     int widthPixels_ = 0;
     int heightPixels_ = 0;

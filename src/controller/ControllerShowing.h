@@ -1,37 +1,67 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include "controller/Controller.h"
-#include "controller/ControllerHost.h"
+#include "controller/ControllerView.h"
 
 namespace kob {
 
-// One showing of the controller: its logic and its window, made for that showing and discarded after it.
+class ControllerShowing;
+
+// Makes the window of one showing. The window turns its messages into the showing's handlers and reports its end
+// to the showing (OnWindowGone).
+using ControllerWindowMaker = std::function<std::unique_ptr<ControllerView>(ControllerShowing&)>;
+
+// One showing of the controller: its logic and its window, made for that showing and discarded after it. It
+// counts the handlers of its own that are running: one may wait in a message box for an answer while other
+// messages are delivered, and the showing may be unloaded meanwhile, but must not be freed.
 class ControllerShowing {
 public:
-    virtual ~ControllerShowing() = default;
-    // Creates the window and runs the load, which shows it. A showing loads once; a second call does nothing.
-    virtual void Load() = 0;
-    // Runs the unload and takes the window down.
-    virtual void Unload() = 0;
-    // True from the load until the window is gone, however it went.
-    virtual bool Loaded() const = 0;
-    // One of the showing's handlers is running, its load included, perhaps waiting in a message box for an answer
-    // while other messages are delivered: the showing may be unloaded meanwhile, but must not be freed.
-    virtual bool Busy() const = 0;
-    // Makes the window the one the user works with, as after a click on it.
-    virtual void BringToForeground() = 0;
-    virtual Controller& Logic() = 0;
-};
+    ControllerShowing(const ControllerWindowMaker& makeWindow, MasterVolume& volume, const ControllerServices& services,
+                      const StartupFacts& facts, std::function<void()> onUnloaded);
+    ~ControllerShowing();
+    ControllerShowing(const ControllerShowing&) = delete;
+    ControllerShowing& operator=(const ControllerShowing&) = delete;
 
-// Makes the showings. The window that shows them hands over what it owns: itself as the host that hears each
-// showing's load and unload, the master volume, and the start-up facts.
-class ControllerFactory {
-public:
-    virtual ~ControllerFactory() = default;
-    virtual std::unique_ptr<ControllerShowing> CreateController(ControllerHost& host, MasterVolume& volume,
-                                                                const StartupFacts& facts) = 0;
+    // Creates the window and runs the load, which shows it. A showing loads once; a second call does nothing.
+    void Load();
+    // Takes the window down; the unload runs.
+    void Unload() { window_->Unload(); }
+    // True from the load until the window is gone, however it went.
+    bool Loaded() const { return loaded_; }
+    // One of the showing's handlers is running, its load included.
+    bool Busy() const { return handlersRunning_ > 0; }
+    // Makes the window the one the user works with, as after a click on it.
+    void BringToForeground() { window_->BringToForeground(); }
+    Controller& Logic() { return controller_; }
+
+    // The window has gone, however it went: the controller's unload runs and the owner hears of it.
+    void OnWindowGone();
+
+    // Counts one of the showing's handlers while it runs: each message of its window and of the knob, and each
+    // request of a screen reader.
+    class HandlerScope {
+    public:
+        explicit HandlerScope(ControllerShowing& showing) : running_(showing.handlersRunning_) { ++running_; }
+        ~HandlerScope() { --running_; }
+        HandlerScope(const HandlerScope&) = delete;
+        HandlerScope& operator=(const HandlerScope&) = delete;
+
+    private:
+        int& running_;
+    };
+
+private:
+    MessageBoxService& messages_;
+    std::function<void()> onUnloaded_;
+    // Before the logic, which speaks to it.
+    std::unique_ptr<ControllerView> window_;
+    Controller controller_;
+    bool loadStarted_ = false;
+    bool loaded_ = false;
+    int handlersRunning_ = 0;
 };
 
 } // namespace kob

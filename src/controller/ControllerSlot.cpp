@@ -4,7 +4,7 @@ namespace kob {
 
 Controller& ControllerSlot::ShowAfresh() {
     Unload();
-    current_ = factory_.CreateController(host_, volume_, facts_);
+    current_ = std::make_unique<ControllerShowing>(makeWindow_, volume_, services_, facts_, onUnloaded_);
     // The load may run other events (a box of a failing step): afterwards current_ may be another showing.
     ControllerShowing& showing = *current_;
     showing.Load();

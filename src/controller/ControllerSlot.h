@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -11,8 +12,11 @@ namespace kob {
 // nothing of a showing (drag state, knob, place, pressed buttons) carries over to the next.
 class ControllerSlot {
 public:
-    ControllerSlot(ControllerFactory& factory, ControllerHost& host, MasterVolume& volume, const StartupFacts& facts)
-        : factory_(factory), host_(host), volume_(volume), facts_(facts) {}
+    // `onUnloaded` hears each showing's unload, which may come from inside one of the showing's own handlers.
+    ControllerSlot(ControllerWindowMaker makeWindow, const ControllerServices& services, MasterVolume& volume,
+                   const StartupFacts& facts, std::function<void()> onUnloaded)
+        : makeWindow_(std::move(makeWindow)), services_(services), volume_(volume), facts_(facts),
+          onUnloaded_(std::move(onUnloaded)) {}
 
     // Unloads the showing that is loaded, if any, then loads a new one and returns its logic. A message box inside
     // the load lets other events run; the showing returned may already have been unloaded by one of them.
@@ -31,10 +35,11 @@ public:
     void DiscardFinished();
 
 private:
-    ControllerFactory& factory_;
-    ControllerHost& host_;
+    ControllerWindowMaker makeWindow_;
+    ControllerServices services_;
     MasterVolume& volume_;
     const StartupFacts& facts_;
+    std::function<void()> onUnloaded_;
     std::unique_ptr<ControllerShowing> current_;
     std::vector<std::unique_ptr<ControllerShowing>> finished_;
 };

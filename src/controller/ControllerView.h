@@ -7,11 +7,16 @@ namespace kob {
 
 enum class ControllerTimer { DragSettle, Fade, VolumeSync };
 
-// What the controller's logic asks of its window, in intentions; how the window system does it is the window's
-// business. The Win32 window implements it; unit tests record it.
+// What the controller's showing and logic ask of its window, in intentions; how the window system does it is the
+// window's business. The Win32 window implements it; unit tests record it.
 class ControllerView {
 public:
     virtual ~ControllerView() = default;
+
+    // Makes the window with its parts, not shown yet; false when it cannot, and then nothing of it is left.
+    [[nodiscard]] virtual bool Create() = 0;
+    // Makes the window the one the user works with, as after a click on it.
+    virtual void BringToForeground() = 0;
 
     // Gives the window, and the knob's own child window, a rounded-rectangle shape of this pixel size with this
     // corner ellipse.
@@ -37,7 +42,8 @@ public:
 
     // Makes the window layered, that alone as its extended style, with this opacity (0 to 255).
     virtual void SetOpacity(int alpha) = 0;
-    // Takes the window down now; its unload runs. It may be asked from inside one of the window's own handlers.
+    // Takes the window down now; the showing hears of it. It may be asked from inside one of the window's own
+    // handlers.
     virtual void Unload() = 0;
 
     virtual void EnableTimer(ControllerTimer timer, bool enabled) = 0;

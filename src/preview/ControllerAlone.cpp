@@ -17,16 +17,6 @@
 
 namespace kob {
 
-namespace {
-
-// The preview ends when the controller is gone.
-class AloneHost : public ControllerHost {
-public:
-    void OnControllerUnloaded() override { PostQuitMessage(0); }
-};
-
-} // namespace
-
 int RunControllerAlone(HINSTANCE instance, const std::function<void(Controller&, VolumeDevice&)>& shown) {
     InitCommonControls();
     WinmmVolume device;
@@ -41,9 +31,9 @@ int RunControllerAlone(HINSTANCE instance, const std::function<void(Controller&,
     StartupFacts facts;
     ReadSystemFolder(systemInfo, facts.SystemFolder);
     MasterVolume volume(device, messages, process);
-    AloneHost host;
-    ControllerWindowFactory factory(instance, {screen, messages, settings, launcher});
-    ControllerSlot slot(factory, host, volume, facts);
+    // The preview ends when the controller is gone.
+    ControllerSlot slot(NewControllerWindows(instance, screen), {screen, messages, settings, launcher}, volume, facts,
+                        [] { PostQuitMessage(0); });
 
     Controller& controller = slot.ShowAfresh();
     if (!slot.Loaded()) {

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include "common/MakersWebsite.h"
 #include "platform/ErrorGuard.h"
@@ -20,9 +21,12 @@ constexpr const char* kHelpFile = "KOBHELP.HTM";
 } // namespace
 
 TrayApp::TrayApp(TrayView& view, const TrayAppServices& services, VolumeDevice& volumeDevice, SoundDevice& soundDevice,
-                 ControllerFactory& controllers)
+                 const ControllerServices& controllerServices, ControllerWindowMaker makeControllerWindow)
     : view_(view), services_(services), volume_(volumeDevice, services.messages, services.process),
-      testSound_(soundDevice, services.messages, services.modulePath), controller_(controllers, *this, volume_, facts_),
+      testSound_(soundDevice, services.messages, services.modulePath),
+      // A showing may be going from inside its own handler: it is freed once that handler is over.
+      controller_(std::move(makeControllerWindow), controllerServices, volume_, facts_,
+                  [this] { view_.DiscardControllersLater(); }),
       muteMonitor_(volume_, controller_, view) {}
 
 TrayApp::~TrayApp() {
@@ -135,11 +139,6 @@ void TrayApp::ExitProgram() {
 
 void TrayApp::DiscardFinishedControllers() {
     controller_.DiscardFinished();
-}
-
-void TrayApp::OnControllerUnloaded() {
-    // The controller may be going from inside its own handler: it is freed once that handler is over.
-    view_.DiscardControllersLater();
 }
 
 } // namespace kob

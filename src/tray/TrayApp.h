@@ -1,6 +1,5 @@
 #pragma once
 
-#include "controller/ControllerHost.h"
 #include "controller/ControllerSlot.h"
 #include "platform/InstanceGuard.h"
 #include "platform/MessageBoxService.h"
@@ -33,11 +32,12 @@ struct TrayAppServices {
 // The program's logic behind its hidden tray window. It runs the start-up sequence and then owns what the running
 // program needs: the start-up facts, the master volume, the tray icon with its mute monitor and menu, and each
 // showing of the controller.
-class TrayApp : public ControllerHost {
+class TrayApp {
 public:
+    // Each showing of the controller uses the controller's services and a window made by `makeControllerWindow`.
     TrayApp(TrayView& view, const TrayAppServices& services, VolumeDevice& volumeDevice, SoundDevice& soundDevice,
-            ControllerFactory& controllers);
-    ~TrayApp() override;
+            const ControllerServices& controllerServices, ControllerWindowMaker makeControllerWindow);
+    ~TrayApp();
 
     // The start-up sequence: the process id, the window and its load, and last of all the tray icon, so that a
     // refused start never shows one. The common controls are prepared by the windows that use them.
@@ -58,9 +58,6 @@ public:
 
     // Frees the controller showings that have ended; runs from a posted message.
     void DiscardFinishedControllers();
-
-    // ControllerHost
-    void OnControllerUnloaded() override;
 
 private:
     // Each step of the start-up in its order, between the window's creation and the tray icon.

@@ -15,9 +15,8 @@ void TicksWhileABoxIsOpen(Companion& c) {
             if (c.view.muteMonitor) {
                 c.app.OnMuteMonitorTick();
             }
-            FakeShowing& shown = c.Controller();
-            if (shown.Loaded() && shown.view.TimerEnabled(ControllerTimer::VolumeSync)) {
-                shown.Handle([&] { shown.controller.OnVolumeSyncTick(); });
+            if (c.Showing().Loaded() && c.ShowingView().TimerEnabled(ControllerTimer::VolumeSync)) {
+                RunHandler(c.Showing(), [](Controller& shown) { shown.OnVolumeSyncTick(); });
             }
         }
     };
@@ -47,7 +46,7 @@ TEST(OneEndingTest, AFailureOfAnyTickOrOfTheStartShowsOneBoxAndThenTheProgramEnd
          [](Companion& c) {
              StartAndShowTheController(c);
              c.platform.volume.readFails = true;
-             c.Controller().Handle([&] { c.Controller().controller.OnVolumeSyncTick(); });
+             RunHandler(c.Showing(), [](Controller& shown) { shown.OnVolumeSyncTick(); });
          },
          "Error! Can't get Mixer Control Details.", 13},
         {"a start with the output muted and no volume control",
@@ -80,7 +79,7 @@ TEST(ControllerBoxTest, ATrayClickWhileABoxOfTheControllerIsOpenDoesNotFreeTheCo
     } cases[] = {
         {"a step of its load fails",
          [](Companion& c) {
-             c.showings.failingOperation = "ShowSkin";
+             c.windows.failingOperation = "ShowSkin";
              c.app.OnTrayIconEvent(TrayIconEvent::LeftButtonUp);
          },
          "Out of memory while running ShowSkin"},
@@ -88,8 +87,7 @@ TEST(ControllerBoxTest, ATrayClickWhileABoxOfTheControllerIsOpenDoesNotFreeTheCo
          [](Companion& c) {
              c.app.OnTrayIconEvent(TrayIconEvent::LeftButtonUp);
              c.platform.launcher.failWith = "The system cannot find the file specified.";
-             FakeShowing& shown = c.Controller();
-             shown.Handle([&] { shown.controller.OnVolumeControlSpotClicked(); });
+             RunHandler(c.Showing(), [](Controller& shown) { shown.OnVolumeControlSpotClicked(); });
          },
          "Unable to open Windows Volume Control The system cannot find the file specified."},
     };
@@ -100,26 +98,25 @@ TEST(ControllerBoxTest, ATrayClickWhileABoxOfTheControllerIsOpenDoesNotFreeTheCo
         c.app.DiscardFinishedControllers();
         int aliveWhileOpen = 0;
         c.platform.messages.whileOpen = [&] {
-            c.showings.failingOperation.clear();
+            c.windows.failingOperation.clear();
             c.app.OnTrayIconEvent(TrayIconEvent::LeftButtonUp);
             c.app.DiscardFinishedControllers(); // the message every unload posts
-            aliveWhileOpen = c.showings.alive;
+            aliveWhileOpen = c.windows.alive;
         };
         box.openBox(c);
 
         ASSERT_EQ(c.platform.messages.shown.size(), 1u);
         EXPECT_EQ(c.platform.messages.shown[0].text, box.message);
         EXPECT_EQ(aliveWhileOpen, 2) << "the controller under the box outlives its handler";
-        FakeShowing& under = *c.showings.made[0];
-        FakeShowing& shown = *c.showings.made[1];
-        EXPECT_FALSE(under.Loaded());
-        EXPECT_TRUE(shown.Loaded());
-        EXPECT_TRUE(shown.view.TimerEnabled(ControllerTimer::VolumeSync));
-        EXPECT_FALSE(under.view.TimerEnabled(ControllerTimer::VolumeSync));
-        EXPECT_EQ(under.view.shownAt.x, box.message[0] == 'O' ? 0 : 874)
+        EXPECT_FALSE(c.windows.showings[0]->Loaded());
+        EXPECT_TRUE(c.windows.showings[1]->Loaded());
+        const FakeControllerView& under = *c.windows.views[0];
+        EXPECT_TRUE(c.windows.views[1]->TimerEnabled(ControllerTimer::VolumeSync));
+        EXPECT_FALSE(under.TimerEnabled(ControllerTimer::VolumeSync));
+        EXPECT_EQ(under.shownAt.x, box.message[0] == 'O' ? 0 : 874)
             << "a load whose window went while its box was open goes no further";
         c.app.DiscardFinishedControllers();
-        EXPECT_EQ(c.showings.alive, 1);
+        EXPECT_EQ(c.windows.alive, 1);
     }
 }
 

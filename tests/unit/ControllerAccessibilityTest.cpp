@@ -22,13 +22,13 @@ TEST(ControllerAccessibilityTable, ThePartsTellWhatTheControllerShows) {
         ControllerOnFakes c;
         c.platform.volume.volume = DeviceValueFromPercent(row.percent);
         c.showing.Load();
-        c.showing.controller.SetMuteBox(row.muted);
-        const AccessibleParts parts = c.showing.controller.DescribeParts();
+        c.controller.SetMuteBox(row.muted);
+        const AccessibleParts parts = c.controller.DescribeParts();
         EXPECT_EQ(parts[0].part, ControllerPart::Slider);
         EXPECT_EQ(parts[0].role, AccessibleRole::Slider);
         EXPECT_EQ(parts[0].name, "Volume");
         EXPECT_EQ(parts[0].value, row.value);
-        EXPECT_EQ(parts[0].value, c.showing.view.readout) << "the value is what the read-out shows";
+        EXPECT_EQ(parts[0].value, c.view.readout) << "the value is what the read-out shows";
         EXPECT_EQ(parts[1].role, AccessibleRole::CheckBox);
         EXPECT_EQ(parts[1].name, "Mute");
         EXPECT_EQ(parts[1].checked, row.muted);
@@ -80,13 +80,13 @@ TEST(ControllerAccessibilityTable, AScreenReaderSetsTheVolumeAndClicksThePartsAs
         ControllerOnFakes c;
         c.platform.volume.volume = DeviceValueFromPercent(50);
         c.showing.Load();
-        const int announcedAtLoad = c.showing.view.volumeAnnouncements;
-        EXPECT_EQ(rows[i].act(c.showing.controller), rows[i].accepted);
+        const int announcedAtLoad = c.view.volumeAnnouncements;
+        EXPECT_EQ(rows[i].act(c.controller), rows[i].accepted);
         EXPECT_EQ(PercentFromDeviceValue(c.platform.volume.volume), rows[i].percent);
-        EXPECT_EQ(c.showing.view.readout, std::to_string(rows[i].percent));
+        EXPECT_EQ(c.view.readout, std::to_string(rows[i].percent));
         EXPECT_EQ(c.platform.volume.muted, rows[i].muted);
-        EXPECT_EQ(c.showing.view.volumeAnnouncements - announcedAtLoad, rows[i].volumeAnnouncements);
-        EXPECT_EQ(c.showing.view.muteAnnouncements, rows[i].muteAnnouncements);
+        EXPECT_EQ(c.view.volumeAnnouncements - announcedAtLoad, rows[i].volumeAnnouncements);
+        EXPECT_EQ(c.view.muteAnnouncements, rows[i].muteAnnouncements);
     }
 }
 
@@ -94,17 +94,17 @@ TEST(ControllerAccessibility, ChangesMadeElsewhereAreAnnouncedOnceEach) {
     ControllerOnFakes c;
     c.platform.volume.volume = DeviceValueFromPercent(50);
     c.showing.Load();
-    FakeControllerView& view = c.showing.view;
+    FakeControllerView& view = c.view;
     const int announcedAtLoad = view.volumeAnnouncements;
     c.platform.volume.volume = DeviceValueFromPercent(70);
-    c.showing.controller.OnVolumeSyncTick();
-    c.showing.controller.OnVolumeSyncTick();
+    c.controller.OnVolumeSyncTick();
+    c.controller.OnVolumeSyncTick();
     EXPECT_EQ(view.volumeAnnouncements - announcedAtLoad, 1) << "a still volume is not announced again";
-    EXPECT_EQ(c.showing.controller.DescribeParts()[0].value, "70");
-    c.showing.controller.SetMuteBox(true); // the mute monitor's update
-    c.showing.controller.SetMuteBox(true);
+    EXPECT_EQ(c.controller.DescribeParts()[0].value, "70");
+    c.controller.SetMuteBox(true); // the mute monitor's update
+    c.controller.SetMuteBox(true);
     EXPECT_EQ(view.muteAnnouncements, 1);
-    EXPECT_TRUE(c.showing.controller.DescribeParts()[1].checked);
+    EXPECT_TRUE(c.controller.DescribeParts()[1].checked);
 }
 
 } // namespace

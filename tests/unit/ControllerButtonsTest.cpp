@@ -18,9 +18,6 @@ protected:
         controller.StartVolumeSync();
     }
     std::uint32_t StoredControllerState() { return platform.registry.Dword(HKCU, kProgramKeyPath, "ontopstat"); }
-
-    FakeControllerView& view = showing.view;
-    Controller& controller = showing.controller;
 };
 
 TEST_F(ControllerButtonsTest, TheMuteBoxWritesTheMuteThenGivesTheSliderTheVolumeAgain) {
@@ -63,17 +60,16 @@ TEST_F(ControllerButtonsTest, EachWayOfClosing) {
         SCOPED_TRACE(way.name);
         ControllerOnFakes c;
         FakePlatform& p = c.platform;
-        FakeShowing& s = c.showing;
         p.registry.SetDword(HKCU, kProgramKeyPath, "ontopstat", 0);
-        s.Load();
-        s.controller.StartVolumeSync();
-        way.close(s.controller);
+        c.showing.Load();
+        c.controller.StartVolumeSync();
+        way.close(c.controller);
         EXPECT_EQ(p.registry.Dword(HKCU, kProgramKeyPath, "ontopstat"), 2u);
-        EXPECT_EQ(s.view.TimerEnabled(ControllerTimer::Fade), way.fades);
-        EXPECT_EQ(s.view.TimerEnabled(ControllerTimer::VolumeSync), !way.syncStops);
-        EXPECT_EQ(s.Loaded(), !way.unloadsAtOnce);
-        EXPECT_EQ(c.host.unloadsHeard, way.unloadsAtOnce ? 1 : 0);
-        EXPECT_TRUE(s.view.opacities.empty());
+        EXPECT_EQ(c.view.TimerEnabled(ControllerTimer::Fade), way.fades);
+        EXPECT_EQ(c.view.TimerEnabled(ControllerTimer::VolumeSync), !way.syncStops);
+        EXPECT_EQ(c.showing.Loaded(), !way.unloadsAtOnce);
+        EXPECT_EQ(c.unloadsHeard, way.unloadsAtOnce ? 1 : 0);
+        EXPECT_TRUE(c.view.opacities.empty());
         EXPECT_TRUE(p.launcher.started.empty()) << "a double-click's own handler launches nothing";
     }
 }
@@ -92,13 +88,12 @@ TEST_F(ControllerButtonsTest, AClickThatEndsAWindowDragDoesNotCloseALaterOneDoes
     EXPECT_EQ(StoredControllerState(), 2u);
     // After a drag, a double-click alone starts the fade.
     ControllerOnFakes c;
-    FakeShowing& s = c.showing;
-    s.Load();
-    s.controller.OnBackgroundPointerMoved(HeldButtons::None, 300, 900);
-    s.controller.OnBackgroundPointerMoved(HeldButtons::LeftAlone, 200, 900);
-    s.controller.OnBackgroundClicked();
-    s.controller.OnBackgroundDoubleClicked();
-    EXPECT_TRUE(s.view.TimerEnabled(ControllerTimer::Fade));
+    c.showing.Load();
+    c.controller.OnBackgroundPointerMoved(HeldButtons::None, 300, 900);
+    c.controller.OnBackgroundPointerMoved(HeldButtons::LeftAlone, 200, 900);
+    c.controller.OnBackgroundClicked();
+    c.controller.OnBackgroundDoubleClicked();
+    EXPECT_TRUE(c.view.TimerEnabled(ControllerTimer::Fade));
 }
 
 TEST_F(ControllerButtonsTest, TheFadeSteps84OpacitiesAndUnloadsAtThe85thTickNeverAtZero) {
@@ -115,7 +110,7 @@ TEST_F(ControllerButtonsTest, TheFadeSteps84OpacitiesAndUnloadsAtThe85thTickNeve
     EXPECT_EQ(view.opacities.size(), 84u) << "never set to 0";
     EXPECT_TRUE(view.unloaded);
     EXPECT_FALSE(view.TimerEnabled(ControllerTimer::Fade));
-    EXPECT_EQ(host.unloadsHeard, 1);
+    EXPECT_EQ(unloadsHeard, 1);
 }
 
 TEST_F(ControllerButtonsTest, EachSyncTickShowsTheVolumeSetElsewhere) {

@@ -17,8 +17,6 @@ protected:
         showing.Load();
     }
     std::int32_t Percent() { return PercentFromDeviceValue(platform.volume.volume); }
-
-    Controller& controller = showing.controller;
 };
 
 TEST(ControllerKeysTable, EachKeyAndWheelTurnSetsItsVolume) {
@@ -53,12 +51,11 @@ TEST(ControllerKeysTable, EachKeyAndWheelTurnSetsItsVolume) {
         SCOPED_TRACE(i);
         ControllerOnFakes c;
         FakePlatform& p = c.platform;
-        FakeShowing& s = c.showing;
         p.volume.volume = DeviceValueFromPercent(rows[i].from);
-        s.Load();
-        rows[i].act(s.controller);
+        c.showing.Load();
+        rows[i].act(c.controller);
         EXPECT_EQ(PercentFromDeviceValue(p.volume.volume), rows[i].to);
-        EXPECT_EQ(s.view.readout, std::to_string(rows[i].to));
+        EXPECT_EQ(c.view.readout, std::to_string(rows[i].to));
     }
 }
 
@@ -66,15 +63,15 @@ TEST_F(ControllerKeysTest, SpaceAndMToggleTheMuteBoxAndEscapeClosesLikeTheCloseB
     LoadAt(50);
     controller.OnKey(ControllerKey::Space);
     EXPECT_TRUE(platform.volume.muted);
-    EXPECT_TRUE(showing.view.muteBoxTicked);
+    EXPECT_TRUE(view.muteBoxTicked);
     controller.OnKey(ControllerKey::M);
     EXPECT_FALSE(platform.volume.muted);
     controller.OnKey(ControllerKey::Up);
     EXPECT_EQ(Percent(), 52) << "the slider keeps the volume control after the mute";
     controller.StartVolumeSync();
     controller.OnKey(ControllerKey::Escape);
-    EXPECT_TRUE(showing.view.TimerEnabled(ControllerTimer::Fade));
-    EXPECT_FALSE(showing.view.TimerEnabled(ControllerTimer::VolumeSync));
+    EXPECT_TRUE(view.TimerEnabled(ControllerTimer::Fade));
+    EXPECT_FALSE(view.TimerEnabled(ControllerTimer::VolumeSync));
     controller.OnKey(ControllerKey::M);
     EXPECT_FALSE(platform.volume.muted) << "no key acts during the fade";
 }

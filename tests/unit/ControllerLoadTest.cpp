@@ -13,9 +13,8 @@ protected:
     FakePlatform platform;
     MasterVolume volume{platform.volume, platform.messages, platform.process};
     FakeControllerView view{platform.log};
-    FakeControllerHost host;
     StartupFacts facts;
-    Controller controller{view, volume, ControllerServicesOf(platform), facts, host};
+    Controller controller{view, volume, ControllerServicesOf(platform), facts};
 
     std::vector<std::string> ViewCalls() const {
         std::vector<std::string> calls;
@@ -51,7 +50,7 @@ TEST(ControllerShapeTest, WidthsFollowTheHorizontalResolutionHeightsTheVerticalW
         c.platform.screen.twipsPerPixelX = row.twipsPerPixelX;
         c.platform.screen.twipsPerPixelY = row.twipsPerPixelY;
         c.showing.Load();
-        const FakeControllerView& view = c.showing.view;
+        const FakeControllerView& view = c.view;
         EXPECT_EQ(view.windowRegion, row.window) << row.twipsPerPixelX << " x " << row.twipsPerPixelY;
         EXPECT_EQ(view.knobRegion, row.knob) << row.twipsPerPixelX << " x " << row.twipsPerPixelY;
         EXPECT_TRUE(view.skinShown);
@@ -132,9 +131,8 @@ TEST_F(ControllerLoadTest, EveryFailingViewStepIsReportedOnceAndTheRestStillRuns
         FakePlatform p;
         MasterVolume m{p.volume, p.messages, p.process};
         FakeControllerView v{p.log};
-        FakeControllerHost h;
         StartupFacts facts;
-        Controller f{v, m, ControllerServicesOf(p), facts, h};
+        Controller f{v, m, ControllerServicesOf(p), facts};
         v.failingOperation = step;
         f.Load();
         ASSERT_EQ(p.messages.shown.size(), 1u) << step;
@@ -171,10 +169,9 @@ TEST_F(ControllerLoadTest, AFailedVolumeReadEndsWithItsMessageAndShowsNothing) {
     EXPECT_EQ(platform.log.calls.back(), "EndProcess 13");
 }
 
-TEST_F(ControllerLoadTest, UnloadTellsTheHostAndKeepsTheDeviceName) {
+TEST_F(ControllerLoadTest, UnloadKeepsTheDeviceName) {
     controller.Load();
     controller.OnUnloaded();
-    EXPECT_EQ(host.unloadsHeard, 1);
     EXPECT_EQ(volume.DeviceName(), "Fake Audio Mixer");
 }
 

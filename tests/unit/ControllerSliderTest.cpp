@@ -43,9 +43,8 @@ protected:
     FakePlatform platform;
     MasterVolume volume{platform.volume, platform.messages, platform.process};
     FakeControllerView view{platform.log};
-    FakeControllerHost host;
     StartupFacts facts;
-    Controller controller{view, volume, ControllerServicesOf(platform), facts, host};
+    Controller controller{view, volume, ControllerServicesOf(platform), facts};
 };
 
 TEST_F(ControllerSliderTest, KnobTopGivesTheWorkedLevels) {

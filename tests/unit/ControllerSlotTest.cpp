@@ -13,9 +13,9 @@ protected:
     FakePlatform platform;
     MasterVolume volume{platform.volume, platform.messages, platform.process};
     StartupFacts facts;
-    FakeShowings showings{platform};
-    FakeControllerHost host;
-    ControllerSlot slot{showings, host, volume, facts};
+    FakeControllerWindows windows{platform.log};
+    int unloadsHeard = 0;
+    ControllerSlot slot{windows.Maker(), ControllerServicesOf(platform), volume, facts, [this] { ++unloadsHeard; }};
 };
 
 TEST_F(ControllerSlotTest, NothingOfAShowingRemainsInTheNext) {
@@ -27,12 +27,12 @@ TEST_F(ControllerSlotTest, NothingOfAShowingRemainsInTheNext) {
     first.OnBackgroundPointerMoved(HeldButtons::LeftAlone, 300 - 1500, 900);
     first.OnTrackClicked();
     slot.Unload();
-    EXPECT_EQ(host.unloadsHeard, 1);
+    EXPECT_EQ(unloadsHeard, 1);
 
     Controller& second = slot.ShowAfresh();
-    ASSERT_EQ(showings.made.size(), 2u);
+    ASSERT_EQ(windows.views.size(), 2u);
     EXPECT_NE(&second, &first);
-    FakeControllerView& view = showings.made[1]->view;
+    FakeControllerView& view = *windows.views[1];
     EXPECT_FLOAT_EQ(view.knobTop, 1160.0f); // the volume the first showing set: 50 %
     EXPECT_EQ(view.shownAt.x, 874);
     EXPECT_EQ(view.shownAt.y, 548);
@@ -50,37 +50,37 @@ TEST_F(ControllerSlotTest, NothingOfAShowingRemainsInTheNext) {
 TEST_F(ControllerSlotTest, ShowingAgainUnloadsTheShowingStillLoaded) {
     slot.ShowAfresh();
     slot.ShowAfresh();
-    ASSERT_EQ(showings.made.size(), 2u);
-    EXPECT_FALSE(showings.made[0]->Loaded());
-    EXPECT_TRUE(showings.made[1]->Loaded());
-    EXPECT_EQ(slot.Loaded(), &showings.made[1]->controller);
-    EXPECT_EQ(host.unloadsHeard, 1);
+    ASSERT_EQ(windows.showings.size(), 2u);
+    EXPECT_FALSE(windows.showings[0]->Loaded());
+    EXPECT_TRUE(windows.showings[1]->Loaded());
+    EXPECT_EQ(slot.Loaded(), &windows.showings[1]->Logic());
+    EXPECT_EQ(unloadsHeard, 1);
 }
 
 TEST_F(ControllerSlotTest, AShowingThatEndsByItselfIsFreedOnlyWhenDiscarded) {
     slot.ShowAfresh();
     // The window closes from inside its own handler (the last tick of the fade): it must outlive that handler.
-    showings.made[0]->view.Unload();
+    windows.views[0]->Unload();
     EXPECT_EQ(slot.Loaded(), nullptr);
-    EXPECT_EQ(showings.alive, 1);
+    EXPECT_EQ(windows.alive, 1);
     slot.DiscardFinished();
-    EXPECT_EQ(showings.alive, 0);
+    EXPECT_EQ(windows.alive, 0);
     slot.Unload(); // nothing left to unload
     slot.ShowAfresh();
     slot.Unload();
-    EXPECT_EQ(showings.alive, 1);
+    EXPECT_EQ(windows.alive, 1);
     slot.DiscardFinished();
-    EXPECT_EQ(showings.alive, 0);
+    EXPECT_EQ(windows.alive, 0);
 }
 
 TEST_F(ControllerSlotTest, TheUnseenLoadDiscoversTheVolumeControlAndUnloadsWithoutAWindow) {
     slot.ShowAfresh();
     platform.log.calls.clear();
     slot.LoadAndUnloadUnseen();
-    EXPECT_FALSE(showings.made[0]->Loaded()) << "the showing that was loaded is unloaded first";
-    EXPECT_EQ(showings.made.size(), 1u) << "no window is made";
+    EXPECT_FALSE(windows.showings[0]->Loaded()) << "the showing that was loaded is unloaded first";
+    EXPECT_EQ(windows.views.size(), 1u) << "no window is made";
     EXPECT_EQ(slot.Loaded(), nullptr);
-    EXPECT_EQ(host.unloadsHeard, 1);
+    EXPECT_EQ(unloadsHeard, 1);
     EXPECT_TRUE(platform.log.Contains("volume.ReadVolume")) << "the volume was read";
     EXPECT_EQ(volume.DeviceName(), "Fake Audio Mixer") << "the find named the device";
     EXPECT_EQ(platform.volume.refusedCalls, 0);

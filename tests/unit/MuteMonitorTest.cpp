@@ -38,29 +38,29 @@ TEST_F(MuteMonitorTest, TheTrayIconFollowsTheMuteOnEveryTick) {
         EXPECT_EQ(c.view.pictureChanges, tick.changes) << tick.muted;
         EXPECT_EQ(WritesSinceTick(), 0) << "the controller is not loaded: nothing is written";
     }
-    EXPECT_TRUE(c.showings.made.empty()) << "the monitor never loads the controller";
+    EXPECT_TRUE(c.windows.showings.empty()) << "the monitor never loads the controller";
 }
 
 TEST_F(MuteMonitorTest, WhileTheControllerIsShownItsBoxFollowsAndWritesTheSameStateBack) {
     c.app.OnTrayIconEvent(TrayIconEvent::LeftButtonUp);
-    FakeShowing& shown = c.Controller();
-    ASSERT_TRUE(shown.Loaded());
-    EXPECT_TRUE(shown.view.TimerEnabled(ControllerTimer::VolumeSync));
+    ASSERT_TRUE(c.Showing().Loaded());
+    const FakeControllerView& shown = c.ShowingView();
+    EXPECT_TRUE(shown.TimerEnabled(ControllerTimer::VolumeSync));
     EXPECT_EQ(c.platform.registry.Dword(HKCU, kProgramKeyPath, "ontopstat"), 0u);
     MutedElsewhere(true);
-    EXPECT_TRUE(shown.view.muteBoxTicked);
+    EXPECT_TRUE(shown.muteBoxTicked);
     EXPECT_EQ(WritesSinceTick(), 1) << "the box's change writes the same state back";
     EXPECT_TRUE(c.platform.volume.muted);
     EXPECT_EQ(c.view.picture, TrayPicture::Muted);
     MutedElsewhere(true);
     EXPECT_EQ(WritesSinceTick(), 0) << "no change, no write";
     // After the mute change the slider acts on the volume.
-    shown.controller.OnTrackClicked();
-    shown.controller.OnTrackPointerMoved(1010);
+    c.Showing().Logic().OnTrackClicked();
+    c.Showing().Logic().OnTrackPointerMoved(1010);
     EXPECT_EQ(c.platform.volume.volume, 32768);
     EXPECT_TRUE(c.platform.volume.muted);
     MutedElsewhere(false);
-    EXPECT_FALSE(shown.view.muteBoxTicked);
+    EXPECT_FALSE(shown.muteBoxTicked);
     EXPECT_EQ(WritesSinceTick(), 1);
     EXPECT_FALSE(c.platform.volume.muted);
     EXPECT_EQ(c.platform.volume.refusedCalls, 0);
@@ -69,12 +69,12 @@ TEST_F(MuteMonitorTest, WhileTheControllerIsShownItsBoxFollowsAndWritesTheSameSt
 TEST_F(MuteMonitorTest, ShowingTheControllerAgainGivesANewOneAndFreesTheOldOnesLater) {
     c.app.OnTrayIconEvent(TrayIconEvent::LeftButtonUp);
     c.app.OnTrayIconEvent(TrayIconEvent::LeftButtonUp);
-    ASSERT_EQ(c.showings.made.size(), 2u);
-    EXPECT_FALSE(c.showings.made[0]->Loaded());
-    EXPECT_TRUE(c.showings.made[1]->Loaded());
-    EXPECT_TRUE(c.showings.made[1]->view.foreground);
+    ASSERT_EQ(c.windows.showings.size(), 2u);
+    EXPECT_FALSE(c.windows.showings[0]->Loaded());
+    EXPECT_TRUE(c.windows.showings[1]->Loaded());
+    EXPECT_TRUE(c.windows.views[1]->foreground);
     c.app.DiscardFinishedControllers();
-    EXPECT_EQ(c.showings.alive, 1);
+    EXPECT_EQ(c.windows.alive, 1);
 }
 
 TEST_F(MuteMonitorTest, AMillionTicksWithTheControllerComingAndGoingLeaveNothingBehind) {
@@ -83,7 +83,7 @@ TEST_F(MuteMonitorTest, AMillionTicksWithTheControllerComingAndGoingLeaveNothing
         if (tick % 5000 == 0) {
             c.app.OnTrayIconEvent(TrayIconEvent::LeftButtonUp);
         } else if (tick % 5000 == 2500) {
-            c.Controller().view.Unload(); // as at the end of its fade
+            c.ShowingView().Unload(); // as at the end of its fade
             c.app.DiscardFinishedControllers();
         }
         if (tick % 7 == 0) {
@@ -92,7 +92,7 @@ TEST_F(MuteMonitorTest, AMillionTicksWithTheControllerComingAndGoingLeaveNothing
         c.app.OnMuteMonitorTick();
     }
     EXPECT_EQ(c.platform.volume.refusedCalls, 0);
-    EXPECT_EQ(c.showings.alive, 0);
+    EXPECT_EQ(c.windows.alive, 0);
     EXPECT_TRUE(c.platform.messages.shown.empty());
 }
 

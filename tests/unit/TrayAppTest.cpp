@@ -40,18 +40,18 @@ TEST(TrayAppStartTest, TheStartUpLoadsTheControllerWithoutAWindowAndTheFirstClic
     // that could be shown.
     EXPECT_TRUE(c.platform.log.Contains("volume.Find Volume"));
     EXPECT_TRUE(c.platform.log.Contains("volume.ReadVolume")) << "the volume was read";
-    EXPECT_TRUE(c.showings.made.empty());
+    EXPECT_TRUE(c.windows.showings.empty());
     EXPECT_FALSE(c.platform.log.Contains("app.BringToForeground"));
     // It found the device's name, which About shows without a controller.
     c.app.RunMenuCommand(MenuCommand::About);
     EXPECT_EQ(c.view.aboutNames, "Fake Audio Mixer");
-    EXPECT_TRUE(c.showings.made.empty()) << "About needs no controller";
+    EXPECT_TRUE(c.windows.showings.empty()) << "About needs no controller";
 
     c.app.OnTrayIconEvent(TrayIconEvent::LeftButtonUp);
-    ASSERT_EQ(c.showings.made.size(), 1u);
-    EXPECT_TRUE(c.Controller().Loaded());
-    EXPECT_TRUE(c.Controller().view.visible);
-    EXPECT_TRUE(c.Controller().view.foreground);
+    ASSERT_EQ(c.windows.showings.size(), 1u);
+    EXPECT_TRUE(c.Showing().Loaded());
+    EXPECT_TRUE(c.ShowingView().visible);
+    EXPECT_TRUE(c.ShowingView().foreground);
 }
 
 TEST(TrayAppStartTest, AFirstStartRegistersTheProgramAndRecordsTheControllerClosed) {
@@ -121,7 +121,7 @@ TEST(TrayAppStartTest, EveryRefusedStartEndsAtOnceWithItsMessageAndNeverShowsThe
         }
         EXPECT_FALSE(c.view.trayIconAdded);
         EXPECT_FALSE(c.view.muteMonitor);
-        EXPECT_TRUE(c.showings.made.empty()) << "the controller is never loaded";
+        EXPECT_TRUE(c.windows.showings.empty()) << "the controller is never loaded";
         EXPECT_EQ(c.platform.volume.writes, 0) << "a refused start writes no volume";
     }
     // The first start's registry work comes before the platform is tested.
@@ -153,7 +153,7 @@ TEST(TrayAppStartTest, AVolumeFailureWhileLoadingTheControllerEndsTheStartWithIt
         EXPECT_EQ(c.platform.messages.shown[0].text, failure.message);
         EXPECT_EQ(c.platform.messages.shown[0].icon, MessageIcon::Exclamation);
         EXPECT_FALSE(c.view.trayIconAdded);
-        EXPECT_TRUE(c.showings.made.empty());
+        EXPECT_TRUE(c.windows.showings.empty());
     }
 }
 

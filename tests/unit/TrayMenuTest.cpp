@@ -62,10 +62,10 @@ TEST_F(TrayMenuTest, ARightPressOpensTheMenuALeftReleaseOrDoubleClickShowsTheCon
     for (const auto& row : rows) {
         SCOPED_TRACE(static_cast<int>(row.event));
         const int menus = c.view.menusShown;
-        const std::size_t showings = c.showings.made.size();
+        const std::size_t showings = c.windows.showings.size();
         c.app.OnTrayIconEvent(row.event);
         EXPECT_EQ(c.view.menusShown - menus, row.menus);
-        EXPECT_EQ(c.showings.made.size() - showings, row.showings);
+        EXPECT_EQ(c.windows.showings.size() - showings, row.showings);
     }
 }
 
@@ -73,11 +73,11 @@ TEST_F(TrayMenuTest, ALeftClickShowsTheControllerAfreshFollowingTheVolumeAndReco
     StoreControllerState(2);
     Choose(MenuCommand::None); // the item greyed, as for a closed controller
     c.app.OnTrayIconEvent(TrayIconEvent::LeftButtonUp);
-    FakeShowing& shown = c.Controller();
-    EXPECT_TRUE(shown.Loaded());
-    EXPECT_TRUE(shown.view.foreground);
-    EXPECT_TRUE(shown.view.TimerEnabled(ControllerTimer::VolumeSync));
-    EXPECT_EQ(shown.view.shownAt.x, 874);
+    const FakeControllerView& shown = c.ShowingView();
+    EXPECT_TRUE(c.Showing().Loaded());
+    EXPECT_TRUE(shown.foreground);
+    EXPECT_TRUE(shown.TimerEnabled(ControllerTimer::VolumeSync));
+    EXPECT_EQ(shown.shownAt.x, 874);
     EXPECT_EQ(StoredControllerState(), 0u);
     StoreControllerState(7); // no state: the pop-up shows the item as the click left it, enabled
     Choose(MenuCommand::None);
@@ -86,22 +86,22 @@ TEST_F(TrayMenuTest, ALeftClickShowsTheControllerAfreshFollowingTheVolumeAndReco
 
 TEST_F(TrayMenuTest, KeepControllerOnTopTwiceReturnsToNormal) {
     c.app.OnTrayIconEvent(TrayIconEvent::LeftButtonUp);
-    FakeShowing& shown = c.Controller();
+    const FakeControllerView& shown = c.ShowingView();
     Choose(MenuCommand::KeepOnTop);
-    EXPECT_TRUE(shown.view.topmost);
+    EXPECT_TRUE(shown.topmost);
     EXPECT_EQ(StoredControllerState(), 1u);
     Choose(MenuCommand::KeepOnTop);
     EXPECT_TRUE(c.view.menuShownWith.checked) << "the pop-up showed the item checked";
-    EXPECT_FALSE(shown.view.topmost);
+    EXPECT_FALSE(shown.topmost);
     EXPECT_EQ(StoredControllerState(), 0u);
-    EXPECT_EQ(c.showings.made.size(), 1u) << "the same controller";
+    EXPECT_EQ(c.windows.showings.size(), 1u) << "the same controller";
 }
 
 TEST_F(TrayMenuTest, KeepControllerOnTopWithNoControllerLoadsOneFirst) {
     c.app.RunMenuCommand(MenuCommand::KeepOnTop);
-    ASSERT_TRUE(c.Controller().Loaded());
-    EXPECT_TRUE(c.Controller().view.topmost);
-    EXPECT_TRUE(c.Controller().view.TimerEnabled(ControllerTimer::VolumeSync)) << "it follows the volume";
+    ASSERT_TRUE(c.Showing().Loaded());
+    EXPECT_TRUE(c.ShowingView().topmost);
+    EXPECT_TRUE(c.ShowingView().TimerEnabled(ControllerTimer::VolumeSync)) << "it follows the volume";
     EXPECT_EQ(StoredControllerState(), 1u);
 }
 
@@ -156,7 +156,7 @@ TEST_F(TrayMenuTest, TheExitRecordsTheControllerClosedRemovesTheIconAndEndsAtOnc
     EXPECT_FALSE(c.view.trayIconAdded);
     EXPECT_EQ(c.platform.process.exitCode, 0u);
     EXPECT_EQ(c.platform.log.calls.back(), "EndProcess 0");
-    EXPECT_TRUE(c.Controller().Loaded()) << "no unload or fade runs";
+    EXPECT_TRUE(c.Showing().Loaded()) << "no unload or fade runs";
     EXPECT_EQ(c.platform.log.IndexOf("view.Unload"), -1);
 }
 

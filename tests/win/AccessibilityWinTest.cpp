@@ -48,7 +48,7 @@ std::string Role(long role) {
     return std::to_string(role);
 }
 
-class AccessibilityTest : public ::testing::Test {
+class AccessibilityTest : public ::testing::Test, protected RealControllerShowing {
 protected:
     AccessibilityTest() {
         CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
@@ -57,15 +57,9 @@ protected:
     ~AccessibilityTest() override { CoUninitialize(); }
     std::string Readout() {
         char text[8] = {};
-        GetWindowTextA(FindWindowExA(showing.Handle(), nullptr, "STATIC", nullptr), text, sizeof(text));
+        GetWindowTextA(FindWindowExA(Window(), nullptr, "STATIC", nullptr), text, sizeof(text));
         return text;
     }
-
-    RealVolumePlatform p;
-    FakeControllerHost host;
-    StartupFacts facts;
-    ControllerWindow showing{
-        GetModuleHandleA(nullptr), p.volume, {p.screen, p.messages, p.settings, p.launcher}, facts, host};
 };
 
 TEST_F(AccessibilityTest, AScreenReaderFindsTheFivePartsAndWorksTheSliderAndTheMuteBox) {
@@ -76,13 +70,13 @@ TEST_F(AccessibilityTest, AScreenReaderFindsTheFivePartsAndWorksTheSliderAndTheM
     showing.Load();
     ASSERT_TRUE(showing.Loaded());
 
-    auto seen = Probe(showing.Handle(), "read");
+    auto seen = Probe(Window(), "read");
     EXPECT_EQ(seen["result"], "0");
     EXPECT_EQ(seen["children"], "5");
     const std::string unchecked = std::to_string(STATE_SYSTEM_FOCUSABLE);
     // The shown window may have the focus: the keys then act on the slider.
     const std::string slider =
-        std::to_string(STATE_SYSTEM_FOCUSABLE | (GetFocus() == showing.Handle() ? STATE_SYSTEM_FOCUSED : 0));
+        std::to_string(STATE_SYSTEM_FOCUSABLE | (GetFocus() == Window() ? STATE_SYSTEM_FOCUSED : 0));
     EXPECT_EQ(seen["child1"], Role(ROLE_SYSTEM_SLIDER) + "|Volume|45|" + slider + "|");
     EXPECT_EQ(seen["child2"], Role(ROLE_SYSTEM_CHECKBUTTON) + "|Mute||" + unchecked + "|Check");
     EXPECT_EQ(seen["child3"], Role(ROLE_SYSTEM_PUSHBUTTON) + "|Close||0|Press");
@@ -92,36 +86,36 @@ TEST_F(AccessibilityTest, AScreenReaderFindsTheFivePartsAndWorksTheSliderAndTheM
         EXPECT_EQ(seen[std::string("hit") + id], id) << "each part is where it is said to be";
     }
 
-    EXPECT_EQ(Probe(showing.Handle(), "set 1 30")["result"], "0");
+    EXPECT_EQ(Probe(Window(), "set 1 30")["result"], "0");
     EXPECT_EQ(p.volume.Volume(), 30);
     EXPECT_EQ(Readout(), "30");
-    EXPECT_NE(Probe(showing.Handle(), "set 1 loud")["result"], "0");
+    EXPECT_NE(Probe(Window(), "set 1 loud")["result"], "0");
     EXPECT_EQ(p.volume.Volume(), 30);
 
-    EXPECT_EQ(Probe(showing.Handle(), "do 2")["result"], "0");
+    EXPECT_EQ(Probe(Window(), "do 2")["result"], "0");
     EXPECT_TRUE(p.volume.Muted());
-    const HWND box = FindWindowExA(showing.Handle(), nullptr, "BUTTON", nullptr);
+    const HWND box = FindWindowExA(Window(), nullptr, "BUTTON", nullptr);
     EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_CHECKED);
-    seen = Probe(showing.Handle(), "read");
+    seen = Probe(Window(), "read");
     EXPECT_EQ(seen["child1"], Role(ROLE_SYSTEM_SLIDER) + "|Volume|30|" + slider + "|");
     EXPECT_EQ(seen["child2"], Role(ROLE_SYSTEM_CHECKBUTTON) + "|Mute||" +
                                   std::to_string(STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_CHECKED) + "|Uncheck");
 
-    EXPECT_EQ(Probe(showing.Handle(), "do 4")["result"], "0");
+    EXPECT_EQ(Probe(Window(), "do 4")["result"], "0");
     EXPECT_EQ(p.launcher.started, std::vector<std::string>{"\"C:\\windows\\system32\\sndvol32.exe\""});
     EXPECT_TRUE(p.messages.shown.empty());
 }
 
 TEST_F(AccessibilityTest, TheSliderHasTheFocusWhileTheWindowHasItAndTheMuteBoxWhileItHasIt) {
     showing.Load();
-    SetFocus(showing.Handle());
-    ASSERT_EQ(GetFocus(), showing.Handle());
-    auto seen = Probe(showing.Handle(), "read");
+    SetFocus(Window());
+    ASSERT_EQ(GetFocus(), Window());
+    auto seen = Probe(Window(), "read");
     EXPECT_EQ(seen["focus"], "1");
     EXPECT_EQ(seen["child1"], Role(ROLE_SYSTEM_SLIDER) + "|Volume|" + Readout() + "|" +
                                   std::to_string(STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED) + "|");
-    SetFocus(FindWindowExA(showing.Handle(), nullptr, "BUTTON", nullptr));
-    EXPECT_EQ(Probe(showing.Handle(), "read")["focus"], "2");
+    SetFocus(FindWindowExA(Window(), nullptr, "BUTTON", nullptr));
+    EXPECT_EQ(Probe(Window(), "read")["focus"], "2");
     showing.Unload();
     seen = Probe(nullptr, "read");
     EXPECT_NE(seen["result"], "0") << "a window that has gone answers nothing";

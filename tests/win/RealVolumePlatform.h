@@ -1,5 +1,8 @@
 #pragma once
 
+#include <memory>
+
+#include "controller/win32/ControllerWindow.h"
 #include "fakes/FakeServices.h"
 #include "platform/win32/Win32Screen.h"
 #include "volume/MasterVolume.h"
@@ -21,6 +24,26 @@ struct RealVolumePlatform {
     FakeModulePath modulePath;
     Settings settings{registry, messages, modulePath, process};
     FakeLauncher launcher{log};
+};
+
+// One showing of the controller in its real window on that platform, not loaded yet.
+struct RealControllerShowing {
+    HWND Window() const { return window ? window->Handle() : nullptr; }
+
+    RealVolumePlatform p;
+    StartupFacts facts;
+    int unloadsHeard = 0;
+    ControllerWindow* window = nullptr;
+    ControllerShowing showing{[this](ControllerShowing& s) {
+                                  auto made =
+                                      std::make_unique<ControllerWindow>(GetModuleHandleA(nullptr), p.screen, s);
+                                  window = made.get();
+                                  return made;
+                              },
+                              p.volume,
+                              {p.screen, p.messages, p.settings, p.launcher},
+                              facts,
+                              [this] { ++unloadsHeard; }};
 };
 
 } // namespace kob::test

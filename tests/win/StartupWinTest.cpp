@@ -73,11 +73,10 @@ TEST(StartupWinTest, TheControllersLoadNamesTheDeviceForAboutWithoutAnyControlle
         Companion fakes;
         FakePlatform& p = fakes.platform;
         Win32Screen screen;
-        ControllerWindowFactory controllers(GetModuleHandleA(nullptr), {screen, p.messages, p.settings, p.launcher});
         TrayWindowTellingAbout companion(
             GetModuleHandleA(nullptr),
             {p.messages, p.process, p.settings, p.processList, p.systemInfo, p.modulePath, p.launcher}, volume,
-            controllers);
+            {screen, p.messages, p.settings, p.launcher}, NewControllerWindows(GetModuleHandleA(nullptr), screen));
 
         WindowEvents events;
         g_events = &events;

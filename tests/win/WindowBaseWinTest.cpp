@@ -262,13 +262,13 @@ TEST(MouseButtons, OnlyTheLeftButtonHeldAloneDragsTheControllerWhateverKeysAreDo
     }
 }
 
-class ControllerWindowTest : public ::testing::Test {
+class ControllerWindowTest : public ::testing::Test, protected RealControllerShowing {
 protected:
     ControllerWindowTest() { facts.SystemFolder = "C:\\windows\\system32"; }
     // The percent the read-out shows.
     int ReadoutPercent() {
         char text[8] = {};
-        GetWindowTextA(FindWindowExA(showing.Handle(), nullptr, "STATIC", nullptr), text, sizeof(text));
+        GetWindowTextA(FindWindowExA(Window(), nullptr, "STATIC", nullptr), text, sizeof(text));
         return std::atoi(text);
     }
     int ControllerWindows() {
@@ -276,18 +276,12 @@ protected:
         EnumThreadWindows(GetCurrentThreadId(), CountControllerWindow, reinterpret_cast<LPARAM>(&count));
         return count;
     }
-
-    RealVolumePlatform p;
-    FakeControllerHost host;
-    StartupFacts facts;
-    ControllerWindow showing{
-        GetModuleHandleA(nullptr), p.volume, {p.screen, p.messages, p.settings, p.launcher}, facts, host};
 };
 
 TEST_F(ControllerWindowTest, AShowingLoadsOnceAndItsWindowGoesWithIt) {
     {
-        ControllerWindow other(GetModuleHandleA(nullptr), p.volume, {p.screen, p.messages, p.settings, p.launcher},
-                               facts, host);
+        ControllerShowing other(NewControllerWindows(GetModuleHandleA(nullptr), p.screen), p.volume,
+                                {p.screen, p.messages, p.settings, p.launcher}, facts, [this] { ++unloadsHeard; });
         other.Load();
         ASSERT_TRUE(other.Loaded());
         other.Load();
@@ -297,7 +291,7 @@ TEST_F(ControllerWindowTest, AShowingLoadsOnceAndItsWindowGoesWithIt) {
         EXPECT_FALSE(exStyle & WS_EX_APPWINDOW);
     }
     EXPECT_EQ(ControllerWindows(), 0);
-    EXPECT_EQ(host.unloadsHeard, 1);
+    EXPECT_EQ(unloadsHeard, 1);
     EXPECT_TRUE(p.messages.shown.empty());
 }
 
@@ -305,7 +299,7 @@ TEST_F(ControllerWindowTest, UnloadRunsTheUnloadAndTheShowingCannotBeLoadedAgain
     showing.Load();
     showing.Unload();
     EXPECT_FALSE(showing.Loaded());
-    EXPECT_EQ(host.unloadsHeard, 1);
+    EXPECT_EQ(unloadsHeard, 1);
     showing.Load();
     EXPECT_FALSE(showing.Loaded());
     EXPECT_EQ(ControllerWindows(), 0);
@@ -313,7 +307,7 @@ TEST_F(ControllerWindowTest, UnloadRunsTheUnloadAndTheShowingCannotBeLoadedAgain
 
 TEST_F(ControllerWindowTest, TheFadeMakesTheWindowLayeredStillAToolWindowAndEndsItFromItsOwnTimer) {
     showing.Load();
-    const HWND window = showing.Handle();
+    const HWND window = Window();
     Click(window, 53, 176); // the close button
     BYTE alpha = 255;
     DWORD flags = 0;
@@ -324,12 +318,12 @@ TEST_F(ControllerWindowTest, TheFadeMakesTheWindowLayeredStillAToolWindowAndEnds
     EXPECT_EQ(alpha % 3, 0);
     EXPECT_TRUE(PumpUntil([&] { return !showing.Loaded(); }));
     EXPECT_FALSE(IsWindow(window));
-    EXPECT_EQ(host.unloadsHeard, 1);
+    EXPECT_EQ(unloadsHeard, 1);
 }
 
 TEST_F(ControllerWindowTest, TheHotSpotsLaunchAndADoubleClickOnAudioPropertiesClosesAtOnce) {
     showing.Load();
-    const HWND window = showing.Handle();
+    const HWND window = Window();
     Click(window, 13, 12); // Open Volume Control
     EXPECT_EQ(p.launcher.started, std::vector<std::string>{"\"C:\\windows\\system32\\sndvol32.exe\""});
     EXPECT_TRUE(showing.Loaded());
@@ -339,12 +333,12 @@ TEST_F(ControllerWindowTest, TheHotSpotsLaunchAndADoubleClickOnAudioPropertiesCl
               std::vector<std::string>{"\"C:\\windows\\system32\\rundll32.exe\" shell32.dll,Control_RunDLL mmsys.cpl"})
         << "the double-click's second release makes no second click";
     EXPECT_FALSE(showing.Loaded()) << "closed without the fade";
-    EXPECT_EQ(host.unloadsHeard, 1);
+    EXPECT_EQ(unloadsHeard, 1);
 }
 
 TEST_F(ControllerWindowTest, AClickOnTheMuteBoxMutesTheMasterAndTicksTheBox) {
     showing.Load();
-    const HWND box = FindWindowExA(showing.Handle(), nullptr, "BUTTON", nullptr);
+    const HWND box = FindWindowExA(Window(), nullptr, "BUTTON", nullptr);
     ASSERT_NE(box, nullptr);
     SendMessageA(box, BM_CLICK, 0, 0);
     EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_CHECKED);
@@ -361,7 +355,7 @@ TEST_F(ControllerWindowTest, AClickOnTheMuteBoxMutesTheMasterAndTicksTheBox) {
 
 TEST_F(ControllerWindowTest, TheRightAndTheMiddleButtonDragTheKnobToo) {
     showing.Load();
-    const HWND knob = FindWindowExA(showing.Handle(), nullptr, "DrovoVC3Knob", nullptr);
+    const HWND knob = FindWindowExA(Window(), nullptr, "DrovoVC3Knob", nullptr);
     ASSERT_NE(knob, nullptr);
     for (auto [down, up, held] :
          {std::tuple{WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON}, std::tuple{WM_MBUTTONDOWN, WM_MBUTTONUP, MK_MBUTTON}}) {
@@ -378,7 +372,7 @@ TEST_F(ControllerWindowTest, TheRightAndTheMiddleButtonDragTheKnobToo) {
 
 TEST_F(ControllerWindowTest, TheReadOutIsWideEnoughForOneHundred) {
     showing.Load();
-    const HWND readout = FindWindowExA(showing.Handle(), nullptr, "STATIC", nullptr);
+    const HWND readout = FindWindowExA(Window(), nullptr, "STATIC", nullptr);
     ASSERT_NE(readout, nullptr);
     RECT box{};
     GetClientRect(readout, &box);
@@ -392,7 +386,7 @@ TEST_F(ControllerWindowTest, TheReadOutIsWideEnoughForOneHundred) {
 
 TEST_F(ControllerWindowTest, ThePointerOverTheCloseButtonShowsTheHandAndTheWheelThereWorksWithoutTheFocus) {
     showing.Load();
-    const HWND window = showing.Handle();
+    const HWND window = Window();
     std::vector<UINT> journal;
     JournalWindow other(journal);
     ASSERT_TRUE(other.Open());
@@ -498,7 +492,7 @@ TEST_F(ControllerWindowTest, WhileABoxOfOneOfItsHandlersIsOpenTheShowingIsBusyEv
         busyWhileOpen = showing.Busy();
         showing.Unload(); // a tray click shows a new controller
     };
-    Click(showing.Handle(), 13, 12); // Open Volume Control
+    Click(Window(), 13, 12); // Open Volume Control
     ASSERT_EQ(p.messages.shown.size(), 1u);
     EXPECT_TRUE(busyWhileOpen);
     EXPECT_FALSE(showing.Busy());

@@ -80,9 +80,8 @@ protected:
     void SetUp() override { p.volume.FindVolumeControl(); }
     RealVolumePlatform p;
     FakeControllerView view{p.log};
-    FakeControllerHost host;
     StartupFacts facts;
-    Controller controller{view, p.volume, {p.screen, p.messages, p.settings, p.launcher}, facts, host};
+    Controller controller{view, p.volume, {p.screen, p.messages, p.settings, p.launcher}, facts};
 };
 
 TEST_F(WinmmControllerVolumeTest, EveryLevelWrittenReadsBackAsItsComplement) {

@@ -1,5 +1,6 @@
 #include "controller/win32/ControllerAccessible.h"
 
+#include "controller/win32/ControllerWindow.h"
 #include "platform/win32/Accessibility.h"
 
 namespace kob {

@@ -4,32 +4,18 @@
 
 #include <oleacc.h>
 
-#include <string>
-
 #include "controller/ControllerAccessibility.h"
 
 namespace kob {
 
-// What the controller's accessible object asks of the window while the window is there.
-class AccessibleControllerHost {
-public:
-    virtual ~AccessibleControllerHost() = default;
-    virtual AccessibleParts DescribeParts() const = 0;
-    // The part's place on the screen, in pixels.
-    virtual RECT ScreenRectOf(const TwipsRect& place) const = 0;
-    // The part the keys act on now: the slider while the window has the focus, the mute box while it has; 0 when
-    // neither has it.
-    virtual LONG FocusedChild() const = 0;
-    virtual bool DoDefaultAction(ControllerPart part) = 0;
-    virtual bool SetVolumeFromText(const std::string& text) = 0;
-};
+class ControllerWindow;
 
 // The controller as screen readers see it: its window's client area with the parts as simple children (child ids
 // 1 to 5, in the order of ControllerPart). Screen readers may hold it after the window has gone: then every
 // question is answered with "disconnected".
 class ControllerAccessible final : public IAccessible {
 public:
-    ControllerAccessible(HWND window, AccessibleControllerHost& host) : window_(window), host_(&host) {}
+    ControllerAccessible(HWND window, ControllerWindow& host) : window_(window), host_(&host) {}
     ControllerAccessible(const ControllerAccessible&) = delete;
     ControllerAccessible& operator=(const ControllerAccessible&) = delete;
 
@@ -79,7 +65,8 @@ private:
 
     LONG references_ = 1;
     HWND window_;
-    AccessibleControllerHost* host_;
+    // The window it speaks for, while it is there.
+    ControllerWindow* host_;
 };
 
 } // namespace kob

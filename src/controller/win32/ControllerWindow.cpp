@@ -13,7 +13,6 @@
 #include "common/AppTitle.h"
 #include "controller/ControllerLayout.h"
 #include "controller/win32/MouseButtons.h"
-#include "platform/ErrorGuard.h"
 #include "platform/win32/Accessibility.h"
 #include "platform/win32/CommonControls.h"
 #include "platform/win32/ScopedGdi.h"
@@ -29,28 +28,15 @@ constexpr int kReadoutId = 1002;
 // The skin's width in twips (66 pixels at 96 dpi); the window's last column shows its white background.
 constexpr double kSkinWidth = 990;
 
-// Counts a handler of the showing while it runs.
-class HandlerScope {
-public:
-    explicit HandlerScope(int& running) : running_(running) { ++running_; }
-    ~HandlerScope() { --running_; }
-    HandlerScope(const HandlerScope&) = delete;
-    HandlerScope& operator=(const HandlerScope&) = delete;
-
-private:
-    int& running_;
-};
-
 UINT_PTR TimerId(ControllerTimer timer) {
     return static_cast<UINT_PTR>(timer) + 1;
 }
 
 } // namespace
 
-ControllerWindow::ControllerWindow(HINSTANCE instance, MasterVolume& volume, const ControllerServices& services,
-                                   const StartupFacts& facts, ControllerHost& host)
-    : instance_(instance), messages_(services.messages), controller_(*this, volume, services, facts, host),
-      twipsPerPixelX_(services.screen.TwipsPerPixelX()), twipsPerPixelY_(services.screen.TwipsPerPixelY()),
+ControllerWindow::ControllerWindow(HINSTANCE instance, ScreenService& screen, ControllerShowing& showing)
+    : instance_(instance), showing_(showing), twipsPerPixelX_(screen.TwipsPerPixelX()),
+      twipsPerPixelY_(screen.TwipsPerPixelY()),
       timers_({{TimerId(ControllerTimer::DragSettle), controller_layout::kDragSettleInterval},
                {TimerId(ControllerTimer::Fade), controller_layout::kFadeInterval},
                {TimerId(ControllerTimer::VolumeSync), controller_layout::kVolumeSyncInterval}}) {}
@@ -59,29 +45,13 @@ ControllerWindow::~ControllerWindow() {
     Destroy();
 }
 
-void ControllerWindow::Load() {
-    // A showing loads once: loading again would leave the first window behind.
-    if (loadStarted_) {
-        return;
+bool ControllerWindow::Create() {
+    if (CreateWindowAndChildren()) {
+        return true;
     }
-    loadStarted_ = true;
-    const HandlerScope scope(handlersRunning_);
-    bool created = false;
-    ShowErrorAndGoOn(messages_, MessageIcon::Exclamation, [&] {
-        if (!CreateWindowAndChildren()) {
-            // Half a controller (a window without its knob) would be taken for a whole one: none is left.
-            Destroy();
-            throw std::runtime_error("Unable to create the controller window.");
-        }
-        created = true;
-    });
-    if (created) {
-        controller_.Load();
-    }
-}
-
-void ControllerWindow::Unload() {
+    // Half a controller (a window without its knob) would be taken for a whole one: none is left.
     Destroy();
+    return false;
 }
 
 bool ControllerWindow::CreateWindowAndChildren() {
@@ -98,7 +68,7 @@ bool ControllerWindow::CreateWindowAndChildren() {
     plan.style = WS_POPUP | WS_CLIPCHILDREN;
     plan.width = TwipsToPixels(controller_layout::kWidth, twipsPerPixelX_);
     plan.height = TwipsToPixels(controller_layout::kHeight, twipsPerPixelY_);
-    if (!Create(plan)) {
+    if (!WindowBase::Create(plan)) {
         return false;
     }
     knobCursor_ = LoadCursor(instance_, MAKEINTRESOURCE(IDC_KNOB_CURSOR));
@@ -106,7 +76,24 @@ bool ControllerWindow::CreateWindowAndChildren() {
     closePicture_.reset(
         static_cast<HBITMAP>(LoadImageA(instance_, MAKEINTRESOURCE(IDB_CLOSE), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
 
-    auto knob = std::make_unique<KnobControl>(static_cast<KnobEvents&>(*this));
+    auto knob = std::make_unique<KnobControl>();
+    // The knob's messages are handlers of the showing too. Its pixels from the top edge become twips.
+    knob->onPressed = [this](int y) {
+        const ControllerShowing::HandlerScope scope(showing_);
+        Logic().OnKnobPressed(static_cast<float>(y * twipsPerPixelY_));
+    };
+    knob->onDragged = [this](int y) {
+        const ControllerShowing::HandlerScope scope(showing_);
+        Logic().OnKnobDragged(static_cast<float>(y * twipsPerPixelY_));
+    };
+    knob->onReleased = [this] {
+        const ControllerShowing::HandlerScope scope(showing_);
+        Logic().OnKnobReleased();
+    };
+    knob->onClicked = [this] {
+        const ControllerShowing::HandlerScope scope(showing_);
+        Logic().OnKnobClicked();
+    };
     const RECT knobRect = PixelRectOf(controller_layout::kKnob);
     if (!knob->Create(instance_, Handle(), knobRect)) {
         return false;
@@ -163,19 +150,18 @@ void ControllerWindow::AddClickableAreas() {
     areas_.Add({PixelRectOf(controller_layout::kClose),
                 handCursor_,
                 controller_layout::kTipClose,
-                [this] { controller_.OnCloseClicked(); },
+                [this] { Logic().OnCloseClicked(); },
                 {}});
     areas_.Add({PixelRectOf(controller_layout::kAudioPropertiesSpot), handCursor_,
-                controller_layout::kTipAudioProperties, [this] { controller_.OnAudioPropertiesSpotClicked(); },
-                [this] { controller_.OnAudioPropertiesSpotDoubleClicked(); }});
+                controller_layout::kTipAudioProperties, [this] { Logic().OnAudioPropertiesSpotClicked(); },
+                [this] { Logic().OnAudioPropertiesSpotDoubleClicked(); }});
     areas_.Add({PixelRectOf(controller_layout::kVolumeControlSpot),
                 handCursor_,
                 controller_layout::kTipVolumeControl,
-                [this] { controller_.OnVolumeControlSpotClicked(); },
+                [this] { Logic().OnVolumeControlSpotClicked(); },
                 {}});
     areas_.Add({PixelRectOf(controller_layout::kReadout), nullptr, controller_layout::kTipReadout, {}, {}});
-    areas_.Add(
-        {PixelRectOf(controller_layout::kTrack), nullptr, nullptr, [this] { controller_.OnTrackClicked(); }, {}});
+    areas_.Add({PixelRectOf(controller_layout::kTrack), nullptr, nullptr, [this] { Logic().OnTrackClicked(); }, {}});
 }
 
 void ControllerWindow::AddToolTips() {
@@ -349,7 +335,7 @@ void ControllerWindow::OnMouse(UINT message, WPARAM wParam, int x, int y) {
 
 void ControllerWindow::DispatchClick(Element element) {
     if (element == Element::Background) {
-        controller_.OnBackgroundClicked();
+        Logic().OnBackgroundClicked();
     } else {
         areas_.Click(static_cast<int>(element));
     }
@@ -357,7 +343,7 @@ void ControllerWindow::DispatchClick(Element element) {
 
 void ControllerWindow::DispatchDoubleClick(Element element) {
     if (element == Element::Background) {
-        controller_.OnBackgroundDoubleClicked();
+        Logic().OnBackgroundDoubleClicked();
     } else {
         areas_.DoubleClick(static_cast<int>(element));
     }
@@ -365,38 +351,18 @@ void ControllerWindow::DispatchDoubleClick(Element element) {
 
 void ControllerWindow::DispatchMouseMove(Element element, HeldButtons held, float x, float y) {
     if (element == Element::Track) {
-        controller_.OnTrackPointerMoved(y);
+        Logic().OnTrackPointerMoved(y);
     } else if (element == Element::Background) {
-        controller_.OnBackgroundPointerMoved(held, x, y);
+        Logic().OnBackgroundPointerMoved(held, x, y);
     }
 }
 
 void ControllerWindow::DispatchMouseUp(Element element) {
     if (element == Element::Track) {
-        controller_.OnTrackReleased();
+        Logic().OnTrackReleased();
     } else if (element == Element::Background) {
-        controller_.OnBackgroundReleased();
+        Logic().OnBackgroundReleased();
     }
-}
-
-void ControllerWindow::OnKnobMouseDown(int y) {
-    const HandlerScope scope(handlersRunning_);
-    controller_.OnKnobPressed(static_cast<float>(y * twipsPerPixelY_));
-}
-
-void ControllerWindow::OnKnobMouseMove(int y) {
-    const HandlerScope scope(handlersRunning_);
-    controller_.OnKnobDragged(static_cast<float>(y * twipsPerPixelY_));
-}
-
-void ControllerWindow::OnKnobMouseUp() {
-    const HandlerScope scope(handlersRunning_);
-    controller_.OnKnobReleased();
-}
-
-void ControllerWindow::OnKnobClick() {
-    const HandlerScope scope(handlersRunning_);
-    controller_.OnKnobClicked();
 }
 
 RECT ControllerWindow::ScreenRectOf(const TwipsRect& place) const {
@@ -417,13 +383,13 @@ LONG ControllerWindow::FocusedChild() const {
 }
 
 bool ControllerWindow::DoDefaultAction(ControllerPart part) {
-    const HandlerScope scope(handlersRunning_);
-    return controller_.DoDefaultAction(part);
+    const ControllerShowing::HandlerScope scope(showing_);
+    return Logic().DoDefaultAction(part);
 }
 
 bool ControllerWindow::SetVolumeFromText(const std::string& text) {
-    const HandlerScope scope(handlersRunning_);
-    return controller_.SetVolumeFromText(text);
+    const ControllerShowing::HandlerScope scope(showing_);
+    return Logic().SetVolumeFromText(text);
 }
 
 LRESULT ControllerWindow::OnGetObject(WPARAM wParam, LPARAM lParam) {
@@ -456,11 +422,11 @@ void ControllerWindow::AnnounceMuteChanged() {
 
 void ControllerWindow::OnTimer(UINT_PTR id) {
     if (id == TimerId(ControllerTimer::DragSettle)) {
-        controller_.OnDragSettleTick();
+        Logic().OnDragSettleTick();
     } else if (id == TimerId(ControllerTimer::Fade)) {
-        controller_.OnFadeTick();
+        Logic().OnFadeTick();
     } else if (id == TimerId(ControllerTimer::VolumeSync)) {
-        controller_.OnVolumeSyncTick();
+        Logic().OnVolumeSyncTick();
     }
 }
 
@@ -475,7 +441,7 @@ bool ControllerWindow::OnKeyDown(WPARAM key) {
         {'M', ControllerKey::M},          {VK_ESCAPE, ControllerKey::Escape}};
     for (const auto& entry : kKeys) {
         if (entry.key == key) {
-            controller_.OnKey(entry.meaning);
+            Logic().OnKey(entry.meaning);
             return true;
         }
     }
@@ -531,7 +497,7 @@ void ControllerWindow::Paint() {
 }
 
 LRESULT ControllerWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    const HandlerScope scope(handlersRunning_);
+    const ControllerShowing::HandlerScope scope(showing_);
     switch (message) {
     case WM_PAINT:
         Paint();
@@ -572,7 +538,7 @@ LRESULT ControllerWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
         return 0;
     case WM_COMMAND:
         if (reinterpret_cast<HWND>(lParam) == muteBox_ && HIWORD(wParam) == BN_CLICKED) {
-            controller_.OnMuteBoxToggled();
+            Logic().OnMuteBoxToggled();
             // The keys belong to the whole controller, not to the box.
             SetFocus(Handle());
             return 0;
@@ -584,7 +550,7 @@ LRESULT ControllerWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
         }
         break;
     case WM_MOUSEWHEEL:
-        controller_.OnWheel(GET_WHEEL_DELTA_WPARAM(wParam));
+        Logic().OnWheel(GET_WHEEL_DELTA_WPARAM(wParam));
         return 0;
     case WM_SETFOCUS:
         // The keys act on the slider whenever the window has the focus.
@@ -596,7 +562,7 @@ LRESULT ControllerWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
         ReleaseAccessible();
         timers_.KillAll(Handle());
         wheelHook_.reset();
-        controller_.OnUnloaded();
+        showing_.OnWindowGone();
         return 0;
     default:
         break;

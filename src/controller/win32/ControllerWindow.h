@@ -8,7 +8,6 @@
 #include "common/Twips.h"
 #include "controller/Controller.h"
 #include "controller/ControllerShowing.h"
-#include "controller/ControllerView.h"
 #include "controller/win32/ControllerAccessible.h"
 #include "controller/win32/KnobControl.h"
 #include "controller/win32/WheelHook.h"
@@ -21,26 +20,15 @@ namespace kob {
 
 // The controller's real window for one showing: a borderless skinned pop-up with the knob, the read-out and the
 // mute box as child windows, and the track, the close button and the hot spots as clickable areas of its own. It
-// turns messages into the logic's event handlers (pixels to twips) and carries out what the logic asks of it.
-class ControllerWindow : public WindowBase,
-                         public ControllerShowing,
-                         public ControllerView,
-                         private KnobEvents,
-                         private AccessibleControllerHost {
+// turns messages into the showing's event handlers (pixels to twips) and carries out what the logic asks of it.
+class ControllerWindow : public WindowBase, public ControllerView {
 public:
-    ControllerWindow(HINSTANCE instance, MasterVolume& volume, const ControllerServices& services,
-                     const StartupFacts& facts, ControllerHost& host);
+    ControllerWindow(HINSTANCE instance, ScreenService& screen, ControllerShowing& showing);
     ~ControllerWindow() override;
 
-    // ControllerShowing (Unload also serves the view)
-    void Load() override;
-    void Unload() override;
-    bool Loaded() const override { return Handle() != nullptr; }
-    bool Busy() const override { return handlersRunning_ > 0; }
-    void BringToForeground() override { SetForegroundWindow(Handle()); }
-    Controller& Logic() override { return controller_; }
-
     // ControllerView
+    [[nodiscard]] bool Create() override;
+    void BringToForeground() override { SetForegroundWindow(Handle()); }
     void SetWindowRegion(int width, int height, int ellipseWidth, int ellipseHeight) override;
     void SetKnobRegion(int width, int height, int ellipseWidth, int ellipseHeight) override;
     void ShowSkin() override;
@@ -53,9 +41,20 @@ public:
     void ShowAt(int x, int y) override;
     void SetTopmost(bool topmost) override;
     void MoveWindowBy(float dxTwips, float dyTwips) override;
+    void Unload() override { Destroy(); }
     void EnableTimer(ControllerTimer timer, bool enabled) override;
     void AnnounceVolumeChanged() override;
     void AnnounceMuteChanged() override;
+
+    // What the accessible object asks while the window is there.
+    AccessibleParts DescribeParts() const { return Logic().DescribeParts(); }
+    // The part's place on the screen, in pixels.
+    RECT ScreenRectOf(const TwipsRect& place) const;
+    // The part the keys act on now: the slider while the window has the focus, the mute box while it has; 0 when
+    // neither has it.
+    LONG FocusedChild() const;
+    bool DoDefaultAction(ControllerPart part);
+    bool SetVolumeFromText(const std::string& text);
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -88,31 +87,17 @@ private:
     // The knob's window; none when the knob could not be made.
     HWND KnobWindow() const { return knob_ ? knob_->Handle() : nullptr; }
 
-    // KnobEvents
-    void OnKnobMouseDown(int y) override;
-    void OnKnobMouseMove(int y) override;
-    void OnKnobMouseUp() override;
-    void OnKnobClick() override;
-
-    // AccessibleControllerHost
-    AccessibleParts DescribeParts() const override { return controller_.DescribeParts(); }
-    RECT ScreenRectOf(const TwipsRect& place) const override;
-    LONG FocusedChild() const override;
-    bool DoDefaultAction(ControllerPart part) override;
-    bool SetVolumeFromText(const std::string& text) override;
     // The answer to WM_GETOBJECT: the accessible object for the client area, made at the first question.
     LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
     // Cuts the accessible object off from the window and lets it go; a screen reader may still hold it.
     void ReleaseAccessible();
 
+    Controller& Logic() const { return showing_.Logic(); }
+
     HINSTANCE instance_;
-    MessageBoxService& messages_;
-    Controller controller_;
+    ControllerShowing& showing_;
     const double twipsPerPixelX_;
     const double twipsPerPixelY_;
-    bool loadStarted_ = false;
-    // Handlers of this showing on the stack, its load included: a message box inside one lets other messages in.
-    int handlersRunning_ = 0;
 
     std::unique_ptr<KnobControl> knob_;
     HWND readout_ = nullptr;
@@ -145,18 +130,10 @@ private:
 };
 
 // Makes a new controller window for each showing.
-class ControllerWindowFactory : public ControllerFactory {
-public:
-    ControllerWindowFactory(HINSTANCE instance, const ControllerServices& services)
-        : instance_(instance), services_(services) {}
-    std::unique_ptr<ControllerShowing> CreateController(ControllerHost& host, MasterVolume& volume,
-                                                        const StartupFacts& facts) override {
-        return std::make_unique<ControllerWindow>(instance_, volume, services_, facts, host);
-    }
-
-private:
-    HINSTANCE instance_;
-    ControllerServices services_;
-};
+inline ControllerWindowMaker NewControllerWindows(HINSTANCE instance, ScreenService& screen) {
+    return [instance, &screen](ControllerShowing& showing) {
+        return std::make_unique<ControllerWindow>(instance, screen, showing);
+    };
+}
 
 } // namespace kob

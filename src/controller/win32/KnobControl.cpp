@@ -44,10 +44,10 @@ LRESULT KnobControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MBUTTONDBLCLK:
         pressed_ |= ButtonOf(message);
         SetCapture(Handle());
-        events_.OnKnobMouseDown(y);
+        onPressed(y);
         return 0;
     case WM_MOUSEMOVE:
-        events_.OnKnobMouseMove(y);
+        onDragged(y);
         return 0;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
@@ -58,12 +58,12 @@ LRESULT KnobControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (pressed_ == 0 && GetCapture() == Handle()) {
             ReleaseCapture();
         }
-        events_.OnKnobMouseUp();
+        onReleased();
         RECT client{};
         GetClientRect(Handle(), &client);
         const POINT at{x, y};
         if (button == kLeftButton && wasPressed && PtInRect(&client, at)) {
-            events_.OnKnobClick();
+            onClicked();
         }
         return 0;
     }

@@ -40,10 +40,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         kob::CoreAudioEndpoint endpoint;
         kob::EndpointVolume endpointVolume(endpoint);
         kob::ChosenBackend volume(endpoint, endpointVolume, winmm);
-        kob::ControllerWindowFactory controllers(instance, {screen, messages, settings, launcher});
         kob::TrayWindow companion(instance,
                                   {messages, process, settings, processList, systemInfo, modulePath, launcher}, volume,
-                                  controllers);
+                                  {screen, messages, settings, launcher}, kob::NewControllerWindows(instance, screen));
         companion.Start();
         while (GetMessageA(&message, nullptr, 0, 0) > 0) {
             TranslateMessage(&message);

@@ -3,6 +3,8 @@
 #include <mmsystem.h>
 #include <shellapi.h>
 
+#include <utility>
+
 #include "ResourceIds.h"
 #include "common/Twips.h"
 #include "platform/win32/ScreenMetrics.h"
@@ -28,8 +30,9 @@ HICON LoadTrayPicture(HINSTANCE instance, int id) {
 } // namespace
 
 TrayWindow::TrayWindow(HINSTANCE instance, const TrayAppServices& services, VolumeDevice& volumeDevice,
-                       ControllerFactory& controllers)
-    : instance_(instance), services_(services), app_(*this, services, volumeDevice, soundDevice_, controllers),
+                       const ControllerServices& controllerServices, ControllerWindowMaker makeControllerWindow)
+    : instance_(instance), services_(services),
+      app_(*this, services, volumeDevice, soundDevice_, controllerServices, std::move(makeControllerWindow)),
       timers_({{kMuteMonitorTimer, kMuteMonitorInterval}}), normalIcon_(LoadTrayPicture(instance, IDI_TRAY_NORMAL)),
       mutedIcon_(LoadTrayPicture(instance, IDI_TRAY_MUTED)), menu_(BuildTrayMenu()),
       taskbarCreated_(RegisterWindowMessageA("TaskbarCreated")) {}

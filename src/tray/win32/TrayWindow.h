@@ -22,7 +22,7 @@ namespace kob {
 class TrayWindow : public WindowBase, public TrayView {
 public:
     TrayWindow(HINSTANCE instance, const TrayAppServices& services, VolumeDevice& volumeDevice,
-               ControllerFactory& controllers);
+               const ControllerServices& controllerServices, ControllerWindowMaker makeControllerWindow);
     ~TrayWindow() override;
 
     // Runs the start-up sequence; afterwards the program lives on the messages.

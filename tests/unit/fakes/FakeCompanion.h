@@ -33,17 +33,20 @@ struct Companion {
             return true;
         }
     }
-    FakeShowing& Controller() { return *showings.made.back(); }
+    // The latest showing of the controller, and its window.
+    ControllerShowing& Showing() { return *windows.showings.back(); }
+    FakeControllerView& ShowingView() { return *windows.views.back(); }
 
     FakePlatform platform;
     FakeTrayView view{platform.log};
-    FakeShowings showings{platform};
+    FakeControllerWindows windows{platform.log};
     TrayApp app{view,
                 {platform.messages, platform.process, platform.settings, platform.processList, platform.systemInfo,
                  platform.modulePath, platform.launcher},
                 platform.volume,
                 platform.sound,
-                showings};
+                ControllerServicesOf(platform),
+                windows.Maker()};
 };
 
 } // namespace kob::test

@@ -11,6 +11,11 @@ void FakeControllerView::Enter(const std::string& operation) {
     }
 }
 
+bool FakeControllerView::Create() {
+    Enter("Create");
+    return true;
+}
+
 void FakeControllerView::SetWindowRegion(int w, int h, int ew, int eh) {
     Enter("SetWindowRegion");
     windowRegion = {w, h, ew, eh};

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "controller/ControllerHost.h"
 #include "controller/ControllerView.h"
 #include "fakes/FakeServices.h"
 
@@ -30,6 +29,8 @@ class FakeControllerView : public ControllerView {
 public:
     explicit FakeControllerView(CallLog& log) : log_(log) {}
 
+    bool Create() override;
+    void BringToForeground() override { foreground = true; }
     void SetWindowRegion(int w, int h, int ew, int eh) override;
     void SetKnobRegion(int w, int h, int ew, int eh) override;
     void ShowSkin() override;
@@ -59,7 +60,7 @@ public:
     Point shownAt;
     bool muteBoxTicked = false;
     std::vector<int> opacities;
-    // What the window's destruction runs: the controller's unload.
+    // What the window's destruction runs.
     std::function<void()> onUnload;
     bool unloaded = false;
     bool foreground = false;
@@ -78,12 +79,6 @@ public:
 private:
     void Enter(const std::string& operation);
     CallLog& log_;
-};
-
-// Counts the unloads the controller reports to the window that shows it.
-struct FakeControllerHost : ControllerHost {
-    void OnControllerUnloaded() override { ++unloadsHeard; }
-    int unloadsHeard = 0;
 };
 
 } // namespace kob::test

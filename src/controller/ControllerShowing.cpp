@@ -1,0 +1,49 @@
+#include "controller/ControllerShowing.h"
+
+#include <stdexcept>
+
+#include "platform/ErrorGuard.h"
+
+namespace kob {
+
+ControllerShowing::ControllerShowing(const ControllerWindowMaker& makeWindow, MasterVolume& volume,
+                                     const ControllerServices& services, const StartupFacts& facts,
+                                     std::function<void()> onUnloaded)
+    : messages_(services.messages), onUnloaded_(std::move(onUnloaded)), window_(makeWindow(*this)),
+      controller_(*window_, volume, services, facts) {}
+
+ControllerShowing::~ControllerShowing() {
+    // The window goes while the logic its last messages reach is still here.
+    if (loaded_) {
+        window_->Unload();
+    }
+}
+
+void ControllerShowing::Load() {
+    // A showing loads once: loading again would leave the first window behind.
+    if (loadStarted_) {
+        return;
+    }
+    loadStarted_ = true;
+    const HandlerScope scope(*this);
+    ShowErrorAndGoOn(messages_, MessageIcon::Exclamation, [&] {
+        // Half a controller (a window without its knob) would be taken for a whole one: none is left.
+        if (!window_->Create()) {
+            throw std::runtime_error("Unable to create the controller window.");
+        }
+        loaded_ = true;
+    });
+    if (loaded_) {
+        controller_.Load();
+    }
+}
+
+void ControllerShowing::OnWindowGone() {
+    loaded_ = false;
+    controller_.OnUnloaded();
+    if (onUnloaded_) {
+        onUnloaded_();
+    }
+}
+
+} // namespace kob
