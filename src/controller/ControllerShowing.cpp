@@ -27,7 +27,6 @@ void ControllerShowing::Load() {
     loadStarted_ = true;
     const HandlerScope scope(*this);
     ShowErrorAndGoOn(messages_, MessageIcon::Exclamation, [&] {
-        // Half a controller (a window without its knob) would be taken for a whole one: none is left.
         if (!window_->Create()) {
             throw std::runtime_error("Unable to create the controller window.");
         }

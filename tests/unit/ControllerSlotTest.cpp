@@ -54,6 +54,8 @@ TEST_F(ControllerSlotTest, ShowingAgainUnloadsTheShowingStillLoaded) {
     EXPECT_FALSE(windows.showings[0]->Loaded());
     EXPECT_TRUE(windows.showings[1]->Loaded());
     EXPECT_EQ(slot.Loaded(), &windows.showings[1]->Logic());
+    windows.showings[0]->Load();
+    EXPECT_FALSE(windows.showings[0]->Loaded()) << "a showing loads once";
     EXPECT_EQ(unloadsHeard, 1);
 }
 
