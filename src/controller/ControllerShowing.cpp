@@ -1,6 +1,7 @@
 #include "controller/ControllerShowing.h"
 
 #include <stdexcept>
+#include <utility>
 
 #include "platform/ErrorGuard.h"
 
