@@ -14,9 +14,8 @@ PreviewReporter::PreviewReporter(HINSTANCE instance, VolumeDevice& device)
 
 LRESULT PreviewReporter::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == volumeQuery_) {
-        std::int32_t value = -1;
-        device_.ReadVolume(value);
-        return value;
+        const VolumeResult<int> percent = device_.Percent();
+        return percent.Failure() ? -1 : percent.Value();
     }
     return Default(message, wParam, lParam);
 }

@@ -12,7 +12,7 @@ namespace kob {
 class PreviewReporter : public WindowBase {
 public:
     static constexpr const char* kClassName = "DrovoVC3PreviewReporter";
-    // Registered message; the answer is the master volume on the device scale (0..65535), -1 if it cannot be read.
+    // Registered message; the answer is the master volume in percent as the device reads it, -1 if it cannot be read.
     static constexpr const char* kVolumeQuery = "DrovoVC3PreviewVolumeQuery";
 
     PreviewReporter(HINSTANCE instance, VolumeDevice& device);

@@ -1,7 +1,8 @@
 #include "volume/MasterVolume.h"
 
+#include <algorithm>
+
 #include "platform/FatalError.h"
-#include "volume/VolumeScale.h"
 
 namespace kob {
 
@@ -15,17 +16,17 @@ struct Ending {
 // The one place where a failure gets the words the user reads and the code the program ends with.
 Ending EndingFor(VolumeFailure failure) {
     switch (failure) {
-    case VolumeFailure::OpenFailed:
+    case VolumeFailure::NoDevice:
         return {"Error! Unable to open a Mixer Device. Program will be terminated.", ExitCode::NoMixerDevice};
-    case VolumeFailure::LineInfoFailed:
+    case VolumeFailure::NoOutput:
         return {"Error! Unable to get Mixer Line information.", ExitCode::NoMixerLine};
-    case VolumeFailure::LineControlsFailed:
+    case VolumeFailure::NoControl:
         return {"Error! Unable to retriev the controls associated with an audio line .", ExitCode::NoMixerControl};
-    case VolumeFailure::VolumeReadFailed:
+    case VolumeFailure::VolumeUnreadable:
         return {"Error! Can't get Mixer Control Details.", ExitCode::VolumeUnreadable};
-    case VolumeFailure::SetFailed:
+    case VolumeFailure::NotSet:
         return {"Error! Unable to set Mixer Control Details.", ExitCode::VolumeNotSet};
-    case VolumeFailure::MuteReadFailed:
+    case VolumeFailure::MuteUnreadable:
         return {"Error! Unable to get Mixer Control Details.", ExitCode::MuteUnreadable};
     }
     return {"", ExitCode::NoMixerDevice}; // every failure has its case above
@@ -34,50 +35,37 @@ Ending EndingFor(VolumeFailure failure) {
 } // namespace
 
 void MasterVolume::FindVolumeControl() {
-    FindAndName(VolumeDevice::Control::Volume);
-}
-
-void MasterVolume::FindMuteControl() {
-    Find(VolumeDevice::Control::Mute);
-}
-
-std::int32_t MasterVolume::Volume() {
-    std::int32_t value = 0;
-    if (!device_.ReadVolume(value)) {
-        Fail(VolumeFailure::VolumeReadFailed);
-    }
-    return PercentFromDeviceValue(value);
-}
-
-void MasterVolume::SetVolume(std::int32_t percent) {
-    if (!device_.WriteVolume(DeviceValueFromPercent(percent))) {
-        Fail(VolumeFailure::SetFailed);
-    }
-}
-
-bool MasterVolume::Muted() {
-    bool muted = false;
-    if (!device_.ReadMuted(muted)) {
-        Fail(VolumeFailure::MuteReadFailed);
-    }
-    return muted;
-}
-
-void MasterVolume::SetMuted(bool muted) {
-    FindAndName(VolumeDevice::Control::Mute);
-    if (!device_.WriteMuted(muted)) {
-        Fail(VolumeFailure::SetFailed);
-    }
-    FindAndName(VolumeDevice::Control::Volume);
-}
-
-void MasterVolume::FindAndName(VolumeDevice::Control control) {
-    Find(control);
+    EndOn(device_.PrepareVolume());
     deviceName_ = device_.Name();
 }
 
-void MasterVolume::Find(VolumeDevice::Control control) {
-    if (const std::optional<VolumeFailure> failure = device_.Find(control)) {
+void MasterVolume::FindMuteControl() {
+    EndOn(device_.PrepareMute());
+}
+
+std::int32_t MasterVolume::Volume() {
+    const VolumeResult<int> percent = device_.Percent();
+    EndOn(percent.Failure());
+    return percent.Value();
+}
+
+void MasterVolume::SetVolume(std::int32_t percent) {
+    EndOn(device_.SetPercent(std::clamp<std::int32_t>(percent, 0, 100)));
+}
+
+bool MasterVolume::Muted() {
+    const VolumeResult<bool> muted = device_.Muted();
+    EndOn(muted.Failure());
+    return muted.Value();
+}
+
+void MasterVolume::SetMuted(bool muted) {
+    EndOn(device_.SetMuted(muted));
+    deviceName_ = device_.Name();
+}
+
+void MasterVolume::EndOn(std::optional<VolumeFailure> failure) {
+    if (failure) {
         Fail(*failure);
     }
 }

@@ -29,17 +29,14 @@ public:
     // Sets the level; a percent outside 0..100 is taken as the nearer end.
     void SetVolume(std::int32_t percent);
     bool Muted();
-    // The mute box's write: finds the mute control, writes it, and finds the volume control again, so that a
-    // device that changed in the meantime is noticed at the same moments as ever.
+    // The mute box's write. The device's name is learnt anew: the device may have been looked at again.
     void SetMuted(bool muted);
 
     // Empty until the controller's first find.
     const std::string& DeviceName() const { return deviceName_; }
 
 private:
-    // A find for the controller, which names the device.
-    void FindAndName(VolumeDevice::Control control);
-    void Find(VolumeDevice::Control control);
+    void EndOn(std::optional<VolumeFailure> failure);
     [[noreturn]] void Fail(VolumeFailure failure);
 
     VolumeDevice& device_;

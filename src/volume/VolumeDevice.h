@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -8,32 +7,55 @@ namespace kob {
 
 // What can go wrong with the master volume. Each ends the program with its own message and exit code.
 enum class VolumeFailure {
-    OpenFailed,
-    LineInfoFailed,
-    LineControlsFailed,
-    VolumeReadFailed,
-    SetFailed,
-    MuteReadFailed
+    // No device can be opened, or there is no default output device.
+    NoDevice,
+    // The device has no master output (its speakers line).
+    NoOutput,
+    // The master output lacks the volume or the mute control asked for.
+    NoControl,
+    VolumeUnreadable,
+    // The device refused a new volume or mute.
+    NotSet,
+    MuteUnreadable
 };
 
-// The master output as one backend reaches it: its volume, on a scale from 0 (silence) to kDeviceFullScale, and its
-// mute. A control is found before it is read or written, and found again at the moments the program always has.
+// What a use of the master volume gives: its value, or the failure that kept it from being had.
+template <typename T> class VolumeResult {
+public:
+    VolumeResult(T value) : value_(value) {}
+    VolumeResult(VolumeFailure failure) : failure_(failure) {}
+
+    // None when the value was had.
+    std::optional<VolumeFailure> Failure() const { return failure_; }
+    // Meaningful only without a failure.
+    T Value() const { return value_; }
+
+private:
+    T value_{};
+    std::optional<VolumeFailure> failure_;
+};
+
+// The master output as a backend reaches it: its volume in percent, its mute and its name. A call that fails says
+// why instead.
 class VolumeDevice {
 public:
-    enum class Control { Volume, Mute };
-    static constexpr std::int32_t kDeviceFullScale = 65535;
-
     virtual ~VolumeDevice() = default;
-    // Finds the master output's control of this kind as the device is now; on failure, the step that failed
-    // (OpenFailed, LineInfoFailed or LineControlsFailed).
-    virtual std::optional<VolumeFailure> Find(Control control) = 0;
-    // The device's name as the last find saw it; empty when it has none.
+
+    // The device is looked at anew, as it is now, at two moments: before the mute is first followed (at start-up)
+    // and before the volume is shown (at each load of the controller), so that a device changed in the meantime is
+    // noticed then. Each fails when the device cannot serve that use. Reading or setting the volume, and reading the
+    // mute, come after their own preparation; setting the mute looks at the device anew by itself.
+    [[nodiscard]] virtual std::optional<VolumeFailure> PrepareMute() = 0;
+    [[nodiscard]] virtual std::optional<VolumeFailure> PrepareVolume() = 0;
+
+    // 0 (silence) to 100.
+    virtual VolumeResult<int> Percent() = 0;
+    // A percent from 0 to 100.
+    [[nodiscard]] virtual std::optional<VolumeFailure> SetPercent(int percent) = 0;
+    virtual VolumeResult<bool> Muted() = 0;
+    [[nodiscard]] virtual std::optional<VolumeFailure> SetMuted(bool muted) = 0;
+    // The device's name as the device is now, or as the backend last looked at it; empty when it has none.
     virtual std::string Name() = 0;
-    // Each false when the device refused the call.
-    virtual bool ReadVolume(std::int32_t& value) = 0;
-    virtual bool WriteVolume(std::int32_t value) = 0;
-    virtual bool ReadMuted(bool& muted) = 0;
-    virtual bool WriteMuted(bool muted) = 0;
 };
 
 } // namespace kob

@@ -5,7 +5,6 @@
 
 #include "controller/Controller.h"
 #include "fakes/FakeController.h"
-#include "volume/VolumeScale.h"
 
 namespace kob::test {
 namespace {
@@ -20,7 +19,7 @@ TEST(ControllerAccessibilityTable, ThePartsTellWhatTheControllerShows) {
     for (const auto& row : rows) {
         SCOPED_TRACE(row.value);
         ControllerOnFakes c;
-        c.platform.volume.volume = DeviceValueFromPercent(row.percent);
+        c.platform.volume.percent = row.percent;
         c.showing.Load();
         c.controller.SetMuteBox(row.muted);
         const AccessibleParts parts = c.controller.DescribeParts();
@@ -78,11 +77,11 @@ TEST(ControllerAccessibilityTable, AScreenReaderSetsTheVolumeAndClicksThePartsAs
     for (std::size_t i = 0; i < std::size(rows); ++i) {
         SCOPED_TRACE(i);
         ControllerOnFakes c;
-        c.platform.volume.volume = DeviceValueFromPercent(50);
+        c.platform.volume.percent = 50;
         c.showing.Load();
         const int announcedAtLoad = c.view.volumeAnnouncements;
         EXPECT_EQ(rows[i].act(c.controller), rows[i].accepted);
-        EXPECT_EQ(PercentFromDeviceValue(c.platform.volume.volume), rows[i].percent);
+        EXPECT_EQ(c.platform.volume.percent, rows[i].percent);
         EXPECT_EQ(c.view.readout, std::to_string(rows[i].percent));
         EXPECT_EQ(c.platform.volume.muted, rows[i].muted);
         EXPECT_EQ(c.view.volumeAnnouncements - announcedAtLoad, rows[i].volumeAnnouncements);
@@ -92,11 +91,11 @@ TEST(ControllerAccessibilityTable, AScreenReaderSetsTheVolumeAndClicksThePartsAs
 
 TEST(ControllerAccessibility, ChangesMadeElsewhereAreAnnouncedOnceEach) {
     ControllerOnFakes c;
-    c.platform.volume.volume = DeviceValueFromPercent(50);
+    c.platform.volume.percent = 50;
     c.showing.Load();
     FakeControllerView& view = c.view;
     const int announcedAtLoad = view.volumeAnnouncements;
-    c.platform.volume.volume = DeviceValueFromPercent(70);
+    c.platform.volume.percent = 70;
     c.controller.OnVolumeSyncTick();
     c.controller.OnVolumeSyncTick();
     EXPECT_EQ(view.volumeAnnouncements - announcedAtLoad, 1) << "a still volume is not announced again";

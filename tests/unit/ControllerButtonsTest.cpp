@@ -27,7 +27,7 @@ TEST_F(ControllerButtonsTest, TheMuteBoxWritesTheMuteThenGivesTheSliderTheVolume
     // The slider moves the volume, not the mute.
     controller.OnTrackClicked();
     controller.OnTrackPointerMoved(1010); // knob Top 1160: 50 %
-    EXPECT_EQ(platform.volume.volume, 32768);
+    EXPECT_EQ(platform.volume.percent, 50);
     EXPECT_TRUE(platform.volume.muted);
     controller.OnMuteBoxToggled();
     EXPECT_FALSE(platform.volume.muted);
@@ -114,8 +114,8 @@ TEST_F(ControllerButtonsTest, TheFadeSteps84OpacitiesAndUnloadsAtThe85thTickNeve
 }
 
 TEST_F(ControllerButtonsTest, EachSyncTickShowsTheVolumeSetElsewhere) {
-    for (auto [value, shown] : {std::pair{19660, "30"}, {65535, "100"}, {327, "0"}}) {
-        platform.volume.volume = value;
+    for (auto [percent, shown] : {std::pair{30, "30"}, {100, "100"}, {0, "0"}}) {
+        platform.volume.percent = percent;
         controller.OnVolumeSyncTick();
         EXPECT_EQ(view.readout, shown);
     }

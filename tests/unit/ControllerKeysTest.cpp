@@ -4,7 +4,6 @@
 
 #include "controller/Controller.h"
 #include "fakes/FakeController.h"
-#include "volume/VolumeScale.h"
 
 namespace kob::test {
 namespace {
@@ -13,10 +12,10 @@ class ControllerKeysTest : public ::testing::Test, protected ControllerOnFakes {
 protected:
     // Loads a controller at the given percent.
     void LoadAt(std::int32_t percent) {
-        platform.volume.volume = DeviceValueFromPercent(percent);
+        platform.volume.percent = percent;
         showing.Load();
     }
-    std::int32_t Percent() { return PercentFromDeviceValue(platform.volume.volume); }
+    std::int32_t Percent() { return platform.volume.percent; }
 };
 
 TEST(ControllerKeysTable, EachKeyAndWheelTurnSetsItsVolume) {
@@ -51,10 +50,10 @@ TEST(ControllerKeysTable, EachKeyAndWheelTurnSetsItsVolume) {
         SCOPED_TRACE(i);
         ControllerOnFakes c;
         FakePlatform& p = c.platform;
-        p.volume.volume = DeviceValueFromPercent(rows[i].from);
+        p.volume.percent = rows[i].from;
         c.showing.Load();
         rows[i].act(c.controller);
-        EXPECT_EQ(PercentFromDeviceValue(p.volume.volume), rows[i].to);
+        EXPECT_EQ(p.volume.percent, rows[i].to);
         EXPECT_EQ(c.view.readout, std::to_string(rows[i].to));
     }
 }

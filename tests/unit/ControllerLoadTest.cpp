@@ -85,7 +85,7 @@ TEST_F(ControllerLoadTest, AnUnreadableWorkAreaPlacesFromZero) {
 }
 
 TEST_F(ControllerLoadTest, ShowsTheCurrentVolumeOpaqueWithTheTrackDisarmedAndNoTimer) {
-    platform.volume.volume = 32768;
+    platform.volume.percent = 50;
     controller.OnTrackClicked();
     controller.Load();
     EXPECT_FLOAT_EQ(view.knobTop, 1160.0f);
@@ -104,8 +104,8 @@ TEST_F(ControllerLoadTest, ShowsTheCurrentVolumeOpaqueWithTheTrackDisarmedAndNoT
 
 TEST_F(ControllerLoadTest, ReadoutShowsPlainDigits) {
     controller.Load();
-    for (auto [value, text] : {std::pair{65535, "100"}, {0, "0"}, {4588, "7"}}) {
-        platform.volume.volume = value;
+    for (auto [percent, text] : {std::pair{100, "100"}, {0, "0"}, {7, "7"}}) {
+        platform.volume.percent = percent;
         controller.ShowVolume();
         EXPECT_EQ(view.readout, text);
     }
@@ -142,7 +142,7 @@ TEST_F(ControllerLoadTest, EveryFailingViewStepIsReportedOnceAndTheRestStillRuns
 }
 
 TEST_F(ControllerLoadTest, NoMixerEndsTheProgramDuringLoadWithNothingAfter) {
-    platform.volume.findFailure = VolumeFailure::OpenFailed;
+    platform.volume.prepareFailure = VolumeFailure::NoDevice;
     EXPECT_THROW(controller.Load(), ProcessEnded);
     ASSERT_EQ(platform.messages.shown.size(), 1u);
     EXPECT_EQ(platform.messages.shown[0].text, "Error! Unable to open a Mixer Device. Program will be terminated.");
@@ -180,9 +180,9 @@ protected:
     void SetUp() override { controller.Load(); }
 };
 
-TEST_F(ControllerVolumeTest, SetVolumeWritesTheLevelsDeviceValue) {
+TEST_F(ControllerVolumeTest, SetVolumeWritesTheLevelsPercent) {
     controller.SetVolumeFromLevel(30);
-    EXPECT_EQ(platform.volume.volume, 45874);
+    EXPECT_EQ(platform.volume.percent, 70);
     EXPECT_EQ(platform.volume.refusedCalls, 0);
 }
 
@@ -197,7 +197,7 @@ TEST_F(ControllerVolumeTest, EveryLevelSetThenReadShowsItsComplement) {
 
 TEST_F(ControllerVolumeTest, LevelsAboveTheTrackAreWrittenAsFullVolume) {
     controller.SetVolumeFromLevel(-23);
-    EXPECT_EQ(platform.volume.volume, 65535);
+    EXPECT_EQ(platform.volume.percent, 100);
     controller.ShowVolume();
     EXPECT_FLOAT_EQ(view.knobTop, 470.0f);
 }

@@ -7,7 +7,6 @@
 #include "fakes/FakeController.h"
 #include "fakes/FakeControllerView.h"
 #include "fakes/FakeServices.h"
-#include "volume/VolumeScale.h"
 
 namespace kob::test {
 namespace {
@@ -16,12 +15,12 @@ class ControllerSliderTest : public ::testing::Test {
 protected:
     // Loads the controller with the master volume at the given percent.
     void LoadAt(std::int32_t percent) {
-        platform.volume.volume = DeviceValueFromPercent(percent);
+        platform.volume.percent = percent;
         controller.Load();
         platform.volume.writes = 0;
     }
 
-    std::int32_t LastLevelWritten() const { return 100 - PercentFromDeviceValue(platform.volume.volume); }
+    std::int32_t LastLevelWritten() const { return 100 - platform.volume.percent; }
 
     void ClickTrackAndMoveTo(float y) {
         controller.OnTrackReleased();
@@ -54,7 +53,7 @@ TEST_F(ControllerSliderTest, KnobTopGivesTheWorkedLevels) {
     for (const auto& [top, level] : table) {
         ClickTrackAndMoveTo(top - 150);
         ASSERT_GT(platform.volume.writes, 0);
-        EXPECT_EQ(platform.volume.volume, DeviceValueFromPercent(100 - level)) << "top " << top;
+        EXPECT_EQ(platform.volume.percent, 100 - level) << "top " << top;
         EXPECT_FLOAT_EQ(view.knobTop, KnobTopFromPercent(100 - level)) << "top " << top;
     }
 }
@@ -63,7 +62,7 @@ TEST_F(ControllerSliderTest, EachMoveWritesTheVolumeAndShowsWhatTheDeviceThenHol
     LoadAt(100);
     controller.OnKnobPressed(135);
     controller.OnKnobDragged(135 + 690); // knob Top 1160: 50 %
-    EXPECT_EQ(platform.volume.volume, 32768);
+    EXPECT_EQ(platform.volume.percent, 50);
     EXPECT_EQ(view.readout, "50");
     EXPECT_FLOAT_EQ(view.knobTop, 1160.0f);
 }
@@ -75,7 +74,7 @@ TEST_F(ControllerSliderTest, AtFullVolumeAnUpwardOrFlatMoveEndsTheDragAtLevelZer
         controller.OnKnobDragged(y);
         EXPECT_FLOAT_EQ(view.knobTop, 470.0f);
         EXPECT_EQ(platform.volume.writes, 1);
-        EXPECT_EQ(platform.volume.volume, 65535);
+        EXPECT_EQ(platform.volume.percent, 100);
         EXPECT_FALSE(DragGoesOn()) << "moves before the next press change nothing";
     }
 }
@@ -85,13 +84,13 @@ TEST_F(ControllerSliderTest, DraggingPastTheBottomStopsAt1845ThenSnapsTo1850) {
     // Exactly onto the bottom stop (Top 1160 + 685) is still inside the travel: the drag goes on.
     controller.OnKnobPressed(100);
     controller.OnKnobDragged(100 + 685);
-    EXPECT_EQ(platform.volume.volume, 0);
+    EXPECT_EQ(platform.volume.percent, 0);
     EXPECT_TRUE(DragGoesOn());
     LoadAt(50);
     controller.OnKnobPressed(100);
     controller.OnKnobDragged(1000);
     EXPECT_EQ(platform.volume.writes, 1);
-    EXPECT_EQ(platform.volume.volume, 0);
+    EXPECT_EQ(platform.volume.percent, 0);
     EXPECT_FLOAT_EQ(view.knobTop, 1850.0f);
     EXPECT_EQ(view.readout, "0");
     EXPECT_FALSE(DragGoesOn());
@@ -136,7 +135,7 @@ TEST_F(ControllerSliderTest, ATrackClickAtTheBottomGivesOnePercent) {
 TEST_F(ControllerSliderTest, TrackClicksNearTheTopAreClampedToFullVolume) {
     LoadAt(20);
     ClickTrackAndMoveTo(0); // knob Top 150, level -23
-    EXPECT_EQ(platform.volume.volume, 65535);
+    EXPECT_EQ(platform.volume.percent, 100);
     EXPECT_FLOAT_EQ(view.knobTop, 470.0f);
     EXPECT_EQ(view.readout, "100");
 }

@@ -57,7 +57,7 @@ TEST_F(MuteMonitorTest, WhileTheControllerIsShownItsBoxFollowsAndWritesTheSameSt
     // After the mute change the slider acts on the volume.
     c.Showing().Logic().OnTrackClicked();
     c.Showing().Logic().OnTrackPointerMoved(1010);
-    EXPECT_EQ(c.platform.volume.volume, 32768);
+    EXPECT_EQ(c.platform.volume.percent, 50);
     EXPECT_TRUE(c.platform.volume.muted);
     MutedElsewhere(false);
     EXPECT_FALSE(shown.muteBoxTicked);

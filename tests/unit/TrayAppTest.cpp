@@ -20,9 +20,9 @@ TEST(TrayAppStartTest, ANormalStartRunsItsStepsInOrderAndAddsTheTrayIconLast) {
                            "GetVersionEx",
                            "GetSystemDirectory",
                            "EnumProcesses",
-                           "volume.Find Mute",
+                           "volume.PrepareMute",
                            "app.MuteMonitor on",
-                           "volume.ReadVolume",
+                           "volume.Percent",
                            "app.AddTrayIcon"};
     for (std::size_t i = 1; i < std::size(order); ++i) {
         EXPECT_GE(log.IndexOf(order[i - 1]), 0) << order[i - 1];
@@ -38,8 +38,8 @@ TEST(TrayAppStartTest, TheStartUpLoadsTheControllerWithoutAWindowAndTheFirstClic
     ASSERT_FALSE(c.Start());
     // The load found the volume control and read the volume, without ever asking for a window: nothing was made
     // that could be shown.
-    EXPECT_TRUE(c.platform.log.Contains("volume.Find Volume"));
-    EXPECT_TRUE(c.platform.log.Contains("volume.ReadVolume")) << "the volume was read";
+    EXPECT_TRUE(c.platform.log.Contains("volume.PrepareVolume"));
+    EXPECT_TRUE(c.platform.log.Contains("volume.Percent")) << "the volume was read";
     EXPECT_TRUE(c.windows.showings.empty());
     EXPECT_FALSE(c.platform.log.Contains("app.BringToForeground"));
     // It found the device's name, which About shows without a controller.
@@ -98,9 +98,9 @@ TEST(TrayAppStartTest, EveryRefusedStartEndsAtOnceWithItsMessageAndNeverShowsThe
              c.platform.processList.Run(2000, kOwnPath);
          },
          kOwnProcessId, nullptr, MessageIcon::Error},
-        {"no mixer device", [](Companion& c) { c.platform.volume.findFailure = VolumeFailure::OpenFailed; }, 10,
+        {"no mixer device", [](Companion& c) { c.platform.volume.prepareFailure = VolumeFailure::NoDevice; }, 10,
          "Error! Unable to open a Mixer Device. Program will be terminated.", MessageIcon::Exclamation},
-        {"no speakers line", [](Companion& c) { c.platform.volume.findFailure = VolumeFailure::LineInfoFailed; }, 11,
+        {"no speakers line", [](Companion& c) { c.platform.volume.prepareFailure = VolumeFailure::NoOutput; }, 11,
          "Error! Unable to get Mixer Line information.", MessageIcon::Exclamation},
         {"no mute control", [](Companion& c) { c.platform.volume.hasMute = false; }, 12,
          "Error! Unable to retriev the controls associated with an audio line .", MessageIcon::Exclamation},

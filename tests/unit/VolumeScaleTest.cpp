@@ -3,7 +3,6 @@
 #include "common/Rounding.h"
 #include "common/Twips.h"
 #include "controller/SliderScale.h"
-#include "volume/VolumeScale.h"
 
 namespace kob {
 namespace {
@@ -21,43 +20,24 @@ TEST(RoundHalfEven, ExactHalvesGoToTheEvenNeighbour) {
 
 struct WorkedVolume {
     std::int32_t level;
-    std::int32_t deviceValue;
     std::int32_t percent;
     float knobTop;
 };
 
 class VolumeWorkedValues : public ::testing::TestWithParam<WorkedVolume> {};
 
-TEST_P(VolumeWorkedValues, LevelToDeviceValueToPercentToKnob) {
+TEST_P(VolumeWorkedValues, LevelToPercentToKnob) {
     const WorkedVolume& w = GetParam();
-    EXPECT_EQ(DeviceValueFromPercent(PercentFromLevel(w.level)), w.deviceValue);
-    EXPECT_EQ(PercentFromDeviceValue(w.deviceValue), w.percent);
+    EXPECT_EQ(PercentFromLevel(w.level), w.percent);
     EXPECT_FLOAT_EQ(KnobTopFromPercent(w.percent), w.knobTop);
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, VolumeWorkedValues,
-                         ::testing::Values(WorkedVolume{0, 65535, 100, 470.0f}, WorkedVolume{1, 64880, 99, 483.8f},
-                                           WorkedVolume{30, 45874, 70, 884.0f}, WorkedVolume{50, 32768, 50, 1160.0f},
-                                           WorkedVolume{70, 19660, 30, 1436.0f}, WorkedVolume{99, 655, 1, 1836.2f},
-                                           WorkedVolume{100, 0, 0, 1850.0f}),
+                         ::testing::Values(WorkedVolume{0, 100, 470.0f}, WorkedVolume{1, 99, 483.8f},
+                                           WorkedVolume{30, 70, 884.0f}, WorkedVolume{50, 50, 1160.0f},
+                                           WorkedVolume{70, 30, 1436.0f}, WorkedVolume{99, 1, 1836.2f},
+                                           WorkedVolume{100, 0, 1850.0f}),
                          [](const auto& info) { return "level" + std::to_string(info.param.level); });
-
-TEST(VolumeScale, EveryLevelReadsBackAsItsComplement) {
-    for (std::int32_t level = 0; level <= 100; ++level) {
-        EXPECT_EQ(PercentFromDeviceValue(DeviceValueFromPercent(100 - level)), 100 - level) << "level " << level;
-    }
-}
-
-TEST(VolumeScale, ValuesBetweenLevelsAreRoundedToTheNearestPercent) {
-    EXPECT_EQ(PercentFromDeviceValue(32767), 50);
-    EXPECT_EQ(PercentFromDeviceValue(32768), 50);
-    EXPECT_EQ(PercentFromDeviceValue(65535), 100);
-    EXPECT_EQ(PercentFromDeviceValue(0), 0);
-    EXPECT_EQ(PercentFromDeviceValue(327), 0);
-    EXPECT_EQ(PercentFromDeviceValue(328), 1);
-    // Wine stores volumes through a float and may hand back one less than written.
-    EXPECT_EQ(PercentFromDeviceValue(45873), 70);
-}
 
 TEST(SliderScale, LevelsOutsideTheTrackAreTakenAsItsEnds) {
     EXPECT_EQ(PercentFromLevel(-1), 100);
@@ -65,16 +45,6 @@ TEST(SliderScale, LevelsOutsideTheTrackAreTakenAsItsEnds) {
     EXPECT_EQ(PercentFromLevel(101), 0);
     EXPECT_EQ(PercentFromLevel(INT32_MIN), 100);
     EXPECT_EQ(PercentFromLevel(INT32_MAX), 0);
-}
-
-TEST(VolumeScale, TheEndpointsScalarMapsToTheDeviceScaleBothWaysRoundedHalfToEven) {
-    for (auto [scalar, value] : {std::pair{0.0f, 0}, {0.5f, 32768}, {1.0f, 65535}, {1.0f / 65535, 1}}) {
-        EXPECT_EQ(DeviceValueFromScalar(scalar), value) << scalar;
-    }
-    for (std::int32_t value : {0, 1, 32767, 32768, 65535}) {
-        EXPECT_FLOAT_EQ(ScalarFromDeviceValue(value), static_cast<float>(value / 65535.0)) << value;
-        EXPECT_EQ(DeviceValueFromScalar(ScalarFromDeviceValue(value)), value) << "reads back as written";
-    }
 }
 
 TEST(SliderScale, KnobTopGivesTheLevel) {

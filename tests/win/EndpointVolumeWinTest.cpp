@@ -2,8 +2,6 @@
 // to refuse, as Wine's cannot.
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 #include "fakes/FakeServices.h"
 #include "volume/MasterVolume.h"
 #include "volume/win32/ChosenBackend.h"
@@ -70,15 +68,23 @@ protected:
     MasterVolume volume{device, p.messages, p.process};
 };
 
-TEST_F(EndpointVolumeTest, TheLevelAndTheMuteGoBothWaysThroughTheDeviceScale) {
+TEST_F(EndpointVolumeTest, TheLevelIsTheEndpointsScalarInHundredthsAndTheMuteItsOwn) {
     volume.FindVolumeControl();
-    for (auto [scalar, percent] : {std::pair{0.0f, 0}, {0.5f, 50}, {1.0f, 100}, {0.7f, 70}}) {
+    // Between whole percents the nearest is shown, an exact half the even one.
+    for (auto [scalar, percent] : {std::pair{0.0f, 0},
+                                   {0.5f, 50},
+                                   {1.0f, 100},
+                                   {0.7f, 70},
+                                   {0.004f, 0},
+                                   {0.006f, 1},
+                                   {0.125f, 12},
+                                   {0.375f, 38}}) {
         endpoint.level = scalar;
         EXPECT_EQ(volume.Volume(), percent) << scalar;
     }
     for (std::int32_t percent : {0, 1, 50, 70, 99, 100}) {
         volume.SetVolume(percent);
-        EXPECT_FLOAT_EQ(endpoint.level, static_cast<float>(std::round(65535.0 / 100 * percent) / 65535.0)) << percent;
+        EXPECT_FLOAT_EQ(endpoint.level, percent / 100.0f) << percent;
         EXPECT_EQ(volume.Volume(), percent) << "reads back as written";
     }
     for (bool muted : {true, false}) {
@@ -139,8 +145,8 @@ TEST(EndpointChoice, TheEndpointStandsForTheMasterWhenItReadsAndTellsItsStepsCho
         FakePlatform p;
         ChosenBackend backend{endpoint, onEndpoint, p.volume};
         EXPECT_EQ(endpoint.resolves, 0) << "nothing is asked before the first find";
-        EXPECT_EQ(backend.Find(VolumeDevice::Control::Mute), std::nullopt);
-        EXPECT_EQ(p.log.Contains("volume.Find Mute"), !row.chosen) << "the winmm mixer stands in";
+        EXPECT_EQ(backend.PrepareMute(), std::nullopt);
+        EXPECT_EQ(p.log.Contains("volume.PrepareMute"), !row.chosen) << "the winmm mixer stands in";
         EXPECT_EQ(endpoint.writes + p.volume.writes, 0) << "the choice writes nothing";
     }
 }

@@ -29,7 +29,7 @@ bool LoadedFromHere(const char* name) {
 
 int main() {
     kob::WinmmVolume mixer;
-    (void)mixer.Find(kob::VolumeDevice::Control::Volume);
+    (void)mixer.PrepareVolume();
     kob::Win32ProcessList processes;
     std::vector<std::uint32_t> ids(64);
     std::uint32_t delivered = 0;

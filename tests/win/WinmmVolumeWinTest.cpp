@@ -10,6 +10,7 @@
 #include <map>
 #include <optional>
 #include <set>
+#include <string>
 #include <vector>
 
 #include "RealVolumePlatform.h"
@@ -127,6 +128,9 @@ struct CountingMixer {
     std::set<HMIXER> handlesUsed;
     // A handle value the next open hands out again, open and served anew (a mixer may).
     HMIXER handOutAgain = nullptr;
+    // The calls made, in their order: "open", "close", "line", "controls volume" or "controls mute", "get <id>",
+    // "set <id>=<value>".
+    std::vector<std::string> calls;
 
     MMRESULT Refusal(HMIXEROBJ object) {
         const HMIXER handle = reinterpret_cast<HMIXER>(object);
@@ -142,6 +146,7 @@ struct CountingMixer {
 CountingMixer* g_mixer = nullptr;
 
 MMRESULT WINAPI CountingOpen(LPHMIXER handle, UINT, DWORD_PTR, DWORD_PTR, DWORD) {
+    g_mixer->calls.push_back("open");
     if (g_mixer->openResult != MMSYSERR_NOERROR) {
         return g_mixer->openResult;
     }
@@ -153,6 +158,7 @@ MMRESULT WINAPI CountingOpen(LPHMIXER handle, UINT, DWORD_PTR, DWORD_PTR, DWORD)
 }
 
 MMRESULT WINAPI CountingClose(HMIXER handle) {
+    g_mixer->calls.push_back("close");
     if (g_mixer->openHandles.erase(handle) == 0) {
         ++g_mixer->refusedCalls;
         return MMSYSERR_INVALHANDLE;
@@ -162,6 +168,7 @@ MMRESULT WINAPI CountingClose(HMIXER handle) {
 }
 
 MMRESULT WINAPI CountingLineInfo(HMIXEROBJ object, LPMIXERLINEA line, DWORD) {
+    g_mixer->calls.push_back("line");
     if (const MMRESULT refusal = g_mixer->Refusal(object)) {
         return refusal;
     }
@@ -178,6 +185,7 @@ MMRESULT WINAPI CountingLineControls(HMIXEROBJ object, LPMIXERLINECONTROLSA requ
         return refusal;
     }
     const bool volume = request->dwControlType == MIXERCONTROL_CONTROLTYPE_VOLUME;
+    g_mixer->calls.push_back(volume ? "controls volume" : "controls mute");
     if (request->dwLineID != 0xFFFF0000 || (volume && !g_mixer->hasVolume)) {
         return MIXERR_INVALCONTROL;
     }
@@ -186,6 +194,7 @@ MMRESULT WINAPI CountingLineControls(HMIXEROBJ object, LPMIXERLINECONTROLSA requ
 }
 
 MMRESULT WINAPI CountingGetDetails(HMIXEROBJ object, LPMIXERCONTROLDETAILS details, DWORD) {
+    g_mixer->calls.push_back("get " + std::to_string(details->dwControlID));
     g_mixer->handlesUsed.insert(reinterpret_cast<HMIXER>(object));
     if (const MMRESULT refusal = g_mixer->Refusal(object)) {
         return refusal;
@@ -198,6 +207,8 @@ MMRESULT WINAPI CountingGetDetails(HMIXEROBJ object, LPMIXERCONTROLDETAILS detai
 }
 
 MMRESULT WINAPI CountingSetDetails(HMIXEROBJ object, LPMIXERCONTROLDETAILS details, DWORD) {
+    g_mixer->calls.push_back("set " + std::to_string(details->dwControlID) + "=" +
+                             std::to_string(*static_cast<LONG*>(details->paDetails)));
     g_mixer->handlesUsed.insert(reinterpret_cast<HMIXER>(object));
     if (const MMRESULT refusal = g_mixer->Refusal(object)) {
         return refusal;
@@ -251,6 +262,52 @@ TEST(WinmmVolumeCounted, OneHandleServesEveryFindAndIsClosedOnceWhenTheBackendGo
     { WinmmVolume unused{&OnCountingMixer::Calls}; }
     EXPECT_EQ(c.mixer.closed.size(), 1u);
     EXPECT_EQ(c.mixer.refusedCalls, 0);
+}
+
+TEST(WinmmVolumeCounted, EachUseMakesTheMixerCallsOfItsMomentInTheirOrder) {
+    OnCountingMixer c;
+    const struct {
+        const char* use;
+        std::function<void(WinmmVolume&)> act;
+        std::vector<std::string> calls;
+    } uses[] = {
+        {"the start-up's preparation of the mute",
+         [](WinmmVolume& d) { (void)d.PrepareMute(); },
+         {"open", "line", "controls mute"}},
+        {"a load's preparation of the volume",
+         [](WinmmVolume& d) { (void)d.PrepareVolume(); },
+         {"line", "controls volume"}},
+        {"reading the volume", [](WinmmVolume& d) { (void)d.Percent(); }, {"get 7"}},
+        {"setting it", [](WinmmVolume& d) { (void)d.SetPercent(70); }, {"set 7=45874"}},
+        {"reading the mute", [](WinmmVolume& d) { (void)d.Muted(); }, {"get 8"}},
+        {"the mute box's write",
+         [](WinmmVolume& d) { (void)d.SetMuted(true); },
+         {"line", "controls mute", "set 8=1", "line", "controls volume"}},
+    };
+    for (const auto& use : uses) {
+        c.mixer.calls.clear();
+        use.act(*c.device);
+        EXPECT_EQ(c.mixer.calls, use.calls) << use.use;
+    }
+    EXPECT_EQ(c.device->Name(), "Counting Mixer");
+}
+
+TEST(WinmmVolumeCounted, PercentsGoToTheMixersScaleAndBackRoundedHalfToEven) {
+    OnCountingMixer c;
+    ASSERT_EQ(c.device->PrepareVolume(), std::nullopt);
+    const std::pair<int, LONG> worked[] = {{100, 65535}, {99, 64880}, {70, 45874}, {50, 32768},
+                                           {30, 19660},  {1, 655},    {0, 0}};
+    for (const auto& [percent, value] : worked) {
+        EXPECT_EQ(c.device->SetPercent(percent), std::nullopt);
+        EXPECT_EQ(c.mixer.values[CountingMixer::kVolumeId], value) << percent;
+        EXPECT_EQ(c.device->Percent().Value(), percent) << value;
+    }
+    // Values between whole percents, as another program or Wine's float storage (45874 reads back 45873) leave
+    // them, show the nearest percent.
+    for (const auto& [value, percent] : {std::pair{32767L, 50}, {327L, 0}, {328L, 1}, {45873L, 70}}) {
+        c.mixer.values[CountingMixer::kVolumeId] = value;
+        EXPECT_EQ(c.device->Percent().Value(), percent) << value;
+    }
 }
 
 TEST(WinmmVolumeCounted, AFindWhoseCallFailsOpensTheDeviceAgainOnceAndAFailureThenIsFinal) {

@@ -5,20 +5,21 @@
 
 namespace kob {
 
-// The master volume's backend, chosen at the first find and kept for the run: the default endpoint where it can
-// stand for the master (EndpointCanBeTheMaster), the winmm mixer otherwise. The start-up makes its first find only
-// after its refusals, so a refused start or a second copy never asks; the choice itself only reads.
+// The master volume's backend, chosen at the first use and kept for the run: the default endpoint where it can
+// stand for the master (EndpointCanBeTheMaster), the winmm mixer otherwise. The start-up's first use (preparing the
+// mute) comes only after its refusals, so a refused start or a second copy never asks; the choice itself only reads.
 class ChosenBackend final : public VolumeDevice {
 public:
     ChosenBackend(AudioEndpoint& endpoint, VolumeDevice& onEndpoint, VolumeDevice& winmm)
         : endpoint_(endpoint), onEndpoint_(onEndpoint), winmm_(winmm) {}
 
-    std::optional<VolumeFailure> Find(Control control) override { return Chosen().Find(control); }
+    std::optional<VolumeFailure> PrepareMute() override { return Chosen().PrepareMute(); }
+    std::optional<VolumeFailure> PrepareVolume() override { return Chosen().PrepareVolume(); }
+    VolumeResult<int> Percent() override { return Chosen().Percent(); }
+    std::optional<VolumeFailure> SetPercent(int percent) override { return Chosen().SetPercent(percent); }
+    VolumeResult<bool> Muted() override { return Chosen().Muted(); }
+    std::optional<VolumeFailure> SetMuted(bool muted) override { return Chosen().SetMuted(muted); }
     std::string Name() override { return Chosen().Name(); }
-    bool ReadVolume(std::int32_t& value) override { return Chosen().ReadVolume(value); }
-    bool WriteVolume(std::int32_t value) override { return Chosen().WriteVolume(value); }
-    bool ReadMuted(bool& muted) override { return Chosen().ReadMuted(muted); }
-    bool WriteMuted(bool muted) override { return Chosen().WriteMuted(muted); }
 
 private:
     VolumeDevice& Chosen();

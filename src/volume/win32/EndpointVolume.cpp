@@ -1,6 +1,6 @@
 #include "volume/win32/EndpointVolume.h"
 
-#include "volume/VolumeScale.h"
+#include "common/Rounding.h"
 
 namespace kob {
 
@@ -19,37 +19,49 @@ template <typename Call> bool EndpointVolume::WithEndpoint(Call&& call) {
     return call() || (endpoint_.Resolve() && call());
 }
 
-std::optional<VolumeFailure> EndpointVolume::Find(Control) {
-    if (!found_) {
+std::optional<VolumeFailure> EndpointVolume::Connect() {
+    if (!connected_) {
         if (!endpoint_.Resolve()) {
-            return VolumeFailure::OpenFailed;
+            return VolumeFailure::NoDevice;
         }
-        found_ = true;
+        connected_ = true;
     }
-    name_ = endpoint_.FriendlyName().substr(0, kNameLength);
     return std::nullopt;
 }
 
-bool EndpointVolume::ReadVolume(std::int32_t& value) {
+std::string EndpointVolume::Name() {
+    return endpoint_.FriendlyName().substr(0, kNameLength);
+}
+
+VolumeResult<int> EndpointVolume::Percent() {
     float scalar = 0;
     if (!WithEndpoint([&] { return endpoint_.ReadLevel(scalar); })) {
-        return false;
+        return VolumeFailure::VolumeUnreadable;
     }
-    value = DeviceValueFromScalar(scalar);
-    return true;
+    return RoundToInt32(static_cast<double>(scalar) * 100.0);
 }
 
-bool EndpointVolume::WriteVolume(std::int32_t value) {
-    const float scalar = ScalarFromDeviceValue(value);
-    return WithEndpoint([&] { return endpoint_.WriteLevel(scalar); });
+std::optional<VolumeFailure> EndpointVolume::SetPercent(int percent) {
+    const float scalar = static_cast<float>(percent / 100.0);
+    if (!WithEndpoint([&] { return endpoint_.WriteLevel(scalar); })) {
+        return VolumeFailure::NotSet;
+    }
+    return std::nullopt;
 }
 
-bool EndpointVolume::ReadMuted(bool& muted) {
-    return WithEndpoint([&] { return endpoint_.ReadMute(muted); });
+VolumeResult<bool> EndpointVolume::Muted() {
+    bool muted = false;
+    if (!WithEndpoint([&] { return endpoint_.ReadMute(muted); })) {
+        return VolumeFailure::MuteUnreadable;
+    }
+    return muted;
 }
 
-bool EndpointVolume::WriteMuted(bool muted) {
-    return WithEndpoint([&] { return endpoint_.WriteMute(muted); });
+std::optional<VolumeFailure> EndpointVolume::SetMuted(bool muted) {
+    if (!WithEndpoint([&] { return endpoint_.WriteMute(muted); })) {
+        return VolumeFailure::NotSet;
+    }
+    return std::nullopt;
 }
 
 bool EndpointCanBeTheMaster(AudioEndpoint& endpoint) {

@@ -8,27 +8,29 @@
 namespace kob {
 
 // The master volume on the default render endpoint, so that on Windows Vista and later the program acts on the
-// real master volume rather than on its own audio session. The endpoint is looked for at the first find; a call
-// follows another device that has become the default, and a call that finds the endpoint gone (a device unplugged
-// or disabled) looks for the default device again once before it fails.
+// real master volume rather than on its own audio session. The endpoint is looked for when the first use is
+// prepared; a call follows another device that has become the default, and a call that finds the endpoint gone (a
+// device unplugged or disabled) looks for the default device again once before it fails.
 class EndpointVolume : public VolumeDevice {
 public:
     explicit EndpointVolume(AudioEndpoint& endpoint) : endpoint_(endpoint) {}
 
-    std::optional<VolumeFailure> Find(Control control) override;
-    std::string Name() override { return name_; }
-    bool ReadVolume(std::int32_t& value) override;
-    bool WriteVolume(std::int32_t value) override;
-    bool ReadMuted(bool& muted) override;
-    bool WriteMuted(bool muted) override;
+    std::optional<VolumeFailure> PrepareMute() override { return Connect(); }
+    std::optional<VolumeFailure> PrepareVolume() override { return Connect(); }
+    VolumeResult<int> Percent() override;
+    std::optional<VolumeFailure> SetPercent(int percent) override;
+    VolumeResult<bool> Muted() override;
+    std::optional<VolumeFailure> SetMuted(bool muted) override;
+    std::string Name() override;
 
 private:
+    // Finds the default device the first time; every later use follows the default by itself.
+    std::optional<VolumeFailure> Connect();
     // Runs an endpoint call; when it fails, finds the default device again and runs it once more.
     template <typename Call> bool WithEndpoint(Call&& call);
 
     AudioEndpoint& endpoint_;
-    bool found_ = false;
-    std::string name_;
+    bool connected_ = false;
 };
 
 // Whether the endpoint can stand for the master volume, asked without touching the volume: it exists, its level can

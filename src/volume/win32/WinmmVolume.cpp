@@ -1,5 +1,6 @@
 #include "volume/win32/WinmmVolume.h"
 
+#include <cstdint>
 #include <cstring>
 
 #include "platform/win32/SystemLibrary.h"
@@ -44,6 +45,24 @@ private:
     void* address_ = nullptr;
 };
 
+// The mixer's volume runs from 0 (silence) to 65535 (full). Percents go to it and back in whole numbers: where the
+// floating-point unit carries more than double precision (the x87 of this 32-bit build), 65535 / 100 x 70 comes out
+// a trace above its exact half and would round up.
+constexpr std::uint64_t kFullScale = 65535;
+
+// value x 100 / 65535 to the nearest percent; no value lies exactly halfway, 65535 being odd.
+int PercentOf(DWORD value) {
+    return static_cast<int>((value * std::uint64_t{100} + kFullScale / 2) / kFullScale);
+}
+
+// 65535 / 100 x percent, an exact half to the even neighbour.
+DWORD MixerValueOf(int percent) {
+    const std::uint64_t scaled = kFullScale * static_cast<std::uint64_t>(percent);
+    const std::uint64_t whole = scaled / 100;
+    const std::uint64_t rest = scaled % 100;
+    return static_cast<DWORD>(whole + (rest > 50 || (rest == 50 && whole % 2 == 1) ? 1 : 0));
+}
+
 MIXERCONTROLDETAILS DetailsFor(DWORD controlId, void* block) {
     MIXERCONTROLDETAILS details{};
     details.cbStruct = sizeof(MIXERCONTROLDETAILS);
@@ -76,23 +95,28 @@ WinmmVolume::~WinmmVolume() {
     }
 }
 
-std::optional<VolumeFailure> WinmmVolume::Find(Control control) {
-    const bool volume = control == Control::Volume;
-    const DWORD type = volume ? MIXERCONTROL_CONTROLTYPE_VOLUME : MIXERCONTROL_CONTROLTYPE_MUTE;
-    DWORD& id = volume ? volumeId_ : muteId_;
+std::optional<VolumeFailure> WinmmVolume::PrepareMute() {
+    return Find(MIXERCONTROL_CONTROLTYPE_MUTE, muteId_);
+}
+
+std::optional<VolumeFailure> WinmmVolume::PrepareVolume() {
+    return Find(MIXERCONTROL_CONTROLTYPE_VOLUME, volumeId_);
+}
+
+std::optional<VolumeFailure> WinmmVolume::Find(DWORD controlType, DWORD& controlId) {
     // One handle serves every find: opening the device at each one wears the mixer out (some systems never reuse a
     // handle value and refuse opens after a few hundred).
-    if (mixer_ && Fetch(type, id) == Found::Control) {
+    if (mixer_ && Fetch(controlType, controlId) == Found::Control) {
         return std::nullopt;
     }
     if (!Reopen()) {
-        return VolumeFailure::OpenFailed;
+        return VolumeFailure::NoDevice;
     }
-    switch (Fetch(type, id)) {
+    switch (Fetch(controlType, controlId)) {
     case Found::NoLine:
-        return VolumeFailure::LineInfoFailed;
+        return VolumeFailure::NoOutput;
     case Found::NoControl:
-        return VolumeFailure::LineControlsFailed;
+        return VolumeFailure::NoControl;
     case Found::Control:
         break;
     }
@@ -148,7 +172,7 @@ bool WinmmVolume::Reopen() {
     return true;
 }
 
-bool WinmmVolume::ReadValue(DWORD controlId, std::int32_t& value) {
+bool WinmmVolume::ReadValue(DWORD controlId, DWORD& value) {
     TransferBlock block(sizeof(DWORD));
     if (!mixer_ || !block.Address()) {
         return false;
@@ -162,7 +186,7 @@ bool WinmmVolume::ReadValue(DWORD controlId, std::int32_t& value) {
     return true;
 }
 
-bool WinmmVolume::WriteValue(DWORD controlId, std::int32_t value) {
+bool WinmmVolume::WriteValue(DWORD controlId, DWORD value) {
     TransferBlock block(sizeof(DWORD));
     if (!mixer_ || !block.Address()) {
         return false;
@@ -173,25 +197,38 @@ bool WinmmVolume::WriteValue(DWORD controlId, std::int32_t value) {
            MMSYSERR_NOERROR;
 }
 
-bool WinmmVolume::ReadVolume(std::int32_t& value) {
-    return ReadValue(volumeId_, value);
-}
-
-bool WinmmVolume::WriteVolume(std::int32_t value) {
-    return WriteValue(volumeId_, value);
-}
-
-bool WinmmVolume::ReadMuted(bool& muted) {
-    std::int32_t value = 0;
-    if (!ReadValue(muteId_, value)) {
-        return false;
+VolumeResult<int> WinmmVolume::Percent() {
+    DWORD value = 0;
+    if (!ReadValue(volumeId_, value)) {
+        return VolumeFailure::VolumeUnreadable;
     }
-    muted = value != 0;
-    return true;
+    return PercentOf(value);
 }
 
-bool WinmmVolume::WriteMuted(bool muted) {
-    return WriteValue(muteId_, muted ? 1 : 0);
+std::optional<VolumeFailure> WinmmVolume::SetPercent(int percent) {
+    if (!WriteValue(volumeId_, MixerValueOf(percent))) {
+        return VolumeFailure::NotSet;
+    }
+    return std::nullopt;
+}
+
+VolumeResult<bool> WinmmVolume::Muted() {
+    DWORD value = 0;
+    if (!ReadValue(muteId_, value)) {
+        return VolumeFailure::MuteUnreadable;
+    }
+    return value != 0;
+}
+
+std::optional<VolumeFailure> WinmmVolume::SetMuted(bool muted) {
+    // Both controls are found again around the write, so that a device changed in the meantime is noticed here.
+    if (const auto failure = Find(MIXERCONTROL_CONTROLTYPE_MUTE, muteId_)) {
+        return failure;
+    }
+    if (!WriteValue(muteId_, muted ? 1 : 0)) {
+        return VolumeFailure::NotSet;
+    }
+    return Find(MIXERCONTROL_CONTROLTYPE_VOLUME, volumeId_);
 }
 
 } // namespace kob

@@ -26,10 +26,11 @@ struct WinmmCalls {
 WinmmCalls SystemWinmmCalls();
 
 // The master volume as the volume and mute controls of mixer device 0's speakers line, in the published ANSI
-// records. The functions are loaded at the first find, so the program loads winmm.dll only when it uses the mixer.
-// One mixer handle serves the whole run: opened at the first find, reused by every later one, opened anew only when
-// a find's call on it failed, and closed when the backend goes. Each transfer goes through its own zero-filled
-// global block.
+// records, on the mixer's scale of 0 to 65535. Preparing a use finds its control on the line (and the device's name)
+// anew; so does setting the mute, which finds the mute control, writes it, and finds the volume control again. The
+// functions are loaded at the first find, so the program loads winmm.dll only when it uses the mixer. One mixer
+// handle serves the whole run: opened at the first find, reused by every later one, opened anew only when a find's
+// call on it failed, and closed when the backend goes. Each transfer goes through its own zero-filled global block.
 class WinmmVolume : public VolumeDevice {
 public:
     using CallsLoader = WinmmCalls (*)();
@@ -38,22 +39,25 @@ public:
     WinmmVolume& operator=(const WinmmVolume&) = delete;
     ~WinmmVolume() override;
 
-    std::optional<VolumeFailure> Find(Control control) override;
+    std::optional<VolumeFailure> PrepareMute() override;
+    std::optional<VolumeFailure> PrepareVolume() override;
+    VolumeResult<int> Percent() override;
+    std::optional<VolumeFailure> SetPercent(int percent) override;
+    VolumeResult<bool> Muted() override;
+    std::optional<VolumeFailure> SetMuted(bool muted) override;
     std::string Name() override { return name_; }
-    bool ReadVolume(std::int32_t& value) override;
-    bool WriteVolume(std::int32_t value) override;
-    bool ReadMuted(bool& muted) override;
-    bool WriteMuted(bool muted) override;
 
 private:
     enum class Found { Control, NoLine, NoControl };
 
+    // Finds the speakers line's control of the type as the device is now, into its id.
+    std::optional<VolumeFailure> Find(DWORD controlType, DWORD& controlId);
     // Finds the speakers line and its control of the type through the kept handle.
     Found Fetch(DWORD controlType, DWORD& controlId);
     // Opens device 0 and makes the new handle the only one; false when the device cannot be opened.
     bool Reopen();
-    bool ReadValue(DWORD controlId, std::int32_t& value);
-    bool WriteValue(DWORD controlId, std::int32_t value);
+    bool ReadValue(DWORD controlId, DWORD& value);
+    bool WriteValue(DWORD controlId, DWORD value);
 
     CallsLoader loadCalls_;
     // Loaded at the first find.

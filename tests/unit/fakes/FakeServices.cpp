@@ -42,62 +42,68 @@ void FakeProcess::EndProcess(std::uint32_t code) {
     throw ProcessEnded{code};
 }
 
-bool FakeVolumeDevice::Refuses(Control control) {
-    if (found_.count(control) == 0) {
-        ++refusedCalls;
-        return true;
+std::optional<VolumeFailure> FakeVolumeDevice::Prepare(bool present, bool& prepared) {
+    if (prepareFailure) {
+        return prepareFailure;
     }
-    return false;
-}
-
-std::optional<VolumeFailure> FakeVolumeDevice::Find(Control control) {
-    log_.Add(control == Control::Volume ? "volume.Find Volume" : "volume.Find Mute");
-    if (findFailure) {
-        return findFailure;
+    if (!present) {
+        return VolumeFailure::NoControl;
     }
-    if (!(control == Control::Volume ? hasVolume : hasMute)) {
-        return VolumeFailure::LineControlsFailed;
-    }
-    found_.insert(control);
+    prepared = true;
     return std::nullopt;
 }
 
-bool FakeVolumeDevice::ReadVolume(std::int32_t& value) {
-    log_.Add("volume.ReadVolume");
-    if (Refuses(Control::Volume) || readFails) {
-        return false;
+bool FakeVolumeDevice::Refuses(bool prepared) {
+    if (!prepared) {
+        ++refusedCalls;
     }
-    value = volume;
-    return true;
+    return !prepared;
 }
 
-bool FakeVolumeDevice::WriteVolume(std::int32_t value) {
-    log_.Add("volume.WriteVolume " + std::to_string(value));
+std::optional<VolumeFailure> FakeVolumeDevice::PrepareMute() {
+    log_.Add("volume.PrepareMute");
+    return Prepare(hasMute, mutePrepared_);
+}
+
+std::optional<VolumeFailure> FakeVolumeDevice::PrepareVolume() {
+    log_.Add("volume.PrepareVolume");
+    return Prepare(hasVolume, volumePrepared_);
+}
+
+VolumeResult<int> FakeVolumeDevice::Percent() {
+    log_.Add("volume.Percent");
+    if (Refuses(volumePrepared_) || readFails) {
+        return VolumeFailure::VolumeUnreadable;
+    }
+    return percent;
+}
+
+std::optional<VolumeFailure> FakeVolumeDevice::SetPercent(int value) {
+    log_.Add("volume.SetPercent " + std::to_string(value));
     ++writes;
-    if (Refuses(Control::Volume) || writeFails) {
-        return false;
+    if (Refuses(volumePrepared_) || writeFails) {
+        return VolumeFailure::NotSet;
     }
-    volume = value;
-    return true;
+    percent = value;
+    return std::nullopt;
 }
 
-bool FakeVolumeDevice::ReadMuted(bool& value) {
-    log_.Add("volume.ReadMuted");
-    if (Refuses(Control::Mute) || readFails) {
-        return false;
+VolumeResult<bool> FakeVolumeDevice::Muted() {
+    log_.Add("volume.Muted");
+    if (Refuses(mutePrepared_) || readFails) {
+        return VolumeFailure::MuteUnreadable;
     }
-    value = muted;
-    return true;
+    return muted;
 }
 
-bool FakeVolumeDevice::WriteMuted(bool value) {
-    log_.Add(value ? "volume.WriteMuted 1" : "volume.WriteMuted 0");
+std::optional<VolumeFailure> FakeVolumeDevice::SetMuted(bool value) {
+    log_.Add(value ? "volume.SetMuted 1" : "volume.SetMuted 0");
     ++writes;
-    if (Refuses(Control::Mute) || writeFails) {
-        return false;
+    if (writeFails) {
+        return VolumeFailure::NotSet;
     }
     muted = value;
-    return true;
+    return std::nullopt;
 }
 
 } // namespace kob::test

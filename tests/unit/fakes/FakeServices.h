@@ -85,37 +85,40 @@ public:
     ScreenRect workArea{0, 0, 1024, 738};
 };
 
-// The master output as a backend holds it: a volume on the device scale and a mute, any step of which can be made
-// to fail. Like a real device it refuses to read or write a control that was never found, and counts such calls.
+// The master output as a backend holds it: a volume in percent and a mute, any step of which can be made to fail.
+// It refuses a use of the volume or the mute that was never prepared, and counts such calls.
 class FakeVolumeDevice : public VolumeDevice {
 public:
     explicit FakeVolumeDevice(CallLog& log) : log_(log) {}
-    std::optional<VolumeFailure> Find(Control control) override;
+    std::optional<VolumeFailure> PrepareMute() override;
+    std::optional<VolumeFailure> PrepareVolume() override;
+    VolumeResult<int> Percent() override;
+    std::optional<VolumeFailure> SetPercent(int value) override;
+    VolumeResult<bool> Muted() override;
+    std::optional<VolumeFailure> SetMuted(bool value) override;
     std::string Name() override { return name; }
-    bool ReadVolume(std::int32_t& value) override;
-    bool WriteVolume(std::int32_t value) override;
-    bool ReadMuted(bool& value) override;
-    bool WriteMuted(bool value) override;
 
     // What the device holds.
-    std::int32_t volume = 65535;
+    int percent = 100;
     bool muted = false;
     std::string name = "Fake Audio Mixer";
-    // The failure every find reports; a line without a control fails its find with LineControlsFailed.
-    std::optional<VolumeFailure> findFailure;
+    // The failure every preparation reports; a device without the control asked for fails with NoControl.
+    std::optional<VolumeFailure> prepareFailure;
     bool hasVolume = true;
     bool hasMute = true;
     bool readFails = false;
     bool writeFails = false;
     // Writes of the volume or the mute, refused ones included.
     int writes = 0;
-    // Reads and writes of a control that was never found.
+    // Uses of the volume or the mute that was never prepared.
     int refusedCalls = 0;
 
 private:
-    bool Refuses(Control control);
+    std::optional<VolumeFailure> Prepare(bool present, bool& prepared);
+    bool Refuses(bool prepared);
     CallLog& log_;
-    std::set<Control> found_;
+    bool volumePrepared_ = false;
+    bool mutePrepared_ = false;
 };
 
 // Starts nothing; records the command lines, and fails with the given description when one is set.
