@@ -95,11 +95,11 @@ TEST_F(EndpointVolumeTest, TheLevelIsTheEndpointsScalarInHundredthsAndTheMuteIts
     EXPECT_TRUE(p.messages.shown.empty());
 }
 
-TEST_F(EndpointVolumeTest, TheDevicesNameIsCutToWhatTheAboutWindowEverShowed) {
-    endpoint.name = "Speakers (Realtek High Definition Audio)"; // 40 characters
+TEST_F(EndpointVolumeTest, TheDevicesNameIsItsWholeFriendlyName) {
+    endpoint.name = "Speakers (Realtek High Definition Audio)"; // longer than a mixer's name field
     volume.FindMuteControl();
     volume.FindVolumeControl();
-    EXPECT_EQ(volume.DeviceName(), "Speakers (Realtek High Definiti");
+    EXPECT_EQ(volume.DeviceName(), "Speakers (Realtek High Definition Audio)");
     EXPECT_EQ(endpoint.resolves, 1) << "the endpoint is looked for at the first find only";
     EXPECT_TRUE(p.messages.shown.empty());
 }

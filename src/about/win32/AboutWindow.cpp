@@ -3,6 +3,8 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "ResourceIds.h"
 #include "common/Rounding.h"
 #include "platform/win32/ScopedGdi.h"
@@ -106,8 +108,18 @@ void AboutWindow::Paint() {
         ScopedSelectObject font(dc, fonts_[i].get());
         SetTextColor(dc, label.colorref);
         RECT place = PixelRectOf(label.place);
-        const std::string text = static_cast<int>(i) == about_layout::kMixerLine ? mixerCaption_ : label.text;
-        const UINT format = (label.centred ? DT_CENTER : DT_LEFT) | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP;
+        const bool mixerLine = static_cast<int>(i) == about_layout::kMixerLine;
+        const std::string text = mixerLine ? mixerCaption_ : label.text;
+        UINT format = (label.centred ? DT_CENTER : DT_LEFT) | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP;
+        if (mixerLine) {
+            // A device's name may be long: the line may take the window's width about its centre, and a name wider
+            // still ends with an ellipsis rather than at the window's edge.
+            const LONG centre2 = place.left + place.right; // twice the centre, so that halves stay whole
+            const LONG width = std::min(centre2, 2 * client.right - centre2);
+            place.left = (centre2 - width) / 2;
+            place.right = (centre2 + width) / 2;
+            format = (format & ~DT_NOCLIP) | DT_END_ELLIPSIS;
+        }
         DrawTextA(dc, text.c_str(), -1, &place, format);
         if (static_cast<int>(i) == FocusedLabel()) {
             // The focus rectangle hugs the text, wherever the label places it.

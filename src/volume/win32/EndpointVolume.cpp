@@ -4,13 +4,6 @@
 
 namespace kob {
 
-namespace {
-
-// The About window shows as much of the name as the winmm mixer's product-name field ever held.
-constexpr std::size_t kNameLength = 31;
-
-} // namespace
-
 template <typename Call> bool EndpointVolume::WithEndpoint(Call&& call) {
     // Headphones plugged in make another device the default: the master volume is now theirs.
     if (endpoint_.DefaultChanged()) {
@@ -27,10 +20,6 @@ std::optional<VolumeFailure> EndpointVolume::Connect() {
         connected_ = true;
     }
     return std::nullopt;
-}
-
-std::string EndpointVolume::Name() {
-    return endpoint_.FriendlyName().substr(0, kNameLength);
 }
 
 VolumeResult<int> EndpointVolume::Percent() {

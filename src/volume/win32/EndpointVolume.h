@@ -21,7 +21,7 @@ public:
     std::optional<VolumeFailure> SetPercent(int percent) override;
     VolumeResult<bool> Muted() override;
     std::optional<VolumeFailure> SetMuted(bool muted) override;
-    std::string Name() override;
+    std::string Name() override { return endpoint_.FriendlyName(); }
 
 private:
     // Finds the default device the first time; every later use follows the default by itself.
