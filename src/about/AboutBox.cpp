@@ -1,7 +1,6 @@
 #include "about/AboutBox.h"
 
 #include "common/MakersWebsite.h"
-#include "platform/ErrorGuard.h"
 
 namespace kob {
 
@@ -14,11 +13,8 @@ constexpr const char* kFeedbackPage = "/feedback.html";
 } // namespace
 
 void AboutBox::Load() {
-    IgnoreErrors([&] {
-        // Only the characters before the first NUL are the name; a mixer may leave them all empty.
-        const std::string name = deviceName_.substr(0, deviceName_.find('\0'));
-        view_.SetMixerCaption(name.empty() ? kNoMixerDetails : std::string(kMixerLabel) + " " + name);
-    });
+    // A mixer may have no name at all.
+    view_.SetMixerCaption(deviceName_.empty() ? kNoMixerDetails : std::string(kMixerLabel) + " " + deviceName_);
 }
 
 void AboutBox::OnWebsiteLinkClicked() {
@@ -28,7 +24,7 @@ void AboutBox::OnWebsiteLinkClicked() {
 }
 
 void AboutBox::OnFeedbackLinkClicked() {
-    IgnoreErrors([&] { view_.OpenMaximized(std::string(kMakersWebsite) + kFeedbackPage); });
+    view_.OpenMaximized(std::string(kMakersWebsite) + kFeedbackPage);
 }
 
 } // namespace kob

@@ -1,69 +1,67 @@
 #include "controller/Controller.h"
 
+#include <utility>
+
 #include "common/Twips.h"
 #include "controller/ControllerLayout.h"
 #include "platform/ErrorGuard.h"
-#include "platform/WorkArea.h"
 
 namespace kob {
 
 Controller::Controller(ControllerView& view, MasterVolume& volume, const ControllerServices& services,
-                       const StartupFacts& facts)
-    : view_(view), volume_(volume), services_(services), facts_(facts) {}
+                       const StartupFacts& facts, std::function<void(VolumeFailure)> onVolumeFailure)
+    : view_(view), volume_(volume), services_(services), facts_(facts), onVolumeFailure_(std::move(onVolumeFailure)) {}
 
-void Controller::Load() {
+std::optional<VolumeFailure> Controller::Load() {
     const double twipsPerPixelX = services_.screen.TwipsPerPixelX();
     const double twipsPerPixelY = services_.screen.TwipsPerPixelY();
-    // Every step is guarded: an error is shown and loading goes on, unless the window went while the error was
-    // shown. A volume failure ends the program instead.
-    const auto step = [this](auto&& body) {
-        if (!unloaded_) {
-            ShowErrorAndGoOn(services_.messages, MessageIcon::Exclamation, body);
-        }
-    };
-
-    step([&] { heightPixels_ = TwipsToPixels(controller_layout::kHeight, twipsPerPixelY); });
-    step([&] { widthPixels_ = TwipsToPixels(controller_layout::kWidth, twipsPerPixelX); });
-    step([&] {
-        view_.SetWindowRegion(widthPixels_, heightPixels_, controller_layout::kCornerEllipse,
-                              controller_layout::kCornerEllipse);
-    });
-    step([&] { view_.ShowSkin(); });
-    step([&] { view_.ShowKnobPicture(); });
-    step([&] {
-        view_.SetKnobRegion(TwipsToPixels(controller_layout::kKnob.width, twipsPerPixelX),
-                            TwipsToPixels(controller_layout::kKnob.height, twipsPerPixelY),
-                            controller_layout::kCornerEllipse, controller_layout::kCornerEllipse);
-    });
-    step([&] { volume_.FindVolumeControl(); });
-    step([&] { ShowVolume(); });
-    // Work-area edges in pixels; an unreadable work area places the window from zero.
-    std::int32_t workAreaRight = 0;
-    std::int32_t workAreaBottom = 0;
-    step([&] {
-        GetWorkAreaRight(services_.screen, workAreaRight);
-        GetWorkAreaBottom(services_.screen, workAreaBottom);
-    });
-    step([&] {
-        // Measured from the window's far edges, so that a window grown with the display's DPI stays whole above
-        // the task bar.
-        view_.ShowAt(workAreaRight - controller_layout::kGapToWorkAreaRight - widthPixels_,
-                     workAreaBottom - controller_layout::kGapToWorkAreaBottom - heightPixels_);
-    });
-    step([&] { view_.SetMuteBoxBackColor(controller_layout::kMuteBoxBackColor); });
-    step([&] {
-        state_.trackArmed = false;
-        state_.opacity = controller_layout::kOpaque;
-    });
+    heightPixels_ = TwipsToPixels(controller_layout::kHeight, twipsPerPixelY);
+    widthPixels_ = TwipsToPixels(controller_layout::kWidth, twipsPerPixelX);
+    view_.SetWindowRegion(widthPixels_, heightPixels_, controller_layout::kCornerEllipse,
+                          controller_layout::kCornerEllipse);
+    // A picture that cannot be loaded is reported and the window goes on without it, unless the window went while
+    // the report was open.
+    ShowErrorAndGoOn(services_.messages, MessageIcon::Exclamation, [&] { view_.ShowSkin(); });
+    if (unloaded_) {
+        return std::nullopt;
+    }
+    ShowErrorAndGoOn(services_.messages, MessageIcon::Exclamation, [&] { view_.ShowKnobPicture(); });
+    if (unloaded_) {
+        return std::nullopt;
+    }
+    view_.SetKnobRegion(TwipsToPixels(controller_layout::kKnob.width, twipsPerPixelX),
+                        TwipsToPixels(controller_layout::kKnob.height, twipsPerPixelY),
+                        controller_layout::kCornerEllipse, controller_layout::kCornerEllipse);
+    if (const auto failure = volume_.PrepareVolume()) {
+        return failure;
+    }
+    if (const auto failure = ShowVolume()) {
+        return failure;
+    }
+    // Measured from the window's far edges in pixels, so that a window grown with the display's DPI stays whole
+    // above the task bar; an unreadable work area places the window from zero.
+    const ScreenRect workArea = services_.screen.WorkArea();
+    view_.ShowAt(workArea.right - controller_layout::kGapToWorkAreaRight - widthPixels_,
+                 workArea.bottom - controller_layout::kGapToWorkAreaBottom - heightPixels_);
+    view_.SetMuteBoxBackColor(controller_layout::kMuteBoxBackColor);
+    state_.trackArmed = false;
+    state_.opacity = controller_layout::kOpaque;
+    return std::nullopt;
 }
 
-void Controller::LoadAndUnloadUnseen(MasterVolume& volume) {
-    IgnoreErrors([&] { volume.FindVolumeControl(); });
-    IgnoreErrors([&] { volume.Volume(); });
+std::optional<VolumeFailure> Controller::LoadAndUnloadUnseen(MasterVolume& volume) {
+    if (const auto failure = volume.PrepareVolume()) {
+        return failure;
+    }
+    return volume.Volume().Failure();
 }
 
-void Controller::ShowVolume() {
-    const std::int32_t percent = volume_.Volume();
+std::optional<VolumeFailure> Controller::ShowVolume() {
+    const VolumeResult<int> read = volume_.Volume();
+    if (const auto failure = read.Failure()) {
+        return failure;
+    }
+    const int percent = read.Value();
     const bool changed = percent != state_.percent;
     state_.percent = percent;
     PlaceKnob(KnobTopFromPercent(percent));
@@ -71,10 +69,17 @@ void Controller::ShowVolume() {
     if (changed) {
         view_.AnnounceVolumeChanged();
     }
+    return std::nullopt;
 }
 
-void Controller::SetVolumeFromLevel(std::int32_t level) {
-    volume_.SetVolume(PercentFromLevel(level));
+std::optional<VolumeFailure> Controller::SetVolumeFromLevel(std::int32_t level) {
+    return volume_.SetVolume(PercentFromLevel(level));
+}
+
+void Controller::Report(std::optional<VolumeFailure> failure) {
+    if (failure) {
+        onVolumeFailure_(*failure);
+    }
 }
 
 void Controller::PlaceKnob(float top) {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 
 #include "controller/ControllerAccessibility.h"
@@ -58,22 +60,27 @@ struct ControllerServices {
 // and two hot spots. One Controller serves one showing: it is created, loaded, unloaded and then discarded.
 class Controller {
 public:
+    // `onVolumeFailure` ends the program when the master volume fails inside one of the window's handlers.
     Controller(ControllerView& view, MasterVolume& volume, const ControllerServices& services,
-               const StartupFacts& facts);
+               const StartupFacts& facts, std::function<void(VolumeFailure)> onVolumeFailure);
 
-    void Load();
+    // Shapes, places and shows the window with the volume. A volume failure stops it and is returned.
+    [[nodiscard]] std::optional<VolumeFailure> Load();
     // The window has gone.
     void OnUnloaded() { unloaded_ = true; }
 
-    // The start-up's load and unload, without a window: the volume control is found (which names the device for
-    // the About window) and the master volume is read. Nothing is created or shown. A volume failure ends the
-    // program as in a showing's load.
-    static void LoadAndUnloadUnseen(MasterVolume& volume);
+    // The start-up's load and unload, without a window: the device is looked at for the volume (which names it for
+    // the About window) and the master volume is read. Nothing is created or shown. A volume failure is returned
+    // as in a showing's load.
+    [[nodiscard]] static std::optional<VolumeFailure> LoadAndUnloadUnseen(MasterVolume& volume);
 
     // Reads the master volume and shows it with the knob and the read-out.
-    void ShowVolume();
+    [[nodiscard]] std::optional<VolumeFailure> ShowVolume();
     // Writes the master volume for a slider level (0 = full volume, 100 = silence).
-    void SetVolumeFromLevel(std::int32_t level);
+    [[nodiscard]] std::optional<VolumeFailure> SetVolumeFromLevel(std::int32_t level);
+
+    // The handlers below are the window's: a volume failure inside one goes to `onVolumeFailure`, and the handler
+    // does nothing after it.
 
     // The pointer's place comes in twips relative to the element. Any button drags the knob.
     void OnKnobPressed(float yTwips);
@@ -120,27 +127,30 @@ public:
     void OnVolumeSyncTick();
 
 private:
+    // Hands a handler's volume failure on: the handler's last act.
+    void Report(std::optional<VolumeFailure> failure);
     // Shows the window at this opacity (0 to 255).
     void ApplyOpacity(int level);
     // Places the knob and tells the window.
     void PlaceKnob(float top);
     // Writes the level of the knob's current Top and shows the volume in effect.
-    void ApplyKnobLevel();
+    [[nodiscard]] std::optional<VolumeFailure> ApplyKnobLevel();
     // Records the controller as closed, then fades it out; the knob stops following the volume.
     void CloseWithFade();
     // Starts the fade-out; the window unloads at its end.
     void StartFade();
     // Sets the master volume to this percent, clamped to 0..100, and shows the volume in effect.
-    void SetPercent(int percent);
+    [[nodiscard]] std::optional<VolumeFailure> SetPercent(int percent);
 
     ControllerView& view_;
     MasterVolume& volume_;
     ControllerServices services_;
     const StartupFacts& facts_;
+    std::function<void(VolumeFailure)> onVolumeFailure_;
     ShowingState state_;
     int widthPixels_ = 0;
     int heightPixels_ = 0;
-    // The window has gone (its unload ran), perhaps while a step of the load waited in a message box: the rest of
+    // The window has gone (its unload ran), perhaps while a picture's failure waited in a message box: the rest of
     // the load has no window to act on.
     bool unloaded_ = false;
 };

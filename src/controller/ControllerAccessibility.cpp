@@ -84,7 +84,7 @@ bool Controller::SetVolumeFromText(const std::string& text) {
     if (!percent || state_.fading) {
         return false;
     }
-    SetPercent(*percent);
+    Report(SetPercent(*percent));
     return true;
 }
 

@@ -24,7 +24,7 @@ bool Controller::SetMuteBox(bool ticked) {
 
 void Controller::OnMuteBoxToggled() {
     SetMuteBox(!state_.muteBoxTicked);
-    volume_.SetMuted(state_.muteBoxTicked);
+    Report(volume_.SetMuted(state_.muteBoxTicked));
 }
 
 void Controller::StartFade() {
@@ -82,7 +82,7 @@ void Controller::StartVolumeSync() {
 }
 
 void Controller::OnVolumeSyncTick() {
-    ShowVolume();
+    Report(ShowVolume());
 }
 
 void Controller::ApplyOpacity(int level) {

@@ -19,23 +19,23 @@ void Controller::OnKey(ControllerKey key) {
     switch (key) {
     case ControllerKey::Up:
     case ControllerKey::Right:
-        SetPercent(state_.percent + kStep);
+        Report(SetPercent(state_.percent + kStep));
         break;
     case ControllerKey::Down:
     case ControllerKey::Left:
-        SetPercent(state_.percent - kStep);
+        Report(SetPercent(state_.percent - kStep));
         break;
     case ControllerKey::PageUp:
-        SetPercent(state_.percent + kPageStep);
+        Report(SetPercent(state_.percent + kPageStep));
         break;
     case ControllerKey::PageDown:
-        SetPercent(state_.percent - kPageStep);
+        Report(SetPercent(state_.percent - kPageStep));
         break;
     case ControllerKey::Home:
-        SetPercent(100);
+        Report(SetPercent(100));
         break;
     case ControllerKey::End:
-        SetPercent(0);
+        Report(SetPercent(0));
         break;
     case ControllerKey::Space:
     case ControllerKey::M:
@@ -56,13 +56,15 @@ void Controller::OnWheel(int delta) {
     const int notches = state_.wheelRemainder / kWheelNotch;
     state_.wheelRemainder -= notches * kWheelNotch;
     if (notches != 0) {
-        SetPercent(state_.percent + notches * kStep);
+        Report(SetPercent(state_.percent + notches * kStep));
     }
 }
 
-void Controller::SetPercent(int percent) {
-    volume_.SetVolume(percent);
-    ShowVolume();
+std::optional<VolumeFailure> Controller::SetPercent(int percent) {
+    if (const auto failure = volume_.SetVolume(percent)) {
+        return failure;
+    }
+    return ShowVolume();
 }
 
 } // namespace kob

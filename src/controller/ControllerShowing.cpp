@@ -9,9 +9,10 @@ namespace kob {
 
 ControllerShowing::ControllerShowing(const ControllerWindowMaker& makeWindow, MasterVolume& volume,
                                      const ControllerServices& services, const StartupFacts& facts,
-                                     std::function<void()> onUnloaded)
+                                     std::function<void()> onUnloaded,
+                                     std::function<void(VolumeFailure)> onVolumeFailure)
     : messages_(services.messages), onUnloaded_(std::move(onUnloaded)), window_(makeWindow(*this)),
-      controller_(*window_, volume, services, facts) {}
+      controller_(*window_, volume, services, facts, std::move(onVolumeFailure)) {}
 
 ControllerShowing::~ControllerShowing() {
     // The window goes while the logic its last messages reach is still here.
@@ -20,10 +21,10 @@ ControllerShowing::~ControllerShowing() {
     }
 }
 
-void ControllerShowing::Load() {
+std::optional<VolumeFailure> ControllerShowing::Load() {
     // A showing loads once: loading again would leave the first window behind.
     if (loadStarted_) {
-        return;
+        return std::nullopt;
     }
     loadStarted_ = true;
     const HandlerScope scope(*this);
@@ -33,9 +34,7 @@ void ControllerShowing::Load() {
         }
         loaded_ = true;
     });
-    if (loaded_) {
-        controller_.Load();
-    }
+    return loaded_ ? controller_.Load() : std::nullopt;
 }
 
 void ControllerShowing::OnWindowGone() {

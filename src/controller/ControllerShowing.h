@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "controller/Controller.h"
 #include "controller/ControllerView.h"
@@ -19,14 +20,18 @@ using ControllerWindowMaker = std::function<std::unique_ptr<ControllerView>(Cont
 // messages are delivered, and the showing may be unloaded meanwhile, but must not be freed.
 class ControllerShowing {
 public:
+    // `onUnloaded` hears the unload; `onVolumeFailure` ends the program when the master volume fails inside one of
+    // the showing's handlers.
     ControllerShowing(const ControllerWindowMaker& makeWindow, MasterVolume& volume, const ControllerServices& services,
-                      const StartupFacts& facts, std::function<void()> onUnloaded);
+                      const StartupFacts& facts, std::function<void()> onUnloaded,
+                      std::function<void(VolumeFailure)> onVolumeFailure);
     ~ControllerShowing();
     ControllerShowing(const ControllerShowing&) = delete;
     ControllerShowing& operator=(const ControllerShowing&) = delete;
 
-    // Creates the window and runs the load, which shows it. A showing loads once; a second call does nothing.
-    void Load();
+    // Creates the window and runs the load, which shows it; returns the volume failure that stopped the load. A
+    // showing loads once; a second call does nothing.
+    std::optional<VolumeFailure> Load();
     // Takes the window down; the unload runs.
     void Unload() { window_->Unload(); }
     // True from the load until the window is gone, however it went.

@@ -13,10 +13,11 @@ constexpr double kTrackClickOffset = 150;
 
 } // namespace
 
-void Controller::ApplyKnobLevel() {
-    const std::int32_t level = LevelFromKnobTop(state_.knobTop);
-    SetVolumeFromLevel(level);
-    ShowVolume();
+std::optional<VolumeFailure> Controller::ApplyKnobLevel() {
+    if (const auto failure = SetVolumeFromLevel(LevelFromKnobTop(state_.knobTop))) {
+        return failure;
+    }
+    return ShowVolume();
 }
 
 void Controller::OnKnobPressed(float yTwips) {
@@ -37,7 +38,7 @@ void Controller::OnKnobDragged(float yTwips) {
         PlaceKnob(kBottomDragLimit);
         state_.knobDragging = false;
     }
-    ApplyKnobLevel();
+    Report(ApplyKnobLevel());
 }
 
 void Controller::OnKnobReleased() {
@@ -55,7 +56,7 @@ void Controller::OnTrackClicked() {
 void Controller::OnTrackPointerMoved(float yTwips) {
     if (state_.trackArmed) {
         PlaceKnob(static_cast<float>(static_cast<double>(yTwips) + kTrackClickOffset));
-        ApplyKnobLevel();
+        Report(ApplyKnobLevel());
     }
     state_.trackArmed = false;
 }

@@ -2,13 +2,16 @@
 
 namespace kob {
 
-Controller& ControllerSlot::ShowAfresh() {
+VolumeResult<Controller*> ControllerSlot::ShowAfresh() {
     Unload();
-    current_ = std::make_unique<ControllerShowing>(makeWindow_, volume_, services_, facts_, onUnloaded_);
+    current_ =
+        std::make_unique<ControllerShowing>(makeWindow_, volume_, services_, facts_, onUnloaded_, onVolumeFailure_);
     // The load may run other events (a box of a failing step): afterwards current_ may be another showing.
     ControllerShowing& showing = *current_;
-    showing.Load();
-    return showing.Logic();
+    if (const auto failure = showing.Load()) {
+        return *failure;
+    }
+    return &showing.Logic();
 }
 
 void ControllerSlot::Unload() {
@@ -21,9 +24,9 @@ void ControllerSlot::Unload() {
     finished_.push_back(std::move(current_));
 }
 
-void ControllerSlot::LoadAndUnloadUnseen() {
+std::optional<VolumeFailure> ControllerSlot::LoadAndUnloadUnseen() {
     Unload();
-    Controller::LoadAndUnloadUnseen(volume_);
+    return Controller::LoadAndUnloadUnseen(volume_);
 }
 
 Controller* ControllerSlot::Loaded() {

@@ -13,20 +13,23 @@ namespace kob {
 // nothing of a showing (drag state, knob, place, pressed buttons) carries over to the next.
 class ControllerSlot {
 public:
-    // `onUnloaded` hears each showing's unload, which may come from inside one of the showing's own handlers.
+    // `onUnloaded` hears each showing's unload, which may come from inside one of the showing's own handlers;
+    // `onVolumeFailure` ends the program when the master volume fails inside one of them.
     ControllerSlot(ControllerWindowMaker makeWindow, const ControllerServices& services, MasterVolume& volume,
-                   const StartupFacts& facts, std::function<void()> onUnloaded)
+                   const StartupFacts& facts, std::function<void()> onUnloaded,
+                   std::function<void(VolumeFailure)> onVolumeFailure)
         : makeWindow_(std::move(makeWindow)), services_(services), volume_(volume), facts_(facts),
-          onUnloaded_(std::move(onUnloaded)) {}
+          onUnloaded_(std::move(onUnloaded)), onVolumeFailure_(std::move(onVolumeFailure)) {}
 
-    // Unloads the showing that is loaded, if any, then loads a new one and returns its logic. A message box inside
-    // the load lets other events run; the showing returned may already have been unloaded by one of them.
-    Controller& ShowAfresh();
+    // Unloads the showing that is loaded, if any, then loads a new one and returns its logic, or the volume failure
+    // that stopped its load. A message box inside the load lets other events run; the showing returned may already
+    // have been unloaded by one of them.
+    VolumeResult<Controller*> ShowAfresh();
     // Unloads the showing that is loaded, if any.
     void Unload();
     // Loads the controller and unloads it again without a window, for the device name its load finds (see
     // Controller::LoadAndUnloadUnseen); a showing that is loaded is unloaded first.
-    void LoadAndUnloadUnseen();
+    [[nodiscard]] std::optional<VolumeFailure> LoadAndUnloadUnseen();
     // The loaded showing's logic, or nullptr.
     Controller* Loaded();
     void BringLoadedToForeground();
@@ -41,6 +44,7 @@ private:
     MasterVolume& volume_;
     const StartupFacts& facts_;
     std::function<void()> onUnloaded_;
+    std::function<void(VolumeFailure)> onVolumeFailure_;
     std::unique_ptr<ControllerShowing> current_;
     std::vector<std::unique_ptr<ControllerShowing>> finished_;
 };

@@ -13,8 +13,8 @@ inline void ShowMessage(MessageBoxService& messages, const std::string& text, Me
     messages.Show(text, kAppTitle, icon);
 }
 
-// Runs one step; an error it raises is shown with the given icon and the caller goes on with what follows. Only
-// standard exceptions are caught, so ending the process always goes straight through.
+// Runs one step that can fail; an error it raises is shown with the given icon and the caller goes on with what
+// follows.
 template <typename Step> void ShowErrorAndGoOn(MessageBoxService& messages, MessageIcon icon, Step&& step) {
     try {
         step();
@@ -23,7 +23,7 @@ template <typename Step> void ShowErrorAndGoOn(MessageBoxService& messages, Mess
     }
 }
 
-// Runs one step and goes on whatever error it raises, saying nothing. Ending the process goes straight through.
+// Runs one step that can fail and goes on whatever error it raises, saying nothing.
 template <typename Step> void IgnoreErrors(Step&& step) {
     try {
         step();

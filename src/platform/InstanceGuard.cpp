@@ -81,13 +81,10 @@ void ListProcessIds(ProcessListService& processes, MessageBoxService& messages, 
     });
 }
 
-void EndIfAlreadyRunning(ProcessListService& processes, ModulePathService& modulePath, ProcessControl& process,
-                         std::uint32_t ownProcessId, const ProcessIds& list, MutexOwnership guard) {
-    if (guard == MutexOwnership::OwnedElsewhere) {
-        process.EndProcess(ownProcessId);
-    }
-    if (guard == MutexOwnership::Owned) {
-        return;
+bool IsAlreadyRunning(ProcessListService& processes, ModulePathService& modulePath, const ProcessIds& list,
+                      MutexOwnership guard) {
+    if (guard != MutexOwnership::Unavailable) {
+        return guard == MutexOwnership::OwnedElsewhere;
     }
     try {
         const std::string ownPath = InProgramFolder(modulePath, kExecutableFileName);
@@ -104,12 +101,13 @@ void EndIfAlreadyRunning(ProcessListService& processes, ModulePathService& modul
                 ++matches;
             }
             if (matches == kMatchesOfASecondCopy) {
-                process.EndProcess(ownProcessId);
+                return true;
             }
         }
     } catch (const std::exception&) {
         // A guard that cannot look lets the program run: a second copy is harmless, a refused start is not.
     }
+    return false;
 }
 
 } // namespace kob

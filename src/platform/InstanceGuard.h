@@ -6,7 +6,6 @@
 
 #include "platform/MessageBoxService.h"
 #include "platform/ModulePathService.h"
-#include "platform/ProcessControl.h"
 #include "platform/ProcessListService.h"
 #include "platform/SystemInfoService.h"
 
@@ -40,12 +39,11 @@ MutexOwnership TakeProgramGuard(SystemInfoService& systemInfo, ModulePathService
 // holds.
 void ListProcessIds(ProcessListService& processes, MessageBoxService& messages, ProcessIds& list);
 
-// Ends the process silently, with its own process id as exit code, when another copy of the program runs: when another
-// copy owns the program's guard, or, where no guard could be had, when two listed processes (this one included)
-// run the program folder's "kob3.0.exe", compared as the file system does (letter case and 8.3 forms do not
-// matter). A copy that owns the guard is the only one running: listed copies are ones whose main thread has gone.
-// Returns otherwise, also after any failure.
-void EndIfAlreadyRunning(ProcessListService& processes, ModulePathService& modulePath, ProcessControl& process,
-                         std::uint32_t ownProcessId, const ProcessIds& list, MutexOwnership guard);
+// Whether another copy of the program runs: when another copy owns the program's guard, or, where no guard could be
+// had, when two listed processes (this one included) run the program folder's "kob3.0.exe", compared as the file
+// system does (letter case and 8.3 forms do not matter). A copy that owns the guard is the only one running: listed
+// copies are ones whose main thread has gone. False after any failure.
+bool IsAlreadyRunning(ProcessListService& processes, ModulePathService& modulePath, const ProcessIds& list,
+                      MutexOwnership guard);
 
 } // namespace kob

@@ -12,7 +12,8 @@ public:
     // windows reaches a handler), so the message box that announces the end is the only one and nothing acts
     // behind it while it is open.
     virtual void StopEverything() = 0;
-    [[noreturn]] virtual void EndProcess(std::uint32_t exitCode) = 0;
+    // Ends the process with this code; the system's never returns.
+    virtual void EndProcess(std::uint32_t exitCode) = 0;
 };
 
 } // namespace kob

@@ -2,8 +2,6 @@
 
 #include <string>
 
-#include "platform/FatalError.h"
-
 namespace kob {
 
 namespace {
@@ -12,10 +10,11 @@ constexpr std::uint32_t kSystemDirBufferLength = 255;
 
 } // namespace
 
-void RefuseUnsupportedPlatform(MessageBoxService& messages, ProcessControl& process, WindowsPlatform platform) {
+std::optional<Ending> PlatformRefusal(WindowsPlatform platform) {
     if (platform != WindowsPlatform::NtFamily) {
-        EndWithMessage(messages, process, kMsgUnsupportedPlatform, MessageIcon::Error, ExitCode::UnsupportedSystem);
+        return Ending{kMsgUnsupportedPlatform, MessageIcon::Error, CodeOf(ExitCode::UnsupportedSystem)};
     }
+    return std::nullopt;
 }
 
 void ReadSystemFolder(SystemInfoService& systemInfo, std::string& SystemFolder) {

@@ -1,9 +1,9 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
-#include "platform/MessageBoxService.h"
-#include "platform/ProcessControl.h"
+#include "platform/Ending.h"
 #include "platform/SystemInfoService.h"
 
 namespace kob {
@@ -11,9 +11,9 @@ namespace kob {
 inline constexpr const char* kMsgUnsupportedPlatform =
     "Operating System Does not support. This program only runs in Windows 2000 and XP.";
 
-// Ends the program with the unsupported-platform message (error icon) outside the Windows NT family. Every
+// Outside the Windows NT family, the refusal of the start: the unsupported-platform message (error icon). Every
 // member of the family passes, whatever its version.
-void RefuseUnsupportedPlatform(MessageBoxService& messages, ProcessControl& process, WindowsPlatform platform);
+std::optional<Ending> PlatformRefusal(WindowsPlatform platform);
 
 // Sets SystemFolder to the Windows system folder; leaves it as it was when the path does not fit 254 characters.
 void ReadSystemFolder(SystemInfoService& systemInfo, std::string& SystemFolder);

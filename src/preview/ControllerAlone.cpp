@@ -4,7 +4,7 @@
 
 #include "controller/ControllerSlot.h"
 #include "controller/win32/ControllerWindow.h"
-#include "platform/ExitCode.h"
+#include "platform/Ending.h"
 #include "platform/SystemChecks.h"
 #include "platform/win32/Win32MessageBox.h"
 #include "platform/win32/Win32ModulePath.h"
@@ -17,7 +17,8 @@
 
 namespace kob {
 
-int RunControllerAlone(HINSTANCE instance, const std::function<void(Controller&, VolumeDevice&)>& shown) {
+int RunControllerAlone(HINSTANCE instance,
+                       const std::function<std::optional<VolumeFailure>(Controller&, VolumeDevice&)>& shown) {
     InitCommonControls();
     WinmmVolume device;
     Win32MessageBox messages;
@@ -27,21 +28,25 @@ int RunControllerAlone(HINSTANCE instance, const std::function<void(Controller&,
     Win32ProgramLauncher launcher;
     Win32SystemInfo systemInfo;
     Win32ModulePath modulePath;
-    Settings settings(registry, messages, modulePath, process);
+    Settings settings(registry, messages, modulePath);
     StartupFacts facts;
     ReadSystemFolder(systemInfo, facts.SystemFolder);
-    MasterVolume volume(device, messages, process);
-    // The preview ends when the controller is gone.
-    ControllerSlot slot(NewControllerWindows(instance, screen), {screen, messages, settings, launcher}, volume, facts,
-                        [] { PostQuitMessage(0); });
+    MasterVolume volume(device);
+    // The preview ends when the controller is gone, and as the program does when the master volume fails.
+    const auto endOn = [&](VolumeFailure failure) { EndProgram(messages, process, EndingOf(failure)); };
+    ControllerSlot slot(
+        NewControllerWindows(instance, screen), {screen, messages, settings, launcher}, volume, facts,
+        [] { PostQuitMessage(0); }, endOn);
 
-    Controller& controller = slot.ShowAfresh();
-    if (!slot.Loaded()) {
+    const VolumeResult<Controller*> loaded = slot.ShowAfresh();
+    if (!loaded.Failure() && !slot.Loaded()) {
         return static_cast<int>(ExitCode::NoControllerWindow);
     }
-    if (shown) {
-        shown(controller, device);
+    if (const auto failure = loaded.Failure() ? loaded.Failure() : shown(*loaded.Value(), device)) {
+        endOn(*failure);
+        return static_cast<int>(EndingOf(*failure).exitCode);
     }
+    Controller& controller = *loaded.Value();
     slot.BringLoadedToForeground();
     controller.StartVolumeSync();
 

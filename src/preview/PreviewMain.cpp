@@ -17,11 +17,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
         level = std::atoi(option + std::strlen("--level "));
     }
     std::unique_ptr<kob::PreviewReporter> reporter;
-    return kob::RunControllerAlone(instance, [&](kob::Controller& controller, kob::VolumeDevice& device) {
-        if (level) {
-            controller.SetVolumeFromLevel(*level);
-            controller.ShowVolume();
-        }
-        reporter = std::make_unique<kob::PreviewReporter>(instance, device);
-    });
+    return kob::RunControllerAlone(
+        instance, [&](kob::Controller& controller, kob::VolumeDevice& device) -> std::optional<kob::VolumeFailure> {
+            reporter = std::make_unique<kob::PreviewReporter>(instance, device);
+            if (!level) {
+                return std::nullopt;
+            }
+            if (const auto failure = controller.SetVolumeFromLevel(*level)) {
+                return failure;
+            }
+            return controller.ShowVolume();
+        });
 }

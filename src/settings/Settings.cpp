@@ -2,7 +2,6 @@
 #include "settings/Settings.h"
 
 #include "platform/ErrorGuard.h"
-#include "platform/FatalError.h"
 #include "settings/RegistryKey.h"
 
 namespace kob {
@@ -16,9 +15,6 @@ constexpr const char* kControllerStateName = "ontopstat";
 constexpr const char* kFirstStartName = "cstpval";
 // Written by the setup: 1 when this copy was installed for the current user alone (under his profile).
 constexpr const char* kPerUserName = "peruser";
-
-constexpr const char* kMsgInstallationError =
-    "KOB Installation Error. Please re-install the program to correct this problem";
 
 void WriteProgramDword(RegistryService& registry, MessageBoxService& messages, const char* name, std::uint32_t value) {
     ShowErrorAndGoOn(messages, MessageIcon::Information, [&] {
@@ -58,22 +54,21 @@ void Settings::SaveControllerState(ControllerState state) {
     WriteProgramDword(registry_, messages_, kControllerStateName, static_cast<std::uint32_t>(state));
 }
 
-bool Settings::IsFirstStart() {
-    bool firstStart = false;
+std::optional<bool> Settings::IsFirstStart() {
+    std::optional<bool> firstStart = false;
     ShowErrorAndGoOn(messages_, MessageIcon::Information, [&] {
         std::uintptr_t handle = 0;
         if (!registry_.OpenKey(RegistryRoot::CurrentUser, kProgramKey, RegistryAccess::Read, handle).Ok()) {
-            EndWithMessage(messages_, process_, kMsgInstallationError, MessageIcon::Error, ExitCode::InstallationError);
+            firstStart = std::nullopt;
+            return;
         }
         OpenedKey key(registry_, handle);
         std::uint32_t flag = 0;
-        const bool read = registry_.ReadDword(key.get(), kFirstStartName, flag).Ok();
-        // Closed before the box: the key is not held open while the user reads it.
-        key.Close();
-        if (!read) {
-            EndWithMessage(messages_, process_, kMsgInstallationError, MessageIcon::Error, ExitCode::InstallationError);
+        if (registry_.ReadDword(key.get(), kFirstStartName, flag).Ok()) {
+            firstStart = flag == 1;
+        } else {
+            firstStart = std::nullopt;
         }
-        firstStart = flag == 1;
     });
     return firstStart;
 }

@@ -4,7 +4,6 @@
 
 #include "platform/MessageBoxService.h"
 #include "platform/ModulePathService.h"
-#include "platform/ProcessControl.h"
 #include "settings/ControllerState.h"
 #include "settings/RegistryService.h"
 
@@ -18,17 +17,16 @@ namespace kob {
 // information icon for the program's key) and the caller carries on.
 class Settings {
 public:
-    Settings(RegistryService& registry, MessageBoxService& messages, ModulePathService& modulePath,
-             ProcessControl& process)
-        : registry_(registry), messages_(messages), modulePath_(modulePath), process_(process) {}
+    Settings(RegistryService& registry, MessageBoxService& messages, ModulePathService& modulePath)
+        : registry_(registry), messages_(messages), modulePath_(modulePath) {}
 
     // The stored controller state; none when the key or the value cannot be read or holds no known state.
     std::optional<ControllerState> LoadControllerState();
     void SaveControllerState(ControllerState state);
 
-    // Whether this is the first start after an installation. A missing program key or flag shows the
-    // installation error and ends the program.
-    bool IsFirstStart();
+    // Whether this is the first start after an installation; none when the program key or its flag is missing (the
+    // installation is broken).
+    std::optional<bool> IsFirstStart();
     // Registers the log-on start in the installation's scope, clears the first-start flag and leaves the
     // controller recorded as closed (by way of shown).
     void DoFirstStartWork();
@@ -57,7 +55,6 @@ private:
     RegistryService& registry_;
     MessageBoxService& messages_;
     ModulePathService& modulePath_;
-    ProcessControl& process_;
     bool startsAtLogon_ = false;
 };
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "controller/ControllerSlot.h"
 #include "tray/TrayView.h"
 #include "volume/MasterVolume.h"
@@ -14,8 +16,9 @@ public:
         : volume_(volume), controller_(controller), view_(view) {}
 
     // Shows the mute just read; a mute box that changes writes it back. The tray icon's record is re-sent at every
-    // tick, which also brings back an icon the shell lost.
-    void OnTick();
+    // tick, which also brings back an icon the shell lost. A volume failure is returned, the tray icon left as it
+    // was.
+    [[nodiscard]] std::optional<VolumeFailure> OnTick();
 
 private:
     MasterVolume& volume_;

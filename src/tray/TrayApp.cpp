@@ -1,15 +1,11 @@
 #include "tray/TrayApp.h"
 
-#include <cstdlib>
 #include <cstring>
 #include <utility>
 
 #include "common/MakersWebsite.h"
-#include "platform/ErrorGuard.h"
 #include "platform/ExitCode.h"
-#include "platform/FatalError.h"
 #include "platform/ProgramFolder.h"
-#include "platform/SystemChecks.h"
 #include "platform/SystemTools.h"
 
 namespace kob {
@@ -22,11 +18,12 @@ constexpr const char* kHelpFile = "KOBHELP.HTM";
 
 TrayApp::TrayApp(TrayView& view, const TrayAppServices& services, VolumeDevice& volumeDevice, SoundDevice& soundDevice,
                  const ControllerServices& controllerServices, ControllerWindowMaker makeControllerWindow)
-    : view_(view), services_(services), volume_(volumeDevice, services.messages, services.process),
+    : view_(view), services_(services), volume_(volumeDevice),
       testSound_(soundDevice, services.messages, services.modulePath),
       // A showing may be going from inside its own handler: it is freed once that handler is over.
-      controller_(std::move(makeControllerWindow), controllerServices, volume_, facts_,
-                  [this] { view_.DiscardControllersLater(); }),
+      controller_(
+          std::move(makeControllerWindow), controllerServices, volume_, facts_,
+          [this] { view_.DiscardControllersLater(); }, [this](VolumeFailure failure) { OnVolumeFailure(failure); }),
       muteMonitor_(volume_, controller_, view) {}
 
 TrayApp::~TrayApp() {
@@ -45,22 +42,38 @@ void TrayApp::OnTrayIconEvent(TrayIconEvent event) {
         break;
     case TrayIconEvent::LeftButtonUp:
     case TrayIconEvent::LeftDoubleClick:
-        ShowController();
+        if (const auto failure = ShowController()) {
+            OnVolumeFailure(*failure);
+        }
         break;
     case TrayIconEvent::Other:
         break;
     }
 }
 
-void TrayApp::ShowController() {
+std::optional<VolumeFailure> TrayApp::ShowController() {
     controller_.Unload();
-    Controller& controller = controller_.ShowAfresh();
+    const VolumeResult<Controller*> shown = controller_.ShowAfresh();
+    if (const auto failure = shown.Failure()) {
+        return failure;
+    }
     controller_.BringLoadedToForeground();
     keepOnTop_.enabled = true;
-    if (controller_.Loaded() == &controller) {
-        controller.StartVolumeSync();
+    if (controller_.Loaded() == shown.Value()) {
+        shown.Value()->StartVolumeSync();
     }
     services_.settings.SaveControllerState(ControllerState::Shown);
+    return std::nullopt;
+}
+
+void TrayApp::OnMuteMonitorTick() {
+    if (const auto failure = muteMonitor_.OnTick()) {
+        OnVolumeFailure(*failure);
+    }
+}
+
+void TrayApp::OnVolumeFailure(VolumeFailure failure) {
+    EndProgram(services_.messages, services_.process, EndingOf(failure));
 }
 
 void TrayApp::PopUpMenu() {
@@ -97,7 +110,9 @@ void TrayApp::RunMenuCommand(MenuCommand command) {
         testSound_.Play();
         break;
     case MenuCommand::KeepOnTop:
-        KeepControllerOnTop();
+        if (const auto failure = KeepControllerOnTop()) {
+            OnVolumeFailure(*failure);
+        }
         break;
     case MenuCommand::VolumeControl:
         OpenVolumeControl(services_.launcher, services_.messages, facts_.SystemFolder);
@@ -110,17 +125,22 @@ void TrayApp::RunMenuCommand(MenuCommand command) {
         break;
     case MenuCommand::Exit:
         ExitProgram();
+        break;
     case MenuCommand::None:
         break;
     }
 }
 
-void TrayApp::KeepControllerOnTop() {
+std::optional<VolumeFailure> TrayApp::KeepControllerOnTop() {
     // Meant for a shown controller; one that is not loaded is loaded first and the setting applies to it.
     Controller* controller = controller_.Loaded();
     if (!controller) {
+        const VolumeResult<Controller*> shown = controller_.ShowAfresh();
+        if (const auto failure = shown.Failure()) {
+            return failure;
+        }
+        controller = shown.Value();
         // A controller shown here follows the volume as one shown from the tray does.
-        controller = &controller_.ShowAfresh();
         if (controller_.Loaded() == controller) {
             controller->StartVolumeSync();
         }
@@ -128,13 +148,13 @@ void TrayApp::KeepControllerOnTop() {
     keepOnTop_.checked = !keepOnTop_.checked;
     controller->SetTopmost(keepOnTop_.checked);
     services_.settings.SaveControllerState(keepOnTop_.checked ? ControllerState::OnTop : ControllerState::Shown);
+    return std::nullopt;
 }
 
 void TrayApp::ExitProgram() {
     services_.settings.SaveControllerState(ControllerState::Closed);
     view_.RemoveTrayIcon();
     services_.process.EndProcess(CodeOf(ExitCode::Normal));
-    std::abort(); // EndProcess never returns; this only tells the compiler so.
 }
 
 void TrayApp::DiscardFinishedControllers() {

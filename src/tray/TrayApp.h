@@ -1,6 +1,9 @@
 #pragma once
 
+#include <optional>
+
 #include "controller/ControllerSlot.h"
+#include "platform/Ending.h"
 #include "platform/InstanceGuard.h"
 #include "platform/MessageBoxService.h"
 #include "platform/ModulePathService.h"
@@ -40,7 +43,8 @@ public:
     ~TrayApp();
 
     // The start-up sequence: the process id, the window and its load, and last of all the tray icon, so that a
-    // refused start never shows one. The common controls are prepared by the windows that use them.
+    // refused start never shows one; a refusal ends the program here. The common controls are prepared by the
+    // windows that use them.
     void Start();
     // The window is closed by the system (shut-down, log-off): the controller is recorded as closed.
     void OnClosedBySystem();
@@ -54,21 +58,24 @@ public:
 
     // The mute monitor's timer: the tray icon, and the mute box while the controller is loaded, follow the master
     // mute.
-    void OnMuteMonitorTick() { muteMonitor_.OnTick(); }
+    void OnMuteMonitorTick();
 
     // Frees the controller showings that have ended; runs from a posted message.
     void DiscardFinishedControllers();
 
 private:
-    // Each step of the start-up in its order, between the window's creation and the tray icon.
-    void RunStartupSteps();
+    // Each step of the start-up in its order, up to the tray icon; the refusal that ends the start, if one does.
+    std::optional<Ending> RunStartupSteps();
     // Unloads the controller if it is loaded and shows a new one, in front, following the volume.
-    void ShowController();
+    [[nodiscard]] std::optional<VolumeFailure> ShowController();
     // Sets "Keep Controller on Top" from the stored controller state and shows the menu; runs the command chosen.
     void PopUpMenu();
-    void KeepControllerOnTop();
+    [[nodiscard]] std::optional<VolumeFailure> KeepControllerOnTop();
     // The menu's exit: the controller is recorded closed and the program ends at once.
-    [[noreturn]] void ExitProgram();
+    void ExitProgram();
+    // The one place where the master volume's failure, wherever it happened while the program runs, shows its
+    // message and ends the program.
+    void OnVolumeFailure(VolumeFailure failure);
 
     TrayView& view_;
     TrayAppServices services_;

@@ -1,7 +1,5 @@
 // The program's start-up: the steps that run before the tray icon appears, and the refusals among them that end
-// the program instead (no settings, an unsupported system, a copy already running, no mixer).
-#include "platform/ErrorGuard.h"
-#include "platform/FatalError.h"
+// the program instead (no window, no settings, an unsupported system, a copy already running, no volume device).
 #include "platform/InstanceGuard.h"
 #include "platform/SystemChecks.h"
 #include "tray/TrayApp.h"
@@ -11,48 +9,57 @@ namespace kob {
 namespace {
 
 constexpr const char* kMsgNoCompanionWindow = "Unable to create the program's window.";
+constexpr const char* kMsgInstallationError =
+    "KOB Installation Error. Please re-install the program to correct this problem";
 
 } // namespace
 
 void TrayApp::Start() {
-    facts_.OwnProcessId = services_.systemInfo.GetCurrentProcessId();
-    if (!view_.Create()) {
-        EndWithMessage(services_.messages, services_.process, kMsgNoCompanionWindow, MessageIcon::Error,
-                       ExitCode::NoProgramWindow);
+    const std::optional<Ending> refusal = RunStartupSteps();
+    if (!refusal) {
+        view_.AddTrayIcon();
+        return;
     }
-    RunStartupSteps();
-    view_.AddTrayIcon();
+    EndProgram(services_.messages, services_.process, *refusal);
 }
 
-void TrayApp::RunStartupSteps() {
-    // A failure inside one step is ignored and the next step runs; the endings built into the routines (the
-    // installation error, an unsupported system, a second copy, a volume failure) end the program.
-    IgnoreErrors([&] { view_.HideFromTaskList(); });
-    IgnoreErrors([&] { CreateInstanceMutex(services_.systemInfo); });
+std::optional<Ending> TrayApp::RunStartupSteps() {
+    facts_.OwnProcessId = services_.systemInfo.GetCurrentProcessId();
+    if (!view_.Create()) {
+        return Ending{kMsgNoCompanionWindow, MessageIcon::Error, CodeOf(ExitCode::NoProgramWindow)};
+    }
+    view_.HideFromTaskList();
+    CreateInstanceMutex(services_.systemInfo);
     // Taken by this, the main, thread: held while it runs, whatever the rest of the start-up does.
-    MutexOwnership guard = MutexOwnership::Unavailable;
-    IgnoreErrors([&] { guard = TakeProgramGuard(services_.systemInfo, services_.modulePath); });
-    bool firstStart = false;
-    IgnoreErrors([&] { firstStart = services_.settings.IsFirstStart(); });
-    IgnoreErrors([&] {
-        if (firstStart) {
-            services_.settings.DoFirstStartWork();
-        }
-    });
-    IgnoreErrors([&] { facts_.Platform = services_.systemInfo.ReadPlatform(); });
-    IgnoreErrors([&] { RefuseUnsupportedPlatform(services_.messages, services_.process, facts_.Platform); });
-    IgnoreErrors([&] { ReadSystemFolder(services_.systemInfo, facts_.SystemFolder); });
-    IgnoreErrors([&] {
-        ProcessIds processIds;
-        ListProcessIds(services_.processList, services_.messages, processIds);
-        EndIfAlreadyRunning(services_.processList, services_.modulePath, services_.process, facts_.OwnProcessId,
-                            processIds, guard);
-    });
-    IgnoreErrors([&] { volume_.FindMuteControl(); });
-    IgnoreErrors([&] { view_.EnableMuteMonitor(true); });
-    // Loading the controller once finds the device name for the About window before anyone opens it. It
-    // is done without its window: nothing may appear or take the foreground at start.
-    IgnoreErrors([&] { controller_.LoadAndUnloadUnseen(); });
+    const MutexOwnership guard = TakeProgramGuard(services_.systemInfo, services_.modulePath);
+    const std::optional<bool> firstStart = services_.settings.IsFirstStart();
+    if (!firstStart) {
+        return Ending{kMsgInstallationError, MessageIcon::Error, CodeOf(ExitCode::InstallationError)};
+    }
+    if (*firstStart) {
+        services_.settings.DoFirstStartWork();
+    }
+    facts_.Platform = services_.systemInfo.ReadPlatform();
+    if (std::optional<Ending> refusal = PlatformRefusal(facts_.Platform)) {
+        return refusal;
+    }
+    ReadSystemFolder(services_.systemInfo, facts_.SystemFolder);
+    ProcessIds processIds;
+    ListProcessIds(services_.processList, services_.messages, processIds);
+    if (IsAlreadyRunning(services_.processList, services_.modulePath, processIds, guard)) {
+        // Silently, with its own process id: the copy already running is the one the user has.
+        return Ending{"", MessageIcon::Error, facts_.OwnProcessId};
+    }
+    if (const auto failure = volume_.PrepareMute()) {
+        return EndingOf(*failure);
+    }
+    view_.EnableMuteMonitor(true);
+    // Loading the controller once finds the device name for the About window before anyone opens it. It is done
+    // without its window: nothing may appear or take the foreground at start.
+    if (const auto failure = controller_.LoadAndUnloadUnseen()) {
+        return EndingOf(*failure);
+    }
+    return std::nullopt;
 }
 
 } // namespace kob

@@ -1,48 +1,45 @@
 #pragma once
 
-#include <cstdint>
+#include <optional>
 #include <string>
 
-#include "platform/MessageBoxService.h"
-#include "platform/ProcessControl.h"
+#include "platform/Ending.h"
 #include "volume/VolumeDevice.h"
 
 namespace kob {
 
 // The master volume, shared by the controller, the mute monitor and the About window: the level in percent, the
-// mute, and the device's name. Every failure shows its message and ends the program, so a caller that gets control
-// back has its answer.
+// mute, and the device's name as the controller last saw it. Each use that fails says why; the caller goes no
+// further and hands the failure to the one place that ends the program.
 class MasterVolume {
 public:
-    MasterVolume(VolumeDevice& device, MessageBoxService& messages, ProcessControl& process)
-        : device_(device), messages_(messages), process_(process) {}
+    explicit MasterVolume(VolumeDevice& device) : device_(device) {}
     MasterVolume(const MasterVolume&) = delete;
     MasterVolume& operator=(const MasterVolume&) = delete;
 
-    // The controller's find of the volume control, at each of its loads; it names the device too.
-    void FindVolumeControl();
-    // The mute monitor's find of the mute control, at start-up. The device's name stays as it was.
-    void FindMuteControl();
+    // The start-up's look at the device, before the mute monitor follows the mute.
+    [[nodiscard]] std::optional<VolumeFailure> PrepareMute() { return device_.PrepareMute(); }
+    // The controller's look at the device at each of its loads, before it shows the volume; the device's name is
+    // learnt anew.
+    [[nodiscard]] std::optional<VolumeFailure> PrepareVolume();
 
     // The level in percent, 0 (silence) to 100.
-    std::int32_t Volume();
+    VolumeResult<int> Volume() { return device_.Percent(); }
     // Sets the level; a percent outside 0..100 is taken as the nearer end.
-    void SetVolume(std::int32_t percent);
-    bool Muted();
-    // The mute box's write. The device's name is learnt anew: the device may have been looked at again.
-    void SetMuted(bool muted);
+    [[nodiscard]] std::optional<VolumeFailure> SetVolume(int percent);
+    VolumeResult<bool> Muted() { return device_.Muted(); }
+    // The mute box's write; the device's name is learnt anew, as the device may have been looked at again.
+    [[nodiscard]] std::optional<VolumeFailure> SetMuted(bool muted);
 
-    // Empty until the controller's first find.
+    // Empty until the controller's first look.
     const std::string& DeviceName() const { return deviceName_; }
 
 private:
-    void EndOn(std::optional<VolumeFailure> failure);
-    [[noreturn]] void Fail(VolumeFailure failure);
-
     VolumeDevice& device_;
-    MessageBoxService& messages_;
-    ProcessControl& process_;
     std::string deviceName_;
 };
+
+// The message the user reads, with its icon, and the exit code the program ends with, for each failure.
+Ending EndingOf(VolumeFailure failure);
 
 } // namespace kob

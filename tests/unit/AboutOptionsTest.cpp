@@ -33,9 +33,7 @@ TEST(AboutBoxTest, TheMixerLineNamesTheDeviceOrSaysThereAreNoDetails) {
     const struct {
         std::string deviceName;
         const char* caption;
-    } rows[] = {{std::string("SB Live! Audio") + std::string(18, '\0'), "Mixer : SB Live! Audio"},
-                {std::string(32, '\0'), "Mixer : No details available !"},
-                {"", "Mixer : No details available !"}};
+    } rows[] = {{"SB Live! Audio", "Mixer : SB Live! Audio"}, {"", "Mixer : No details available !"}};
     for (const auto& row : rows) {
         FakeAboutView view;
         FakeBrowser browser;

@@ -28,7 +28,7 @@ void StartAndShowTheController(Companion& c) {
     TicksWhileABoxIsOpen(c);
 }
 
-TEST(OneEndingTest, AFailureOfAnyTickOrOfTheStartShowsOneBoxAndThenTheProgramEnds) {
+TEST(OneEndingTest, AVolumeFailureAnywhereShowsOneBoxAndThenTheProgramEndsWithNothingAfter) {
     const struct {
         const char* name;
         void (*run)(Companion&);
@@ -42,6 +42,14 @@ TEST(OneEndingTest, AFailureOfAnyTickOrOfTheStartShowsOneBoxAndThenTheProgramEnd
              c.app.OnMuteMonitorTick();
          },
          "Error! Unable to get Mixer Control Details.", 15},
+        {"the mute monitor's write of a mute changed elsewhere",
+         [](Companion& c) {
+             StartAndShowTheController(c);
+             c.platform.volume.muted = true;
+             c.platform.volume.writeFails = true;
+             c.app.OnMuteMonitorTick();
+         },
+         "Error! Unable to set Mixer Control Details.", 14},
         {"the volume sync's read",
          [](Companion& c) {
              StartAndShowTheController(c);
@@ -49,6 +57,28 @@ TEST(OneEndingTest, AFailureOfAnyTickOrOfTheStartShowsOneBoxAndThenTheProgramEnd
              RunHandler(c.Showing(), [](Controller& shown) { shown.OnVolumeSyncTick(); });
          },
          "Error! Can't get Mixer Control Details.", 13},
+        {"a key's write",
+         [](Companion& c) {
+             StartAndShowTheController(c);
+             c.platform.volume.writeFails = true;
+             RunHandler(c.Showing(), [](Controller& shown) { shown.OnKey(ControllerKey::Down); });
+         },
+         "Error! Unable to set Mixer Control Details.", 14},
+        {"a tray click whose load finds the device gone",
+         [](Companion& c) {
+             c.Start();
+             c.platform.volume.prepareFailure = VolumeFailure::NoDevice;
+             c.app.OnTrayIconEvent(TrayIconEvent::LeftButtonUp);
+         },
+         "Error! Unable to open a Mixer Device. Program will be terminated.", 10},
+        {"keeping on top a controller whose load finds no speakers line",
+         [](Companion& c) {
+             c.Start();
+             c.platform.volume.prepareFailure = VolumeFailure::NoOutput;
+             c.view.choice = MenuCommand::KeepOnTop;
+             c.app.OnTrayIconEvent(TrayIconEvent::RightButtonDown);
+         },
+         "Error! Unable to get Mixer Line information.", 11},
         {"a start with the output muted and no volume control",
          [](Companion& c) {
              c.platform.volume.hasVolume = false;
@@ -61,12 +91,14 @@ TEST(OneEndingTest, AFailureOfAnyTickOrOfTheStartShowsOneBoxAndThenTheProgramEnd
     for (const auto& due : cases) {
         SCOPED_TRACE(due.name);
         Companion c;
-        EXPECT_THROW(due.run(c), ProcessEnded);
+        due.run(c);
         ASSERT_EQ(c.platform.messages.shown.size(), 1u);
         EXPECT_EQ(c.platform.messages.shown[0].text, due.message);
         EXPECT_EQ(c.platform.messages.shown[0].title, kTitle);
         EXPECT_EQ(c.platform.messages.shown[0].icon, MessageIcon::Exclamation);
-        EXPECT_EQ(c.platform.log.calls.back(), "EndProcess " + std::to_string(due.exitCode));
+        EXPECT_TRUE(c.platform.process.stopped);
+        EXPECT_EQ(c.platform.log.calls.back(), "EndProcess " + std::to_string(due.exitCode))
+            << "nothing after the ending";
     }
 }
 

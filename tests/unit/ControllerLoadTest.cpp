@@ -11,10 +11,13 @@ namespace {
 class ControllerLoadTest : public ::testing::Test {
 protected:
     FakePlatform platform;
-    MasterVolume volume{platform.volume, platform.messages, platform.process};
+    MasterVolume volume{platform.volume};
     FakeControllerView view{platform.log};
     StartupFacts facts;
-    Controller controller{view, volume, ControllerServicesOf(platform), facts};
+    // The volume failures the window's handlers hand over.
+    std::vector<VolumeFailure> failures;
+    Controller controller{view, volume, ControllerServicesOf(platform), facts,
+                          [this](VolumeFailure failure) { failures.push_back(failure); }};
 
     std::vector<std::string> ViewCalls() const {
         std::vector<std::string> calls;
@@ -28,7 +31,7 @@ protected:
 };
 
 TEST_F(ControllerLoadTest, RunsItsStepsInOrder) {
-    controller.Load();
+    ASSERT_EQ(controller.Load(), std::nullopt);
     const std::vector<std::string> expected{"view.SetWindowRegion", "view.ShowSkin",           "view.ShowKnobPicture",
                                             "view.SetKnobRegion",   "view.SetKnobTop",         "view.SetReadout",
                                             "view.ShowAt",          "view.SetMuteBoxBackColor"};
@@ -61,7 +64,7 @@ TEST(ControllerShapeTest, WidthsFollowTheHorizontalResolutionHeightsTheVerticalW
 TEST_F(ControllerLoadTest, PlacesTheWindowAboveATaskBarNotTopmostAndShown) {
     platform.screen.workArea = {0, 0, 1024, 738};
     view.topmost = true;
-    controller.Load();
+    ASSERT_EQ(controller.Load(), std::nullopt);
     EXPECT_EQ(view.shownAt.x, 874);
     EXPECT_EQ(view.shownAt.y, 548);
     EXPECT_TRUE(view.visible);
@@ -72,14 +75,14 @@ TEST_F(ControllerLoadTest, AWindowGrownWithTheDisplaysDpiStaysWholeAboveTheTaskB
     platform.screen.twipsPerPixelX = 12; // 120 dots per inch: 84 x 232 pixels
     platform.screen.twipsPerPixelY = 12;
     platform.screen.workArea = {0, 0, 1024, 738};
-    controller.Load();
+    ASSERT_EQ(controller.Load(), std::nullopt);
     EXPECT_EQ(view.shownAt.x, 857); // ends 83 pixels from the right edge
     EXPECT_EQ(view.shownAt.y, 502); // and 4 above the task bar
 }
 
 TEST_F(ControllerLoadTest, AnUnreadableWorkAreaPlacesFromZero) {
     platform.screen.workArea = {};
-    controller.Load();
+    ASSERT_EQ(controller.Load(), std::nullopt);
     EXPECT_EQ(view.shownAt.x, -150);
     EXPECT_EQ(view.shownAt.y, -190);
 }
@@ -87,7 +90,7 @@ TEST_F(ControllerLoadTest, AnUnreadableWorkAreaPlacesFromZero) {
 TEST_F(ControllerLoadTest, ShowsTheCurrentVolumeOpaqueWithTheTrackDisarmedAndNoTimer) {
     platform.volume.percent = 50;
     controller.OnTrackClicked();
-    controller.Load();
+    ASSERT_EQ(controller.Load(), std::nullopt);
     EXPECT_FLOAT_EQ(view.knobTop, 1160.0f);
     EXPECT_EQ(view.readout, "50");
     EXPECT_EQ(volume.DeviceName(), "Fake Audio Mixer");
@@ -103,112 +106,95 @@ TEST_F(ControllerLoadTest, ShowsTheCurrentVolumeOpaqueWithTheTrackDisarmedAndNoT
 }
 
 TEST_F(ControllerLoadTest, ReadoutShowsPlainDigits) {
-    controller.Load();
+    ASSERT_EQ(controller.Load(), std::nullopt);
     for (auto [percent, text] : {std::pair{100, "100"}, {0, "0"}, {7, "7"}}) {
         platform.volume.percent = percent;
-        controller.ShowVolume();
+        EXPECT_EQ(controller.ShowVolume(), std::nullopt);
         EXPECT_EQ(view.readout, text);
     }
 }
 
-TEST_F(ControllerLoadTest, AStepThatRaisesAnErrorShowsItAndLoadingGoesOn) {
-    view.failingOperation = "ShowSkin";
-    controller.Load();
-    ASSERT_EQ(platform.messages.shown.size(), 1u);
-    EXPECT_EQ(platform.messages.shown[0].text, "Out of memory while running ShowSkin");
-    EXPECT_EQ(platform.messages.shown[0].title, "Drovo Volume Controller 3.0");
-    EXPECT_EQ(platform.messages.shown[0].icon, MessageIcon::Exclamation);
-    EXPECT_TRUE(view.knobPictureShown);
-    EXPECT_TRUE(view.visible);
-    EXPECT_EQ(view.muteBoxBackColor, 0x005E3820u);
-    controller.OnFadeTick();
-    EXPECT_EQ(view.opacities, std::vector<int>{252});
-}
-
-TEST_F(ControllerLoadTest, EveryFailingViewStepIsReportedOnceAndTheRestStillRuns) {
-    for (const char* step : {"SetWindowRegion", "ShowKnobPicture", "SetKnobRegion", "SetKnobTop", "SetReadout",
-                             "ShowAt", "SetMuteBoxBackColor"}) {
-        FakePlatform p;
-        MasterVolume m{p.volume, p.messages, p.process};
-        FakeControllerView v{p.log};
-        StartupFacts facts;
-        Controller f{v, m, ControllerServicesOf(p), facts};
-        v.failingOperation = step;
-        f.Load();
-        ASSERT_EQ(p.messages.shown.size(), 1u) << step;
-        f.OnFadeTick();
-        EXPECT_EQ(v.opacities, std::vector<int>{252}) << step;
+TEST_F(ControllerLoadTest, APictureThatCannotBeLoadedIsReportedOnceAndTheRestStillRuns) {
+    for (const char* picture : {"ShowSkin", "ShowKnobPicture"}) {
+        ControllerOnFakes c;
+        c.view.failingOperation = picture;
+        EXPECT_EQ(c.showing.Load(), std::nullopt);
+        const auto& shown = c.platform.messages.shown;
+        ASSERT_EQ(shown.size(), 1u) << picture;
+        EXPECT_EQ(shown[0].text, std::string("Out of memory while running ") + picture);
+        EXPECT_EQ(shown[0].title, "Drovo Volume Controller 3.0");
+        EXPECT_EQ(shown[0].icon, MessageIcon::Exclamation);
+        EXPECT_TRUE(c.view.visible) << picture;
+        EXPECT_EQ(c.view.muteBoxBackColor, 0x005E3820u) << picture;
+        c.controller.OnFadeTick();
+        EXPECT_EQ(c.view.opacities, std::vector<int>{252}) << picture;
     }
 }
 
-TEST_F(ControllerLoadTest, NoMixerEndsTheProgramDuringLoadWithNothingAfter) {
-    platform.volume.prepareFailure = VolumeFailure::NoDevice;
-    EXPECT_THROW(controller.Load(), ProcessEnded);
-    ASSERT_EQ(platform.messages.shown.size(), 1u);
-    EXPECT_EQ(platform.messages.shown[0].text, "Error! Unable to open a Mixer Device. Program will be terminated.");
-    EXPECT_EQ(platform.log.IndexOf("view.ShowAt"), -1);
-    EXPECT_EQ(platform.log.IndexOf("view.SetKnobTop"), -1);
-    EXPECT_FALSE(view.visible);
-}
-
-TEST_F(ControllerLoadTest, NoVolumeControlEndsTheLoadWithTheControlsMessage) {
-    platform.volume.hasVolume = false;
-    EXPECT_THROW(controller.Load(), ProcessEnded);
-    ASSERT_EQ(platform.messages.shown.size(), 1u);
-    EXPECT_EQ(platform.messages.shown[0].text, "Error! Unable to retriev the controls associated with an audio line .");
-    EXPECT_FALSE(view.visible);
-}
-
-TEST_F(ControllerLoadTest, AFailedVolumeReadEndsWithItsMessageAndShowsNothing) {
-    platform.volume.readFails = true;
-    EXPECT_THROW(controller.Load(), ProcessEnded);
-    ASSERT_EQ(platform.messages.shown.size(), 1u);
-    EXPECT_EQ(platform.messages.shown[0].text, "Error! Can't get Mixer Control Details.");
-    EXPECT_EQ(platform.messages.shown[0].icon, MessageIcon::Exclamation);
-    EXPECT_EQ(platform.log.IndexOf("view.SetKnobTop"), -1);
-    EXPECT_EQ(platform.log.calls.back(), "EndProcess 13");
+TEST_F(ControllerLoadTest, AVolumeFailureStopsTheLoadAndIsReturnedWithNothingShown) {
+    const struct {
+        const char* name;
+        void (*arrange)(FakeVolumeDevice&);
+        VolumeFailure failure;
+    } rows[] = {
+        {"no device", [](FakeVolumeDevice& d) { d.prepareFailure = VolumeFailure::NoDevice; }, VolumeFailure::NoDevice},
+        {"no volume control", [](FakeVolumeDevice& d) { d.hasVolume = false; }, VolumeFailure::NoControl},
+        {"the volume unreadable", [](FakeVolumeDevice& d) { d.readFails = true; }, VolumeFailure::VolumeUnreadable},
+    };
+    for (const auto& row : rows) {
+        ControllerOnFakes c;
+        row.arrange(c.platform.volume);
+        EXPECT_EQ(c.showing.Load(), row.failure) << row.name;
+        EXPECT_EQ(c.platform.log.IndexOf("view.SetKnobTop"), -1) << row.name;
+        EXPECT_EQ(c.platform.log.IndexOf("view.ShowAt"), -1) << row.name;
+        EXPECT_FALSE(c.view.visible) << row.name;
+        EXPECT_TRUE(c.platform.messages.shown.empty()) << "the owner shows it";
+        EXPECT_TRUE(c.failures.empty()) << "returned, not handed over";
+    }
 }
 
 TEST_F(ControllerLoadTest, UnloadKeepsTheDeviceName) {
-    controller.Load();
+    ASSERT_EQ(controller.Load(), std::nullopt);
     controller.OnUnloaded();
     EXPECT_EQ(volume.DeviceName(), "Fake Audio Mixer");
 }
 
 class ControllerVolumeTest : public ControllerLoadTest {
 protected:
-    void SetUp() override { controller.Load(); }
+    void SetUp() override { ASSERT_EQ(controller.Load(), std::nullopt); }
 };
 
 TEST_F(ControllerVolumeTest, SetVolumeWritesTheLevelsPercent) {
-    controller.SetVolumeFromLevel(30);
+    EXPECT_EQ(controller.SetVolumeFromLevel(30), std::nullopt);
     EXPECT_EQ(platform.volume.percent, 70);
     EXPECT_EQ(platform.volume.refusedCalls, 0);
 }
 
 TEST_F(ControllerVolumeTest, EveryLevelSetThenReadShowsItsComplement) {
     for (std::int32_t level = 0; level <= 100; ++level) {
-        controller.SetVolumeFromLevel(level);
-        controller.ShowVolume();
+        EXPECT_EQ(controller.SetVolumeFromLevel(level), std::nullopt);
+        EXPECT_EQ(controller.ShowVolume(), std::nullopt);
         EXPECT_EQ(view.readout, std::to_string(100 - level));
         EXPECT_FLOAT_EQ(view.knobTop, static_cast<float>(470 + 13.8 * level));
     }
 }
 
 TEST_F(ControllerVolumeTest, LevelsAboveTheTrackAreWrittenAsFullVolume) {
-    controller.SetVolumeFromLevel(-23);
+    EXPECT_EQ(controller.SetVolumeFromLevel(-23), std::nullopt);
     EXPECT_EQ(platform.volume.percent, 100);
-    controller.ShowVolume();
+    EXPECT_EQ(controller.ShowVolume(), std::nullopt);
     EXPECT_FLOAT_EQ(view.knobTop, 470.0f);
 }
 
-TEST_F(ControllerVolumeTest, AFailedWriteEndsWithItsMessage) {
+TEST_F(ControllerVolumeTest, AFailedWriteInAHandlerGoesToTheHostAndNothingIsShownAfterIt) {
     platform.volume.writeFails = true;
-    EXPECT_THROW(controller.SetVolumeFromLevel(50), ProcessEnded);
-    ASSERT_EQ(platform.messages.shown.size(), 1u);
-    EXPECT_EQ(platform.messages.shown[0].text, "Error! Unable to set Mixer Control Details.");
-    EXPECT_EQ(platform.messages.shown[0].icon, MessageIcon::Exclamation);
-    EXPECT_EQ(platform.log.calls.back(), "EndProcess 14");
+    EXPECT_EQ(controller.SetVolumeFromLevel(50), VolumeFailure::NotSet);
+    const std::string readout = view.readout;
+    controller.OnTrackClicked();
+    controller.OnTrackPointerMoved(1000);
+    EXPECT_EQ(failures, std::vector<VolumeFailure>{VolumeFailure::NotSet});
+    EXPECT_EQ(view.readout, readout) << "the volume is not shown after the failure";
+    EXPECT_EQ(platform.log.calls.back().rfind("volume.SetPercent", 0), 0u) << "nothing after the write";
 }
 
 } // namespace

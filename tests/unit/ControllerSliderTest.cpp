@@ -16,7 +16,7 @@ protected:
     // Loads the controller with the master volume at the given percent.
     void LoadAt(std::int32_t percent) {
         platform.volume.percent = percent;
-        controller.Load();
+        ASSERT_EQ(controller.Load(), std::nullopt);
         platform.volume.writes = 0;
     }
 
@@ -40,10 +40,11 @@ protected:
     }
 
     FakePlatform platform;
-    MasterVolume volume{platform.volume, platform.messages, platform.process};
+    MasterVolume volume{platform.volume};
     FakeControllerView view{platform.log};
     StartupFacts facts;
-    Controller controller{view, volume, ControllerServicesOf(platform), facts};
+    Controller controller{view, volume, ControllerServicesOf(platform), facts,
+                          [](VolumeFailure) { ADD_FAILURE() << "no volume failure"; }};
 };
 
 TEST_F(ControllerSliderTest, KnobTopGivesTheWorkedLevels) {

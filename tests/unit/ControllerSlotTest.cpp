@@ -11,15 +11,17 @@ namespace {
 class ControllerSlotTest : public ::testing::Test {
 protected:
     FakePlatform platform;
-    MasterVolume volume{platform.volume, platform.messages, platform.process};
+    MasterVolume volume{platform.volume};
     StartupFacts facts;
     FakeControllerWindows windows{platform.log};
     int unloadsHeard = 0;
-    ControllerSlot slot{windows.Maker(), ControllerServicesOf(platform), volume, facts, [this] { ++unloadsHeard; }};
+    ControllerSlot slot{
+        windows.Maker(), ControllerServicesOf(platform), volume,
+        facts,           [this] { ++unloadsHeard; },     [](VolumeFailure) { ADD_FAILURE() << "no volume failure"; }};
 };
 
 TEST_F(ControllerSlotTest, NothingOfAShowingRemainsInTheNext) {
-    Controller& first = slot.ShowAfresh();
+    Controller& first = *slot.ShowAfresh().Value();
     // Drag the knob half-way down and keep it held, move the window, arm the track.
     first.OnKnobPressed(100);
     first.OnKnobDragged(100 + 690);
@@ -29,7 +31,7 @@ TEST_F(ControllerSlotTest, NothingOfAShowingRemainsInTheNext) {
     slot.Unload();
     EXPECT_EQ(unloadsHeard, 1);
 
-    Controller& second = slot.ShowAfresh();
+    Controller& second = *slot.ShowAfresh().Value();
     ASSERT_EQ(windows.views.size(), 2u);
     EXPECT_NE(&second, &first);
     FakeControllerView& view = *windows.views[1];
@@ -78,7 +80,7 @@ TEST_F(ControllerSlotTest, AShowingThatEndsByItselfIsFreedOnlyWhenDiscarded) {
 TEST_F(ControllerSlotTest, TheUnseenLoadDiscoversTheVolumeControlAndUnloadsWithoutAWindow) {
     slot.ShowAfresh();
     platform.log.calls.clear();
-    slot.LoadAndUnloadUnseen();
+    EXPECT_EQ(slot.LoadAndUnloadUnseen(), std::nullopt);
     EXPECT_FALSE(windows.showings[0]->Loaded()) << "the showing that was loaded is unloaded first";
     EXPECT_EQ(windows.views.size(), 1u) << "no window is made";
     EXPECT_EQ(slot.Loaded(), nullptr);

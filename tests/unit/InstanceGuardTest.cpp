@@ -8,7 +8,6 @@
 namespace kob::test {
 namespace {
 
-constexpr std::uint32_t kOwnProcessId = 1234;
 const std::string kOwnPath = "C:\\Program Files\\Drovo Volume Controller\\kob3.0.exe";
 // The process scan decides only where the program's guard could not be had.
 constexpr auto kNoGuard = MutexOwnership::Unavailable;
@@ -22,9 +21,10 @@ protected:
         processes().Run(500, "C:\\WINDOWS\\explorer.exe");
     }
     FakeProcessList& processes() { return platform.processList; }
-    void Scan() {
+    // Whether the scan finds another copy.
+    bool Scan() {
         ListProcessIds(platform.processList, platform.messages, list);
-        EndIfAlreadyRunning(platform.processList, platform.modulePath, platform.process, kOwnProcessId, list, kNoGuard);
+        return IsAlreadyRunning(platform.processList, platform.modulePath, list, kNoGuard);
     }
 
     FakePlatform platform;
@@ -63,7 +63,7 @@ TEST_F(InstanceGuardTest, TheGuardDecidesAndTheScanOnlyWhereThereIsNoGuard) {
         const char* name;
         MutexOwnership guard;
         bool otherCopyListed;
-        bool ends;
+        bool running;
     } rows[] = {
         {"guard owned elsewhere: a copy is running", MutexOwnership::OwnedElsewhere, false, true},
         {"guard owned: a listed copy has lost its main thread", MutexOwnership::Owned, true, false},
@@ -79,14 +79,7 @@ TEST_F(InstanceGuardTest, TheGuardDecidesAndTheScanOnlyWhereThereIsNoGuard) {
         }
         ProcessIds ids;
         ListProcessIds(p.processList, p.messages, ids);
-        try {
-            EndIfAlreadyRunning(p.processList, p.modulePath, p.process, kOwnProcessId, ids, row.guard);
-        } catch (const ProcessEnded&) {
-        }
-        EXPECT_EQ(p.process.ended, row.ends);
-        if (row.ends) {
-            EXPECT_EQ(p.process.exitCode, kOwnProcessId);
-        }
+        EXPECT_EQ(IsAlreadyRunning(p.processList, p.modulePath, ids, row.guard), row.running);
         EXPECT_TRUE(p.messages.shown.empty());
     }
 }
@@ -144,7 +137,7 @@ TEST_F(InstanceGuardTest, AtMost1001IdentifiersAreListedAndExamined) {
     EXPECT_EQ(list.delivered, 1500u);
     ASSERT_EQ(list.listed.size(), 1001u);
     EXPECT_EQ(list.listed[1000], 1001u * 4);
-    EndIfAlreadyRunning(platform.processList, platform.modulePath, platform.process, kOwnProcessId, list, kNoGuard);
+    EXPECT_FALSE(IsAlreadyRunning(platform.processList, platform.modulePath, list, kNoGuard));
     EXPECT_EQ(processes().examined.size(), 1001u);
 }
 
@@ -161,19 +154,17 @@ TEST_F(InstanceGuardTest, EnvironmentFailureWhileListingIsShownAndTheListKeepsIt
 
 TEST_F(InstanceGuardTest, ASingleCopyPasses) {
     processes().Run(1234, kOwnPath);
-    Scan();
-    EXPECT_FALSE(platform.process.ended);
+    EXPECT_FALSE(Scan());
     EXPECT_EQ(processes().examined, (std::vector<std::uint32_t>{4, 500, 1234}));
 }
 
-TEST_F(InstanceGuardTest, SecondCopyInTheSameFolderEndsSilentlyWithItsOwnProcessId) {
+TEST_F(InstanceGuardTest, ASecondCopyInTheSameFolderIsFoundSilently) {
     processes().Run(900, kOwnPath);
     processes().Run(1234, kOwnPath);
     processes().Run(2000, "C:\\WINDOWS\\notepad.exe");
-    EXPECT_THROW(Scan(), ProcessEnded);
-    EXPECT_EQ(platform.process.exitCode, 1234u);
+    EXPECT_TRUE(Scan());
     EXPECT_TRUE(platform.messages.shown.empty());
-    // It ends at the second match: the processes after it are never examined.
+    // It stops at the second match: the processes after it are never examined.
     EXPECT_EQ(processes().examined.back(), 1234u);
 }
 
@@ -181,16 +172,13 @@ TEST_F(InstanceGuardTest, TheOwnPathUsesTheFixedFileNameNotTheStartedOne) {
     platform.modulePath.executablePath = "C:\\Program Files\\Drovo Volume Controller\\renamed.exe";
     processes().Run(1234, "C:\\Program Files\\Drovo Volume Controller\\renamed.exe");
     processes().Run(900, "C:\\Program Files\\Drovo Volume Controller\\renamed.exe");
-    Scan();
-    EXPECT_FALSE(platform.process.ended);
+    EXPECT_FALSE(Scan());
 
     platform.processList.Run(901, kOwnPath);
     platform.processList.Run(902, kOwnPath);
     ProcessIds again;
     ListProcessIds(platform.processList, platform.messages, again);
-    EXPECT_THROW(EndIfAlreadyRunning(platform.processList, platform.modulePath, platform.process, kOwnProcessId, again,
-                                     kNoGuard),
-                 ProcessEnded);
+    EXPECT_TRUE(IsAlreadyRunning(platform.processList, platform.modulePath, again, kNoGuard));
 }
 
 TEST_F(InstanceGuardTest, CopiesElsewhereDoNotCount) {
@@ -198,8 +186,7 @@ TEST_F(InstanceGuardTest, CopiesElsewhereDoNotCount) {
     processes().Run(900, "D:\\Other\\kob3.0.exe");
     processes().Run(903, "C:\\Program Files\\Drovo Volume Controller\\kob3.0.exe.bak");
     processes().Run(904, "C:\\PROGRA~1\\DROVOV~1\\KOB30~1.BAK");
-    Scan();
-    EXPECT_FALSE(platform.process.ended);
+    EXPECT_FALSE(Scan());
 }
 
 TEST_F(InstanceGuardTest, ACopyStartedThroughTheShortPathOrInOtherLetterCaseIsTheSameProgram) {
@@ -211,9 +198,7 @@ TEST_F(InstanceGuardTest, ACopyStartedThroughTheShortPathOrInOtherLetterCaseIsTh
         p.processList.Run(777, other);
         ProcessIds ids;
         ListProcessIds(p.processList, p.messages, ids);
-        EXPECT_THROW(EndIfAlreadyRunning(p.processList, p.modulePath, p.process, kOwnProcessId, ids, kNoGuard),
-                     ProcessEnded);
-        EXPECT_EQ(p.process.exitCode, kOwnProcessId);
+        EXPECT_TRUE(IsAlreadyRunning(p.processList, p.modulePath, ids, kNoGuard));
     }
 }
 
@@ -221,15 +206,14 @@ TEST_F(InstanceGuardTest, ProcessesThatCannotBeReadNeverMatch) {
     processes().Run(1234, kOwnPath);
     processes().Run(900, kOwnPath);
     processes().processes[900].readable = false;
-    Scan();
-    EXPECT_FALSE(platform.process.ended);
+    EXPECT_FALSE(Scan());
 }
 
 TEST_F(InstanceGuardTest, IdentifierZeroIsListedButNeverExamined) {
     ListProcessIds(platform.processList, platform.messages, list);
     ASSERT_FALSE(list.listed.empty());
     EXPECT_EQ(list.listed[0], 0u);
-    EndIfAlreadyRunning(platform.processList, platform.modulePath, platform.process, kOwnProcessId, list, kNoGuard);
+    EXPECT_FALSE(IsAlreadyRunning(platform.processList, platform.modulePath, list, kNoGuard));
     EXPECT_EQ(processes().examined, (std::vector<std::uint32_t>{4, 500}));
 }
 
@@ -238,8 +222,7 @@ TEST_F(InstanceGuardTest, ScanNeverReadsBeyondTheProcessCount) {
     list.delivered = 2;
     processes().Run(1234, kOwnPath);
     processes().Run(900, kOwnPath);
-    EndIfAlreadyRunning(platform.processList, platform.modulePath, platform.process, kOwnProcessId, list, kNoGuard);
-    EXPECT_FALSE(platform.process.ended);
+    EXPECT_FALSE(IsAlreadyRunning(platform.processList, platform.modulePath, list, kNoGuard));
     EXPECT_EQ(processes().examined, (std::vector<std::uint32_t>{1234}));
 }
 
@@ -247,8 +230,7 @@ TEST_F(InstanceGuardTest, FailureDuringTheScanIsSilentAndLetsTheProgramRun) {
     processes().Run(1234, kOwnPath);
     processes().Run(900, kOwnPath);
     processes().throwOnExecutableOf = 900;
-    Scan();
-    EXPECT_FALSE(platform.process.ended);
+    EXPECT_FALSE(Scan());
     EXPECT_TRUE(platform.messages.shown.empty());
 }
 

@@ -22,6 +22,7 @@ TEST(TrayAppStartTest, ANormalStartRunsItsStepsInOrderAndAddsTheTrayIconLast) {
                            "EnumProcesses",
                            "volume.PrepareMute",
                            "app.MuteMonitor on",
+                           "volume.PrepareVolume",
                            "volume.Percent",
                            "app.AddTrayIcon"};
     for (std::size_t i = 1; i < std::size(order); ++i) {
@@ -119,6 +120,9 @@ TEST(TrayAppStartTest, EveryRefusedStartEndsAtOnceWithItsMessageAndNeverShowsThe
         } else {
             EXPECT_TRUE(c.platform.messages.shown.empty());
         }
+        EXPECT_TRUE(c.platform.process.stopped);
+        EXPECT_EQ(c.platform.log.calls.back(), "EndProcess " + std::to_string(refusal.exitCode))
+            << "nothing after the ending";
         EXPECT_FALSE(c.view.trayIconAdded);
         EXPECT_FALSE(c.view.muteMonitor);
         EXPECT_TRUE(c.windows.showings.empty()) << "the controller is never loaded";
@@ -138,11 +142,12 @@ TEST(TrayAppStartTest, AVolumeFailureWhileLoadingTheControllerEndsTheStartWithIt
         const char* name;
         std::function<void(FakeVolumeDevice&)> arrange;
         const char* message;
+        std::uint32_t exitCode;
     } failures[] = {
         {"no volume control", [](FakeVolumeDevice& v) { v.hasVolume = false; },
-         "Error! Unable to retriev the controls associated with an audio line ."},
+         "Error! Unable to retriev the controls associated with an audio line .", 12},
         {"volume unreadable", [](FakeVolumeDevice& v) { v.readFails = true; },
-         "Error! Can't get Mixer Control Details."},
+         "Error! Can't get Mixer Control Details.", 13},
     };
     for (const auto& failure : failures) {
         SCOPED_TRACE(failure.name);
@@ -152,6 +157,7 @@ TEST(TrayAppStartTest, AVolumeFailureWhileLoadingTheControllerEndsTheStartWithIt
         ASSERT_EQ(c.platform.messages.shown.size(), 1u);
         EXPECT_EQ(c.platform.messages.shown[0].text, failure.message);
         EXPECT_EQ(c.platform.messages.shown[0].icon, MessageIcon::Exclamation);
+        EXPECT_EQ(c.platform.log.calls.back(), "EndProcess " + std::to_string(failure.exitCode));
         EXPECT_FALSE(c.view.trayIconAdded);
         EXPECT_TRUE(c.windows.showings.empty());
     }

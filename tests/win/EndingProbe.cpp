@@ -3,7 +3,7 @@
 // however many ticks, clicks and commands arrive while it is open.
 #include <windows.h>
 
-#include "platform/FatalError.h"
+#include "platform/Ending.h"
 #include "platform/win32/TimerSet.h"
 #include "platform/win32/Win32MessageBox.h"
 #include "platform/win32/Win32Process.h"
@@ -31,8 +31,9 @@ public:
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
         if (message == WM_TIMER || message == WM_COMMAND || message == kTrayReport) {
-            kob::EndWithMessage(messages_, process_, "Error! Unable to get Mixer Control Details.",
-                                kob::MessageIcon::Exclamation, kob::ExitCode::MuteUnreadable);
+            kob::EndProgram(messages_, process_,
+                            {"Error! Unable to get Mixer Control Details.", kob::MessageIcon::Exclamation,
+                             kob::CodeOf(kob::ExitCode::MuteUnreadable)});
         }
         return Default(message, wParam, lParam);
     }

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "fakes/FakeServices.h"
-#include "volume/MasterVolume.h"
 #include "volume/win32/ChosenBackend.h"
 #include "volume/win32/EndpointVolume.h"
 
@@ -64,12 +63,10 @@ class EndpointVolumeTest : public ::testing::Test {
 protected:
     FakeEndpoint endpoint;
     EndpointVolume device{endpoint};
-    FakePlatform p;
-    MasterVolume volume{device, p.messages, p.process};
 };
 
 TEST_F(EndpointVolumeTest, TheLevelIsTheEndpointsScalarInHundredthsAndTheMuteItsOwn) {
-    volume.FindVolumeControl();
+    ASSERT_EQ(device.PrepareVolume(), std::nullopt);
     // Between whole percents the nearest is shown, an exact half the even one.
     for (auto [scalar, percent] : {std::pair{0.0f, 0},
                                    {0.5f, 50},
@@ -80,55 +77,49 @@ TEST_F(EndpointVolumeTest, TheLevelIsTheEndpointsScalarInHundredthsAndTheMuteIts
                                    {0.125f, 12},
                                    {0.375f, 38}}) {
         endpoint.level = scalar;
-        EXPECT_EQ(volume.Volume(), percent) << scalar;
+        EXPECT_EQ(device.Percent().Value(), percent) << scalar;
     }
-    for (std::int32_t percent : {0, 1, 50, 70, 99, 100}) {
-        volume.SetVolume(percent);
+    for (int percent : {0, 1, 50, 70, 99, 100}) {
+        EXPECT_EQ(device.SetPercent(percent), std::nullopt);
         EXPECT_FLOAT_EQ(endpoint.level, percent / 100.0f) << percent;
-        EXPECT_EQ(volume.Volume(), percent) << "reads back as written";
+        EXPECT_EQ(device.Percent().Value(), percent) << "reads back as written";
     }
     for (bool muted : {true, false}) {
-        volume.SetMuted(muted);
+        EXPECT_EQ(device.SetMuted(muted), std::nullopt);
         EXPECT_EQ(endpoint.muted, muted);
-        EXPECT_EQ(volume.Muted(), muted);
+        EXPECT_EQ(device.Muted().Value(), muted);
     }
-    EXPECT_TRUE(p.messages.shown.empty());
 }
 
 TEST_F(EndpointVolumeTest, TheDevicesNameIsItsWholeFriendlyName) {
     endpoint.name = "Speakers (Realtek High Definition Audio)"; // longer than a mixer's name field
-    volume.FindMuteControl();
-    volume.FindVolumeControl();
-    EXPECT_EQ(volume.DeviceName(), "Speakers (Realtek High Definition Audio)");
-    EXPECT_EQ(endpoint.resolves, 1) << "the endpoint is looked for at the first find only";
-    EXPECT_TRUE(p.messages.shown.empty());
+    ASSERT_EQ(device.PrepareMute(), std::nullopt);
+    ASSERT_EQ(device.PrepareVolume(), std::nullopt);
+    EXPECT_EQ(device.Name(), "Speakers (Realtek High Definition Audio)");
+    EXPECT_EQ(endpoint.resolves, 1) << "the endpoint is looked for at the first preparation only";
 }
 
-TEST_F(EndpointVolumeTest, ADeviceThatGoesAndComesBackIsFoundAgainAndNoDeviceAtAllEndsAsWinmmWould) {
-    volume.FindVolumeControl();
+TEST_F(EndpointVolumeTest, ADeviceThatGoesAndComesBackIsFoundAgainAndNoDeviceAtAllFailsAsWinmmWould) {
+    ASSERT_EQ(device.PrepareVolume(), std::nullopt);
     endpoint.device = 2; // headphones plugged in: another default device
     endpoint.level = 0.5f;
-    EXPECT_EQ(volume.Volume(), 50) << "read from the new default device";
+    EXPECT_EQ(device.Percent().Value(), 50) << "read from the new default device";
     // Speakers plugged in beside headphones that stay usable: the new default is followed all the same.
     endpoint.oldDeviceStillAnswers = true;
     endpoint.device = 3;
     const int resolves = endpoint.resolves;
-    volume.Volume();
+    EXPECT_EQ(device.Percent().Failure(), std::nullopt);
     EXPECT_EQ(endpoint.resolvedDevice, 3);
     EXPECT_EQ(endpoint.resolves, resolves + 1);
     endpoint.oldDeviceStillAnswers = false;
     endpoint.present = false;
-    EXPECT_THROW(volume.Volume(), ProcessEnded);
-    ASSERT_EQ(p.messages.shown.size(), 1u);
-    EXPECT_EQ(p.messages.shown[0].text, "Error! Can't get Mixer Control Details.");
+    EXPECT_EQ(device.Percent().Failure(), VolumeFailure::VolumeUnreadable);
+    EXPECT_EQ(device.SetMuted(true), VolumeFailure::NotSet);
     FakeEndpoint none;
     none.present = false;
     EndpointVolume noDevice{none};
-    FakePlatform q;
-    MasterVolume nothing{noDevice, q.messages, q.process};
-    EXPECT_THROW(nothing.FindVolumeControl(), ProcessEnded);
-    ASSERT_EQ(q.messages.shown.size(), 1u);
-    EXPECT_EQ(q.messages.shown[0].text, "Error! Unable to open a Mixer Device. Program will be terminated.");
+    EXPECT_EQ(noDevice.PrepareVolume(), VolumeFailure::NoDevice);
+    EXPECT_EQ(noDevice.PrepareMute(), VolumeFailure::NoDevice);
 }
 
 TEST(EndpointChoice, TheEndpointStandsForTheMasterWhenItReadsAndTellsItsStepsChosenAtTheFirstFindWithoutAWrite) {

@@ -1,4 +1,4 @@
-// Runs the instance guard as the program's start-up does. A second copy ends inside the guard; a copy that gets
+// Runs the instance guard as the program's start-up does. A second copy ends at once; a copy that gets
 // past it signals the event named on its command line and waits to be ended. With "lose-main-thread" after the
 // event's name, a copy that got past loses its main thread as in a crash that leaves other threads behind: it
 // stays in the process list, and signals once its main thread is gone.
@@ -48,7 +48,10 @@ int main(int argc, char** argv) {
     const kob::MutexOwnership guard = kob::TakeProgramGuard(systemInfo, modulePath);
     kob::ProcessIds list;
     kob::ListProcessIds(processList, messages, list);
-    kob::EndIfAlreadyRunning(processList, modulePath, process, ownProcessId, list, guard);
+    if (kob::IsAlreadyRunning(processList, modulePath, list, guard)) {
+        // Silently, with its own process id, as the start-up refuses a second copy.
+        process.EndProcess(ownProcessId);
+    }
 
     if (argc > 2 && std::strcmp(argv[2], "lose-main-thread") == 0) {
         static Survivor survivor{nullptr, argv[1]};

@@ -160,9 +160,7 @@ TEST(Win32ProcessList, SnapshotListsThisProcessAndTheScanReadsRealExecutablePath
     EXPECT_TRUE(p.messages.shown.empty());
 
     // This test program is not kob3.0.exe: the scan passes.
-    EndIfAlreadyRunning(p.processList, p.modulePath, p.process, p.systemInfo.GetCurrentProcessId(), list,
-                        MutexOwnership::Unavailable);
-    EXPECT_FALSE(p.process.ended);
+    EXPECT_FALSE(IsAlreadyRunning(p.processList, p.modulePath, list, MutexOwnership::Unavailable));
 
     // The adapter reads this process's own executable as GetModuleFileNameA names it.
     EXPECT_EQ(p.processList.ExecutableOf(GetCurrentProcessId()), p.modulePath.ExecutablePath());

@@ -9,17 +9,16 @@
 
 namespace kob::test {
 
-// The real registry, processes and system information in place of the fakes; message boxes and endings are
-// recorded so nothing blocks or ends a test.
+// The real registry, processes and system information in place of the fakes; message boxes are recorded so
+// nothing blocks a test.
 struct RealSystemPlatform {
     CallLog log;
     FakeMessageBox messages{log};
-    FakeProcess process{log};
     Win32Registry registry;
     Win32ProcessList processList;
     Win32SystemInfo systemInfo;
     Win32ModulePath modulePath;
-    Settings settings{registry, messages, modulePath, process};
+    Settings settings{registry, messages, modulePath};
 };
 
 } // namespace kob::test

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "controller/win32/ControllerWindow.h"
 #include "fakes/FakeServices.h"
@@ -10,19 +11,18 @@
 
 namespace kob::test {
 
-// The real winmm mixer and screen in place of the fakes, for the controller; messages and process endings are
-// recorded so a failure can neither block nor end a test.
+// The real winmm mixer and screen in place of the fakes, for the controller; messages are recorded so a failure
+// cannot block a test.
 struct RealVolumePlatform {
     CallLog log;
     FakeMessageBox messages{log};
-    FakeProcess process{log};
     Win32Screen screen;
     WinmmVolume device;
-    MasterVolume volume{device, messages, process};
+    MasterVolume volume{device};
     // Settings and launches are not these tests' concern.
     FakeRegistry registry{log};
     FakeModulePath modulePath;
-    Settings settings{registry, messages, modulePath, process};
+    Settings settings{registry, messages, modulePath};
     FakeLauncher launcher{log};
 };
 
@@ -33,6 +33,8 @@ struct RealControllerShowing {
     RealVolumePlatform p;
     StartupFacts facts;
     int unloadsHeard = 0;
+    // The volume failures the showing's handlers hand over.
+    std::vector<VolumeFailure> failures;
     ControllerWindow* window = nullptr;
     ControllerShowing showing{[this](ControllerShowing& s) {
                                   auto made =
@@ -43,7 +45,8 @@ struct RealControllerShowing {
                               p.volume,
                               {p.screen, p.messages, p.settings, p.launcher},
                               facts,
-                              [this] { ++unloadsHeard; }};
+                              [this] { ++unloadsHeard; },
+                              [this](VolumeFailure failure) { failures.push_back(failure); }};
 };
 
 } // namespace kob::test

@@ -1,7 +1,6 @@
 // Registers itself in the log-on Run key exactly as the program's first start does, then ends.
 #include "platform/win32/Win32MessageBox.h"
 #include "platform/win32/Win32ModulePath.h"
-#include "platform/win32/Win32Process.h"
 #include "settings/Settings.h"
 #include "settings/win32/Win32Registry.h"
 
@@ -9,7 +8,6 @@ int main() {
     kob::Win32Registry registry;
     kob::Win32MessageBox messages;
     kob::Win32ModulePath modulePath;
-    kob::Win32Process process;
-    kob::Settings(registry, messages, modulePath, process).EnableLogonStart();
+    kob::Settings(registry, messages, modulePath).EnableLogonStart();
     return 0;
 }

@@ -280,11 +280,13 @@ protected:
 
 TEST_F(ControllerWindowTest, AShowingLoadsOnceAndItsWindowGoesWithIt) {
     {
-        ControllerShowing other(NewControllerWindows(GetModuleHandleA(nullptr), p.screen), p.volume,
-                                {p.screen, p.messages, p.settings, p.launcher}, facts, [this] { ++unloadsHeard; });
-        other.Load();
+        ControllerShowing other(
+            NewControllerWindows(GetModuleHandleA(nullptr), p.screen), p.volume,
+            {p.screen, p.messages, p.settings, p.launcher}, facts, [this] { ++unloadsHeard; },
+            [this](VolumeFailure failure) { failures.push_back(failure); });
+        EXPECT_EQ(other.Load(), std::nullopt);
         ASSERT_TRUE(other.Loaded());
-        other.Load();
+        EXPECT_EQ(other.Load(), std::nullopt);
         EXPECT_EQ(ControllerWindows(), 1) << "a second load must not leave an orphan window";
         const LONG exStyle = GetWindowLongA(FindWindowA("DrovoVC3Controller", nullptr), GWL_EXSTYLE);
         EXPECT_TRUE(exStyle & WS_EX_TOOLWINDOW);
@@ -342,15 +344,15 @@ TEST_F(ControllerWindowTest, AClickOnTheMuteBoxMutesTheMasterAndTicksTheBox) {
     ASSERT_NE(box, nullptr);
     SendMessageA(box, BM_CLICK, 0, 0);
     EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_CHECKED);
-    p.volume.FindMuteControl();
-    EXPECT_TRUE(p.volume.Muted());
-    p.volume.SetVolume(30);
-    EXPECT_EQ(p.volume.Volume(), 30) << "the slider keeps the volume control";
-    EXPECT_TRUE(p.volume.Muted());
+    ASSERT_EQ(p.volume.PrepareMute(), std::nullopt);
+    EXPECT_TRUE(p.volume.Muted().Value());
+    EXPECT_EQ(p.volume.SetVolume(30), std::nullopt);
+    EXPECT_EQ(p.volume.Volume().Value(), 30) << "the slider keeps the volume control";
+    EXPECT_TRUE(p.volume.Muted().Value());
     SendMessageA(box, BM_CLICK, 0, 0);
     EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_UNCHECKED);
-    EXPECT_FALSE(p.volume.Muted());
-    EXPECT_TRUE(p.messages.shown.empty());
+    EXPECT_FALSE(p.volume.Muted().Value());
+    EXPECT_TRUE(failures.empty());
 }
 
 TEST_F(ControllerWindowTest, TheRightAndTheMiddleButtonDragTheKnobToo) {
@@ -367,7 +369,7 @@ TEST_F(ControllerWindowTest, TheRightAndTheMiddleButtonDragTheKnobToo) {
         SendMessageA(knob, up, 0, MAKELPARAM(5, static_cast<WORD>(to)));
         EXPECT_NE(ReadoutPercent(), before) << down;
     }
-    EXPECT_TRUE(p.messages.shown.empty());
+    EXPECT_TRUE(failures.empty());
 }
 
 TEST_F(ControllerWindowTest, TheReadOutIsWideEnoughForOneHundred) {

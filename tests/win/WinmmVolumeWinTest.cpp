@@ -22,17 +22,16 @@ namespace kob::test {
 namespace {
 
 TEST(WinmmVolume, TheVolumeAndTheMuteAreTwoControlsOfTheSameDevice) {
-    RealVolumePlatform p;
-    p.volume.FindMuteControl();
-    p.volume.FindVolumeControl();
-    p.volume.SetVolume(30);
-    p.volume.SetMuted(true);
-    EXPECT_TRUE(p.volume.Muted());
-    EXPECT_EQ(p.volume.Volume(), 30);
-    p.volume.SetMuted(false);
-    EXPECT_FALSE(p.volume.Muted());
-    EXPECT_EQ(p.volume.DeviceName().find('\0'), std::string::npos) << "only the name, without the field's NULs";
-    EXPECT_TRUE(p.messages.shown.empty());
+    WinmmVolume device;
+    ASSERT_EQ(device.PrepareMute(), std::nullopt);
+    ASSERT_EQ(device.PrepareVolume(), std::nullopt);
+    EXPECT_EQ(device.SetPercent(30), std::nullopt);
+    EXPECT_EQ(device.SetMuted(true), std::nullopt);
+    EXPECT_TRUE(device.Muted().Value());
+    EXPECT_EQ(device.Percent().Value(), 30);
+    EXPECT_EQ(device.SetMuted(false), std::nullopt);
+    EXPECT_FALSE(device.Muted().Value());
+    EXPECT_EQ(device.Name().find('\0'), std::string::npos) << "only the name, without the field's NULs";
 }
 
 TEST(WinmmVolume, WinmmAcceptsThePublishedControlRecordSizeAndRejectsALongerOne) {
@@ -63,44 +62,44 @@ TEST(WinmmVolume, WinmmAcceptsThePublishedControlRecordSizeAndRejectsALongerOne)
 // handle value and refuses the 257th open of a process, so a program that opened the device at every find would
 // end after a few hundred. The counting mixer below counts the opens and closes themselves.
 TEST(WinmmVolume, AThousandFindsKeepWorking) {
-    RealVolumePlatform p;
+    WinmmVolume device;
     for (int i = 0; i < 1000; ++i) {
-        i % 2 ? p.volume.SetMuted(false) : p.volume.FindVolumeControl();
+        ASSERT_EQ(i % 2 ? device.SetMuted(false) : device.PrepareVolume(), std::nullopt) << i;
     }
-    p.volume.FindMuteControl();
-    const std::int32_t percent = p.volume.Volume();
-    EXPECT_TRUE(percent >= 0 && percent <= 100);
-    EXPECT_FALSE(p.volume.Muted());
-    EXPECT_TRUE(p.messages.shown.empty());
-    EXPECT_FALSE(p.process.ended);
+    ASSERT_EQ(device.PrepareMute(), std::nullopt);
+    const VolumeResult<int> percent = device.Percent();
+    EXPECT_TRUE(!percent.Failure() && percent.Value() >= 0 && percent.Value() <= 100);
+    EXPECT_EQ(device.Muted().Failure(), std::nullopt);
+    EXPECT_FALSE(device.Muted().Value());
 }
 
 // The controller's volume routines on the real mixer's volume control.
 class WinmmControllerVolumeTest : public ::testing::Test {
 protected:
-    void SetUp() override { p.volume.FindVolumeControl(); }
+    void SetUp() override { ASSERT_EQ(p.volume.PrepareVolume(), std::nullopt); }
     RealVolumePlatform p;
     FakeControllerView view{p.log};
     StartupFacts facts;
-    Controller controller{view, p.volume, {p.screen, p.messages, p.settings, p.launcher}, facts};
+    Controller controller{view, p.volume, {p.screen, p.messages, p.settings, p.launcher}, facts, [](VolumeFailure) {
+                              ADD_FAILURE() << "no volume failure";
+                          }};
 };
 
 TEST_F(WinmmControllerVolumeTest, EveryLevelWrittenReadsBackAsItsComplement) {
     for (std::int32_t level = 0; level <= 100; ++level) {
-        controller.SetVolumeFromLevel(level);
-        controller.ShowVolume();
+        EXPECT_EQ(controller.SetVolumeFromLevel(level), std::nullopt);
+        EXPECT_EQ(controller.ShowVolume(), std::nullopt);
         EXPECT_EQ(view.readout, std::to_string(100 - level)) << "level " << level;
         EXPECT_FLOAT_EQ(view.knobTop, static_cast<float>(470 + 13.8 * level)) << "level " << level;
     }
-    EXPECT_TRUE(p.messages.shown.empty());
 }
 
 TEST_F(WinmmControllerVolumeTest, LevelsBeyondTheTrackAreClampedToTheDevicesRange) {
-    controller.SetVolumeFromLevel(-23);
-    controller.ShowVolume();
+    EXPECT_EQ(controller.SetVolumeFromLevel(-23), std::nullopt);
+    EXPECT_EQ(controller.ShowVolume(), std::nullopt);
     EXPECT_EQ(view.readout, "100");
-    controller.SetVolumeFromLevel(140);
-    controller.ShowVolume();
+    EXPECT_EQ(controller.SetVolumeFromLevel(140), std::nullopt);
+    EXPECT_EQ(controller.ShowVolume(), std::nullopt);
     EXPECT_EQ(view.readout, "0");
 }
 
@@ -220,7 +219,7 @@ MMRESULT WINAPI CountingSetDetails(HMIXEROBJ object, LPMIXERCONTROLDETAILS detai
     return MMSYSERR_NOERROR;
 }
 
-// The backend and the master volume over one counting mixer.
+// The backend over one counting mixer.
 struct OnCountingMixer {
     // The winmm functions act on this mixer while the backend lives, its last close included.
     struct Installed {
@@ -233,24 +232,22 @@ struct OnCountingMixer {
     }
     CountingMixer mixer;
     Installed installed{mixer};
-    FakePlatform p;
     std::optional<WinmmVolume> device{std::in_place, &Calls};
-    MasterVolume volume{*device, p.messages, p.process};
 };
 
 TEST(WinmmVolumeCounted, OneHandleServesEveryFindAndIsClosedOnceWhenTheBackendGoes) {
     OnCountingMixer c;
-    c.volume.FindMuteControl();
+    WinmmVolume& device = *c.device;
+    ASSERT_EQ(device.PrepareMute(), std::nullopt);
     for (int i = 0; i < 1000; ++i) {
-        c.volume.FindVolumeControl();
-        c.volume.SetVolume(50);
-        c.volume.Volume();
-        c.volume.SetMuted(i % 2 == 0);
-        c.volume.Muted();
+        ASSERT_EQ(device.PrepareVolume(), std::nullopt);
+        ASSERT_EQ(device.SetPercent(50), std::nullopt);
+        ASSERT_EQ(device.Percent().Failure(), std::nullopt);
+        ASSERT_EQ(device.SetMuted(i % 2 == 0), std::nullopt);
+        ASSERT_EQ(device.Muted().Failure(), std::nullopt);
     }
     EXPECT_EQ(c.mixer.values[CountingMixer::kVolumeId], 32768);
     EXPECT_EQ(c.mixer.values[CountingMixer::kMuteId], 0);
-    EXPECT_EQ(c.volume.DeviceName(), "Counting Mixer");
     EXPECT_EQ(c.mixer.opens, 1);
     EXPECT_TRUE(c.mixer.closed.empty());
     EXPECT_EQ(c.mixer.handlesUsed.size(), 1u);
@@ -314,48 +311,44 @@ TEST(WinmmVolumeCounted, AFindWhoseCallFailsOpensTheDeviceAgainOnceAndAFailureTh
     const struct {
         const char* name;
         std::function<void(CountingMixer&, HMIXER kept)> arrange;
-        const char* message; // nullptr: the find succeeds
+        std::optional<VolumeFailure> failure;
         int opens;
         bool keptClosed;
     } cases[] = {
-        {"the kept handle no longer served", [](CountingMixer& m, HMIXER kept) { m.broken.insert(kept); }, nullptr, 2,
-         true},
+        {"the kept handle no longer served", [](CountingMixer& m, HMIXER kept) { m.broken.insert(kept); }, std::nullopt,
+         2, true},
         {"and the device hands out its value again",
          [](CountingMixer& m, HMIXER kept) {
              m.broken.insert(kept);
              m.handOutAgain = kept;
          },
-         nullptr, 2, false},
+         std::nullopt, 2, false},
         {"and the device cannot be opened",
          [](CountingMixer& m, HMIXER kept) {
              m.broken.insert(kept);
              m.openResult = MMSYSERR_BADDEVICEID;
          },
-         "Error! Unable to open a Mixer Device. Program will be terminated.", 1, false},
+         VolumeFailure::NoDevice, 1, false},
         {"and the new handle finds no line",
          [](CountingMixer& m, HMIXER kept) {
              m.broken.insert(kept);
              m.lineResult = MIXERR_INVALLINE;
          },
-         "Error! Unable to get Mixer Line information.", 2, true},
+         VolumeFailure::NoOutput, 2, true},
         {"a line without a volume control", [](CountingMixer& m, HMIXER) { m.hasVolume = false; },
-         "Error! Unable to retriev the controls associated with an audio line .", 2, true},
+         VolumeFailure::NoControl, 2, true},
     };
     for (const auto& k : cases) {
         SCOPED_TRACE(k.name);
         OnCountingMixer c;
-        c.volume.FindMuteControl();
+        WinmmVolume& device = *c.device;
+        ASSERT_EQ(device.PrepareMute(), std::nullopt);
         const HMIXER kept = *c.mixer.openHandles.begin();
         k.arrange(c.mixer, kept);
-        if (k.message) {
-            EXPECT_THROW(c.volume.FindVolumeControl(), ProcessEnded);
-            ASSERT_EQ(c.p.messages.shown.size(), 1u);
-            EXPECT_EQ(c.p.messages.shown[0].text, k.message);
-        } else {
-            ASSERT_NO_THROW(c.volume.FindVolumeControl());
-            EXPECT_TRUE(c.p.messages.shown.empty());
-            EXPECT_EQ(c.volume.Volume(), 100);
-            EXPECT_FALSE(c.volume.Muted());
+        EXPECT_EQ(device.PrepareVolume(), k.failure);
+        if (!k.failure) {
+            EXPECT_EQ(device.Percent().Value(), 100);
+            EXPECT_FALSE(device.Muted().Value());
             EXPECT_EQ(c.mixer.handlesUsed.count(kept), k.keptClosed ? 0u : 1u) << "later calls use the new handle";
         }
         EXPECT_EQ(c.mixer.opens, k.opens);
@@ -364,24 +357,22 @@ TEST(WinmmVolumeCounted, AFindWhoseCallFailsOpensTheDeviceAgainOnceAndAFailureTh
     }
 }
 
-TEST(WinmmVolumeCounted, AValueCallTheMixerRefusesEndsWithItsMessage) {
+TEST(WinmmVolumeCounted, AValueCallTheMixerRefusesFailsWithoutOpeningTheDeviceAgain) {
     const struct {
-        std::function<void(MasterVolume&)> act;
-        const char* message;
+        std::function<std::optional<VolumeFailure>(WinmmVolume&)> act;
+        VolumeFailure failure;
     } calls[] = {
-        {[](MasterVolume& v) { v.Volume(); }, "Error! Can't get Mixer Control Details."},
-        {[](MasterVolume& v) { v.SetVolume(50); }, "Error! Unable to set Mixer Control Details."},
-        {[](MasterVolume& v) { v.Muted(); }, "Error! Unable to get Mixer Control Details."},
+        {[](WinmmVolume& d) { return d.Percent().Failure(); }, VolumeFailure::VolumeUnreadable},
+        {[](WinmmVolume& d) { return d.SetPercent(50); }, VolumeFailure::NotSet},
+        {[](WinmmVolume& d) { return d.Muted().Failure(); }, VolumeFailure::MuteUnreadable},
+        {[](WinmmVolume& d) { return d.SetMuted(true); }, VolumeFailure::NotSet},
     };
     for (const auto& call : calls) {
-        SCOPED_TRACE(call.message);
         OnCountingMixer c;
-        c.volume.FindMuteControl();
-        c.volume.FindVolumeControl();
+        ASSERT_EQ(c.device->PrepareMute(), std::nullopt);
+        ASSERT_EQ(c.device->PrepareVolume(), std::nullopt);
         c.mixer.valueResult = MMSYSERR_ERROR;
-        EXPECT_THROW(call.act(c.volume), ProcessEnded);
-        ASSERT_EQ(c.p.messages.shown.size(), 1u);
-        EXPECT_EQ(c.p.messages.shown[0].text, call.message);
+        EXPECT_EQ(call.act(*c.device), call.failure);
         EXPECT_EQ(c.mixer.opens, 1) << "a value call does not open the device again";
     }
 }

@@ -31,7 +31,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     kob::Win32SystemInfo systemInfo;
     kob::Win32ModulePath modulePath;
     kob::Win32ProgramLauncher launcher;
-    kob::Settings settings(registry, messages, modulePath, process);
+    kob::Settings settings(registry, messages, modulePath);
 
     // The master-volume endpoint, the About window's browser object and the shell's handlers want COM here.
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);

@@ -26,12 +26,8 @@ struct Companion {
     }
     // Runs the start-up sequence; true when it ended the program.
     bool Start() {
-        try {
-            app.Start();
-            return false;
-        } catch (const ProcessEnded&) {
-            return true;
-        }
+        app.Start();
+        return platform.process.ended;
     }
     // The latest showing of the controller, and its window.
     ControllerShowing& Showing() { return *windows.showings.back(); }

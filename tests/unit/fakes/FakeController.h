@@ -55,12 +55,18 @@ template <typename Handler> void RunHandler(ControllerShowing& showing, Handler&
 // One controller showing with everything it needs on fakes of its own, not loaded yet.
 struct ControllerOnFakes {
     FakePlatform platform;
-    MasterVolume volume{platform.volume, platform.messages, platform.process};
+    MasterVolume volume{platform.volume};
     StartupFacts facts;
     FakeControllerWindows windows{platform.log};
     int unloadsHeard = 0;
-    ControllerShowing showing{windows.Maker(), volume, ControllerServicesOf(platform), facts,
-                              [this] { ++unloadsHeard; }};
+    // The volume failures the showing's handlers hand over.
+    std::vector<VolumeFailure> failures;
+    ControllerShowing showing{windows.Maker(),
+                              volume,
+                              ControllerServicesOf(platform),
+                              facts,
+                              [this] { ++unloadsHeard; },
+                              [this](VolumeFailure failure) { failures.push_back(failure); }};
     FakeControllerView& view = *windows.views.back();
     Controller& controller = showing.Logic();
 };

@@ -20,12 +20,6 @@
 
 namespace kob::test {
 
-// Thrown by the fake ProcessControl so a test can prove that nothing after an ending ran. It deliberately does
-// not derive from std::exception: the program's error guards must let it through.
-struct ProcessEnded {
-    std::uint32_t exitCode;
-};
-
 // One ordered journal shared by all fakes, so tests can check the order of calls across services.
 struct CallLog {
     std::vector<std::string> calls;
@@ -61,11 +55,12 @@ private:
     int open_ = 0;
 };
 
+// Records the ending; the process goes on, so a test can prove that nothing of the program ran after it.
 class FakeProcess : public ProcessControl {
 public:
     explicit FakeProcess(CallLog& log) : log_(log) {}
     void StopEverything() override { stopped = true; }
-    [[noreturn]] void EndProcess(std::uint32_t exitCode) override;
+    void EndProcess(std::uint32_t exitCode) override;
     // After StopEverything the real platform delivers nothing more to the program: a fake message loop asks this.
     bool stopped = false;
     bool ended = false;
@@ -175,7 +170,7 @@ struct FakePlatform {
     FakeLauncher launcher{log};
     FakeSoundDevice sound{log};
     // The program's settings, kept in the fake registry.
-    Settings settings{registry, messages, modulePath, process};
+    Settings settings{registry, messages, modulePath};
 };
 
 } // namespace kob::test

@@ -45,7 +45,7 @@ public:
     }
     void ShowAbout(const std::string& deviceName) override {
         log_.Add("app.ShowAbout");
-        aboutNames = deviceName.substr(0, deviceName.find('\0'));
+        aboutNames = deviceName;
     }
     void ShowOptions() override { log_.Add("app.ShowOptions"); }
     void OpenMaximized(const std::u16string& document) override {
@@ -64,7 +64,7 @@ public:
     // What the user picks from the menu, and the state "Keep Controller on Top" was shown in.
     MenuCommand choice = MenuCommand::None;
     KeepOnTopItem menuShownWith;
-    // The device name About was last shown with, without its padding.
+    // The device name About was last shown with.
     std::string aboutNames;
     int menusShown = 0;
 
