@@ -26,7 +26,7 @@ public:
 // The About window: the product, its makers, the mixer device in use and two links to the maker's site.
 class AboutBox {
 public:
-    // The master volume's device name: empty until the controller's first find.
+    // The master volume's device name: empty until the controller's first look at the device.
     AboutBox(AboutView& view, const std::string& deviceName, WebBrowser& browser)
         : view_(view), deviceName_(deviceName), browser_(browser) {}
 

@@ -71,10 +71,7 @@ std::optional<VolumeFailure> FakeVolumeDevice::PrepareVolume() {
 
 VolumeResult<int> FakeVolumeDevice::Percent() {
     log_.Add("volume.Percent");
-    if (Refuses(volumePrepared_) || readFails) {
-        return VolumeFailure::VolumeUnreadable;
-    }
-    return percent;
+    return Refuses(volumePrepared_) || readFails ? VolumeResult<int>(VolumeFailure::VolumeUnreadable) : percent;
 }
 
 std::optional<VolumeFailure> FakeVolumeDevice::SetPercent(int value) {
@@ -89,10 +86,7 @@ std::optional<VolumeFailure> FakeVolumeDevice::SetPercent(int value) {
 
 VolumeResult<bool> FakeVolumeDevice::Muted() {
     log_.Add("volume.Muted");
-    if (Refuses(mutePrepared_) || readFails) {
-        return VolumeFailure::MuteUnreadable;
-    }
-    return muted;
+    return Refuses(mutePrepared_) || readFails ? VolumeResult<bool>(VolumeFailure::MuteUnreadable) : muted;
 }
 
 std::optional<VolumeFailure> FakeVolumeDevice::SetMuted(bool value) {
