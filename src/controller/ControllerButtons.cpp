@@ -55,11 +55,11 @@ void Controller::OnBackgroundDoubleClicked() {
 }
 
 void Controller::OnVolumeControlSpotClicked() {
-    OpenVolumeControl(services_.launcher, services_.messages, facts_.SystemFolder);
+    OpenVolumeControl(services_.launcher, services_.messages, facts_.systemFolder);
 }
 
 void Controller::OnAudioPropertiesSpotClicked() {
-    OpenAudioProperties(services_.launcher, services_.messages, facts_.SystemFolder);
+    OpenAudioProperties(services_.launcher, services_.messages, facts_.systemFolder);
 }
 
 void Controller::OnAudioPropertiesSpotDoubleClicked() {

@@ -12,10 +12,6 @@ namespace kob {
 
 namespace {
 
-// The snapshot's room starts at two identifiers and doubles, from four, while the system fills it; the first
-// pass counts as 24 delivered.
-constexpr std::uint32_t kFirstCapacity = 2;
-constexpr std::uint32_t kFirstDelivered = 24;
 constexpr int kMatchesOfASecondCopy = 2;
 // This session's namespace: another user's copy, in his own session, never stops this user's.
 constexpr const char* kGuardNamePrefix = "Local\\kob3.0-";
@@ -44,7 +40,7 @@ std::string Hex(std::uint64_t value) {
 } // namespace
 
 void CreateInstanceMutex(SystemInfoService& systemInfo) {
-    systemInfo.CreateNamedMutex(false, kInstanceMutexName);
+    systemInfo.CreateNamedMutex(kInstanceMutexName);
 }
 
 MutexOwnership TakeProgramGuard(SystemInfoService& systemInfo, ModulePathService& modulePath) {
@@ -62,21 +58,11 @@ MutexOwnership TakeProgramGuard(SystemInfoService& systemInfo, ModulePathService
 
 void ListProcessIds(ProcessListService& processes, MessageBoxService& messages, ProcessIds& list) {
     ShowErrorAndGoOn(messages, MessageIcon::Exclamation, [&] {
-        std::uint32_t capacity = kFirstCapacity;
-        std::uint32_t delivered = kFirstDelivered;
-        // One element more than the call may fill: it stays 0 and ends the listing below.
-        std::vector<std::uint32_t> ids(1, 0);
-        while (capacity <= delivered) {
-            capacity *= 2;
-            ids.assign(capacity + 1, 0);
-            // A failed call leaves delivered as it was, which ends the doubling.
-            (void)processes.ListIds(ids, capacity, delivered);
-        }
-        list.delivered = delivered;
-        list.listed.push_back(ids[0]);
+        const std::vector<std::uint32_t> ids = processes.ListIds();
+        // The first identifier is listed whatever it is (the idle process has 0); a later 0 ends the listing.
         const std::size_t end = std::min(ids.size(), kMaxListedProcesses);
-        for (std::size_t position = 1; position < end && ids[position] != 0; ++position) {
-            list.listed.push_back(ids[position]);
+        for (std::size_t position = 0; position < end && (position == 0 || ids[position] != 0); ++position) {
+            list.push_back(ids[position]);
         }
     });
 }
@@ -88,10 +74,8 @@ bool IsAlreadyRunning(ProcessListService& processes, ModulePathService& modulePa
     }
     try {
         const std::string ownPath = InProgramFolder(modulePath, kExecutableFileName);
-        const std::size_t end = std::min<std::size_t>(list.listed.size(), list.delivered);
         int matches = 0;
-        for (std::size_t position = 0; position < end; ++position) {
-            const std::uint32_t processId = list.listed[position];
+        for (const std::uint32_t processId : list) {
             if (processId == 0) {
                 continue;
             }

@@ -16,15 +16,10 @@ inline constexpr const char* kExecutableFileName = "kob3.0.exe";
 // Positions 0 to 1,000 of the snapshot are listed.
 inline constexpr std::size_t kMaxListedProcesses = 1001;
 
-// A snapshot of the system's process identifiers: those listed, in the order the system gave them, and how many
-// the system delivered.
-struct ProcessIds {
-    std::vector<std::uint32_t> listed;
-    std::uint32_t delivered = 0;
-};
+// The system's process identifiers as the guard lists them, in the order the system gave them.
+using ProcessIds = std::vector<std::uint32_t>;
 
-// Creates the named mutex "kob3.0". Its handle is neither kept nor examined: nothing tests the mutex, it only
-// lives as long as the process.
+// Creates the named mutex "kob3.0", owned by nobody. Nothing tests it: it only lives as long as the process.
 void CreateInstanceMutex(SystemInfoService& systemInfo);
 
 // The program's guard: a mutex of this user's session named after the executable's long, case-folded path, owned
@@ -34,9 +29,8 @@ void CreateInstanceMutex(SystemInfoService& systemInfo);
 // an executable not named "kob3.0.exe", which the guard never counts.
 MutexOwnership TakeProgramGuard(SystemInfoService& systemInfo, ModulePathService& modulePath);
 
-// Appends the system's process identifiers to the list, up to the first 0 after the first, and sets how many the
-// system delivered. A failure of the environment is shown with the exclamation icon and the list keeps what it
-// holds.
+// Appends the system's process identifiers to the list, at most 1,001 of them and up to the first 0 after the
+// first. A failure of the environment is shown with the exclamation icon and the list keeps what it holds.
 void ListProcessIds(ProcessListService& processes, MessageBoxService& messages, ProcessIds& list);
 
 // Whether another copy of the program runs: when another copy owns the program's guard, or, where no guard could be

@@ -12,8 +12,8 @@ namespace kob {
 struct StartupFacts {
     std::uint32_t OwnProcessId = 0;
     WindowsPlatform Platform = WindowsPlatform::Win32s;
-    // The Windows system folder without a trailing backslash; empty until read.
-    std::string SystemFolder;
+    // The Windows system folder without a trailing backslash; empty until read, and when the system does not tell it.
+    std::string systemFolder;
 };
 
 } // namespace kob

@@ -15,7 +15,4 @@ inline constexpr const char* kMsgUnsupportedPlatform =
 // member of the family passes, whatever its version.
 std::optional<Ending> PlatformRefusal(WindowsPlatform platform);
 
-// Sets SystemFolder to the Windows system folder; leaves it as it was when the path does not fit 254 characters.
-void ReadSystemFolder(SystemInfoService& systemInfo, std::string& SystemFolder);
-
 } // namespace kob

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace kob {
@@ -19,11 +20,13 @@ public:
     // The platform GetVersionExA reports; Win32s, the least, when it reports nothing. Families the program does not
     // know of count as the NT family.
     virtual WindowsPlatform ReadPlatform() = 0;
-    // GetSystemDirectoryA(buffer, size) into the caller's buffer; size never exceeds the buffer's length.
-    virtual std::uint32_t ReadSystemDirectory(std::string& buffer, std::uint32_t size) = 0;
+    // The Windows system folder without a trailing backslash; none when the system does not tell it within 254
+    // characters.
+    virtual std::optional<std::string> ReadSystemFolder() = 0;
     virtual std::uint32_t GetCurrentProcessId() = 0;
-    // CreateMutexA(no security attributes, initialOwner, name): the handle number, 0 on failure.
-    virtual std::uintptr_t CreateNamedMutex(bool initialOwner, const std::string& name) = 0;
+    // Creates the named mutex, or opens it where it exists, without owning it; it stays open as long as the
+    // process runs.
+    virtual void CreateNamedMutex(const std::string& name) = 0;
     // Opens or creates the named mutex and tries to own it without waiting. An owned mutex stays open and owned
     // by the calling thread until that thread ends.
     virtual MutexOwnership TakeNamedMutex(const std::string& name) = 0;

@@ -17,8 +17,8 @@ constexpr const char* kMsgAudioPropertiesFailed = "Unable to open Audio properti
 // A program of the system folder by its full path, quoted: a bare name would be looked for in the program's and the
 // current folder first, where anybody may have put a file of that name, and an unquoted path with a blank would
 // start the program that its first word names.
-std::string InSystemFolder(const std::string& SystemFolder, const std::string& file) {
-    return "\"" + SystemFolder + "\\" + file + "\"";
+std::string InsystemFolder(const std::string& systemFolder, const std::string& file) {
+    return "\"" + systemFolder + "\\" + file + "\"";
 }
 
 void Launch(ProgramLauncher& launcher, MessageBoxService& messages, const std::string& commandLine,
@@ -31,17 +31,17 @@ void Launch(ProgramLauncher& launcher, MessageBoxService& messages, const std::s
 
 } // namespace
 
-void OpenVolumeControl(ProgramLauncher& launcher, MessageBoxService& messages, const std::string& SystemFolder) {
-    const std::string classic = SystemFolder + "\\" + kVolumeControlFile;
-    const std::string newer = SystemFolder + "\\" + kNewVolumeControlFile;
+void OpenVolumeControl(ProgramLauncher& launcher, MessageBoxService& messages, const std::string& systemFolder) {
+    const std::string classic = systemFolder + "\\" + kVolumeControlFile;
+    const std::string newer = systemFolder + "\\" + kNewVolumeControlFile;
     const bool onlyNewer = !launcher.FileExists(classic) && launcher.FileExists(newer);
-    Launch(launcher, messages, InSystemFolder(SystemFolder, onlyNewer ? kNewVolumeControlFile : kVolumeControlFile),
+    Launch(launcher, messages, InsystemFolder(systemFolder, onlyNewer ? kNewVolumeControlFile : kVolumeControlFile),
            kMsgVolumeControlFailed);
 }
 
-void OpenAudioProperties(ProgramLauncher& launcher, MessageBoxService& messages, const std::string& SystemFolder) {
+void OpenAudioProperties(ProgramLauncher& launcher, MessageBoxService& messages, const std::string& systemFolder) {
     // rundll32.exe then finds shell32.dll and mmsys.cpl in its own folder, the system folder, before any other.
-    Launch(launcher, messages, InSystemFolder(SystemFolder, kRunDllFile) + kAudioPropertiesArguments,
+    Launch(launcher, messages, InsystemFolder(systemFolder, kRunDllFile) + kAudioPropertiesArguments,
            kMsgAudioPropertiesFailed);
 }
 

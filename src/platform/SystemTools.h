@@ -12,7 +12,7 @@ namespace kob {
 // sndvol.exe where only that exists (Windows Vista and later); the Audio Properties are rundll32.exe's. A launch
 // that fails is reported (its prefix followed directly by the system's description of the failure, exclamation
 // icon) and the caller goes on.
-void OpenVolumeControl(ProgramLauncher& launcher, MessageBoxService& messages, const std::string& SystemFolder);
-void OpenAudioProperties(ProgramLauncher& launcher, MessageBoxService& messages, const std::string& SystemFolder);
+void OpenVolumeControl(ProgramLauncher& launcher, MessageBoxService& messages, const std::string& systemFolder);
+void OpenAudioProperties(ProgramLauncher& launcher, MessageBoxService& messages, const std::string& systemFolder);
 
 } // namespace kob

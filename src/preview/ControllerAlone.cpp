@@ -5,7 +5,7 @@
 #include "controller/ControllerSlot.h"
 #include "controller/win32/ControllerWindow.h"
 #include "platform/Ending.h"
-#include "platform/SystemChecks.h"
+#include "platform/ExitCode.h"
 #include "platform/win32/Win32MessageBox.h"
 #include "platform/win32/Win32ModulePath.h"
 #include "platform/win32/Win32Process.h"
@@ -30,7 +30,7 @@ int RunControllerAlone(HINSTANCE instance,
     Win32ModulePath modulePath;
     Settings settings(registry, messages, modulePath);
     StartupFacts facts;
-    ReadSystemFolder(systemInfo, facts.SystemFolder);
+    facts.systemFolder = systemInfo.ReadSystemFolder().value_or("");
     MasterVolume volume(device);
     // The preview ends when the controller is gone, and as the program does when the master volume fails.
     const auto endOn = [&](VolumeFailure failure) { EndProgram(messages, process, EndingOf(failure)); };

@@ -115,10 +115,10 @@ void TrayApp::RunMenuCommand(MenuCommand command) {
         }
         break;
     case MenuCommand::VolumeControl:
-        OpenVolumeControl(services_.launcher, services_.messages, facts_.SystemFolder);
+        OpenVolumeControl(services_.launcher, services_.messages, facts_.systemFolder);
         break;
     case MenuCommand::AudioProperties:
-        OpenAudioProperties(services_.launcher, services_.messages, facts_.SystemFolder);
+        OpenAudioProperties(services_.launcher, services_.messages, facts_.systemFolder);
         break;
     case MenuCommand::Website:
         view_.OpenMaximized(std::u16string(kMakersWebsite, kMakersWebsite + std::strlen(kMakersWebsite)));

@@ -43,7 +43,7 @@ std::optional<Ending> TrayApp::RunStartupSteps() {
     if (std::optional<Ending> refusal = PlatformRefusal(facts_.Platform)) {
         return refusal;
     }
-    ReadSystemFolder(services_.systemInfo, facts_.SystemFolder);
+    facts_.systemFolder = services_.systemInfo.ReadSystemFolder().value_or("");
     ProcessIds processIds;
     ListProcessIds(services_.processList, services_.messages, processIds);
     if (IsAlreadyRunning(services_.processList, services_.modulePath, processIds, guard)) {

@@ -13,7 +13,7 @@ class ControllerButtonsTest : public ::testing::Test, protected ControllerOnFake
 protected:
     ControllerButtonsTest() {
         platform.registry.SetDword(HKCU, kProgramKeyPath, "ontopstat", 0);
-        facts.SystemFolder = "C:\\WINNT\\system32";
+        facts.systemFolder = "C:\\WINNT\\system32";
         showing.Load();
         controller.StartVolumeSync();
     }

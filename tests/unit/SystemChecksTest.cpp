@@ -21,29 +21,6 @@ TEST_F(SystemChecksTest, OnlyTheNtFamilyRuns) {
     EXPECT_TRUE(PlatformRefusal(WindowsPlatform::Win32s));
 }
 
-TEST_F(SystemChecksTest, SystemDirIsTheTextBeforeTheNulOfA255CharacterBuffer) {
-    std::string SystemFolder;
-    ReadSystemFolder(platform.systemInfo, SystemFolder);
-    EXPECT_EQ(SystemFolder, "C:\\WINDOWS\\system32");
-    EXPECT_EQ(platform.systemInfo.systemDirSizes, std::vector<std::uint32_t>{255});
-}
-
-TEST_F(SystemChecksTest, A254CharacterFolderFitsAnd255DoesNot) {
-    const std::string fits = "C:\\" + std::string(251, 'a');
-    platform.systemInfo.systemDir = fits;
-    std::string SystemFolder;
-    ReadSystemFolder(platform.systemInfo, SystemFolder);
-    EXPECT_EQ(SystemFolder, fits);
-
-    platform.systemInfo.systemDir = fits + "b";
-    ReadSystemFolder(platform.systemInfo, SystemFolder);
-    EXPECT_EQ(SystemFolder, fits); // unchanged, never the filling blanks
-
-    std::string fresh;
-    ReadSystemFolder(platform.systemInfo, fresh);
-    EXPECT_EQ(fresh, "");
-}
-
 TEST(ProgramFolderTest, FolderIsThePathBeforeTheLastBackslash) {
     FakeModulePath modulePath;
     EXPECT_EQ(ProgramFolder(modulePath), "C:\\Program Files\\Drovo Volume Controller");

@@ -52,7 +52,7 @@ class AccessibilityTest : public ::testing::Test, protected RealControllerShowin
 protected:
     AccessibilityTest() {
         CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-        facts.SystemFolder = "C:\\windows\\system32";
+        facts.systemFolder = "C:\\windows\\system32";
     }
     ~AccessibilityTest() override { CoUninitialize(); }
     std::string Readout() {

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -152,11 +153,13 @@ TEST_F(InstanceGuardWinTest, CopiesInAnotherFolderOrUnderAnotherNameRunSideBySid
 
 TEST(Win32ProcessList, SnapshotListsThisProcessAndTheScanReadsRealExecutablePaths) {
     RealSystemPlatform p;
+    const std::vector<std::uint32_t> snapshot = p.processList.ListIds();
+    ASSERT_GE(snapshot.size(), 5u) << "more than the first room of four: the room has grown";
+    EXPECT_NE(std::find(snapshot.begin(), snapshot.end(), GetCurrentProcessId()), snapshot.end());
+    EXPECT_EQ(std::find(snapshot.begin() + 1, snapshot.end(), 0u), snapshot.end()) << "nothing beyond the delivered";
     ProcessIds list;
     ListProcessIds(p.processList, p.messages, list);
-    ASSERT_GE(list.listed.size(), 2u);
-    EXPECT_LE(list.listed.size(), static_cast<std::size_t>(list.delivered) + 1);
-    EXPECT_NE(std::find(list.listed.begin(), list.listed.end(), GetCurrentProcessId()), list.listed.end());
+    EXPECT_NE(std::find(list.begin(), list.end(), GetCurrentProcessId()), list.end());
     EXPECT_TRUE(p.messages.shown.empty());
 
     // This test program is not kob3.0.exe: the scan passes.
@@ -165,6 +168,63 @@ TEST(Win32ProcessList, SnapshotListsThisProcessAndTheScanReadsRealExecutablePath
     // The adapter reads this process's own executable as GetModuleFileNameA names it.
     EXPECT_EQ(p.processList.ExecutableOf(GetCurrentProcessId()), p.modulePath.ExecutablePath());
     EXPECT_EQ(p.processList.ExecutableOf(0), ""); // the idle process cannot be opened
+}
+
+// A system of that many processes (identifiers 4, 8, 12, ...) for EnumProcesses, refusing the calls it is told
+// to (counted from 1); it keeps the room of each call, in identifiers.
+struct CountingSnapshot {
+    DWORD processes = 0;
+    std::function<bool(int call)> refuses;
+    std::vector<DWORD> rooms;
+};
+CountingSnapshot* g_snapshot = nullptr;
+
+BOOL WINAPI CountingEnumProcesses(DWORD* ids, DWORD roomBytes, DWORD* deliveredBytes) {
+    CountingSnapshot& system = *g_snapshot;
+    system.rooms.push_back(roomBytes / sizeof(DWORD));
+    if (system.refuses && system.refuses(static_cast<int>(system.rooms.size()))) {
+        return FALSE;
+    }
+    const DWORD count = std::min<DWORD>(system.processes, roomBytes / sizeof(DWORD));
+    for (DWORD i = 0; i < count; ++i) {
+        ids[i] = (i + 1) * 4;
+    }
+    *deliveredBytes = count * sizeof(DWORD);
+    return TRUE;
+}
+
+TEST(Win32ProcessList, TheRoomDoublesFromFourUntilTheSystemLeavesSomeFreeAndARefusalListsNothing) {
+    const struct {
+        const char* what;
+        DWORD processes;
+        std::function<bool(int)> refuses;
+        std::vector<DWORD> rooms;
+        std::size_t listed;
+    } rows[] = {
+        {"three processes fit the first room", 3, nullptr, {4}, 3},
+        {"four fill it: asked again", 4, nullptr, {4, 8}, 4},
+        {"forty", 40, nullptr, {4, 8, 16, 32, 64}, 40},
+        {"always refused: asked until the room passes 24", 40, [](int) { return true; }, {4, 8, 16, 32}, 0},
+        {"refused after growing: nothing of the earlier rooms",
+         60,
+         [](int call) { return call >= 5; },
+         {4, 8, 16, 32, 64},
+         0},
+        {"refused once, then delivered", 40, [](int call) { return call == 1; }, {4, 8, 16, 32, 64}, 40},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        CountingSnapshot system{row.processes, row.refuses, {}};
+        g_snapshot = &system;
+        const std::vector<std::uint32_t> ids = Win32ProcessList(&CountingEnumProcesses).ListIds();
+        g_snapshot = nullptr;
+        EXPECT_EQ(system.rooms, row.rooms);
+        ASSERT_EQ(ids.size(), row.listed);
+        if (!ids.empty()) {
+            EXPECT_EQ(ids.front(), 4u);
+            EXPECT_EQ(ids.back(), row.listed * 4);
+        }
+    }
 }
 
 // Names of the functions this program imports from one DLL, read from its own import table.

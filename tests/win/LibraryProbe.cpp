@@ -4,7 +4,6 @@
 #include <windows.h>
 
 #include <cstring>
-#include <vector>
 
 #include "platform/win32/Accessibility.h"
 #include "platform/win32/Win32ProcessList.h"
@@ -30,10 +29,7 @@ bool LoadedFromHere(const char* name) {
 int main() {
     kob::WinmmVolume mixer;
     (void)mixer.PrepareVolume();
-    kob::Win32ProcessList processes;
-    std::vector<std::uint32_t> ids(64);
-    std::uint32_t delivered = 0;
-    (void)processes.ListIds(ids, 64, delivered);
+    (void)kob::Win32ProcessList().ListIds();
     if (IAccessible* desktop = kob::accessibility::CreateStandardObject(GetDesktopWindow(), OBJID_CLIENT)) {
         desktop->Release();
     }

@@ -4,7 +4,9 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "RealSystemPlatform.h"
 #include "WinTestFiles.h"
@@ -22,23 +24,43 @@ TEST(Win32SystemChecks, TheNtFamilyIsReportedAndAccepted) {
     EXPECT_FALSE(PlatformRefusal(platform));
 }
 
-TEST(Win32SystemChecks, SystemDirIsTheSystemFolderWithoutNulOrBlanks) {
+TEST(Win32SystemChecks, TheSystemFolderIsKernel32sWithoutNulBlankOrTrailingBackslash) {
     RealSystemPlatform p;
-    std::string SystemFolder;
-    ReadSystemFolder(p.systemInfo, SystemFolder);
+    const std::optional<std::string> folder = p.systemInfo.ReadSystemFolder();
     char expected[MAX_PATH + 1] = {};
     ASSERT_GT(GetSystemDirectoryA(expected, MAX_PATH), 0u);
-    EXPECT_EQ(SystemFolder, expected);
-    ASSERT_FALSE(SystemFolder.empty());
-    EXPECT_NE(SystemFolder.back(), ' ');
-    EXPECT_NE(SystemFolder.back(), '\\');
-    EXPECT_EQ(SystemFolder.find('\0'), std::string::npos);
-    const DWORD attributes = GetFileAttributesA((SystemFolder + "\\kernel32.dll").c_str());
-    EXPECT_NE(attributes, INVALID_FILE_ATTRIBUTES);
+    ASSERT_TRUE(folder.has_value());
+    EXPECT_EQ(*folder, expected);
+    ASSERT_FALSE(folder->empty());
+    EXPECT_NE(folder->back(), ' ');
+    EXPECT_NE(folder->back(), '\\');
+    EXPECT_EQ(folder->find('\0'), std::string::npos);
+    EXPECT_NE(GetFileAttributesA((*folder + "\\kernel32.dll").c_str()), INVALID_FILE_ATTRIBUTES);
+}
 
-    std::string tooSmall(5, ' ');
-    EXPECT_GT(p.systemInfo.ReadSystemDirectory(tooSmall, 5), 5u);
-    EXPECT_EQ(tooSmall.find('\0'), std::string::npos); // nothing to take, so SystemFolder would stay as it was
+// A system folder as GetSystemDirectoryA tells it: with room for the path and its NUL it copies both, otherwise it
+// writes nothing and returns the room needed; 0 when it fails.
+std::string g_systemFolder;
+UINT WINAPI StandInSystemDirectory(LPSTR folder, UINT room) {
+    if (g_systemFolder.empty()) {
+        return 0;
+    }
+    if (g_systemFolder.size() + 1 > room) {
+        return static_cast<UINT>(g_systemFolder.size() + 1);
+    }
+    lstrcpyA(folder, g_systemFolder.c_str());
+    return static_cast<UINT>(g_systemFolder.size());
+}
+
+TEST(Win32SystemChecks, ASystemFolderOf254CharactersIsReadAnd255OrAFailureGiveNone) {
+    const std::string fits = "C:\\" + std::string(251, 'a');
+    Win32SystemInfo systemInfo(&StandInSystemDirectory);
+    for (const auto& [folder, read] : {std::pair<std::string, std::optional<std::string>>{fits, fits},
+                                       {fits + "b", std::nullopt},
+                                       {"", std::nullopt}}) {
+        g_systemFolder = folder;
+        EXPECT_EQ(systemInfo.ReadSystemFolder(), read) << folder.size() << " characters";
+    }
 }
 
 TEST(SystemLibraries, NoLibraryBesideTheProgramIsLoadedInsteadOfTheSystems) {

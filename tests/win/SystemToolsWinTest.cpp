@@ -9,7 +9,6 @@
 
 #include "RealSystemPlatform.h"
 #include "WinTestFiles.h"
-#include "platform/SystemChecks.h"
 #include "platform/SystemTools.h"
 #include "platform/win32/Win32ProgramLauncher.h"
 
@@ -51,8 +50,8 @@ std::string Lower(std::string text) {
 // ctest starts this program with Wine told to run the rundll32.exe file that is there, not its own built-in one.
 class SystemRundll {
 public:
-    explicit SystemRundll(const std::string& SystemFolder)
-        : path_(SystemFolder + "\\rundll32.exe"), saved_(path_ + ".kob-saved") {
+    explicit SystemRundll(const std::string& systemFolder)
+        : path_(systemFolder + "\\rundll32.exe"), saved_(path_ + ".kob-saved") {
         replaced_ = MoveFileA(path_.c_str(), saved_.c_str()) &&
                     CopyFileA((TestProgramFolder() + "\\StandInProbe.exe").c_str(), path_.c_str(), FALSE);
     }
@@ -73,21 +72,20 @@ private:
 TEST(SystemTools, TheVolumeControlFallsBackToSndvolAndWithNeitherSaysSo) {
     RealSystemPlatform p;
     Win32ProgramLauncher launcher;
-    std::string SystemFolder;
-    ReadSystemFolder(p.systemInfo, SystemFolder);
-    const std::string classic = SystemFolder + "\\sndvol32.exe";
-    const std::string newer = SystemFolder + "\\sndvol.exe";
+    const std::string systemFolder = p.systemInfo.ReadSystemFolder().value();
+    const std::string classic = systemFolder + "\\sndvol32.exe";
+    const std::string newer = systemFolder + "\\sndvol.exe";
     ASSERT_FALSE(launcher.FileExists(classic)) << "Wine has no Volume Control of its own";
     ASSERT_TRUE(CopyFileA((TestProgramFolder() + "\\StandInProbe.exe").c_str(), newer.c_str(), FALSE));
     DeleteFileA(MarkPath().c_str());
-    OpenVolumeControl(launcher, p.messages, SystemFolder);
+    OpenVolumeControl(launcher, p.messages, systemFolder);
     EXPECT_TRUE(WaitForMark()) << "sndvol.exe started";
     EXPECT_TRUE(p.messages.shown.empty());
     Sleep(200);
     DeleteFileA(newer.c_str());
     DeleteFileA(MarkPath().c_str());
 
-    OpenVolumeControl(launcher, p.messages, SystemFolder);
+    OpenVolumeControl(launcher, p.messages, systemFolder);
     ASSERT_EQ(p.messages.shown.size(), 1u);
     const std::string prefix = "Unable to open Windows Volume Control ";
     EXPECT_EQ(p.messages.shown[0].text.substr(0, prefix.size()), prefix);
@@ -99,16 +97,15 @@ TEST(SystemTools, TheVolumeControlFallsBackToSndvolAndWithNeitherSaysSo) {
 TEST(SystemTools, TheAudioPropertiesAreTheSystemFoldersRundll32NotOnePlantedBesideTheProgram) {
     RealSystemPlatform p;
     Win32ProgramLauncher launcher;
-    std::string SystemFolder;
-    ReadSystemFolder(p.systemInfo, SystemFolder);
+    const std::string systemFolder = p.systemInfo.ReadSystemFolder().value();
     const std::string planted = TestProgramFolder() + "\\rundll32.exe";
     ASSERT_TRUE(CopyFileA((TestProgramFolder() + "\\StandInProbe.exe").c_str(), planted.c_str(), FALSE));
     std::vector<std::string> mark;
     {
-        SystemRundll system(SystemFolder);
+        SystemRundll system(systemFolder);
         EXPECT_TRUE(system.replaced());
         DeleteFileA(MarkPath().c_str());
-        OpenAudioProperties(launcher, p.messages, SystemFolder);
+        OpenAudioProperties(launcher, p.messages, systemFolder);
         EXPECT_TRUE(WaitForMark());
         mark = MarkLines();
         Sleep(200); // the stand-in has ended before its file is removed
@@ -116,8 +113,8 @@ TEST(SystemTools, TheAudioPropertiesAreTheSystemFoldersRundll32NotOnePlantedBesi
     DeleteFileA(planted.c_str());
     DeleteFileA(MarkPath().c_str());
     ASSERT_EQ(mark.size(), 2u);
-    EXPECT_EQ(Lower(mark[0]), Lower(SystemFolder + "\\rundll32.exe"));
-    EXPECT_EQ(Lower(mark[1]), Lower("\"" + SystemFolder + "\\rundll32.exe\" shell32.dll,Control_RunDLL mmsys.cpl"));
+    EXPECT_EQ(Lower(mark[0]), Lower(systemFolder + "\\rundll32.exe"));
+    EXPECT_EQ(Lower(mark[1]), Lower("\"" + systemFolder + "\\rundll32.exe\" shell32.dll,Control_RunDLL mmsys.cpl"));
     EXPECT_TRUE(p.messages.shown.empty());
 }
 

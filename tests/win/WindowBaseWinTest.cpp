@@ -264,7 +264,7 @@ TEST(MouseButtons, OnlyTheLeftButtonHeldAloneDragsTheControllerWhateverKeysAreDo
 
 class ControllerWindowTest : public ::testing::Test, protected RealControllerShowing {
 protected:
-    ControllerWindowTest() { facts.SystemFolder = "C:\\windows\\system32"; }
+    ControllerWindowTest() { facts.systemFolder = "C:\\windows\\system32"; }
     // The percent the read-out shows.
     int ReadoutPercent() {
         char text[8] = {};

@@ -15,6 +15,9 @@ namespace {
 
 // The executable is the first of the process's modules; the list asks room for this many.
 constexpr DWORD kModuleHandles = 50;
+// The snapshot's room before its first doubling, and the count that the first pass is measured against.
+constexpr DWORD kFirstRoom = 2;
+constexpr DWORD kFirstDelivered = 24;
 
 struct Psapi {
     decltype(&EnumProcesses) enumProcesses = nullptr;
@@ -35,17 +38,33 @@ const Psapi& PsapiCalls() {
 
 } // namespace
 
-bool Win32ProcessList::ListIds(std::vector<std::uint32_t>& ids, std::uint32_t capacity, std::uint32_t& delivered) {
+std::vector<std::uint32_t> Win32ProcessList::ListIds() {
     static_assert(sizeof(DWORD) == sizeof(std::uint32_t));
-    const auto count = std::min<std::size_t>(capacity, ids.size());
-    const auto enumProcesses = PsapiCalls().enumProcesses;
-    DWORD returned = 0;
-    if (!enumProcesses ||
-        !enumProcesses(reinterpret_cast<DWORD*>(ids.data()), static_cast<DWORD>(count * sizeof(DWORD)), &returned)) {
-        return false;
+    const EnumProcessesCall enumerate = enumerate_ ? enumerate_ : PsapiCalls().enumProcesses;
+    if (!enumerate) {
+        return {};
     }
-    delivered = returned / sizeof(DWORD);
-    return true;
+    // EnumProcesses tells only how much of the room it filled: the room doubles, from four identifiers, until the
+    // system leaves some free. A refused call keeps the count it had, so refusals end the doubling once the room
+    // passes the first count.
+    std::vector<std::uint32_t> ids;
+    DWORD room = kFirstRoom;
+    DWORD delivered = kFirstDelivered;
+    bool filled = false;
+    while (room <= delivered) {
+        room *= 2;
+        ids.assign(room, 0);
+        DWORD bytes = 0;
+        filled = enumerate(reinterpret_cast<DWORD*>(ids.data()), room * sizeof(DWORD), &bytes) != FALSE;
+        if (filled) {
+            delivered = bytes / sizeof(DWORD);
+        }
+    }
+    if (!filled) {
+        return {};
+    }
+    ids.resize(std::min(delivered, room));
+    return ids;
 }
 
 std::string Win32ProcessList::ExecutableOf(std::uint32_t processId) {

@@ -2,12 +2,17 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <cstring>
 
 namespace kob {
 
 static_assert(sizeof(OSVERSIONINFOA) == 148, "the ANSI version record of Windows 2000");
+
+namespace {
+
+constexpr UINT kSystemFolderRoom = 255;
+
+} // namespace
 
 WindowsPlatform Win32SystemInfo::ReadPlatform() {
     // A zeroed record: a call that fails leaves platform 0.
@@ -21,17 +26,23 @@ WindowsPlatform Win32SystemInfo::ReadPlatform() {
     return record.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS ? WindowsPlatform::Windows9x : WindowsPlatform::Win32s;
 }
 
-std::uint32_t Win32SystemInfo::ReadSystemDirectory(std::string& buffer, std::uint32_t size) {
-    const auto characters = std::min<std::size_t>(size, buffer.size());
-    return ::GetSystemDirectoryA(buffer.data(), static_cast<UINT>(characters));
+std::optional<std::string> Win32SystemInfo::ReadSystemFolder() {
+    // A path and its NUL in 255 characters. A longer one is told by its size alone, and nothing is written.
+    char folder[kSystemFolderRoom] = {};
+    const UINT length = systemDirectory_(folder, kSystemFolderRoom);
+    if (length == 0 || length >= kSystemFolderRoom) {
+        return std::nullopt;
+    }
+    return std::string(folder, length);
 }
 
 std::uint32_t Win32SystemInfo::GetCurrentProcessId() {
     return ::GetCurrentProcessId();
 }
 
-std::uintptr_t Win32SystemInfo::CreateNamedMutex(bool initialOwner, const std::string& name) {
-    return reinterpret_cast<std::uintptr_t>(::CreateMutexA(nullptr, initialOwner ? TRUE : FALSE, name.c_str()));
+void Win32SystemInfo::CreateNamedMutex(const std::string& name) {
+    // The handle is never closed: the mutex lives as long as the process.
+    ::CreateMutexA(nullptr, FALSE, name.c_str());
 }
 
 MutexOwnership Win32SystemInfo::TakeNamedMutex(const std::string& name) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <windows.h>
+
 #include "platform/SystemInfoService.h"
 
 namespace kob {
@@ -7,11 +9,18 @@ namespace kob {
 // kernel32's version, system folder, process identity and mutex functions, ANSI forms.
 class Win32SystemInfo : public SystemInfoService {
 public:
+    using SystemDirectoryCall = UINT(WINAPI*)(LPSTR folder, UINT room);
+    // kernel32's GetSystemDirectoryA, or another in its place for tests of folders Wine never has.
+    explicit Win32SystemInfo(SystemDirectoryCall systemDirectory = &::GetSystemDirectoryA)
+        : systemDirectory_(systemDirectory) {}
     WindowsPlatform ReadPlatform() override;
-    std::uint32_t ReadSystemDirectory(std::string& buffer, std::uint32_t size) override;
+    std::optional<std::string> ReadSystemFolder() override;
     std::uint32_t GetCurrentProcessId() override;
-    std::uintptr_t CreateNamedMutex(bool initialOwner, const std::string& name) override;
+    void CreateNamedMutex(const std::string& name) override;
     MutexOwnership TakeNamedMutex(const std::string& name) override;
+
+private:
+    SystemDirectoryCall systemDirectory_;
 };
 
 } // namespace kob

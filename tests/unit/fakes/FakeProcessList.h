@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <map>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -18,12 +17,11 @@ struct FakeProcessEntry {
     bool readable = true;
 };
 
-// The system's process table. ListIds delivers as many of `ids` as the room holds, as the system does; the room
-// of each call is recorded, and so is every process whose executable is asked for.
+// The system's process table. ListIds delivers `ids`; every process whose executable is asked for is recorded.
 class FakeProcessList : public ProcessListService {
 public:
     explicit FakeProcessList(CallLog& log) : log_(log) {}
-    bool ListIds(std::vector<std::uint32_t>& ids, std::uint32_t capacity, std::uint32_t& delivered) override;
+    std::vector<std::uint32_t> ListIds() override;
     std::string ExecutableOf(std::uint32_t processId) override;
 
     // Adds a process to the table and to the enumeration order.
@@ -31,13 +29,12 @@ public:
 
     std::vector<std::uint32_t> ids;
     std::map<std::uint32_t, FakeProcessEntry> processes;
-    // ListIds fails from this call on (1 = the first call); 0 = never.
-    int listFailsFromCall = 0;
+    // The system refuses the snapshot.
+    bool listRefused = false;
     // ListIds throws a standard exception, as a failure of the environment.
     bool throwOnList = false;
     // Asking for this process's executable throws a standard exception, as a failure of the environment.
     std::uint32_t throwOnExecutableOf = 0;
-    std::vector<std::uint32_t> capacities;
     std::vector<std::uint32_t> examined;
 
 private:

@@ -18,22 +18,14 @@ WindowsPlatform FakeSystemInfo::ReadPlatform() {
     return platform;
 }
 
-std::uint32_t FakeSystemInfo::ReadSystemDirectory(std::string& buffer, std::uint32_t size) {
+std::optional<std::string> FakeSystemInfo::ReadSystemFolder() {
     Note("GetSystemDirectory");
-    systemDirSizes.push_back(size);
-    const auto length = static_cast<std::uint32_t>(systemDir.size());
-    if (length + 1 > size || length + 1 > buffer.size()) {
-        return length + 1;
-    }
-    std::copy(systemDir.begin(), systemDir.end(), buffer.begin());
-    buffer[length] = '\0';
-    return length;
+    return systemFolder;
 }
 
-std::uintptr_t FakeSystemInfo::CreateNamedMutex(bool initialOwner, const std::string& name) {
+void FakeSystemInfo::CreateNamedMutex(const std::string& name) {
     Note("CreateMutex " + name);
-    mutexes.push_back({initialOwner, name});
-    return 0x44;
+    mutexes.push_back(name);
 }
 
 MutexOwnership FakeSystemInfo::TakeNamedMutex(const std::string& name) {

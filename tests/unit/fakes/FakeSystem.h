@@ -13,27 +13,22 @@ namespace kob::test {
 
 struct CallLog;
 
-// A Windows of the NT family by default; GetSystemDirectory behaves as kernel32's: with room for the
-// path and its NUL it copies both, otherwise it writes nothing and returns the size needed.
+// A Windows of the NT family by default.
 class FakeSystemInfo : public SystemInfoService {
 public:
     explicit FakeSystemInfo(CallLog* log = nullptr) : log_(log) {}
     WindowsPlatform ReadPlatform() override;
-    std::uint32_t ReadSystemDirectory(std::string& buffer, std::uint32_t size) override;
+    std::optional<std::string> ReadSystemFolder() override;
     std::uint32_t GetCurrentProcessId() override { return processId; }
-    std::uintptr_t CreateNamedMutex(bool initialOwner, const std::string& name) override;
+    // Each name created is recorded.
+    void CreateNamedMutex(const std::string& name) override;
     // Answers takeResult; each name asked for is recorded.
     MutexOwnership TakeNamedMutex(const std::string& name) override;
 
     WindowsPlatform platform = WindowsPlatform::NtFamily;
-    std::string systemDir = "C:\\WINDOWS\\system32";
-    std::vector<std::uint32_t> systemDirSizes;
+    std::optional<std::string> systemFolder = "C:\\WINDOWS\\system32";
     std::uint32_t processId = 1234;
-    struct Mutex {
-        bool initialOwner;
-        std::string name;
-    };
-    std::vector<Mutex> mutexes;
+    std::vector<std::string> mutexes;
     MutexOwnership takeResult = MutexOwnership::Owned;
     std::vector<std::string> taken;
 
