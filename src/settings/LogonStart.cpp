@@ -4,7 +4,6 @@
 #include "common/AppTitle.h"
 #include "platform/ErrorGuard.h"
 #include "platform/ProgramFolder.h"
-#include "settings/RegistryKey.h"
 #include "settings/Settings.h"
 
 namespace kob {
@@ -22,19 +21,19 @@ constexpr const char* kMsgLogonStartStays = "Drovo Volume Controller 3.0 will st
 // Windows try "C:\Program.exe" first. Where the ANSI code page cannot spell the long path, the exact path goes in
 // as UTF-16 (an 8.3 form would hide the program from the instance guard's comparison and from the user). When no
 // form can be read there is nothing correct to store. True when the value was written.
-bool WriteRunValue(RegistryService& registry, OpenedKey& key, ModulePathService& modulePath) {
+bool WriteRunValue(RegistryKey& key, ModulePathService& modulePath) {
     std::string path;
     if (modulePath.ExactAnsiExecutablePath(false, path)) {
         const std::string quoted = "\"" + FolderOf(path) + "\\" + BaseNameOf(path) + ".exe\"";
-        return registry.WriteText(key.get(), kAppTitle, quoted).Ok();
+        return key.WriteText(kAppTitle, quoted).Ok();
     }
     const std::u16string wide = modulePath.WideExecutablePath();
-    return !wide.empty() && registry.WriteWideText(key.get(), kAppTitle, u"\"" + wide + u"\"").Ok();
+    return !wide.empty() && key.WriteWideText(kAppTitle, u"\"" + wide + u"\"").Ok();
 }
 
-RegistryOutcome ReadRunValue(RegistryService& registry, OpenedKey& key) {
+RegistryOutcome ReadRunValue(RegistryKey& key) {
     std::string text;
-    return registry.ReadText(key.get(), kAppTitle, kRunValueMaxBytes, text).outcome;
+    return key.ReadText(kAppTitle, kRunValueMaxBytes, text).outcome;
 }
 
 } // namespace
@@ -42,8 +41,8 @@ RegistryOutcome ReadRunValue(RegistryService& registry, OpenedKey& key) {
 // Looked at with the read access every user has.
 bool Settings::MachineRunValueExists() {
     bool exists = false;
-    WithKey(registry_, RegistryRoot::LocalMachine, kRunKey, RegistryAccess::Read, [&](OpenedKey& key) {
-        const RegistryOutcome outcome = ReadRunValue(registry_, key);
+    WithKey(registry_, RegistryRoot::LocalMachine, kRunKey, RegistryAccess::Read, [&](RegistryKey& key) {
+        const RegistryOutcome outcome = ReadRunValue(key);
         exists = outcome == RegistryOutcome::Ok || outcome == RegistryOutcome::TooLong;
     });
     return exists;
@@ -51,26 +50,23 @@ bool Settings::MachineRunValueExists() {
 
 void Settings::DeleteUserRunValue() {
     WithKey(registry_, RegistryRoot::CurrentUser, kRunKey, RegistryAccess::Write,
-            [&](OpenedKey& key) { registry_.DeleteValue(key.get(), kAppTitle); });
+            [&](RegistryKey& key) { key.DeleteValue(kAppTitle); });
 }
 
 void Settings::RegisterForEveryone() {
     ShowErrorAndGoOn(messages_, MessageIcon::Exclamation, [&] {
-        std::uintptr_t handle = 0;
-        const RegistryResult opened =
-            registry_.OpenKey(RegistryRoot::LocalMachine, kRunKey, RegistryAccess::Write, handle);
         bool machineValue = false;
-        if (opened.Ok()) {
-            OpenedKey key(registry_, handle);
-            machineValue = WriteRunValue(registry_, key, modulePath_);
-        } else if (opened.outcome == RegistryOutcome::AccessDenied) {
+        const RegistryResult opened =
+            WithKey(registry_, RegistryRoot::LocalMachine, kRunKey, RegistryAccess::Write,
+                    [&](RegistryKey& key) { machineValue = WriteRunValue(key, modulePath_); });
+        if (opened.outcome == RegistryOutcome::AccessDenied) {
             // A value for everyone is left as it is: it starts the program at this user's log-on too.
             machineValue = MachineRunValueExists();
             if (!machineValue) {
                 // A user without the right to start programs for everyone (any unelevated user since Windows
                 // Vista) still starts the program at his own log-on.
                 WithKey(registry_, RegistryRoot::CurrentUser, kRunKey, RegistryAccess::Write,
-                        [&](OpenedKey& key) { WriteRunValue(registry_, key, modulePath_); });
+                        [&](RegistryKey& key) { WriteRunValue(key, modulePath_); });
             }
         }
         if (machineValue) {
@@ -83,7 +79,7 @@ void Settings::RegisterForEveryone() {
 void Settings::RegisterForThisUser() {
     ShowErrorAndGoOn(messages_, MessageIcon::Exclamation, [&] {
         WithKey(registry_, RegistryRoot::CurrentUser, kRunKey, RegistryAccess::Write,
-                [&](OpenedKey& key) { WriteRunValue(registry_, key, modulePath_); });
+                [&](RegistryKey& key) { WriteRunValue(key, modulePath_); });
     });
 }
 
@@ -100,16 +96,14 @@ void Settings::DisableLogonStart() {
     ShowErrorAndGoOn(messages_, MessageIcon::Exclamation, [&] {
         // Why the machine-wide value is still there, or Ok.
         RegistryResult kept;
-        std::uintptr_t handle = 0;
         const RegistryResult opened =
-            registry_.OpenKey(RegistryRoot::LocalMachine, kRunKey, RegistryAccess::Write, handle);
-        if (opened.Ok()) {
-            OpenedKey key(registry_, handle);
-            const RegistryResult deleted = registry_.DeleteValue(key.get(), kAppTitle);
-            if (deleted.outcome != RegistryOutcome::NotFound) {
-                kept = deleted;
-            }
-        } else if (opened.outcome != RegistryOutcome::NotFound && MachineRunValueExists()) {
+            WithKey(registry_, RegistryRoot::LocalMachine, kRunKey, RegistryAccess::Write, [&](RegistryKey& key) {
+                const RegistryResult deleted = key.DeleteValue(kAppTitle);
+                if (deleted.outcome != RegistryOutcome::NotFound) {
+                    kept = deleted;
+                }
+            });
+        if (!opened.Ok() && opened.outcome != RegistryOutcome::NotFound && MachineRunValueExists()) {
             kept = opened;
         }
         DeleteUserRunValue();
@@ -132,9 +126,9 @@ void Settings::LookForRunValue() {
         bool found = false;
         // The machine-wide value first, then the one of a user who could not write it.
         for (const RegistryRoot root : {RegistryRoot::LocalMachine, RegistryRoot::CurrentUser}) {
-            WithKey(registry_, root, kRunKey, RegistryAccess::Read, [&](OpenedKey& key) {
+            WithKey(registry_, root, kRunKey, RegistryAccess::Read, [&](RegistryKey& key) {
                 looked = true;
-                found = ReadRunValue(registry_, key) == RegistryOutcome::Ok;
+                found = ReadRunValue(key) == RegistryOutcome::Ok;
             });
             if (found) {
                 break;

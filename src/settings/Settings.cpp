@@ -19,7 +19,7 @@ constexpr const char* kPerUserName = "peruser";
 void WriteProgramDword(RegistryService& registry, MessageBoxService& messages, const char* name, std::uint32_t value) {
     ShowErrorAndGoOn(messages, MessageIcon::Information, [&] {
         WithKey(registry, RegistryRoot::CurrentUser, kProgramKey, RegistryAccess::Write,
-                [&](OpenedKey& key) { registry.WriteDword(key.get(), name, value); });
+                [&](RegistryKey& key) { key.WriteDword(name, value); });
     });
 }
 
@@ -28,9 +28,9 @@ std::optional<std::uint32_t> ReadProgramDword(RegistryService& registry, Message
                                               const char* name) {
     std::optional<std::uint32_t> value;
     ShowErrorAndGoOn(messages, MessageIcon::Information, [&] {
-        WithKey(registry, RegistryRoot::CurrentUser, kProgramKey, RegistryAccess::Read, [&](OpenedKey& key) {
+        WithKey(registry, RegistryRoot::CurrentUser, kProgramKey, RegistryAccess::Read, [&](RegistryKey& key) {
             std::uint32_t read = 0;
-            if (registry.ReadDword(key.get(), name, read).Ok()) {
+            if (key.ReadDword(name, read).Ok()) {
                 value = read;
             }
         });
@@ -57,14 +57,12 @@ void Settings::SaveControllerState(ControllerState state) {
 std::optional<bool> Settings::IsFirstStart() {
     std::optional<bool> firstStart = false;
     ShowErrorAndGoOn(messages_, MessageIcon::Information, [&] {
-        std::uintptr_t handle = 0;
-        if (!registry_.OpenKey(RegistryRoot::CurrentUser, kProgramKey, RegistryAccess::Read, handle).Ok()) {
-            firstStart = std::nullopt;
-            return;
-        }
-        OpenedKey key(registry_, handle);
         std::uint32_t flag = 0;
-        if (registry_.ReadDword(key.get(), kFirstStartName, flag).Ok()) {
+        bool read = false;
+        WithKey(registry_, RegistryRoot::CurrentUser, kProgramKey, RegistryAccess::Read,
+                [&](RegistryKey& key) { read = key.ReadDword(kFirstStartName, flag).Ok(); });
+        // The key is closed before the start-up's box: it is not held open while the user reads it.
+        if (read) {
             firstStart = flag == 1;
         } else {
             firstStart = std::nullopt;

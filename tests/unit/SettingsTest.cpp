@@ -45,7 +45,7 @@ TEST(SettingsTest, FirstStartRegistersClearsTheFlagAndLeavesTheControllerClosedB
     EXPECT_EQ(writes, (std::vector<std::string>{"registry.Write " + kTitle, "registry.Write cstpval",
                                                 "registry.Write ontopstat", "registry.Write ontopstat"}));
     EXPECT_TRUE(p.messages.shown.empty());
-    EXPECT_TRUE(p.registry.openKeys.empty());
+    EXPECT_TRUE(p.registry.openKeys == 0);
     EXPECT_EQ(p.settings.IsFirstStart(), false) << "the next start";
 }
 
@@ -68,7 +68,7 @@ TEST(SettingsTest, AMissingProgramKeyOrFlagIsABrokenInstallationWithNoKeyLeftOpe
         }
         EXPECT_EQ(p.settings.IsFirstStart(), std::nullopt);
         EXPECT_TRUE(p.messages.shown.empty()) << "the start-up says so";
-        EXPECT_TRUE(p.registry.openKeys.empty()) << "no key is held open while it does";
+        EXPECT_TRUE(p.registry.openKeys == 0) << "no key is held open while it does";
     }
 }
 
@@ -266,7 +266,7 @@ TEST(SettingsTest, AnEnvironmentFailureIsShownWithTheOperationsIconAndEndsTheOpe
             EXPECT_EQ(p.messages.shown[i].icon, operation.icons[i]);
         }
         EXPECT_EQ(p.registry.opens, static_cast<int>(operation.icons.size())) << "nothing more after the failure";
-        EXPECT_TRUE(p.registry.openKeys.empty());
+        EXPECT_TRUE(p.registry.openKeys == 0);
     }
 }
 
@@ -289,7 +289,7 @@ TEST(SettingsTest, EveryOperationClosesWhatItOpensOnEveryBranch) {
                 p.registry.writeOutcome = RegistryOutcome::AccessDenied;
             }
             operation.run(p.settings);
-            EXPECT_TRUE(p.registry.openKeys.empty());
+            EXPECT_TRUE(p.registry.openKeys == 0);
         }
     }
 }

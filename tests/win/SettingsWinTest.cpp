@@ -210,11 +210,11 @@ TEST_F(SettingsWinTest, AProgramKeyTheUserMayOnlyReadStillGivesItsSettingsAndRef
     settings.SaveControllerState(ControllerState::OnTop);
     EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, kProgramKeyPath, "ontopstat").result, ERROR_FILE_NOT_FOUND);
     // The refusal, as the adapter reports it, with the system's own words.
-    std::uintptr_t handle = 0;
-    const RegistryResult refused =
-        platform.registry.OpenKey(RegistryRoot::CurrentUser, kProgramKeyPath, RegistryAccess::Write, handle);
-    EXPECT_EQ(refused.outcome, RegistryOutcome::AccessDenied);
-    EXPECT_FALSE(refused.reason.empty());
+    const OpenedKey refused =
+        platform.registry.OpenKey(RegistryRoot::CurrentUser, kProgramKeyPath, RegistryAccess::Write);
+    EXPECT_FALSE(refused.key);
+    EXPECT_EQ(refused.result.outcome, RegistryOutcome::AccessDenied);
+    EXPECT_FALSE(refused.result.reason.empty());
     EXPECT_TRUE(messages.shown.empty());
 }
 

@@ -137,12 +137,13 @@ TEST(SystemTools, AWideRunValueReadsBackExactly) {
     HKEY created = nullptr;
     ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, "Software\\KobWideTest", &created), ERROR_SUCCESS);
     RegCloseKey(created);
-    std::uintptr_t key = 0;
-    ASSERT_TRUE(
-        p.registry.OpenKey(RegistryRoot::CurrentUser, "Software\\KobWideTest", RegistryAccess::Write, key).Ok());
     const std::u16string text = u"\"C:\\\u0416\u00E9\\kob3.0.exe\"";
-    EXPECT_TRUE(p.registry.WriteWideText(key, "Drovo Volume Controller 3.0", text).Ok());
-    p.registry.CloseKey(key);
+    {
+        const OpenedKey opened =
+            p.registry.OpenKey(RegistryRoot::CurrentUser, "Software\\KobWideTest", RegistryAccess::Write);
+        ASSERT_TRUE(opened.key);
+        EXPECT_TRUE(opened.key->WriteWideText("Drovo Volume Controller 3.0", text).Ok());
+    }
     wchar_t read[64] = {};
     DWORD size = sizeof(read);
     DWORD type = 0;

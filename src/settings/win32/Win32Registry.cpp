@@ -2,9 +2,11 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <vector>
 
 #include "platform/win32/SystemErrorText.h"
+#include "platform/win32/UniqueHandle.h"
 
 namespace kob {
 
@@ -12,10 +14,6 @@ namespace {
 
 HKEY RootKey(RegistryRoot root) {
     return root == RegistryRoot::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
-}
-
-HKEY AsKey(std::uintptr_t key) {
-    return reinterpret_cast<HKEY>(key);
 }
 
 RegistryResult ResultOf(LONG code) {
@@ -33,31 +31,38 @@ RegistryResult ResultOf(LONG code) {
     }
 }
 
-// Queries the value into a zeroed buffer of that many bytes, whatever type it is stored as.
-RegistryResult Query(std::uintptr_t key, const std::string& name, std::vector<BYTE>& buffer) {
+struct KeyCloser {
+    void operator()(HKEY key) const { RegCloseKey(key); }
+};
+
+class Win32RegistryKey : public RegistryKey {
+public:
+    explicit Win32RegistryKey(HKEY key) : key_(key) {}
+    RegistryResult ReadDword(const std::string& name, std::uint32_t& value) override;
+    RegistryResult ReadText(const std::string& name, std::size_t maxBytes, std::string& text) override;
+    RegistryResult WriteDword(const std::string& name, std::uint32_t value) override;
+    RegistryResult WriteText(const std::string& name, const std::string& text) override;
+    RegistryResult WriteWideText(const std::string& name, const std::u16string& text) override;
+    RegistryResult DeleteValue(const std::string& name) override;
+
+private:
+    // Queries the value into a zeroed buffer of that many bytes, whatever type it is stored as.
+    RegistryResult Query(const std::string& name, std::vector<BYTE>& buffer);
+
+    UniqueHandle<HKEY, KeyCloser> key_;
+};
+
+RegistryResult Win32RegistryKey::Query(const std::string& name, std::vector<BYTE>& buffer) {
     DWORD type = 0;
     DWORD size = static_cast<DWORD>(buffer.size());
-    const LONG result = RegQueryValueExA(AsKey(key), name.c_str(), nullptr, &type, buffer.data(), &size);
+    const LONG result = RegQueryValueExA(key_.get(), name.c_str(), nullptr, &type, buffer.data(), &size);
     buffer.resize(result == ERROR_SUCCESS ? size : 0);
     return ResultOf(result);
 }
 
-} // namespace
-
-RegistryResult Win32Registry::OpenKey(RegistryRoot root, const std::string& subKey, RegistryAccess access,
-                                      std::uintptr_t& key) {
-    HKEY opened = nullptr;
-    const REGSAM rights = access == RegistryAccess::Read ? KEY_READ : KEY_WRITE;
-    const LONG result = RegOpenKeyExA(RootKey(root), subKey.c_str(), 0, rights, &opened);
-    if (result == ERROR_SUCCESS) {
-        key = reinterpret_cast<std::uintptr_t>(opened);
-    }
-    return ResultOf(result);
-}
-
-RegistryResult Win32Registry::ReadDword(std::uintptr_t key, const std::string& name, std::uint32_t& value) {
+RegistryResult Win32RegistryKey::ReadDword(const std::string& name, std::uint32_t& value) {
     std::vector<BYTE> buffer(sizeof(DWORD), 0);
-    RegistryResult result = Query(key, name, buffer);
+    RegistryResult result = Query(name, buffer);
     if (result.Ok()) {
         // A shorter value leaves the rest of the number zero.
         buffer.resize(sizeof(DWORD), 0);
@@ -67,10 +72,9 @@ RegistryResult Win32Registry::ReadDword(std::uintptr_t key, const std::string& n
     return result;
 }
 
-RegistryResult Win32Registry::ReadText(std::uintptr_t key, const std::string& name, std::size_t maxBytes,
-                                       std::string& text) {
+RegistryResult Win32RegistryKey::ReadText(const std::string& name, std::size_t maxBytes, std::string& text) {
     std::vector<BYTE> buffer(maxBytes, 0);
-    RegistryResult result = Query(key, name, buffer);
+    RegistryResult result = Query(name, buffer);
     if (result.Ok()) {
         text.assign(buffer.begin(), buffer.end());
         text.resize(text.find('\0') == std::string::npos ? text.size() : text.find('\0'));
@@ -78,32 +82,40 @@ RegistryResult Win32Registry::ReadText(std::uintptr_t key, const std::string& na
     return result;
 }
 
-RegistryResult Win32Registry::WriteDword(std::uintptr_t key, const std::string& name, std::uint32_t value) {
+RegistryResult Win32RegistryKey::WriteDword(const std::string& name, std::uint32_t value) {
     const DWORD data = value;
     return ResultOf(
-        RegSetValueExA(AsKey(key), name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof(data)));
+        RegSetValueExA(key_.get(), name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof(data)));
 }
 
-RegistryResult Win32Registry::WriteText(std::uintptr_t key, const std::string& name, const std::string& text) {
+RegistryResult Win32RegistryKey::WriteText(const std::string& name, const std::string& text) {
     // The byte count includes the terminating NUL.
-    return ResultOf(RegSetValueExA(AsKey(key), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+    return ResultOf(RegSetValueExA(key_.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
                                    static_cast<DWORD>(text.size() + 1)));
 }
 
-RegistryResult Win32Registry::WriteWideText(std::uintptr_t key, const std::string& name, const std::u16string& text) {
+RegistryResult Win32RegistryKey::WriteWideText(const std::string& name, const std::u16string& text) {
     // The value names the program uses are plain ASCII.
     const std::wstring wideName(name.begin(), name.end());
     const std::wstring data(text.begin(), text.end());
-    return ResultOf(RegSetValueExW(AsKey(key), wideName.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+    return ResultOf(RegSetValueExW(key_.get(), wideName.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
                                    static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t))));
 }
 
-RegistryResult Win32Registry::DeleteValue(std::uintptr_t key, const std::string& name) {
-    return ResultOf(RegDeleteValueA(AsKey(key), name.c_str()));
+RegistryResult Win32RegistryKey::DeleteValue(const std::string& name) {
+    return ResultOf(RegDeleteValueA(key_.get(), name.c_str()));
 }
 
-void Win32Registry::CloseKey(std::uintptr_t key) {
-    RegCloseKey(AsKey(key));
+} // namespace
+
+OpenedKey Win32Registry::OpenKey(RegistryRoot root, const std::string& subKey, RegistryAccess access) {
+    HKEY opened = nullptr;
+    const REGSAM rights = access == RegistryAccess::Read ? KEY_READ : KEY_WRITE;
+    const LONG result = RegOpenKeyExA(RootKey(root), subKey.c_str(), 0, rights, &opened);
+    if (result != ERROR_SUCCESS) {
+        return {nullptr, ResultOf(result)};
+    }
+    return {std::make_unique<Win32RegistryKey>(opened), {}};
 }
 
 } // namespace kob

@@ -1,7 +1,9 @@
 #include "fakes/FakeRegistry.h"
 
 #include <algorithm>
+#include <memory>
 #include <stdexcept>
+#include <utility>
 
 #include "fakes/FakeServices.h"
 
@@ -31,109 +33,104 @@ std::vector<std::uint8_t> TextBytes(const std::string& text) {
     return bytes;
 }
 
+// An open key of the fake registry, counted as open while it lives.
+class FakeKey : public RegistryKey {
+public:
+    FakeKey(FakeRegistry& registry, FakeRegistry::KeyName name, CallLog& log)
+        : registry_(registry), name_(std::move(name)), log_(log) {
+        ++registry_.openKeys;
+        ++registry_.opens;
+    }
+    ~FakeKey() override { --registry_.openKeys; }
+
+    RegistryResult ReadDword(const std::string& name, std::uint32_t& value) override {
+        log_.Add("registry.Read " + name);
+        std::string bytes;
+        const RegistryResult result = ReadText(name, 4, bytes);
+        if (result.Ok()) {
+            bytes.resize(4, '\0');
+            value = 0;
+            for (std::size_t i = 0; i < 4; ++i) {
+                value |= static_cast<std::uint32_t>(static_cast<std::uint8_t>(bytes[i])) << (8 * i);
+            }
+        }
+        return result;
+    }
+    RegistryResult ReadText(const std::string& name, std::size_t maxBytes, std::string& text) override {
+        const auto& values = Values();
+        const auto found = values.find(name);
+        if (found == values.end()) {
+            return Outcome(RegistryOutcome::NotFound);
+        }
+        const auto& data = found->second.data;
+        if (data.size() > maxBytes) {
+            return Outcome(RegistryOutcome::TooLong);
+        }
+        text.assign(data.begin(), data.end());
+        return {};
+    }
+    RegistryResult WriteDword(const std::string& name, std::uint32_t value) override {
+        return Store(name, {StoredValue::Kind::Dword, DwordBytes(value)});
+    }
+    RegistryResult WriteText(const std::string& name, const std::string& text) override {
+        return Store(name, {StoredValue::Kind::Text, TextBytes(text)});
+    }
+    RegistryResult WriteWideText(const std::string& name, const std::u16string& text) override {
+        std::vector<std::uint8_t> bytes;
+        for (const char16_t unit : text + u'\0') {
+            bytes.push_back(static_cast<std::uint8_t>(unit));
+            bytes.push_back(static_cast<std::uint8_t>(unit >> 8));
+        }
+        return Store(name, {StoredValue::Kind::Text, bytes});
+    }
+    RegistryResult DeleteValue(const std::string& name) override {
+        log_.Add("registry.Delete " + name);
+        auto& values = Values();
+        if (registry_.writeOutcome != RegistryOutcome::Ok) {
+            return Outcome(registry_.writeOutcome);
+        }
+        return values.erase(name) == 1 ? RegistryResult{} : Outcome(RegistryOutcome::NotFound);
+    }
+
+private:
+    std::map<std::string, StoredValue>& Values() {
+        if (registry_.throwOnValueOperation) {
+            throw std::runtime_error("Out of memory");
+        }
+        return registry_.keys.at(name_);
+    }
+    RegistryResult Store(const std::string& name, StoredValue value) {
+        log_.Add("registry.Write " + name);
+        auto& values = Values();
+        if (registry_.writeOutcome != RegistryOutcome::Ok) {
+            return Outcome(registry_.writeOutcome);
+        }
+        values[name] = std::move(value);
+        return {};
+    }
+
+    FakeRegistry& registry_;
+    FakeRegistry::KeyName name_;
+    CallLog& log_;
+};
+
 } // namespace
 
-RegistryResult FakeRegistry::OpenKey(RegistryRoot root, const std::string& subKey, RegistryAccess access,
-                                     std::uintptr_t& key) {
+OpenedKey FakeRegistry::OpenKey(RegistryRoot root, const std::string& subKey, RegistryAccess access) {
     log_.Add(std::string("registry.Open ") + (root == RegistryRoot::CurrentUser ? "HKCU " : "HKLM ") + subKey);
     if (openOutcome != RegistryOutcome::Ok) {
-        return Outcome(openOutcome);
+        return {nullptr, Outcome(openOutcome)};
     }
     if (const auto forced = rootOpenOutcomes.find(root); forced != rootOpenOutcomes.end()) {
-        return Outcome(forced->second);
+        return {nullptr, Outcome(forced->second)};
     }
     if (access == RegistryAccess::Write && readOnly.count({root, subKey}) != 0) {
-        return Outcome(RegistryOutcome::AccessDenied);
+        return {nullptr, Outcome(RegistryOutcome::AccessDenied)};
     }
     if (keys.find({root, subKey}) == keys.end()) {
-        return Outcome(RegistryOutcome::NotFound);
+        return {nullptr, Outcome(RegistryOutcome::NotFound)};
     }
-    key = nextHandle_++;
-    handles_[key] = {root, subKey};
-    openKeys.insert(key);
-    ++opens;
-    return {};
-}
-
-std::map<std::string, StoredValue>& FakeRegistry::Opened(std::uintptr_t key) {
-    if (openKeys.count(key) == 0) {
-        throw std::logic_error("registry key used while not open");
-    }
-    if (throwOnValueOperation) {
-        throw std::runtime_error("Out of memory");
-    }
-    return keys.at(handles_.at(key));
-}
-
-RegistryResult FakeRegistry::ReadDword(std::uintptr_t key, const std::string& name, std::uint32_t& value) {
-    log_.Add("registry.Read " + name);
-    std::string bytes;
-    const RegistryResult result = ReadText(key, name, 4, bytes);
-    if (result.Ok()) {
-        bytes.resize(4, '\0');
-        value = 0;
-        for (std::size_t i = 0; i < 4; ++i) {
-            value |= static_cast<std::uint32_t>(static_cast<std::uint8_t>(bytes[i])) << (8 * i);
-        }
-    }
-    return result;
-}
-
-RegistryResult FakeRegistry::ReadText(std::uintptr_t key, const std::string& name, std::size_t maxBytes,
-                                      std::string& text) {
-    const auto& values = Opened(key);
-    const auto found = values.find(name);
-    if (found == values.end()) {
-        return Outcome(RegistryOutcome::NotFound);
-    }
-    const auto& data = found->second.data;
-    if (data.size() > maxBytes) {
-        return Outcome(RegistryOutcome::TooLong);
-    }
-    text.assign(data.begin(), data.end());
-    return {};
-}
-
-RegistryResult FakeRegistry::Store(std::uintptr_t key, const std::string& name, StoredValue value) {
-    log_.Add("registry.Write " + name);
-    auto& values = Opened(key);
-    if (writeOutcome != RegistryOutcome::Ok) {
-        return Outcome(writeOutcome);
-    }
-    values[name] = std::move(value);
-    return {};
-}
-
-RegistryResult FakeRegistry::WriteDword(std::uintptr_t key, const std::string& name, std::uint32_t value) {
-    return Store(key, name, {StoredValue::Kind::Dword, DwordBytes(value)});
-}
-
-RegistryResult FakeRegistry::WriteText(std::uintptr_t key, const std::string& name, const std::string& text) {
-    return Store(key, name, {StoredValue::Kind::Text, TextBytes(text)});
-}
-
-RegistryResult FakeRegistry::WriteWideText(std::uintptr_t key, const std::string& name, const std::u16string& text) {
-    std::vector<std::uint8_t> bytes;
-    for (const char16_t unit : text + u'\0') {
-        bytes.push_back(static_cast<std::uint8_t>(unit));
-        bytes.push_back(static_cast<std::uint8_t>(unit >> 8));
-    }
-    return Store(key, name, {StoredValue::Kind::Text, bytes});
-}
-
-RegistryResult FakeRegistry::DeleteValue(std::uintptr_t key, const std::string& name) {
-    log_.Add("registry.Delete " + name);
-    auto& values = Opened(key);
-    if (writeOutcome != RegistryOutcome::Ok) {
-        return Outcome(writeOutcome);
-    }
-    return values.erase(name) == 1 ? RegistryResult{} : Outcome(RegistryOutcome::NotFound);
-}
-
-void FakeRegistry::CloseKey(std::uintptr_t key) {
-    if (openKeys.erase(key) == 0) {
-        throw std::logic_error("registry key closed twice or never opened");
-    }
+    return {std::make_unique<FakeKey>(*this, KeyName{root, subKey}, log_), {}};
 }
 
 void FakeRegistry::SetDword(RegistryRoot root, const std::string& subKey, const std::string& name,
