@@ -29,8 +29,8 @@ std::optional<VolumeFailure> Controller::Load() {
     if (unloaded_) {
         return std::nullopt;
     }
-    view_.SetKnobRegion(TwipsToPixels(controller_layout::kKnob.width, twipsPerPixelX),
-                        TwipsToPixels(controller_layout::kKnob.height, twipsPerPixelY),
+    view_.SetKnobRegion(TwipsToPixels(SliderGeometry::kKnob.width, twipsPerPixelX),
+                        TwipsToPixels(SliderGeometry::kKnob.height, twipsPerPixelY),
                         controller_layout::kCornerEllipse, controller_layout::kCornerEllipse);
     if (const auto failure = volume_.PrepareVolume()) {
         return failure;
@@ -64,7 +64,7 @@ std::optional<VolumeFailure> Controller::ShowVolume() {
     const int percent = read.Value();
     const bool changed = percent != state_.percent;
     state_.percent = percent;
-    PlaceKnob(KnobTopFromPercent(percent));
+    PlaceKnob(SliderGeometry::KnobTopAt(percent));
     view_.SetReadout(std::to_string(percent));
     if (changed) {
         view_.AnnounceVolumeChanged();
@@ -73,7 +73,7 @@ std::optional<VolumeFailure> Controller::ShowVolume() {
 }
 
 std::optional<VolumeFailure> Controller::SetVolumeFromLevel(std::int32_t level) {
-    return volume_.SetVolume(PercentFromLevel(level));
+    return volume_.SetVolume(SliderGeometry::PercentOfLevel(level));
 }
 
 void Controller::Report(std::optional<VolumeFailure> failure) {
@@ -82,7 +82,7 @@ void Controller::Report(std::optional<VolumeFailure> failure) {
     }
 }
 
-void Controller::PlaceKnob(float top) {
+void Controller::PlaceKnob(Twips top) {
     state_.knobTop = top;
     view_.SetKnobTop(top);
 }

@@ -7,7 +7,7 @@
 
 #include "controller/ControllerAccessibility.h"
 #include "controller/ControllerView.h"
-#include "controller/SliderScale.h"
+#include "controller/SliderGeometry.h"
 #include "platform/MessageBoxService.h"
 #include "platform/ProgramLauncher.h"
 #include "platform/ScreenService.h"
@@ -19,11 +19,11 @@ namespace kob {
 
 // The controller's own state. A showing starts with all of it at these values.
 struct ShowingState {
-    // The knob's Top in twips, as the logic last placed it.
-    float knobTop = static_cast<float>(kKnobTopOfTravel);
-    // A knob drag is in progress; the pointer's Y inside the knob when it began.
+    // The knob's Top, as the logic last placed it.
+    Twips knobTop = SliderGeometry::kTopOfTravel;
+    // A knob drag is in progress; the pointer's Y inside the knob when it began, in whole twips.
     bool knobDragging = false;
-    int knobGrabY = 0;
+    Twips knobGrabY;
     // Armed by a click on the track; the knob jumps at the next move over it.
     bool trackArmed = false;
     // The pointer's last place over the background while no button was held.
@@ -82,13 +82,13 @@ public:
     // The handlers below are the window's: a volume failure inside one goes to `onVolumeFailure`, and the handler
     // does nothing after it.
 
-    // The pointer's place comes in twips relative to the element. Any button drags the knob.
-    void OnKnobPressed(float yTwips);
-    void OnKnobDragged(float yTwips);
+    // The pointer's place comes relative to the element. Any button drags the knob.
+    void OnKnobPressed(Twips y);
+    void OnKnobDragged(Twips y);
     void OnKnobReleased();
     void OnKnobClicked();
     void OnTrackClicked();
-    void OnTrackPointerMoved(float yTwips);
+    void OnTrackPointerMoved(Twips y);
     void OnTrackReleased();
     void OnBackgroundPointerMoved(HeldButtons held, float xTwips, float yTwips);
     void OnBackgroundReleased();
@@ -132,7 +132,7 @@ private:
     // Shows the window at this opacity (0 to 255).
     void ApplyOpacity(int level);
     // Places the knob and tells the window.
-    void PlaceKnob(float top);
+    void PlaceKnob(Twips top);
     // Writes the level of the knob's current Top and shows the volume in effect.
     [[nodiscard]] std::optional<VolumeFailure> ApplyKnobLevel();
     // Records the controller as closed, then fades it out; the knob stops following the volume.

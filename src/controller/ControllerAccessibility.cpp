@@ -6,13 +6,15 @@
 
 #include "controller/Controller.h"
 #include "controller/ControllerLayout.h"
+#include "controller/SliderGeometry.h"
 
 namespace kob {
 
 AccessibleParts DescribeControllerParts(int percent, bool muteBoxTicked) {
     using namespace controller_layout;
     return {{
-        {ControllerPart::Slider, AccessibleRole::Slider, "Volume", std::to_string(percent), false, "", kTrack},
+        {ControllerPart::Slider, AccessibleRole::Slider, "Volume", std::to_string(percent), false, "",
+         SliderGeometry::kTrack},
         {ControllerPart::MuteBox, AccessibleRole::CheckBox, kTipMute, "", muteBoxTicked,
          muteBoxTicked ? "Uncheck" : "Check", kMuteBox},
         {ControllerPart::Close, AccessibleRole::PushButton, kTipClose, "", false, "Press", kClose},

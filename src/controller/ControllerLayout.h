@@ -3,7 +3,6 @@
 #include <cstdint>
 
 #include "common/Twips.h"
-#include "controller/SliderScale.h"
 
 namespace kob::controller_layout {
 
@@ -11,9 +10,8 @@ namespace kob::controller_layout {
 inline constexpr double kWidth = 1005;  // 67 px
 inline constexpr double kHeight = 2790; // 186 px
 
-inline constexpr TwipsRect kKnob{667, kKnobTopOfTravel, 225, 285}; // the slider knob (15 x 19 px)
-inline constexpr TwipsRect kTrack{652, 495, 255, 1680};            // the invisible slider track
-inline constexpr TwipsRect kReadout{655, 100, 240, 240};           // the level read-out
+// The slider's knob and track are SliderGeometry's.
+inline constexpr TwipsRect kReadout{655, 100, 240, 240}; // the level read-out
 inline constexpr TwipsRect kMuteBox{680, 2250, 200, 200};
 inline constexpr TwipsRect kClose{697, 2540, 225, 210}; // the close button (15 x 14 px)
 inline constexpr TwipsRect kVolumeControlSpot{80, 60, 255, 255};

@@ -1,41 +1,29 @@
 // The volume slider and the window drag of the controller.
-#include "common/Rounding.h"
 #include "controller/Controller.h"
-#include "controller/SliderScale.h"
+#include "controller/SliderGeometry.h"
 
 namespace kob {
 
-namespace {
-
-constexpr float kBottomDragLimit = 1845;
-// A track click puts the knob's Top this far below the pointer's Y within the track.
-constexpr double kTrackClickOffset = 150;
-
-} // namespace
-
 std::optional<VolumeFailure> Controller::ApplyKnobLevel() {
-    if (const auto failure = SetVolumeFromLevel(LevelFromKnobTop(state_.knobTop))) {
+    if (const auto failure = SetVolumeFromLevel(SliderGeometry::LevelAt(state_.knobTop))) {
         return failure;
     }
     return ShowVolume();
 }
 
-void Controller::OnKnobPressed(float yTwips) {
-    state_.knobGrabY = RoundToInt32(yTwips);
+void Controller::OnKnobPressed(Twips y) {
+    state_.knobGrabY = y.Rounded();
     state_.knobDragging = true;
 }
 
-void Controller::OnKnobDragged(float yTwips) {
+void Controller::OnKnobDragged(Twips y) {
     if (!state_.knobDragging) {
         return;
     }
-    PlaceKnob(static_cast<float>(state_.knobTop - (state_.knobGrabY - static_cast<double>(yTwips))));
-    if (state_.knobTop <= static_cast<float>(kKnobTopOfTravel)) {
-        PlaceKnob(static_cast<float>(kKnobTopOfTravel));
-        state_.knobDragging = false;
-    }
-    if (state_.knobTop > kBottomDragLimit) {
-        PlaceKnob(kBottomDragLimit);
+    // The knob keeps the point grabbed under the pointer, until it reaches a stop: then the drag is over.
+    const KnobDragStep step = SliderGeometry::Drag(state_.knobTop, y - state_.knobGrabY);
+    PlaceKnob(step.top);
+    if (step.stopped) {
         state_.knobDragging = false;
     }
     Report(ApplyKnobLevel());
@@ -53,10 +41,13 @@ void Controller::OnTrackClicked() {
     state_.trackArmed = true;
 }
 
-void Controller::OnTrackPointerMoved(float yTwips) {
+void Controller::OnTrackPointerMoved(Twips y) {
     if (state_.trackArmed) {
-        PlaceKnob(static_cast<float>(static_cast<double>(yTwips) + kTrackClickOffset));
-        Report(ApplyKnobLevel());
+std::optional<VolumeFailure> Controller::ApplyKnobLevel() {
+    if (const auto failure = SetVolumeFromLevel(SliderGeometry::LevelAt(state_.knobTop))) {
+        return failure;
+    }
+    return ShowVolume();
     }
     state_.trackArmed = false;
 }

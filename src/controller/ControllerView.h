@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "common/Twips.h"
+
 namespace kob {
 
 enum class ControllerTimer { DragSettle, Fade, VolumeSync };
@@ -26,8 +28,8 @@ public:
     virtual void ShowSkin() = 0;
     virtual void ShowKnobPicture() = 0;
 
-    // Places the knob at this Top in twips; the window rounds it to pixels.
-    virtual void SetKnobTop(float twips) = 0;
+    // Places the knob at this Top; the window rounds it to pixels.
+    virtual void SetKnobTop(Twips top) = 0;
     virtual void SetReadout(const std::string& caption) = 0;
     virtual void SetMuteBoxBackColor(std::uint32_t colorref) = 0;
     // Shows the mute box ticked or clear.

@@ -26,7 +26,7 @@ TEST_F(ControllerButtonsTest, TheMuteBoxWritesTheMuteThenGivesTheSliderTheVolume
     EXPECT_TRUE(platform.volume.muted);
     // The slider moves the volume, not the mute.
     controller.OnTrackClicked();
-    controller.OnTrackPointerMoved(1010); // knob Top 1160: 50 %
+    controller.OnTrackPointerMoved(Twips(1010)); // knob Top 1160: 50 %
     EXPECT_EQ(platform.volume.percent, 50);
     EXPECT_TRUE(platform.volume.muted);
     controller.OnMuteBoxToggled();

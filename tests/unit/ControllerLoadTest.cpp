@@ -99,7 +99,7 @@ TEST_F(ControllerLoadTest, ShowsTheCurrentVolumeOpaqueWithTheTrackDisarmedAndNoT
     EXPECT_FALSE(view.TimerEnabled(ControllerTimer::Fade));
     EXPECT_FALSE(view.TimerEnabled(ControllerTimer::VolumeSync));
     const int writes = platform.volume.writes;
-    controller.OnTrackPointerMoved(1000);
+    controller.OnTrackPointerMoved(Twips(1000));
     EXPECT_EQ(platform.volume.writes, writes) << "the click before the load is forgotten";
     controller.OnFadeTick();
     EXPECT_EQ(view.opacities, std::vector<int>{252}) << "the fade starts from opaque";

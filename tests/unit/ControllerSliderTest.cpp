@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "controller/Controller.h"
-#include "controller/SliderScale.h"
 #include "fakes/FakeController.h"
 #include "fakes/FakeControllerView.h"
 #include "fakes/FakeServices.h"
@@ -22,15 +21,15 @@ protected:
 
     std::int32_t LastLevelWritten() const { return 100 - platform.volume.percent; }
 
-    void ClickTrackAndMoveTo(float y) {
+    void ClickTrackAndMoveTo(double y) {
         controller.OnTrackReleased();
         controller.OnTrackClicked();
-        controller.OnTrackPointerMoved(y);
+        controller.OnTrackPointerMoved(Twips(y));
     }
     // A knob drag goes on when a further move writes the volume.
     bool DragGoesOn() {
         const int writes = platform.volume.writes;
-        controller.OnKnobDragged(100);
+        controller.OnKnobDragged(Twips(100));
         return platform.volume.writes > writes;
     }
     // A click on the background starts the fade, unless it ends a window drag.
@@ -47,7 +46,7 @@ protected:
                           [](VolumeFailure) { ADD_FAILURE() << "no volume failure"; }};
 };
 
-TEST_F(ControllerSliderTest, KnobTopGivesTheWorkedLevels) {
+TEST_F(ControllerSliderTest, ATrackClickSetsTheVolumeOfTheNearestStepAndTheKnobShowsIt) {
     LoadAt(100);
     const std::pair<float, std::int32_t> table[] = {{470, 0},   {480, 1},   {495, 2},   {1160, 50},
                                                     {1500, 75}, {1830, 99}, {1845, 100}};
@@ -55,24 +54,24 @@ TEST_F(ControllerSliderTest, KnobTopGivesTheWorkedLevels) {
         ClickTrackAndMoveTo(top - 150);
         ASSERT_GT(platform.volume.writes, 0);
         EXPECT_EQ(platform.volume.percent, 100 - level) << "top " << top;
-        EXPECT_FLOAT_EQ(view.knobTop, KnobTopFromPercent(100 - level)) << "top " << top;
+        EXPECT_FLOAT_EQ(view.knobTop, static_cast<float>(470 + 13.8 * level)) << "top " << top;
     }
 }
 
 TEST_F(ControllerSliderTest, EachMoveWritesTheVolumeAndShowsWhatTheDeviceThenHolds) {
     LoadAt(100);
-    controller.OnKnobPressed(135);
-    controller.OnKnobDragged(135 + 690); // knob Top 1160: 50 %
+    controller.OnKnobPressed(Twips(135));
+    controller.OnKnobDragged(Twips(135 + 690)); // knob Top 1160: 50 %
     EXPECT_EQ(platform.volume.percent, 50);
     EXPECT_EQ(view.readout, "50");
     EXPECT_FLOAT_EQ(view.knobTop, 1160.0f);
 }
 
-TEST_F(ControllerSliderTest, AtFullVolumeAnUpwardOrFlatMoveEndsTheDragAtLevelZero) {
+TEST_F(ControllerSliderTest, AtFullVolumeAnUpwardOrFlatMoveEndsTheDragAndKeepsFullVolume) {
     for (float y : {90.0f, 100.0f}) {
         LoadAt(100);
-        controller.OnKnobPressed(100);
-        controller.OnKnobDragged(y);
+        controller.OnKnobPressed(Twips(100));
+        controller.OnKnobDragged(Twips(y));
         EXPECT_FLOAT_EQ(view.knobTop, 470.0f);
         EXPECT_EQ(platform.volume.writes, 1);
         EXPECT_EQ(platform.volume.percent, 100);
@@ -80,30 +79,30 @@ TEST_F(ControllerSliderTest, AtFullVolumeAnUpwardOrFlatMoveEndsTheDragAtLevelZer
     }
 }
 
-TEST_F(ControllerSliderTest, DraggingPastTheBottomStopsAt1845ThenSnapsTo1850) {
+TEST_F(ControllerSliderTest, DraggingPastTheBottomStopsTheKnobAtTheEndOfItsTravelAndSilencesTheVolume) {
     LoadAt(50);
-    // Exactly onto the bottom stop (Top 1160 + 685) is still inside the travel: the drag goes on.
-    controller.OnKnobPressed(100);
-    controller.OnKnobDragged(100 + 685);
+    // Exactly onto the drag's bottom stop (Top 1160 + 685 = 1845) is still inside the travel: the drag goes on.
+    controller.OnKnobPressed(Twips(100));
+    controller.OnKnobDragged(Twips(100 + 685));
     EXPECT_EQ(platform.volume.percent, 0);
     EXPECT_TRUE(DragGoesOn());
     LoadAt(50);
-    controller.OnKnobPressed(100);
-    controller.OnKnobDragged(1000);
+    controller.OnKnobPressed(Twips(100));
+    controller.OnKnobDragged(Twips(1000));
     EXPECT_EQ(platform.volume.writes, 1);
     EXPECT_EQ(platform.volume.percent, 0);
-    EXPECT_FLOAT_EQ(view.knobTop, 1850.0f);
+    EXPECT_FLOAT_EQ(view.knobTop, 1850.0f) << "stopped at 1845, then shown where silence is";
     EXPECT_EQ(view.readout, "0");
     EXPECT_FALSE(DragGoesOn());
 }
 
-TEST_F(ControllerSliderTest, DuringADragTheKnobSnapsToWholePercents) {
+TEST_F(ControllerSliderTest, DuringADragTheKnobFollowsThePointerInWholePercentSteps) {
     LoadAt(100);
     // The pointer moves down the window; the knob reports it relative to wherever the knob is now.
     const float grab = 100;
-    controller.OnKnobPressed(grab);
+    controller.OnKnobPressed(Twips(grab));
     for (float pointer = 470 + grab + 7; pointer < 470 + grab + 400; pointer += 7) {
-        controller.OnKnobDragged(pointer - view.knobTop);
+        controller.OnKnobDragged(Twips(pointer - view.knobTop));
         const double steps = (view.knobTop - 470.0) / 13.8;
         EXPECT_NEAR(steps, std::round(steps), 1e-4) << "pointer at " << pointer;
         EXPECT_NEAR(view.knobTop, pointer - grab, 13.8) << "the knob follows the pointer";
@@ -113,13 +112,13 @@ TEST_F(ControllerSliderTest, DuringADragTheKnobSnapsToWholePercents) {
     EXPECT_FALSE(DragGoesOn());
 }
 
-TEST_F(ControllerSliderTest, TheGrabPointIsRoundedHalfToEven) {
+TEST_F(ControllerSliderTest, TheKnobKeepsTheGrabbedPointToTheNearestWholeTwip) {
     // At full volume a move that ends at or above the top of the travel ends the drag: half a twip tells which
     // way the grab point was rounded.
     for (auto [grab, goesOn] : {std::pair{142.5f, true}, {143.5f, false}}) {
         LoadAt(100);
-        controller.OnKnobPressed(grab);
-        controller.OnKnobDragged(grab);
+        controller.OnKnobPressed(Twips(grab));
+        controller.OnKnobDragged(Twips(grab));
         EXPECT_EQ(DragGoesOn(), goesOn) << grab;
     }
 }
@@ -129,11 +128,11 @@ TEST_F(ControllerSliderTest, ATrackClickAtTheBottomGivesOnePercent) {
     ClickTrackAndMoveTo(1680);
     EXPECT_EQ(LastLevelWritten(), 99);
     EXPECT_EQ(view.readout, "1");
-    controller.OnTrackPointerMoved(500);
+    controller.OnTrackPointerMoved(Twips(500));
     EXPECT_EQ(platform.volume.writes, 1) << "the click is spent";
 }
 
-TEST_F(ControllerSliderTest, TrackClicksNearTheTopAreClampedToFullVolume) {
+TEST_F(ControllerSliderTest, TrackClicksNearTheTopGiveFullVolume) {
     LoadAt(20);
     ClickTrackAndMoveTo(0); // knob Top 150, level -23
     EXPECT_EQ(platform.volume.percent, 100);
@@ -143,12 +142,12 @@ TEST_F(ControllerSliderTest, TrackClicksNearTheTopAreClampedToFullVolume) {
 
 TEST_F(ControllerSliderTest, TheTrackJumpsOnlyAtTheFirstMoveAfterAClick) {
     LoadAt(100);
-    controller.OnTrackPointerMoved(1000);
+    controller.OnTrackPointerMoved(Twips(1000));
     EXPECT_EQ(platform.volume.writes, 0);
     controller.OnTrackClicked();
-    controller.OnTrackPointerMoved(1000);
+    controller.OnTrackPointerMoved(Twips(1000));
     EXPECT_EQ(platform.volume.writes, 1);
-    controller.OnTrackPointerMoved(200);
+    controller.OnTrackPointerMoved(Twips(200));
     EXPECT_EQ(platform.volume.writes, 1);
 }
 
@@ -156,7 +155,7 @@ TEST_F(ControllerSliderTest, AReleaseOnTheTrackDisarmsAPendingClick) {
     LoadAt(100);
     controller.OnTrackClicked();
     controller.OnTrackReleased();
-    controller.OnTrackPointerMoved(1000);
+    controller.OnTrackPointerMoved(Twips(1000));
     EXPECT_EQ(platform.volume.writes, 0);
 }
 

@@ -23,8 +23,8 @@ protected:
 TEST_F(ControllerSlotTest, NothingOfAShowingRemainsInTheNext) {
     Controller& first = *slot.ShowAfresh().Value();
     // Drag the knob half-way down and keep it held, move the window, arm the track.
-    first.OnKnobPressed(100);
-    first.OnKnobDragged(100 + 690);
+    first.OnKnobPressed(Twips(100));
+    first.OnKnobDragged(Twips(100 + 690));
     first.OnBackgroundPointerMoved(HeldButtons::None, 300, 900);
     first.OnBackgroundPointerMoved(HeldButtons::LeftAlone, 300 - 1500, 900);
     first.OnTrackClicked();
@@ -40,8 +40,8 @@ TEST_F(ControllerSlotTest, NothingOfAShowingRemainsInTheNext) {
     EXPECT_EQ(view.shownAt.y, 548);
     EXPECT_FALSE(view.topmost);
     const int writes = platform.volume.writes;
-    second.OnKnobDragged(100);
-    second.OnTrackPointerMoved(100);
+    second.OnKnobDragged(Twips(100));
+    second.OnTrackPointerMoved(Twips(100));
     EXPECT_EQ(platform.volume.writes, writes) << "no drag and no armed track";
     second.OnBackgroundClicked();
     EXPECT_TRUE(view.TimerEnabled(ControllerTimer::Fade)) << "not marked as just moved";

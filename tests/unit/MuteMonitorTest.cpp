@@ -56,7 +56,7 @@ TEST_F(MuteMonitorTest, WhileTheControllerIsShownItsBoxFollowsAndWritesTheSameSt
     EXPECT_EQ(WritesSinceTick(), 0) << "no change, no write";
     // After the mute change the slider acts on the volume.
     c.Showing().Logic().OnTrackClicked();
-    c.Showing().Logic().OnTrackPointerMoved(1010);
+    c.Showing().Logic().OnTrackPointerMoved(Twips(1010));
     EXPECT_EQ(c.platform.volume.percent, 50);
     EXPECT_TRUE(c.platform.volume.muted);
     MutedElsewhere(false);

@@ -2,7 +2,7 @@
 
 #include "common/Rounding.h"
 #include "common/Twips.h"
-#include "controller/SliderScale.h"
+#include "controller/SliderGeometry.h"
 
 namespace kob {
 namespace {
@@ -28,8 +28,8 @@ class VolumeWorkedValues : public ::testing::TestWithParam<WorkedVolume> {};
 
 TEST_P(VolumeWorkedValues, LevelToPercentToKnob) {
     const WorkedVolume& w = GetParam();
-    EXPECT_EQ(PercentFromLevel(w.level), w.percent);
-    EXPECT_FLOAT_EQ(KnobTopFromPercent(w.percent), w.knobTop);
+    EXPECT_EQ(SliderGeometry::PercentOfLevel(w.level), w.percent);
+    EXPECT_FLOAT_EQ(SliderGeometry::KnobTopAt(w.percent).Value(), w.knobTop);
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, VolumeWorkedValues,
@@ -39,20 +39,20 @@ INSTANTIATE_TEST_SUITE_P(Table, VolumeWorkedValues,
                                            WorkedVolume{100, 0, 1850.0f}),
                          [](const auto& info) { return "level" + std::to_string(info.param.level); });
 
-TEST(SliderScale, LevelsOutsideTheTrackAreTakenAsItsEnds) {
-    EXPECT_EQ(PercentFromLevel(-1), 100);
-    EXPECT_EQ(PercentFromLevel(-23), 100);
-    EXPECT_EQ(PercentFromLevel(101), 0);
-    EXPECT_EQ(PercentFromLevel(INT32_MIN), 100);
-    EXPECT_EQ(PercentFromLevel(INT32_MAX), 0);
+TEST(SliderGeometry, LevelsAboveTheTravelGiveFullVolumeAndBelowItSilence) {
+    EXPECT_EQ(SliderGeometry::PercentOfLevel(-1), 100);
+    EXPECT_EQ(SliderGeometry::PercentOfLevel(-23), 100);
+    EXPECT_EQ(SliderGeometry::PercentOfLevel(101), 0);
+    EXPECT_EQ(SliderGeometry::PercentOfLevel(INT32_MIN), 100);
+    EXPECT_EQ(SliderGeometry::PercentOfLevel(INT32_MAX), 0);
 }
 
-TEST(SliderScale, KnobTopGivesTheLevel) {
+TEST(SliderGeometry, EachKnobPlaceSetsTheNearestPercentStep) {
     const std::pair<float, std::int32_t> table[] = {{470, 0},    {480, 1},      {495, 2},    {1160, 50},
                                                     {1500, 75},  {1830, 99},    {1845, 100}, {1850, 100},
                                                     {483.8f, 1}, {1836.2f, 99}, {150, -23}};
     for (const auto& [top, level] : table) {
-        EXPECT_EQ(LevelFromKnobTop(top), level) << "top " << top;
+        EXPECT_EQ(SliderGeometry::LevelAt(Twips(top)), level) << "top " << top;
     }
 }
 
@@ -64,9 +64,10 @@ TEST(Twips, EachAxisIsConvertedWithItsOwnTwipsPerPixel) {
     EXPECT_EQ(p.height, 10);
 }
 
-TEST(SliderScale, KnobPositionsOfEveryPercentRoundTrip) {
+TEST(SliderGeometry, TheKnobShowingEachPercentSetsThatPercent) {
     for (std::int32_t percent = 0; percent <= 100; ++percent) {
-        EXPECT_EQ(LevelFromKnobTop(KnobTopFromPercent(percent)), 100 - percent) << "percent " << percent;
+        EXPECT_EQ(SliderGeometry::PercentOfLevel(SliderGeometry::LevelAt(SliderGeometry::KnobTopAt(percent))), percent)
+            << "percent " << percent;
     }
 }
 

@@ -12,6 +12,7 @@
 #include "ResourceIds.h"
 #include "common/AppTitle.h"
 #include "controller/ControllerLayout.h"
+#include "controller/SliderGeometry.h"
 #include "controller/win32/MouseButtons.h"
 #include "platform/win32/Accessibility.h"
 #include "platform/win32/CommonControls.h"
@@ -80,11 +81,11 @@ bool ControllerWindow::CreateWindowAndChildren() {
     // The knob's messages are handlers of the showing too. Its pixels from the top edge become twips.
     knob->onPressed = [this](int y) {
         const ControllerShowing::HandlerScope scope(showing_);
-        Logic().OnKnobPressed(static_cast<float>(y * twipsPerPixelY_));
+        Logic().OnKnobPressed(Twips(y * twipsPerPixelY_));
     };
     knob->onDragged = [this](int y) {
         const ControllerShowing::HandlerScope scope(showing_);
-        Logic().OnKnobDragged(static_cast<float>(y * twipsPerPixelY_));
+        Logic().OnKnobDragged(Twips(y * twipsPerPixelY_));
     };
     knob->onReleased = [this] {
         const ControllerShowing::HandlerScope scope(showing_);
@@ -94,7 +95,7 @@ bool ControllerWindow::CreateWindowAndChildren() {
         const ControllerShowing::HandlerScope scope(showing_);
         Logic().OnKnobClicked();
     };
-    const RECT knobRect = PixelRectOf(controller_layout::kKnob);
+    const RECT knobRect = PixelRectOf(SliderGeometry::kKnob);
     if (!knob->Create(instance_, Handle(), knobRect)) {
         return false;
     }
@@ -161,7 +162,7 @@ void ControllerWindow::AddClickableAreas() {
                 [this] { Logic().OnVolumeControlSpotClicked(); },
                 {}});
     areas_.Add({PixelRectOf(controller_layout::kReadout), nullptr, controller_layout::kTipReadout, {}, {}});
-    areas_.Add({PixelRectOf(controller_layout::kTrack), nullptr, nullptr, [this] { Logic().OnTrackClicked(); }, {}});
+    areas_.Add({PixelRectOf(SliderGeometry::kTrack), nullptr, nullptr, [this] { Logic().OnTrackClicked(); }, {}});
 }
 
 void ControllerWindow::AddToolTips() {
@@ -231,12 +232,12 @@ void ControllerWindow::ShowKnobPicture() {
 
 // The volume-sync timer places the knob and writes the read-out on every tick; only a change reaches the window
 // system, so a still volume costs no window moves, texts or repaints.
-void ControllerWindow::SetKnobTop(float twips) {
-    const int top = TwipsToPixels(twips, twipsPerPixelY_);
+void ControllerWindow::SetKnobTop(Twips knobTop) {
+    const int top = knobTop.Pixels(twipsPerPixelY_);
     if (top == knobTopShown_) {
         return;
     }
-    const RECT knob = PixelRectOf(controller_layout::kKnob);
+    const RECT knob = PixelRectOf(SliderGeometry::kKnob);
     SetWindowPos(KnobWindow(), nullptr, knob.left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     knobTopShown_ = top;
 }
@@ -311,8 +312,8 @@ void ControllerWindow::OnMouse(UINT message, WPARAM wParam, int x, int y) {
     float left = 0;
     float top = 0;
     if (element == Element::Track) {
-        left = static_cast<float>(controller_layout::kTrack.left);
-        top = static_cast<float>(controller_layout::kTrack.top);
+        left = static_cast<float>(SliderGeometry::kTrack.left);
+        top = static_cast<float>(SliderGeometry::kTrack.top);
     }
     const float twipsX = static_cast<float>(x * twipsPerPixelX_) - left;
     const float twipsY = static_cast<float>(y * twipsPerPixelY_) - top;
@@ -351,7 +352,7 @@ void ControllerWindow::DispatchDoubleClick(Element element) {
 
 void ControllerWindow::DispatchMouseMove(Element element, HeldButtons held, float x, float y) {
     if (element == Element::Track) {
-        Logic().OnTrackPointerMoved(y);
+        Logic().OnTrackPointerMoved(Twips(y));
     } else if (element == Element::Background) {
         Logic().OnBackgroundPointerMoved(held, x, y);
     }

@@ -33,7 +33,7 @@ public:
     void SetKnobRegion(int width, int height, int ellipseWidth, int ellipseHeight) override;
     void ShowSkin() override;
     void ShowKnobPicture() override;
-    void SetKnobTop(float twips) override;
+    void SetKnobTop(Twips knobTop) override;
     void SetReadout(const std::string& caption) override;
     void SetMuteBoxBackColor(std::uint32_t colorref) override;
     void SetMuteBox(bool ticked) override;

@@ -36,9 +36,9 @@ void FakeControllerView::ShowKnobPicture() {
     knobPictureShown = true;
 }
 
-void FakeControllerView::SetKnobTop(float twips) {
+void FakeControllerView::SetKnobTop(Twips top) {
     Enter("SetKnobTop");
-    knobTop = twips;
+    knobTop = top.Value();
 }
 
 void FakeControllerView::SetReadout(const std::string& caption) {

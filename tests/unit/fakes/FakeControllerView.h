@@ -35,7 +35,7 @@ public:
     void SetKnobRegion(int w, int h, int ew, int eh) override;
     void ShowSkin() override;
     void ShowKnobPicture() override;
-    void SetKnobTop(float twips) override;
+    void SetKnobTop(Twips top) override;
     void SetReadout(const std::string& caption) override;
     void SetMuteBoxBackColor(std::uint32_t colorref) override;
     void SetMuteBox(bool ticked) override;
@@ -54,7 +54,7 @@ public:
     RegionArgs knobRegion;
     bool skinShown = false;
     bool knobPictureShown = false;
-    float knobTop = 470;
+    double knobTop = 470;
     std::string readout = "00";
     std::uint32_t muteBoxBackColor = 0;
     Point shownAt;
