@@ -30,8 +30,8 @@ std::optional<VolumeFailure> Controller::Load() {
         return std::nullopt;
     }
     view_.SetKnobRegion(TwipsToPixels(SliderGeometry::kKnob.width, twipsPerPixelX),
-                        TwipsToPixels(SliderGeometry::kKnob.height, twipsPerPixelY),
-                        controller_layout::kCornerEllipse, controller_layout::kCornerEllipse);
+                        TwipsToPixels(SliderGeometry::kKnob.height, twipsPerPixelY), controller_layout::kCornerEllipse,
+                        controller_layout::kCornerEllipse);
     if (const auto failure = volume_.PrepareVolume()) {
         return failure;
     }

@@ -43,11 +43,8 @@ void Controller::OnTrackClicked() {
 
 void Controller::OnTrackPointerMoved(Twips y) {
     if (state_.trackArmed) {
-std::optional<VolumeFailure> Controller::ApplyKnobLevel() {
-    if (const auto failure = SetVolumeFromLevel(SliderGeometry::LevelAt(state_.knobTop))) {
-        return failure;
-    }
-    return ShowVolume();
+        PlaceKnob(SliderGeometry::KnobTopForTrackPoint(y));
+        Report(ApplyKnobLevel());
     }
     state_.trackArmed = false;
 }

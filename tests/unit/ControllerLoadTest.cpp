@@ -191,7 +191,7 @@ TEST_F(ControllerVolumeTest, AFailedWriteInAHandlerGoesToTheHostAndNothingIsShow
     EXPECT_EQ(controller.SetVolumeFromLevel(50), VolumeFailure::NotSet);
     const std::string readout = view.readout;
     controller.OnTrackClicked();
-    controller.OnTrackPointerMoved(1000);
+    controller.OnTrackPointerMoved(Twips(1000));
     EXPECT_EQ(failures, std::vector<VolumeFailure>{VolumeFailure::NotSet});
     EXPECT_EQ(view.readout, readout) << "the volume is not shown after the failure";
     EXPECT_EQ(platform.log.calls.back().rfind("volume.SetPercent", 0), 0u) << "nothing after the write";
