@@ -62,7 +62,7 @@ add_dependencies(win_tools_tests StandInProbe)
 # A stand-in put in place of the system's rundll32.exe is run, rather than Wine's built-in program of that name.
 set_tests_properties(win.win_tools_tests PROPERTIES ENVIRONMENT_MODIFICATION "WINEDLLOVERRIDES=string_append:\\;rundll32.exe=n")
 kob_add_win_test(NAME win_core_audio_tests SOURCES tests/win/CoreAudioWinTest.cpp)
-# The start-up with the real companion and controller windows over the Core Audio endpoint.
+# The start-up with the real tray and controller windows over the Core Audio endpoint.
 kob_add_win_test(NAME win_startup_tests SOURCES tests/win/StartupWinTest.cpp RESOURCES)
 # The controller, Options and About through Active Accessibility, read from another process by the probe.
 add_executable(AccessProbe tests/win/AccessProbe.cpp)

@@ -44,7 +44,7 @@ shot() { # NAME GEOMETRY
 }
 mkdir -p "$build/artifacts"
 wine "$program" </dev/null >/dev/null 2>&1 &
-probe companion
+probe traywindow
 tray=$(xwininfo -name "Wine System Tray")
 tray_x=$(($(sed -n 's/.*Absolute upper-left X: *//p' <<<"$tray") + 10))
 tray_y=$(($(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$tray") + 10))

@@ -14,7 +14,7 @@ namespace {
 
 // The program makes this mutex first of all at its start and holds it until its process ends.
 constexpr const wchar_t* kInstanceMutex = L"kob3.0";
-constexpr const wchar_t* kCompanionClass = L"DrovoVC3Companion";
+constexpr const wchar_t* kTrayWindowClass = L"DrovoVC3Companion";
 constexpr DWORD kPollMs = 100;
 constexpr DWORD kPathCharacters = 32768;
 
@@ -111,7 +111,7 @@ BOOL CALLBACK CollectCopy(HWND window, LPARAM param) {
     auto* search = reinterpret_cast<Search*>(param);
     wchar_t name[64] = {};
     GetClassNameW(window, name, 64);
-    if (lstrcmpW(name, kCompanionClass) != 0) {
+    if (lstrcmpW(name, kTrayWindowClass) != 0) {
         return TRUE;
     }
     ++search->windows;

@@ -49,7 +49,7 @@ std::optional<VolumeFailure> Controller::Load() {
     return std::nullopt;
 }
 
-std::optional<VolumeFailure> Controller::LoadAndUnloadUnseen(MasterVolume& volume) {
+std::optional<VolumeFailure> Controller::LearnDeviceName(MasterVolume& volume) {
     if (const auto failure = volume.PrepareVolume()) {
         return failure;
     }

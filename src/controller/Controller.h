@@ -72,7 +72,7 @@ public:
     // The start-up's load and unload, without a window: the device is looked at for the volume (which names it for
     // the About window) and the master volume is read. Nothing is created or shown. A volume failure is returned
     // as in a showing's load.
-    [[nodiscard]] static std::optional<VolumeFailure> LoadAndUnloadUnseen(MasterVolume& volume);
+    [[nodiscard]] static std::optional<VolumeFailure> LearnDeviceName(MasterVolume& volume);
 
     // Reads the master volume and shows it with the knob and the read-out.
     [[nodiscard]] std::optional<VolumeFailure> ShowVolume();

@@ -38,11 +38,6 @@ inline constexpr const char* kTipClose = "Close";
 inline constexpr const char* kTipVolumeControl = "Open Volume Control";
 inline constexpr const char* kTipAudioProperties = "Adjust Audio Properties";
 
-// Timer intervals in milliseconds; 1 means as often as the system's timer allows.
-inline constexpr unsigned kDragSettleInterval = 500;
-inline constexpr unsigned kFadeInterval = 1;
-inline constexpr unsigned kVolumeSyncInterval = 1;
-
 // Opacity of a freshly loaded window, where its fade-out starts.
 inline constexpr int kOpaque = 255;
 

@@ -24,9 +24,9 @@ void ControllerSlot::Unload() {
     finished_.push_back(std::move(current_));
 }
 
-std::optional<VolumeFailure> ControllerSlot::LoadAndUnloadUnseen() {
+std::optional<VolumeFailure> ControllerSlot::LearnDeviceName() {
     Unload();
-    return Controller::LoadAndUnloadUnseen(volume_);
+    return Controller::LearnDeviceName(volume_);
 }
 
 Controller* ControllerSlot::Loaded() {

@@ -27,9 +27,9 @@ public:
     VolumeResult<Controller*> ShowAfresh();
     // Unloads the showing that is loaded, if any.
     void Unload();
-    // Loads the controller and unloads it again without a window, for the device name its load finds (see
-    // Controller::LoadAndUnloadUnseen); a showing that is loaded is unloaded first.
-    [[nodiscard]] std::optional<VolumeFailure> LoadAndUnloadUnseen();
+    // Learns the device's name for the About window as a load does, but without a window (see
+    // Controller::LearnDeviceName); a showing that is loaded is unloaded first.
+    [[nodiscard]] std::optional<VolumeFailure> LearnDeviceName();
     // The loaded showing's logic, or nullptr.
     Controller* Loaded();
     void BringLoadedToForeground();

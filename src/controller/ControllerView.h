@@ -9,6 +9,18 @@ namespace kob {
 
 enum class ControllerTimer { DragSettle, Fade, VolumeSync };
 
+// How often each of the controller's timers ticks, in milliseconds; 1 means as often as the system's timer allows.
+constexpr unsigned IntervalOf(ControllerTimer timer) {
+    switch (timer) {
+    case ControllerTimer::DragSettle:
+        return 500;
+    case ControllerTimer::Fade:
+    case ControllerTimer::VolumeSync:
+        return 1;
+    }
+    return 1; // every timer has its case above
+}
+
 // What the controller's showing and logic ask of its window, in intentions; how the window system does it is the
 // window's business. The Win32 window implements it; unit tests record it.
 class ControllerView {

@@ -6,7 +6,7 @@
 
 namespace kob {
 
-// "Test Sound": plays POURING.WAV from the program folder through the companion's multimedia control.
+// "Test Sound": plays POURING.WAV from the program folder through the tray window's multimedia control.
 class TestSound {
 public:
     TestSound(SoundDevice& soundDevice, MessageBoxService& messages, ModulePathService& modulePath)

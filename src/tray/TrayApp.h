@@ -21,7 +21,7 @@
 
 namespace kob {
 
-// The platform services the companion uses.
+// The platform services TrayApp uses.
 struct TrayAppServices {
     MessageBoxService& messages;
     ProcessControl& process;

@@ -8,7 +8,7 @@ namespace kob {
 
 namespace {
 
-constexpr const char* kMsgNoCompanionWindow = "Unable to create the program's window.";
+constexpr const char* kMsgNoTrayWindow = "Unable to create the program's window.";
 constexpr const char* kMsgInstallationError =
     "KOB Installation Error. Please re-install the program to correct this problem";
 
@@ -24,9 +24,9 @@ void TrayApp::Start() {
 }
 
 std::optional<Ending> TrayApp::RunStartupSteps() {
-    facts_.OwnProcessId = services_.systemInfo.GetCurrentProcessId();
+    facts_.ownProcessId = services_.systemInfo.GetCurrentProcessId();
     if (!view_.Create()) {
-        return Ending{kMsgNoCompanionWindow, MessageIcon::Error, CodeOf(ExitCode::NoProgramWindow)};
+        return Ending{kMsgNoTrayWindow, MessageIcon::Error, CodeOf(ExitCode::NoProgramWindow)};
     }
     view_.HideFromTaskList();
     CreateInstanceMutex(services_.systemInfo);
@@ -39,8 +39,8 @@ std::optional<Ending> TrayApp::RunStartupSteps() {
     if (*firstStart) {
         services_.settings.DoFirstStartWork();
     }
-    facts_.Platform = services_.systemInfo.ReadPlatform();
-    if (std::optional<Ending> refusal = PlatformRefusal(facts_.Platform)) {
+    facts_.platform = services_.systemInfo.ReadPlatform();
+    if (std::optional<Ending> refusal = PlatformRefusal(facts_.platform)) {
         return refusal;
     }
     facts_.systemFolder = services_.systemInfo.ReadSystemFolder().value_or("");
@@ -48,7 +48,7 @@ std::optional<Ending> TrayApp::RunStartupSteps() {
     ListProcessIds(services_.processList, services_.messages, processIds);
     if (IsAlreadyRunning(services_.processList, services_.modulePath, processIds, guard)) {
         // Silently, with its own process id: the copy already running is the one the user has.
-        return Ending{"", MessageIcon::Error, facts_.OwnProcessId};
+        return Ending{"", MessageIcon::Error, facts_.ownProcessId};
     }
     if (const auto failure = volume_.PrepareMute()) {
         return EndingOf(*failure);
@@ -56,7 +56,7 @@ std::optional<Ending> TrayApp::RunStartupSteps() {
     view_.EnableMuteMonitor(true);
     // Loading the controller once finds the device name for the About window before anyone opens it. It is done
     // without its window: nothing may appear or take the foreground at start.
-    if (const auto failure = controller_.LoadAndUnloadUnseen()) {
+    if (const auto failure = controller_.LearnDeviceName()) {
         return EndingOf(*failure);
     }
     return std::nullopt;

@@ -11,7 +11,7 @@ enum class TrayPicture { Normal, Muted };
 // What the mouse did over the tray icon.
 enum class TrayIconEvent { LeftButtonUp, LeftDoubleClick, RightButtonDown, Other };
 
-// What the companion's logic asks of its hidden window.
+// What the tray logic (TrayApp) asks of its hidden tray window.
 class TrayView {
 public:
     virtual ~TrayView() = default;
@@ -30,13 +30,13 @@ public:
     // Takes the icon out of the notification area before the program ends, so no dead icon stays there.
     virtual void RemoveTrayIcon() = 0;
 
-    // Makes the companion the foreground window, so that its menu closes when the user clicks elsewhere.
+    // Makes the tray window the foreground window, so that its menu closes when the user clicks elsewhere.
     virtual void BringToForeground() = 0;
     // Shows the pop-up menu at the pointer with "Keep Controller on Top" in this state; returns the command
     // chosen, None when the menu was dismissed.
     virtual MenuCommand ShowMenu(const KeepOnTopItem& keepOnTop) = 0;
     // The About and Options windows: one of each, shown again when already open. About names the master volume's device
-    // (NUL padded) when it is first made.
+    // when it is first made.
     virtual void ShowAbout(const std::string& deviceName) = 0;
     virtual void ShowOptions() = 0;
     // Opens a document (by its exact path) or web address with the program registered for it, maximised;

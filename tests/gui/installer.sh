@@ -153,7 +153,7 @@ all_users_serve_another_user() {
     expect "$KOB_WORK/other" cstpval 1 "the other user's program key, first start pending"
     expect "$KOB_WORK/other" peruser absent "no per-user scope"
     kob_start_program
-    probe other-start companion
+    probe other-start traywindow
     expect "$KOB_WORK/other-start" tray 1 "his program starts with its icon, no installation error"
     probe other-started settings
     expect "$KOB_WORK/other-started" cstpval 0 "first-start work done"
@@ -171,7 +171,7 @@ update_keeps_choices() {
     fresh update
     setup /S
     kob_start_program
-    probe update-first companion
+    probe update-first traywindow
     probe update-close close
     # The user unticked "Run when Windows starts." and left the controller on top.
     reg delete "$RUN_KEY" /v "Drovo Volume Controller 3.0"
@@ -186,7 +186,7 @@ update_keeps_choices() {
     check '[ "$(regval "$ACTIVE_SETUP" StubPath)" = "\"$KOB_PROGRAM_DIR\\kobuser.exe\"" ]' \
         "the new users' component as the machine had it"
     kob_start_program
-    probe update-start companion
+    probe update-start traywindow
     probe update-started settings
     expect "$KOB_WORK/update-started" run absent "the next start adds none"
     done_with_prefix
@@ -205,7 +205,7 @@ per_user_first_start() {
     expect "$KOB_WORK/per-user-installed" userrun "\"$folder\\kob3.0.exe\"" "the user's log-on start"
     wine "$folder\\kob3.0.exe" >"$KOB_WORK/per-user.out" 2>&1 </dev/null &
     KOB_STARTED_PIDS+=("$!")
-    probe per-user-start companion
+    probe per-user-start traywindow
     expect "$KOB_WORK/per-user-start" tray 1 "first start"
     probe per-user-started settings
     expect "$KOB_WORK/per-user-started" cstpval 0 "first-start work done"
@@ -274,7 +274,7 @@ target_cannot_be_written() {
     # and starts it again.
     setup /S
     kob_start_program
-    probe started companion
+    probe started traywindow
     local before settings
     before=$(installation_state)
     probe settings-before settings
@@ -284,7 +284,7 @@ target_cannot_be_written() {
     probe settings-after settings
     check '[ "$RC" = 3 ] && unchanged && [ "$(cat "$KOB_WORK/settings-after.txt")" = "$settings" ]' \
         "a failed reinstallation elsewhere: 3, files, entry, log-on start, component, shortcuts and settings kept"
-    probe again companion
+    probe again traywindow
     expect "$KOB_WORK/again" tray 1 "the program it closed runs again"
     # A folder that cannot be made at all (a file stands in its path) fails too, never installing elsewhere.
     echo "in the folder's place" >"$WINEPREFIX/drive_c/NotAFolder"
@@ -426,7 +426,7 @@ running_program_found_everywhere() {
         codes+="$RC "
     done
     check '[ "$codes" = "0 0 0 " ]' "three silent setups in a row over the running program end with 0 (got $codes)"
-    probe running companion
+    probe running traywindow
     expect "$KOB_WORK/running" tray 1 "and it runs again"
     # A copy in another session, by its mutex in that session's namespace (session 0's is the global one): a
     # silent setup waits for it to end, then installs; one that keeps running past the wait ends it with 3.
@@ -487,7 +487,7 @@ program_starts_as_desktop_user() {
     done
     RC=0
     wait "$interactive" || RC=$?
-    probe finished companion
+    probe finished traywindow
     check '[ "$RC" = 0 ] && [ "$(kob_value "$KOB_WORK/finished" tray)" = 1 ]' \
         "the finish page started it (exit code $RC)"
     # Without the desktop's shell to ask (its process gone), a setup with an administrator's token starts nothing

@@ -7,7 +7,7 @@ kob_uninstall_on_exit
 
 kob_install
 kob_start_program
-probe started companion
+probe started traywindow
 kob_click_tray 1
 probe shown controller
 expect "$KOB_WORK/shown" readout 100 "controller shown at full volume"

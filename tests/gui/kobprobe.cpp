@@ -9,7 +9,7 @@
 //   kobprobe runline <out> <line>        the same for a command line taken as it is
 //   kobprobe runstandard <out> <line>    the same as a standard user: the Administrators group only denies
 //   kobprobe mutex <out> <name> [ms]     whether a named mutex exists; with a time, makes it and holds it so long
-//   kobprobe companion <out>             the running program's hidden companion window and the tray
+//   kobprobe traywindow <out>            the running program's hidden tray window and the tray
 //   kobprobe close <out>                 closes the running program as the system does at log-off, and waits
 //   kobprobe install <out> <cstpval>     the program key as the setup leaves it, without the Run value
 //   kobprobe uninstall <out>             removes the program key and the Run value
@@ -45,7 +45,7 @@ namespace {
 
 constexpr const char* kTitle = "Drovo Volume Controller 3.0";
 constexpr const char* kControllerClass = "DrovoVC3Controller";
-constexpr const char* kCompanionClass = "DrovoVC3Companion";
+constexpr const char* kTrayWindowClass = "DrovoVC3Companion";
 constexpr const char* kProgramKey = "Software\\Marlox's Software\\Drovo Volume Controller\\3.0";
 constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
@@ -359,14 +359,14 @@ bool WaitForTray(bool shown, DWORD timeoutMs) {
 }
 
 int ShellRestart(std::ofstream& out) {
-    HWND companion = FindWindowA(kCompanionClass, nullptr);
-    if (!companion) {
+    HWND trayWindow = FindWindowA(kTrayWindowClass, nullptr);
+    if (!trayWindow) {
         out << "found=0\n";
         return 1;
     }
     NOTIFYICONDATAA icon{};
     icon.cbSize = 88;
-    icon.hWnd = companion;
+    icon.hWnd = trayWindow;
     icon.uID = 1;
     Shell_NotifyIconA(NIM_DELETE, &icon);
     out << "found=1\nremoved=" << (WaitForTray(false, 3000) ? 1 : 0) << "\n";
@@ -507,10 +507,10 @@ BOOL CALLBACK CountBoxOf(HWND window, LPARAM param) {
 }
 
 int Resources(std::ofstream& out) {
-    HWND companion = FindWindowA(kCompanionClass, nullptr);
+    HWND trayWindow = FindWindowA(kTrayWindowClass, nullptr);
     DWORD processId = 0;
-    GetWindowThreadProcessId(companion, &processId);
-    HANDLE process = companion ? OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, processId) : nullptr;
+    GetWindowThreadProcessId(trayWindow, &processId);
+    HANDLE process = trayWindow ? OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, processId) : nullptr;
     if (!process) {
         out << "found=0\n";
         return 1;
@@ -616,8 +616,8 @@ int StartWatch(std::ofstream& out, const std::string& commandLine) {
     return 0;
 }
 
-int Companion(std::ofstream& out) {
-    HWND window = WaitForWindow(kCompanionClass, nullptr, 15000);
+int ReportTrayWindow(std::ofstream& out) {
+    HWND window = WaitForWindow(kTrayWindowClass, nullptr, 15000);
     if (!window) {
         out << "found=0\n";
         return 1;
@@ -651,7 +651,7 @@ int Companion(std::ofstream& out) {
 }
 
 int Close(std::ofstream& out) {
-    HWND window = FindWindowA(kCompanionClass, nullptr);
+    HWND window = FindWindowA(kTrayWindowClass, nullptr);
     if (!window) {
         out << "found=0\n";
         return 1;
@@ -794,8 +794,8 @@ int main(int argc, char** argv) {
     if (command == "volume") {
         return Volume(out);
     }
-    if (command == "companion") {
-        return Companion(out);
+    if (command == "traywindow") {
+        return ReportTrayWindow(out);
     }
     if (command == "close") {
         return Close(out);

@@ -36,7 +36,7 @@ rm -f "$mark"
 # Started from inside the folder, as Windows starts it at log-on; Wine needs a UTF-8 locale to spell the path.
 (cd "$folder_unix/Громкость" && LC_ALL=C.UTF-8 exec wine ./kob3.0.exe) >"$KOB_WORK/program.out" 2>&1 </dev/null &
 KOB_STARTED_PIDS+=("$!")
-probe started companion
+probe started traywindow
 expect "$KOB_WORK/started" tray 1 "icon in the tray"
 
 

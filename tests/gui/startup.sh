@@ -29,9 +29,9 @@ expect "$KOB_WORK/watch" visible_looks 0 "no window of it visible at any look"
 expect "$KOB_WORK/watch" visible_classes "" "no window class ever visible"
 expect "$KOB_WORK/watch" controller_created 0 "no controller window made"
 expect "$KOB_WORK/watch" foreground_taken 0 "the foreground stays where it was"
-probe first companion
-expect "$KOB_WORK/first" found 1 "companion window created"
-expect "$KOB_WORK/first" visible 0 "companion window hidden"
+probe first traywindow
+expect "$KOB_WORK/first" found 1 "tray window created"
+expect "$KOB_WORK/first" visible 0 "tray window hidden"
 expect "$KOB_WORK/first" title "" "empty caption"
 expect "$KOB_WORK/first" toolwindow 1 "a tool window"
 expect "$KOB_WORK/first" client 74x30 "client area"
@@ -65,7 +65,7 @@ expect "$KOB_WORK/closed" tray 0 "icon removed"
 echo "a later start skips the first-start work"
 probe later-before settings
 kob_start_program
-probe later companion
+probe later traywindow
 expect "$KOB_WORK/later" tray 1 "icon in the tray"
 probe later-settings settings
 expect "$KOB_WORK/later-settings" cstpval 0
@@ -75,7 +75,7 @@ echo "an update over the running installation: closed, replaced, started again, 
 probe before-update resources
 kob_install
 check 'cmp -s "$KOB_INSTALL_DIR/kob3.0.exe" "$KOB_BIN/kob3.0.exe"' "files replaced"
-probe updated-start companion
+probe updated-start traywindow
 expect "$KOB_WORK/updated-start" tray 1 "started again after the update"
 probe after-update resources
 old_pid=$(kob_value "$KOB_WORK/before-update" pid)

@@ -9,7 +9,7 @@ kob_uninstall_on_exit
 
 kob_install
 kob_start_program
-probe started companion
+probe started traywindow
 expect "$KOB_WORK/started" tray 1 "icon in the tray"
 
 

@@ -2,14 +2,14 @@
 // is open, and a box of the controller does not lose the controller under it.
 #include <gtest/gtest.h>
 
-#include "fakes/FakeCompanion.h"
+#include "fakes/TrayAppOnFakes.h"
 
 namespace kob::test {
 namespace {
 
 // A box's modal loop goes on delivering the program's messages until the program stops everything: here a few
 // ticks of the mute monitor and, with the controller shown, of its volume sync.
-void TicksWhileABoxIsOpen(Companion& c) {
+void TicksWhileABoxIsOpen(TrayAppOnFakes& c) {
     c.platform.messages.whileOpen = [&c] {
         for (int tick = 0; tick < 3 && !c.platform.process.stopped; ++tick) {
             if (c.view.muteMonitor) {
@@ -22,7 +22,7 @@ void TicksWhileABoxIsOpen(Companion& c) {
     };
 }
 
-void StartAndShowTheController(Companion& c) {
+void StartAndShowTheController(TrayAppOnFakes& c) {
     c.Start();
     c.app.OnTrayIconEvent(TrayIconEvent::LeftButtonUp);
     TicksWhileABoxIsOpen(c);
@@ -31,19 +31,19 @@ void StartAndShowTheController(Companion& c) {
 TEST(OneEndingTest, AVolumeFailureAnywhereShowsOneBoxAndThenTheProgramEndsWithNothingAfter) {
     const struct {
         const char* name;
-        void (*run)(Companion&);
+        void (*run)(TrayAppOnFakes&);
         const char* message;
         std::uint32_t exitCode;
     } cases[] = {
         {"the mute monitor's read",
-         [](Companion& c) {
+         [](TrayAppOnFakes& c) {
              StartAndShowTheController(c);
              c.platform.volume.readFails = true;
              c.app.OnMuteMonitorTick();
          },
          "Error! Unable to get Mixer Control Details.", 15},
         {"the mute monitor's write of a mute changed elsewhere",
-         [](Companion& c) {
+         [](TrayAppOnFakes& c) {
              StartAndShowTheController(c);
              c.platform.volume.muted = true;
              c.platform.volume.writeFails = true;
@@ -51,28 +51,28 @@ TEST(OneEndingTest, AVolumeFailureAnywhereShowsOneBoxAndThenTheProgramEndsWithNo
          },
          "Error! Unable to set Mixer Control Details.", 14},
         {"the volume sync's read",
-         [](Companion& c) {
+         [](TrayAppOnFakes& c) {
              StartAndShowTheController(c);
              c.platform.volume.readFails = true;
              RunHandler(c.Showing(), [](Controller& shown) { shown.OnVolumeSyncTick(); });
          },
          "Error! Can't get Mixer Control Details.", 13},
         {"a key's write",
-         [](Companion& c) {
+         [](TrayAppOnFakes& c) {
              StartAndShowTheController(c);
              c.platform.volume.writeFails = true;
              RunHandler(c.Showing(), [](Controller& shown) { shown.OnKey(ControllerKey::Down); });
          },
          "Error! Unable to set Mixer Control Details.", 14},
         {"a tray click whose load finds the device gone",
-         [](Companion& c) {
+         [](TrayAppOnFakes& c) {
              c.Start();
              c.platform.volume.prepareFailure = VolumeFailure::NoDevice;
              c.app.OnTrayIconEvent(TrayIconEvent::LeftButtonUp);
          },
          "Error! Unable to open a Mixer Device. Program will be terminated.", 10},
         {"keeping on top a controller whose load finds no speakers line",
-         [](Companion& c) {
+         [](TrayAppOnFakes& c) {
              c.Start();
              c.platform.volume.prepareFailure = VolumeFailure::NoOutput;
              c.view.choice = MenuCommand::KeepOnTop;
@@ -80,7 +80,7 @@ TEST(OneEndingTest, AVolumeFailureAnywhereShowsOneBoxAndThenTheProgramEndsWithNo
          },
          "Error! Unable to get Mixer Line information.", 11},
         {"a start with the output muted and no volume control",
-         [](Companion& c) {
+         [](TrayAppOnFakes& c) {
              c.platform.volume.hasVolume = false;
              c.platform.volume.muted = true;
              TicksWhileABoxIsOpen(c);
@@ -90,7 +90,7 @@ TEST(OneEndingTest, AVolumeFailureAnywhereShowsOneBoxAndThenTheProgramEndsWithNo
     };
     for (const auto& due : cases) {
         SCOPED_TRACE(due.name);
-        Companion c;
+        TrayAppOnFakes c;
         due.run(c);
         ASSERT_EQ(c.platform.messages.shown.size(), 1u);
         EXPECT_EQ(c.platform.messages.shown[0].text, due.message);
@@ -106,26 +106,29 @@ TEST(ControllerBoxTest, ATrayClickWhileABoxOfTheControllerIsOpenDoesNotFreeTheCo
     const struct {
         const char* name;
         // Opens a box inside one of the controller's handlers.
-        void (*openBox)(Companion&);
+        void (*openBox)(TrayAppOnFakes&);
         const char* message;
+        // Where the window under the box stands: a load whose window went while its box was open goes no further
+        // and never places it; a whole load placed it beside the work area's corner.
+        int placedAtX;
     } cases[] = {
         {"a step of its load fails",
-         [](Companion& c) {
+         [](TrayAppOnFakes& c) {
              c.windows.failingOperation = "ShowSkin";
              c.app.OnTrayIconEvent(TrayIconEvent::LeftButtonUp);
          },
-         "Out of memory while running ShowSkin"},
+         "Out of memory while running ShowSkin", 0},
         {"the Volume Control cannot be started",
-         [](Companion& c) {
+         [](TrayAppOnFakes& c) {
              c.app.OnTrayIconEvent(TrayIconEvent::LeftButtonUp);
              c.platform.launcher.failWith = "The system cannot find the file specified.";
              RunHandler(c.Showing(), [](Controller& shown) { shown.OnVolumeControlSpotClicked(); });
          },
-         "Unable to open Windows Volume Control The system cannot find the file specified."},
+         "Unable to open Windows Volume Control The system cannot find the file specified.", 874},
     };
     for (const auto& box : cases) {
         SCOPED_TRACE(box.name);
-        Companion c;
+        TrayAppOnFakes c;
         c.Start();
         c.app.DiscardFinishedControllers();
         int aliveWhileOpen = 0;
@@ -145,8 +148,7 @@ TEST(ControllerBoxTest, ATrayClickWhileABoxOfTheControllerIsOpenDoesNotFreeTheCo
         const FakeControllerView& under = *c.windows.views[0];
         EXPECT_TRUE(c.windows.views[1]->TimerEnabled(ControllerTimer::VolumeSync));
         EXPECT_FALSE(under.TimerEnabled(ControllerTimer::VolumeSync));
-        EXPECT_EQ(under.shownAt.x, box.message[0] == 'O' ? 0 : 874)
-            << "a load whose window went while its box was open goes no further";
+        EXPECT_EQ(under.shownAt.x, box.placedAtX);
         c.app.DiscardFinishedControllers();
         EXPECT_EQ(c.windows.alive, 1);
     }

@@ -80,7 +80,7 @@ TEST_F(ControllerSlotTest, AShowingThatEndsByItselfIsFreedOnlyWhenDiscarded) {
 TEST_F(ControllerSlotTest, TheUnseenLoadDiscoversTheVolumeControlAndUnloadsWithoutAWindow) {
     slot.ShowAfresh();
     platform.log.calls.clear();
-    EXPECT_EQ(slot.LoadAndUnloadUnseen(), std::nullopt);
+    EXPECT_EQ(slot.LearnDeviceName(), std::nullopt);
     EXPECT_FALSE(windows.showings[0]->Loaded()) << "the showing that was loaded is unloaded first";
     EXPECT_EQ(windows.views.size(), 1u) << "no window is made";
     EXPECT_EQ(slot.Loaded(), nullptr);

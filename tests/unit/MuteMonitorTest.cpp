@@ -1,7 +1,7 @@
 // The mute monitor: the tray icon, and the mute box of a loaded controller, follow the master mute.
 #include <gtest/gtest.h>
 
-#include "fakes/FakeCompanion.h"
+#include "fakes/TrayAppOnFakes.h"
 
 namespace kob::test {
 namespace {
@@ -20,7 +20,7 @@ protected:
     }
     int WritesSinceTick() const { return c.platform.volume.writes - writesBefore; }
     int writesBefore = 0;
-    Companion c;
+    TrayAppOnFakes c;
 };
 
 TEST_F(MuteMonitorTest, TheTrayIconFollowsTheMuteOnEveryTick) {
@@ -77,12 +77,11 @@ TEST_F(MuteMonitorTest, ShowingTheControllerAgainGivesANewOneAndFreesTheOldOnesL
     EXPECT_EQ(c.windows.alive, 1);
 }
 
-TEST_F(MuteMonitorTest, AMillionTicksWithTheControllerComingAndGoingLeaveNothingBehind) {
-    c.platform.log.recording = false;
-    for (int tick = 0; tick < 1000000; ++tick) {
-        if (tick % 5000 == 0) {
+TEST_F(MuteMonitorTest, TicksWithTheControllerComingAndGoingLeaveNothingBehind) {
+    for (int tick = 0; tick < 60; ++tick) {
+        if (tick % 20 == 0) {
             c.app.OnTrayIconEvent(TrayIconEvent::LeftButtonUp);
-        } else if (tick % 5000 == 2500) {
+        } else if (tick % 20 == 10) {
             c.ShowingView().Unload(); // as at the end of its fade
             c.app.DiscardFinishedControllers();
         }

@@ -3,13 +3,13 @@
 #include <functional>
 #include <string>
 
-#include "fakes/FakeCompanion.h"
+#include "fakes/TrayAppOnFakes.h"
 
 namespace kob::test {
 namespace {
 
 TEST(TrayAppStartTest, ANormalStartRunsItsStepsInOrderAndAddsTheTrayIconLast) {
-    Companion c;
+    TrayAppOnFakes c;
     ASSERT_FALSE(c.Start());
     const auto& log = c.platform.log;
     const char* order[] = {"app.Create",
@@ -35,7 +35,7 @@ TEST(TrayAppStartTest, ANormalStartRunsItsStepsInOrderAndAddsTheTrayIconLast) {
 }
 
 TEST(TrayAppStartTest, TheStartUpLoadsTheControllerWithoutAWindowAndTheFirstClickShowsTheFirstOne) {
-    Companion c;
+    TrayAppOnFakes c;
     ASSERT_FALSE(c.Start());
     // The load found the volume control and read the volume, without ever asking for a window: nothing was made
     // that could be shown.
@@ -56,7 +56,7 @@ TEST(TrayAppStartTest, TheStartUpLoadsTheControllerWithoutAWindowAndTheFirstClic
 }
 
 TEST(TrayAppStartTest, AFirstStartRegistersTheProgramAndRecordsTheControllerClosed) {
-    Companion c;
+    TrayAppOnFakes c;
     c.platform.registry.SetDword(HKCU, kProgramKeyPath, "cstpval", 1);
     ASSERT_FALSE(c.Start());
     EXPECT_TRUE(c.platform.registry.HasValue(HKLM, kRunKeyPath, kTitle));
@@ -68,47 +68,47 @@ TEST(TrayAppStartTest, AFirstStartRegistersTheProgramAndRecordsTheControllerClos
 TEST(TrayAppStartTest, EveryRefusedStartEndsAtOnceWithItsMessageAndNeverShowsTheTrayIcon) {
     const struct {
         const char* name;
-        std::function<void(Companion&)> arrange;
+        std::function<void(TrayAppOnFakes&)> arrange;
         std::uint32_t exitCode;
         const char* message; // nullptr: ends silently
         MessageIcon icon;
     } refusals[] = {
-        {"the program's window cannot be made", [](Companion& c) { c.view.createFails = true; }, 4,
+        {"the program's window cannot be made", [](TrayAppOnFakes& c) { c.view.createFails = true; }, 4,
          "Unable to create the program's window.", MessageIcon::Error},
         {"program key missing",
-         [](Companion& c) {
+         [](TrayAppOnFakes& c) {
              c.platform.registry.keys.erase({HKCU, kProgramKeyPath});
          },
          1, "KOB Installation Error. Please re-install the program to correct this problem", MessageIcon::Error},
         {"cstpval missing",
-         [](Companion& c) {
+         [](TrayAppOnFakes& c) {
              c.platform.registry.keys[{HKCU, kProgramKeyPath}].erase("cstpval");
          },
          1, "KOB Installation Error. Please re-install the program to correct this problem", MessageIcon::Error},
         {"unsupported platform on a first start",
-         [](Companion& c) {
+         [](TrayAppOnFakes& c) {
              c.platform.registry.SetDword(HKCU, kProgramKeyPath, "cstpval", 1);
              c.platform.systemInfo.platform = WindowsPlatform::Windows9x;
          },
          2, "Operating System Does not support. This program only runs in Windows 2000 and XP.", MessageIcon::Error},
-        {"a second copy", [](Companion& c) { c.platform.systemInfo.takeResult = MutexOwnership::OwnedElsewhere; },
+        {"a second copy", [](TrayAppOnFakes& c) { c.platform.systemInfo.takeResult = MutexOwnership::OwnedElsewhere; },
          kOwnProcessId, nullptr, MessageIcon::Error},
         {"a second copy found by the scan where no guard can be had",
-         [](Companion& c) {
+         [](TrayAppOnFakes& c) {
              c.platform.systemInfo.takeResult = MutexOwnership::Unavailable;
              c.platform.processList.Run(2000, kOwnPath);
          },
          kOwnProcessId, nullptr, MessageIcon::Error},
-        {"no mixer device", [](Companion& c) { c.platform.volume.prepareFailure = VolumeFailure::NoDevice; }, 10,
+        {"no mixer device", [](TrayAppOnFakes& c) { c.platform.volume.prepareFailure = VolumeFailure::NoDevice; }, 10,
          "Error! Unable to open a Mixer Device. Program will be terminated.", MessageIcon::Exclamation},
-        {"no speakers line", [](Companion& c) { c.platform.volume.prepareFailure = VolumeFailure::NoOutput; }, 11,
+        {"no speakers line", [](TrayAppOnFakes& c) { c.platform.volume.prepareFailure = VolumeFailure::NoOutput; }, 11,
          "Error! Unable to get Mixer Line information.", MessageIcon::Exclamation},
-        {"no mute control", [](Companion& c) { c.platform.volume.hasMute = false; }, 12,
+        {"no mute control", [](TrayAppOnFakes& c) { c.platform.volume.hasMute = false; }, 12,
          "Error! Unable to retriev the controls associated with an audio line .", MessageIcon::Exclamation},
     };
     for (const auto& refusal : refusals) {
         SCOPED_TRACE(refusal.name);
-        Companion c;
+        TrayAppOnFakes c;
         refusal.arrange(c);
         ASSERT_TRUE(c.Start());
         EXPECT_EQ(c.platform.process.exitCode, refusal.exitCode);
@@ -129,7 +129,7 @@ TEST(TrayAppStartTest, EveryRefusedStartEndsAtOnceWithItsMessageAndNeverShowsThe
         EXPECT_EQ(c.platform.volume.writes, 0) << "a refused start writes no volume";
     }
     // The first start's registry work comes before the platform is tested.
-    Companion c;
+    TrayAppOnFakes c;
     refusals[3].arrange(c);
     c.Start();
     EXPECT_TRUE(c.platform.registry.HasValue(HKLM, kRunKeyPath, kTitle));
@@ -151,7 +151,7 @@ TEST(TrayAppStartTest, AVolumeFailureWhileLoadingTheControllerEndsTheStartWithIt
     };
     for (const auto& failure : failures) {
         SCOPED_TRACE(failure.name);
-        Companion c;
+        TrayAppOnFakes c;
         failure.arrange(c.platform.volume);
         ASSERT_TRUE(c.Start());
         ASSERT_EQ(c.platform.messages.shown.size(), 1u);

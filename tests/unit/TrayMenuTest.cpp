@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "fakes/FakeCompanion.h"
+#include "fakes/TrayAppOnFakes.h"
 
 namespace kob::test {
 namespace {
@@ -20,7 +20,7 @@ protected:
         c.view.choice = command;
         c.app.OnTrayIconEvent(TrayIconEvent::RightButtonDown);
     }
-    Companion c;
+    TrayAppOnFakes c;
 };
 
 TEST_F(TrayMenuTest, TheKeepOnTopItemFollowsTheStoredStateAndAnUnreadableOneLeavesIt) {
@@ -34,7 +34,7 @@ TEST_F(TrayMenuTest, TheKeepOnTopItemFollowsTheStoredStateAndAnUnreadableOneLeav
         {{2, kMissing}, {false, false}}, {{1, 2, 0}, {false, true}},
     };
     for (const auto& row : rows) {
-        Companion fresh;
+        TrayAppOnFakes fresh;
         fresh.Start();
         for (const std::int64_t value : row.stored) {
             if (value == kMissing) {
@@ -171,7 +171,7 @@ TEST_F(TrayMenuTest, TestSoundShowsTheMissingFileMessageOnceForEachFailedStep) {
                 {{"Command Play"}, 1},
                 {{"DeviceType WaveAudio", "Command open", "Command Play"}, 3}};
     for (const auto& row : rows) {
-        Companion s;
+        TrayAppOnFakes s;
         s.Start();
         s.platform.sound.failing = row.failing;
         s.platform.log.calls.clear();
@@ -230,7 +230,7 @@ TEST_F(TrayMenuTest, HelpAndTestSoundReachTheirFilesInAFolderNamedInAnyScript) {
     EXPECT_TRUE(c.platform.messages.shown.empty());
 }
 
-TEST_F(TrayMenuTest, ClosingTheCompanionRecordsTheControllerClosed) {
+TEST_F(TrayMenuTest, ClosingTheTrayWindowRecordsTheControllerClosed) {
     StoreControllerState(1);
     c.app.OnClosedBySystem();
     EXPECT_EQ(StoredControllerState(), 2u);

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "controller/win32/ControllerWindow.h"
-#include "fakes/FakeCompanion.h"
+#include "fakes/TrayAppOnFakes.h"
 #include "platform/win32/Win32Screen.h"
 #include "tray/win32/TrayWindow.h"
 #include "volume/win32/CoreAudioEndpoint.h"
@@ -70,10 +70,10 @@ TEST(StartupWinTest, TheControllersLoadNamesTheDeviceForAboutWithoutAnyControlle
         ASSERT_FALSE(name.empty());
         EndpointVolume volume(endpoint);
 
-        Companion fakes;
+        TrayAppOnFakes fakes;
         FakePlatform& p = fakes.platform;
         Win32Screen screen;
-        TrayWindowTellingAbout companion(
+        TrayWindowTellingAbout trayWindow(
             GetModuleHandleA(nullptr),
             {p.messages, p.process, p.settings, p.processList, p.systemInfo, p.modulePath, p.launcher}, volume,
             {screen, p.messages, p.settings, p.launcher}, NewControllerWindows(GetModuleHandleA(nullptr), screen));
@@ -83,12 +83,12 @@ TEST(StartupWinTest, TheControllersLoadNamesTheDeviceForAboutWithoutAnyControlle
         const HWND foreground = GetForegroundWindow();
         HHOOK hook = SetWindowsHookExA(WH_CBT, RecordWindowEvent, nullptr, GetCurrentThreadId());
         ASSERT_NE(hook, nullptr);
-        companion.Start();
+        trayWindow.Start();
         UnhookWindowsHookEx(hook);
         g_events = nullptr;
 
         EXPECT_TRUE(p.messages.shown.empty());
-        // The companion, and whatever the system makes for every thread (Wine: the input method's window).
+        // The tray window, and whatever the system makes for every thread (Wine: the input method's window).
         EXPECT_NE(std::find(events.created.begin(), events.created.end(), "DrovoVC3Companion"), events.created.end());
         EXPECT_EQ(std::find(events.created.begin(), events.created.end(), "DrovoVC3Controller"), events.created.end());
         EXPECT_EQ(std::find(events.created.begin(), events.created.end(), "DrovoVC3Knob"), events.created.end());
@@ -100,11 +100,11 @@ TEST(StartupWinTest, TheControllersLoadNamesTheDeviceForAboutWithoutAnyControlle
         EXPECT_EQ(visible, 0);
 
         // About is given the endpoint's name, known before any controller was ever opened.
-        companion.Logic().RunMenuCommand(MenuCommand::About);
+        trayWindow.Logic().RunMenuCommand(MenuCommand::About);
         HWND about = FindWindowA("DrovoVC3About", nullptr);
         ASSERT_NE(about, nullptr);
         EXPECT_TRUE(IsWindowVisible(about));
-        EXPECT_EQ(companion.aboutNames, name);
+        EXPECT_EQ(trayWindow.aboutNames, name);
         EXPECT_EQ(FindWindowA("DrovoVC3Controller", nullptr), nullptr);
     }
     CoUninitialize();

@@ -47,7 +47,7 @@ while kill -0 "$kob" 2>/dev/null || kill -0 "$base" 2>/dev/null; do sleep 0.2; d
 echo "idle: both running side by side, $hidden s with the controller hidden, then $shown s with it shown"
 # The program's icon first, so that it is the first in the tray, the one clicked below.
 wine "$program" </dev/null >/dev/null 2>&1 &
-probe companion
+probe traywindow
 wine "$baseline" </dev/null >/dev/null 2>&1 &
 sleep 5
 kob=$(pid_of 'kob3.0.exe')

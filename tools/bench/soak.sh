@@ -16,7 +16,7 @@ source "$(dirname "$0")/common.sh"
 # wine execs the loader, which becomes the program: this process id is the program's for the whole run.
 wine "$program" </dev/null >/dev/null 2>&1 &
 kob=$!
-probe companion
+probe traywindow
 sleep 2
 read -r x y <<<"$(tray_xy)"
 samples=$work/samples

@@ -38,9 +38,9 @@ UINT_PTR TimerId(ControllerTimer timer) {
 ControllerWindow::ControllerWindow(HINSTANCE instance, ScreenService& screen, ControllerShowing& showing)
     : instance_(instance), showing_(showing), twipsPerPixelX_(screen.TwipsPerPixelX()),
       twipsPerPixelY_(screen.TwipsPerPixelY()),
-      timers_({{TimerId(ControllerTimer::DragSettle), controller_layout::kDragSettleInterval},
-               {TimerId(ControllerTimer::Fade), controller_layout::kFadeInterval},
-               {TimerId(ControllerTimer::VolumeSync), controller_layout::kVolumeSyncInterval}}) {}
+      timers_({{TimerId(ControllerTimer::DragSettle), IntervalOf(ControllerTimer::DragSettle)},
+               {TimerId(ControllerTimer::Fade), IntervalOf(ControllerTimer::Fade)},
+               {TimerId(ControllerTimer::VolumeSync), IntervalOf(ControllerTimer::VolumeSync)}}) {}
 
 ControllerWindow::~ControllerWindow() {
     Destroy();

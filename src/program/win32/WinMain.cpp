@@ -1,4 +1,4 @@
-// Entry point of kob3.0.exe: the hidden companion window runs the start-up sequence and then the program lives in
+// Entry point of kob3.0.exe: the hidden tray window runs the start-up sequence and then the program lives in
 // the notification area until it is ended.
 #include <windows.h>
 
@@ -40,10 +40,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         kob::CoreAudioEndpoint endpoint;
         kob::EndpointVolume endpointVolume(endpoint);
         kob::ChosenBackend volume(endpoint, endpointVolume, winmm);
-        kob::TrayWindow companion(instance,
-                                  {messages, process, settings, processList, systemInfo, modulePath, launcher}, volume,
-                                  {screen, messages, settings, launcher}, kob::NewControllerWindows(instance, screen));
-        companion.Start();
+        kob::TrayWindow trayWindow(instance,
+                                   {messages, process, settings, processList, systemInfo, modulePath, launcher}, volume,
+                                   {screen, messages, settings, launcher}, kob::NewControllerWindows(instance, screen));
+        trayWindow.Start();
         while (GetMessageA(&message, nullptr, 0, 0) > 0) {
             TranslateMessage(&message);
             DispatchMessageA(&message);

@@ -69,7 +69,7 @@ void TrayWindow::AddTrayIcon() {
 }
 
 void TrayWindow::ShowTrayPicture(TrayPicture picture) {
-    // Only the tray shows the picture: the companion window is never seen, so its own icon is left alone (setting
+    // Only the tray shows the picture: the tray window is never seen, so its own icon is left alone (setting
     // it made the window system convert the picture twice on every tick of the mute monitor).
     trayIcon_.Modify(picture == TrayPicture::Muted ? mutedIcon_.get() : normalIcon_.get());
 }

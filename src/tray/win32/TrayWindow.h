@@ -16,7 +16,7 @@
 
 namespace kob {
 
-// The companion's real window: a hidden tool window, never shown, that owns the tray icon, its menu, the mute
+// The real tray window: a hidden tool window, never shown, that owns the tray icon, its menu, the mute
 // monitor's timer, the test sound's device and the About and Options windows, and turns their messages into the
 // logic's handlers.
 class TrayWindow : public WindowBase, public TrayView {

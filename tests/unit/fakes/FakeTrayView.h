@@ -8,7 +8,7 @@
 
 namespace kob::test {
 
-// Records what the companion's logic does to its window and tray icon.
+// Records what the tray window's logic does to its window and tray icon.
 class FakeTrayView : public TrayView {
 public:
     explicit FakeTrayView(CallLog& log) : log_(log) {}

@@ -16,9 +16,9 @@ inline const std::string kTitle = "Drovo Volume Controller 3.0";
 inline const std::string kOwnPath = "C:\\Program Files\\Drovo Volume Controller\\kob3.0.exe";
 inline constexpr std::uint32_t kOwnProcessId = 1234;
 
-// The companion on fakes, installed as the setup leaves it and with this process in the process table.
-struct Companion {
-    Companion() {
+// The tray logic on fakes, installed as the setup leaves it and with this process in the process table.
+struct TrayAppOnFakes {
+    TrayAppOnFakes() {
         platform.registry.CreateKey(HKLM, kRunKeyPath);
         platform.registry.SetDword(HKCU, kProgramKeyPath, "cstpval", 0);
         platform.processList.Run(4, "System");
