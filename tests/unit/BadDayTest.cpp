@@ -97,8 +97,8 @@ TEST(OneEndingTest, AVolumeFailureAnywhereShowsOneBoxAndThenTheProgramEndsWithNo
         EXPECT_EQ(c.platform.messages.shown[0].title, kTitle);
         EXPECT_EQ(c.platform.messages.shown[0].icon, MessageIcon::Exclamation);
         EXPECT_TRUE(c.platform.process.stopped);
-        EXPECT_EQ(c.platform.log.calls.back(), "EndProcess " + std::to_string(due.exitCode))
-            << "nothing after the ending";
+        EXPECT_EQ(c.platform.process.exitCode, due.exitCode);
+        EXPECT_EQ(c.Activity(), c.activityAtEnd) << "nothing after the ending";
     }
 }
 

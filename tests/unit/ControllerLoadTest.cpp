@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "controller/Controller.h"
 #include "fakes/FakeController.h"
 #include "fakes/FakeControllerView.h"
@@ -12,30 +14,19 @@ class ControllerLoadTest : public ::testing::Test {
 protected:
     FakePlatform platform;
     MasterVolume volume{platform.volume};
-    FakeControllerView view{platform.log};
+    FakeControllerView view;
     StartupFacts facts;
     // The volume failures the window's handlers hand over.
     std::vector<VolumeFailure> failures;
     Controller controller{view, volume, ControllerServicesOf(platform), facts,
                           [this](VolumeFailure failure) { failures.push_back(failure); }};
-
-    std::vector<std::string> ViewCalls() const {
-        std::vector<std::string> calls;
-        for (const auto& c : platform.log.calls) {
-            if (c.rfind("view.", 0) == 0) {
-                calls.push_back(c);
-            }
-        }
-        return calls;
-    }
 };
 
 TEST_F(ControllerLoadTest, RunsItsStepsInOrder) {
     ASSERT_EQ(controller.Load(), std::nullopt);
-    const std::vector<std::string> expected{"view.SetWindowRegion", "view.ShowSkin",           "view.ShowKnobPicture",
-                                            "view.SetKnobRegion",   "view.SetKnobTop",         "view.SetReadout",
-                                            "view.ShowAt",          "view.SetMuteBoxBackColor"};
-    EXPECT_EQ(ViewCalls(), expected);
+    const std::vector<std::string> expected{"SetWindowRegion", "ShowSkin",   "ShowKnobPicture", "SetKnobRegion",
+                                            "SetKnobTop",      "SetReadout", "ShowAt",          "SetMuteBoxBackColor"};
+    EXPECT_EQ(view.operations, expected);
     EXPECT_TRUE(platform.messages.shown.empty());
 }
 
@@ -145,8 +136,9 @@ TEST_F(ControllerLoadTest, AVolumeFailureStopsTheLoadAndIsReturnedWithNothingSho
         ControllerOnFakes c;
         row.arrange(c.platform.volume);
         EXPECT_EQ(c.showing.Load(), row.failure) << row.name;
-        EXPECT_EQ(c.platform.log.IndexOf("view.SetKnobTop"), -1) << row.name;
-        EXPECT_EQ(c.platform.log.IndexOf("view.ShowAt"), -1) << row.name;
+        const auto& done = c.view.operations;
+        EXPECT_EQ(std::count(done.begin(), done.end(), "SetKnobTop"), 0) << row.name;
+        EXPECT_EQ(std::count(done.begin(), done.end(), "ShowAt"), 0) << row.name;
         EXPECT_FALSE(c.view.visible) << row.name;
         EXPECT_TRUE(c.platform.messages.shown.empty()) << "the owner shows it";
         EXPECT_TRUE(c.failures.empty()) << "returned, not handed over";
@@ -190,11 +182,14 @@ TEST_F(ControllerVolumeTest, AFailedWriteInAHandlerGoesToTheHostAndNothingIsShow
     platform.volume.writeFails = true;
     EXPECT_EQ(controller.SetVolumeFromLevel(50), VolumeFailure::NotSet);
     const std::string readout = view.readout;
+    std::size_t operationsAtWrite = 0;
+    platform.volume.onWrite = [&] { operationsAtWrite = view.operations.size(); };
     controller.OnTrackClicked();
     controller.OnTrackPointerMoved(Twips(1000));
     EXPECT_EQ(failures, std::vector<VolumeFailure>{VolumeFailure::NotSet});
     EXPECT_EQ(view.readout, readout) << "the volume is not shown after the failure";
-    EXPECT_EQ(platform.log.calls.back().rfind("volume.SetPercent", 0), 0u) << "nothing after the write";
+    EXPECT_EQ(platform.volume.calls.back().rfind("SetPercent", 0), 0u) << "nothing after the write";
+    EXPECT_EQ(view.operations.size(), operationsAtWrite) << "nothing after the write";
 }
 
 } // namespace

@@ -40,7 +40,7 @@ protected:
 
     FakePlatform platform;
     MasterVolume volume{platform.volume};
-    FakeControllerView view{platform.log};
+    FakeControllerView view;
     StartupFacts facts;
     Controller controller{view, volume, ControllerServicesOf(platform), facts,
                           [](VolumeFailure) { ADD_FAILURE() << "no volume failure"; }};

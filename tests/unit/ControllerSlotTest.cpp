@@ -13,7 +13,7 @@ protected:
     FakePlatform platform;
     MasterVolume volume{platform.volume};
     StartupFacts facts;
-    FakeControllerWindows windows{platform.log};
+    FakeControllerWindows windows;
     int unloadsHeard = 0;
     ControllerSlot slot{
         windows.Maker(), ControllerServicesOf(platform), volume,
@@ -79,13 +79,13 @@ TEST_F(ControllerSlotTest, AShowingThatEndsByItselfIsFreedOnlyWhenDiscarded) {
 
 TEST_F(ControllerSlotTest, TheUnseenLoadDiscoversTheVolumeControlAndUnloadsWithoutAWindow) {
     slot.ShowAfresh();
-    platform.log.calls.clear();
+    platform.volume.calls.clear();
     EXPECT_EQ(slot.LearnDeviceName(), std::nullopt);
     EXPECT_FALSE(windows.showings[0]->Loaded()) << "the showing that was loaded is unloaded first";
     EXPECT_EQ(windows.views.size(), 1u) << "no window is made";
     EXPECT_EQ(slot.Loaded(), nullptr);
     EXPECT_EQ(unloadsHeard, 1);
-    EXPECT_TRUE(platform.log.Contains("volume.Percent")) << "the volume was read";
+    EXPECT_EQ(platform.volume.calls, (std::vector<std::string>{"PrepareVolume", "Percent"})) << "the volume was read";
     EXPECT_EQ(volume.DeviceName(), "Fake Audio Mixer") << "the find named the device";
     EXPECT_EQ(platform.volume.refusedCalls, 0);
 }

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <map>
 #include <string>
 
 #include "fakes/TrayAppOnFakes.h"
@@ -8,27 +10,61 @@
 namespace kob::test {
 namespace {
 
+bool Received(const std::vector<std::string>& calls, const std::string& prefix) {
+    return std::any_of(calls.begin(), calls.end(), [&](const std::string& c) { return c.rfind(prefix, 0) == 0; });
+}
+
+// The steps of the start-up, in their order, each known by what it leaves behind.
+const std::vector<std::string> kStartSteps{"window",  "hidden",      "guard made", "guard taken", "settings",
+                                           "version", "sys folder",  "processes",  "mute",        "mute monitor",
+                                           "volume",  "volume read", "tray icon"};
+
+// The start-up steps that ran, in start order.
+std::vector<std::string> StepsRun(const TrayAppOnFakes& c) {
+    const auto& p = c.platform;
+    const bool ran[] = {Received(c.view.calls, "Create"),
+                        Received(c.view.calls, "HideFromTaskList"),
+                        Received(p.systemInfo.calls, "CreateMutex kob3.0"),
+                        Received(p.systemInfo.calls, "TakeMutex Local\\kob3.0-"),
+                        p.registry.opens > 0,
+                        Received(p.systemInfo.calls, "GetVersionEx"),
+                        Received(p.systemInfo.calls, "GetSystemDirectory"),
+                        p.processList.listings > 0,
+                        Received(p.volume.calls, "PrepareMute"),
+                        Received(c.view.calls, "MuteMonitor on"),
+                        Received(p.volume.calls, "PrepareVolume"),
+                        Received(p.volume.calls, "Percent"),
+                        Received(c.view.calls, "AddTrayIcon")};
+    std::vector<std::string> steps;
+    for (std::size_t i = 0; i < kStartSteps.size(); ++i) {
+        if (ran[i]) {
+            steps.push_back(kStartSteps[i]);
+        }
+    }
+    return steps;
+}
+
+// The start-up steps up to and including the one named.
+std::vector<std::string> StepsThrough(const std::string& last) {
+    return {kStartSteps.begin(), std::find(kStartSteps.begin(), kStartSteps.end(), last) + 1};
+}
+
 TEST(TrayAppStartTest, ANormalStartRunsItsStepsInOrderAndAddsTheTrayIconLast) {
     TrayAppOnFakes c;
+    // The steps run by each call to the tray window; the refused starts below each stop at their own step.
+    std::map<std::string, std::vector<std::string>> stepsAt;
+    c.view.onCall = [&] { stepsAt[c.view.calls.back()] = StepsRun(c); };
     ASSERT_FALSE(c.Start());
-    const auto& log = c.platform.log;
-    const char* order[] = {"app.Create",
-                           "app.HideFromTaskList",
-                           "CreateMutex kob3.0",
-                           "TakeMutex Local\\kob3.0-",
-                           "registry.Read cstpval",
-                           "GetVersionEx",
-                           "GetSystemDirectory",
-                           "EnumProcesses",
-                           "volume.PrepareMute",
-                           "app.MuteMonitor on",
-                           "volume.PrepareVolume",
-                           "volume.Percent",
-                           "app.AddTrayIcon"};
-    for (std::size_t i = 1; i < std::size(order); ++i) {
-        EXPECT_GE(log.IndexOf(order[i - 1]), 0) << order[i - 1];
-        EXPECT_LT(log.IndexOf(order[i - 1]), log.IndexOf(order[i])) << order[i - 1] << " before " << order[i];
-    }
+    EXPECT_EQ(stepsAt["HideFromTaskList"], StepsThrough("hidden"));
+    EXPECT_EQ(stepsAt["MuteMonitor on"], StepsThrough("mute monitor"));
+    EXPECT_EQ(stepsAt["AddTrayIcon"], kStartSteps);
+    EXPECT_EQ(c.view.calls, (std::vector<std::string>{"Create", "HideFromTaskList", "MuteMonitor on", "AddTrayIcon"}));
+    EXPECT_EQ(c.platform.volume.calls, (std::vector<std::string>{"PrepareMute", "PrepareVolume", "Percent"}));
+    ASSERT_EQ(c.platform.systemInfo.calls.size(), 4u);
+    EXPECT_EQ(c.platform.systemInfo.calls[0], "CreateMutex kob3.0");
+    EXPECT_EQ(c.platform.systemInfo.calls[1].rfind("TakeMutex Local\\kob3.0-", 0), 0u);
+    EXPECT_EQ(c.platform.systemInfo.calls[2], "GetVersionEx");
+    EXPECT_EQ(c.platform.systemInfo.calls[3], "GetSystemDirectory");
     EXPECT_TRUE(c.platform.messages.shown.empty());
     EXPECT_TRUE(c.view.trayIconAdded);
     EXPECT_FALSE(c.platform.registry.HasValue(HKLM, kRunKeyPath, kTitle));
@@ -39,10 +75,10 @@ TEST(TrayAppStartTest, TheStartUpLoadsTheControllerWithoutAWindowAndTheFirstClic
     ASSERT_FALSE(c.Start());
     // The load found the volume control and read the volume, without ever asking for a window: nothing was made
     // that could be shown.
-    EXPECT_TRUE(c.platform.log.Contains("volume.PrepareVolume"));
-    EXPECT_TRUE(c.platform.log.Contains("volume.Percent")) << "the volume was read";
+    EXPECT_TRUE(Received(c.platform.volume.calls, "PrepareVolume"));
+    EXPECT_TRUE(Received(c.platform.volume.calls, "Percent")) << "the volume was read";
     EXPECT_TRUE(c.windows.showings.empty());
-    EXPECT_FALSE(c.platform.log.Contains("app.BringToForeground"));
+    EXPECT_FALSE(Received(c.view.calls, "BringToForeground"));
     // It found the device's name, which About shows without a controller.
     c.app.RunMenuCommand(MenuCommand::About);
     EXPECT_EQ(c.view.aboutNames, "Fake Audio Mixer");
@@ -72,39 +108,43 @@ TEST(TrayAppStartTest, EveryRefusedStartEndsAtOnceWithItsMessageAndNeverShowsThe
         std::uint32_t exitCode;
         const char* message; // nullptr: ends silently
         MessageIcon icon;
+        const char* lastStep; // the step that refused
     } refusals[] = {
         {"the program's window cannot be made", [](TrayAppOnFakes& c) { c.view.createFails = true; }, 4,
-         "Unable to create the program's window.", MessageIcon::Error},
+         "Unable to create the program's window.", MessageIcon::Error, "window"},
         {"program key missing",
          [](TrayAppOnFakes& c) {
              c.platform.registry.keys.erase({HKCU, kProgramKeyPath});
          },
-         1, "KOB Installation Error. Please re-install the program to correct this problem", MessageIcon::Error},
+         1, "KOB Installation Error. Please re-install the program to correct this problem", MessageIcon::Error,
+         "settings"},
         {"cstpval missing",
          [](TrayAppOnFakes& c) {
              c.platform.registry.keys[{HKCU, kProgramKeyPath}].erase("cstpval");
          },
-         1, "KOB Installation Error. Please re-install the program to correct this problem", MessageIcon::Error},
+         1, "KOB Installation Error. Please re-install the program to correct this problem", MessageIcon::Error,
+         "settings"},
         {"unsupported platform on a first start",
          [](TrayAppOnFakes& c) {
              c.platform.registry.SetDword(HKCU, kProgramKeyPath, "cstpval", 1);
              c.platform.systemInfo.platform = WindowsPlatform::Windows9x;
          },
-         2, "Operating System Does not support. This program only runs in Windows 2000 and XP.", MessageIcon::Error},
+         2, "Operating System Does not support. This program only runs in Windows 2000 and XP.", MessageIcon::Error,
+         "version"},
         {"a second copy", [](TrayAppOnFakes& c) { c.platform.systemInfo.takeResult = MutexOwnership::OwnedElsewhere; },
-         kOwnProcessId, nullptr, MessageIcon::Error},
+         kOwnProcessId, nullptr, MessageIcon::Error, "processes"},
         {"a second copy found by the scan where no guard can be had",
          [](TrayAppOnFakes& c) {
              c.platform.systemInfo.takeResult = MutexOwnership::Unavailable;
              c.platform.processList.Run(2000, kOwnPath);
          },
-         kOwnProcessId, nullptr, MessageIcon::Error},
+         kOwnProcessId, nullptr, MessageIcon::Error, "processes"},
         {"no mixer device", [](TrayAppOnFakes& c) { c.platform.volume.prepareFailure = VolumeFailure::NoDevice; }, 10,
-         "Error! Unable to open a Mixer Device. Program will be terminated.", MessageIcon::Exclamation},
+         "Error! Unable to open a Mixer Device. Program will be terminated.", MessageIcon::Exclamation, "mute"},
         {"no speakers line", [](TrayAppOnFakes& c) { c.platform.volume.prepareFailure = VolumeFailure::NoOutput; }, 11,
-         "Error! Unable to get Mixer Line information.", MessageIcon::Exclamation},
+         "Error! Unable to get Mixer Line information.", MessageIcon::Exclamation, "mute"},
         {"no mute control", [](TrayAppOnFakes& c) { c.platform.volume.hasMute = false; }, 12,
-         "Error! Unable to retriev the controls associated with an audio line .", MessageIcon::Exclamation},
+         "Error! Unable to retriev the controls associated with an audio line .", MessageIcon::Exclamation, "mute"},
     };
     for (const auto& refusal : refusals) {
         SCOPED_TRACE(refusal.name);
@@ -121,8 +161,8 @@ TEST(TrayAppStartTest, EveryRefusedStartEndsAtOnceWithItsMessageAndNeverShowsThe
             EXPECT_TRUE(c.platform.messages.shown.empty());
         }
         EXPECT_TRUE(c.platform.process.stopped);
-        EXPECT_EQ(c.platform.log.calls.back(), "EndProcess " + std::to_string(refusal.exitCode))
-            << "nothing after the ending";
+        EXPECT_EQ(c.Activity(), c.activityAtEnd) << "nothing after the ending";
+        EXPECT_EQ(StepsRun(c), StepsThrough(refusal.lastStep));
         EXPECT_FALSE(c.view.trayIconAdded);
         EXPECT_FALSE(c.view.muteMonitor);
         EXPECT_TRUE(c.windows.showings.empty()) << "the controller is never loaded";
@@ -143,11 +183,12 @@ TEST(TrayAppStartTest, AVolumeFailureWhileLoadingTheControllerEndsTheStartWithIt
         std::function<void(FakeVolumeDevice&)> arrange;
         const char* message;
         std::uint32_t exitCode;
+        const char* lastStep;
     } failures[] = {
         {"no volume control", [](FakeVolumeDevice& v) { v.hasVolume = false; },
-         "Error! Unable to retriev the controls associated with an audio line .", 12},
+         "Error! Unable to retriev the controls associated with an audio line .", 12, "volume"},
         {"volume unreadable", [](FakeVolumeDevice& v) { v.readFails = true; },
-         "Error! Can't get Mixer Control Details.", 13},
+         "Error! Can't get Mixer Control Details.", 13, "volume read"},
     };
     for (const auto& failure : failures) {
         SCOPED_TRACE(failure.name);
@@ -157,7 +198,9 @@ TEST(TrayAppStartTest, AVolumeFailureWhileLoadingTheControllerEndsTheStartWithIt
         ASSERT_EQ(c.platform.messages.shown.size(), 1u);
         EXPECT_EQ(c.platform.messages.shown[0].text, failure.message);
         EXPECT_EQ(c.platform.messages.shown[0].icon, MessageIcon::Exclamation);
-        EXPECT_EQ(c.platform.log.calls.back(), "EndProcess " + std::to_string(failure.exitCode));
+        EXPECT_EQ(c.platform.process.exitCode, failure.exitCode);
+        EXPECT_EQ(c.Activity(), c.activityAtEnd) << "nothing after the ending";
+        EXPECT_EQ(StepsRun(c), StepsThrough(failure.lastStep));
         EXPECT_FALSE(c.view.trayIconAdded);
         EXPECT_TRUE(c.windows.showings.empty());
     }

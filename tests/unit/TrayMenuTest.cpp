@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "fakes/TrayAppOnFakes.h"
 
 namespace kob::test {
@@ -10,7 +12,7 @@ protected:
     TrayMenuTest() {
         c.Start();
         c.app.DiscardFinishedControllers();
-        c.platform.log.calls.clear();
+        c.view.calls.clear();
     }
     void StoreControllerState(std::uint32_t value) {
         c.platform.registry.SetDword(HKCU, kProgramKeyPath, "ontopstat", value);
@@ -49,7 +51,7 @@ TEST_F(TrayMenuTest, TheKeepOnTopItemFollowsTheStoredStateAndAnUnreadableOneLeav
         EXPECT_TRUE(fresh.platform.messages.shown.empty());
     }
     c.app.OnTrayIconEvent(TrayIconEvent::RightButtonDown);
-    EXPECT_LT(c.platform.log.IndexOf("app.BringToForeground"), c.platform.log.IndexOf("app.ShowMenu"));
+    EXPECT_EQ(c.view.calls, (std::vector<std::string>{"BringToForeground", "ShowMenu"}));
 }
 
 TEST_F(TrayMenuTest, ARightPressOpensTheMenuALeftReleaseOrDoubleClickShowsTheControllerNothingElseActs) {
@@ -108,19 +110,25 @@ TEST_F(TrayMenuTest, KeepControllerOnTopWithNoControllerLoadsOneFirst) {
 TEST_F(TrayMenuTest, TheCommandsThatOpenSomething) {
     const struct {
         MenuCommand command;
-        const char* call;
+        const char* call;    // to the tray window, after the menu
+        const char* started; // the command line started, if any
     } commands[] = {
-        {MenuCommand::About, "app.ShowAbout"},
-        {MenuCommand::Options, "app.ShowOptions"},
-        {MenuCommand::Help, "app.OpenMaximized C:\\Program Files\\Drovo Volume Controller\\KOBHELP.HTM"},
-        {MenuCommand::Website, "app.OpenMaximized http://marlox.example.com"},
-        {MenuCommand::VolumeControl, "Start \"C:\\WINDOWS\\system32\\sndvol32.exe\""},
-        {MenuCommand::AudioProperties,
-         "Start \"C:\\WINDOWS\\system32\\rundll32.exe\" shell32.dll,Control_RunDLL mmsys.cpl"},
+        {MenuCommand::About, "ShowAbout", nullptr},
+        {MenuCommand::Options, "ShowOptions", nullptr},
+        {MenuCommand::Help, "OpenMaximized C:\\Program Files\\Drovo Volume Controller\\KOBHELP.HTM", nullptr},
+        {MenuCommand::Website, "OpenMaximized http://marlox.example.com", nullptr},
+        {MenuCommand::VolumeControl, "ShowMenu", "\"C:\\WINDOWS\\system32\\sndvol32.exe\""},
+        {MenuCommand::AudioProperties, "ShowMenu",
+         "\"C:\\WINDOWS\\system32\\rundll32.exe\" shell32.dll,Control_RunDLL mmsys.cpl"},
     };
     for (const auto& command : commands) {
+        const std::size_t started = c.platform.launcher.started.size();
         Choose(command.command);
-        EXPECT_EQ(c.platform.log.calls.back(), command.call);
+        EXPECT_EQ(c.view.calls.back(), command.call);
+        ASSERT_EQ(c.platform.launcher.started.size(), started + (command.started ? 1 : 0));
+        if (command.started) {
+            EXPECT_EQ(c.platform.launcher.started.back(), command.started);
+        }
     }
     c.platform.launcher.failWith = "File not found";
     Choose(MenuCommand::VolumeControl);
@@ -136,15 +144,16 @@ TEST_F(TrayMenuTest, TheVolumeControlIsSndvolWhereOnlyThatExists) {
         std::set<std::string> files;
         const char* started;
     } systems[] = {
-        {{}, "Start \"C:\\WINDOWS\\system32\\sndvol32.exe\""},
-        {{"C:\\WINDOWS\\system32\\sndvol.exe"}, "Start \"C:\\WINDOWS\\system32\\sndvol.exe\""},
+        {{}, "\"C:\\WINDOWS\\system32\\sndvol32.exe\""},
+        {{"C:\\WINDOWS\\system32\\sndvol.exe"}, "\"C:\\WINDOWS\\system32\\sndvol.exe\""},
         {{"C:\\WINDOWS\\system32\\sndvol.exe", "C:\\WINDOWS\\system32\\sndvol32.exe"},
-         "Start \"C:\\WINDOWS\\system32\\sndvol32.exe\""},
+         "\"C:\\WINDOWS\\system32\\sndvol32.exe\""},
     };
     for (const auto& system : systems) {
         c.platform.launcher.files = system.files;
         Choose(MenuCommand::VolumeControl);
-        EXPECT_EQ(c.platform.log.calls.back(), system.started);
+        EXPECT_EQ(c.platform.launcher.started.back(), system.started);
+        EXPECT_EQ(c.view.calls.back(), "ShowMenu");
     }
 }
 
@@ -155,9 +164,10 @@ TEST_F(TrayMenuTest, TheExitRecordsTheControllerClosedRemovesTheIconAndEndsAtOnc
     EXPECT_EQ(StoredControllerState(), 2u);
     EXPECT_FALSE(c.view.trayIconAdded);
     EXPECT_EQ(c.platform.process.exitCode, 0u);
-    EXPECT_EQ(c.platform.log.calls.back(), "EndProcess 0");
+    EXPECT_EQ(c.Activity(), c.activityAtEnd) << "nothing after the ending";
     EXPECT_TRUE(c.Showing().Loaded()) << "no unload or fade runs";
-    EXPECT_EQ(c.platform.log.IndexOf("view.Unload"), -1);
+    const auto& done = c.ShowingView().operations;
+    EXPECT_EQ(std::count(done.begin(), done.end(), "Unload"), 0);
 }
 
 TEST_F(TrayMenuTest, TestSoundShowsTheMissingFileMessageOnceForEachFailedStep) {
@@ -174,19 +184,12 @@ TEST_F(TrayMenuTest, TestSoundShowsTheMissingFileMessageOnceForEachFailedStep) {
         TrayAppOnFakes s;
         s.Start();
         s.platform.sound.failing = row.failing;
-        s.platform.log.calls.clear();
+        s.platform.sound.steps.clear();
         s.app.RunMenuCommand(MenuCommand::TestSound);
-        const std::vector<std::string> steps{
-            "soundDevice.DeviceType WaveAudio",
-            "soundDevice.FileName C:\\Program Files\\Drovo Volume Controller\\POURING.WAV", "soundDevice.Command open",
-            "soundDevice.Command Play"};
-        std::vector<std::string> tried;
-        for (const auto& call : s.platform.log.calls) {
-            if (call.rfind("soundDevice.", 0) == 0) {
-                tried.push_back(call);
-            }
-        }
-        EXPECT_EQ(tried, steps) << "every step is tried";
+        const std::vector<std::string> steps{"DeviceType WaveAudio",
+                                             "FileName C:\\Program Files\\Drovo Volume Controller\\POURING.WAV",
+                                             "Command open", "Command Play"};
+        EXPECT_EQ(s.platform.sound.steps, steps) << "every step is tried";
         ASSERT_EQ(s.platform.messages.shown.size(), row.messages);
         for (const auto& shown : s.platform.messages.shown) {
             EXPECT_EQ(shown.text, missing);
@@ -199,12 +202,7 @@ TEST_F(TrayMenuTest, TheEndOfTheSoundStopsAndClosesAndPlayingAgainRestartsWithou
     c.app.RunMenuCommand(MenuCommand::TestSound);
     c.app.RunMenuCommand(MenuCommand::TestSound);
     c.app.OnTestSoundDone();
-    std::vector<std::string> calls;
-    for (const auto& call : c.platform.log.calls) {
-        if (call.rfind("soundDevice.", 0) == 0) {
-            calls.push_back(call.substr(12));
-        }
-    }
+    const auto& calls = c.platform.sound.steps;
     const std::string file = "FileName C:\\Program Files\\Drovo Volume Controller\\POURING.WAV";
     EXPECT_EQ(calls,
               (std::vector<std::string>{"DeviceType WaveAudio", file, "Command open", "Command Play", "FileName ",
@@ -226,7 +224,7 @@ TEST_F(TrayMenuTest, HelpAndTestSoundReachTheirFilesInAFolderNamedInAnyScript) {
                                     u"\u0413\u0440\u043E\u043C\u043A\u043E\u0441\u0442\u044C\\KOBHELP.HTM");
     // The multimedia device opens files through ANSI functions only.
     Choose(MenuCommand::TestSound);
-    EXPECT_TRUE(c.platform.log.Contains("soundDevice.FileName C:\\D09F~1\\D093~1\\POURING.WAV"));
+    EXPECT_EQ(c.platform.sound.steps.at(1), "FileName C:\\D09F~1\\D093~1\\POURING.WAV");
     EXPECT_TRUE(c.platform.messages.shown.empty());
 }
 

@@ -12,8 +12,7 @@ namespace kob::test {
 // The real registry, processes and system information in place of the fakes; message boxes are recorded so
 // nothing blocks a test.
 struct RealSystemPlatform {
-    CallLog log;
-    FakeMessageBox messages{log};
+    FakeMessageBox messages;
     Win32Registry registry;
     Win32ProcessList processList;
     Win32SystemInfo systemInfo;

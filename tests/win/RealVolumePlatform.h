@@ -14,16 +14,15 @@ namespace kob::test {
 // The real winmm mixer and screen in place of the fakes, for the controller; messages are recorded so a failure
 // cannot block a test.
 struct RealVolumePlatform {
-    CallLog log;
-    FakeMessageBox messages{log};
+    FakeMessageBox messages;
     Win32Screen screen;
     WinmmVolume device;
     MasterVolume volume{device};
     // Settings and launches are not these tests' concern.
-    FakeRegistry registry{log};
+    FakeRegistry registry;
     FakeModulePath modulePath;
     Settings settings{registry, messages, modulePath};
-    FakeLauncher launcher{log};
+    FakeLauncher launcher;
 };
 
 // One showing of the controller in its real window on that platform, not loaded yet.

@@ -163,7 +163,7 @@ void CALLBACK DismissMenu(HWND, UINT, UINT_PTR, DWORD) {
 
 TEST(TrayWindow, ADismissedMenuLeavesAWmNullInTheTrayWindowsQueue) {
     FakePlatform p;
-    FakeControllerWindows controllers(p.log);
+    FakeControllerWindows controllers;
     TrayWindow tray(GetModuleHandleA(nullptr),
                     {p.messages, p.process, p.settings, p.processList, p.systemInfo, p.modulePath, p.launcher},
                     p.volume, ControllerServicesOf(p), controllers.Maker());

@@ -78,7 +78,7 @@ class WinmmControllerVolumeTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_EQ(p.volume.PrepareVolume(), std::nullopt); }
     RealVolumePlatform p;
-    FakeControllerView view{p.log};
+    FakeControllerView view;
     StartupFacts facts;
     Controller controller{view, p.volume, {p.screen, p.messages, p.settings, p.launcher}, facts, [](VolumeFailure) {
                               ADD_FAILURE() << "no volume failure";

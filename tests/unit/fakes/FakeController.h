@@ -18,11 +18,11 @@ inline ControllerServices ControllerServicesOf(FakePlatform& platform) {
 // the views alive, each one going with its showing.
 class FakeControllerWindows {
 public:
-    explicit FakeControllerWindows(CallLog& log) : log_(log) {}
     ControllerWindowMaker Maker() {
         return [this](ControllerShowing& showing) {
-            auto view = std::make_unique<CountedView>(log_, alive);
+            auto view = std::make_unique<CountedView>(alive);
             view->failingOperation = failingOperation;
+            view->tally = &operations;
             // Taking the window down reports to its showing, as the real window's destruction does.
             view->onUnload = [&showing] { showing.OnWindowGone(); };
             showings.push_back(&showing);
@@ -34,16 +34,17 @@ public:
     std::vector<ControllerShowing*> showings;
     std::vector<FakeControllerView*> views;
     int alive = 0;
+    // Operations received by all the views made.
+    int operations = 0;
     // The view operation that raises an error in the views made from now on.
     std::string failingOperation;
 
 private:
     struct CountedView : FakeControllerView {
-        CountedView(CallLog& log, int& alive) : FakeControllerView(log), alive_(alive) { ++alive_; }
+        explicit CountedView(int& alive) : alive_(alive) { ++alive_; }
         ~CountedView() override { --alive_; }
         int& alive_;
     };
-    CallLog& log_;
 };
 
 // Runs one of the showing's handlers, as its window's message dispatch does.
@@ -57,7 +58,7 @@ struct ControllerOnFakes {
     FakePlatform platform;
     MasterVolume volume{platform.volume};
     StartupFacts facts;
-    FakeControllerWindows windows{platform.log};
+    FakeControllerWindows windows;
     int unloadsHeard = 0;
     // The volume failures the showing's handlers hand over.
     std::vector<VolumeFailure> failures;

@@ -5,7 +5,10 @@
 namespace kob::test {
 
 void FakeControllerView::Enter(const std::string& operation) {
-    log_.Add("view." + operation);
+    operations.push_back(operation);
+    if (tally) {
+        ++*tally;
+    }
     if (operation == failingOperation) {
         throw std::runtime_error("Out of memory while running " + operation);
     }

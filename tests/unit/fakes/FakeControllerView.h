@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "controller/ControllerView.h"
-#include "fakes/FakeServices.h"
 
 namespace kob::test {
 
@@ -27,8 +26,6 @@ struct Point {
 // Records what the controller's logic does to its window. Any operation can be made to raise an error.
 class FakeControllerView : public ControllerView {
 public:
-    explicit FakeControllerView(CallLog& log) : log_(log) {}
-
     bool Create() override;
     void BringToForeground() override { foreground = true; }
     void SetWindowRegion(int w, int h, int ew, int eh) override;
@@ -73,12 +70,15 @@ public:
     std::array<bool, 3> timers{};
     int volumeAnnouncements = 0;
     int muteAnnouncements = 0;
-    // Name of the operation (as logged) that raises an error instead of acting.
+    // Name of the operation (as recorded) that raises an error instead of acting.
     std::string failingOperation;
+    // Every operation but the announcements and BringToForeground, in order: "SetKnobTop", "EnableTimer 0 on".
+    std::vector<std::string> operations;
+    // Counts each operation here too, when set.
+    int* tally = nullptr;
 
 private:
     void Enter(const std::string& operation);
-    CallLog& log_;
 };
 
 } // namespace kob::test

@@ -9,8 +9,6 @@
 
 namespace kob::test {
 
-struct CallLog;
-
 struct FakeProcessEntry {
     std::string executable;
     // False: the process cannot be opened or its modules cannot be read.
@@ -20,7 +18,6 @@ struct FakeProcessEntry {
 // The system's process table. ListIds delivers `ids`; every process whose executable is asked for is recorded.
 class FakeProcessList : public ProcessListService {
 public:
-    explicit FakeProcessList(CallLog& log) : log_(log) {}
     std::vector<std::uint32_t> ListIds() override;
     std::string ExecutableOf(std::uint32_t processId) override;
 
@@ -36,9 +33,8 @@ public:
     // Asking for this process's executable throws a standard exception, as a failure of the environment.
     std::uint32_t throwOnExecutableOf = 0;
     std::vector<std::uint32_t> examined;
-
-private:
-    CallLog& log_;
+    // Snapshots of the table taken.
+    int listings = 0;
 };
 
 } // namespace kob::test

@@ -36,15 +36,12 @@ std::vector<std::uint8_t> TextBytes(const std::string& text) {
 // An open key of the fake registry, counted as open while it lives.
 class FakeKey : public RegistryKey {
 public:
-    FakeKey(FakeRegistry& registry, FakeRegistry::KeyName name, CallLog& log)
-        : registry_(registry), name_(std::move(name)), log_(log) {
+    FakeKey(FakeRegistry& registry, FakeRegistry::KeyName name) : registry_(registry), name_(std::move(name)) {
         ++registry_.openKeys;
-        ++registry_.opens;
     }
     ~FakeKey() override { --registry_.openKeys; }
 
     RegistryResult ReadDword(const std::string& name, std::uint32_t& value) override {
-        log_.Add("registry.Read " + name);
         std::string bytes;
         const RegistryResult result = ReadText(name, 4, bytes);
         if (result.Ok()) {
@@ -84,7 +81,7 @@ public:
         return Store(name, {StoredValue::Kind::Text, bytes});
     }
     RegistryResult DeleteValue(const std::string& name) override {
-        log_.Add("registry.Delete " + name);
+        registry_.deleted.push_back(name);
         auto& values = Values();
         if (registry_.writeOutcome != RegistryOutcome::Ok) {
             return Outcome(registry_.writeOutcome);
@@ -100,7 +97,7 @@ private:
         return registry_.keys.at(name_);
     }
     RegistryResult Store(const std::string& name, StoredValue value) {
-        log_.Add("registry.Write " + name);
+        registry_.writes.push_back(name);
         auto& values = Values();
         if (registry_.writeOutcome != RegistryOutcome::Ok) {
             return Outcome(registry_.writeOutcome);
@@ -111,13 +108,12 @@ private:
 
     FakeRegistry& registry_;
     FakeRegistry::KeyName name_;
-    CallLog& log_;
 };
 
 } // namespace
 
 OpenedKey FakeRegistry::OpenKey(RegistryRoot root, const std::string& subKey, RegistryAccess access) {
-    log_.Add(std::string("registry.Open ") + (root == RegistryRoot::CurrentUser ? "HKCU " : "HKLM ") + subKey);
+    ++opens;
     if (openOutcome != RegistryOutcome::Ok) {
         return {nullptr, Outcome(openOutcome)};
     }
@@ -130,7 +126,7 @@ OpenedKey FakeRegistry::OpenKey(RegistryRoot root, const std::string& subKey, Re
     if (keys.find({root, subKey}) == keys.end()) {
         return {nullptr, Outcome(RegistryOutcome::NotFound)};
     }
-    return {std::make_unique<FakeKey>(*this, KeyName{root, subKey}, log_), {}};
+    return {std::make_unique<FakeKey>(*this, KeyName{root, subKey}), {}};
 }
 
 void FakeRegistry::SetDword(RegistryRoot root, const std::string& subKey, const std::string& name,

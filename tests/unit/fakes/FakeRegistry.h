@@ -11,8 +11,6 @@
 
 namespace kob::test {
 
-struct CallLog;
-
 // A value as the registry holds it: its kind and its bytes (text with its NUL, UTF-16 text as little-endian units).
 struct StoredValue {
     enum class Kind { Dword, Text };
@@ -25,7 +23,6 @@ struct StoredValue {
 // shows.
 class FakeRegistry : public RegistryService {
 public:
-    explicit FakeRegistry(CallLog& log) : log_(log) {}
     OpenedKey OpenKey(RegistryRoot root, const std::string& subKey, RegistryAccess access) override;
 
     using KeyName = std::pair<RegistryRoot, std::string>;
@@ -49,12 +46,12 @@ public:
     RegistryOutcome writeOutcome = RegistryOutcome::Ok;
     // Makes the value operations fail as the environment would, with a standard exception.
     bool throwOnValueOperation = false;
-    // Keys open now, and opened in all.
+    // Keys open now, and opens asked for in all, refused ones included.
     int openKeys = 0;
     int opens = 0;
-
-private:
-    CallLog& log_;
+    // The names of the values written, refused writes included, and of those deleted, in order.
+    std::vector<std::string> writes;
+    std::vector<std::string> deleted;
 };
 
 } // namespace kob::test

@@ -2,27 +2,8 @@
 
 namespace kob::test {
 
-bool CallLog::Contains(const std::string& call) const {
-    for (const auto& c : calls) {
-        if (c == call) {
-            return true;
-        }
-    }
-    return false;
-}
-
-int CallLog::IndexOf(const std::string& prefix) const {
-    for (std::size_t i = 0; i < calls.size(); ++i) {
-        if (calls[i].rfind(prefix, 0) == 0) {
-            return static_cast<int>(i);
-        }
-    }
-    return -1;
-}
-
 void FakeMessageBox::Show(const std::string& text, const std::string& title, MessageIcon icon) {
     shown.push_back({text, title, icon});
-    log_.Add("MessageBox " + text);
     if (whileOpen && open_ == 0) {
         ++open_;
         try {
@@ -38,7 +19,9 @@ void FakeMessageBox::Show(const std::string& text, const std::string& title, Mes
 void FakeProcess::EndProcess(std::uint32_t code) {
     ended = true;
     exitCode = code;
-    log_.Add("EndProcess " + std::to_string(code));
+    if (onEnd) {
+        onEnd();
+    }
 }
 
 std::optional<VolumeFailure> FakeVolumeDevice::Prepare(bool present, bool& prepared) {
@@ -60,43 +43,48 @@ bool FakeVolumeDevice::Refuses(bool prepared) {
 }
 
 std::optional<VolumeFailure> FakeVolumeDevice::PrepareMute() {
-    log_.Add("volume.PrepareMute");
+    calls.push_back("PrepareMute");
     return Prepare(hasMute, mutePrepared_);
 }
 
 std::optional<VolumeFailure> FakeVolumeDevice::PrepareVolume() {
-    log_.Add("volume.PrepareVolume");
+    calls.push_back("PrepareVolume");
     return Prepare(hasVolume, volumePrepared_);
 }
 
 VolumeResult<int> FakeVolumeDevice::Percent() {
-    log_.Add("volume.Percent");
+    calls.push_back("Percent");
     return Refuses(volumePrepared_) || readFails ? VolumeResult<int>(VolumeFailure::VolumeUnreadable) : percent;
 }
 
-std::optional<VolumeFailure> FakeVolumeDevice::SetPercent(int value) {
-    log_.Add("volume.SetPercent " + std::to_string(value));
+std::optional<VolumeFailure> FakeVolumeDevice::Write(const std::string& call, bool refused) {
+    calls.push_back(call);
     ++writes;
-    if (Refuses(volumePrepared_) || writeFails) {
-        return VolumeFailure::NotSet;
+    if (onWrite) {
+        onWrite();
     }
-    percent = value;
-    return std::nullopt;
+    return refused || writeFails ? std::optional(VolumeFailure::NotSet) : std::nullopt;
+}
+
+std::optional<VolumeFailure> FakeVolumeDevice::SetPercent(int value) {
+    const auto failure = Write("SetPercent " + std::to_string(value), Refuses(volumePrepared_));
+    if (!failure) {
+        percent = value;
+    }
+    return failure;
 }
 
 VolumeResult<bool> FakeVolumeDevice::Muted() {
-    log_.Add("volume.Muted");
+    calls.push_back("Muted");
     return Refuses(mutePrepared_) || readFails ? VolumeResult<bool>(VolumeFailure::MuteUnreadable) : muted;
 }
 
 std::optional<VolumeFailure> FakeVolumeDevice::SetMuted(bool value) {
-    log_.Add(value ? "volume.SetMuted 1" : "volume.SetMuted 0");
-    ++writes;
-    if (writeFails) {
-        return VolumeFailure::NotSet;
+    const auto failure = Write(value ? "SetMuted 1" : "SetMuted 0", false);
+    if (!failure) {
+        muted = value;
     }
-    muted = value;
-    return std::nullopt;
+    return failure;
 }
 
 } // namespace kob::test

@@ -20,15 +20,6 @@
 
 namespace kob::test {
 
-// One ordered journal shared by all fakes, so tests can check the order of calls across services.
-struct CallLog {
-    std::vector<std::string> calls;
-    void Add(const std::string& call) { calls.push_back(call); }
-    bool Contains(const std::string& call) const;
-    // Position of the first call that starts with the prefix, or -1.
-    int IndexOf(const std::string& prefix) const;
-};
-
 struct ShownMessage {
     std::string text;
     std::string title;
@@ -37,7 +28,6 @@ struct ShownMessage {
 
 class FakeMessageBox : public MessageBoxService {
 public:
-    explicit FakeMessageBox(CallLog& log) : log_(log) {}
     void Show(const std::string& text, const std::string& title, MessageIcon icon) override;
     std::vector<ShownMessage> shown;
     // Runs while the first box is open, as a real box's modal loop goes on delivering the program's messages
@@ -45,23 +35,20 @@ public:
     std::function<void()> whileOpen;
 
 private:
-    CallLog& log_;
     int open_ = 0;
 };
 
 // Records the ending; the process goes on, so a test can prove that nothing of the program ran after it.
 class FakeProcess : public ProcessControl {
 public:
-    explicit FakeProcess(CallLog& log) : log_(log) {}
     void StopEverything() override { stopped = true; }
     void EndProcess(std::uint32_t exitCode) override;
     // After StopEverything the real platform delivers nothing more to the program: a fake message loop asks this.
     bool stopped = false;
     bool ended = false;
     std::uint32_t exitCode = 0;
-
-private:
-    CallLog& log_;
+    // Runs at each ending, so a test can capture what the program had done by then.
+    std::function<void()> onEnd;
 };
 
 class FakeScreen : public ScreenService {
@@ -78,7 +65,6 @@ public:
 // It refuses a use of the volume or the mute that was never prepared, and counts such calls.
 class FakeVolumeDevice : public VolumeDevice {
 public:
-    explicit FakeVolumeDevice(CallLog& log) : log_(log) {}
     std::optional<VolumeFailure> PrepareMute() override;
     std::optional<VolumeFailure> PrepareVolume() override;
     VolumeResult<int> Percent() override;
@@ -99,13 +85,17 @@ public:
     bool writeFails = false;
     // Writes of the volume or the mute, refused ones included.
     int writes = 0;
+    // Runs at each write, so a test can capture what the program had done by then.
+    std::function<void()> onWrite;
+    // The calls the device received, in order, with the value written: "SetPercent 70".
+    std::vector<std::string> calls;
     // Uses of the volume or the mute that was never prepared.
     int refusedCalls = 0;
 
 private:
     std::optional<VolumeFailure> Prepare(bool present, bool& prepared);
     bool Refuses(bool prepared);
-    CallLog& log_;
+    std::optional<VolumeFailure> Write(const std::string& call, bool refused);
     bool volumePrepared_ = false;
     bool mutePrepared_ = false;
 };
@@ -113,9 +103,7 @@ private:
 // Starts nothing; records the command lines, and fails with the given description when one is set.
 class FakeLauncher : public ProgramLauncher {
 public:
-    explicit FakeLauncher(CallLog& log) : log_(log) {}
     bool Start(const std::string& commandLine, std::string& failure) override {
-        log_.Add("Start " + commandLine);
         started.push_back(commandLine);
         if (!failWith.empty()) {
             failure = failWith;
@@ -127,42 +115,38 @@ public:
     std::vector<std::string> started;
     std::set<std::string> files;
     std::string failWith;
-
-private:
-    CallLog& log_;
 };
 
 // The test sound's multimedia control: records each property and command; the named ones fail.
 class FakeSoundDevice : public SoundDevice {
 public:
-    explicit FakeSoundDevice(CallLog& log) : log_(log) {}
     bool SetDeviceType(const std::string& type) override { return Note("DeviceType " + type); }
     bool SetFileName(const std::string& file) override { return Note("FileName " + file); }
     bool Command(const std::string& command) override { return Note("Command " + command); }
     std::set<std::string> failing;
+    // Each property set and command sent, in order: "FileName C:\\...", "Command Play".
+    std::vector<std::string> steps;
 
 private:
     bool Note(const std::string& step) {
-        log_.Add("soundDevice." + step);
+        steps.push_back(step);
         return failing.count(step) == 0;
     }
-    CallLog& log_;
 };
 
-// One fake of every platform service, sharing one call log. The code under test takes each service it uses on
-// its own, so a test can hand it any real adapter in place of the fake.
+// One fake of every platform service, each keeping its own record. The code under test takes each service it uses
+// on its own, so a test can hand it any real adapter in place of the fake.
 struct FakePlatform {
-    CallLog log;
-    FakeMessageBox messages{log};
-    FakeProcess process{log};
+    FakeMessageBox messages;
+    FakeProcess process;
     FakeScreen screen;
-    FakeVolumeDevice volume{log};
-    FakeRegistry registry{log};
-    FakeProcessList processList{log};
-    FakeSystemInfo systemInfo{&log};
+    FakeVolumeDevice volume;
+    FakeRegistry registry;
+    FakeProcessList processList;
+    FakeSystemInfo systemInfo;
     FakeModulePath modulePath;
-    FakeLauncher launcher{log};
-    FakeSoundDevice sound{log};
+    FakeLauncher launcher;
+    FakeSoundDevice sound;
     // The program's settings, kept in the fake registry.
     Settings settings{registry, messages, modulePath};
 };

@@ -1,35 +1,27 @@
 #include "fakes/FakeSystem.h"
 
-#include "fakes/FakeServices.h"
-
 #include <algorithm>
 #include <cctype>
 
 namespace kob::test {
 
-void FakeSystemInfo::Note(const std::string& call) {
-    if (log_) {
-        log_->Add(call);
-    }
-}
-
 WindowsPlatform FakeSystemInfo::ReadPlatform() {
-    Note("GetVersionEx");
+    calls.push_back("GetVersionEx");
     return platform;
 }
 
 std::optional<std::string> FakeSystemInfo::ReadSystemFolder() {
-    Note("GetSystemDirectory");
+    calls.push_back("GetSystemDirectory");
     return systemFolder;
 }
 
 void FakeSystemInfo::CreateNamedMutex(const std::string& name) {
-    Note("CreateMutex " + name);
+    calls.push_back("CreateMutex " + name);
     mutexes.push_back(name);
 }
 
 MutexOwnership FakeSystemInfo::TakeNamedMutex(const std::string& name) {
-    Note("TakeMutex " + name);
+    calls.push_back("TakeMutex " + name);
     taken.push_back(name);
     return takeResult;
 }

@@ -11,12 +11,9 @@
 
 namespace kob::test {
 
-struct CallLog;
-
 // A Windows of the NT family by default.
 class FakeSystemInfo : public SystemInfoService {
 public:
-    explicit FakeSystemInfo(CallLog* log = nullptr) : log_(log) {}
     WindowsPlatform ReadPlatform() override;
     std::optional<std::string> ReadSystemFolder() override;
     std::uint32_t GetCurrentProcessId() override { return processId; }
@@ -31,10 +28,8 @@ public:
     std::vector<std::string> mutexes;
     MutexOwnership takeResult = MutexOwnership::Owned;
     std::vector<std::string> taken;
-
-private:
-    void Note(const std::string& call);
-    CallLog* log_;
+    // Every call received, in order: "CreateMutex kob3.0", "GetVersionEx".
+    std::vector<std::string> calls;
 };
 
 // The running executable's path; each form is absent when the ANSI code page cannot spell it.

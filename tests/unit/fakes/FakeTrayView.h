@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -11,45 +12,43 @@ namespace kob::test {
 // Records what the tray window's logic does to its window and tray icon.
 class FakeTrayView : public TrayView {
 public:
-    explicit FakeTrayView(CallLog& log) : log_(log) {}
-
     bool Create() override {
-        log_.Add("app.Create");
+        Note("Create");
         return !createFails;
     }
-    void HideFromTaskList() override { log_.Add("app.HideFromTaskList"); }
+    void HideFromTaskList() override { Note("HideFromTaskList"); }
     void EnableMuteMonitor(bool enabled) override {
-        log_.Add(enabled ? "app.MuteMonitor on" : "app.MuteMonitor off");
+        Note(enabled ? "MuteMonitor on" : "MuteMonitor off");
         muteMonitor = enabled;
     }
     void AddTrayIcon() override {
-        log_.Add("app.AddTrayIcon");
+        Note("AddTrayIcon");
         trayIconAdded = true;
     }
     void ShowTrayPicture(TrayPicture shown) override {
-        log_.Add(shown == TrayPicture::Muted ? "app.TrayPicture muted" : "app.TrayPicture normal");
+        Note(shown == TrayPicture::Muted ? "TrayPicture muted" : "TrayPicture normal");
         picture = shown;
         ++pictureChanges;
     }
     void DiscardControllersLater() override { ++discardsPosted; }
     void RemoveTrayIcon() override {
-        log_.Add("app.RemoveTrayIcon");
+        Note("RemoveTrayIcon");
         trayIconAdded = false;
     }
-    void BringToForeground() override { log_.Add("app.BringToForeground"); }
+    void BringToForeground() override { Note("BringToForeground"); }
     MenuCommand ShowMenu(const KeepOnTopItem& keepOnTop) override {
-        log_.Add("app.ShowMenu");
+        Note("ShowMenu");
         menuShownWith = keepOnTop;
         ++menusShown;
         return choice;
     }
     void ShowAbout(const std::string& deviceName) override {
-        log_.Add("app.ShowAbout");
+        Note("ShowAbout");
         aboutNames = deviceName;
     }
-    void ShowOptions() override { log_.Add("app.ShowOptions"); }
+    void ShowOptions() override { Note("ShowOptions"); }
     void OpenMaximized(const std::u16string& document) override {
-        log_.Add("app.OpenMaximized " + std::string(document.begin(), document.end())); // ASCII in the journal
+        Note("OpenMaximized " + std::string(document.begin(), document.end())); // ASCII here
         opened.push_back(document);
     }
 
@@ -67,9 +66,18 @@ public:
     // The device name About was last shown with.
     std::string aboutNames;
     int menusShown = 0;
+    // Every call the window received but DiscardControllersLater, in order: "Create", "ShowMenu".
+    std::vector<std::string> calls;
+    // Runs after each call is recorded, so a test can capture what the program had done by then.
+    std::function<void()> onCall;
 
 private:
-    CallLog& log_;
+    void Note(const std::string& call) {
+        calls.push_back(call);
+        if (onCall) {
+            onCall();
+        }
+    }
 };
 
 } // namespace kob::test

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "fakes/FakeController.h"
 #include "fakes/FakeTrayView.h"
@@ -23,6 +24,11 @@ struct TrayAppOnFakes {
         platform.registry.SetDword(HKCU, kProgramKeyPath, "cstpval", 0);
         platform.processList.Run(4, "System");
         platform.processList.Run(kOwnProcessId, kOwnPath);
+        platform.process.onEnd = [this] {
+            if (activityAtEnd.empty()) {
+                activityAtEnd = Activity();
+            }
+        };
     }
     // Runs the start-up sequence; true when it ended the program.
     bool Start() {
@@ -32,10 +38,30 @@ struct TrayAppOnFakes {
     // The latest showing of the controller, and its window.
     ControllerShowing& Showing() { return *windows.showings.back(); }
     FakeControllerView& ShowingView() { return *windows.views.back(); }
+    // How much each fake has received: the same at the ending and after it when nothing ran after the ending.
+    std::vector<std::size_t> Activity() const {
+        const auto& p = platform;
+        return {p.messages.shown.size(),
+                static_cast<std::size_t>(p.registry.opens),
+                p.registry.writes.size(),
+                p.registry.deleted.size(),
+                p.volume.calls.size(),
+                p.launcher.started.size(),
+                p.sound.steps.size(),
+                static_cast<std::size_t>(p.processList.listings),
+                p.processList.examined.size(),
+                p.systemInfo.calls.size(),
+                view.calls.size(),
+                static_cast<std::size_t>(view.discardsPosted),
+                windows.views.size(),
+                static_cast<std::size_t>(windows.operations)};
+    }
 
     FakePlatform platform;
-    FakeTrayView view{platform.log};
-    FakeControllerWindows windows{platform.log};
+    FakeTrayView view;
+    FakeControllerWindows windows;
+    // What the fakes had received at the first ending.
+    std::vector<std::size_t> activityAtEnd;
     TrayApp app{view,
                 {platform.messages, platform.process, platform.settings, platform.processList, platform.systemInfo,
                  platform.modulePath, platform.launcher},
