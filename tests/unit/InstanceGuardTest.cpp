@@ -33,7 +33,7 @@ protected:
 
 TEST_F(InstanceGuardTest, MutexIsCreatedUnderTheProgramsName) {
     CreateInstanceMutex(platform.systemInfo);
-    EXPECT_EQ(platform.systemInfo.mutexes, std::vector<std::string>{"kob3.0"});
+    EXPECT_EQ(platform.systemInfo.calls, std::vector<std::string>{"CreateMutex kob3.0"});
 }
 
 TEST_F(InstanceGuardTest, TheGuardIsASessionMutexNamedAfterTheFoldedLongPathOfKob30Exe) {
@@ -44,11 +44,11 @@ TEST_F(InstanceGuardTest, TheGuardIsASessionMutexNamedAfterTheFoldedLongPathOfKo
         platform.modulePath.foldedPath = path;
         TakeProgramGuard(platform.systemInfo, platform.modulePath);
     }
-    const auto& taken = platform.systemInfo.taken;
+    const auto& taken = platform.systemInfo.calls;
     ASSERT_EQ(taken.size(), 4u) << "no mutex without a path, nor for a file under another name";
     for (const auto& name : taken) {
-        EXPECT_EQ(name.rfind("Local\\kob3.0-", 0), 0u) << name;
-        EXPECT_EQ(name.size(), 13u + 16u) << name;
+        EXPECT_EQ(name.rfind("TakeMutex Local\\kob3.0-", 0), 0u) << name;
+        EXPECT_EQ(name.size(), 10u + 13u + 16u) << name;
     }
     EXPECT_EQ(taken[0], taken[3]);
     EXPECT_NE(taken[0], taken[1]);

@@ -68,9 +68,7 @@ std::optional<VolumeFailure> FakeVolumeDevice::Write(const std::string& call, bo
 
 std::optional<VolumeFailure> FakeVolumeDevice::SetPercent(int value) {
     const auto failure = Write("SetPercent " + std::to_string(value), Refuses(volumePrepared_));
-    if (!failure) {
-        percent = value;
-    }
+    percent = failure ? percent : value;
     return failure;
 }
 
@@ -81,9 +79,7 @@ VolumeResult<bool> FakeVolumeDevice::Muted() {
 
 std::optional<VolumeFailure> FakeVolumeDevice::SetMuted(bool value) {
     const auto failure = Write(value ? "SetMuted 1" : "SetMuted 0", false);
-    if (!failure) {
-        muted = value;
-    }
+    muted = failure ? muted : value;
     return failure;
 }
 

@@ -17,12 +17,10 @@ std::optional<std::string> FakeSystemInfo::ReadSystemFolder() {
 
 void FakeSystemInfo::CreateNamedMutex(const std::string& name) {
     calls.push_back("CreateMutex " + name);
-    mutexes.push_back(name);
 }
 
 MutexOwnership FakeSystemInfo::TakeNamedMutex(const std::string& name) {
     calls.push_back("TakeMutex " + name);
-    taken.push_back(name);
     return takeResult;
 }
 

@@ -17,17 +17,14 @@ public:
     WindowsPlatform ReadPlatform() override;
     std::optional<std::string> ReadSystemFolder() override;
     std::uint32_t GetCurrentProcessId() override { return processId; }
-    // Each name created is recorded.
     void CreateNamedMutex(const std::string& name) override;
-    // Answers takeResult; each name asked for is recorded.
+    // Answers takeResult.
     MutexOwnership TakeNamedMutex(const std::string& name) override;
 
     WindowsPlatform platform = WindowsPlatform::NtFamily;
     std::optional<std::string> systemFolder = "C:\\WINDOWS\\system32";
     std::uint32_t processId = 1234;
-    std::vector<std::string> mutexes;
     MutexOwnership takeResult = MutexOwnership::Owned;
-    std::vector<std::string> taken;
     // Every call received, in order: "CreateMutex kob3.0", "GetVersionEx".
     std::vector<std::string> calls;
 };

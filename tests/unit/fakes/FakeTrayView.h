@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "fakes/FakeServices.h"
 #include "tray/TrayView.h"
 
 namespace kob::test {
