@@ -12,7 +12,7 @@ add_executable(kob_unit_tests
     tests/unit/fakes/FakeRegistry.cpp
     tests/unit/fakes/FakeProcessList.cpp
     tests/unit/fakes/FakeSystem.cpp
-    tests/unit/VolumeScaleTest.cpp
+    tests/unit/SliderGeometryTest.cpp
     tests/unit/MasterVolumeTest.cpp
     tests/unit/ControllerLoadTest.cpp
     tests/unit/ControllerSliderTest.cpp
