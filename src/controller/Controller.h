@@ -8,6 +8,7 @@
 #include "controller/ControllerAccessibility.h"
 #include "controller/ControllerView.h"
 #include "controller/SliderGeometry.h"
+#include "controller/WheelNotches.h"
 #include "platform/MessageBoxService.h"
 #include "platform/ProgramLauncher.h"
 #include "platform/ScreenService.h"
@@ -38,8 +39,8 @@ struct ShowingState {
     int percent = 0;
     // The fade-out has begun: keys and the wheel no longer act.
     bool fading = false;
-    // Wheel travel short of a whole notch, kept for the next turn.
-    int wheelRemainder = 0;
+    // The wheel's travel short of a whole notch, kept for the next turn.
+    WheelNotches wheel;
 };
 
 // The mouse buttons held during a move over the background: only the left one alone drags the window.

@@ -5,10 +5,8 @@ namespace kob {
 
 namespace {
 
-constexpr int kStep = 2;
+constexpr int kStep = WheelNotches::kPercentPerNotch;
 constexpr int kPageStep = 10;
-// One notch of a wheel, as the system counts its travel.
-constexpr int kWheelNotch = 120;
 
 } // namespace
 
@@ -51,11 +49,7 @@ void Controller::OnWheel(int delta) {
     if (state_.fading) {
         return;
     }
-    // High-resolution wheels report fractions of a notch; they add up to whole notches.
-    state_.wheelRemainder += delta;
-    const int notches = state_.wheelRemainder / kWheelNotch;
-    state_.wheelRemainder -= notches * kWheelNotch;
-    if (notches != 0) {
+    if (const int notches = state_.wheel.Add(delta); notches != 0) {
         Report(SetPercent(state_.percent + notches * kStep));
     }
 }

@@ -17,4 +17,11 @@ std::optional<VolumeFailure> MuteMonitor::OnTick() {
     return std::nullopt;
 }
 
+void MuteMonitor::Show(bool muted) {
+    if (Controller* controller = controller_.Loaded()) {
+        controller->SetMuteBox(muted);
+    }
+    view_.ShowTrayPicture(muted ? TrayPicture::Muted : TrayPicture::Normal);
+}
+
 } // namespace kob

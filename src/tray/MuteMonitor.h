@@ -19,6 +19,8 @@ public:
     // tick, which also brings back an icon the shell lost. A volume failure is returned, the tray icon left as it
     // was.
     [[nodiscard]] std::optional<VolumeFailure> OnTick();
+    // Shows a mute the program itself has just written, without waiting for the next tick: nothing is written back.
+    void Show(bool muted);
 
 private:
     MasterVolume& volume_;

@@ -46,9 +46,42 @@ void TrayApp::OnTrayIconEvent(TrayIconEvent event) {
             OnVolumeFailure(*failure);
         }
         break;
+    case TrayIconEvent::MiddleButtonUp:
+        if (const auto failure = SwitchMute()) {
+            OnVolumeFailure(*failure);
+        }
+        break;
     case TrayIconEvent::Other:
         break;
     }
+}
+
+void TrayApp::OnTrayIconWheel(int travel) {
+    if (const int notches = trayIconWheel_.Add(travel); notches != 0) {
+        if (const auto failure = StepVolume(notches)) {
+            OnVolumeFailure(*failure);
+        }
+    }
+}
+
+std::optional<VolumeFailure> TrayApp::StepVolume(int notches) {
+    const VolumeResult<int> percent = volume_.Volume();
+    if (const auto failure = percent.Failure()) {
+        return failure;
+    }
+    return volume_.SetVolume(percent.Value() + notches * WheelNotches::kPercentPerNotch);
+}
+
+std::optional<VolumeFailure> TrayApp::SwitchMute() {
+    const VolumeResult<bool> muted = volume_.Muted();
+    if (const auto failure = muted.Failure()) {
+        return failure;
+    }
+    if (const auto failure = volume_.SetMuted(!muted.Value())) {
+        return failure;
+    }
+    muteMonitor_.Show(!muted.Value());
+    return std::nullopt;
 }
 
 std::optional<VolumeFailure> TrayApp::ShowController() {

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "controller/ControllerSlot.h"
+#include "controller/WheelNotches.h"
 #include "platform/Ending.h"
 #include "platform/InstanceGuard.h"
 #include "platform/MessageBoxService.h"
@@ -50,8 +51,12 @@ public:
     void OnClosedBySystem();
 
     // The mouse over the tray icon: a right press opens the menu, a left release or double-click shows the
-    // controller afresh; every other event does nothing.
+    // controller afresh, a middle release switches the master mute; every other event does nothing.
     void OnTrayIconEvent(TrayIconEvent event);
+    // The wheel turned over the tray icon, in 1/120 of a notch (positive away from the user): the master volume
+    // steps as the controller's wheel steps it, whether the controller is shown or not; a shown one follows at
+    // its next volume sync.
+    void OnTrayIconWheel(int travel);
     void RunMenuCommand(MenuCommand command);
     // The test sound's device reports that playback ended.
     void OnTestSoundDone() { testSound_.OnTestSoundDone(); }
@@ -71,6 +76,10 @@ private:
     // Sets "Keep Controller on Top" from the stored controller state and shows the menu; runs the command chosen.
     void PopUpMenu();
     [[nodiscard]] std::optional<VolumeFailure> KeepControllerOnTop();
+    // Switches the master mute; the tray icon, and the mute box of a loaded controller, show it at once.
+    [[nodiscard]] std::optional<VolumeFailure> SwitchMute();
+    // Moves the master volume by whole notches of the wheel from where the device has it.
+    [[nodiscard]] std::optional<VolumeFailure> StepVolume(int notches);
     // The menu's exit: the controller is recorded closed and the program ends at once.
     void ExitProgram();
     // The one place where the master volume's failure, wherever it happened while the program runs, shows its
@@ -82,6 +91,8 @@ private:
     StartupFacts facts_;
     MasterVolume volume_;
     KeepOnTopItem keepOnTop_;
+    // The wheel's travel over the tray icon short of a whole notch.
+    WheelNotches trayIconWheel_;
     TestSound testSound_;
     // Last but the monitor, so that showings still loaded at the end unload while everything they tell is alive.
     ControllerSlot controller_;

@@ -9,7 +9,7 @@ namespace kob {
 enum class TrayPicture { Normal, Muted };
 
 // What the mouse did over the tray icon.
-enum class TrayIconEvent { LeftButtonUp, LeftDoubleClick, RightButtonDown, Other };
+enum class TrayIconEvent { LeftButtonUp, LeftDoubleClick, RightButtonDown, MiddleButtonUp, Other };
 
 // What the tray logic (TrayApp) asks of its hidden tray window.
 class TrayView {

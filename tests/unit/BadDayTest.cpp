@@ -64,6 +64,20 @@ TEST(OneEndingTest, AVolumeFailureAnywhereShowsOneBoxAndThenTheProgramEndsWithNo
              RunHandler(c.Showing(), [](Controller& shown) { shown.OnKey(ControllerKey::Down); });
          },
          "Error! Unable to set Mixer Control Details.", 14},
+        {"a turn of the wheel over the tray icon: the volume's read",
+         [](TrayAppOnFakes& c) {
+             c.Start();
+             c.platform.volume.readFails = true;
+             c.app.OnTrayIconWheel(120);
+         },
+         "Error! Can't get Mixer Control Details.", 13},
+        {"a middle click on the tray icon: the mute's write",
+         [](TrayAppOnFakes& c) {
+             StartAndShowTheController(c);
+             c.platform.volume.writeFails = true;
+             c.app.OnTrayIconEvent(TrayIconEvent::MiddleButtonUp);
+         },
+         "Error! Unable to set Mixer Control Details.", 14},
         {"a tray click whose load finds the device gone",
          [](TrayAppOnFakes& c) {
              c.Start();

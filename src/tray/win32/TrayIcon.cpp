@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "common/AppTitle.h"
+#include "platform/win32/SystemLibrary.h"
 
 namespace kob {
 
@@ -11,6 +12,15 @@ namespace {
 
 // The first layout's tip field.
 constexpr std::size_t kTipCharacters = 64;
+
+// Names one icon to Shell_NotifyIconGetRect (NOTIFYICONIDENTIFIER, which older headers lack).
+struct IconIdentifier {
+    DWORD cbSize;
+    HWND hWnd;
+    UINT uID;
+    GUID guidItem;
+};
+using GetRectFunction = HRESULT(WINAPI*)(const IconIdentifier*, RECT*);
 
 } // namespace
 
@@ -61,6 +71,20 @@ void TrayIcon::Restore() {
     if (added_) {
         shown_ = Shell_NotifyIconA(NIM_ADD, &record_) != FALSE;
     }
+}
+
+std::optional<RECT> TrayIcon::ScreenRect() const {
+    // Shell32 is imported, so it is loaded already.
+    static const auto getRect = FunctionOf<GetRectFunction>(GetModuleHandleA("shell32.dll"), "Shell_NotifyIconGetRect");
+    if (!getRect || !shown_) {
+        return std::nullopt;
+    }
+    const IconIdentifier icon{sizeof(IconIdentifier), record_.hWnd, record_.uID, GUID{}};
+    RECT place{};
+    if (FAILED(getRect(&icon, &place)) || IsRectEmpty(&place)) {
+        return std::nullopt;
+    }
+    return place;
 }
 
 void TrayIcon::Delete() {

@@ -4,6 +4,8 @@
 
 #include <shellapi.h>
 
+#include <optional>
+
 #include "tray/TrayView.h"
 
 namespace kob {
@@ -35,6 +37,9 @@ public:
     // Takes the icon out of the notification area, if it is there.
     void Delete();
 
+    // The icon's place on the screen, where the shell tells it (Windows 7 and later) and has the icon.
+    std::optional<RECT> ScreenRect() const;
+
     const NOTIFYICONDATAA& Record() const { return record_; }
 
 private:
@@ -58,6 +63,8 @@ inline TrayIconEvent TrayIconEventOf(UINT mouseMessage) {
         return TrayIconEvent::LeftDoubleClick;
     case WM_RBUTTONDOWN:
         return TrayIconEvent::RightButtonDown;
+    case WM_MBUTTONUP:
+        return TrayIconEvent::MiddleButtonUp;
     default:
         return TrayIconEvent::Other;
     }

@@ -19,12 +19,17 @@ constexpr UINT_PTR kMuteMonitorTimer = 1;
 constexpr UINT kMuteMonitorInterval = 100;
 // Posted to itself: free the controller showings that have ended, once their own messages are over.
 constexpr UINT kDiscardControllers = WM_APP + 1;
+// Posted by the wheel's watch over the tray icon: a turn of the wheel there, as WM_MOUSEWHEEL gives it.
+constexpr UINT kTrayIconWheel = WM_APP + 2;
 
 // The window's design in twips: its client area, and its place beyond the right edge of the desktop.
 constexpr TwipsRect kDesign{19470, -495, 1110, 450};
 
+// The picture's frame drawn for the system's small-icon size at the display's DPI, which the tray shows as it is,
+// without shrinking or stretching it.
 HICON LoadTrayPicture(HINSTANCE instance, int id) {
-    return static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCE(id), IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR));
+    return static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCE(id), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                         GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
 }
 
 } // namespace
@@ -50,6 +55,7 @@ bool TrayWindow::Create() {
         return false;
     }
     soundDevice_.SetNotifyWindow(Handle());
+    iconWheel_.emplace(Handle(), kTrayIconWheel, [this] { return trayIcon_.ScreenRect(); });
     return true;
 }
 
@@ -122,8 +128,11 @@ LRESULT TrayWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case TrayIcon::kCallbackMessage:
         if (wParam == TrayIcon::kId) {
-            app_.OnTrayIconEvent(TrayIconEventOf(LOWORD(lParam)));
+            OnTrayIconReport(LOWORD(lParam));
         }
+        return 0;
+    case kTrayIconWheel:
+        app_.OnTrayIconWheel(GET_WHEEL_DELTA_WPARAM(wParam));
         return 0;
     case MM_MCINOTIFY:
         if (soundDevice_.IsEndOfPlayback(wParam, lParam)) {
@@ -152,6 +161,7 @@ LRESULT TrayWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_DESTROY:
         timers_.KillAll(Handle());
+        iconWheel_.reset();
         trayIcon_.Delete();
         PostQuitMessage(0);
         return 0;
@@ -159,6 +169,19 @@ LRESULT TrayWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     }
     return Default(message, wParam, lParam);
+}
+
+void TrayWindow::OnTrayIconReport(UINT mouseMessage) {
+    if (mouseMessage == WM_MOUSEMOVE) {
+        // The report carries no place: the pointer is where it has just moved, over the icon.
+        POINT at{};
+        GetCursorPos(&at);
+        if (iconWheel_) {
+            iconWheel_->OnPointerOverIcon(at);
+        }
+        return;
+    }
+    app_.OnTrayIconEvent(TrayIconEventOf(mouseMessage));
 }
 
 void TrayWindow::OnFinalMessage() {

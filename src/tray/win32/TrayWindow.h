@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <optional>
+
 #include "about/win32/AboutWindow.h"
 #include "about/win32/IeBrowser.h"
 #include "platform/win32/SingleWindow.h"
@@ -13,6 +15,7 @@
 #include "tray/TrayView.h"
 #include "tray/win32/MciSoundDevice.h"
 #include "tray/win32/TrayIcon.h"
+#include "tray/win32/TrayIconWheel.h"
 
 namespace kob {
 
@@ -48,6 +51,9 @@ protected:
     void OnFinalMessage() override;
 
 private:
+    // A report of the tray icon: the mouse message it saw.
+    void OnTrayIconReport(UINT mouseMessage);
+
     HINSTANCE instance_;
     TrayAppServices services_;
     // Before the logic, which plays through it.
@@ -55,6 +61,8 @@ private:
     TrayApp app_;
     TimerSet timers_;
     TrayIcon trayIcon_;
+    // Made with the window, which hears the wheel turned over the icon.
+    std::optional<TrayIconWheel> iconWheel_;
     // Loaded once; every tick of the mute monitor only hands one of them on.
     UniqueIcon normalIcon_;
     UniqueIcon mutedIcon_;
