@@ -73,13 +73,42 @@ kob_start_program() {
     KOB_STARTED_PIDS+=("$!")
 }
 
-# kob_click_tray BUTTON : clicks the program's icon, the first in Wine's tray window.
-kob_click_tray() {
+# kob_tray_icon : prints "x y", the middle of the program's icon, the first in Wine's tray window.
+kob_tray_icon() {
     local tray
     tray=$(xwininfo -name "Wine System Tray")
-    xdotool mousemove $(($(sed -n 's/.*Absolute upper-left X: *//p' <<<"$tray") + 10)) \
-        $(($(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$tray") + 10)) click "$1"
+    echo $(($(sed -n 's/.*Absolute upper-left X: *//p' <<<"$tray") + 10)) \
+        $(($(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$tray") + 10))
+}
+
+# kob_click_tray BUTTON : clicks the program's icon.
+kob_click_tray() {
+    local x y
+    read -r x y <<<"$(kob_tray_icon)"
+    xdotool mousemove "$x" "$y" click "$1"
     sleep 1
+}
+
+# kob_wheel_tray BUTTON NOTCHES : turns the wheel over the program's icon (button 4 away from the user, 5 towards),
+# after moving onto it as a hand does: Wine's tray reports a move to the icon only from a pointer already over it.
+kob_wheel_tray() {
+    local x y
+    read -r x y <<<"$(kob_tray_icon)"
+    xdotool mousemove $((x - 2)) "$y" sleep 0.2 mousemove "$x" "$y" sleep 0.3
+    for _ in $(seq 1 "$2"); do
+        xdotool click "$1"
+        sleep 0.2
+    done
+    sleep 0.5
+}
+
+# kob_red_in_tray : how many pixels of the program's icon are red (the muted picture's cross).
+kob_red_in_tray() {
+    local x y
+    read -r x y <<<"$(kob_tray_icon)"
+    import -window root -crop 24x24+$((x - 12))+$((y - 12)) +repage "$KOB_WORK/tray-icon.png"
+    convert "$KOB_WORK/tray-icon.png" -fuzz 30% -fill black +opaque red -fill white -opaque red \
+        -colorspace gray -format '%[fx:round(mean*w*h)]' info:
 }
 
 # menu KEYS... : opens the menu with a right click and chooses with the keys given.

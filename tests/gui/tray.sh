@@ -13,13 +13,33 @@ probe started traywindow
 expect "$KOB_WORK/started" tray 1 "icon in the tray"
 
 
+echo "the wheel over the icon, the controller hidden: three notches towards the user"
+kob_wheel_tray 5 3
+
 echo "a left click shows the controller at its place with the current volume"
 kob_click_tray 1
 probe shown controller
 expect "$KOB_WORK/shown" rect 874,578,941,764 "controller above the bottom-right corner"
-expect "$KOB_WORK/shown" readout 100 "read-out of the current volume"
+expect "$KOB_WORK/shown" readout 94 "read-out of the volume the wheel left, 2 % a notch"
 expect "$KOB_WORK/shown" topmost 0
 kob_screenshot tray-controller 67x186+874+578
+
+echo "the wheel over the icon, the controller shown and in front: one notch away from the user"
+kob_wheel_tray 4 1
+probe wheeled controller
+expect "$KOB_WORK/wheeled" readout 96 "the controller follows at its next sync"
+
+echo "a middle click on the icon mutes and unmutes"
+check '[ "$(kob_red_in_tray)" -eq 0 ]' "the normal picture has no red"
+kob_click_tray 2
+check '[ "$(kob_red_in_tray)" -gt 4 ]' "the muted picture's red cross in the tray"
+probe muted controller
+expect "$KOB_WORK/muted" mute 1 "the controller's mute box follows"
+kob_click_tray 2
+check '[ "$(kob_red_in_tray)" -eq 0 ]' "the normal picture again"
+probe unmuted controller
+expect "$KOB_WORK/unmuted" mute 0
+expect "$KOB_WORK/unmuted" readout 96 "the volume untouched"
 
 echo "a right click opens the menu"
 kob_click_tray 3
