@@ -122,97 +122,79 @@ TEST(TrayIcon, OnlyARightPressALeftReleaseOrDoubleClickAndAMiddleReleaseAreEvent
     }
 }
 
-// The system's hook calls as the wheel's watch makes them: counted, refused on demand, and the procedure kept so
-// that a test can hand it the pointer's moves and turns as the system would.
-struct CountedHooks {
-    static HHOOK WINAPI Install(int kind, HOOKPROC procedure, HINSTANCE, DWORD thread) {
-        if (refuse || kind != WH_MOUSE_LL || thread != 0) {
-            return nullptr;
-        }
-        ++live;
-        hooked = procedure;
-        return reinterpret_cast<HHOOK>(0x7700);
-    }
-    static BOOL WINAPI Remove(HHOOK hook) {
-        if (hook != reinterpret_cast<HHOOK>(0x7700) || live == 0) {
-            return FALSE;
-        }
-        --live;
-        return TRUE;
-    }
-    static inline int live = 0;
-    static inline bool refuse = false;
-    static inline HOOKPROC hooked = nullptr;
-};
+// Hooks counted, refused on demand; the procedure kept, to be handed the pointer's moves and turns as the system would.
+int liveHooks = 0;
+bool refuseHooks = false;
+HOOKPROC hooked = nullptr;
+HHOOK WINAPI InstallCounted(int kind, HOOKPROC procedure, HINSTANCE, DWORD thread) {
+    hooked = procedure;
+    return refuseHooks || kind != WH_MOUSE_LL || thread != 0 ? nullptr : (++liveHooks, reinterpret_cast<HHOOK>(77));
+}
+BOOL WINAPI RemoveCounted(HHOOK hook) {
+    return hook == reinterpret_cast<HHOOK>(77) && liveHooks > 0 ? (--liveHooks, TRUE) : FALSE;
+}
 
-class TrayIconWheelTest : public ::testing::Test {
-protected:
-    static constexpr UINT kWheel = WM_APP + 2;
-    ~TrayIconWheelTest() override { DestroyWindow(window); }
-    // The pointer moves or the wheel turns at (x, y); true when the hook kept the event from everyone else.
-    static bool Mouse(WPARAM message, int x, int y, short travel = 0) {
-        MSLLHOOKSTRUCT event{};
-        event.pt = {x, y};
-        event.mouseData = static_cast<DWORD>(static_cast<WORD>(travel)) << 16;
-        return CountedHooks::live == 1 && CountedHooks::hooked(HC_ACTION, message, reinterpret_cast<LPARAM>(&event));
-    }
-    // Lets the thread's messages and timers run this long; the travel of each turn posted to the window.
-    std::vector<int> Run(DWORD milliseconds) {
-        std::vector<int> turns;
-        for (const DWORD start = GetTickCount(); GetTickCount() - start < milliseconds; Sleep(10)) {
-            for (MSG message; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);) {
-                if (message.message == kWheel) {
-                    turns.push_back(GET_WHEEL_DELTA_WPARAM(message.wParam));
-                }
-                DispatchMessageA(&message);
+// A move or a turn at (x, y); true when the hook kept it from everyone else.
+bool Mouse(WPARAM message, int x, int y, short travel = 0) {
+    MSLLHOOKSTRUCT event{};
+    event.pt = {x, y};
+    event.mouseData = static_cast<DWORD>(static_cast<WORD>(travel)) << 16;
+    return liveHooks == 1 && hooked(HC_ACTION, message, reinterpret_cast<LPARAM>(&event));
+}
+
+// Lets the thread's messages and timers run this long; returns the travel of each turn posted as `message`.
+std::vector<int> RunFor(DWORD milliseconds, UINT message) {
+    std::vector<int> turns;
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < milliseconds; Sleep(10)) {
+        for (MSG m; PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE); DispatchMessageA(&m)) {
+            if (m.message == message) {
+                turns.push_back(GET_WHEEL_DELTA_WPARAM(m.wParam));
             }
         }
-        return turns;
     }
-    HWND window = CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
-    std::optional<RECT> told;
-    TrayIconWheel wheel{window, kWheel, [this] { return told; },
-                        HookCalls{&CountedHooks::Install, &CountedHooks::Remove}};
-};
+    return turns;
+}
 
-TEST_F(TrayIconWheelTest, NoHookBeforeThePointerReachesTheIconNorAfterItLeftOrASecondWithoutAReport) {
+TEST(TrayIconWheel, NoHookBeforeThePointerReachesTheIconNorAfterItLeftOrASecondWithoutAReport) {
+    const HWND window = CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    const UINT kWheel = WM_APP + 2;
+    std::optional<RECT> told;
+    TrayIconWheel wheel(
+        window, kWheel, [&] { return told; }, HookCalls{&InstallCounted, &RemoveCounted});
     const int small = GetSystemMetrics(SM_CXSMICON);
-    EXPECT_EQ(CountedHooks::live, 0) << "before the first report";
+    EXPECT_EQ(liveHooks, 0) << "before the first report";
     wheel.OnPointerOverIcon({200, 200});
     wheel.OnPointerOverIcon({204, 200});
-    EXPECT_EQ(CountedHooks::live, 1) << "one hook however many reports";
+    EXPECT_EQ(liveHooks, 1) << "one hook however many reports";
     EXPECT_TRUE(Mouse(WM_MOUSEWHEEL, 210, 200, -120)) << "a turn over the icon goes nowhere else";
-    EXPECT_EQ(Run(600), std::vector<int>{-120});
-    EXPECT_TRUE(Mouse(WM_MOUSEWHEEL, 204, 200, 240)) << "a turn keeps the watch as a report does";
-    EXPECT_EQ(Run(600), std::vector<int>{240});
-    EXPECT_EQ(CountedHooks::live, 1);
+    EXPECT_EQ(RunFor(600, kWheel), std::vector<int>{-120});
+    EXPECT_TRUE(Mouse(WM_MOUSEWHEEL, 204, 200, 240));
     Mouse(WM_MOUSEMOVE, 200 + small - 1, 200);
-    Run(100);
-    EXPECT_EQ(CountedHooks::live, 1) << "still on the small-icon square around both reports";
+    EXPECT_EQ(RunFor(600, kWheel), std::vector<int>{240});
+    EXPECT_EQ(liveHooks, 1) << "a turn keeps the watch as a report does; the square around both reports";
     EXPECT_FALSE(Mouse(WM_MOUSEWHEEL, 204 - small, 200, 120)) << "beyond it a turn is not the icon's";
-    EXPECT_TRUE(Run(100).empty());
-    EXPECT_EQ(CountedHooks::live, 0) << "the pointer left";
+    EXPECT_TRUE(RunFor(100, kWheel).empty());
+    EXPECT_EQ(liveHooks, 0) << "the pointer left";
 
     wheel.OnPointerOverIcon({300, 300});
-    EXPECT_EQ(CountedHooks::live, 1);
-    Run(1200);
-    EXPECT_EQ(CountedHooks::live, 0) << "a second without a report";
+    RunFor(1200, kWheel);
+    EXPECT_EQ(liveHooks, 0) << "a second without a report";
 
     told = RECT{100, 100, 124, 124};
     wheel.OnPointerOverIcon({101, 101});
     EXPECT_TRUE(Mouse(WM_MOUSEWHEEL, 123, 123, 120)) << "anywhere on the place the shell told";
     EXPECT_FALSE(Mouse(WM_MOUSEMOVE, 124, 110));
-    EXPECT_EQ(Run(100), std::vector<int>{120});
-    EXPECT_EQ(CountedHooks::live, 0);
+    RunFor(100, kWheel);
+    EXPECT_EQ(liveHooks, 0);
 
-    CountedHooks::refuse = true;
+    refuseHooks = true;
     wheel.OnPointerOverIcon({101, 101});
-    EXPECT_EQ(CountedHooks::live, 0) << "a refused hook leaves the wheel to the system";
-    CountedHooks::refuse = false;
+    refuseHooks = false;
     wheel.OnPointerOverIcon({101, 101});
-    EXPECT_EQ(CountedHooks::live, 1) << "asked again at the next report";
+    EXPECT_EQ(liveHooks, 1) << "a refused hook is asked for again at the next report";
     wheel.Stop();
-    EXPECT_EQ(CountedHooks::live, 0);
+    EXPECT_EQ(liveHooks, 0);
+    DestroyWindow(window);
 }
 
 TEST(PopupMenu, FourteenLinesInOrderWithTheExitInBold) {
