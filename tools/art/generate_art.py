@@ -494,11 +494,26 @@ TILE_PIXELS = {
         ".....WW...c..",
         "......W......",
     ]),
+    24: (4, 5, [
+        ".......W........",
+        "......WW....cc..",
+        ".....WWW.....cc.",
+        "....WWWW......cc",
+        "sssWWWWW.cc...cc",
+        "sssWWWWW..cc..cc",
+        "sssWWWWW..cc..cc",
+        "sssWWWWW..cc..cc",
+        "sssWWWWW..cc..cc",
+        "sssWWWWW.cc...cc",
+        "....WWWW......cc",
+        ".....WWW.....cc.",
+        "......WW....cc..",
+        ".......W........",
+    ]),
 }
 
-# The glyph on the tile from 24 pixels up (see fitted_speaker).
+# The glyph on the tile from 32 pixels up (see fitted_speaker).
 TILE_FIT = {
-    24: dict(box=(4, 8, 3), cone=(12, 8), waves=(15, 19), width=2),
     32: dict(box=(5, 10, 3), cone=(16, 9), waves=(19, 23, 27), width=2),
     48: dict(box=(9, 16, 5), cone=(25, 14), waves=(30, 35, 40), width=3),
 }
