@@ -331,9 +331,9 @@ def draw_close(skin):
 #
 # Each icon holds its design drawn afresh at every size the shell asks for (the small icon at 96, 120 and
 # 144 DPI, the large one, the 48-pixel view), once in 32-bit colour with alpha and once in the 16 colours
-# that Windows 2000 draws. Below 24 pixels a picture is laid out pixel by pixel; from 24 up it is drawn
-# from shapes whose straight edges, strokes and wave edges sit on whole pixels, so no size is a blurred
-# copy of another.
+# that Windows 2000 draws. The small sizes are laid out pixel by pixel (the tray picture up to 20 pixels,
+# the program icon's glyph up to 24); the larger ones are drawn from shapes whose straight edges, strokes
+# and wave edges sit on whole pixels, so no size is a blurred copy of another.
 
 TRAY_SIZES = (32, 24, 20, 16)
 PROGRAM_SIZES = (48, 32, 24, 20, 16)
