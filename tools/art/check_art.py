@@ -49,7 +49,7 @@ def icon_entries(data, kind):
         _, dw, dh, _, bpp = struct.unpack_from('<IiiHH', data, off)
         if dw != (w or 256) or dh != 2 * (h or 256) or off + size > len(data):
             raise ValueError('image %d does not match its directory entry' % i)
-        out.append({'w': w or 256, 'h': h or 256, 'bpp': bpp, 'hotspot': (p1, p2)})
+        out.append({'w': w or 256, 'h': h or 256, 'bpp': bpp, 'hotspot': (p1, p2), 'offset': off})
     return out
 
 
@@ -92,7 +92,7 @@ def check_about_shows_as_drawn():
     """The 256-colour picture against the drawing in full colour: no pixel far off, almost all within 8."""
     sys.path.insert(0, HERE)
     import generate_art
-    drawn = generate_art.draw_about(generate_art.draw_speaker_icon(48, hard=False, tile=True)).pixels8()
+    drawn = generate_art.draw_about(generate_art.draw_program_icon_frame(48, hard=False)).pixels8()
     shown = rle8_pixels(Bmp(read('about.bmp')))
     worst, total, off = 0, 0, 0
     for drawn_row, shown_row in zip(drawn, shown):
@@ -117,14 +117,59 @@ def check_skin_panels():
                 'skin mute panel at (%d,%d) is %r' % (x, y, skin.pixel(x, y))
 
 
+# Each icon file: its frame sizes, 32-bit ones first and then 16-colour ones, each from the largest down, and
+# the generator's drawing of a frame (size, 16 colours or not).
+ICON_FRAMES = (
+    ('tray_normal.ico', (32, 24, 20, 16), lambda art, size, hard: art.draw_tray_icon(size, hard)),
+    ('tray_muted.ico', (32, 24, 20, 16), lambda art, size, hard: art.draw_tray_icon(size, hard, muted=True)),
+    ('kob.ico', (48, 32, 24, 20, 16), lambda art, size, hard: art.draw_program_icon_frame(size, hard)),
+)
+
+
+def frame_pixels(data, entry):
+    """One square frame's pixels, top row first, as (r, g, b, alpha, set in the AND mask)."""
+    size, bpp, off = entry['w'], entry['bpp'], entry['offset']
+    palette = off + struct.unpack_from('<I', data, off)[0]
+    xor = palette + (64 if bpp == 4 else 0)
+    stride, mask_stride = (size * bpp + 31) // 32 * 4, (size + 31) // 32 * 4
+    mask = xor + stride * size
+    rows = []
+    for y in range(size - 1, -1, -1):
+        row = []
+        for x in range(size):
+            clear = data[mask + y * mask_stride + x // 8] >> (7 - x % 8) & 1
+            if bpp == 32:
+                b, g, r, a = data[xor + y * stride + 4 * x:xor + y * stride + 4 * x + 4]
+            else:
+                i = data[xor + y * stride + x // 2] >> (0 if x % 2 else 4) & 15
+                (b, g, r), a = data[palette + 4 * i:palette + 4 * i + 3], 0 if clear else 255
+            row.append((r, g, b, a, clear))
+        rows.append(row)
+    return rows
+
+
 def check_icons():
-    for name in ('tray_normal.ico', 'tray_muted.ico'):
-        entries = icon_entries(read(name), 1)
+    """Each frame is the design as the generator draws it at that size: a scaled copy of another size or a
+    picture out of step with the drawing fails. The 16-colour frames show the drawing's colours exactly."""
+    sys.path.insert(0, HERE)
+    import generate_art
+    for name, sizes, draw in ICON_FRAMES:
+        data = read(name)
+        entries = icon_entries(data, 1)
         got = [(e['w'], e['h'], e['bpp']) for e in entries]
-        assert got == [(32, 32, 4)], '%s holds %r, expected one 32x32 4-bit image' % (name, got)
-    got = {(e['w'], e['bpp']) for e in icon_entries(read('kob.ico'), 1)}
-    for need in ((16, 4), (32, 4), (48, 4), (16, 32), (32, 32), (48, 32)):
-        assert need in got, 'kob.ico lacks a %dx%d %d-bit image' % (need[0], need[0], need[1])
+        want = [(size, size, bpp) for bpp in (32, 4) for size in sizes]
+        assert got == want, '%s holds %r, expected %r' % (name, got, want)
+        for entry in entries:
+            drawn = draw(generate_art, entry['w'], entry['bpp'] == 4)
+            colors, off = drawn.pixels8(), 0
+            for y, row in enumerate(frame_pixels(data, entry)):
+                for x, shown in enumerate(row):
+                    a = drawn.a[y][x]
+                    alpha = int(a * 255 + 0.5) if entry['bpp'] == 32 else 255 * (a >= 0.5)
+                    color = colors[y][x] if alpha else (0, 0, 0)
+                    off += shown != color + (alpha, int(a < 0.5))
+            assert not off, '%s: the %dx%d %d-bit frame differs from the drawing in %d pixels' % (
+                name, entry['w'], entry['w'], entry['bpp'], off)
 
 
 def check_cursors():

@@ -328,117 +328,236 @@ def draw_close(skin):
 
 # ---------------------------------------------------------------------------
 # Icons
+#
+# Each icon holds its design drawn afresh at every size the shell asks for (the small icon at 96, 120 and
+# 144 DPI, the large one, the 48-pixel view), once in 32-bit colour with alpha and once in the 16 colours
+# that Windows 2000 draws. The small sizes are laid out pixel by pixel (the tray picture up to 20 pixels,
+# the program icon's glyph up to 24); the larger ones are drawn from shapes whose straight edges, strokes
+# and wave edges sit on whole pixels, so no size is a blurred copy of another.
+
+TRAY_SIZES = (32, 24, 20, 16)
+PROGRAM_SIZES = (48, 32, 24, 20, 16)
 
 
 def icon_canvas(size):
     return Canvas(size, size, (0, 0, 0), alpha=0.0)
 
 
-SPEAKER_16 = [
-    "....W...c..",
-    "...WW.c..c.",
-    "ssWWW..c..c",
-    "ssWWW..c..c",
-    "ssWWW..c..c",
-    "ssWWW..c..c",
-    "...WW.c..c.",
-    "....W...c..",
-]
+def icon_frames(sizes, draw):
+    """The frames of one icon file: the 32-bit ones, then the 16-colour ones, each from the largest down."""
+    return [(draw(size, False), 32) for size in sizes] + [(draw(size, True), 4) for size in sizes]
 
 
-def draw_speaker_icon(size, hard, muted=False, tile=False):
-    """Speaker with sound waves, optionally on a rounded blue tile.
+def paint_rows(cv, rows, left, top, palette):
+    """Sets the pixels of a character map to their character's colour in the palette (a colour, or a
+    function of the pixel's centre); other characters leave the pixel as it is."""
+    for j, row in enumerate(rows):
+        for i, ch in enumerate(row):
+            if ch in palette:
+                x, y, c = left + i, top + j, palette[ch]
+                cv.set(x, y, c(x + 0.5, y + 0.5) if callable(c) else c)
 
-    hard=True draws with flat 16-colour VGA colours and no anti-aliasing; the
-    free-standing variant gets a black outline so it stays readable on any
-    taskbar colour.
-    """
+
+def fitted_speaker(cy, box, cone, waves=(), width=0, cross=None):
+    """Speaker shapes in pixels, mirrored about the row boundary cy: the box (left edge, right edge, half
+    height), the cone (front edge, half height) reaching back into the box's last column, the waves
+    centred on the cone's front with their inner edges given, and the cross (centre, half size, stroke
+    radius). Returns box, cone, the list of waves and the cross."""
+    x0, x1, bh = box
+    front, ch = cone
+    body_box = sd_rect(x0, cy - bh, x1, cy + bh)
+    body_cone = sd_polygon([(x1 - 1, cy - bh), (front, cy - ch), (front, cy + ch), (x1 - 1, cy + bh)])
+    a = math.radians(46)
+    arcs = [sd_arc(front, cy, edge + width / 2.0 - front, -a, a, width) for edge in waves]
+    mark = None
+    if cross:
+        cx, r, t = cross
+        mark = union(sd_segment(cx - r, cy - r, cx + r, cy + r, t), sd_segment(cx - r, cy + r, cx + r, cy - r, t))
+    return body_box, body_cone, arcs, mark
+
+
+# The free-standing speaker at the small sizes: the speaker, then what stands in front of it when sounding
+# (two waves) and when muted (the cross). '#' is the outline, B the box, W the cone.
+TRAY_PIXELS = {
+    16: [
+        "........|........|........",
+        ".......#|........|........",
+        "......##|...##...|........",
+        ".....#W#|..#cc#..|........",
+        "....#WW#|.###cc#.|.##..##.",
+        "#####WW#|#cc##cc#|#rr##rr#",
+        "#BBBWWW#|.#cc#cc#|.#rrrr#.",
+        "#BBBWWW#|.#cc#cc#|..#rr#..",
+        "#BBBWWW#|.#cc#cc#|..#rr#..",
+        "#BBBWWW#|.#cc#cc#|.#rrrr#.",
+        "#####WW#|#cc##cc#|#rr##rr#",
+        "....#WW#|.###cc#.|.##..##.",
+        ".....#W#|..#cc#..|........",
+        "......##|...##...|........",
+        ".......#|........|........",
+        "........|........|........",
+    ],
+    20: [
+        "..........|..........|..........",
+        ".........#|..........|..........",
+        "........##|..........|..........",
+        ".......#W#|....##....|..........",
+        "......#WW#|...#cc#...|..........",
+        ".....#WWW#|....#cc#..|.##....##.",
+        "#####WWWW#|..##.#cc#.|#rr#..#rr#",
+        "#BBBBWWWW#|.#cc##cc#.|#rrr##rrr#",
+        "#BBBBWWWW#|..#cc##cc#|.#rrrrrr#.",
+        "#BBBBWWWW#|..#cc##cc#|..#rrrr#..",
+        "#BBBBWWWW#|..#cc##cc#|..#rrrr#..",
+        "#BBBBWWWW#|..#cc##cc#|.#rrrrrr#.",
+        "#BBBBWWWW#|.#cc##cc#.|#rrr##rrr#",
+        "#####WWWW#|..##.#cc#.|#rr#..#rr#",
+        ".....#WWW#|....#cc#..|.##....##.",
+        "......#WW#|...#cc#...|..........",
+        ".......#W#|....##....|..........",
+        "........##|..........|..........",
+        ".........#|..........|..........",
+        "..........|..........|..........",
+    ],
+}
+
+# The same speaker from 24 pixels up (see fitted_speaker): waves of whole-pixel width, two outline pixels
+# apart so that they stay separate arcs.
+TRAY_FIT = {
+    24: dict(box=(2, 6, 3), cone=(11, 9), waves=(15, 19), width=2, cross=(18, 4, 1.0)),
+    32: dict(box=(4, 10, 4), cone=(17, 12), waves=(21, 27), width=4, cross=(25, 4, 1.8)),
+}
+
+
+def tray_palette(size, hard):
+    """Colours of the free-standing speaker by part: the box blue and the cone white, both lit from above
+    (split at the middle in 16 colours, a gradient in 32-bit), the waves cyan, the cross red, the outline
+    black."""
+    mid = size / 2.0
+    if hard:
+        return {'#': (0, 0, 0), 'c': (0, 255, 255), 'r': (255, 0, 0),
+                'B': lambda x, y: (0, 0, 255) if y < mid else (0, 0, 128),
+                'W': lambda x, y: (255, 255, 255) if y < mid else (192, 192, 192)}
+    return {'#': (0, 0, 0), 'c': (24, 236, 255), 'r': (240, 28, 28),
+            'B': vgradient(size * 0.3, (40, 96, 255), size * 0.7, (0, 14, 150)),
+            'W': vgradient(size * 0.15, (255, 255, 255), size * 0.85, (168, 178, 196))}
+
+
+def draw_tray_icon(size, hard, muted=False):
+    """The free-standing speaker with sound waves, or with a bold red cross in their place when muted. A
+    black outline keeps it readable on any taskbar colour."""
     cv = icon_canvas(size)
-    k = size / 32.0
-    bb = (0, 0, size, size)
-    small = size <= 16 or (not tile and hard)
-    count, width = (2, 3.4) if small else (3, 2.4)
-
-    if tile:
-        plate = sd_rect(1 * k, 1 * k, 31 * k, 31 * k, 6.0 * k)
-        if hard:
-            cv.paint(plate, (0, 0, 0), bb, hard=True)
-            cv.paint(grow(plate, -1.0), (0, 0, 255), bb, hard=True)
-            cv.paint(intersect(grow(plate, -1.0), shifted(grow(plate, -1.0), 1.0, 1.0)),
-                     (0, 0, 128), bb, hard=True)
-        else:
-            cv.paint(shifted(plate, 0, 0.8 * k), (0, 0, 0), bb, opacity=0.35)
-            cv.paint(plate, vgradient(1 * k, (92, 176, 236), 31 * k, (18, 70, 140)), bb)
-            cv.paint(intersect(plate, sd_ellipse(16 * k, -4 * k, 22 * k, 15 * k)),
-                     (255, 255, 255), bb, opacity=0.22)
-            cv.paint(ring(grow(plate, -0.5), 1.0), (12, 40, 84), bb, opacity=0.7)
-        if size <= 16:
-            # Outlines do not survive scaling to 16 pixels, so the small
-            # glyph is drawn pixel by pixel.
-            if hard:
-                colors = {'W': ((255, 255, 255), 1.0), 's': ((192, 192, 192), 1.0),
-                          'c': ((0, 255, 255), 1.0)}
-            else:
-                colors = {'W': ((255, 255, 255), 1.0), 's': ((196, 216, 240), 1.0),
-                          'c': ((220, 240, 255), 1.0)}
-            pixel_art(cv, SPEAKER_16, 3, 4, colors)
-            return cv
-        ox, oy, kk = 3.4 * k, 4.0 * k, 0.76 * k
-    else:
-        ox, oy, kk = 0.0, 0.0, k
-
-    box, cone = speaker_shape(ox, oy, kk)
-    waves = [] if muted else wave_shapes(ox, oy, kk, count, width)
-
-    if hard and tile:
-        cv.paint(box, (192, 192, 192), bb, hard=True)
-        cv.paint(cone, (255, 255, 255), bb, hard=True)
-        for w in waves:
-            cv.paint(w, (0, 255, 255), bb, hard=True)
-    elif hard:
-        line = (0, 0, 0)
-        for w in waves:
-            cv.paint(grow(w, 1.0), line, bb, hard=True)
-        cv.paint(grow(union(box, cone), 1.0), line, bb, hard=True)
-        cv.paint(box, (0, 0, 255), bb, hard=True)
-        cv.paint(intersect(box, lambda x, y: (oy + 16.5) - y), (0, 0, 128), bb, hard=True)
-        cv.paint(cone, (192, 192, 192), bb, hard=True)
-        cv.paint(intersect(cone, lambda x, y: y - (oy + 15.5)), (255, 255, 255), bb,
-                 hard=True)
-        for w in waves:
-            cv.paint(w, (0, 255, 255), bb, hard=True)
-    else:
-        body = union(box, cone)
-        cv.paint(shifted(body, 0.5 * k, 0.8 * k), (0, 0, 0), bb, opacity=0.35)
-        for w in waves:
-            cv.paint(shifted(w, 0.5 * k, 0.8 * k), (0, 0, 0), bb, opacity=0.3)
-        cv.paint(body, vgradient(oy + 4 * kk, (255, 255, 255), oy + 28 * kk, (206, 224, 244)),
-                 bb, ss=2)
-        cv.paint(box, (196, 214, 236), bb)
-        for i, w in enumerate(waves):
-            cv.paint(w, (255, 255, 255), bb, opacity=1.0 - 0.12 * i, ss=2)
-
-    if muted:
-        # A bold red cross where the waves would be.
-        cx, cy, r = ox + 25.3 * kk, oy + 16.0 * kk, 4.2 * kk
-        cross = union(sd_segment(cx - r, cy - r, cx + r, cy + r, 1.8 * kk),
-                      sd_segment(cx - r, cy + r, cx + r, cy - r, 1.8 * kk))
-        if hard:
-            cv.paint(grow(cross, 1.0), (0, 0, 0), bb, hard=True)
-            cv.paint(cross, (255, 0, 0), bb, hard=True)
-        else:
-            cv.paint(grow(cross, 0.8 * k), (80, 0, 0), bb)
-            cv.paint(cross, (236, 36, 36), bb, ss=2)
+    palette = tray_palette(size, hard)
+    if size in TRAY_PIXELS:
+        rows = [row.split('|') for row in TRAY_PIXELS[size]]
+        paint_rows(cv, [speaker + (cross if muted else waves) for speaker, waves, cross in rows], 0, 0, palette)
+        return cv
+    box, cone, waves, cross = fitted_speaker(size / 2, **TRAY_FIT[size])
+    front = [cross] if muted else waves
+    outlines = [grow(shape, 1.0) for shape in front + [union(box, cone)]]
+    if not hard:
+        # Only the silhouette is smoothed: drawn on whole pixels, the strokes inside stay sharp.
+        cv.paint(union(*outlines), palette['#'])
+    for shape in outlines:
+        cv.paint(shape, palette['#'], hard=True)
+    cv.paint(box, palette['B'], hard=True)
+    cv.paint(cone, palette['W'], hard=True)
+    for shape in front:
+        cv.paint(shape, palette['r' if muted else 'c'], hard=True)
     return cv
 
 
-def draw_program_icon():
-    images = []
-    for size in (48, 32, 16):
-        images.append((draw_speaker_icon(size, hard=False, tile=True), 32))
-    for size in (48, 32, 16):
-        images.append((draw_speaker_icon(size, hard=True, tile=True), 4))
-    return ico_bytes(images)
+# The glyph on the program icon's tile at the small sizes, where an outline does not fit: its left and top
+# pixel and its rows (W cone, s box, c waves).
+TILE_PIXELS = {
+    16: (3, 4, [
+        "....W...c..",
+        "...WW.c..c.",
+        "ssWWW..c..c",
+        "ssWWW..c..c",
+        "ssWWW..c..c",
+        "ssWWW..c..c",
+        "...WW.c..c.",
+        "....W...c..",
+    ]),
+    20: (3, 4, [
+        "......W......",
+        ".....WW...c..",
+        "....WWW....c.",
+        "sssWWWW.c...c",
+        "sssWWWW..c..c",
+        "sssWWWW..c..c",
+        "sssWWWW..c..c",
+        "sssWWWW..c..c",
+        "sssWWWW.c...c",
+        "....WWW....c.",
+        ".....WW...c..",
+        "......W......",
+    ]),
+    24: (4, 5, [
+        ".......W........",
+        "......WW....cc..",
+        ".....WWW.....cc.",
+        "....WWWW......cc",
+        "sssWWWWW.cc...cc",
+        "sssWWWWW..cc..cc",
+        "sssWWWWW..cc..cc",
+        "sssWWWWW..cc..cc",
+        "sssWWWWW..cc..cc",
+        "sssWWWWW.cc...cc",
+        "....WWWW......cc",
+        ".....WWW.....cc.",
+        "......WW....cc..",
+        ".......W........",
+    ]),
+}
+
+# The glyph on the tile from 32 pixels up (see fitted_speaker).
+TILE_FIT = {
+    32: dict(box=(5, 10, 3), cone=(16, 9), waves=(19, 23, 27), width=2),
+    48: dict(box=(9, 16, 5), cone=(25, 14), waves=(30, 35, 40), width=3),
+}
+
+
+def draw_program_icon_frame(size, hard):
+    """The program icon: the speaker with sound waves on a rounded blue tile; flat VGA colours and no
+    anti-aliasing in 16 colours."""
+    cv = icon_canvas(size)
+    k = size / 32.0
+    m = size // 24
+    plate = sd_rect(m, m, size - m, size - m, 6.0 * k)
+    if hard:
+        cv.paint(plate, (0, 0, 0), hard=True)
+        cv.paint(grow(plate, -1.0), (0, 0, 255), hard=True)
+        cv.paint(intersect(grow(plate, -1.0), shifted(grow(plate, -1.0), 1.0, 1.0)), (0, 0, 128), hard=True)
+        palette = {'W': (255, 255, 255), 's': (192, 192, 192), 'c': (0, 255, 255)}
+    else:
+        cv.paint(shifted(plate, 0, 0.8 * k), (0, 0, 0), opacity=0.35)
+        cv.paint(plate, vgradient(m, (92, 176, 236), size - m, (18, 70, 140)))
+        cv.paint(intersect(plate, sd_ellipse(16 * k, -4 * k, 22 * k, 15 * k)), (255, 255, 255), opacity=0.22)
+        cv.paint(ring(grow(plate, -0.5), 1.0), (12, 40, 84), opacity=0.7)
+        palette = {'W': (255, 255, 255), 's': (196, 216, 240), 'c': (220, 240, 255)}
+    if size in TILE_PIXELS:
+        left, top, rows = TILE_PIXELS[size]
+        paint_rows(cv, rows, left, top, palette)
+        return cv
+    box, cone, waves, _ = fitted_speaker(size / 2, **TILE_FIT[size])
+    body = union(box, cone)
+    if hard:
+        cv.paint(box, palette['s'], hard=True)
+        cv.paint(cone, palette['W'], hard=True)
+        for w in waves:
+            cv.paint(w, palette['c'], hard=True)
+        return cv
+    # Edges on whole pixels stay sharp when coverage is taken at the pixel's centre (no supersampling); the
+    # shadow falls one whole pixel straight down, so it darkens no edge sideways.
+    for shape, opacity in [(body, 0.35)] + [(w, 0.3) for w in waves]:
+        cv.paint(shifted(shape, 0, 1), (0, 0, 0), opacity=opacity)
+    cv.paint(body, vgradient(size * 0.2, (255, 255, 255), size * 0.8, (206, 224, 244)))
+    cv.paint(box, palette['s'])
+    for i, w in enumerate(waves):
+        cv.paint(w, (255, 255, 255), opacity=1.0 - 0.12 * i)
+    return cv
 
 
 # ---------------------------------------------------------------------------
@@ -649,11 +768,11 @@ def build():
         'knob.bmp': bmp24_bytes(draw_knob()),
         'close.bmp': bmp24_bytes(draw_close(skin)),
         # Its colours come in long rows: 256 of them, run-length encoded, show it as drawn at a fifth of the size.
-        'about.bmp': bmp8_rle_bytes(draw_about(draw_speaker_icon(48, hard=False, tile=True)))[0],
+        'about.bmp': bmp8_rle_bytes(draw_about(draw_program_icon_frame(48, hard=False)))[0],
         'setup.bmp': bmp8_rle_bytes(draw_setup_side())[0],
-        'kob.ico': draw_program_icon(),
-        'tray_normal.ico': ico_bytes([(draw_speaker_icon(32, hard=True), 4)]),
-        'tray_muted.ico': ico_bytes([(draw_speaker_icon(32, hard=True, muted=True), 4)]),
+        'kob.ico': ico_bytes(icon_frames(PROGRAM_SIZES, draw_program_icon_frame)),
+        'tray_normal.ico': ico_bytes(icon_frames(TRAY_SIZES, draw_tray_icon)),
+        'tray_muted.ico': ico_bytes(icon_frames(TRAY_SIZES, lambda size, hard: draw_tray_icon(size, hard, muted=True))),
         'hand.cur': cur_bytes(HAND_CURSOR, HAND_HOTSPOT),
     }
     rows, hot = double_arrow_cursor()
