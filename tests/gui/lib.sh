@@ -102,13 +102,23 @@ kob_wheel_tray() {
     sleep 0.5
 }
 
-# kob_red_in_tray : how many pixels of the program's icon are red (the muted picture's cross).
-kob_red_in_tray() {
-    local x y
-    read -r x y <<<"$(kob_tray_icon)"
-    import -window root -crop 24x24+$((x - 12))+$((y - 12)) +repage "$KOB_WORK/tray-icon.png"
-    convert "$KOB_WORK/tray-icon.png" -fuzz 30% -fill black +opaque red -fill white -opaque red \
-        -colorspace gray -format '%[fx:round(mean*w*h)]' info:
+# kob_tray_frame_differs PICTURE SIZE : how many pixels of the tray's first slot differ from the program's picture
+# (normal, muted) as drawn at SIZE pixels: its 32-bit frame of that size, laid in the middle of the slot over what the
+# slot showed before (Wine's tray draws a new picture over the old one without erasing it). 0: the tray shows that
+# frame as it is, neither shrunk nor stretched.
+kob_tray_frame_differs() {
+    local tray x y side frame
+    tray=$(xwininfo -name "Wine System Tray")
+    x=$(sed -n 's/.*Absolute upper-left X: *//p' <<<"$tray")
+    y=$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$tray")
+    side=$(sed -n 's/.*Height: *//p' <<<"$tray")
+    case $2 in 32) frame=0 ;; 24) frame=1 ;; 20) frame=2 ;; *) frame=3 ;; esac
+    import -window root -crop "${side}x$side+$x+$y" +repage "$KOB_WORK/shown.png"
+    [ -f "$KOB_WORK/slot.png" ] || convert "$KOB_WORK/shown.png" -crop 1x1+0+0 +repage -scale "${side}x$side!" "$KOB_WORK/slot.png"
+    convert "$KOB_WORK/slot.png" "$KOB_ROOT/resources/tray_$1.ico[$frame]" -geometry +$(((side - $2) / 2))+$(((side - $2) / 2)) \
+        -composite "$KOB_WORK/expected.png"
+    mv "$KOB_WORK/shown.png" "$KOB_WORK/slot.png"
+    compare -metric AE -fuzz 3% "$KOB_WORK/slot.png" "$KOB_WORK/expected.png" null: 2>&1 || true
 }
 
 # menu KEYS... : opens the menu with a right click and chooses with the keys given.
