@@ -52,6 +52,12 @@ echo "No display was set, so the program ran on a virtual 1024 x 768 display. Sc
 xdotool mousemove 300 300
 sleep 0.5
 shot run-tray 170x30+0+17
+xdotool mousemove "$tray_x" "$tray_y" click 2
+sleep 0.5
+xdotool mousemove 300 300
+sleep 0.5
+shot run-tray-muted 170x30+0+17
+xdotool mousemove "$tray_x" "$tray_y" click 2
 xdotool mousemove "$tray_x" "$tray_y" click 1
 sleep 1.5
 xdotool mousemove 600 300

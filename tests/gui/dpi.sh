@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
+# shellcheck disable=SC2016 # check evaluates its condition later: the single quotes are meant
 # The controller at 120 dots per inch (Windows XP's "large fonts"): everything grows with the display, the art
-# scales with it, the knob is drawn whole and a click on the track lands where the track is drawn.
+# scales with it, the knob is drawn whole and a click on the track lands where the track is drawn. The tray shows
+# the pictures' frames drawn for its larger icons.
 # shellcheck source=lib.sh
 source "$(dirname "$0")/lib.sh"
 
 restore() {
+    kob_uninstall
     kob_probe "$KOB_WORK/dpi96" dpi 96
     kob_wine_stop
     kob_wine_start
@@ -40,4 +43,16 @@ sleep 0.5
 kob_probe "$KOB_WORK/track" controller
 expect "$KOB_WORK/track" readout 28 "the knob jumps to the pointer"
 kob_stop "$KOB_PID"
+
+echo "the tray's 20-pixel icons show the pictures' 20-pixel frames, normal and muted"
+kob_install
+kob_start_program
+kob_probe "$KOB_WORK/tray" traywindow
+check '[ "$(kob_tray_frame_differs normal 20)" = 0 ]' "the normal picture as drawn"
+kob_screenshot tray-120dpi 200x36+0+21
+kob_click_tray 2
+check '[ "$(kob_tray_frame_differs muted 20)" = 0 ]' "the muted picture as drawn"
+kob_screenshot tray-120dpi-muted 200x36+0+21
+kob_click_tray 2
+kob_probe "$KOB_WORK/closed" close
 kob_finish
