@@ -55,6 +55,9 @@ shot run-tray 170x30+0+17
 xdotool mousemove "$tray_x" "$tray_y" click 2
 sleep 0.5
 xdotool mousemove 300 300
+# Wine's tray draws a changed picture over the old one without erasing it: after a shell restart it draws the muted
+# picture afresh, as Windows shows it.
+probe shellrestart
 sleep 0.5
 shot run-tray-muted 170x30+0+17
 xdotool mousemove "$tray_x" "$tray_y" click 2

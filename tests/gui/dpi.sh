@@ -52,6 +52,8 @@ check '[ "$(kob_tray_frame_differs normal 20)" = 0 ]' "the normal picture as dra
 kob_screenshot tray-120dpi 200x36+0+21
 kob_click_tray 2
 check '[ "$(kob_tray_frame_differs muted 20)" = 0 ]' "the muted picture as drawn"
+# Drawn afresh for the picture (Wine's tray draws a change over the old picture without erasing it).
+kob_probe "$KOB_WORK/restarted" shellrestart
 kob_screenshot tray-120dpi-muted 200x36+0+21
 kob_click_tray 2
 kob_probe "$KOB_WORK/closed" close
