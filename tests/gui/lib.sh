@@ -73,12 +73,18 @@ kob_start_program() {
     KOB_STARTED_PIDS+=("$!")
 }
 
-# kob_tray_icon : prints "x y", the middle of the program's icon, the first in Wine's tray window.
+# kob_tray_window : prints "x y height" of Wine's tray window, whose first slot holds the program's icon.
+kob_tray_window() {
+    xwininfo -name "Wine System Tray" |
+        sed -n 's/.*Absolute upper-left [XY]: *//p; s/.*Height: *//p' | tr '\n' ' '
+    echo
+}
+
+# kob_tray_icon : prints "x y", a point on the program's icon.
 kob_tray_icon() {
-    local tray
-    tray=$(xwininfo -name "Wine System Tray")
-    echo $(($(sed -n 's/.*Absolute upper-left X: *//p' <<<"$tray") + 10)) \
-        $(($(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$tray") + 10))
+    local x y
+    read -r x y _ <<<"$(kob_tray_window)"
+    echo $((x + 10)) $((y + 10))
 }
 
 # kob_click_tray BUTTON : clicks the program's icon.
@@ -107,15 +113,14 @@ kob_wheel_tray() {
 # slot showed before (Wine's tray draws a new picture over the old one without erasing it). 0: the tray shows that
 # frame as it is, neither shrunk nor stretched.
 kob_tray_frame_differs() {
-    local tray x y side frame
-    tray=$(xwininfo -name "Wine System Tray")
-    x=$(sed -n 's/.*Absolute upper-left X: *//p' <<<"$tray")
-    y=$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$tray")
-    side=$(sed -n 's/.*Height: *//p' <<<"$tray")
+    local x y side frame margin
+    read -r x y side <<<"$(kob_tray_window)"
     case $2 in 32) frame=0 ;; 24) frame=1 ;; 20) frame=2 ;; *) frame=3 ;; esac
+    margin=$(((side - $2) / 2))
     import -window root -crop "${side}x$side+$x+$y" +repage "$KOB_WORK/shown.png"
-    [ -f "$KOB_WORK/slot.png" ] || convert "$KOB_WORK/shown.png" -crop 1x1+0+0 +repage -scale "${side}x$side!" "$KOB_WORK/slot.png"
-    convert "$KOB_WORK/slot.png" "$KOB_ROOT/resources/tray_$1.ico[$frame]" -geometry +$(((side - $2) / 2))+$(((side - $2) / 2)) \
+    [ -f "$KOB_WORK/slot.png" ] ||
+        convert "$KOB_WORK/shown.png" -crop 1x1+0+0 +repage -scale "${side}x$side!" "$KOB_WORK/slot.png"
+    convert "$KOB_WORK/slot.png" "$KOB_ROOT/resources/tray_$1.ico[$frame]" -geometry "+$margin+$margin" \
         -composite "$KOB_WORK/expected.png"
     mv "$KOB_WORK/shown.png" "$KOB_WORK/slot.png"
     compare -metric AE -fuzz 3% "$KOB_WORK/slot.png" "$KOB_WORK/expected.png" null: 2>&1 || true

@@ -6,7 +6,7 @@ namespace kob {
 
 namespace {
 
-// A watch ends this long after the icon's last report of the pointer.
+// A watch ends this long after the pointer was last known over the icon.
 constexpr UINT kWatchMilliseconds = 1000;
 
 // The points that may lie on the same small icon as `at`: a shell that does not tell the icon's place reports the
@@ -44,6 +44,10 @@ void TrayIconWheel::OnPointerOverIcon(POINT at) {
             place_ = reach;
         }
     }
+    KeepWatching();
+}
+
+void TrayIconWheel::KeepWatching() {
     leaving_ = false;
     Arm(kWatchMilliseconds);
 }
@@ -94,7 +98,7 @@ LRESULT CALLBACK TrayIconWheel::Procedure(int code, WPARAM wParam, LPARAM lParam
             // The turn is the icon's: it goes to the tray window and nowhere else. A pointer resting on the icon
             // moves no more, so the icon reports nothing while the user turns: the turn itself shows the pointer is
             // still there.
-            active_->Arm(kWatchMilliseconds);
+            active_->KeepWatching();
             PostMessageA(active_->window_, active_->wheelMessage_, MAKEWPARAM(0, HIWORD(event->mouseData)),
                          MAKELPARAM(event->pt.x, event->pt.y));
             return 1;

@@ -39,7 +39,9 @@ private:
     static void CALLBACK Expire(HWND, UINT, UINT_PTR, DWORD);
     // Ends the watch at the next timer message: the hook is not removed from inside its own procedure.
     void StopSoon();
-    // Keeps the watch one second more.
+    // The pointer is over the icon: the watch goes on for a second more.
+    void KeepWatching();
+    // Ends the watch at the timer's message this many milliseconds from now.
     void Arm(UINT milliseconds);
 
     // The one watch there is; the hook's procedure has no context of its own.
