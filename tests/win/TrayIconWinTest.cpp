@@ -138,6 +138,7 @@ BOOL WINAPI RemoveCounted(HHOOK hook) {
 bool Mouse(WPARAM message, int x, int y, short travel = 0) {
     MSLLHOOKSTRUCT event{};
     event.pt = {x, y};
+    SetCursorPos(x, y);
     event.mouseData = static_cast<DWORD>(static_cast<WORD>(travel)) << 16;
     return liveHooks == 1 && hooked(HC_ACTION, message, reinterpret_cast<LPARAM>(&event));
 }

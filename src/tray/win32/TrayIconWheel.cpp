@@ -92,7 +92,12 @@ void CALLBACK TrayIconWheel::Expire(HWND, UINT, UINT_PTR id, DWORD) {
 LRESULT CALLBACK TrayIconWheel::Procedure(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HC_ACTION && active_) {
         const auto* event = reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam);
-        if (!PtInRect(&active_->place_, event->pt)) {
+        // The pointer in the program's own coordinates, as the icon's place and its reports are: the event's point
+        // is in physical pixels, which differ from them where the system scales the program for a high DPI. A move
+        // is seen before the pointer takes it, so a pointer that left is noticed at its next move.
+        POINT pointer{};
+        GetCursorPos(&pointer);
+        if (!PtInRect(&active_->place_, pointer)) {
             active_->StopSoon();
         } else if (wParam == WM_MOUSEWHEEL) {
             // The turn is the icon's: it goes to the tray window and nowhere else. A pointer resting on the icon
@@ -100,7 +105,7 @@ LRESULT CALLBACK TrayIconWheel::Procedure(int code, WPARAM wParam, LPARAM lParam
             // still there.
             active_->KeepWatching();
             PostMessageA(active_->window_, active_->wheelMessage_, MAKEWPARAM(0, HIWORD(event->mouseData)),
-                         MAKELPARAM(event->pt.x, event->pt.y));
+                         MAKELPARAM(pointer.x, pointer.y));
             return 1;
         }
     }
