@@ -8,6 +8,7 @@
 #include "ResourceIds.h"
 #include "common/Twips.h"
 #include "platform/win32/ScreenMetrics.h"
+#include "platform/win32/SystemLibrary.h"
 #include "tray/win32/PopupMenu.h"
 
 namespace kob {
@@ -25,11 +26,27 @@ constexpr UINT kTrayIconWheel = WM_APP + 2;
 // The window's design in twips: its client area, and its place beyond the right edge of the desktop.
 constexpr TwipsRect kDesign{19470, -495, 1110, 450};
 
-// The picture's frame drawn for the system's small-icon size at the display's DPI, which the tray shows as it is,
-// without shrinking or stretching it.
+// The small-icon size at the display's DPI, which the notification area shows. A program the system scales for a
+// high DPI (Windows 8.1 and later at every scale above 100 %, older ones from 144 dpi) is told 16 however large
+// the icons are drawn; from Windows 10 (1607) on, the thread can ask for a moment as a DPI-aware one instead.
+SIZE SmallIconSize() {
+    using DpiContext = HANDLE;
+    using SetContext = DpiContext(WINAPI*)(DpiContext);
+    static const auto setContext =
+        FunctionOf<SetContext>(GetModuleHandleA("user32.dll"), "SetThreadDpiAwarenessContext");
+    // DPI_AWARENESS_CONTEXT_SYSTEM_AWARE
+    const DpiContext previous = setContext ? setContext(reinterpret_cast<DpiContext>(-2)) : nullptr;
+    const SIZE size{GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON)};
+    if (previous) {
+        setContext(previous);
+    }
+    return size;
+}
+
+// The picture's frame drawn for the small-icon size, which the tray shows as it is, neither shrunk nor stretched.
 HICON LoadTrayPicture(HINSTANCE instance, int id) {
-    return static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCE(id), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                         GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+    const SIZE size = SmallIconSize();
+    return static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCE(id), IMAGE_ICON, size.cx, size.cy, LR_DEFAULTCOLOR));
 }
 
 } // namespace
