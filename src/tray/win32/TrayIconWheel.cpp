@@ -27,13 +27,14 @@ TrayIconWheel::TrayIconWheel(HWND window, UINT wheelMessage, IconPlace iconPlace
 void TrayIconWheel::OnPointerOverIcon(POINT at) {
     const RECT reach = Reach(at);
     if (!hook_) {
+        // Asked before the hook is there: every mouse event of the system waits for the hook's thread.
+        const std::optional<RECT> told = iconPlace_();
         hook_ = calls_.install(WH_MOUSE_LL, &TrayIconWheel::Procedure, GetModuleHandleA(nullptr), 0);
         if (!hook_) {
             // A system that refuses the hook keeps the wheel to itself; the next report asks again.
             return;
         }
         active_ = this;
-        const std::optional<RECT> told = iconPlace_();
         placeTold_ = told && PtInRect(&*told, at);
         place_ = placeTold_ ? *told : reach;
     } else if (!placeTold_) {
