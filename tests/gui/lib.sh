@@ -100,7 +100,7 @@ kob_click_tray() {
 kob_wheel_tray() {
     local x y
     read -r x y <<<"$(kob_tray_icon)"
-    xdotool mousemove $((x - 2)) "$y" sleep 0.2 mousemove "$x" "$y" sleep 0.3 click --repeat "$2" --delay 200 "$1"
+    xdotool mousemove $((x - 2)) "$y" sleep 0.2 mousemove "$x" "$y" sleep 0.6 click --repeat "$2" --delay 200 "$1"
     sleep 0.5
 }
 
