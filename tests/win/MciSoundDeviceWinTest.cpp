@@ -65,15 +65,7 @@ struct NotifyWindow {
 };
 
 bool PumpUntilNotified(DWORD milliseconds) {
-    const DWORD start = GetTickCount();
-    while (!NotifyWindow::last.arrived && GetTickCount() - start < milliseconds) {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            DispatchMessageA(&message);
-        }
-        Sleep(5);
-    }
-    return NotifyWindow::last.arrived;
+    return PumpUntil([] { return NotifyWindow::last.arrived; }, milliseconds);
 }
 
 TEST(MciSoundDevice, PlaysAWaveThroughAndReportsItsEnd) {

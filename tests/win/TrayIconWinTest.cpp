@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "WinTestFiles.h"
 #include "fakes/FakeController.h"
 #include "tray/win32/PopupMenu.h"
 #include "tray/win32/TrayIcon.h"
@@ -143,16 +144,17 @@ bool Mouse(WPARAM message, int x, int y, short travel = 0) {
     return liveHooks == 1 && hooked(HC_ACTION, message, reinterpret_cast<LPARAM>(&event));
 }
 
-// Lets the thread's messages and timers run this long; returns the travel of each turn posted as `message`.
-std::vector<int> RunFor(DWORD milliseconds, UINT message) {
+// Lets the thread's messages and timers run this long; returns the travel of each turn posted to `window`.
+std::vector<int> RunFor(DWORD milliseconds, HWND window, UINT message) {
     std::vector<int> turns;
-    for (const DWORD start = GetTickCount(); GetTickCount() - start < milliseconds; Sleep(10)) {
-        for (MSG m; PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE); DispatchMessageA(&m)) {
-            if (m.message == message) {
+    PumpUntil(
+        [&] {
+            for (MSG m; PeekMessageA(&m, window, message, message, PM_REMOVE);) {
                 turns.push_back(GET_WHEEL_DELTA_WPARAM(m.wParam));
             }
-        }
-    }
+            return false;
+        },
+        milliseconds);
     return turns;
 }
 
@@ -168,24 +170,24 @@ TEST(TrayIconWheel, NoHookBeforeThePointerReachesTheIconNorAfterItLeftOrASecondW
     wheel.OnPointerOverIcon({204, 200});
     EXPECT_EQ(liveHooks, 1) << "one hook however many reports";
     EXPECT_TRUE(Mouse(WM_MOUSEWHEEL, 210, 200, -120)) << "a turn over the icon goes nowhere else";
-    EXPECT_EQ(RunFor(600, kWheel), std::vector<int>{-120});
+    EXPECT_EQ(RunFor(600, window, kWheel), std::vector<int>{-120});
     EXPECT_TRUE(Mouse(WM_MOUSEWHEEL, 204, 200, 240));
     Mouse(WM_MOUSEMOVE, 200 + small - 1, 200);
-    EXPECT_EQ(RunFor(600, kWheel), std::vector<int>{240});
+    EXPECT_EQ(RunFor(600, window, kWheel), std::vector<int>{240});
     EXPECT_EQ(liveHooks, 1) << "a turn keeps the watch as a report does; the square around both reports";
     EXPECT_FALSE(Mouse(WM_MOUSEWHEEL, 204 - small, 200, 120)) << "beyond it a turn is not the icon's";
-    EXPECT_TRUE(RunFor(100, kWheel).empty());
+    EXPECT_TRUE(RunFor(100, window, kWheel).empty());
     EXPECT_EQ(liveHooks, 0) << "the pointer left";
 
     wheel.OnPointerOverIcon({300, 300});
-    RunFor(1200, kWheel);
+    RunFor(1200, window, kWheel);
     EXPECT_EQ(liveHooks, 0) << "a second without a report";
 
     told = RECT{100, 100, 124, 124};
     wheel.OnPointerOverIcon({101, 101});
     EXPECT_TRUE(Mouse(WM_MOUSEWHEEL, 123, 123, 120)) << "anywhere on the place the shell told";
     EXPECT_FALSE(Mouse(WM_MOUSEMOVE, 124, 110));
-    RunFor(100, kWheel);
+    RunFor(100, window, kWheel);
     EXPECT_EQ(liveHooks, 0);
 
     refuseHooks = true;

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 namespace kob::test {
@@ -38,6 +39,23 @@ inline DWORD RunToEnd(std::string commandLine, const char* currentFolder = nullp
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return exitCode;
+}
+
+// Runs this thread's messages until the condition holds or the time is up.
+inline bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds = 10000) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > milliseconds) {
+            return false;
+        }
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        Sleep(1);
+    }
+    return true;
 }
 
 // A fresh, empty folder under the temporary folder, removed with what it holds when the object goes.

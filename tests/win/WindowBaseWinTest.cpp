@@ -222,23 +222,6 @@ BOOL CALLBACK CountControllerWindow(HWND window, LPARAM counter) {
     return TRUE;
 }
 
-// Runs this thread's messages until the condition holds or the time is up.
-bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds = 10000) {
-    const DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > milliseconds) {
-            return false;
-        }
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-        Sleep(1);
-    }
-    return true;
-}
-
 // A left click, or a double-click, at a point of the window's client area, as the system delivers them.
 void Click(HWND window, int x, int y, bool twice = false) {
     const LPARAM at = MAKELPARAM(x, y);
