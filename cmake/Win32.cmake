@@ -54,9 +54,10 @@ else()
     # The setup program a Windows user runs: the program, its help page, its test sound and the helper that gives
     # every new user of an all-users installation his settings. Both carry the build's version; makensis, like the
     # compilers, treats its warnings as errors.
+    include(cmake/SetupVersion.cmake)
     find_program(KOB_MAKENSIS makensis REQUIRED)
     set(KOB_INSTALLER ${CMAKE_SOURCE_DIR}/installer)
-    set(KOB_MAKENSIS_ARGS -V2 -WX -DVERSION_QUAD=${PROJECT_VERSION} -DRESOURCES=${CMAKE_SOURCE_DIR}/resources)
+    set(KOB_MAKENSIS_ARGS -V2 -WX -DVERSION_QUAD=${KOB_SETUP_VERSION} -DRESOURCES=${CMAKE_SOURCE_DIR}/resources)
 
     # The setup's own functions for what its engine has no command for (the running program in every session, a
     # start as the desktop's user), in a folder of their own where makensis finds them.

@@ -3,27 +3,14 @@
 Unicode true
 SetCompressor /SOLID lzma
 
-; The build's version, given to makensis as -DVERSION_QUAD=<major.minor.patch.build>, in the forms Windows shows
-; ("3.00.0439") and Active Setup compares ("3,0,0,439"): a later build reaches every user again.
+; The setup's version, given to makensis as -DVERSION_QUAD=3.0.<build>.0 (cmake/SetupVersion.cmake), in the forms
+; Windows shows ("3.0.<build>") and Active Setup compares ("3,0,<build>,0"): every later build reaches every user
+; again, and compares above the "3.00.0439" of the releases made before the build numbered them.
 !ifndef VERSION_QUAD
-    !error "Give the build's version: makensis -DVERSION_QUAD=<major.minor.patch.build>"
+    !error "Give the setup's version: makensis -DVERSION_QUAD=<major.minor.build.0>"
 !endif
 !searchparse /noerrors "${VERSION_QUAD}" "" VERSION_MAJOR "." VERSION_MINOR "." VERSION_PATCH "." VERSION_BUILD
-!define VERSION_MINOR_TEXT "${VERSION_MINOR}"
-!if ${VERSION_MINOR} < 10
-    !define /redef VERSION_MINOR_TEXT "0${VERSION_MINOR_TEXT}"
-!endif
-!define VERSION_BUILD_TEXT "${VERSION_BUILD}"
-!if ${VERSION_BUILD} < 1000
-    !define /redef VERSION_BUILD_TEXT "0${VERSION_BUILD_TEXT}"
-!endif
-!if ${VERSION_BUILD} < 100
-    !define /redef VERSION_BUILD_TEXT "0${VERSION_BUILD_TEXT}"
-!endif
-!if ${VERSION_BUILD} < 10
-    !define /redef VERSION_BUILD_TEXT "0${VERSION_BUILD_TEXT}"
-!endif
-!define VERSION "${VERSION_MAJOR}.${VERSION_MINOR_TEXT}.${VERSION_BUILD_TEXT}"
+!define VERSION "${VERSION_MAJOR}.${VERSION_MINOR}.${VERSION_PATCH}"
 !searchreplace ACTIVE_SETUP_VERSION "${VERSION_QUAD}" "." ","
 
 !define PRODUCT "Drovo Volume Controller 3.0"

@@ -453,12 +453,12 @@ each_version_reaches_every_user() {
     fresh versions
     setup /S
     # The same setup built as the next version.
-    makensis -V1 -WX -DVERSION_QUAD=3.0.0.440 -DBUILD_DIR="$KOB_BIN" -DPLUGINS="$KOB_BIN/setup-plugins" \
+    makensis -V1 -WX -DVERSION_QUAD=3.0.9999.0 -DBUILD_DIR="$KOB_BIN" -DPLUGINS="$KOB_BIN/setup-plugins" \
         -DRESOURCES="$KOB_ROOT/resources" -DOUTFILE="$KOB_WORK/next.exe" "$KOB_ROOT/installer/kob.nsi" >/dev/null
     KOB_SETUP=$KOB_WORK/next.exe setup /S
-    check '[ "$RC" = 0 ] && [ "$(regval "$ACTIVE_SETUP" Version)" = 3,0,0,440 ]' \
+    check '[ "$RC" = 0 ] && [ "$(regval "$ACTIVE_SETUP" Version)" = 3,0,9999,0 ]' \
         "the next version raises the component's version, so Windows runs it again for every user (exit code $RC)"
-    check '[ "$(regval "HKLM\\$UNINSTALL" DisplayVersion)" = 3.00.0440 ]' "and shows itself in the entry"
+    check '[ "$(regval "HKLM\\$UNINSTALL" DisplayVersion)" = 3.0.9999 ]' "and shows itself in the entry"
     done_with_prefix
 }
 
