@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <cstring>
 #include <deque>
 #include <map>
@@ -123,25 +124,30 @@ TEST(TrayIcon, OnlyARightPressALeftReleaseOrDoubleClickAndAMiddleReleaseAreEvent
     }
 }
 
-// Hooks counted, refused on demand; the procedure kept, to be handed the pointer's moves and turns as the system would.
-int liveHooks = 0;
-bool refuseHooks = false;
-HOOKPROC hooked = nullptr;
-HHOOK WINAPI InstallCounted(int kind, HOOKPROC procedure, HINSTANCE, DWORD thread) {
-    hooked = procedure;
-    return refuseHooks || kind != WH_MOUSE_LL || thread != 0 ? nullptr : (++liveHooks, reinterpret_cast<HHOOK>(77));
+// The system's hooks, counted: the hook's own thread installs and removes them.
+std::atomic<int> installs{0};
+std::atomic<int> liveHooks{0};
+std::atomic<HHOOK> lastHook{nullptr};
+HHOOK WINAPI InstallCounted(int kind, HOOKPROC procedure, HINSTANCE instance, DWORD thread) {
+    const HHOOK hook = SetWindowsHookExA(kind, procedure, instance, thread);
+    installs += hook ? 1 : 0;
+    liveHooks += hook ? 1 : 0;
+    lastHook = hook;
+    return hook;
 }
 BOOL WINAPI RemoveCounted(HHOOK hook) {
-    return hook == reinterpret_cast<HHOOK>(77) && liveHooks > 0 ? (--liveHooks, TRUE) : FALSE;
+    --liveHooks;
+    return UnhookWindowsHookEx(hook);
 }
 
-// A move or a turn at (x, y); true when the hook kept it from everyone else.
-bool Mouse(WPARAM message, int x, int y, short travel = 0) {
-    MSLLHOOKSTRUCT event{};
-    event.pt = {x, y};
+// The pointer put at (x, y) and a mouse event there through the system: a move of no length, or a turn.
+void MouseAt(int x, int y, short travel = 0) {
     SetCursorPos(x, y);
-    event.mouseData = static_cast<DWORD>(static_cast<WORD>(travel)) << 16;
-    return liveHooks == 1 && hooked(HC_ACTION, message, reinterpret_cast<LPARAM>(&event));
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = travel ? MOUSEEVENTF_WHEEL : MOUSEEVENTF_MOVE;
+    input.mi.mouseData = static_cast<DWORD>(travel);
+    SendInput(1, &input, sizeof(input));
 }
 
 // Lets the thread's messages and timers run this long; returns the travel of each turn posted to `window`.
@@ -158,45 +164,43 @@ std::vector<int> RunFor(DWORD milliseconds, HWND window, UINT message) {
     return turns;
 }
 
-TEST(TrayIconWheel, NoHookBeforeThePointerReachesTheIconNorAfterItLeftOrASecondWithoutAReport) {
+TEST(TrayIconWheel, AHookOnlyWhileThePointerIsOnTheIconKeptByEachReportAndBackAfterTheSystemRemovedIt) {
     const HWND window = CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
     const UINT kWheel = WM_APP + 2;
-    std::optional<RECT> told;
+    std::optional<RECT> told = RECT{100, 100, 124, 124};
     TrayIconWheel wheel(
         window, kWheel, [&] { return told; }, HookCalls{&InstallCounted, &RemoveCounted});
-    const int small = GetSystemMetrics(SM_CXSMICON);
-    EXPECT_EQ(liveHooks, 0) << "before the first report";
-    wheel.OnPointerOverIcon({200, 200});
-    wheel.OnPointerOverIcon({204, 200});
-    EXPECT_EQ(liveHooks, 1) << "one hook however many reports";
-    EXPECT_TRUE(Mouse(WM_MOUSEWHEEL, 210, 200, -120)) << "a turn over the icon goes nowhere else";
-    EXPECT_EQ(RunFor(600, window, kWheel), std::vector<int>{-120});
-    EXPECT_TRUE(Mouse(WM_MOUSEWHEEL, 204, 200, 240));
-    Mouse(WM_MOUSEMOVE, 200 + small - 1, 200);
-    EXPECT_EQ(RunFor(600, window, kWheel), std::vector<int>{240});
-    EXPECT_EQ(liveHooks, 1) << "a turn keeps the watch as a report does; the square around both reports";
-    EXPECT_FALSE(Mouse(WM_MOUSEWHEEL, 204 - small, 200, 120)) << "beyond it a turn is not the icon's";
-    EXPECT_TRUE(RunFor(100, window, kWheel).empty());
-    EXPECT_EQ(liveHooks, 0) << "the pointer left";
-
-    wheel.OnPointerOverIcon({300, 300});
-    RunFor(1200, window, kWheel);
-    EXPECT_EQ(liveHooks, 0) << "a second without a report";
+    // Reports as another program may post them, with the pointer far from the icon.
+    MouseAt(600, 400);
+    wheel.OnPointerOverIcon({600, 400});
+    told.reset();
+    wheel.OnPointerOverIcon({600, 400});
+    RunFor(300, window, kWheel);
+    EXPECT_EQ(installs, 0) << "neither on the place the shell told nor over the notification area";
 
     told = RECT{100, 100, 124, 124};
-    wheel.OnPointerOverIcon({101, 101});
-    EXPECT_TRUE(Mouse(WM_MOUSEWHEEL, 123, 123, 120)) << "anywhere on the place the shell told";
-    EXPECT_FALSE(Mouse(WM_MOUSEMOVE, 124, 110));
-    RunFor(100, window, kWheel);
-    EXPECT_EQ(liveHooks, 0);
+    const auto reportFor = [&](DWORD milliseconds) {
+        for (const DWORD start = GetTickCount(); GetTickCount() - start < milliseconds;) {
+            MouseAt(110, 110);
+            wheel.OnPointerOverIcon({110, 110});
+            RunFor(200, window, kWheel);
+        }
+    };
+    reportFor(1600);
+    EXPECT_EQ(installs, 1) << "one hook, kept by each report beyond its first second";
+    EXPECT_EQ(liveHooks, 1);
+    UnhookWindowsHookEx(lastHook); // as the system removes a hook that kept it waiting too long
+    reportFor(1600);
+    EXPECT_EQ(installs, 2) << "the removed hook is noticed at a report and installed again";
+    MouseAt(123, 123, -120);
+    EXPECT_EQ(RunFor(500, window, kWheel), std::vector<int>{-120}) << "anywhere on the place the shell told";
+    MouseAt(300, 300);
+    RunFor(500, window, kWheel);
+    EXPECT_EQ(liveHooks, 0) << "the pointer left";
 
-    refuseHooks = true;
-    wheel.OnPointerOverIcon({101, 101});
-    refuseHooks = false;
-    wheel.OnPointerOverIcon({101, 101});
-    EXPECT_EQ(liveHooks, 1) << "a refused hook is asked for again at the next report";
-    wheel.Stop();
-    EXPECT_EQ(liveHooks, 0);
+    reportFor(1);
+    RunFor(1500, window, kWheel);
+    EXPECT_EQ(liveHooks, 0) << "a second after the last report";
     DestroyWindow(window);
 }
 

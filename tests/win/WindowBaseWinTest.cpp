@@ -3,9 +3,11 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <functional>
 #include <string>
+#include <thread>
 #include <tuple>
 #include <vector>
 
@@ -21,6 +23,7 @@
 #include "platform/win32/ScreenMetrics.h"
 #include "platform/win32/TimerSet.h"
 #include "platform/win32/WindowBase.h"
+#include "volume/MasterVolume.h"
 
 namespace kob::test {
 namespace {
@@ -369,6 +372,16 @@ TEST_F(ControllerWindowTest, TheReadOutIsWideEnoughForOneHundred) {
     EXPECT_GE(box.right, text.cx);
 }
 
+// Turns the wheel one notch, or moves the pointer by `dx`, through the system.
+bool Inject(DWORD flags, int dx, int travel) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    input.mi.dx = dx;
+    input.mi.mouseData = static_cast<DWORD>(travel);
+    return SendInput(1, &input, sizeof(input)) == 1;
+}
+
 TEST_F(ControllerWindowTest, ThePointerOverTheCloseButtonShowsTheHandAndTheWheelThereWorksWithoutTheFocus) {
     showing.Load();
     const HWND window = Window();
@@ -387,12 +400,53 @@ TEST_F(ControllerWindowTest, ThePointerOverTheCloseButtonShowsTheHandAndTheWheel
     EXPECT_EQ(GetCursor(), LoadCursor(GetModuleHandleA(nullptr), MAKEINTRESOURCE(IDC_HAND_CURSOR)));
 
     const int before = ReadoutPercent();
-    INPUT wheel{};
-    wheel.type = INPUT_MOUSE;
-    wheel.mi.dwFlags = MOUSEEVENTF_WHEEL;
-    wheel.mi.mouseData = static_cast<DWORD>(before > 50 ? -WHEEL_DELTA : WHEEL_DELTA);
-    ASSERT_EQ(SendInput(1, &wheel, sizeof(wheel)), 1u);
-    EXPECT_TRUE(PumpUntil([&] { return ReadoutPercent() != before; }, 3000)) << "still " << before;
+    // The hook is installed by a thread of its own: the first turn may come before it.
+    const auto turned = [&] {
+        return Inject(MOUSEEVENTF_WHEEL, 0, before > 50 ? -WHEEL_DELTA : WHEEL_DELTA) &&
+               PumpUntil([&] { return ReadoutPercent() != before; }, 1000);
+    };
+    EXPECT_TRUE(turned() || turned() || turned()) << "still " << before;
+}
+
+TEST_F(ControllerWindowTest, PointerMovesGoOnWhileTheWindowsThreadWaitsForASlowDevice) {
+    FakeVolumeDevice device;
+    std::atomic<bool> inDevice{false};
+    device.onWrite = [&] {
+        inDevice = true;
+        Sleep(500);
+        inDevice = false;
+    };
+    MasterVolume volume(device);
+    ControllerShowing slow(
+        NewControllerWindows(GetModuleHandleA(nullptr), p.screen), volume,
+        {p.screen, p.messages, p.settings, p.launcher}, facts, [] {}, [](VolumeFailure) {});
+    ASSERT_EQ(slow.Load(), std::nullopt);
+    std::vector<UINT> journal;
+    JournalWindow other(journal);
+    ASSERT_TRUE(other.Open());
+    ShowWindow(other.Handle(), SW_SHOW);
+    SetForegroundWindow(other.Handle());
+    RECT place{};
+    GetWindowRect(FindWindowA("DrovoVC3Controller", nullptr), &place);
+    SetCursorPos(place.left + 10, place.top + 30);
+    // Moves over the window start the hook; each turn it brings is a write of 500 ms on this thread.
+    std::atomic<int> movesInDevice{0};
+    std::thread mover([&] {
+        for (const DWORD start = GetTickCount(); GetTickCount() - start < 4000 && movesInDevice < 10;) {
+            const bool before = inDevice;
+            if (Inject(MOUSEEVENTF_MOVE, movesInDevice % 2 ? 1 : -1, 0) && before && inDevice) {
+                ++movesInDevice;
+            }
+            Sleep(5);
+        }
+    });
+    for (int i = 0; i < 10 && device.writes == 0; ++i) {
+        Inject(MOUSEEVENTF_WHEEL, 0, -WHEEL_DELTA);
+        PumpUntil([&] { return device.writes > 0; }, 300);
+    }
+    PumpUntil([&] { return movesInDevice >= 10; }, 4000);
+    mover.join();
+    EXPECT_EQ(movesInDevice, 10) << "moves that went through while the window's thread waited for the device";
 }
 
 TEST(ScreenMetrics, ALookUpGivesTheScreensDeviceContextBack) {

@@ -110,7 +110,9 @@ bool ControllerWindow::CreateWindowAndChildren() {
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(kMuteBoxId)), instance_, nullptr);
     AddClickableAreas();
     AddToolTips();
-    wheelHook_ = std::make_unique<WheelHook>(Handle());
+    // The wheel turned over the controller reaches it without the focus (newer systems do this by themselves), as
+    // users expect of a pop-up slider: the hook watches the window's place while the pointer is on it.
+    wheelHook_ = std::make_unique<WheelHook>(WheelTarget{Handle(), WM_MOUSEWHEEL, 0, true});
     return true;
 }
 
@@ -449,6 +451,13 @@ bool ControllerWindow::OnKeyDown(WPARAM key) {
     return false;
 }
 
+void ControllerWindow::WatchWheel() {
+    RECT place{};
+    if (wheelHook_ && GetWindowRect(Handle(), &place)) {
+        wheelHook_->Watch(place);
+    }
+}
+
 bool ControllerWindow::OnSetCursor(HWND over, UINT hitTest) {
     if (hitTest != HTCLIENT) {
         return false;
@@ -512,6 +521,8 @@ LRESULT ControllerWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
         }
         break;
     case WM_SETCURSOR:
+        // Sent at every move of the pointer over the window or its children, the knob included.
+        WatchWheel();
         if (OnSetCursor(reinterpret_cast<HWND>(wParam), LOWORD(lParam))) {
             return TRUE;
         }

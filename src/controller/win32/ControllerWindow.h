@@ -10,10 +10,10 @@
 #include "controller/ControllerShowing.h"
 #include "controller/win32/ControllerAccessible.h"
 #include "controller/win32/KnobControl.h"
-#include "controller/win32/WheelHook.h"
 #include "platform/win32/ClickableAreas.h"
 #include "platform/win32/TimerSet.h"
 #include "platform/win32/UniqueHandle.h"
+#include "platform/win32/WheelHook.h"
 #include "platform/win32/WindowBase.h"
 
 namespace kob {
@@ -80,6 +80,8 @@ private:
     void DispatchClick(Element element);
     void DispatchDoubleClick(Element element);
     bool OnSetCursor(HWND over, UINT hitTest);
+    // The pointer is over the window: the wheel's hook watches its place.
+    void WatchWheel();
     bool OnKeyDown(WPARAM key);
     void OnTimer(UINT_PTR id);
     HBRUSH OnControlColor(HDC dc, HWND control);

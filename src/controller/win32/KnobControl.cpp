@@ -32,6 +32,8 @@ LRESULT KnobControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 1;
     case WM_SETCURSOR:
         if (cursor_ && LOWORD(lParam) == HTCLIENT) {
+            // The controller hears of the pointer over its knob as over its other parts; the cursor is the knob's.
+            SendMessageA(GetParent(Handle()), WM_SETCURSOR, wParam, lParam);
             ::SetCursor(cursor_);
             return TRUE;
         }
