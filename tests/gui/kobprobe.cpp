@@ -30,6 +30,9 @@
 //                                        how many message boxes it has open
 //   kobprobe shellrestart <out>          takes the program's icon away as a restarting shell does, then
 //                                        announces the new shell, and reports whether the icon came back
+//   kobprobe forgedwheel <out> <ms>      shows a window of its own in front at (400, 300), 300 x 200, posts the
+//                                        program's "pointer over the icon" report every 20 ms as any program can,
+//                                        and counts the turns of the wheel its window receives meanwhile
 #include <windows.h>
 
 #include <shellapi.h>
@@ -781,6 +784,35 @@ int Settings(std::ofstream& out) {
 
 } // namespace
 
+LRESULT CALLBACK CountTurns(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_MOUSEWHEEL) {
+        SetWindowLongPtrA(window, GWLP_USERDATA, GetWindowLongPtrA(window, GWLP_USERDATA) + 1);
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+int ForgedWheel(std::ofstream& out, DWORD milliseconds) {
+    const HWND tray = WaitForWindow(kTrayWindowClass, nullptr, 15000);
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = CountTurns;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "KobProbeTurns";
+    RegisterClassA(&windowClass);
+    const HWND window = CreateWindowExA(0, "KobProbeTurns", "turns", WS_POPUP | WS_VISIBLE, 400, 300, 300, 200, nullptr,
+                                        nullptr, windowClass.hInstance, nullptr);
+    SetForegroundWindow(window);
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < milliseconds;) {
+        PostMessageA(tray, 0x201, 1, WM_MOUSEMOVE);
+        for (MSG message; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);) {
+            DispatchMessageA(&message);
+        }
+        Sleep(20);
+    }
+    out << "turns=" << GetWindowLongPtrA(window, GWLP_USERDATA) << "\n";
+    return tray ? 0 : 1;
+}
+
 int main(int argc, char** argv) {
     if (argc < 3) {
         std::fprintf(stderr, "usage: kobprobe controller|volume|run <out> [exe args...]\n");
@@ -841,6 +873,9 @@ int main(int argc, char** argv) {
     }
     if (command == "resources") {
         return Resources(out);
+    }
+    if (command == "forgedwheel" && argc >= 4) {
+        return ForgedWheel(out, static_cast<DWORD>(std::strtoul(argv[3], nullptr, 10)));
     }
     if (command == "shellrestart") {
         return ShellRestart(out);

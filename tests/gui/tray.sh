@@ -12,6 +12,12 @@ kob_start_program
 probe started traywindow
 expect "$KOB_WORK/started" tray 1 "icon in the tray"
 
+echo "the wheel over another window in front reaches it while its program forges the icon's reports"
+probe forged forgedwheel 3000 &
+sleep 1
+xdotool mousemove 550 400 sleep 0.2 mousemove 551 400 click --repeat 3 --delay 200 5
+wait $!
+expect "$KOB_WORK/forged" turns 3 "turns the other window received"
 
 echo "the wheel over the icon, the controller hidden: three notches towards the user"
 kob_wheel_tray 5 3
