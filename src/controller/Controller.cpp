@@ -62,9 +62,15 @@ std::optional<VolumeFailure> Controller::ShowVolume() {
         return failure;
     }
     const int percent = read.Value();
+    const Twips knobTop = SliderGeometry::KnobTopAt(percent);
+    // The sync reads the volume at every tick of a 1 ms timer: a still volume, shown where the knob already is,
+    // costs the window nothing. A knob the pointer left between two levels is still put back on its level.
+    if (percent == state_.percent && knobTop == state_.knobTop) {
+        return std::nullopt;
+    }
     const bool changed = percent != state_.percent;
     state_.percent = percent;
-    PlaceKnob(SliderGeometry::KnobTopAt(percent));
+    PlaceKnob(knobTop);
     view_.SetReadout(std::to_string(percent));
     if (changed) {
         view_.AnnounceVolumeChanged();

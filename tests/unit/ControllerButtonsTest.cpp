@@ -118,6 +118,9 @@ TEST_F(ControllerButtonsTest, EachSyncTickShowsTheVolumeSetElsewhere) {
         platform.volume.percent = percent;
         controller.OnVolumeSyncTick();
         EXPECT_EQ(view.readout, shown);
+        view.operations.clear();
+        controller.OnVolumeSyncTick();
+        EXPECT_TRUE(view.operations.empty()) << "a still volume leaves the window alone";
     }
 }
 
