@@ -64,6 +64,7 @@ set_tests_properties(win.win_tools_tests PROPERTIES ENVIRONMENT_MODIFICATION "WI
 kob_add_win_test(NAME win_core_audio_tests SOURCES tests/win/CoreAudioWinTest.cpp)
 # The start-up with the real tray and controller windows over the Core Audio endpoint.
 kob_add_win_test(NAME win_startup_tests SOURCES tests/win/StartupWinTest.cpp RESOURCES)
+add_dependencies(win_startup_tests ForgeProbe)
 # The controller, Options and About through Active Accessibility, read from another process by the probe.
 add_executable(AccessProbe tests/win/AccessProbe.cpp)
 target_link_libraries(AccessProbe PRIVATE kob_warnings oleacc ole32 oleaut32 uuid)

@@ -11,6 +11,8 @@
 //   kobprobe mutex <out> <name> [ms]     whether a named mutex exists; with a time, makes it and holds it so long
 //   kobprobe traywindow <out>            the running program's hidden tray window and the tray
 //   kobprobe close <out>                 closes the running program as the system does at log-off, and waits
+//   kobprobe postdestroy <out>           posts the tray window and the controller a WM_DESTROY and a WM_NCDESTROY,
+//                                        as any program may, and reports to how many windows
 //   kobprobe install <out> <cstpval>     the program key as the setup leaves it, without the Run value
 //   kobprobe uninstall <out>             removes the program key and the Run value
 //   kobprobe settings <out>              the program's registry values
@@ -40,6 +42,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <initializer_list>
 #include <string>
 #include <utility>
 #include <vector>
@@ -675,6 +678,19 @@ int Close(std::ofstream& out) {
     return 0;
 }
 
+int PostDestruction(std::ofstream& out) {
+    int windows = 0;
+    for (const char* className : {kTrayWindowClass, kControllerClass}) {
+        if (HWND window = FindWindowA(className, nullptr)) {
+            PostMessageA(window, WM_DESTROY, 0, 0);
+            PostMessageA(window, WM_NCDESTROY, 0, 0);
+            ++windows;
+        }
+    }
+    out << "windows=" << windows << "\n";
+    return 0;
+}
+
 void DeleteSettings() {
     RegDeleteKeyA(HKEY_CURRENT_USER, kProgramKey);
     HKEY run = nullptr;
@@ -831,6 +847,9 @@ int main(int argc, char** argv) {
     }
     if (command == "close") {
         return Close(out);
+    }
+    if (command == "postdestroy") {
+        return PostDestruction(out);
     }
     if (command == "install" && argc >= 4) {
         return Install(out, static_cast<DWORD>(std::strtoul(argv[3], nullptr, 10)));

@@ -9,6 +9,7 @@ kob_uninstall_on_exit
 
 kob_install
 kob_start_program
+program=$!
 probe started traywindow
 expect "$KOB_WORK/started" tray 1 "icon in the tray"
 
@@ -47,6 +48,10 @@ check '[ "$(kob_tray_frame_differs normal 16)" = 0 ]' "the normal picture again"
 probe unmuted controller
 expect "$KOB_WORK/unmuted" mute 0
 expect "$KOB_WORK/unmuted" readout 96 "the volume untouched"
+
+echo "destruction messages another program posts change nothing: clicks and the menu still work, the exit ends with 0"
+probe forged postdestroy
+expect "$KOB_WORK/forged" windows 2 "posted to the tray window and the controller"
 
 echo "a right click opens the menu"
 kob_click_tray 3
@@ -124,5 +129,8 @@ expect "$KOB_WORK/exit" ontopstat 2
 sleep 1
 probe gone1 resources
 expect "$KOB_WORK/gone1" found 0 "program ended"
+status=0
+wait "$program" || status=$?
+check '[ "$status" = 0 ]' "exit code 0 (got $status)"
 check '! xwininfo -name "Wine System Tray" 2>/dev/null | grep -q IsViewable' "no icon left in the tray"
 kob_finish

@@ -11,9 +11,11 @@
 #include <string>
 #include <vector>
 
+#include "WinTestFiles.h"
 #include "controller/win32/ControllerWindow.h"
 #include "fakes/TrayAppOnFakes.h"
 #include "platform/win32/Win32Screen.h"
+#include "tray/win32/TrayIcon.h"
 #include "tray/win32/TrayWindow.h"
 #include "volume/win32/CoreAudioEndpoint.h"
 #include "volume/win32/EndpointVolume.h"
@@ -106,6 +108,46 @@ TEST(StartupWinTest, TheControllersLoadNamesTheDeviceForAboutWithoutAnyControlle
         EXPECT_TRUE(IsWindowVisible(about));
         EXPECT_EQ(trayWindow.aboutNames, name);
         EXPECT_EQ(FindWindowA("DrovoVC3Controller", nullptr), nullptr);
+    }
+    CoUninitialize();
+}
+
+TEST(StartupWinTest, CreationAndDestructionMessagesOfAnotherProgramLeaveTheTrayAndTheControllerWorking) {
+    ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+    {
+        CoreAudioEndpoint endpoint;
+        ASSERT_TRUE(endpoint.Resolve());
+        EndpointVolume volume(endpoint);
+        TrayAppOnFakes fakes;
+        FakePlatform& p = fakes.platform;
+        Win32Screen screen;
+        TrayWindow trayWindow(
+            GetModuleHandleA(nullptr),
+            {p.messages, p.process, p.settings, p.processList, p.systemInfo, p.modulePath, p.launcher}, volume,
+            {screen, p.messages, p.settings, p.launcher}, NewControllerWindows(GetModuleHandleA(nullptr), screen));
+        trayWindow.Start();
+        trayWindow.Logic().OnTrayIconEvent(TrayIconEvent::LeftButtonUp);
+        const HWND tray = trayWindow.Handle();
+        const HWND controller = FindWindowA("DrovoVC3Controller", nullptr);
+        ASSERT_NE(controller, nullptr);
+        EXPECT_EQ(RunToEnd("\"" + TestProgramFolder() + "\\ForgeProbe.exe\" " +
+                           std::to_string(reinterpret_cast<UINT_PTR>(tray)) + " " +
+                           std::to_string(reinterpret_cast<UINT_PTR>(controller))),
+                  0u);
+
+        bool muted = volume.Muted().Value();
+        SendMessageA(FindWindowExA(controller, nullptr, "BUTTON", nullptr), BM_CLICK, 0, 0);
+        EXPECT_NE(volume.Muted().Value(), muted) << "the controller's mute box switches the mute";
+        muted = volume.Muted().Value();
+        SendMessageA(tray, TrayIcon::kCallbackMessage, TrayIcon::kId, WM_MBUTTONUP);
+        EXPECT_NE(volume.Muted().Value(), muted) << "so does a middle click on the tray icon";
+        // As the setup closes the program: its message loop ends with 0.
+        SendMessageA(tray, WM_CLOSE, 0, 0);
+        EXPECT_FALSE(IsWindow(tray));
+        MSG quit{};
+        EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+        EXPECT_EQ(quit.wParam, 0u);
+        EXPECT_TRUE(p.messages.shown.empty());
     }
     CoUninitialize();
 }

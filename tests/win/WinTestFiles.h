@@ -15,6 +15,15 @@ inline std::string TestProgramFolder() {
     return text.substr(0, text.rfind('\\'));
 }
 
+// Delivers the messages waiting for this thread.
+inline void DeliverPendingMessages() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
 // Runs a program to its end, answering this thread's window messages meanwhile (a program that sends them waits
 // for the answers), in the given current folder or this one; its exit code, or STILL_ACTIVE after 30 s.
 inline DWORD RunToEnd(std::string commandLine, const char* currentFolder = nullptr) {
@@ -28,12 +37,10 @@ inline DWORD RunToEnd(std::string commandLine, const char* currentFolder = nullp
     const DWORD start = GetTickCount();
     while (MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, 1000, QS_ALLINPUT) != WAIT_OBJECT_0 &&
            GetTickCount() - start < 30000) {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
+        DeliverPendingMessages();
     }
+    // What it posted before it ended is delivered too.
+    DeliverPendingMessages();
     DWORD exitCode = STILL_ACTIVE;
     GetExitCodeProcess(process.hProcess, &exitCode);
     CloseHandle(process.hThread);
@@ -48,11 +55,7 @@ inline bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds = 10
         if (GetTickCount() - start > milliseconds) {
             return false;
         }
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
+        DeliverPendingMessages();
         Sleep(1);
     }
     return true;

@@ -9,6 +9,7 @@
 #include <string>
 #include <thread>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "RealVolumePlatform.h"
@@ -67,6 +68,33 @@ private:
     bool& freed_;
 };
 
+// Runs an action at each creation of a window of one class on this thread while it lives, before the window hears
+// of it; an action answering true refuses the creation, as a system out of window handles would.
+class OnCreationOfClass {
+public:
+    OnCreationOfClass(const char* className, std::function<bool()> action)
+        : hook_(SetWindowsHookExA(WH_CBT, &Hook, nullptr, GetCurrentThreadId())) {
+        className_ = className;
+        action_ = std::move(action);
+    }
+    ~OnCreationOfClass() { UnhookWindowsHookEx(hook_); }
+    OnCreationOfClass(const OnCreationOfClass&) = delete;
+    OnCreationOfClass& operator=(const OnCreationOfClass&) = delete;
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
+        char name[64] = {};
+        if (code == HCBT_CREATEWND && GetClassNameA(reinterpret_cast<HWND>(wParam), name, sizeof(name)) &&
+            className_ == name && action_()) {
+            return 1;
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    static inline std::string className_;
+    static inline std::function<bool()> action_;
+    HHOOK hook_;
+};
+
 bool Contains(const std::vector<UINT>& journal, UINT message) {
     return std::find(journal.begin(), journal.end(), message) != journal.end();
 }
@@ -92,7 +120,7 @@ TEST(WindowBase, TheFinalMessageMayFreeTheObject) {
     auto* window = new SelfFreeingWindow(journal, freed);
     ASSERT_TRUE(window->Open());
     const HWND handle = window->Handle();
-    DestroyWindow(handle);
+    SendMessageA(handle, WM_CLOSE, 0, 0); // left to the default closing
     EXPECT_TRUE(freed);
     EXPECT_FALSE(IsWindow(handle));
     EXPECT_TRUE(Contains(journal, WM_DESTROY));
@@ -106,7 +134,7 @@ TEST(WindowBase, ARefusedCreationReportsFailureAndLeavesNoWindow) {
     EXPECT_EQ(window.Handle(), nullptr);
 }
 
-TEST(WindowBase, ACreationMessageAnotherProgramSendsBindsNoWindowToAnyObject) {
+TEST(WindowBase, CreationAndDestructionMessagesAnotherProgramSendsOrPostsChangeNothing) {
     std::vector<UINT> first;
     std::vector<UINT> second;
     JournalWindow a(first);
@@ -114,17 +142,41 @@ TEST(WindowBase, ACreationMessageAnotherProgramSendsBindsNoWindowToAnyObject) {
     ASSERT_TRUE(a.Open());
     ASSERT_TRUE(b.Open());
     const HWND handles[] = {a.Handle(), b.Handle()};
+    first.clear();
+    second.clear();
     EXPECT_EQ(RunToEnd("\"" + TestProgramFolder() + "\\ForgeProbe.exe\" " +
                        std::to_string(reinterpret_cast<UINT_PTR>(handles[0])) + " " +
                        std::to_string(reinterpret_cast<UINT_PTR>(handles[1]))),
               0u);
     EXPECT_EQ(a.Handle(), handles[0]);
     EXPECT_EQ(b.Handle(), handles[1]);
-    first.clear();
-    second.clear();
+    EXPECT_TRUE(first.empty() && second.empty()) << "no handler heard of them";
     SendMessageA(handles[0], WM_USER, 0, 0);
     SendMessageA(handles[1], WM_USER + 1, 0, 0);
     EXPECT_EQ(first, std::vector<UINT>{WM_USER}) << "each window still speaks to its own object";
+    EXPECT_EQ(second, std::vector<UINT>{WM_USER + 1});
+}
+
+TEST(WindowBase, ACreationMessageToABoundWindowWhileAnotherIsCreatedRebindsNothing) {
+    std::vector<UINT> first;
+    std::vector<UINT> second;
+    JournalWindow a(first);
+    ASSERT_TRUE(a.Open());
+    JournalWindow b(second);
+    {
+        OnCreationOfClass forge("KobJournalWindow", [&] {
+            CREATESTRUCTA create{};
+            SendMessageA(a.Handle(), WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&create));
+            return false;
+        });
+        ASSERT_TRUE(b.Open());
+    }
+    ASSERT_NE(b.Handle(), a.Handle());
+    first.clear();
+    second.clear();
+    SendMessageA(a.Handle(), WM_USER, 0, 0);
+    SendMessageA(b.Handle(), WM_USER + 1, 0, 0);
+    EXPECT_EQ(first, std::vector<UINT>{WM_USER});
     EXPECT_EQ(second, std::vector<UINT>{WM_USER + 1});
 }
 
@@ -482,35 +534,11 @@ TEST(AboutWindow, TheAboutWindowIsCentredAndItsWebLinkOpensTheSite) {
     EXPECT_EQ(browser.opened, std::vector<std::string>{"http://marlox.example.com"});
 }
 
-// Refuses to create windows of one class on this thread while it lives, as a system out of window handles would.
-class RefuseWindowsOfClass {
-public:
-    explicit RefuseWindowsOfClass(const char* className)
-        : hook_(SetWindowsHookExA(WH_CBT, &Hook, nullptr, GetCurrentThreadId())) {
-        refused_ = className;
-    }
-    ~RefuseWindowsOfClass() { UnhookWindowsHookEx(hook_); }
-    RefuseWindowsOfClass(const RefuseWindowsOfClass&) = delete;
-    RefuseWindowsOfClass& operator=(const RefuseWindowsOfClass&) = delete;
-
-private:
-    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
-        char name[64] = {};
-        if (code == HCBT_CREATEWND && GetClassNameA(reinterpret_cast<HWND>(wParam), name, sizeof(name)) &&
-            refused_ == name) {
-            return 1;
-        }
-        return CallNextHookEx(nullptr, code, wParam, lParam);
-    }
-    static inline std::string refused_;
-    HHOOK hook_;
-};
-
 TEST_F(ControllerWindowTest, AControllerWhoseKnobCannotBeMadeIsTakenDownWholeAndSaysSo) {
     bool busyWhileOpen = false;
     p.messages.whileOpen = [&] { busyWhileOpen = showing.Busy(); };
     {
-        RefuseWindowsOfClass refuse("DrovoVC3Knob");
+        OnCreationOfClass refuse("DrovoVC3Knob", [] { return true; });
         showing.Load();
     }
     EXPECT_FALSE(showing.Loaded());

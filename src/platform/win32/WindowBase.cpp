@@ -9,9 +9,31 @@ namespace {
 // Process-wide by nature, like the ending it stands for: once set it is never cleared.
 bool handlersStopped = false;
 
-// The object whose window this thread is creating right now. Its WM_NCCREATE binds the window to it; any other
-// WM_NCCREATE (one another program sends, with whatever pointer it likes) binds nothing.
-thread_local WindowBase* objectBeingCreated = nullptr;
+// Whether the message being handled was sent by another thread, and how; replied or not makes no difference.
+DWORD SenderOfMessage() {
+    return InSendMessageEx(nullptr) & ~static_cast<DWORD>(ISMEX_REPLIED);
+}
+
+// A window's creation or destruction that this thread is carrying out now, with the sender of the message it was
+// handling when it began. Every real creation and destruction message comes from inside one, on the same terms;
+// one that another thread sends or that anyone posts comes from outside, or from a sender of its own.
+struct LifetimeCall {
+    WindowBase* created = nullptr; // its WM_NCCREATE binds the window to it
+    HWND destroyed = nullptr;      // its child windows go with it
+    DWORD sender = 0;
+};
+thread_local LifetimeCall lifetimeCall;
+
+bool IsLifetimeMessage(UINT message) {
+    return message == WM_NCCREATE || message == WM_CREATE || message == WM_DESTROY || message == WM_NCDESTROY;
+}
+
+// The object may be freed by the window's final message: nothing of it is touched here.
+void DestroyOwnWindow(HWND window) {
+    const LifetimeCall outer = std::exchange(lifetimeCall, {nullptr, window, SenderOfMessage()});
+    DestroyWindow(window);
+    lifetimeCall = outer;
+}
 
 } // namespace
 
@@ -51,7 +73,7 @@ WindowBase::~WindowBase() {
         // The derived part is gone: its handlers must not hear the window's last messages.
         const HWND window = std::exchange(hwnd_, nullptr);
         SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-        DestroyWindow(window);
+        DestroyOwnWindow(window);
     }
 }
 
@@ -74,32 +96,61 @@ bool WindowBase::Create(const WindowPlan& plan) {
     }
     // WM_NCCREATE stores the handle; a creation refused later has already been detached again. A window another
     // of ours creates meanwhile (from a hook, say) binds to its own object and gives this one back afterwards.
-    WindowBase* const outer = std::exchange(objectBeingCreated, this);
+    const LifetimeCall outer = std::exchange(lifetimeCall, {this, nullptr, SenderOfMessage()});
     const HWND created = CreateWindowExA(plan.exStyle, plan.className, plan.title, plan.style, plan.x, plan.y,
                                          plan.width, plan.height, plan.parent, nullptr, plan.instance, nullptr);
-    objectBeingCreated = outer;
+    lifetimeCall = outer;
     return created != nullptr;
 }
 
 void WindowBase::Destroy() {
     if (hwnd_) {
-        DestroyWindow(hwnd_);
+        DestroyOwnWindow(hwnd_);
     }
+}
+
+LRESULT WindowBase::Default(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CLOSE) {
+        // The default closing is DestroyWindow: made here, it is the window's own destruction.
+        Destroy();
+        return 0;
+    }
+    return DefWindowProcA(hwnd_, message, wParam, lParam);
+}
+
+bool WindowBase::IsOwnLifetimeMessage(HWND hwnd, UINT message) {
+    if (SenderOfMessage() != lifetimeCall.sender) {
+        return false;
+    }
+    if (lifetimeCall.created == this) {
+        // Its creation, or the destruction of a creation refused.
+        return true;
+    }
+    if (message == WM_DESTROY && lifetimeCall.destroyed &&
+        (hwnd == lifetimeCall.destroyed || IsChild(lifetimeCall.destroyed, hwnd))) {
+        // Remembered for WM_NCDESTROY, when a child window may already be cut from the window it goes with.
+        destroying_ = true;
+    }
+    return (message == WM_DESTROY || message == WM_NCDESTROY) && destroying_ && lifetimeCall.destroyed;
 }
 
 LRESULT CALLBACK WindowBase::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     auto* self = reinterpret_cast<WindowBase*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (message == WM_NCCREATE) {
+    if (message == WM_NCCREATE && !self && lifetimeCall.created && !lifetimeCall.created->hwnd_ &&
+        SenderOfMessage() == lifetimeCall.sender) {
         // Only the creation this thread is making binds, and only a window that has no object yet.
-        if (self || !objectBeingCreated) {
-            return DefWindowProcA(hwnd, message, wParam, lParam);
-        }
-        self = std::exchange(objectBeingCreated, nullptr);
+        self = lifetimeCall.created;
         self->hwnd_ = hwnd;
+        self->destroying_ = false;
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
     if (!self) {
         return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+    if (IsLifetimeMessage(message) && !self->IsOwnLifetimeMessage(hwnd, message)) {
+        // Sent or posted by someone else: the window lives on as it was, and not even the default handling (which
+        // would take its title) runs.
+        return 0;
     }
     if (handlersStopped && message != WM_NCDESTROY) {
         if (message == WM_TIMER) {

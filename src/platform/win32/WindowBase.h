@@ -32,9 +32,11 @@ WindowPlan CentredToolWindow(HINSTANCE instance, const char* className, const ch
                              int clientHeight);
 
 // Base of every window class: keeps `this` in GWLP_USERDATA from WM_NCCREATE to WM_NCDESTROY and forwards
-// messages to HandleMessage. No exception ever leaves the window procedure. Only the WM_NCCREATE of the window that
-// Create is making on this thread binds it; the message carries no pointer the base uses, so one that another
-// program sends gets the default handling and rebinds nothing.
+// messages to HandleMessage. No exception ever leaves the window procedure. Creation and destruction messages
+// (WM_NCCREATE, WM_CREATE, WM_DESTROY, WM_NCDESTROY) count only from the window's own creation by Create and its
+// own destruction by Destroy (or a WM_CLOSE left to Default, or its parent's destruction) on this thread: any
+// program may send or post them to any window, and those change nothing, not even a binding (the message carries
+// no pointer the base uses). A window is therefore never destroyed with DestroyWindow directly.
 //
 // Lifetime: a derived window takes its window down in its own destructor (Destroy), while its handlers still
 // exist. Should one forget, the base destructor detaches the object first, so the window's last messages go to
@@ -63,14 +65,18 @@ protected:
     // Called once the window is gone and the object is detached from it. An owner told from here must not free
     // the object before the message that destroyed the window has returned (post itself a message instead).
     virtual void OnFinalMessage() {}
-    LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam) {
-        return DefWindowProcA(hwnd_, message, wParam, lParam);
-    }
+    // The system's default handling; a WM_CLOSE left to it destroys the window through Destroy.
+    LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    // Whether this creation or destruction message comes from the window's own creation or destruction on this
+    // thread, rather than from another thread or a message queue.
+    bool IsOwnLifetimeMessage(HWND hwnd, UINT message);
 
     HWND hwnd_ = nullptr;
+    // The window's real destruction has begun (its WM_DESTROY came from it).
+    bool destroying_ = false;
 };
 
 } // namespace kob
