@@ -28,7 +28,7 @@ bool NamedMutexExists(const std::wstring& name) {
     return GetLastError() == ERROR_ACCESS_DENIED;
 }
 
-std::wstring SystemLibrary(const wchar_t* name) {
+std::wstring SystemLibraryPath(const wchar_t* name) {
     wchar_t folder[MAX_PATH] = {};
     const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
     return length > 0 && length < MAX_PATH ? std::wstring(folder, length) + L"\\" + name : std::wstring();
@@ -36,6 +36,17 @@ std::wstring SystemLibrary(const wchar_t* name) {
 
 template <typename Function> Function SystemFunction(HMODULE module, const char* name) {
     return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
+}
+
+// A library of the system folder by its full path, its dependencies from the system folder too and never from the
+// setup's own folder: the system folder alone where the loader knows that search (the systems that have
+// SetDefaultDllDirectories), else the library's own folder first (LOAD_WITH_ALTERED_SEARCH_PATH).
+HMODULE LoadSystemLibrary(const wchar_t* name) {
+    const std::wstring path = SystemLibraryPath(name);
+    const bool searchFlags = GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories");
+    return path.empty() ? nullptr
+                        : LoadLibraryExW(path.c_str(), nullptr,
+                                         searchFlags ? LOAD_LIBRARY_SEARCH_SYSTEM32 : LOAD_WITH_ALTERED_SEARCH_PATH);
 }
 
 // Windows 2000 without Terminal Services has one session, number 0.
@@ -53,8 +64,7 @@ bool RunsInAnotherSession() {
     if (own != 0 && NamedMutexExists(std::wstring(L"Global\\") + kInstanceMutex)) {
         return true;
     }
-    const std::wstring path = SystemLibrary(L"wtsapi32.dll");
-    HMODULE wts = path.empty() ? nullptr : LoadLibraryW(path.c_str());
+    HMODULE wts = LoadSystemLibrary(L"wtsapi32.dll");
     using Enumerate = BOOL(WINAPI*)(HANDLE, DWORD, DWORD, PWTS_SESSION_INFOW*, DWORD*);
     using Free = void(WINAPI*)(PVOID);
     const auto enumerate = SystemFunction<Enumerate>(wts, "WTSEnumerateSessionsW");

@@ -63,14 +63,21 @@ TEST(Win32SystemChecks, ASystemFolderOf254CharactersIsReadAnd255OrAFailureGiveNo
     }
 }
 
-TEST(SystemLibraries, NoLibraryBesideTheProgramIsLoadedInsteadOfTheSystems) {
+TEST(SystemLibraries, NoLibraryBesideTheProgramIsLoadedInsteadOfTheSystemsNorAsOneOfTheirDependencies) {
     const ScratchFolder beside("kob-beside");
     const std::string standIn = TestProgramFolder() + "\\StandInLibrary.dll";
-    for (const char* name : {"winmm.dll", "psapi.dll", "oleacc.dll"}) {
+    for (const char* name : {"winmm.dll", "psapi.dll", "oleacc.dll", "msacm32.dll"}) {
         beside.Copy(standIn, name);
     }
     const std::string probe = beside.Copy(TestProgramFolder() + "\\LibraryProbe.exe", "LibraryProbe.exe");
-    EXPECT_EQ(RunToEnd("\"" + probe + "\""), 0u) << "1 winmm, 2 psapi, 4 oleacc: the stand-ins loaded";
+    // Wine takes its own msacm32 unless told to prefer a file it finds, as Windows takes any file it finds.
+    char overrides[1024] = {};
+    GetEnvironmentVariableA("WINEDLLOVERRIDES", overrides, sizeof(overrides));
+    SetEnvironmentVariableA("WINEDLLOVERRIDES", (std::string(overrides) + ";msacm32=n,b").c_str());
+    for (const char* step : {"", " narrowed"}) {
+        EXPECT_EQ(RunToEnd("\"" + probe + "\"" + step), 0u) << "1 winmm, 2 psapi, 4 oleacc, 8 msacm32 loaded;" << step;
+    }
+    SetEnvironmentVariableA("WINEDLLOVERRIDES", overrides);
 }
 
 TEST(Win32ModulePath, ProgramFolderAndAnsiFormsNameThisExecutable) {

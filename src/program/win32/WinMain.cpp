@@ -21,7 +21,7 @@
 #include "volume/win32/WinmmVolume.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    kob::KeepCurrentFolderOutOfLibrarySearch();
+    kob::NarrowLibrarySearch();
     kob::WinmmVolume winmm;
     kob::Win32MessageBox messages;
     kob::Win32Process process;
