@@ -128,6 +128,16 @@ TEST(SettingsTest, AUserWhoMayNotWriteTheMachinesRunKeyStartsFromHisOwn) {
     EXPECT_TRUE(p.messages.shown.empty());
 }
 
+TEST(SettingsTest, AMachineValueTooLongToReadStillKeepsAUserWhoMayNotWriteItFromASecondValue) {
+    Installed p;
+    const std::string longValue(300, 'a');
+    p.registry.SetText(HKLM, kRunKeyPath, kTitle, longValue);
+    p.registry.readOnly = {{HKLM, kRunKeyPath}};
+    p.settings.EnableLogonStart();
+    EXPECT_EQ(p.MachineRun(), longValue);
+    EXPECT_EQ(p.UserRun(), "") << "it starts the program at his log-on already";
+}
+
 TEST(SettingsTest, RunKeysThatCannotBeOpenedForAnotherReasonThanAccessGetNothing) {
     Installed p;
     p.registry.rootOpenOutcomes = {{HKLM, RegistryOutcome::Failed}};

@@ -167,15 +167,21 @@ TEST(AboutKeyboard, TabReachesEachLinkAndEnterOrSpaceOpensIt) {
 
     AboutWindow again(GetModuleHandleA(nullptr), "", browser);
     again.Open();
-    BYTE keys[256] = {};
-    keys[VK_SHIFT] = 0x80;
-    SetKeyboardState(keys);
-    SendMessageA(again.Handle(), WM_KEYDOWN, VK_TAB, 0);
-    keys[VK_SHIFT] = 0;
-    SetKeyboardState(keys);
-    SendMessageA(again.Handle(), WM_KEYDOWN, VK_TAB, 0);
-    SendMessageA(again.Handle(), WM_KEYDOWN, VK_RETURN, 0);
+    const auto pressOnAgain = [&](WPARAM key, bool shift) {
+        BYTE keys[256] = {};
+        keys[VK_SHIFT] = shift ? 0x80 : 0;
+        SetKeyboardState(keys);
+        SendMessageA(again.Handle(), WM_KEYDOWN, key, 0);
+    };
+    pressOnAgain(VK_TAB, true);
+    pressOnAgain(VK_TAB, false);
+    pressOnAgain(VK_RETURN, false);
     EXPECT_EQ(browser.opened.size(), 3u) << "Shift+Tab reached the last link first, and Tab came round to the first";
+    // From the first link, Shift+Tab goes round to the last and then back to the first.
+    pressOnAgain(VK_TAB, true);
+    pressOnAgain(VK_TAB, true);
+    pressOnAgain(VK_RETURN, false);
+    EXPECT_EQ(browser.opened.size(), 4u);
 }
 
 } // namespace

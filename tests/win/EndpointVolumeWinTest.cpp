@@ -143,6 +143,10 @@ TEST(EndpointChoice, TheEndpointStandsForTheMasterWhenItReadsAndTellsItsStepsCho
         EXPECT_EQ(std::count(winmmCalls.begin(), winmmCalls.end(), "PrepareMute") != 0, !row.chosen)
             << "the winmm mixer stands in";
         EXPECT_EQ(endpoint.writes + p.volume.writes, 0) << "the choice writes nothing";
+        // The choice stands for the run, whatever the endpoint would answer later.
+        endpoint.present = endpoint.readable = endpoint.tellsSteps = !row.chosen;
+        (void)backend.PrepareVolume();
+        EXPECT_EQ(std::count(winmmCalls.begin(), winmmCalls.end(), "PrepareVolume") != 0, !row.chosen);
     }
 }
 

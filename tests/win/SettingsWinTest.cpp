@@ -160,6 +160,32 @@ TEST_F(SettingsWinTest, EnablingOverwritesAnOldPathAndDisablingDeletesIt) {
     EXPECT_FALSE(settings.StartsAtLogon());
 }
 
+// The handle a key opened now gets. Wine counts no handles of a process, but hands out the lowest free one: a key
+// that an operation left open moves it on.
+HKEY NextKeyHandle() {
+    HKEY key = nullptr;
+    RegOpenKeyExA(HKEY_CURRENT_USER, kProgramKeyPath, 0, KEY_READ, &key);
+    RegCloseKey(key);
+    return key;
+}
+
+TEST_F(SettingsWinTest, EveryOperationClosesTheKeysItOpens) {
+    const auto operateAll = [&] {
+        (void)settings.IsFirstStart();
+        settings.DoFirstStartWork();
+        settings.SaveControllerState(ControllerState::OnTop);
+        (void)settings.LoadControllerState();
+        settings.DisableLogonStart();
+        settings.EnableLogonStart();
+        (void)settings.StartsAtLogon();
+    };
+    operateAll(); // the registry's roots stay open from their first use
+    const HKEY next = NextKeyHandle();
+    operateAll();
+    EXPECT_EQ(NextKeyHandle(), next);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
 TEST_F(SettingsWinTest, ARunValueLongerThan255BytesCountsAsAbsent) {
     WriteRaw(HKEY_LOCAL_MACHINE, kRunKeyPath, kTitle, REG_SZ, WithNul(std::string(254, 'a'))); // 255 bytes
     EXPECT_TRUE(settings.StartsAtLogon());
