@@ -5,6 +5,10 @@ target_link_libraries(kobprobe PRIVATE kob_warnings shell32 gdi32 user32 advapi3
 # Stands in for the browser: records which page it was asked to open.
 add_executable(StandInProbe tests/win/StandInProbe.cpp)
 target_link_libraries(StandInProbe PRIVATE kob_warnings)
+# Planted beside the program under a system library's name.
+add_library(StandInLibrary SHARED tests/win/StandInLibrary.cpp)
+set_target_properties(StandInLibrary PROPERTIES PREFIX "")
+target_link_libraries(StandInLibrary PRIVATE kob_warnings)
 
 function(kob_add_gui_test NAME SCRIPT)
     add_test(NAME gui.${NAME} COMMAND bash ${CMAKE_SOURCE_DIR}/tests/gui/${SCRIPT})

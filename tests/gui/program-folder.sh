@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # shellcheck disable=SC2016 # check evaluates its condition later: the single quotes are meant
 # The program in a folder named in another script (its ANSI name comes back with question marks): Test Sound
-# plays the sound beside it and Help opens the page beside it, in a stand-in for the browser.
+# plays the sound beside it and Help opens the page beside it, in a stand-in for the browser. A sound driver planted
+# beside it, which the system loads by its name, is not taken for the system's.
 # shellcheck source=lib.sh
 source "$(dirname "$0")/lib.sh"
 
@@ -25,6 +26,8 @@ trap 'kob_folder_cleanup; kob_uninstall; kob_probe "$KOB_WORK/cleanup" uninstall
 kob_install
 mkdir -p "$folder_unix/Громкость"
 cp "$KOB_INSTALL_DIR/kob3.0.exe" "$KOB_INSTALL_DIR/KOBHELP.HTM" "$KOB_INSTALL_DIR/POURING.WAV" "$folder_unix/Громкость/"
+# Wine's sound driver, which the audio libraries load by name; Wine prefers a file it finds only when told to.
+cp "$KOB_BIN/StandInLibrary.dll" "$folder_unix/Громкость/winealsa.drv"
 
 # Pages open in the stand-in, which leaves a mark in the temporary folder naming what it was asked to open.
 wine reg add "$classes\\.htm" /ve /d KobTestPage /f </dev/null >/dev/null 2>&1
@@ -34,7 +37,8 @@ mark="$(winepath -u "$(wine cmd /c echo %TEMP% </dev/null 2>/dev/null | tr -d '\
 rm -f "$mark"
 
 # Started from inside the folder, as Windows starts it at log-on; Wine needs a UTF-8 locale to spell the path.
-(cd "$folder_unix/Громкость" && LC_ALL=C.UTF-8 exec wine ./kob3.0.exe) >"$KOB_WORK/program.out" 2>&1 </dev/null &
+(cd "$folder_unix/Громкость" && LC_ALL=C.UTF-8 WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winealsa.drv=n,b" exec wine ./kob3.0.exe) \
+    >"$KOB_WORK/program.out" 2>&1 </dev/null &
 KOB_STARTED_PIDS+=("$!")
 probe started traywindow
 expect "$KOB_WORK/started" tray 1 "icon in the tray"
