@@ -9,6 +9,8 @@
 
 #include <vector>
 
+#include "AccessRules.h"
+
 namespace setup {
 
 namespace {
@@ -86,19 +88,15 @@ DesktopOwner OwnerOfWindow(HWND window) {
                                                                            : DesktopOwner::SomeoneElse;
 }
 
-// The administrator's full token of a split pair (Windows Vista and later, with User Account Control). Earlier
-// systems know no such type: the call fails there, and the token is the user's own.
-bool RunsElevated() {
+// Whether this process runs with an administrator's rights, whatever made them so.
+bool RunsAsAdministrator() {
     HANDLE token = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) {
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY | TOKEN_DUPLICATE, &token)) {
         return true;
     }
-    TOKEN_ELEVATION_TYPE type = TokenElevationTypeDefault;
-    DWORD size = 0;
-    const bool full =
-        GetTokenInformation(token, TokenElevationType, &type, sizeof(type), &size) && type == TokenElevationTypeFull;
+    const bool administrator = HasAdministratorRights(token);
     CloseHandle(token);
-    return full;
+    return administrator;
 }
 
 VARIANT TextVariant(BSTR text) {
@@ -205,8 +203,10 @@ StartedBy StartForDesktopUser(const std::wstring& file, const std::wstring& para
             return StartedBy::DesktopShell;
         }
     }
-    // Without a shell to ask, only a process that runs unelevated may start it itself.
-    if (!RunsElevated() && StartDirectly(file, parameters)) {
+    // Without a shell to ask, only the desktop's own user without an administrator's rights may start it himself:
+    // the notification area's window tells whose desktop it is.
+    const HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr);
+    if (tray && OwnerOfWindow(tray) == DesktopOwner::Us && !RunsAsAdministrator() && StartDirectly(file, parameters)) {
         return StartedBy::ThisProcess;
     }
     return StartedBy::Nobody;

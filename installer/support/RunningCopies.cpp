@@ -170,7 +170,9 @@ CopiesOutcome CloseRunningCopies(const std::wstring& folder, SessionsWatched ses
             break;
         }
         if (GetTickCount() - start >= timeoutMs) {
-            outcome = here ? CopiesOutcome::StillHere : CopiesOutcome::StillElsewhere;
+            outcome = here            ? CopiesOutcome::StillHere
+                      : asked.empty() ? CopiesOutcome::StillElsewhere
+                                      : CopiesOutcome::ClosedButElsewhere;
             break;
         }
         Sleep(kPollMs);

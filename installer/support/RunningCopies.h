@@ -7,10 +7,11 @@
 namespace setup {
 
 enum class CopiesOutcome {
-    NoneRan,        // no copy was running
-    Closed,         // the copies of this session were asked to close and have ended
-    StillHere,      // a copy of this session is still running (or still starting)
-    StillElsewhere, // a copy runs in another user's session
+    NoneRan,            // no copy was running
+    Closed,             // the copies of this session were asked to close and have ended
+    StillHere,          // a copy of this session is still running (or still starting)
+    StillElsewhere,     // a copy runs in another user's session
+    ClosedButElsewhere, // the copies of this session have ended, and a copy runs in another user's session
 };
 
 enum class SessionsWatched { ThisOne, All };

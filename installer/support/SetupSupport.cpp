@@ -1,22 +1,30 @@
 // What the setup and the uninstaller need beyond the setup engine's own commands, called from their scripts as
 //   SetupSupport::CloseProgram <folder, or "" for any> <"this" or "all" sessions> <milliseconds>
 //       closes the program's running copies and waits for them; answers "none" (none ran), "closed",
-//       "here" (a copy of this session still runs) or "elsewhere" (a copy runs in another user's session)
+//       "here" (a copy of this session still runs), "elsewhere" (a copy runs in another user's session) or
+//       "closedelsewhere" (this session's copies closed, one runs in another user's session)
 //   SetupSupport::StartForDesktopUser <file> <parameters> <"desktop" or "installing" user>
 //       starts a program as the desktop's user, never elevated; answers "shell", "direct" or "none"
+//   SetupSupport::LockFolder <folder>
+//       gives the folder an access list that lets only administrators and the system change it; "locked", or "open"
+//       when someone else may still change it or move it away
+//   SetupSupport::StartRemovalHelper <program> <parameters> <lock's name>
+//       runs a copy of the program from a private folder, holding the lock until it ends; "started" or "none"
 #include <windows.h>
 
 #include <cstdlib>
 #include <string>
 
+#include "AccessRules.h"
 #include "DesktopStart.h"
+#include "RemovalHelper.h"
 #include "RunningCopies.h"
 #include "SetupStack.h"
 
 namespace {
 
 // The answers, in the order of the outcomes.
-constexpr const wchar_t* kCopiesAnswers[] = {L"none", L"closed", L"here", L"elsewhere"};
+constexpr const wchar_t* kCopiesAnswers[] = {L"none", L"closed", L"here", L"elsewhere", L"closedelsewhere"};
 constexpr const wchar_t* kStartAnswers[] = {L"shell", L"direct", L"none"};
 
 // Pushes the call's answer; whatever fails inside it, the caller gets the answer given for a failure.
@@ -50,4 +58,20 @@ SETUP_FUNCTION(StartForDesktopUser) {
         stack.Pop() == L"desktop" ? setup::WhoMayRunIt::DesktopUser : setup::WhoMayRunIt::InstallingUserOnly;
     Answer(stack, L"none",
            [&] { return kStartAnswers[static_cast<int>(setup::StartForDesktopUser(file, parameters, who))]; });
+}
+
+SETUP_FUNCTION(LockFolder) {
+    setup::SetupStack stack(stringSize, top);
+    const std::wstring folder = stack.Pop();
+    Answer(stack, L"open", [&] {
+        return setup::LockFolderToAdministrators(folder) && !setup::OthersMayMoveAway(folder) ? L"locked" : L"open";
+    });
+}
+
+SETUP_FUNCTION(StartRemovalHelper) {
+    setup::SetupStack stack(stringSize, top);
+    const std::wstring program = stack.Pop();
+    const std::wstring parameters = stack.Pop();
+    const std::wstring lock = stack.Pop();
+    Answer(stack, L"none", [&] { return setup::StartRemovalHelper(program, parameters, lock) ? L"started" : L"none"; });
 }
