@@ -1,6 +1,7 @@
 ; The files of a copy of the program: written beside the ones they replace and swapped in only when all of them are
-; there, so that a setup that fails leaves the installed copy as it was; removed by name, so that no setup and no
-; uninstaller ever removes a folder with anything else in it.
+; there, so that a setup that fails leaves the installed copy as it was; each swapped in by one replacing move, so
+; that the program is in its place at every moment, whenever the setup is ended; removed by name, staged and set-aside
+; files of an ended setup too, so that no setup and no uninstaller ever removes a folder with anything else in it.
 
 !define STAGED ".new"
 !define REPLACED ".old"
@@ -26,6 +27,8 @@ Var FailedFile
 
 !macro DeleteCopyFile INDEX NAME
     Delete /REBOOTOK "$R9\${NAME}"
+    Delete /REBOOTOK "$R9\${NAME}${STAGED}"
+    Delete /REBOOTOK "$R9\${NAME}${REPLACED}"
 !macroend
 
 ; The program's files in FOLDER (its uninstaller stays).
@@ -84,6 +87,21 @@ Function FindCreatedFolder
     StrCpy $CreatedFolder $0
 FunctionEnd
 
+; What a setup ended midway left: a file an earlier release's setup had moved aside comes back into its place, then
+; the staged and set-aside files go.
+!macro RemoveLeftover INDEX NAME
+    ${IfNot} ${FileExists} "$INSTDIR\${NAME}"
+    ${AndIf} ${FileExists} "$INSTDIR\${NAME}${REPLACED}"
+        Rename "$INSTDIR\${NAME}${REPLACED}" "$INSTDIR\${NAME}"
+    ${EndIf}
+    Delete "$INSTDIR\${NAME}${STAGED}"
+    Delete "$INSTDIR\${NAME}${REPLACED}"
+!macroend
+
+Function RemoveLeftovers
+    !insertmacro ForEachCopyFile RemoveLeftover
+FunctionEnd
+
 !macro CheckStagedFile INDEX NAME
     ${IfNot} ${FileExists} "$INSTDIR\${NAME}${STAGED}"
         StrCpy $0 1
@@ -93,6 +111,15 @@ FunctionEnd
 !macro DeleteStagedFile INDEX NAME
     Delete "$INSTDIR\${NAME}${STAGED}"
 !macroend
+
+; The space the program's files take, for the pages (the uninstaller, written by the setup, comes on top).
+!tempfile PROGRAM_FILES_SIZE
+!system 'cat "${BUILD_DIR}/${PROGRAM}" "${BUILD_DIR}/${USER_HELPER}" "${RESOURCES}/KOBHELP.HTM" \
+    "${RESOURCES}/POURING.WAV" | wc -c >"${PROGRAM_FILES_SIZE}"' = 0
+!searchparse /file "${PROGRAM_FILES_SIZE}" "" PROGRAM_FILES_BYTES
+!delfile "${PROGRAM_FILES_SIZE}"
+!define /math PROGRAM_FILES_ROUNDED ${PROGRAM_FILES_BYTES} + 1023
+!define /math PROGRAM_FILES_KB ${PROGRAM_FILES_ROUNDED} / 1024
 
 ; The new files, each beside the file it replaces; every one must be there. A file the engine cannot write ends
 ; the setup at once (.onInstFailed discards what was written).
@@ -119,37 +146,60 @@ Function DiscardStagedFiles
     ${EndIf}
 FunctionEnd
 
-; A file is replaced by moving the old one aside and the new one into its place; a file held open by another
-; program refuses the first move, and nothing of it has changed.
+; MoveFileEx's: the target is replaced in one step, and the move is on the disk when it returns.
+!define MOVEFILE_REPLACE_WRITE_THROUGH 9
+; CreateFile's: GENERIC_WRITE and DELETE, an existing file.
+!define WRITE_AND_DELETE 0x40010000
+!define OPEN_EXISTING 3
+!define INVALID_HANDLE_VALUE -1
+
+; A file is replaced by keeping the old one under a second name (a second link to it, or a copy where the file
+; system has no links) and moving the new one over it; a file held open by another program refuses the move, and
+; nothing of it has changed.
 !macro SwapInFile INDEX NAME
     ${If} $FailedFile == ""
         StrCpy $FailedFile "${NAME}"
         Delete "$INSTDIR\${NAME}${REPLACED}"
-        ${IfNot} ${FileExists} "$INSTDIR\${NAME}${REPLACED}"
-            ClearErrors
-            ${If} ${FileExists} "$INSTDIR\${NAME}"
-                Rename "$INSTDIR\${NAME}" "$INSTDIR\${NAME}${REPLACED}"
+        StrCpy $R1 1
+        ${If} ${FileExists} "$INSTDIR\${NAME}"
+            ; In use (held open, or a running program's file), it is left as it is, without a second name.
+            System::Call 'kernel32::CreateFileW(t "$INSTDIR\${NAME}", i ${WRITE_AND_DELETE}, i 0, p 0, \
+                i ${OPEN_EXISTING}, i 0, p 0) p .R2'
+            ${If} $R2 P= ${INVALID_HANDLE_VALUE}
+                StrCpy $R1 0
+            ${Else}
+                System::Call 'kernel32::CloseHandle(p R2)'
             ${EndIf}
-            ${IfNot} ${Errors}
-                Rename "$INSTDIR\${NAME}${STAGED}" "$INSTDIR\${NAME}"
-                ${IfNot} ${Errors}
-                    StrCpy $FailedFile ""
-                    IntOp $SwappedFiles $SwappedFiles + 1
-                ${EndIf}
+        ${EndIf}
+        ${If} $R1 <> 0
+        ${AndIf} ${FileExists} "$INSTDIR\${NAME}"
+            System::Call 'kernel32::CreateHardLinkW(t "$INSTDIR\${NAME}${REPLACED}", t "$INSTDIR\${NAME}", p 0) i .R1'
+            ${If} $R1 = 0
+                System::Call 'kernel32::CopyFileW(t "$INSTDIR\${NAME}", t "$INSTDIR\${NAME}${REPLACED}", i 1) i .R1'
+            ${EndIf}
+        ${EndIf}
+        ${If} $R1 <> 0
+            System::Call 'kernel32::MoveFileExW(t "$INSTDIR\${NAME}${STAGED}", t "$INSTDIR\${NAME}", \
+                i ${MOVEFILE_REPLACE_WRITE_THROUGH}) i .R1'
+            ${If} $R1 <> 0
+                StrCpy $FailedFile ""
+                IntOp $SwappedFiles $SwappedFiles + 1
             ${EndIf}
         ${EndIf}
     ${EndIf}
 !macroend
 
-; The files swapped in go again and the old ones come back; the one that failed may have been moved aside already.
+; The files swapped in get the old ones back over them (a file that was new goes); no set-aside copy stays.
 !macro RestoreFile INDEX NAME
     ${If} $SwappedFiles > ${INDEX}
-        Delete "$INSTDIR\${NAME}"
-        Rename "$INSTDIR\${NAME}${REPLACED}" "$INSTDIR\${NAME}"
-    ${ElseIf} $SwappedFiles == ${INDEX}
-    ${AndIfNot} ${FileExists} "$INSTDIR\${NAME}"
-        Rename "$INSTDIR\${NAME}${REPLACED}" "$INSTDIR\${NAME}"
+        ${If} ${FileExists} "$INSTDIR\${NAME}${REPLACED}"
+            System::Call 'kernel32::MoveFileExW(t "$INSTDIR\${NAME}${REPLACED}", t "$INSTDIR\${NAME}", \
+                i ${MOVEFILE_REPLACE_WRITE_THROUGH}) i .R1'
+        ${Else}
+            Delete "$INSTDIR\${NAME}"
+        ${EndIf}
     ${EndIf}
+    Delete "$INSTDIR\${NAME}${REPLACED}"
 !macroend
 
 !macro DeleteReplacedFile INDEX NAME

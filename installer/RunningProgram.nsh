@@ -26,7 +26,11 @@ Function ${UN}CloseRunningProgram
         SetupSupport::CloseProgram "$CloseFolder" "$CloseSessions" $2
         Pop $1
         ${If} $1 == closed
+        ${OrIf} $1 == closedelsewhere
             StrCpy $ProgramWasRunning 1
+        ${EndIf}
+        ${If} $1 == closedelsewhere
+            StrCpy $1 elsewhere
         ${EndIf}
         ${If} $1 == none
         ${OrIf} $1 == closed

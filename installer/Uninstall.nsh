@@ -72,12 +72,14 @@ Function un.onInit
     StrCpy $OwnFolder $INSTDIR
     Call un.RemoveFolderOfEndedUninstaller
     Call un.OneSetupAtATime
+    Call un.RemoveEndedHelperFolders
     Call un.ChooseScope
 FunctionEnd
 
 ; Run in place (the registered quiet command), the uninstaller cannot remove its own file while it runs: a copy of
-; it in the temporary folder waits for it to end, then removes that file, the folder and the empty folders the setup
-; made for it.
+; it, run from a new folder only this user can open and holding the setups' lock, waits for it to end, then removes
+; that file, the folder and the empty folders the setup made for it. The copy's own file goes with the next setup or
+; uninstaller.
 !define REMOVE_AFTER_SWITCH "/RemoveAfter="
 !define CREATED_SWITCH "/Created="
 
@@ -87,12 +89,12 @@ Function un.RemoveFolderAfterEnd
         !insertmacro RemoveCreatedFolders $INSTDIR $CreatedFolder
         Return
     ${EndIf}
-    GetTempFileName $0
-    System::Call 'kernel32::CopyFile(t "$EXEPATH", t r0, i 0) i .r1'
     System::Call 'kernel32::GetCurrentProcessId() i .r2'
-    ${If} $1 != 0
-        Exec '"$0" ${REMOVE_AFTER_SWITCH}$2 /S ${CREATED_SWITCH}$CreatedFolder _?=$INSTDIR'
-    ${Else}
+    SetupSupport::StartRemovalHelper "$EXEPATH" "${REMOVE_AFTER_SWITCH}$2 /S ${CREATED_SWITCH}$CreatedFolder \
+_?=$INSTDIR" "${SETUP_MUTEX}"
+    Pop $1
+    DetailPrint "The uninstaller's last files: $1"
+    ${If} $1 != started
         !insertmacro DeleteCopyFiles $INSTDIR
     ${EndIf}
 FunctionEnd
@@ -113,7 +115,6 @@ Function un.RemoveFolderOfEndedUninstaller
     ${EndIf}
     !insertmacro DeleteCopyFiles $INSTDIR
     !insertmacro RemoveCreatedFolders $INSTDIR $CreatedFolder
-    System::Call 'kernel32::MoveFileEx(t "$EXEPATH", p 0, i 4)' ; MOVEFILE_DELAY_UNTIL_REBOOT
     SetErrorLevel 0
     Quit
 FunctionEnd

@@ -12,8 +12,8 @@
 ; quoted); /NoLogonStart leaves the log-on start off. Exit codes: 0 installed; 1 cancelled by the user; 2 stopped by
 ; the setup; 3 a file could not be written, or the program kept running (the installed copy stays as it was);
 ; 4 /AllUsers without an administrator's rights; 5 another setup of the program is running; 6 a newer version is
-; installed and the user kept it; 7 a copy for all users is installed, so no copy for one user is. The uninstaller's
-; are in Uninstall.nsh.
+; installed and the user kept it; 7 a copy for all users is installed, so no copy for one user is; 8 a newer version
+; is installed and the setup runs silently: nothing changed. The uninstaller's are in Uninstall.nsh.
 
 !include common.nsh
 
@@ -27,6 +27,7 @@
 !define EXIT_SETUP_RUNNING 5
 !define EXIT_NEWER_KEPT 6
 !define EXIT_ALL_USERS_INSTALLED 7
+!define EXIT_NEWER_INSTALLED 8
 !define EXIT_RESTART_NEEDED 3010
 
 !define MULTIUSER_EXECUTIONLEVEL Highest
@@ -73,6 +74,8 @@ Var PreviousComponentSwitch
 Var NoLogonStartAsked
 ; The new users' component's switch this installation registers.
 Var ComponentSwitch
+; How the program that ran before the setup was started again ("none": it was not).
+Var RestartedBy
 
 !define MUI_ICON "${RESOURCES}/kob.ico"
 !define MUI_UNICON "${RESOURCES}/kob.ico"
@@ -95,6 +98,7 @@ volume, right-click it for the menu."
 !define MULTIUSER_PAGE_CUSTOMFUNCTION_LEAVE OnInstallModeChosen
 !insertmacro MULTIUSER_PAGE_INSTALLMODE
 !insertmacro MUI_PAGE_COMPONENTS
+!define MUI_PAGE_CUSTOMFUNCTION_LEAVE OnFolderChosen
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !define MUI_PAGE_CUSTOMFUNCTION_SHOW OnFinishPageShown
@@ -111,21 +115,52 @@ PEAddResource /OVERWRITE "setup.manifest" "#24" "#1"
 
 !include RunningProgram.nsh
 !include CopyFiles.nsh
+!include FolderRules.nsh
 
-; Two setups at once would replace and register the same files in turn: the second one ends at once.
+; Two setups at once would replace and register the same files in turn: the lock is the named mutex, held as long as
+; any handle to it is open. A setup that finds it waits a few seconds (an uninstaller's helper holds it until its
+; last files are gone), then ends.
+!define SETUP_LOCK_WAIT_STEPS 20
+!define SETUP_LOCK_WAIT_STEP_MS 250
 !macro OneSetupAtATime UN
 Function ${UN}OneSetupAtATime
-    System::Call 'kernel32::CreateMutex(p 0, i 0, t "${SETUP_MUTEX}") p .r0 ?e'
-    Pop $1
-    ${If} $1 = 183 ; ERROR_ALREADY_EXISTS
-        MessageBox MB_OK|MB_ICONEXCLAMATION "Another setup of ${PRODUCT} is running. Let it finish first." /SD IDOK
-        SetErrorLevel ${EXIT_SETUP_RUNNING}
-        Quit
-    ${EndIf}
+    StrCpy $2 0
+    ${Do}
+        System::Call 'kernel32::CreateMutex(p 0, i 0, t "${SETUP_MUTEX}") p .r0 ?e'
+        Pop $1
+        ${If} $1 <> 183 ; ERROR_ALREADY_EXISTS
+            Return
+        ${EndIf}
+        System::Call 'kernel32::CloseHandle(p r0)'
+        IntOp $2 $2 + 1
+        ${If} $2 >= ${SETUP_LOCK_WAIT_STEPS}
+            ${Break}
+        ${EndIf}
+        Sleep ${SETUP_LOCK_WAIT_STEP_MS}
+    ${Loop}
+    MessageBox MB_OK|MB_ICONEXCLAMATION "Another setup of ${PRODUCT} is running. Let it finish first." /SD IDOK
+    SetErrorLevel ${EXIT_SETUP_RUNNING}
+    Quit
 FunctionEnd
 !macroend
 !insertmacro OneSetupAtATime ""
 !insertmacro OneSetupAtATime "un."
+
+; The uninstaller's helper cannot remove its own file: the next setup or uninstaller removes it and its private folder
+; in the temporary folder. A helper still running holds its file, and its folder stays.
+!macro RemoveEndedHelperFolders UN
+Function ${UN}RemoveEndedHelperFolders
+    FindFirst $0 $1 "$TEMP\kob3.0-*.tmp"
+    ${DoWhile} $1 != ""
+        Delete "$TEMP\$1\uninstall.exe"
+        RMDir "$TEMP\$1"
+        FindNext $0 $1
+    ${Loop}
+    FindClose $0
+FunctionEnd
+!macroend
+!insertmacro RemoveEndedHelperFolders ""
+!insertmacro RemoveEndedHelperFolders "un."
 
 !macro DeleteShortcuts
     Delete "${MENU_FOLDER}\${PRODUCT}.lnk"
@@ -235,7 +270,8 @@ Function OnInstallModeChosen
     Call ChooseLogonStart
 FunctionEnd
 
-; Installing an older build over a newer one asks first; a silent setup goes on, as its packager chose the build.
+; Installing an older build over a newer one asks first; a silent setup changes nothing and says so in its exit code.
+; The releases before the build numbered them show "3.00.0439", which compares older than every "3.0.<build>".
 Function WarnOfDowngrade
     ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "DisplayVersion"
     ${If} $0 == ""
@@ -246,8 +282,12 @@ Function WarnOfDowngrade
     ${EndIf}
     ${VersionCompare} $0 "${VERSION}" $1
     ${If} $1 = 1
+        ${If} ${Silent}
+            SetErrorLevel ${EXIT_NEWER_INSTALLED}
+            Quit
+        ${EndIf}
         MessageBox MB_YESNO|MB_ICONEXCLAMATION|MB_DEFBUTTON2 "A newer version of ${PRODUCT} ($0) is installed.$\r$\n\
-$\r$\nReplace it with the older version ${VERSION}?" /SD IDYES IDYES +3
+$\r$\nReplace it with the older version ${VERSION}?" IDYES +3
         SetErrorLevel ${EXIT_NEWER_KEPT}
         Quit
     ${EndIf}
@@ -303,6 +343,7 @@ FunctionEnd
 
 Section "${PRODUCT}" SecProgram
     SectionIn RO
+    AddSize ${PROGRAM_FILES_KB}
     ; Until every file is in place, any end of the setup is a failure to write them.
     SetErrorLevel ${EXIT_FILE_NOT_WRITTEN}
     Call RememberPreviousCopies
@@ -319,6 +360,8 @@ Section "${PRODUCT}" SecProgram
         Abort
     ${EndIf}
     Call FindCreatedFolder
+    Call RemoveLeftovers
+    Call LockAllUsersFolder
 
     Call StageFiles
     ${If} $0 == 0
@@ -331,7 +374,9 @@ Section "${PRODUCT}" SecProgram
         Abort
     ${EndIf}
 
-    ; Registered only now that every file is in place.
+    ; Registered only now that every file is in place; the log-on start first, so that a setup ended before its
+    ; uninstall entry is written is read as no installation, never as one whose log-on start was switched off.
+    Call ApplyLogonStart
     Call WriteProgramKey
     CreateDirectory "${MENU_FOLDER}"
     CreateShortCut "${MENU_FOLDER}\${PRODUCT}.lnk" "$INSTDIR\${PROGRAM}"
@@ -360,15 +405,33 @@ Section "${PRODUCT}" SecProgram
     Call RemoveReplacedCopies
 SectionEnd
 
-; The log-on start in the installation's scope: for everyone who logs on, or for this user alone.
+; The log-on start in the installation's scope: for everyone who logs on, or for this user alone. The program's section
+; writes it (ApplyLogonStart), before the installation is registered.
 Section "Start with Windows" SecLogonStart
-    ${If} $MultiUser.InstallMode == AllUsers
-        WriteRegStr HKLM "${RUN_KEY}" "${PRODUCT}" "$\"$INSTDIR\${PROGRAM}$\""
-        DeleteRegValue HKCU "${RUN_KEY}" "${PRODUCT}"
-    ${Else}
-        WriteRegStr HKCU "${RUN_KEY}" "${PRODUCT}" "$\"$INSTDIR\${PROGRAM}$\""
-    ${EndIf}
 SectionEnd
+
+Function ApplyLogonStart
+    ${If} ${SectionIsSelected} ${SecLogonStart}
+        ${If} $MultiUser.InstallMode == AllUsers
+            WriteRegStr HKLM "${RUN_KEY}" "${PRODUCT}" "$\"$INSTDIR\${PROGRAM}$\""
+            DeleteRegValue HKCU "${RUN_KEY}" "${PRODUCT}"
+        ${Else}
+            WriteRegStr HKCU "${RUN_KEY}" "${PRODUCT}" "$\"$INSTDIR\${PROGRAM}$\""
+        ${EndIf}
+    ${Else}
+        ${If} $MultiUser.InstallMode == AllUsers
+            DeleteRegValue HKLM "${RUN_KEY}" "${PRODUCT}"
+        ${EndIf}
+        DeleteRegValue HKCU "${RUN_KEY}" "${PRODUCT}"
+    ${EndIf}
+    ; A copy of this user's alone never starts for everyone (an older first start may have put it there).
+    ${If} $MultiUser.InstallMode == CurrentUser
+        ReadRegStr $0 HKLM "${RUN_KEY}" "${PRODUCT}"
+        ${If} $0 == "$\"$INSTDIR\${PROGRAM}$\""
+            DeleteRegValue HKLM "${RUN_KEY}" "${PRODUCT}"
+        ${EndIf}
+    ${EndIf}
+FunctionEnd
 
 ; The new users' switch: as the installation being replaced had it unless the log-on start changes now.
 Function ChooseComponentSwitch
@@ -388,8 +451,8 @@ Function ChooseComponentSwitch
 FunctionEnd
 
 ; The log-on start: on for a new installation; over an installation, as that installation has it (the machine's
-; own Run value for a copy of all users, whoever runs the update; the user's for his own copy); off with the
-; packagers' switch.
+; own Run value for a copy of all users, whoever runs the update; the user's for his own copy, also when a copy for
+; all users replaces it); off with the packagers' switch.
 Function ChooseLogonStart
     StrCpy $PreviousLogonStart 1
     StrCpy $PreviousComponentSwitch ""
@@ -397,6 +460,11 @@ Function ChooseLogonStart
         ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
         ReadRegStr $1 HKLM "${RUN_KEY}" "${PRODUCT}"
         ReadRegStr $2 HKLM "${ACTIVE_SETUP_KEY}" "StubPath"
+        ; The first copy for all users replaces the installing user's own copy: his choice carries over.
+        ${If} $0 == ""
+            ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+            ReadRegStr $1 HKCU "${RUN_KEY}" "${PRODUCT}"
+        ${EndIf}
     ${Else}
         ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
         ReadRegStr $1 HKCU "${RUN_KEY}" "${PRODUCT}"
@@ -430,28 +498,19 @@ FunctionEnd
 Function .onInit
     Call ReadCommandLineFolder
     Call OneSetupAtATime
+    Call RemoveEndedHelperFolders
     Call RefuseAllUsersWithoutRights
     !insertmacro MULTIUSER_INIT
     Call RefuseOneUserBesideAllUsers
     Call WarnOfDowngrade
+    ${If} ${Silent}
+    ${OrIf} $CommandLineFolder != ""
+        Call RefuseUnfitFolder
+    ${EndIf}
     Call ChooseLogonStart
 FunctionEnd
 
 Section "-Finish"
-    ${IfNot} ${SectionIsSelected} ${SecLogonStart}
-        ${If} $MultiUser.InstallMode == AllUsers
-            DeleteRegValue HKLM "${RUN_KEY}" "${PRODUCT}"
-        ${EndIf}
-        DeleteRegValue HKCU "${RUN_KEY}" "${PRODUCT}"
-    ${EndIf}
-    ; A copy of this user's alone never starts for everyone (an older first start may have put it there).
-    ${If} $MultiUser.InstallMode == CurrentUser
-        ReadRegStr $0 HKLM "${RUN_KEY}" "${PRODUCT}"
-        ${If} $0 == "$\"$INSTDIR\${PROGRAM}$\""
-            DeleteRegValue HKLM "${RUN_KEY}" "${PRODUCT}"
-        ${EndIf}
-    ${EndIf}
-
     ; Every other user gets his settings at his first log-on after this version, before the log-on start runs
     ; the program.
     Call ChooseComponentSwitch
@@ -466,6 +525,7 @@ Section "-Finish"
     ; The copy that ran before the update runs again.
     ${If} $ProgramWasRunning == 1
         Call StartForDesktopUser
+        StrCpy $RestartedBy $0
     ${EndIf}
     SetErrorLevel 0
 SectionEnd
@@ -477,11 +537,16 @@ Function .onInstFailed
     ${If} $MultiUser.InstallMode == AllUsers
         StrCpy $0 $MachineCopy
     ${EndIf}
+    ; Started itself, not through the helper beside it: the helper of an earlier release does not start it.
     ${If} $ProgramWasRunning == 1
     ${AndIf} $0 != ""
-        StrCpy $INSTDIR $0
-        StrCpy $ComponentSwitch $PreviousComponentSwitch
-        Call StartForDesktopUser
+        ${If} $MultiUser.InstallMode == AllUsers
+            SetupSupport::StartForDesktopUser "$0\${PROGRAM}" "" desktop
+        ${Else}
+            SetupSupport::StartForDesktopUser "$0\${PROGRAM}" "" installing
+        ${EndIf}
+        Pop $0
+        DetailPrint "${PRODUCT} started again as the desktop's user: $0"
     ${EndIf}
 FunctionEnd
 
@@ -512,18 +577,24 @@ FunctionEnd
 logs on when installed for all users, else for you."
 !insertmacro MUI_FUNCTION_DESCRIPTION_END
 
-; The setup restarted the copy that was running: a second start from the finish page would only be refused.
+!define NOT_STARTED "${PRODUCT} could not be started for the user of this desktop without the setup's \
+administrator's rights. Start it from the Start menu."
+
+; The setup restarted the copy that was running: a second start from the finish page would only be refused. Where
+; it could not, the page says so.
 Function OnFinishPageShown
     ${If} $ProgramWasRunning == 1
         SendMessage $mui.FinishPage.Run ${BM_SETCHECK} 0 0
         ShowWindow $mui.FinishPage.Run ${SW_HIDE}
+    ${EndIf}
+    ${If} $RestartedBy == none
+        SendMessage $mui.FinishPage.Text ${WM_SETTEXT} 0 "STR:${NOT_STARTED}"
     ${EndIf}
 FunctionEnd
 
 Function StartFromFinishPage
     Call StartForDesktopUser
     ${If} $0 == none
-        MessageBox MB_OK|MB_ICONINFORMATION "${PRODUCT} could not be started for the user of this desktop without \
-the setup's administrator's rights. Start it from the Start menu."
+        MessageBox MB_OK|MB_ICONINFORMATION "${NOT_STARTED}"
     ${EndIf}
 FunctionEnd

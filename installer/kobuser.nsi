@@ -4,8 +4,9 @@
 ;   kobuser.exe [/NoLogonStart] [/StartProgram]
 ; It creates the program key with cstpval = 1, so that the program's first start does its work, or, with
 ; /NoLogonStart, with that work done and no log-on start (cstpval = 0, the controller closed). A user who already
-; has the key keeps it untouched. Where the machine starts the program at everyone's log-on, a log-on start of the
-; user's own (a copy installed for him alone before) goes, with its per-user scope: one copy starts at his log-on.
+; has the key keeps it untouched. Where the machine's Run value starts this copy (the one for all users) at everyone's
+; log-on, a log-on start of the user's own (a copy installed for him alone before) goes, with its per-user scope: one
+; copy starts at his log-on.
 ; With /StartProgram it then starts the program beside it: the setup starts it so for the user of the desktop, who
 ; may not be the one who ran the setup. Exit code 0, or 1 when the key could not be written.
 ; Built by the project's build with makensis:
@@ -52,7 +53,7 @@ FunctionEnd
 
 Function LeaveOneLogonStart
     ReadRegStr $0 HKLM "${RUN_KEY}" "${PRODUCT}"
-    ${If} $0 != ""
+    ${If} $0 == "$\"$EXEDIR\${PROGRAM}$\""
         DeleteRegValue HKCU "${RUN_KEY}" "${PRODUCT}"
         DeleteRegValue HKCU "${PROGRAM_KEY}" "${PERUSER}"
     ${EndIf}

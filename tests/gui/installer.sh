@@ -7,7 +7,8 @@
 # setups at once, a file in use during an update and an uninstallation, and the machine shared by several users: an
 # uninstaller run from a copy of its folder or by its own user, the two scopes side by side, the log-on choice of the
 # machine, the running program found wherever it runs, each version reaching every user, a standard user, and the
-# program started as the desktop's user.
+# program started as the desktop's user. Also the folders refused, files left by an ended setup, the failed update
+# that starts the program again, and the quiet uninstallation's helper holding the setups' lock.
 # shellcheck source=lib.sh
 source "$(dirname "$0")/lib.sh"
 
@@ -176,8 +177,13 @@ update_keeps_choices() {
     # The user unticked "Run when Windows starts." and left the controller on top.
     reg delete "$RUN_KEY" /v "Drovo Volume Controller 3.0"
     reg add "$PROGRAM_KEY" /v ontopstat /t REG_DWORD /d 1
+    # An earlier setup ended between its moves: the helper set aside, a file staged.
+    mv "$KOB_INSTALL_DIR/kobuser.exe" "$KOB_INSTALL_DIR/kobuser.exe.old"
+    touch "$KOB_INSTALL_DIR/POURING.WAV.new"
     setup /S
     check '[ "$RC" = 0 ]' "silent update ends with 0 (got $RC)"
+    check '[ "$(ls "$KOB_INSTALL_DIR" | tr "\n" " ")" = "KOBHELP.HTM POURING.WAV kob3.0.exe kobuser.exe uninstall.exe " ]' \
+        "the files an ended setup left removed"
     probe updated settings
     expect "$KOB_WORK/updated" run absent "no log-on start comes back"
     expect "$KOB_WORK/updated" userrun absent "not for the user either"
@@ -245,12 +251,29 @@ folder_switch_and_reinstall_elsewhere() {
     before=$(installation_state)
     setup /S '/D=Drovo Folder'
     check '[ "$RC" = 3 ] && unchanged' "a folder that is no full path: 3 (got $RC)"
+    # Folders Windows would name otherwise, its own, a drive's root, another program's, one too long to start from.
+    local folder codes=""
+    for folder in 'C:' 'C:\windows\Drovo' 'C:\Dro|vo' 'C:\Drovo<1>' 'C:\Drovo.' 'C:\Drovo \Files' 'C:\Apps' \
+        "C:\$(printf 'd%.0s' $(seq 1 240))"; do
+        setup /S "/D=$folder"
+        codes+="$RC "
+    done
+    check '[ "$codes" = "3 3 3 3 3 3 3 3 " ] && unchanged && [ ! -e "$WINEPREFIX/drive_c/Drovo" ]' \
+        "unfit folders refused with 3, nothing written (got $codes)"
     # The registered quiet uninstallation returns when it has finished, with its exit code.
     probe quiet runline "$(regval "HKLM\\$UNINSTALL" QuietUninstallString)"
     expect "$KOB_WORK/quiet" exitcode 0 "the quiet uninstallation's exit code"
     check '! has_key "HKLM\\$UNINSTALL" && ! has_key "$ACTIVE_SETUP" && [ ! -e "$WINEPREFIX/$ALL_USERS_MENU" ]' \
         "its entry, component and shortcuts gone when it returns"
     check 'wait_for "[ ! -e \"$mine\" ]"' "and its folder with its last file right after"
+    # A setup into the same folder right after waits for the uninstaller's helper, which leaves nothing behind.
+    setup /S '/D=C:\Program Files\My DVC'
+    sleep 2
+    check '[ "$RC" = 0 ] && [ -f "$mine/kob3.0.exe" ] && [ -f "$mine/uninstall.exe" ]' \
+        "a setup right after the quiet uninstallation keeps its files (exit code $RC)"
+    check '[ -z "$(find "$WINEPREFIX/drive_c" -path "*/Temp/kob3.0-*")" ] &&
+        [ -z "$(regval "HKLM\\System\\CurrentControlSet\\Control\\Session Manager" PendingFileRenameOperations)" ]' \
+        "no helper file or folder left, none for the next restart"
     done_with_prefix
 }
 
@@ -310,18 +333,28 @@ file_in_use() {
         </dev/null >/dev/null 2>&1 &
     KOB_STARTED_PIDS+=("$!")
     wait_for 'grep -q locked=1 "$KOB_WORK/lock" 2>/dev/null' || true
-    # Marks the registration, to see whether the failed update wrote it again.
+    # Marks the registration, to see whether the failed update wrote it again. The running program is started again
+    # after the failure, although the helper beside it (as the previous release's) ignores the switch to start it.
     reg add "HKLM\\$UNINSTALL" /v DisplayVersion /d 3.00.0001
+    cp "$WINEPREFIX/drive_c/windows/system32/hostname.exe" "$KOB_INSTALL_DIR/kobuser.exe"
+    kob_start_program
+    probe in-use-start traywindow
     local before
     before=$(installation_state)
     setup /S
     check '[ "$RC" = 3 ]' "a silent update with a file in use ends with 3 (got $RC)"
     check '[ "$(regval "HKLM\\$UNINSTALL" DisplayVersion)" = 3.00.0001 ]' "and registers nothing"
     check 'unchanged' "the files it had replaced put back, no new file left beside them"
+    probe in-use-again traywindow
+    expect "$KOB_WORK/in-use-again" tray 1 "the program it closed runs again"
+    # What a setup ended midway leaves: the uninstaller removes it too.
+    probe in-use-close close
+    touch "$KOB_INSTALL_DIR/kob3.0.exe.new" "$KOB_INSTALL_DIR/uninstall.exe.old"
 
     probe quiet runline "$(regval "HKLM\\$UNINSTALL" QuietUninstallString)"
     expect "$KOB_WORK/quiet" exitcode 3010 "the quiet uninstallation tells of the file left for the restart"
-    check '! has_key "HKLM\\$UNINSTALL" && [ ! -e "$KOB_INSTALL_DIR/KOBHELP.HTM" ]' "uninstalled around the file in use"
+    check '! has_key "HKLM\\$UNINSTALL" && [ "$(ls "$KOB_INSTALL_DIR")" = POURING.WAV ]' \
+        "uninstalled around the file in use, staged and set-aside files too"
     check 'regval "HKLM\\System\\CurrentControlSet\\Control\\Session Manager" PendingFileRenameOperations |
         grep -q "Drovo Volume Controller\\\\POURING.WAV"' "the file in use is removed at the next restart"
     done_with_prefix
@@ -391,15 +424,25 @@ scopes_never_fight() {
     expect "$KOB_WORK/hers" userrun absent "her own log-on start gone, one copy starts for her"
     expect "$KOB_WORK/hers" run "\"$KOB_PROGRAM\"" "the machine's"
     check '[ -e "$(winepath -u "$hers")" ]' "her copy itself left to her"
+    # A machine's log-on start that is not this copy's leaves hers as it is.
+    reg add "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run" /v "Drovo Volume Controller 3.0" \
+        /d "\"$hers\\kob3.0.exe\""
+    reg add "$RUN_KEY" /v "Drovo Volume Controller 3.0" /d '"C:\Elsewhere\kob3.0.exe"'
+    as_windows_at_logon
+    probe hers-kept settings
+    expect "$KOB_WORK/hers-kept" userrun "\"$hers\\kob3.0.exe\"" "her own log-on start kept"
     done_with_prefix
 }
 
 machine_keeps_its_logon_choice() {
     fresh machine-choice
-    setup /S
-    # An administrator switched the log-on start off for the machine; another one, with no settings of his own
-    # (as the system account has none), updates it silently.
-    reg delete "$RUN_KEY" /v "Drovo Volume Controller 3.0"
+    # An administrator switched his own copy's log-on start off: installed for all users, it stays off.
+    setup /S /CurrentUser
+    reg delete "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run" /v "Drovo Volume Controller 3.0"
+    setup /S /AllUsers
+    check '[ "$RC" = 0 ] && [ -z "$(regval "$RUN_KEY" "Drovo Volume Controller 3.0")" ]' \
+        "the user's choice carried over to the copy for all users (exit code $RC)"
+    # Another administrator, with no settings of his own (as the system account has none), updates it silently.
     as_user "$OTHER_USER"
     setup /S
     check '[ "$RC" = 0 ] && [ -z "$(regval "$RUN_KEY" "Drovo Volume Controller 3.0")" ]' \
@@ -443,15 +486,25 @@ running_program_found_everywhere() {
     wait_for 'grep -q held=1 "$KOB_WORK/held" 2>/dev/null' || true
     local before
     before=$(installation_state)
+    kob_start_program
+    probe running-here traywindow
     setup /S
     check '[ "$RC" = 3 ] && unchanged' \
         "one that keeps running: 3 after a bounded wait, nothing changed (got $RC)"
+    probe running-again traywindow
+    expect "$KOB_WORK/running-again" tray 1 "the copy of this session it closed runs again"
     done_with_prefix
 }
 
 each_version_reaches_every_user() {
     fresh versions
     setup /S
+    # As the previous release left it: its version shown as "3.00.0439" and its component's 3,0,0,439.
+    reg add "HKLM\\$UNINSTALL" /v DisplayVersion /d 3.00.0439
+    reg add "$ACTIVE_SETUP" /v Version /d 3,0,0,439
+    setup /S
+    check '[ "$RC" = 0 ] && [[ "$(regval "$ACTIVE_SETUP" Version)" =~ ^3,0,1[0-9]{3},0$ ]]' \
+        "an update over the previous release raises the component's version (exit code $RC)"
     # The same setup built as the next version.
     makensis -V1 -WX -DVERSION_QUAD=3.0.9999.0 -DBUILD_DIR="$KOB_BIN" -DPLUGINS="$KOB_BIN/setup-plugins" \
         -DRESOURCES="$KOB_ROOT/resources" -DOUTFILE="$KOB_WORK/next.exe" "$KOB_ROOT/installer/kob.nsi" >/dev/null
@@ -459,6 +512,11 @@ each_version_reaches_every_user() {
     check '[ "$RC" = 0 ] && [ "$(regval "$ACTIVE_SETUP" Version)" = 3,0,9999,0 ]' \
         "the next version raises the component's version, so Windows runs it again for every user (exit code $RC)"
     check '[ "$(regval "HKLM\\$UNINSTALL" DisplayVersion)" = 3.0.9999 ]' "and shows itself in the entry"
+    # This setup is older now: silently, it changes nothing.
+    local before
+    before=$(installation_state)
+    setup /S
+    check '[ "$RC" = 8 ] && unchanged' "an older setup refuses silently with 8 (got $RC)"
     done_with_prefix
 }
 
