@@ -121,8 +121,10 @@ FunctionEnd
 
 ; The user's settings stay while another installation still serves him.
 Function un.RemoveUserSettings
+    ; The log-on start of this copy, also as its helper holds it while a copy for all users starts instead.
     ReadRegStr $0 HKCU "${RUN_KEY}" "${PRODUCT}"
     ${If} $0 == "$\"$INSTDIR\${PROGRAM}$\""
+    ${OrIf} $0 == "$\"$INSTDIR\${USER_HELPER}$\" ${LOGON_START_SWITCH}"
         DeleteRegValue HKCU "${RUN_KEY}" "${PRODUCT}"
     ${EndIf}
     ${If} $MultiUser.InstallMode == AllUsers

@@ -30,6 +30,8 @@ SetCompressor /SOLID lzma
 !define NO_LOGON_START_SWITCH "/NoLogonStart"
 ; The helper's switch that starts the program once the user has his settings.
 !define START_PROGRAM_SWITCH "/StartProgram"
+; The helper's switch in a user's own Run value, set aside while a copy for all users starts instead.
+!define LOGON_START_SWITCH "/LogonStart"
 
 VIProductVersion ${VERSION_QUAD}
 VIFileVersion ${VERSION_QUAD}

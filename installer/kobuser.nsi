@@ -5,8 +5,12 @@
 ; It creates the program key with cstpval = 1, so that the program's first start does its work, or, with
 ; /NoLogonStart, with that work done and no log-on start (cstpval = 0, the controller closed). A user who already
 ; has the key keeps it untouched. Where the machine's Run value starts this copy (the one for all users) at everyone's
-; log-on, a log-on start of the user's own (a copy installed for him alone before) goes, with its per-user scope: one
-; copy starts at his log-on.
+; log-on, a log-on start of the user's own (a copy installed for him alone before) is set aside, with its per-user
+; scope: one copy starts at his log-on. Where his copy's helper is as new as this one, his Run value then starts it
+; with /LogonStart instead of the program:
+;   kobuser.exe /LogonStart
+; which starts nothing while the machine's Run value starts an installed program, and otherwise (the copy of all
+; users removed) starts his own copy's program and gives his log-on start back to it.
 ; With /StartProgram it then starts the program beside it: the setup starts it so for the user of the desktop, who
 ; may not be the one who ran the setup. Exit code 0, or 1 when the key could not be written.
 ; Built by the project's build with makensis:
@@ -53,14 +57,55 @@ FunctionEnd
 
 Function LeaveOneLogonStart
     ReadRegStr $0 HKLM "${RUN_KEY}" "${PRODUCT}"
-    ${If} $0 == "$\"$EXEDIR\${PROGRAM}$\""
-        DeleteRegValue HKCU "${RUN_KEY}" "${PRODUCT}"
-        DeleteRegValue HKCU "${PROGRAM_KEY}" "${PERUSER}"
+    ReadRegStr $1 HKCU "${RUN_KEY}" "${PRODUCT}"
+    ${If} $0 != "$\"$EXEDIR\${PROGRAM}$\""
+    ${OrIf} $1 == ""
+        Return
     ${EndIf}
+    DeleteRegValue HKCU "${PROGRAM_KEY}" "${PERUSER}"
+    ; His own copy's helper waits at his log-on for the copy of all users to go, where it knows how to.
+    ReadRegStr $2 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+    ${If} $2 != ""
+    ${AndIf} $2 != $EXEDIR
+    ${AndIf} $1 == "$\"$2\${PROGRAM}$\""
+        ClearErrors
+        GetDLLVersion "$2\${USER_HELPER}" $3 $4
+        IntOp $4 $4 >> 16
+        ${IfNot} ${Errors}
+        ${AndIf} $4 >= ${VERSION_PATCH}
+            WriteRegStr HKCU "${RUN_KEY}" "${PRODUCT}" "$\"$2\${USER_HELPER}$\" ${LOGON_START_SWITCH}"
+            Return
+        ${EndIf}
+    ${EndIf}
+    DeleteRegValue HKCU "${RUN_KEY}" "${PRODUCT}"
+FunctionEnd
+
+; The user's own log-on start, set aside while a copy for all users starts at everyone's log-on.
+Function StartUnlessServed
+    ReadRegStr $0 HKLM "${RUN_KEY}" "${PRODUCT}"
+    StrCpy $1 $0 1
+    ${If} $1 == '"'
+        StrCpy $0 $0 "" 1
+        StrCpy $0 $0 -1
+    ${EndIf}
+    ${If} $0 != ""
+    ${AndIf} ${FileExists} $0
+        Return
+    ${EndIf}
+    WriteRegStr HKCU "${RUN_KEY}" "${PRODUCT}" "$\"$EXEDIR\${PROGRAM}$\""
+    WriteRegDWORD HKCU "${PROGRAM_KEY}" "${PERUSER}" 1
+    Exec "$\"$EXEDIR\${PROGRAM}$\""
 FunctionEnd
 
 Section
     SetErrorLevel 0
+    ${GetParameters} $1
+    ClearErrors
+    ${GetOptions} $1 "${LOGON_START_SWITCH}" $2
+    ${IfNot} ${Errors}
+        Call StartUnlessServed
+        Return
+    ${EndIf}
     Call GiveSettings
     Call LeaveOneLogonStart
     ${GetParameters} $1

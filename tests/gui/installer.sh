@@ -417,20 +417,32 @@ scopes_never_fight() {
     probe standard runstandard "\"$(winepath -w "$KOB_SETUP")\" /S"
     check '[ "$RC" = 7 ] && [ "$(kob_value "$KOB_WORK/standard" exitcode)" = 7 ] && unchanged' \
         "a copy for one user beside the one for all users refused with 7 (got $RC)"
-    # At her next log-on Windows runs the component: of her two log-on starts, the machine's alone stays.
+    # At her next log-on Windows runs the component: a machine's log-on start that is not this copy's leaves hers.
     as_user "$OTHER_USER"
-    as_windows_at_logon
-    probe hers settings
-    expect "$KOB_WORK/hers" userrun absent "her own log-on start gone, one copy starts for her"
-    expect "$KOB_WORK/hers" run "\"$KOB_PROGRAM\"" "the machine's"
-    check '[ -e "$(winepath -u "$hers")" ]' "her copy itself left to her"
-    # A machine's log-on start that is not this copy's leaves hers as it is.
-    reg add "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run" /v "Drovo Volume Controller 3.0" \
-        /d "\"$hers\\kob3.0.exe\""
     reg add "$RUN_KEY" /v "Drovo Volume Controller 3.0" /d '"C:\Elsewhere\kob3.0.exe"'
     as_windows_at_logon
     probe hers-kept settings
-    expect "$KOB_WORK/hers-kept" userrun "\"$hers\\kob3.0.exe\"" "her own log-on start kept"
+    expect "$KOB_WORK/hers-kept" userrun "\"$hers\\kob3.0.exe\"" "her own log-on start kept beside another's"
+    # This copy's: of her two log-on starts, the machine's alone starts a program; hers waits for it to go.
+    reg add "$RUN_KEY" /v "Drovo Volume Controller 3.0" /d "\"$KOB_PROGRAM\""
+    as_windows_at_logon
+    probe hers settings
+    expect "$KOB_WORK/hers" userrun "\"$hers\\kobuser.exe\" /LogonStart" "her own log-on start set aside"
+    expect "$KOB_WORK/hers" run "\"$KOB_PROGRAM\"" "the machine's"
+    check '[ -e "$(winepath -u "$hers")" ]' "her copy itself left to her"
+    wine "$hers\\kobuser.exe" /LogonStart </dev/null >/dev/null 2>&1 || true
+    sleep 2
+    probe hers-served mutex kob3.0
+    expect "$KOB_WORK/hers-served" exists 0 "it starts nothing while the copy of all users starts"
+    # The copy of all users removed, her own copy starts at her log-on again, and has its log-on start back.
+    as_user "$ADMIN_USER"
+    probe quiet runline "$(regval "HKLM\\$UNINSTALL" QuietUninstallString)"
+    as_user "$OTHER_USER"
+    wine "$hers\\kobuser.exe" /LogonStart </dev/null >/dev/null 2>&1 || true
+    probe hers-alone traywindow
+    expect "$KOB_WORK/hers-alone" tray 1 "her own copy starts at her log-on"
+    probe hers-back settings
+    expect "$KOB_WORK/hers-back" userrun "\"$hers\\kob3.0.exe\"" "with its own log-on start again"
     done_with_prefix
 }
 
