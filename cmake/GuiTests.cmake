@@ -27,6 +27,7 @@ kob_add_gui_test(tray tray.sh)
 kob_add_gui_test(keyboard keyboard.sh)
 kob_add_gui_test(dpi dpi.sh)
 kob_add_gui_test(installer installer.sh)
-# Fourteen scenarios in fresh prefixes, one of them waiting out a silent setup's bounded wait.
-set_tests_properties(gui.installer PROPERTIES TIMEOUT 600)
+# Thirteen scenarios in fresh prefixes, one of them waiting out a silent setup's bounded wait, on a machine the other
+# tests may share.
+set_tests_properties(gui.installer PROPERTIES TIMEOUT 900)
 kob_add_gui_test(program_folder program-folder.sh)

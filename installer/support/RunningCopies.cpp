@@ -15,6 +15,8 @@ namespace {
 // The program makes this mutex first of all at its start and holds it until its process ends.
 constexpr const wchar_t* kInstanceMutex = L"kob3.0";
 constexpr const wchar_t* kTrayWindowClass = L"DrovoVC3Companion";
+constexpr const wchar_t* kProgramFile = L"kob3.0.exe";
+constexpr const wchar_t* kUserHelperFile = L"kobuser.exe";
 constexpr DWORD kPollMs = 100;
 constexpr DWORD kPathCharacters = 32768;
 
@@ -92,8 +94,13 @@ std::wstring LongForm(const std::wstring& path) {
     return length > 0 && length < kPathCharacters ? std::wstring(expanded.data(), length) : path;
 }
 
-// The folder of the executable a process runs; empty when the system does not tell.
-std::wstring ExecutableFolder(DWORD processId) {
+// The folder of the executable a process runs and its file's name; empty when the system does not tell.
+struct Executable {
+    std::wstring folder;
+    std::wstring name;
+};
+
+Executable ExecutableOf(DWORD processId) {
     HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
     if (!process) {
         return {};
@@ -103,7 +110,35 @@ std::wstring ExecutableFolder(DWORD processId) {
     CloseHandle(process);
     const std::wstring file(path.data(), length < kPathCharacters ? length : 0);
     const std::size_t slash = file.rfind(L'\\');
-    return slash == std::wstring::npos ? std::wstring() : LongForm(file.substr(0, slash));
+    if (slash == std::wstring::npos) {
+        return {};
+    }
+    return {LongForm(file.substr(0, slash)), file.substr(slash + 1)};
+}
+
+std::wstring ExecutableFolder(DWORD processId) {
+    return ExecutableOf(processId).folder;
+}
+
+// A process of this session or another that runs one of the program's own executables (from `folder`, or from any
+// folder when it is empty), window or not: a copy still starting, or the new users' helper that starts it. Their
+// files cannot be replaced while they run.
+bool ProgramFileRuns(const std::wstring& folder) {
+    std::vector<DWORD> processes(4096);
+    DWORD bytes = 0;
+    if (!EnumProcesses(processes.data(), static_cast<DWORD>(processes.size() * sizeof(DWORD)), &bytes)) {
+        return false;
+    }
+    processes.resize(bytes / sizeof(DWORD));
+    return std::any_of(processes.begin(), processes.end(), [&folder](DWORD processId) {
+        if (processId == GetCurrentProcessId()) {
+            return false;
+        }
+        const Executable executable = ExecutableOf(processId);
+        const bool ours = lstrcmpiW(executable.name.c_str(), kProgramFile) == 0 ||
+                          lstrcmpiW(executable.name.c_str(), kUserHelperFile) == 0;
+        return ours && (folder.empty() || lstrcmpiW(executable.folder.c_str(), folder.c_str()) == 0);
+    });
 }
 
 struct Copy {
@@ -161,8 +196,9 @@ CopiesOutcome CloseRunningCopies(const std::wstring& folder, SessionsWatched ses
             }
             PostMessageW(copy.window, WM_CLOSE, 0, 0);
         }
-        // A copy that has made its mutex but not yet its window is still starting (or its process is ending).
-        const bool starting = search.windows == 0 && NamedMutexExists(kInstanceMutex);
+        // A copy that has made its mutex but not yet its window is still starting (or its process is ending), as is
+        // one whose process runs but has made neither.
+        const bool starting = (search.windows == 0 && NamedMutexExists(kInstanceMutex)) || ProgramFileRuns(longFolder);
         const bool here = !search.matching.empty() || AnyStillRunning(ending) || starting;
         const bool elsewhere = sessions == SessionsWatched::All && RunsInAnotherSession();
         if (!here && !elsewhere) {

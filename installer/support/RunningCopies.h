@@ -18,7 +18,8 @@ enum class SessionsWatched { ThisOne, All };
 
 // Asks every copy of the program in this session whose executable lies in `folder` (any folder when it is empty) to
 // close, as Windows does at log-off, and waits until they have ended and no copy is still starting, and with
-// SessionsWatched::All until no copy runs in another session either. Gives up after timeoutMs.
+// SessionsWatched::All until no copy runs in another session either. A process running the program's file or its
+// new users' helper there counts as a copy still starting. Gives up after timeoutMs.
 CopiesOutcome CloseRunningCopies(const std::wstring& folder, SessionsWatched sessions, unsigned timeoutMs);
 
 } // namespace setup
