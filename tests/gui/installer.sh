@@ -353,7 +353,7 @@ file_in_use() {
 
     probe quiet runline "$(regval "HKLM\\$UNINSTALL" QuietUninstallString)"
     expect "$KOB_WORK/quiet" exitcode 3010 "the quiet uninstallation tells of the file left for the restart"
-    check '! has_key "HKLM\\$UNINSTALL" && [ "$(ls "$KOB_INSTALL_DIR")" = POURING.WAV ]' \
+    check '! has_key "HKLM\\$UNINSTALL" && wait_for "[ \"\$(ls \"\$KOB_INSTALL_DIR\")\" = POURING.WAV ]"' \
         "uninstalled around the file in use, staged and set-aside files too"
     check 'regval "HKLM\\System\\CurrentControlSet\\Control\\Session Manager" PendingFileRenameOperations |
         grep -q "Drovo Volume Controller\\\\POURING.WAV"' "the file in use is removed at the next restart"
