@@ -83,6 +83,9 @@ void FakeControllerView::ShowAt(int x, int y) {
     windowTop = static_cast<float>(y) * twipsPerPixel;
     visible = true;
     topmost = false;
+    if (onShow) {
+        onShow();
+    }
 }
 
 void FakeControllerView::SetTopmost(bool on) {

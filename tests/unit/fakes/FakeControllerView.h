@@ -57,8 +57,9 @@ public:
     Point shownAt;
     bool muteBoxTicked = false;
     std::vector<int> opacities;
-    // What the window's destruction runs.
+    // What the window's destruction runs; what runs as the window appears.
     std::function<void()> onUnload;
+    std::function<void()> onShow;
     bool unloaded = false;
     bool foreground = false;
     bool visible = false;
