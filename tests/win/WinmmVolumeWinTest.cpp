@@ -1,5 +1,5 @@
-// The winmm backend and the controller's volume routines against Wine's real winmm on the null audio device, and
-// against a counting mixer that fails where Wine's never does.
+// The winmm backend against Wine's real winmm on the null audio device, and against a counting mixer that fails
+// where Wine's never does.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -13,10 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "RealVolumePlatform.h"
-#include "controller/Controller.h"
-#include "fakes/FakeControllerView.h"
-#include "fakes/FakeServices.h"
+#include "volume/win32/WinmmVolume.h"
 
 namespace kob::test {
 namespace {
@@ -73,34 +70,14 @@ TEST(WinmmVolume, AThousandFindsKeepWorking) {
     EXPECT_FALSE(device.Muted().Value());
 }
 
-// The controller's volume routines on the real mixer's volume control.
-class WinmmControllerVolumeTest : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_EQ(p.volume.PrepareVolume(), std::nullopt); }
-    RealVolumePlatform p;
-    FakeControllerView view;
-    StartupFacts facts;
-    Controller controller{view, p.volume, {p.screen, p.messages, p.settings, p.launcher}, facts, [](VolumeFailure) {
-                              ADD_FAILURE() << "no volume failure";
-                          }};
-};
-
-TEST_F(WinmmControllerVolumeTest, EveryLevelWrittenReadsBackAsItsComplement) {
-    for (std::int32_t level = 0; level <= 100; ++level) {
-        EXPECT_EQ(controller.SetVolumeFromLevel(level), std::nullopt);
-        EXPECT_EQ(controller.ShowVolume(), std::nullopt);
-        EXPECT_EQ(view.readout, std::to_string(100 - level)) << "level " << level;
-        EXPECT_FLOAT_EQ(view.knobTop, static_cast<float>(470 + 13.8 * level)) << "level " << level;
+// The backend's own scale on Wine's mixer, which keeps the value as a float (45874 reads back 45873).
+TEST(WinmmVolume, EachPercentWrittenReadsBackAsItself) {
+    WinmmVolume device;
+    ASSERT_EQ(device.PrepareVolume(), std::nullopt);
+    for (int percent = 0; percent <= 100; ++percent) {
+        EXPECT_EQ(device.SetPercent(percent), std::nullopt);
+        EXPECT_EQ(device.Percent().Value(), percent);
     }
-}
-
-TEST_F(WinmmControllerVolumeTest, LevelsBeyondTheTrackAreClampedToTheDevicesRange) {
-    EXPECT_EQ(controller.SetVolumeFromLevel(-23), std::nullopt);
-    EXPECT_EQ(controller.ShowVolume(), std::nullopt);
-    EXPECT_EQ(view.readout, "100");
-    EXPECT_EQ(controller.SetVolumeFromLevel(140), std::nullopt);
-    EXPECT_EQ(controller.ShowVolume(), std::nullopt);
-    EXPECT_EQ(view.readout, "0");
 }
 
 // Mixer device 0 with one speakers line holding a volume and a mute control, whose calls can be made to fail. Like
