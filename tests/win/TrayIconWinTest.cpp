@@ -204,25 +204,15 @@ TEST(TrayIconWheel, AHookOnlyWhileThePointerIsOnTheIconKeptByEachReportAndBackAf
     DestroyWindow(window);
 }
 
-TEST(PopupMenu, FourteenLinesInOrderWithTheExitInBold) {
+// The menu as the user reads it, a line between groups and the default item in bold (here in asterisks), and
+// that every item the user can pick runs a command, the bold one the exit.
+TEST(PopupMenu, TheUserReadsTheItemsInTheirGroupsWithTheExitInBold) {
     HMENU menu = BuildTrayMenu();
     ASSERT_NE(menu, nullptr);
-    const char* expected[] = {"About",
-                              "-",
-                              "Help",
-                              "Options",
-                              "Test Sound",
-                              "-",
-                              "Keep Controller on Top",
-                              "-",
-                              "Open Volume Control (Windows)",
-                              "Adjust Audio Properties (Windows)",
-                              "-",
-                              "Marlox's Software Website",
-                              "-",
-                              "Close Drovo Volume Controller"};
-    ASSERT_EQ(GetMenuItemCount(menu), 14);
-    for (int i = 0; i < 14; ++i) {
+    const UINT bold = GetMenuDefaultItem(menu, TRUE, 0);
+    std::string read;
+    bool groupStarts = true;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
         MENUITEMINFOA item{};
         char text[64] = {};
         item.cbSize = sizeof(item);
@@ -230,14 +220,20 @@ TEST(PopupMenu, FourteenLinesInOrderWithTheExitInBold) {
         item.dwTypeData = text;
         item.cch = sizeof(text);
         ASSERT_TRUE(GetMenuItemInfoA(menu, i, TRUE, &item));
-        const bool separator = (item.fType & MFT_SEPARATOR) != 0;
-        EXPECT_EQ(separator ? std::string("-") : std::string(text), expected[i]) << i;
-        if (!separator) {
-            EXPECT_FALSE(item.fState & (MFS_CHECKED | MFS_GRAYED)) << "nothing checked or greyed at first: " << i;
-            EXPECT_NE(CommandOfMenuId(item.wID), MenuCommand::None) << i;
+        if (item.fType & MFT_SEPARATOR) {
+            read += " |";
+            groupStarts = true;
+            continue;
         }
+        read += std::string(groupStarts ? (read.empty() ? "" : " ") : ", ") +
+                (static_cast<UINT>(i) == bold ? "*" + std::string(text) + "*" : text);
+        groupStarts = false;
+        EXPECT_FALSE(item.fState & (MFS_CHECKED | MFS_GRAYED)) << "nothing checked or greyed at first: " << text;
+        EXPECT_NE(CommandOfMenuId(item.wID), MenuCommand::None) << text;
     }
-    EXPECT_EQ(GetMenuDefaultItem(menu, TRUE, 0), 13u);
+    EXPECT_EQ(read, "About | Help, Options, Test Sound | Keep Controller on Top | Open Volume Control (Windows), "
+                    "Adjust Audio Properties (Windows) | Marlox's Software Website | *Close Drovo Volume Controller*");
+    EXPECT_EQ(CommandOfMenuId(GetMenuDefaultItem(menu, FALSE, 0)), MenuCommand::Exit);
     DestroyMenu(menu);
 }
 
