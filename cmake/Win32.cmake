@@ -85,5 +85,17 @@ else()
         COMMENT "Building the setup program")
     add_custom_target(setup ALL DEPENDS ${KOB_SETUP})
 
+    # The Windows Installer package for administrators' fleets: the same files and version, always for all users.
+    find_program(KOB_WIXL wixl REQUIRED)
+    find_program(KOB_MSIBUILD msibuild REQUIRED)
+    set(KOB_MSI ${CMAKE_BINARY_DIR}/DrovoVolumeController-3.0.msi)
+    add_custom_command(OUTPUT ${KOB_MSI}
+        COMMAND bash ${CMAKE_SOURCE_DIR}/tools/build-msi.sh ${KOB_SETUP_VERSION} $<TARGET_FILE_DIR:kob3.0> ${KOB_MSI}
+        DEPENDS kob3.0 ${KOB_USER_HELPER} ${KOB_INSTALLER}/kob.wxs ${CMAKE_SOURCE_DIR}/tools/build-msi.sh
+                ${CMAKE_SOURCE_DIR}/src/common/MakersWebsite.h ${CMAKE_SOURCE_DIR}/resources/KOBHELP.HTM
+                ${CMAKE_SOURCE_DIR}/resources/POURING.WAV ${CMAKE_SOURCE_DIR}/resources/kob.ico
+        COMMENT "Building the Windows Installer package")
+    add_custom_target(msi ALL DEPENDS ${KOB_MSI})
+
     include(cmake/GuiTests.cmake)
 endif()

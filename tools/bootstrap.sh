@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ libgtest-dev googletest
     g++-mingw-w64-i686 binutils-mingw-w64-i686
-    wine wine32:i386 fonts-wine xvfb xdotool x11-utils imagemagick nsis
+    wine wine32:i386 fonts-wine xvfb xdotool x11-utils imagemagick nsis wixl msitools
     python3 file clang-format shellcheck
 )
 

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Builds the Windows Installer package from installer/kob.wxs:
+#   bash tools/build-msi.sh VERSION BUILD_DIR OUT.msi
+# VERSION is the setup's (3.0.<build>.0, cmake/SetupVersion.cmake); BUILD_DIR holds kob3.0.exe and kobuser.exe.
+# wixl 0.101 writes neither component conditions nor where RemoveExistingProducts runs, so the tables are edited
+# after it: the log-on start's components follow LOGONSTART, and the removal of an earlier version moves into the
+# installation's own transaction (after InstallInitialize), where a failure rolls both back.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+version=$1
+build_dir=$2
+out=$3
+
+site=$(sed -n 's/.*kMakersWebsite = "\([^"]*\)".*/\1/p' "$root/src/common/MakersWebsite.h")
+[ -n "$site" ] || { echo "build-msi: the maker's site is not in src/common/MakersWebsite.h" >&2; exit 1; }
+
+# wixl takes the files' paths relative to the current folder only.
+relative() { realpath --relative-to=. "$1"; }
+wixl -a x86 -D "Version=$version" -D "ActiveSetupVersion=${version//./,}" -D "BuildDir=$(relative "$build_dir")" \
+    -D "Resources=$(relative "$root/resources")" -D "MakersSite=$site" -o "$out.tmp" "$root/installer/kob.wxs"
+msibuild "$out.tmp" \
+    -q "UPDATE Component SET Condition = 'LOGONSTART <> \"0\"' WHERE Component = 'LogonStart'" \
+    -q "UPDATE Component SET Condition = 'LOGONSTART <> \"0\"' WHERE Component = 'NewUsersStartAtLogon'" \
+    -q "UPDATE Component SET Condition = 'LOGONSTART = \"0\"' WHERE Component = 'NewUsersNoLogonStart'" \
+    -q "UPDATE InstallExecuteSequence SET Sequence = 1510 WHERE Action = 'RemoveExistingProducts'"
+mv "$out.tmp" "$out"
