@@ -31,3 +31,4 @@ kob_add_gui_test(installer installer.sh)
 # tests may share.
 set_tests_properties(gui.installer PROPERTIES TIMEOUT 900)
 kob_add_gui_test(program_folder program-folder.sh)
+kob_add_gui_test(msi msi.sh)

@@ -1,0 +1,103 @@
+#!/usr/bin/env bash
+# shellcheck disable=SC2016,SC2034 # check evaluates its condition later: the single quotes are meant, and the
+# variables only its conditions read look unused
+# The Windows Installer package as administrators deploy it, through Wine's msiexec in a fresh prefix: refused
+# beside the setup program's copy, a failed installation, a quiet one without the log-on start, an upgrade from it,
+# the setup program refused beside the package, a refused downgrade, and the removal.
+# shellcheck source=lib.sh
+source "$(dirname "$0")/lib.sh"
+
+export WINEPREFIX=$KOB_BUILD/wineprefix-msi
+rm -rf "$WINEPREFIX"
+kob_wine_start
+trap 'kob_wine_stop; rm -rf "$WINEPREFIX"; kob_gui_cleanup' EXIT
+KOB_INSTALL_DIR="$WINEPREFIX/drive_c/Program Files/Drovo Volume Controller"
+PROGRAM_DIR='C:\Program Files\Drovo Volume Controller'
+UNINSTALL='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
+RUN_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
+ACTIVE_SETUP='HKLM\Software\Microsoft\Active Setup\Installed Components\{B84DCCAC-EEC7-46C4-871C-3EA39DEB0DCC}'
+
+# An older package of the same source, whose program is another file: an upgrade must replace it.
+mkdir "$KOB_WORK/old"
+cp "$KOB_BIN/kobuser.exe" "$KOB_WORK/old/"
+cp "$KOB_BIN/StandInProbe.exe" "$KOB_WORK/old/kob3.0.exe"
+bash "$KOB_ROOT/tools/build-msi.sh" 3.0.1000.0 "$KOB_WORK/old" "$KOB_WORK/old.msi" 2>/dev/null
+OLD=$(winepath -w "$KOB_WORK/old.msi")
+NEW=$(winepath -w "$KOB_BIN/DrovoVolumeController-3.0.msi")
+NEW_VERSION=$(msiinfo export "$KOB_BIN/DrovoVolumeController-3.0.msi" Property | tr -d '\r' |
+    sed -n 's/^ProductVersion\t//p')
+
+# msiexec ARGS... : runs it and waits for it; its full exit code goes into RC.
+msiexec() {
+    probe msiexec runline "msiexec $*"
+    RC=$(kob_value "$KOB_WORK/msiexec" exitcode)
+}
+setup() {
+    probe setup runline "\"$(winepath -w "$KOB_SETUP")\" $*"
+    RC=$(kob_value "$KOB_WORK/setup" exitcode)
+}
+regval() { wine reg query "$1" /v "$2" </dev/null 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p" || true; }
+# The uninstall entries of the program, as "name version" lines.
+entries() {
+    wine reg query "$UNINSTALL" /s </dev/null 2>/dev/null | tr -d '\r' |
+        sed -n 's/^ *\(DisplayName\|DisplayVersion\) *REG_SZ *//p' | paste - - | grep '^Drovo' || true
+}
+# What the machine holds: every file of the prefix's drive outside Windows' own and the temporary folders, and the
+# machine's software keys outside the engine's own records.
+machine_state() {
+    (cd "$WINEPREFIX/drive_c" && find . \( -path ./windows -o -name Temp \) -prune -o -printf '%p %s\n' | sort)
+    wine reg query 'HKLM\Software' /s </dev/null 2>/dev/null | tr -d '\r' |
+        awk '/^HKEY/ { keep = $0 !~ /\\Installer(\\|$)/ } keep && NF'
+}
+
+# A machine with another program starting at log-on, which the package must leave alone.
+wine reg add "$RUN_KEY" /v "Another Program" /d 'C:\another.exe' /f </dev/null >/dev/null 2>&1
+before=$(machine_state)
+
+echo "beside the setup program's copy for all users"
+setup /S
+msiexec /i "$NEW" /qn
+check '[ "$RC" = 1603 ] && [ "$(entries | wc -l)" = 1 ]' "the package is refused: 1603, one entry (got $RC)"
+kob_uninstall
+
+echo "into a folder that cannot be written"
+mkdir -p "$KOB_INSTALL_DIR"
+chattr +i "$KOB_INSTALL_DIR"
+msiexec /i "$NEW" /qn
+chattr -i "$KOB_INSTALL_DIR"
+rmdir "$KOB_INSTALL_DIR"
+check '[ "$RC" = 1603 ] && [ "$(machine_state)" = "$before" ]' "1603, and nothing left behind (got $RC)"
+
+echo "quiet, without the log-on start"
+msiexec /i "$OLD" /qn LOGONSTART=0
+check '[ "$RC" = 0 ] && [ "$(entries)" = "$(printf "Drovo Volume Controller 3.0\t3.0.1000.0")" ]' \
+    "installed: 0, one entry (got $RC)"
+check '[ -z "$(regval "$RUN_KEY" "Drovo Volume Controller 3.0")" ]' "no log-on start"
+check '[ "$(regval "$ACTIVE_SETUP" StubPath)" = "\"$PROGRAM_DIR\\kobuser.exe\" /NoLogonStart" ]' \
+    "new users get their settings without the log-on start"
+
+echo "an upgrade to the build's package"
+msiexec /i "$NEW" /qn
+check '[ "$RC" = 0 ] && [ "$(entries)" = "$(printf "Drovo Volume Controller 3.0\t%s" "$NEW_VERSION")" ]' \
+    "upgraded: 0, one entry, version $NEW_VERSION (got $RC)"
+check 'cmp -s "$KOB_INSTALL_DIR/kob3.0.exe" "$KOB_BIN/kob3.0.exe" && cmp -s "$KOB_INSTALL_DIR/KOBHELP.HTM" \
+    "$KOB_ROOT/resources/KOBHELP.HTM" && cmp -s "$KOB_INSTALL_DIR/POURING.WAV" "$KOB_ROOT/resources/POURING.WAV" &&
+    cmp -s "$KOB_INSTALL_DIR/kobuser.exe" "$KOB_BIN/kobuser.exe"' "the new files in place"
+check '[ "$(regval "$RUN_KEY" "Drovo Volume Controller 3.0")" = "\"$PROGRAM_DIR\\kob3.0.exe\"" ]' \
+    "the machine's log-on start"
+check '[ "$(regval "$ACTIVE_SETUP" Version)" = "${NEW_VERSION//./,}" ] && [ "$(regval "$ACTIVE_SETUP" IsInstalled)" = 0x1 ] &&
+    [ "$(regval "$ACTIVE_SETUP" StubPath)" = "\"$PROGRAM_DIR\\kobuser.exe\"" ]' \
+    "the new users' component raised to ${NEW_VERSION//./,}"
+installed=$(machine_state)
+
+echo "an older package over it"
+msiexec /i "$OLD" /qn
+check '[ "$RC" = 1603 ] && [ "$(machine_state)" = "$installed" ]' "refused: 1603, nothing changed (got $RC)"
+
+echo "removal"
+echo "the user's own notes" >"$KOB_INSTALL_DIR/notes.txt"
+msiexec /x "$NEW" /qn
+check '[ "$RC" = 0 ] && [ -f "$KOB_INSTALL_DIR/notes.txt" ]' "removed: 0, a file it did not write is kept (got $RC)"
+rm -r "$KOB_INSTALL_DIR"
+check '[ "$(machine_state)" = "$before" ]' "everything it wrote is gone, and nothing else"
+kob_finish
