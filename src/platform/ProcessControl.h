@@ -14,6 +14,9 @@ public:
     virtual void StopEverything() = 0;
     // Ends the process with this code; the system's never returns.
     virtual void EndProcess(std::uint32_t exitCode) = 0;
+    // Asks the system to start the program again in the user's session when an installation closes it to replace
+    // its files (the Restart Manager, from Windows Vista on; earlier systems have no such service).
+    virtual void RestartAfterUpdates() = 0;
 };
 
 } // namespace kob

@@ -17,6 +17,8 @@ constexpr const char* kMsgInstallationError =
 void TrayApp::Start() {
     const std::optional<Ending> refusal = RunStartupSteps();
     if (!refusal) {
+        // Only a copy that runs on: a refused one must never be started again.
+        services_.process.RestartAfterUpdates();
         view_.AddTrayIcon();
         return;
     }

@@ -15,9 +15,9 @@ bool Received(const std::vector<std::string>& calls, const std::string& prefix) 
 }
 
 // The steps of the start-up, in their order, each known by what it leaves behind.
-const std::vector<std::string> kStartSteps{"window",  "hidden",      "guard made", "guard taken", "settings",
-                                           "version", "sys folder",  "processes",  "mute",        "mute monitor",
-                                           "volume",  "volume read", "tray icon"};
+const std::vector<std::string> kStartSteps{"window",  "hidden",      "guard made",        "guard taken", "settings",
+                                           "version", "sys folder",  "processes",         "mute",        "mute monitor",
+                                           "volume",  "volume read", "restart requested", "tray icon"};
 
 // The start-up steps that ran, in start order.
 std::vector<std::string> StepsRun(const TrayAppOnFakes& c) {
@@ -34,6 +34,7 @@ std::vector<std::string> StepsRun(const TrayAppOnFakes& c) {
                         Received(c.view.calls, "MuteMonitor on"),
                         Received(p.volume.calls, "PrepareVolume"),
                         Received(p.volume.calls, "Percent"),
+                        p.process.restartRequests == 1,
                         Received(c.view.calls, "AddTrayIcon")};
     std::vector<std::string> steps;
     for (std::size_t i = 0; i < kStartSteps.size(); ++i) {

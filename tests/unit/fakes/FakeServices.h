@@ -43,6 +43,8 @@ class FakeProcess : public ProcessControl {
 public:
     void StopEverything() override { stopped = true; }
     void EndProcess(std::uint32_t exitCode) override;
+    void RestartAfterUpdates() override { ++restartRequests; }
+    int restartRequests = 0;
     // After StopEverything the real platform delivers nothing more to the program: a fake message loop asks this.
     bool stopped = false;
     bool ended = false;
