@@ -338,8 +338,8 @@ int Window(std::ofstream& out, const char* className) {
     return 0;
 }
 
-int Box(std::ofstream& out) {
-    HWND box = WaitForVisible("#32770", kTitle, 10000);
+int Box(std::ofstream& out, const char* title) {
+    HWND box = WaitForVisible("#32770", title, 10000);
     if (!box) {
         out << "found=0\n";
         return 1;
@@ -872,7 +872,8 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (command == "box") {
-        return Box(out);
+        // Another program's box has its own title.
+        return Box(out, argc >= 4 ? argv[3] : kTitle);
     }
     if (command == "dpi" && argc >= 4) {
         return SetDpi(out, static_cast<DWORD>(std::strtoul(argv[3], nullptr, 10)));

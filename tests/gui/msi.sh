@@ -36,6 +36,12 @@ setup() {
     probe setup runline "\"$(winepath -w "$KOB_SETUP")\" $*"
     RC=$(kob_value "$KOB_WORK/setup" exitcode)
 }
+# refusal_box ARGS... : runs msiexec with its own user interface and reads the box it shows (titled so by Wine).
+refusal_box() {
+    wine msiexec "$@" </dev/null >/dev/null 2>&1 &
+    probe refusal box "Install Failed"
+    wait $! || true
+}
 regval() { wine reg query "$1" /v "$2" </dev/null 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p" || true; }
 # The uninstall entries of the program, as "name version" lines.
 entries() {
@@ -58,6 +64,10 @@ echo "beside the setup program's copy for all users"
 setup /S
 msiexec /i "$NEW" /qn
 check '[ "$RC" = 1603 ] && [ "$(entries | wc -l)" = 1 ]' "the package is refused: 1603, one entry (got $RC)"
+refusal_box /i "$NEW"
+expect "$KOB_WORK/refusal" text "Drovo Volume Controller 3.0 is installed for all users by its setup program. Remove \
+it first with its uninstall (Add or Remove Programs: Drovo Volume Controller 3.0), then install this package." \
+    "it names the setup's uninstall"
 kob_uninstall
 
 echo "into a folder that cannot be written"
@@ -88,11 +98,16 @@ check '[ "$(regval "$RUN_KEY" "Drovo Volume Controller 3.0")" = "\"$PROGRAM_DIR\
 check '[ "$(regval "$ACTIVE_SETUP" Version)" = "${NEW_VERSION//./,}" ] && [ "$(regval "$ACTIVE_SETUP" IsInstalled)" = 0x1 ] &&
     [ "$(regval "$ACTIVE_SETUP" StubPath)" = "\"$PROGRAM_DIR\\kobuser.exe\"" ]' \
     "the new users' component raised to ${NEW_VERSION//./,}"
+icon=$(wine reg query 'HKLM\Software\Classes\Installer\Products' /s </dev/null | tr -d '\r' |
+    sed -n 's/^ *ProductIcon *REG_SZ *//p')
+check '[ -n "$icon" ] && cmp -s "$(winepath -u "$icon")" "$KOB_ROOT/resources/kob.ico"' "the entry shows the program's icon"
 installed=$(machine_state)
 
 echo "an older package over it"
 msiexec /i "$OLD" /qn
 check '[ "$RC" = 1603 ] && [ "$(machine_state)" = "$installed" ]' "refused: 1603, nothing changed (got $RC)"
+refusal_box /i "$OLD"
+expect "$KOB_WORK/refusal" text "A newer version of Drovo Volume Controller 3.0 is already installed. Nothing was changed."
 
 echo "removal"
 echo "the user's own notes" >"$KOB_INSTALL_DIR/notes.txt"
