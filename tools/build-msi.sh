@@ -2,9 +2,10 @@
 # Builds the Windows Installer package from installer/kob.wxs:
 #   bash tools/build-msi.sh VERSION BUILD_DIR OUT.msi
 # VERSION is the setup's (3.0.<build>.0, cmake/SetupVersion.cmake); BUILD_DIR holds kob3.0.exe and kobuser.exe.
-# wixl 0.101 writes neither component conditions nor where RemoveExistingProducts runs, so the tables are edited
-# after it: the log-on start's components follow LOGONSTART, and the removal of an earlier version moves into the
-# installation's own transaction (after InstallInitialize), where a failure rolls both back.
+# wixl 0.101 writes neither component conditions, nor where RemoveExistingProducts runs, nor secure properties, so
+# the tables are edited after it: the log-on start's components follow LOGONSTART; the removal of an earlier version
+# moves into the installation's own transaction (after InstallInitialize), where a failure rolls both back; and
+# LOGONSTART reaches the elevated part of an installation started by an administrator without elevation (UAC).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 version=$1
@@ -22,5 +23,7 @@ msibuild "$out.tmp" \
     -q "UPDATE Component SET Condition = 'LOGONSTART <> \"0\"' WHERE Component = 'LogonStart'" \
     -q "UPDATE Component SET Condition = 'LOGONSTART <> \"0\"' WHERE Component = 'NewUsersStartAtLogon'" \
     -q "UPDATE Component SET Condition = 'LOGONSTART = \"0\"' WHERE Component = 'NewUsersNoLogonStart'" \
-    -q "UPDATE InstallExecuteSequence SET Sequence = 1510 WHERE Action = 'RemoveExistingProducts'"
+    -q "UPDATE InstallExecuteSequence SET Sequence = 1510 WHERE Action = 'RemoveExistingProducts'" \
+    -q "UPDATE Property SET Value = 'LOGONSTART;WIX_DOWNGRADE_DETECTED;WIX_UPGRADE_DETECTED'
+        WHERE Property = 'SecureCustomProperties'"
 mv "$out.tmp" "$out"
