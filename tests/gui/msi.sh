@@ -42,7 +42,9 @@ refusal_box() {
     probe refusal box "Install Failed"
     wait $! || true
 }
-regval() { wine reg query "$1" /v "$2" </dev/null 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p" || true; }
+regval() {
+    wine reg query "$1" /v "$2" </dev/null 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p" || true
+}
 # The uninstall entries of the program, as "name version" lines.
 entries() {
     wine reg query "$UNINSTALL" /s </dev/null 2>/dev/null | tr -d '\r' |
@@ -95,19 +97,22 @@ check 'cmp -s "$KOB_INSTALL_DIR/kob3.0.exe" "$KOB_BIN/kob3.0.exe" && cmp -s "$KO
     cmp -s "$KOB_INSTALL_DIR/kobuser.exe" "$KOB_BIN/kobuser.exe"' "the new files in place"
 check '[ "$(regval "$RUN_KEY" "Drovo Volume Controller 3.0")" = "\"$PROGRAM_DIR\\kob3.0.exe\"" ]' \
     "the machine's log-on start"
-check '[ "$(regval "$ACTIVE_SETUP" Version)" = "${NEW_VERSION//./,}" ] && [ "$(regval "$ACTIVE_SETUP" IsInstalled)" = 0x1 ] &&
+check '[ "$(regval "$ACTIVE_SETUP" Version)" = "${NEW_VERSION//./,}" ] &&
+    [ "$(regval "$ACTIVE_SETUP" IsInstalled)" = 0x1 ] &&
     [ "$(regval "$ACTIVE_SETUP" StubPath)" = "\"$PROGRAM_DIR\\kobuser.exe\"" ]' \
     "the new users' component raised to ${NEW_VERSION//./,}"
 icon=$(wine reg query 'HKLM\Software\Classes\Installer\Products' /s </dev/null | tr -d '\r' |
     sed -n 's/^ *ProductIcon *REG_SZ *//p')
-check '[ -n "$icon" ] && cmp -s "$(winepath -u "$icon")" "$KOB_ROOT/resources/kob.ico"' "the entry shows the program's icon"
+check '[ -n "$icon" ] && cmp -s "$(winepath -u "$icon")" "$KOB_ROOT/resources/kob.ico"' \
+    "the entry shows the program's icon"
 installed=$(machine_state)
 
 echo "an older package over it"
 msiexec /i "$OLD" /qn
 check '[ "$RC" = 1603 ] && [ "$(machine_state)" = "$installed" ]' "refused: 1603, nothing changed (got $RC)"
 refusal_box /i "$OLD"
-expect "$KOB_WORK/refusal" text "A newer version of Drovo Volume Controller 3.0 is already installed. Nothing was changed."
+expect "$KOB_WORK/refusal" text \
+    "A newer version of Drovo Volume Controller 3.0 is already installed. Nothing was changed."
 
 echo "removal"
 echo "the user's own notes" >"$KOB_INSTALL_DIR/notes.txt"
