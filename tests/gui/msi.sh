@@ -9,6 +9,9 @@ source "$(dirname "$0")/lib.sh"
 
 export WINEPREFIX=$KOB_BUILD/wineprefix-msi
 rm -rf "$WINEPREFIX"
+# A copy of the setup tests' clean prefix where they made one is as fresh as a new one, and quicker to have.
+template=$KOB_BUILD/wineprefix-setup-template
+[ ! -f "$template/system.reg" ] || cp -a "$template" "$WINEPREFIX"
 kob_wine_start
 trap 'kob_wine_stop; rm -rf "$WINEPREFIX"; kob_gui_cleanup' EXIT
 KOB_INSTALL_DIR="$WINEPREFIX/drive_c/Program Files/Drovo Volume Controller"
@@ -54,8 +57,9 @@ entries() {
 # machine's software keys outside the engine's own records.
 machine_state() {
     (cd "$WINEPREFIX/drive_c" && find . \( -path ./windows -o -name Temp \) -prune -o -printf '%p %s\n' | sort)
-    wine reg query 'HKLM\Software' /s </dev/null 2>/dev/null | tr -d '\r' |
-        awk '/^HKEY/ { keep = $0 !~ /\\Installer(\\|$)/ } keep && NF'
+    wine reg export 'HKLM\Software' "$(winepath -w "$KOB_WORK/software.reg")" /y </dev/null >/dev/null 2>&1
+    iconv -f UTF-16 -t UTF-8 "$KOB_WORK/software.reg" | tr -d '\r' |
+        awk '/^\[/ { keep = $0 !~ /\\Installer(\\|])/ } keep && NF'
 }
 
 # A machine with another program starting at log-on, which the package must leave alone.
