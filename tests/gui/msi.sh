@@ -92,13 +92,20 @@ check '[ -z "$(regval "$RUN_KEY" "Drovo Volume Controller 3.0")" ]' "no log-on s
 check '[ "$(regval "$ACTIVE_SETUP" StubPath)" = "\"$PROGRAM_DIR\\kobuser.exe\" /NoLogonStart" ]' \
     "new users get their settings without the log-on start"
 
-echo "an upgrade to the build's package"
+# Wine lets a running program's file be replaced: a file held open without sharing stands for it, as for Windows
+# before the Restart Manager (Vista), where the program in use ends in 3010.
+echo "an upgrade to the build's package while the program is in use"
+kob_start kobprobe.exe lock "$(winepath -w "$KOB_WORK/lock")" "$PROGRAM_DIR\kob3.0.exe"
+for _ in $(seq 1 50); do [ -s "$KOB_WORK/lock" ] && break; sleep 0.1; done
 msiexec /i "$NEW" /qn
-check '[ "$RC" = 0 ] && [ "$(entries)" = "$(printf "Drovo Volume Controller 3.0\t%s" "$NEW_VERSION")" ]' \
-    "upgraded: 0, one entry, version $NEW_VERSION (got $RC)"
+kob_stop "$KOB_PID"
+check '[ "$RC" = 3010 ] && [ "$(entries)" = "$(printf "Drovo Volume Controller 3.0\t%s" "$NEW_VERSION")" ]' \
+    "upgraded: 3010, one entry, version $NEW_VERSION (got $RC)"
+# Windows' restart replaces the file that was in use.
+wineboot -r </dev/null >/dev/null 2>&1
 check 'cmp -s "$KOB_INSTALL_DIR/kob3.0.exe" "$KOB_BIN/kob3.0.exe" && cmp -s "$KOB_INSTALL_DIR/KOBHELP.HTM" \
     "$KOB_ROOT/resources/KOBHELP.HTM" && cmp -s "$KOB_INSTALL_DIR/POURING.WAV" "$KOB_ROOT/resources/POURING.WAV" &&
-    cmp -s "$KOB_INSTALL_DIR/kobuser.exe" "$KOB_BIN/kobuser.exe"' "the new files in place"
+    cmp -s "$KOB_INSTALL_DIR/kobuser.exe" "$KOB_BIN/kobuser.exe"' "the new files in place after the restart"
 check '[ "$(regval "$RUN_KEY" "Drovo Volume Controller 3.0")" = "\"$PROGRAM_DIR\\kob3.0.exe\"" ]' \
     "the machine's log-on start"
 check '[ "$(regval "$ACTIVE_SETUP" Version)" = "${NEW_VERSION//./,}" ] &&
