@@ -91,6 +91,10 @@ check '[ "$RC" = 0 ] && [ "$(entries)" = "$(printf "Drovo Volume Controller 3.0\
 check '[ -z "$(regval "$RUN_KEY" "Drovo Volume Controller 3.0")" ]' "no log-on start"
 check '[ "$(regval "$ACTIVE_SETUP" StubPath)" = "\"$PROGRAM_DIR\\kobuser.exe\" /NoLogonStart" ]' \
     "new users get their settings without the log-on start"
+# Another build of the same version has its own product code, and replaces this one.
+bash "$KOB_ROOT/tools/build-msi.sh" 3.0.1000.0 "$KOB_WORK/old" "$KOB_WORK/rebuilt.msi" 2>/dev/null
+msiexec /i "$(winepath -w "$KOB_WORK/rebuilt.msi")" /qn LOGONSTART=0
+check '[ "$RC" = 0 ] && [ "$(entries | wc -l)" = 1 ]' "a rebuild of the same version: 0, one entry (got $RC)"
 
 # Wine lets a running program's file be replaced: a file held open without sharing stands for it, as for Windows
 # before the Restart Manager (Vista), where the program in use ends in 3010.
