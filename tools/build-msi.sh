@@ -16,6 +16,8 @@ out=$3
 
 site=$(sed -n 's/.*kMakersWebsite = "\([^"]*\)".*/\1/p' "$root/src/common/MakersWebsite.h")
 [ -n "$site" ] || { echo "build-msi: the maker's site is not in src/common/MakersWebsite.h" >&2; exit 1; }
+# The log-on start: asked for (LOGONSTART other than 0), or not asked about and new, or kept from the installed version.
+logon_start='(LOGONSTART AND LOGONSTART <> "0") OR (NOT LOGONSTART AND (NOT WIX_UPGRADE_DETECTED OR MACHINELOGONSTART))'
 upgrade_code=$(sed -n 's/.*UpgradeCode="\({[0-9A-F-]*}\)".*/\1/p' "$root/installer/kob.wxs")
 
 # wixl takes the files' paths relative to the current folder only.
@@ -23,13 +25,13 @@ relative() { realpath --relative-to=. "$1"; }
 wixl -a x86 -D "Version=$version" -D "ActiveSetupVersion=${version//./,}" -D "BuildDir=$(relative "$build_dir")" \
     -D "Resources=$(relative "$root/resources")" -D "MakersSite=$site" -o "$out.tmp" "$root/installer/kob.wxs"
 msibuild "$out.tmp" \
-    -q "UPDATE Component SET Condition = 'LOGONSTART <> \"0\"' WHERE Component = 'LogonStart'" \
-    -q "UPDATE Component SET Condition = 'LOGONSTART <> \"0\"' WHERE Component = 'NewUsersStartAtLogon'" \
-    -q "UPDATE Component SET Condition = 'LOGONSTART = \"0\"' WHERE Component = 'NewUsersNoLogonStart'" \
+    -q "UPDATE Component SET Condition = '$logon_start' WHERE Component = 'LogonStart'" \
+    -q "UPDATE Component SET Condition = '$logon_start' WHERE Component = 'NewUsersStartAtLogon'" \
+    -q "UPDATE Component SET Condition = 'NOT ($logon_start)' WHERE Component = 'NewUsersNoLogonStart'" \
     -q "UPDATE InstallExecuteSequence SET Sequence = 1510 WHERE Action = 'RemoveExistingProducts'" \
     -q "DELETE FROM Upgrade WHERE ActionProperty = 'WIX_UPGRADE_DETECTED'" \
     -q "INSERT INTO Upgrade (UpgradeCode, VersionMax, Attributes, ActionProperty)
         VALUES ('$upgrade_code', '$version', 513, 'WIX_UPGRADE_DETECTED')" \
-    -q "UPDATE Property SET Value = 'LOGONSTART;WIX_DOWNGRADE_DETECTED;WIX_UPGRADE_DETECTED'
+    -q "UPDATE Property SET Value = 'LOGONSTART;MACHINELOGONSTART;WIX_DOWNGRADE_DETECTED;WIX_UPGRADE_DETECTED'
         WHERE Property = 'SecureCustomProperties'"
 mv "$out.tmp" "$out"

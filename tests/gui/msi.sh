@@ -2,8 +2,8 @@
 # shellcheck disable=SC2016,SC2034 # check evaluates its condition later: the single quotes are meant, and the
 # variables only its conditions read look unused
 # The Windows Installer package as administrators deploy it, through Wine's msiexec in a fresh prefix: refused
-# beside the setup program's copy, a failed installation, a quiet one without the log-on start, an upgrade from it,
-# the setup program refused beside the package, a refused downgrade, and the removal.
+# beside the setup program's copy, a failed installation, a quiet one, a build of the same version without the log-on
+# start, an upgrade that keeps that choice while the program is in use, a refused downgrade, and the removal.
 # shellcheck source=lib.sh
 source "$(dirname "$0")/lib.sh"
 
@@ -84,17 +84,21 @@ chattr -i "$KOB_INSTALL_DIR"
 rmdir "$KOB_INSTALL_DIR"
 check '[ "$RC" = 1603 ] && [ "$(machine_state)" = "$before" ]' "1603, and nothing left behind (got $RC)"
 
-echo "quiet, without the log-on start"
-msiexec /i "$OLD" /qn LOGONSTART=0
+run_value() { regval "$RUN_KEY" "Drovo Volume Controller 3.0"; }
+echo "quiet"
+msiexec /i "$OLD" /qn
 check '[ "$RC" = 0 ] && [ "$(entries)" = "$(printf "Drovo Volume Controller 3.0\t3.0.1000.0")" ]' \
     "installed: 0, one entry (got $RC)"
-check '[ -z "$(regval "$RUN_KEY" "Drovo Volume Controller 3.0")" ]' "no log-on start"
-check '[ "$(regval "$ACTIVE_SETUP" StubPath)" = "\"$PROGRAM_DIR\\kobuser.exe\" /NoLogonStart" ]' \
-    "new users get their settings without the log-on start"
+check '[ "$(run_value)" = "\"$PROGRAM_DIR\\kob3.0.exe\"" ] &&
+    [ "$(regval "$ACTIVE_SETUP" StubPath)" = "\"$PROGRAM_DIR\\kobuser.exe\"" ]' \
+    "the machine's log-on start, and new users get their settings"
 # Another build of the same version has its own product code, and replaces this one.
+echo "a build of the same version, without the log-on start"
 bash "$KOB_ROOT/tools/build-msi.sh" 3.0.1000.0 "$KOB_WORK/old" "$KOB_WORK/rebuilt.msi" 2>/dev/null
 msiexec /i "$(winepath -w "$KOB_WORK/rebuilt.msi")" /qn LOGONSTART=0
-check '[ "$RC" = 0 ] && [ "$(entries | wc -l)" = 1 ]' "a rebuild of the same version: 0, one entry (got $RC)"
+check '[ "$RC" = 0 ] && [ "$(entries | wc -l)" = 1 ] && [ -z "$(run_value)" ] &&
+    [ "$(regval "$ACTIVE_SETUP" StubPath)" = "\"$PROGRAM_DIR\\kobuser.exe\" /NoLogonStart" ]' \
+    "0, one entry, no log-on start, and new users get their settings without it (got $RC)"
 
 # Wine lets a running program's file be replaced: a file held open without sharing stands for it, as for Windows
 # before the Restart Manager (Vista), where the program in use ends in 3010.
@@ -110,12 +114,10 @@ wineboot -r </dev/null >/dev/null 2>&1
 check 'cmp -s "$KOB_INSTALL_DIR/kob3.0.exe" "$KOB_BIN/kob3.0.exe" && cmp -s "$KOB_INSTALL_DIR/KOBHELP.HTM" \
     "$KOB_ROOT/resources/KOBHELP.HTM" && cmp -s "$KOB_INSTALL_DIR/POURING.WAV" "$KOB_ROOT/resources/POURING.WAV" &&
     cmp -s "$KOB_INSTALL_DIR/kobuser.exe" "$KOB_BIN/kobuser.exe"' "the new files in place after the restart"
-check '[ "$(regval "$RUN_KEY" "Drovo Volume Controller 3.0")" = "\"$PROGRAM_DIR\\kob3.0.exe\"" ]' \
-    "the machine's log-on start"
 check '[ "$(regval "$ACTIVE_SETUP" Version)" = "${NEW_VERSION//./,}" ] &&
-    [ "$(regval "$ACTIVE_SETUP" IsInstalled)" = 0x1 ] &&
-    [ "$(regval "$ACTIVE_SETUP" StubPath)" = "\"$PROGRAM_DIR\\kobuser.exe\"" ]' \
-    "the new users' component raised to ${NEW_VERSION//./,}"
+    [ "$(regval "$ACTIVE_SETUP" IsInstalled)" = 0x1 ] && [ -z "$(run_value)" ] &&
+    [ "$(regval "$ACTIVE_SETUP" StubPath)" = "\"$PROGRAM_DIR\\kobuser.exe\" /NoLogonStart" ]' \
+    "the new users' component raised to ${NEW_VERSION//./,}, the log-on start still left out"
 icon=$(wine reg query 'HKLM\Software\Classes\Installer\Products' /s </dev/null | tr -d '\r' |
     sed -n 's/^ *ProductIcon *REG_SZ *//p')
 check '[ -n "$icon" ] && cmp -s "$(winepath -u "$icon")" "$KOB_ROOT/resources/kob.ico"' \
