@@ -58,6 +58,11 @@ else()
     find_program(KOB_MAKENSIS makensis REQUIRED)
     set(KOB_INSTALLER ${CMAKE_SOURCE_DIR}/installer)
     set(KOB_MAKENSIS_ARGS -V2 -WX -DVERSION_QUAD=${KOB_SETUP_VERSION} -DRESOURCES=${CMAKE_SOURCE_DIR}/resources)
+    # The setup refuses to install beside the Windows Installer package, which it knows by the package's upgrade code.
+    file(STRINGS ${KOB_INSTALLER}/kob.wxs kob_upgrade_code REGEX "UpgradeCode=\"{[0-9A-F-]+}\"")
+    string(REGEX MATCH "{[0-9A-F-]+}" kob_upgrade_code "${kob_upgrade_code}")
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${KOB_INSTALLER}/kob.wxs)
+    list(APPEND KOB_MAKENSIS_ARGS -DMSI_UPGRADE_CODE=${kob_upgrade_code})
 
     # The setup's own functions for what its engine has no command for (the running program in every session, a
     # start as the desktop's user), in a folder of their own where makensis finds them.

@@ -13,7 +13,8 @@
 ; the setup; 3 a file could not be written, or the program kept running (the installed copy stays as it was);
 ; 4 /AllUsers without an administrator's rights; 5 another setup of the program is running; 6 a newer version is
 ; installed and the user kept it; 7 a copy for all users is installed, so no copy for one user is; 8 a newer version
-; is installed and the setup runs silently: nothing changed. The uninstaller's are in Uninstall.nsh.
+; is installed and the setup runs silently: nothing changed; 9 the Windows Installer package is installed. The
+; uninstaller's are in Uninstall.nsh.
 
 !include common.nsh
 
@@ -28,6 +29,7 @@
 !define EXIT_NEWER_KEPT 6
 !define EXIT_ALL_USERS_INSTALLED 7
 !define EXIT_NEWER_INSTALLED 8
+!define EXIT_PACKAGE_INSTALLED 9
 !define EXIT_RESTART_NEEDED 3010
 
 !define MULTIUSER_EXECUTIONLEVEL Highest
@@ -223,6 +225,18 @@ Function ReadCommandLineFolder
     ${AndIf} $3 != "\\"
         MessageBox MB_OK|MB_ICONSTOP "The files could not be written into $1." /SD IDOK
         SetErrorLevel ${EXIT_FILE_NOT_WRITTEN}
+        Quit
+    ${EndIf}
+FunctionEnd
+
+; The Windows Installer package's copy serves all users: no copy of the setup's is installed beside it. The engine
+; knows the package by its upgrade code (-DMSI_UPGRADE_CODE, from installer/kob.wxs).
+Function RefuseBesidePackage
+    System::Call 'msi::MsiEnumRelatedProductsW(w "${MSI_UPGRADE_CODE}", i 0, i 0, w .r1) i .r0'
+    ${If} $0 = 0
+        MessageBox MB_OK|MB_ICONSTOP "${PRODUCT} is installed for all users by its Windows Installer package. \
+Remove it first with its uninstall (Add or Remove Programs: ${PRODUCT}), then run this setup." /SD IDOK
+        SetErrorLevel ${EXIT_PACKAGE_INSTALLED}
         Quit
     ${EndIf}
 FunctionEnd
@@ -498,6 +512,7 @@ FunctionEnd
 Function .onInit
     Call ReadCommandLineFolder
     Call OneSetupAtATime
+    Call RefuseBesidePackage
     Call RemoveEndedHelperFolders
     Call RefuseAllUsersWithoutRights
     !insertmacro MULTIUSER_INIT

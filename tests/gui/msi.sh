@@ -3,7 +3,8 @@
 # variables only its conditions read look unused
 # The Windows Installer package as administrators deploy it, through Wine's msiexec in a fresh prefix: refused
 # beside the setup program's copy, a failed installation, a quiet one, a build of the same version without the log-on
-# start, an upgrade that keeps that choice while the program is in use, a refused downgrade, and the removal.
+# start, an upgrade that keeps that choice while the program is in use, the setup program refused beside it, a refused
+# downgrade, and the removal.
 # shellcheck source=lib.sh
 source "$(dirname "$0")/lib.sh"
 
@@ -39,10 +40,10 @@ setup() {
     probe setup runline "\"$(winepath -w "$KOB_SETUP")\" $*"
     RC=$(kob_value "$KOB_WORK/setup" exitcode)
 }
-# refusal_box ARGS... : runs msiexec with its own user interface and reads the box it shows (titled so by Wine).
+# refusal_box TITLE PROGRAM ARGS... : runs the program with its own user interface and reads the box it shows.
 refusal_box() {
-    wine msiexec "$@" </dev/null >/dev/null 2>&1 &
-    probe refusal box "Install Failed"
+    wine "${@:2}" </dev/null >/dev/null 2>&1 &
+    probe refusal box "$1"
     wait $! || true
 }
 regval() {
@@ -70,7 +71,7 @@ echo "beside the setup program's copy for all users"
 setup /S
 msiexec /i "$NEW" /qn
 check '[ "$RC" = 1603 ] && [ "$(entries | wc -l)" = 1 ]' "the package is refused: 1603, one entry (got $RC)"
-refusal_box /i "$NEW"
+refusal_box "Install Failed" msiexec /i "$NEW" # Wine's title
 expect "$KOB_WORK/refusal" text "Drovo Volume Controller 3.0 is installed for all users by its setup program. Remove \
 it first with its uninstall (Add or Remove Programs: Drovo Volume Controller 3.0), then install this package." \
     "it names the setup's uninstall"
@@ -124,10 +125,18 @@ check '[ -n "$icon" ] && cmp -s "$(winepath -u "$icon")" "$KOB_ROOT/resources/ko
     "the entry shows the program's icon"
 installed=$(machine_state)
 
+echo "the setup program beside it"
+setup /S
+check '[ "$RC" = 9 ] && [ "$(machine_state)" = "$installed" ]' "the setup is refused: 9, nothing changed (got $RC)"
+refusal_box "Drovo Volume Controller 3.0 Setup" "$KOB_SETUP"
+expect "$KOB_WORK/refusal" text "Drovo Volume Controller 3.0 is installed for all users by its Windows Installer \
+package. Remove it first with its uninstall (Add or Remove Programs: Drovo Volume Controller 3.0), then run this \
+setup." "it names the package's uninstall"
+
 echo "an older package over it"
 msiexec /i "$OLD" /qn
 check '[ "$RC" = 1603 ] && [ "$(machine_state)" = "$installed" ]' "refused: 1603, nothing changed (got $RC)"
-refusal_box /i "$OLD"
+refusal_box "Install Failed" msiexec /i "$OLD"
 expect "$KOB_WORK/refusal" text \
     "A newer version of Drovo Volume Controller 3.0 is already installed. Nothing was changed."
 
