@@ -58,11 +58,6 @@ else()
     find_program(KOB_MAKENSIS makensis REQUIRED)
     set(KOB_INSTALLER ${CMAKE_SOURCE_DIR}/installer)
     set(KOB_MAKENSIS_ARGS -V2 -WX -DVERSION_QUAD=${KOB_SETUP_VERSION} -DRESOURCES=${CMAKE_SOURCE_DIR}/resources)
-    # The setup refuses to install beside the Windows Installer package, which it knows by the package's upgrade code.
-    file(STRINGS ${KOB_INSTALLER}/kob.wxs kob_upgrade_code REGEX "UpgradeCode=\"{[0-9A-F-]+}\"")
-    string(REGEX MATCH "{[0-9A-F-]+}" kob_upgrade_code "${kob_upgrade_code}")
-    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${KOB_INSTALLER}/kob.wxs)
-    list(APPEND KOB_MAKENSIS_ARGS -DMSI_UPGRADE_CODE=${kob_upgrade_code})
 
     # The setup's own functions for what its engine has no command for (the running program in every session, a
     # start as the desktop's user), in a folder of their own where makensis finds them.
@@ -96,7 +91,8 @@ else()
     set(KOB_MSI ${CMAKE_BINARY_DIR}/DrovoVolumeController-3.0.msi)
     add_custom_command(OUTPUT ${KOB_MSI}
         COMMAND bash ${CMAKE_SOURCE_DIR}/tools/build-msi.sh ${KOB_SETUP_VERSION} $<TARGET_FILE_DIR:kob3.0> ${KOB_MSI}
-        DEPENDS kob3.0 ${KOB_USER_HELPER} ${KOB_INSTALLER}/kob.wxs ${CMAKE_SOURCE_DIR}/tools/build-msi.sh
+        DEPENDS kob3.0 ${KOB_USER_HELPER} ${KOB_INSTALLER}/kob.wxs ${KOB_INSTALLER}/common.nsh
+                ${CMAKE_SOURCE_DIR}/tools/build-msi.sh
                 ${CMAKE_SOURCE_DIR}/src/common/MakersWebsite.h ${CMAKE_SOURCE_DIR}/resources/KOBHELP.HTM
                 ${CMAKE_SOURCE_DIR}/resources/POURING.WAV ${CMAKE_SOURCE_DIR}/resources/kob.ico
         COMMENT "Building the Windows Installer package")

@@ -20,6 +20,8 @@ SetCompressor /SOLID lzma
 !define PROGRAM_KEY "Software\Marlox's Software\Drovo Volume Controller\3.0"
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Drovo Volume Controller 3.0"
+; The Windows Installer package's upgrade code (installer/kob.wxs, built by tools/build-msi.sh, which reads it here).
+!define MSI_UPGRADE_CODE "{F6DC0A34-C07F-4093-972A-605CBCCA6E05}"
 ; The program key's values: the first-start flag, the controller's state, and the scope of the installation
 ; (1: a copy of this user's alone, whose log-on start belongs in his own Run key).
 !define CSTPVAL "cstpval"

@@ -230,7 +230,7 @@ Function ReadCommandLineFolder
 FunctionEnd
 
 ; The Windows Installer package's copy serves all users: no copy of the setup's is installed beside it. The engine
-; knows the package by its upgrade code (-DMSI_UPGRADE_CODE, from installer/kob.wxs).
+; knows the package by its upgrade code.
 Function RefuseBesidePackage
     System::Call 'msi::MsiEnumRelatedProductsW(w "${MSI_UPGRADE_CODE}", i 0, i 0, w .r1) i .r0'
     ${If} $0 = 0

@@ -18,12 +18,15 @@ site=$(sed -n 's/.*kMakersWebsite = "\([^"]*\)".*/\1/p' "$root/src/common/Makers
 [ -n "$site" ] || { echo "build-msi: the maker's site is not in src/common/MakersWebsite.h" >&2; exit 1; }
 # The log-on start: asked for (LOGONSTART other than 0), or not asked about and new, or kept from the installed version.
 logon_start='(LOGONSTART AND LOGONSTART <> "0") OR (NOT LOGONSTART AND (NOT WIX_UPGRADE_DETECTED OR MACHINELOGONSTART))'
-upgrade_code=$(sed -n 's/.*UpgradeCode="\({[0-9A-F-]*}\)".*/\1/p' "$root/installer/kob.wxs")
+# The package's upgrade code, which the setup program knows it by too.
+upgrade_code=$(sed -n 's/^!define MSI_UPGRADE_CODE "\(.*\)"$/\1/p' "$root/installer/common.nsh")
+[ -n "$upgrade_code" ] || { echo "build-msi: no MSI_UPGRADE_CODE in installer/common.nsh" >&2; exit 1; }
 
 # wixl takes the files' paths relative to the current folder only.
 relative() { realpath --relative-to=. "$1"; }
-wixl -a x86 -D "Version=$version" -D "ActiveSetupVersion=${version//./,}" -D "BuildDir=$(relative "$build_dir")" \
-    -D "Resources=$(relative "$root/resources")" -D "MakersSite=$site" -o "$out.tmp" "$root/installer/kob.wxs"
+wixl -a x86 -D "Version=$version" -D "ActiveSetupVersion=${version//./,}" -D "UpgradeCode=$upgrade_code" \
+    -D "BuildDir=$(relative "$build_dir")" -D "Resources=$(relative "$root/resources")" -D "MakersSite=$site" \
+    -o "$out.tmp" "$root/installer/kob.wxs"
 msibuild "$out.tmp" \
     -q "UPDATE Component SET Condition = '$logon_start' WHERE Component = 'LogonStart'" \
     -q "UPDATE Component SET Condition = '$logon_start' WHERE Component = 'NewUsersStartAtLogon'" \
