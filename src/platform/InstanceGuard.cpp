@@ -2,10 +2,8 @@
 
 #include <algorithm>
 #include <cctype>
-#include <exception>
 #include <utility>
 
-#include "platform/ErrorGuard.h"
 #include "platform/ProgramFolder.h"
 
 namespace kob {
@@ -56,15 +54,15 @@ MutexOwnership TakeProgramGuard(SystemInfoService& systemInfo, ModulePathService
     return systemInfo.TakeNamedMutex(kGuardNamePrefix + Hex(Fingerprint(path)));
 }
 
-void ListProcessIds(ProcessListService& processes, MessageBoxService& messages, ProcessIds& list) {
-    ShowErrorAndGoOn(messages, MessageIcon::Exclamation, [&] {
-        const std::vector<std::uint32_t> ids = processes.ListIds();
-        // The first identifier is listed whatever it is (the idle process has 0); a later 0 ends the listing.
-        const std::size_t end = std::min(ids.size(), kMaxListedProcesses);
-        for (std::size_t position = 0; position < end && (position == 0 || ids[position] != 0); ++position) {
-            list.push_back(ids[position]);
-        }
-    });
+ProcessIds ListProcessIds(ProcessListService& processes) {
+    const std::vector<std::uint32_t> ids = processes.ListIds();
+    ProcessIds list;
+    // The first identifier is listed whatever it is (the idle process has 0); a later 0 ends the listing.
+    const std::size_t end = std::min(ids.size(), kMaxListedProcesses);
+    for (std::size_t position = 0; position < end && (position == 0 || ids[position] != 0); ++position) {
+        list.push_back(ids[position]);
+    }
+    return list;
 }
 
 bool IsAlreadyRunning(ProcessListService& processes, ModulePathService& modulePath, const ProcessIds& list,
@@ -72,24 +70,20 @@ bool IsAlreadyRunning(ProcessListService& processes, ModulePathService& modulePa
     if (guard != MutexOwnership::Unavailable) {
         return guard == MutexOwnership::OwnedElsewhere;
     }
-    try {
-        const std::string ownPath = InProgramFolder(modulePath, kExecutableFileName);
-        int matches = 0;
-        for (const std::uint32_t processId : list) {
-            if (processId == 0) {
-                continue;
-            }
-            // A copy started at log-on through the 8.3 form of its path is still this program.
-            const std::string executable = processes.ExecutableOf(processId);
-            if (!executable.empty() && modulePath.IsSameFile(executable, ownPath)) {
-                ++matches;
-            }
-            if (matches == kMatchesOfASecondCopy) {
-                return true;
-            }
+    const std::string ownPath = InProgramFolder(modulePath, kExecutableFileName);
+    int matches = 0;
+    for (const std::uint32_t processId : list) {
+        if (processId == 0) {
+            continue;
         }
-    } catch (const std::exception&) {
-        // A guard that cannot look lets the program run: a second copy is harmless, a refused start is not.
+        // A copy started at log-on through the 8.3 form of its path is still this program.
+        const std::string executable = processes.ExecutableOf(processId);
+        if (!executable.empty() && modulePath.IsSameFile(executable, ownPath)) {
+            ++matches;
+        }
+        if (matches == kMatchesOfASecondCopy) {
+            return true;
+        }
     }
     return false;
 }

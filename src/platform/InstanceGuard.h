@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/MessageBoxService.h"
 #include "platform/ModulePathService.h"
 #include "platform/ProcessListService.h"
 #include "platform/SystemInfoService.h"
@@ -29,9 +28,9 @@ void CreateInstanceMutex(SystemInfoService& systemInfo);
 // an executable not named "kob3.0.exe", which the guard never counts.
 MutexOwnership TakeProgramGuard(SystemInfoService& systemInfo, ModulePathService& modulePath);
 
-// Appends the system's process identifiers to the list, at most 1,001 of them and up to the first 0 after the
-// first. A failure of the environment is shown with the exclamation icon and the list keeps what it holds.
-void ListProcessIds(ProcessListService& processes, MessageBoxService& messages, ProcessIds& list);
+// The system's process identifiers, at most 1,001 of them and up to the first 0 after the first; none when the
+// system refuses the snapshot.
+ProcessIds ListProcessIds(ProcessListService& processes);
 
 // Whether another copy of the program runs: when another copy owns the program's guard, or, where no guard could be
 // had, when two listed processes (this one included) run the program folder's "kob3.0.exe", compared as the file

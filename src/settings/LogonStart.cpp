@@ -54,33 +54,28 @@ void Settings::DeleteUserRunValue() {
 }
 
 void Settings::RegisterForEveryone() {
-    ShowErrorAndGoOn(messages_, MessageIcon::Exclamation, [&] {
-        bool machineValue = false;
-        const RegistryResult opened =
-            WithKey(registry_, RegistryRoot::LocalMachine, kRunKey, RegistryAccess::Write,
-                    [&](RegistryKey& key) { machineValue = WriteRunValue(key, modulePath_); });
-        if (opened.outcome == RegistryOutcome::AccessDenied) {
-            // A value for everyone is left as it is: it starts the program at this user's log-on too.
-            machineValue = MachineRunValueExists();
-            if (!machineValue) {
-                // A user without the right to start programs for everyone (any unelevated user since Windows
-                // Vista) still starts the program at his own log-on.
-                WithKey(registry_, RegistryRoot::CurrentUser, kRunKey, RegistryAccess::Write,
-                        [&](RegistryKey& key) { WriteRunValue(key, modulePath_); });
-            }
+    bool machineValue = false;
+    const RegistryResult opened = WithKey(registry_, RegistryRoot::LocalMachine, kRunKey, RegistryAccess::Write,
+                                          [&](RegistryKey& key) { machineValue = WriteRunValue(key, modulePath_); });
+    if (opened.outcome == RegistryOutcome::AccessDenied) {
+        // A value for everyone is left as it is: it starts the program at this user's log-on too.
+        machineValue = MachineRunValueExists();
+        if (!machineValue) {
+            // A user without the right to start programs for everyone (any unelevated user since Windows
+            // Vista) still starts the program at his own log-on.
+            WithKey(registry_, RegistryRoot::CurrentUser, kRunKey, RegistryAccess::Write,
+                    [&](RegistryKey& key) { WriteRunValue(key, modulePath_); });
         }
-        if (machineValue) {
-            // One log-on entry: the user's own value beside the machine's would start a second copy.
-            DeleteUserRunValue();
-        }
-    });
+    }
+    if (machineValue) {
+        // One log-on entry: the user's own value beside the machine's would start a second copy.
+        DeleteUserRunValue();
+    }
 }
 
 void Settings::RegisterForThisUser() {
-    ShowErrorAndGoOn(messages_, MessageIcon::Exclamation, [&] {
-        WithKey(registry_, RegistryRoot::CurrentUser, kRunKey, RegistryAccess::Write,
-                [&](RegistryKey& key) { WriteRunValue(key, modulePath_); });
-    });
+    WithKey(registry_, RegistryRoot::CurrentUser, kRunKey, RegistryAccess::Write,
+            [&](RegistryKey& key) { WriteRunValue(key, modulePath_); });
 }
 
 void Settings::EnableLogonStart() {
@@ -93,51 +88,46 @@ void Settings::EnableLogonStart() {
 }
 
 void Settings::DisableLogonStart() {
-    ShowErrorAndGoOn(messages_, MessageIcon::Exclamation, [&] {
-        // Why the machine-wide value is still there, or Ok.
-        RegistryResult kept;
-        const RegistryResult opened =
-            WithKey(registry_, RegistryRoot::LocalMachine, kRunKey, RegistryAccess::Write, [&](RegistryKey& key) {
-                const RegistryResult deleted = key.DeleteValue(kAppTitle);
-                if (deleted.outcome != RegistryOutcome::NotFound) {
-                    kept = deleted;
-                }
-            });
-        if (!opened.Ok() && opened.outcome != RegistryOutcome::NotFound && MachineRunValueExists()) {
-            kept = opened;
-        }
-        DeleteUserRunValue();
-        if (!kept.Ok()) {
-            // The box is about to show the value as still there: the user learns why.
-            ShowMessage(messages_, kMsgLogonStartStays + kept.reason, MessageIcon::Exclamation);
-        }
-    });
+    // Why the machine-wide value is still there, or Ok.
+    RegistryResult kept;
+    const RegistryResult opened =
+        WithKey(registry_, RegistryRoot::LocalMachine, kRunKey, RegistryAccess::Write, [&](RegistryKey& key) {
+            const RegistryResult deleted = key.DeleteValue(kAppTitle);
+            if (deleted.outcome != RegistryOutcome::NotFound) {
+                kept = deleted;
+            }
+        });
+    if (!opened.Ok() && opened.outcome != RegistryOutcome::NotFound && MachineRunValueExists()) {
+        kept = opened;
+    }
+    DeleteUserRunValue();
+    if (!kept.Ok()) {
+        // The box is about to show the value as still there: the user learns why.
+        ShowMessage(messages_, kMsgLogonStartStays + kept.reason, MessageIcon::Exclamation);
+    }
 }
 
 bool Settings::StartsAtLogon() {
-    // Whatever fails, even the box reporting it, the answer found the last time stands.
-    IgnoreErrors([&] { LookForRunValue(); });
+    LookForRunValue();
     return startsAtLogon_;
 }
 
 void Settings::LookForRunValue() {
-    ShowErrorAndGoOn(messages_, MessageIcon::Exclamation, [&] {
-        bool looked = false;
-        bool found = false;
-        // The machine-wide value first, then the one of a user who could not write it.
-        for (const RegistryRoot root : {RegistryRoot::LocalMachine, RegistryRoot::CurrentUser}) {
-            WithKey(registry_, root, kRunKey, RegistryAccess::Read, [&](RegistryKey& key) {
-                looked = true;
-                found = ReadRunValue(key) == RegistryOutcome::Ok;
-            });
-            if (found) {
-                break;
-            }
+    bool looked = false;
+    bool found = false;
+    // The machine-wide value first, then the one of a user who could not write it.
+    for (const RegistryRoot root : {RegistryRoot::LocalMachine, RegistryRoot::CurrentUser}) {
+        WithKey(registry_, root, kRunKey, RegistryAccess::Read, [&](RegistryKey& key) {
+            looked = true;
+            found = ReadRunValue(key) == RegistryOutcome::Ok;
+        });
+        if (found) {
+            break;
         }
-        if (looked) {
-            startsAtLogon_ = found;
-        }
-    });
+    }
+    if (looked) {
+        startsAtLogon_ = found;
+    }
 }
 
 } // namespace kob

@@ -1,18 +1,14 @@
 #include "settings/OptionsBox.h"
 
-#include "platform/ErrorGuard.h"
-
 namespace kob {
 
 void OptionsBox::Load() {
     const bool startsAtLogon = settings_.StartsAtLogon();
-    IgnoreErrors([&] {
-        SetRunAtLogonBox(startsAtLogon);
-        if (startsAtLogon) {
-            // Written again, so that the value starts this executable where it is now and stays the only entry.
-            ApplyRunAtLogonBox();
-        }
-    });
+    SetRunAtLogonBox(startsAtLogon);
+    if (startsAtLogon) {
+        // Written again, so that the value starts this executable where it is now and stays the only entry.
+        ApplyRunAtLogonBox();
+    }
 }
 
 void OptionsBox::OnRunAtLogonBoxToggled() {

@@ -1,7 +1,6 @@
 // The program's own key: the controller's state, the first-start flag and the installation's scope.
 #include "settings/Settings.h"
 
-#include "platform/ErrorGuard.h"
 #include "settings/RegistryKey.h"
 
 namespace kob {
@@ -16,24 +15,19 @@ constexpr const char* kFirstStartName = "cstpval";
 // Written by the setup: 1 when this copy was installed for the current user alone (under his profile).
 constexpr const char* kPerUserName = "peruser";
 
-void WriteProgramDword(RegistryService& registry, MessageBoxService& messages, const char* name, std::uint32_t value) {
-    ShowErrorAndGoOn(messages, MessageIcon::Information, [&] {
-        WithKey(registry, RegistryRoot::CurrentUser, kProgramKey, RegistryAccess::Write,
-                [&](RegistryKey& key) { key.WriteDword(name, value); });
-    });
+void WriteProgramDword(RegistryService& registry, const char* name, std::uint32_t value) {
+    WithKey(registry, RegistryRoot::CurrentUser, kProgramKey, RegistryAccess::Write,
+            [&](RegistryKey& key) { key.WriteDword(name, value); });
 }
 
 // The value, or none when the key or the value cannot be read.
-std::optional<std::uint32_t> ReadProgramDword(RegistryService& registry, MessageBoxService& messages,
-                                              const char* name) {
+std::optional<std::uint32_t> ReadProgramDword(RegistryService& registry, const char* name) {
     std::optional<std::uint32_t> value;
-    ShowErrorAndGoOn(messages, MessageIcon::Information, [&] {
-        WithKey(registry, RegistryRoot::CurrentUser, kProgramKey, RegistryAccess::Read, [&](RegistryKey& key) {
-            std::uint32_t read = 0;
-            if (key.ReadDword(name, read).Ok()) {
-                value = read;
-            }
-        });
+    WithKey(registry, RegistryRoot::CurrentUser, kProgramKey, RegistryAccess::Read, [&](RegistryKey& key) {
+        std::uint32_t read = 0;
+        if (key.ReadDword(name, read).Ok()) {
+            value = read;
+        }
     });
     return value;
 }
@@ -41,7 +35,7 @@ std::optional<std::uint32_t> ReadProgramDword(RegistryService& registry, Message
 } // namespace
 
 std::optional<ControllerState> Settings::LoadControllerState() {
-    const auto stored = ReadProgramDword(registry_, messages_, kControllerStateName);
+    const auto stored = ReadProgramDword(registry_, kControllerStateName);
     for (const ControllerState state : {ControllerState::Shown, ControllerState::OnTop, ControllerState::Closed}) {
         if (stored == static_cast<std::uint32_t>(state)) {
             return state;
@@ -51,35 +45,30 @@ std::optional<ControllerState> Settings::LoadControllerState() {
 }
 
 void Settings::SaveControllerState(ControllerState state) {
-    WriteProgramDword(registry_, messages_, kControllerStateName, static_cast<std::uint32_t>(state));
+    WriteProgramDword(registry_, kControllerStateName, static_cast<std::uint32_t>(state));
 }
 
 std::optional<bool> Settings::IsFirstStart() {
-    std::optional<bool> firstStart = false;
-    ShowErrorAndGoOn(messages_, MessageIcon::Information, [&] {
-        std::uint32_t flag = 0;
-        bool read = false;
-        WithKey(registry_, RegistryRoot::CurrentUser, kProgramKey, RegistryAccess::Read,
-                [&](RegistryKey& key) { read = key.ReadDword(kFirstStartName, flag).Ok(); });
-        // The key is closed before the start-up's box: it is not held open while the user reads it.
-        if (read) {
-            firstStart = flag == 1;
-        } else {
-            firstStart = std::nullopt;
-        }
-    });
-    return firstStart;
+    std::uint32_t flag = 0;
+    bool read = false;
+    WithKey(registry_, RegistryRoot::CurrentUser, kProgramKey, RegistryAccess::Read,
+            [&](RegistryKey& key) { read = key.ReadDword(kFirstStartName, flag).Ok(); });
+    // The key is closed before the start-up's box: it is not held open while the user reads it.
+    if (!read) {
+        return std::nullopt;
+    }
+    return flag == 1;
 }
 
 void Settings::DoFirstStartWork() {
     EnableLogonStart();
-    WriteProgramDword(registry_, messages_, kFirstStartName, 0);
+    WriteProgramDword(registry_, kFirstStartName, 0);
     SaveControllerState(ControllerState::Shown);
     SaveControllerState(ControllerState::Closed);
 }
 
 bool Settings::InstalledForUserAlone() {
-    return ReadProgramDword(registry_, messages_, kPerUserName) == 1u;
+    return ReadProgramDword(registry_, kPerUserName) == 1u;
 }
 
 } // namespace kob

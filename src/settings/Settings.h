@@ -13,8 +13,7 @@ namespace kob {
 // first-start flag, the installation's scope) and its log-on start in the Run keys.
 //
 // Each operation opens its key, performs one value operation, closes the key whatever happened and returns. None
-// creates a key. A failure of the environment inside an operation is shown (exclamation icon for the Run keys,
-// information icon for the program's key) and the caller carries on.
+// creates a key.
 class Settings {
 public:
     Settings(RegistryService& registry, MessageBoxService& messages, ModulePathService& modulePath)

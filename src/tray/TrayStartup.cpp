@@ -46,8 +46,7 @@ std::optional<Ending> TrayApp::RunStartupSteps() {
         return refusal;
     }
     facts_.systemFolder = services_.systemInfo.ReadSystemFolder().value_or("");
-    ProcessIds processIds;
-    ListProcessIds(services_.processList, services_.messages, processIds);
+    const ProcessIds processIds = ListProcessIds(services_.processList);
     if (IsAlreadyRunning(services_.processList, services_.modulePath, processIds, guard)) {
         // Silently, with its own process id: the copy already running is the one the user has.
         return Ending{"", MessageIcon::Error, facts_.ownProcessId};

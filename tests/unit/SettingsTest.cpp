@@ -239,39 +239,18 @@ TEST(SettingsTest, ReadOnlyKeysGiveTheirValues) {
 struct Operation {
     const char* name;
     std::function<void(Settings&)> run;
-    // The boxes an environment failure shows: one for each key looked at, since each step shows its own.
-    std::vector<MessageIcon> icons;
 };
 
 const Operation kOperations[] = {
     // The installation's scope is read from the program key first.
-    {"enable log-on start",
-     [](Settings& s) { s.EnableLogonStart(); },
-     {MessageIcon::Information, MessageIcon::Exclamation}},
-    {"disable log-on start", [](Settings& s) { s.DisableLogonStart(); }, {MessageIcon::Exclamation}},
-    {"starts at log-on", [](Settings& s) { s.StartsAtLogon(); }, {MessageIcon::Exclamation}},
-    {"first start", [](Settings& s) { s.IsFirstStart(); }, {MessageIcon::Information}},
-    {"save state", [](Settings& s) { s.SaveControllerState(ControllerState::OnTop); }, {MessageIcon::Information}},
-    {"load state", [](Settings& s) { s.LoadControllerState(); }, {MessageIcon::Information}},
-    {"installed for the user alone", [](Settings& s) { s.InstalledForUserAlone(); }, {MessageIcon::Information}},
+    {"enable log-on start", [](Settings& s) { s.EnableLogonStart(); }},
+    {"disable log-on start", [](Settings& s) { s.DisableLogonStart(); }},
+    {"starts at log-on", [](Settings& s) { s.StartsAtLogon(); }},
+    {"first start", [](Settings& s) { s.IsFirstStart(); }},
+    {"save state", [](Settings& s) { s.SaveControllerState(ControllerState::OnTop); }},
+    {"load state", [](Settings& s) { s.LoadControllerState(); }},
+    {"installed for the user alone", [](Settings& s) { s.InstalledForUserAlone(); }},
 };
-
-TEST(SettingsTest, AnEnvironmentFailureIsShownWithTheOperationsIconAndEndsTheOperation) {
-    for (const auto& operation : kOperations) {
-        SCOPED_TRACE(operation.name);
-        Installed p;
-        p.registry.throwOnValueOperation = true;
-        operation.run(p.settings);
-        ASSERT_EQ(p.messages.shown.size(), operation.icons.size());
-        for (std::size_t i = 0; i < operation.icons.size(); ++i) {
-            EXPECT_EQ(p.messages.shown[i].text, "Out of memory");
-            EXPECT_EQ(p.messages.shown[i].title, kTitle);
-            EXPECT_EQ(p.messages.shown[i].icon, operation.icons[i]);
-        }
-        EXPECT_EQ(p.registry.opens, static_cast<int>(operation.icons.size())) << "nothing more after the failure";
-        EXPECT_TRUE(p.registry.openKeys == 0);
-    }
-}
 
 TEST(SettingsTest, EveryOperationClosesWhatItOpensOnEveryBranch) {
     enum class Setup { ValuesPresent, ValuesAbsent, WritesFail, KeysAbsent };

@@ -7,7 +7,6 @@
 #include <cstring>
 
 #include "platform/InstanceGuard.h"
-#include "platform/win32/Win32MessageBox.h"
 #include "platform/win32/Win32ModulePath.h"
 #include "platform/win32/Win32Process.h"
 #include "platform/win32/Win32ProcessList.h"
@@ -40,14 +39,12 @@ DWORD WINAPI OutliveTheMainThread(LPVOID parameter) {
 int main(int argc, char** argv) {
     kob::Win32SystemInfo systemInfo;
     kob::Win32ProcessList processList;
-    kob::Win32MessageBox messages;
     kob::Win32ModulePath modulePath;
     kob::Win32Process process;
     const std::uint32_t ownProcessId = systemInfo.GetCurrentProcessId();
     kob::CreateInstanceMutex(systemInfo);
     const kob::MutexOwnership guard = kob::TakeProgramGuard(systemInfo, modulePath);
-    kob::ProcessIds list;
-    kob::ListProcessIds(processList, messages, list);
+    const kob::ProcessIds list = kob::ListProcessIds(processList);
     if (kob::IsAlreadyRunning(processList, modulePath, list, guard)) {
         // Silently, with its own process id, as the start-up refuses a second copy.
         process.EndProcess(ownProcessId);

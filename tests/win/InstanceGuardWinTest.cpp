@@ -157,8 +157,7 @@ TEST(Win32ProcessList, SnapshotListsThisProcessAndTheScanReadsRealExecutablePath
     ASSERT_GE(snapshot.size(), 5u) << "more than the first room of four: the room has grown";
     EXPECT_NE(std::find(snapshot.begin(), snapshot.end(), GetCurrentProcessId()), snapshot.end());
     EXPECT_EQ(std::find(snapshot.begin() + 1, snapshot.end(), 0u), snapshot.end()) << "nothing beyond the delivered";
-    ProcessIds list;
-    ListProcessIds(p.processList, p.messages, list);
+    const ProcessIds list = ListProcessIds(p.processList);
     EXPECT_NE(std::find(list.begin(), list.end(), GetCurrentProcessId()), list.end());
     EXPECT_TRUE(p.messages.shown.empty());
 

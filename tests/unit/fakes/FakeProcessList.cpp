@@ -1,7 +1,5 @@
 #include "fakes/FakeProcessList.h"
 
-#include <stdexcept>
-
 namespace kob::test {
 
 void FakeProcessList::Run(std::uint32_t id, const std::string& executable) {
@@ -11,17 +9,11 @@ void FakeProcessList::Run(std::uint32_t id, const std::string& executable) {
 
 std::vector<std::uint32_t> FakeProcessList::ListIds() {
     ++listings;
-    if (throwOnList) {
-        throw std::runtime_error("Out of memory");
-    }
     return listRefused ? std::vector<std::uint32_t>() : ids;
 }
 
 std::string FakeProcessList::ExecutableOf(std::uint32_t processId) {
     examined.push_back(processId);
-    if (processId == throwOnExecutableOf) {
-        throw std::runtime_error("Not enough quota");
-    }
     const auto found = processes.find(processId);
     return found == processes.end() || !found->second.readable ? std::string() : found->second.executable;
 }

@@ -28,10 +28,6 @@ public:
     std::map<std::uint32_t, FakeProcessEntry> processes;
     // The system refuses the snapshot.
     bool listRefused = false;
-    // ListIds throws a standard exception, as a failure of the environment.
-    bool throwOnList = false;
-    // Asking for this process's executable throws a standard exception, as a failure of the environment.
-    std::uint32_t throwOnExecutableOf = 0;
     std::vector<std::uint32_t> examined;
     // Snapshots of the table taken.
     int listings = 0;

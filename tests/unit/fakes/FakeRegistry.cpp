@@ -90,12 +90,7 @@ public:
     }
 
 private:
-    std::map<std::string, StoredValue>& Values() {
-        if (registry_.throwOnValueOperation) {
-            throw std::runtime_error("Out of memory");
-        }
-        return registry_.keys.at(name_);
-    }
+    std::map<std::string, StoredValue>& Values() { return registry_.keys.at(name_); }
     RegistryResult Store(const std::string& name, StoredValue value) {
         registry_.writes.push_back(name);
         auto& values = Values();

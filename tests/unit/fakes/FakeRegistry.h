@@ -44,8 +44,6 @@ public:
     RegistryOutcome openOutcome = RegistryOutcome::Ok;
     std::map<RegistryRoot, RegistryOutcome> rootOpenOutcomes;
     RegistryOutcome writeOutcome = RegistryOutcome::Ok;
-    // Makes the value operations fail as the environment would, with a standard exception.
-    bool throwOnValueOperation = false;
     // Keys open now, and opens asked for in all, refused ones included.
     int openKeys = 0;
     int opens = 0;
