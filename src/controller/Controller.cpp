@@ -4,13 +4,19 @@
 
 #include "common/Twips.h"
 #include "controller/ControllerLayout.h"
-#include "platform/ErrorGuard.h"
 
 namespace kob {
 
+namespace {
+
+constexpr const char* kMsgNoSkinPicture = "Unable to load the skin picture.";
+constexpr const char* kMsgNoKnobPicture = "Unable to load the knob picture.";
+
+} // namespace
+
 Controller::Controller(ControllerView& view, MasterVolume& volume, const ControllerServices& services,
-                       const StartupFacts& facts, std::function<void(VolumeFailure)> onVolumeFailure)
-    : view_(view), volume_(volume), services_(services), facts_(facts), onVolumeFailure_(std::move(onVolumeFailure)) {}
+                       const StartupFacts& facts, Reporter report)
+    : view_(view), volume_(volume), services_(services), facts_(facts), report_(std::move(report)) {}
 
 std::optional<VolumeFailure> Controller::Load() {
     const double twipsPerPixelX = services_.screen.TwipsPerPixelX();
@@ -21,13 +27,17 @@ std::optional<VolumeFailure> Controller::Load() {
                           controller_layout::kCornerEllipse);
     // A picture that cannot be loaded is reported and the window goes on without it, unless the window went while
     // the report was open.
-    ShowErrorAndGoOn(services_.messages, MessageIcon::Exclamation, [&] { view_.ShowSkin(); });
-    if (unloaded_) {
-        return std::nullopt;
+    if (!view_.ShowSkin()) {
+        Report(Notice{kMsgNoSkinPicture, MessageIcon::Exclamation, std::nullopt});
+        if (unloaded_) {
+            return std::nullopt;
+        }
     }
-    ShowErrorAndGoOn(services_.messages, MessageIcon::Exclamation, [&] { view_.ShowKnobPicture(); });
-    if (unloaded_) {
-        return std::nullopt;
+    if (!view_.ShowKnobPicture()) {
+        Report(Notice{kMsgNoKnobPicture, MessageIcon::Exclamation, std::nullopt});
+        if (unloaded_) {
+            return std::nullopt;
+        }
     }
     view_.SetKnobRegion(TwipsToPixels(SliderGeometry::kKnob.width, twipsPerPixelX),
                         TwipsToPixels(SliderGeometry::kKnob.height, twipsPerPixelY), controller_layout::kCornerEllipse,
@@ -84,7 +94,13 @@ std::optional<VolumeFailure> Controller::SetVolumeFromLevel(std::int32_t level) 
 
 void Controller::Report(std::optional<VolumeFailure> failure) {
     if (failure) {
-        onVolumeFailure_(*failure);
+        report_(EndingOf(*failure));
+    }
+}
+
+void Controller::Report(const std::optional<Notice>& notice) {
+    if (notice) {
+        report_(*notice);
     }
 }
 

@@ -9,7 +9,7 @@
 #include "controller/ControllerView.h"
 #include "controller/SliderGeometry.h"
 #include "controller/WheelNotches.h"
-#include "platform/MessageBoxService.h"
+#include "platform/Notice.h"
 #include "platform/ProgramLauncher.h"
 #include "platform/ScreenService.h"
 #include "platform/StartupFacts.h"
@@ -52,7 +52,6 @@ enum class ControllerKey { Up, Down, Left, Right, PageUp, PageDown, Home, End, S
 // The platform services the controller uses.
 struct ControllerServices {
     ScreenService& screen;
-    MessageBoxService& messages;
     Settings& settings;
     ProgramLauncher& launcher;
 };
@@ -61,9 +60,10 @@ struct ControllerServices {
 // and two hot spots. One Controller serves one showing: it is created, loaded, unloaded and then discarded.
 class Controller {
 public:
-    // `onVolumeFailure` ends the program when the master volume fails inside one of the window's handlers.
+    // `report` is the host's: it shows what went wrong inside one of the window's handlers, and ends the program
+    // when the master volume failed.
     Controller(ControllerView& view, MasterVolume& volume, const ControllerServices& services,
-               const StartupFacts& facts, std::function<void(VolumeFailure)> onVolumeFailure);
+               const StartupFacts& facts, Reporter report);
 
     // Shapes, places and shows the window with the volume. A volume failure stops it and is returned.
     [[nodiscard]] std::optional<VolumeFailure> Load();
@@ -80,8 +80,8 @@ public:
     // Writes the master volume for a slider level (0 = full volume, 100 = silence).
     [[nodiscard]] std::optional<VolumeFailure> SetVolumeFromLevel(std::int32_t level);
 
-    // The handlers below are the window's: a volume failure inside one goes to `onVolumeFailure`, and the handler
-    // does nothing after it.
+    // The handlers below are the window's: a volume failure inside one goes to `report` as the program's ending,
+    // and the handler does nothing after it.
 
     // The pointer's place comes relative to the element. Any button drags the knob.
     void OnKnobPressed(Twips y);
@@ -128,8 +128,10 @@ public:
     void OnVolumeSyncTick();
 
 private:
-    // Hands a handler's volume failure on: the handler's last act.
+    // Hands a handler's volume failure on as the program's ending: the handler's last act.
     void Report(std::optional<VolumeFailure> failure);
+    // Hands a notice on; the handler goes on after it.
+    void Report(const std::optional<Notice>& notice);
     // Shows the window at this opacity (0 to 255).
     void ApplyOpacity(int level);
     // Places the knob and tells the window.
@@ -147,7 +149,7 @@ private:
     MasterVolume& volume_;
     ControllerServices services_;
     const StartupFacts& facts_;
-    std::function<void(VolumeFailure)> onVolumeFailure_;
+    Reporter report_;
     ShowingState state_;
     int widthPixels_ = 0;
     int heightPixels_ = 0;

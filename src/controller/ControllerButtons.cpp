@@ -55,11 +55,11 @@ void Controller::OnBackgroundDoubleClicked() {
 }
 
 void Controller::OnVolumeControlSpotClicked() {
-    OpenVolumeControl(services_.launcher, services_.messages, facts_.systemFolder);
+    Report(OpenVolumeControl(services_.launcher, facts_.systemFolder));
 }
 
 void Controller::OnAudioPropertiesSpotClicked() {
-    OpenAudioProperties(services_.launcher, services_.messages, facts_.systemFolder);
+    Report(OpenAudioProperties(services_.launcher, facts_.systemFolder));
 }
 
 void Controller::OnAudioPropertiesSpotDoubleClicked() {

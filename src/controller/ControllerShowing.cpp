@@ -1,18 +1,20 @@
 #include "controller/ControllerShowing.h"
 
-#include <stdexcept>
 #include <utility>
-
-#include "platform/ErrorGuard.h"
 
 namespace kob {
 
+namespace {
+
+constexpr const char* kMsgNoControllerWindow = "Unable to create the controller window.";
+
+} // namespace
+
 ControllerShowing::ControllerShowing(const ControllerWindowMaker& makeWindow, MasterVolume& volume,
                                      const ControllerServices& services, const StartupFacts& facts,
-                                     std::function<void()> onUnloaded,
-                                     std::function<void(VolumeFailure)> onVolumeFailure)
-    : messages_(services.messages), onUnloaded_(std::move(onUnloaded)), window_(makeWindow(*this)),
-      controller_(*window_, volume, services, facts, std::move(onVolumeFailure)) {}
+                                     std::function<void()> onUnloaded, const Reporter& report)
+    : report_(report), onUnloaded_(std::move(onUnloaded)), window_(makeWindow(*this)),
+      controller_(*window_, volume, services, facts, report) {}
 
 ControllerShowing::~ControllerShowing() {
     // The window goes while the logic its last messages reach is still here.
@@ -28,13 +30,12 @@ std::optional<VolumeFailure> ControllerShowing::Load() {
     }
     loadStarted_ = true;
     const HandlerScope scope(*this);
-    ShowErrorAndGoOn(messages_, MessageIcon::Exclamation, [&] {
-        if (!window_->Create()) {
-            throw std::runtime_error("Unable to create the controller window.");
-        }
-        loaded_ = true;
-    });
-    return loaded_ ? controller_.Load() : std::nullopt;
+    if (!window_->Create()) {
+        report_({kMsgNoControllerWindow, MessageIcon::Exclamation, std::nullopt});
+        return std::nullopt;
+    }
+    loaded_ = true;
+    return controller_.Load();
 }
 
 void ControllerShowing::OnWindowGone() {

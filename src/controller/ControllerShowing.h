@@ -20,11 +20,10 @@ using ControllerWindowMaker = std::function<std::unique_ptr<ControllerView>(Cont
 // messages are delivered, and the showing may be unloaded meanwhile, but must not be freed.
 class ControllerShowing {
 public:
-    // `onUnloaded` hears the unload; `onVolumeFailure` ends the program when the master volume fails inside one of
-    // the showing's handlers.
+    // `onUnloaded` hears the unload; `report` is the host's, for what goes wrong inside one of the showing's
+    // handlers (a volume failure ends the program).
     ControllerShowing(const ControllerWindowMaker& makeWindow, MasterVolume& volume, const ControllerServices& services,
-                      const StartupFacts& facts, std::function<void()> onUnloaded,
-                      std::function<void(VolumeFailure)> onVolumeFailure);
+                      const StartupFacts& facts, std::function<void()> onUnloaded, const Reporter& report);
     ~ControllerShowing();
     ControllerShowing(const ControllerShowing&) = delete;
     ControllerShowing& operator=(const ControllerShowing&) = delete;
@@ -59,7 +58,7 @@ public:
     };
 
 private:
-    MessageBoxService& messages_;
+    Reporter report_;
     std::function<void()> onUnloaded_;
     // Before the logic, which speaks to it.
     std::unique_ptr<ControllerView> window_;

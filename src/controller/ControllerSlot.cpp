@@ -4,8 +4,7 @@ namespace kob {
 
 VolumeResult<Controller*> ControllerSlot::ShowAfresh() {
     Unload();
-    current_ =
-        std::make_unique<ControllerShowing>(makeWindow_, volume_, services_, facts_, onUnloaded_, onVolumeFailure_);
+    current_ = std::make_unique<ControllerShowing>(makeWindow_, volume_, services_, facts_, onUnloaded_, report_);
     // The load may run other events (a box of a failing step): afterwards current_ may be another showing.
     ControllerShowing& showing = *current_;
     if (const auto failure = showing.Load()) {

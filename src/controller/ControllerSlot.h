@@ -14,12 +14,11 @@ namespace kob {
 class ControllerSlot {
 public:
     // `onUnloaded` hears each showing's unload, which may come from inside one of the showing's own handlers;
-    // `onVolumeFailure` ends the program when the master volume fails inside one of them.
+    // `report` is the host's, for what goes wrong inside one of them (a volume failure ends the program).
     ControllerSlot(ControllerWindowMaker makeWindow, const ControllerServices& services, MasterVolume& volume,
-                   const StartupFacts& facts, std::function<void()> onUnloaded,
-                   std::function<void(VolumeFailure)> onVolumeFailure)
+                   const StartupFacts& facts, std::function<void()> onUnloaded, Reporter report)
         : makeWindow_(std::move(makeWindow)), services_(services), volume_(volume), facts_(facts),
-          onUnloaded_(std::move(onUnloaded)), onVolumeFailure_(std::move(onVolumeFailure)) {}
+          onUnloaded_(std::move(onUnloaded)), report_(std::move(report)) {}
 
     // Unloads the showing that is loaded, if any, then loads a new one and returns its logic, or the volume failure
     // that stopped its load. A message box inside the load lets other events run; the showing returned may already
@@ -44,7 +43,7 @@ private:
     MasterVolume& volume_;
     const StartupFacts& facts_;
     std::function<void()> onUnloaded_;
-    std::function<void(VolumeFailure)> onVolumeFailure_;
+    Reporter report_;
     std::unique_ptr<ControllerShowing> current_;
     std::vector<std::unique_ptr<ControllerShowing>> finished_;
 };

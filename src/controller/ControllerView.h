@@ -37,8 +37,8 @@ public:
     virtual void SetWindowRegion(int width, int height, int ellipseWidth, int ellipseHeight) = 0;
     virtual void SetKnobRegion(int width, int height, int ellipseWidth, int ellipseHeight) = 0;
 
-    virtual void ShowSkin() = 0;
-    virtual void ShowKnobPicture() = 0;
+    [[nodiscard]] virtual bool ShowSkin() = 0;
+    [[nodiscard]] virtual bool ShowKnobPicture() = 0;
 
     // Places the knob at this Top; the window rounds it to pixels.
     virtual void SetKnobTop(Twips top) = 0;

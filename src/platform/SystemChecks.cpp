@@ -4,9 +4,9 @@
 
 namespace kob {
 
-std::optional<Ending> PlatformRefusal(WindowsPlatform platform) {
+std::optional<Notice> PlatformRefusal(WindowsPlatform platform) {
     if (platform != WindowsPlatform::NtFamily) {
-        return Ending{kMsgUnsupportedPlatform, MessageIcon::Error, CodeOf(ExitCode::UnsupportedSystem)};
+        return Notice{kMsgUnsupportedPlatform, MessageIcon::Error, CodeOf(ExitCode::UnsupportedSystem)};
     }
     return std::nullopt;
 }

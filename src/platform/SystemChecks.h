@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/Ending.h"
+#include "platform/Notice.h"
 #include "platform/SystemInfoService.h"
 
 namespace kob {
@@ -13,6 +13,6 @@ inline constexpr const char* kMsgUnsupportedPlatform =
 
 // Outside the Windows NT family, the refusal of the start: the unsupported-platform message (error icon). Every
 // member of the family passes, whatever its version.
-std::optional<Ending> PlatformRefusal(WindowsPlatform platform);
+std::optional<Notice> PlatformRefusal(WindowsPlatform platform);
 
 } // namespace kob

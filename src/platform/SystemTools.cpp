@@ -1,7 +1,5 @@
 #include "platform/SystemTools.h"
 
-#include "platform/ErrorGuard.h"
-
 namespace kob {
 
 namespace {
@@ -21,28 +19,28 @@ std::string InsystemFolder(const std::string& systemFolder, const std::string& f
     return "\"" + systemFolder + "\\" + file + "\"";
 }
 
-void Launch(ProgramLauncher& launcher, MessageBoxService& messages, const std::string& commandLine,
-            const char* failurePrefix) {
+std::optional<Notice> Launch(ProgramLauncher& launcher, const std::string& commandLine, const char* failurePrefix) {
     std::string failure;
-    if (!launcher.Start(commandLine, failure)) {
-        ShowMessage(messages, failurePrefix + failure, MessageIcon::Exclamation);
+    if (launcher.Start(commandLine, failure)) {
+        return std::nullopt;
     }
+    return Notice{failurePrefix + failure, MessageIcon::Exclamation, std::nullopt};
 }
 
 } // namespace
 
-void OpenVolumeControl(ProgramLauncher& launcher, MessageBoxService& messages, const std::string& systemFolder) {
+std::optional<Notice> OpenVolumeControl(ProgramLauncher& launcher, const std::string& systemFolder) {
     const std::string classic = systemFolder + "\\" + kVolumeControlFile;
     const std::string newer = systemFolder + "\\" + kNewVolumeControlFile;
     const bool onlyNewer = !launcher.FileExists(classic) && launcher.FileExists(newer);
-    Launch(launcher, messages, InsystemFolder(systemFolder, onlyNewer ? kNewVolumeControlFile : kVolumeControlFile),
-           kMsgVolumeControlFailed);
+    return Launch(launcher, InsystemFolder(systemFolder, onlyNewer ? kNewVolumeControlFile : kVolumeControlFile),
+                  kMsgVolumeControlFailed);
 }
 
-void OpenAudioProperties(ProgramLauncher& launcher, MessageBoxService& messages, const std::string& systemFolder) {
+std::optional<Notice> OpenAudioProperties(ProgramLauncher& launcher, const std::string& systemFolder) {
     // rundll32.exe then finds shell32.dll and mmsys.cpl in its own folder, the system folder, before any other.
-    Launch(launcher, messages, InsystemFolder(systemFolder, kRunDllFile) + kAudioPropertiesArguments,
-           kMsgAudioPropertiesFailed);
+    return Launch(launcher, InsystemFolder(systemFolder, kRunDllFile) + kAudioPropertiesArguments,
+                  kMsgAudioPropertiesFailed);
 }
 
 } // namespace kob

@@ -4,8 +4,8 @@
 
 #include "controller/ControllerSlot.h"
 #include "controller/win32/ControllerWindow.h"
-#include "platform/Ending.h"
 #include "platform/ExitCode.h"
+#include "platform/Notice.h"
 #include "platform/win32/Win32MessageBox.h"
 #include "platform/win32/Win32ModulePath.h"
 #include "platform/win32/Win32Process.h"
@@ -28,22 +28,22 @@ int RunControllerAlone(HINSTANCE instance,
     Win32ProgramLauncher launcher;
     Win32SystemInfo systemInfo;
     Win32ModulePath modulePath;
-    Settings settings(registry, messages, modulePath);
+    Settings settings(registry, modulePath);
     StartupFacts facts;
     facts.systemFolder = systemInfo.ReadSystemFolder().value_or("");
     MasterVolume volume(device);
     // The preview ends when the controller is gone, and as the program does when the master volume fails.
-    const auto endOn = [&](VolumeFailure failure) { EndProgram(messages, process, EndingOf(failure)); };
+    const Reporter report = [&](const Notice& notice) { Report(messages, process, notice); };
     ControllerSlot slot(
-        NewControllerWindows(instance, screen), {screen, messages, settings, launcher}, volume, facts,
-        [] { PostQuitMessage(0); }, endOn);
+        NewControllerWindows(instance, screen), {screen, settings, launcher}, volume, facts, [] { PostQuitMessage(0); },
+        report);
 
     const VolumeResult<Controller*> loaded = slot.ShowAfresh();
     if (!loaded.Failure() && !slot.Loaded()) {
         return static_cast<int>(ExitCode::NoControllerWindow);
     }
     if (const auto failure = loaded.Failure() ? loaded.Failure() : shown(*loaded.Value(), device)) {
-        endOn(*failure);
+        report(EndingOf(*failure));
         return static_cast<int>(EndingOf(*failure).exitCode);
     }
     Controller& controller = *loaded.Value();

@@ -2,7 +2,6 @@
 #include <string>
 
 #include "common/AppTitle.h"
-#include "platform/ErrorGuard.h"
 #include "platform/ProgramFolder.h"
 #include "settings/Settings.h"
 
@@ -87,7 +86,7 @@ void Settings::EnableLogonStart() {
     }
 }
 
-void Settings::DisableLogonStart() {
+std::optional<Notice> Settings::DisableLogonStart() {
     // Why the machine-wide value is still there, or Ok.
     RegistryResult kept;
     const RegistryResult opened =
@@ -101,10 +100,11 @@ void Settings::DisableLogonStart() {
         kept = opened;
     }
     DeleteUserRunValue();
-    if (!kept.Ok()) {
-        // The box is about to show the value as still there: the user learns why.
-        ShowMessage(messages_, kMsgLogonStartStays + kept.reason, MessageIcon::Exclamation);
+    if (kept.Ok()) {
+        return std::nullopt;
     }
+    // The box is about to show the value as still there: the user learns why.
+    return Notice{kMsgLogonStartStays + kept.reason, MessageIcon::Exclamation, std::nullopt};
 }
 
 bool Settings::StartsAtLogon() {

@@ -27,7 +27,9 @@ void OptionsBox::ApplyRunAtLogonBox() {
     if (runAtLogonBox_) {
         settings_.EnableLogonStart();
     } else {
-        settings_.DisableLogonStart();
+        if (const auto notice = settings_.DisableLogonStart()) {
+            report_(*notice);
+        }
     }
     // The box shows what the next log-on will do, also when the registry refused the change (a value for all
     // users that this user may not remove keeps it ticked).

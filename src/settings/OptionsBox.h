@@ -1,5 +1,7 @@
 #pragma once
 
+#include <utility>
+
 #include "settings/Settings.h"
 
 namespace kob {
@@ -14,7 +16,9 @@ public:
 // The Options window: one box, "Run when Windows starts.", that enables or disables the log-on start at once.
 class OptionsBox {
 public:
-    OptionsBox(OptionsView& view, Settings& settings) : view_(view), settings_(settings) {}
+    // `report` shows what the registry refused while the window waits.
+    OptionsBox(OptionsView& view, Settings& settings, Reporter report)
+        : view_(view), settings_(settings), report_(std::move(report)) {}
 
     // Shows the box from the registry; a log-on start found there is registered again.
     void Load();
@@ -30,6 +34,7 @@ private:
 
     OptionsView& view_;
     Settings& settings_;
+    Reporter report_;
     bool runAtLogonBox_ = false;
 };
 

@@ -2,8 +2,8 @@
 
 #include <optional>
 
-#include "platform/MessageBoxService.h"
 #include "platform/ModulePathService.h"
+#include "platform/Notice.h"
 #include "settings/ControllerState.h"
 #include "settings/RegistryService.h"
 
@@ -16,8 +16,7 @@ namespace kob {
 // creates a key.
 class Settings {
 public:
-    Settings(RegistryService& registry, MessageBoxService& messages, ModulePathService& modulePath)
-        : registry_(registry), messages_(messages), modulePath_(modulePath) {}
+    Settings(RegistryService& registry, ModulePathService& modulePath) : registry_(registry), modulePath_(modulePath) {}
 
     // The stored controller state; none when the key or the value cannot be read or holds no known state.
     std::optional<ControllerState> LoadControllerState();
@@ -38,8 +37,9 @@ public:
     // Wherever a machine-wide value stays, the user's own goes, so the program has one log-on entry.
     void EnableLogonStart();
     // Deletes the log-on value from both Run keys; an absent value is no error. A machine-wide value that stays
-    // (the user may not remove it) is reported with the system's reason: the program still starts at log-on.
-    void DisableLogonStart();
+    // (the user may not remove it) is returned as a notice with the system's reason: the program still starts at
+    // log-on.
+    [[nodiscard]] std::optional<Notice> DisableLogonStart();
     // Whether the program starts at the next log-on: the value exists in either Run key and fits 255 bytes. When
     // neither Run key can be opened, the answer found the last time.
     bool StartsAtLogon();
@@ -52,7 +52,6 @@ private:
     void LookForRunValue();
 
     RegistryService& registry_;
-    MessageBoxService& messages_;
     ModulePathService& modulePath_;
     bool startsAtLogon_ = false;
 };

@@ -1,6 +1,5 @@
 #include "tray/TestSound.h"
 
-#include "platform/ErrorGuard.h"
 #include "platform/ProgramFolder.h"
 
 namespace kob {
@@ -19,7 +18,7 @@ void TestSound::Play() {
     }
     const auto step = [this](bool done) {
         if (!done) {
-            ShowMessage(messages_, kMsgSoundMissing, MessageIcon::Exclamation);
+            report_({kMsgSoundMissing, MessageIcon::Exclamation, std::nullopt});
         }
     };
     step(soundDevice_.SetDeviceType("WaveAudio"));

@@ -1,7 +1,9 @@
 #pragma once
 
-#include "platform/MessageBoxService.h"
+#include <utility>
+
 #include "platform/ModulePathService.h"
+#include "platform/Notice.h"
 #include "tray/SoundDevice.h"
 
 namespace kob {
@@ -9,8 +11,9 @@ namespace kob {
 // "Test Sound": plays POURING.WAV from the program folder through the tray window's multimedia control.
 class TestSound {
 public:
-    TestSound(SoundDevice& soundDevice, MessageBoxService& messages, ModulePathService& modulePath)
-        : soundDevice_(soundDevice), messages_(messages), modulePath_(modulePath) {}
+    // `report` shows each step's failure before the next step is tried.
+    TestSound(SoundDevice& soundDevice, Reporter report, ModulePathService& modulePath)
+        : soundDevice_(soundDevice), report_(std::move(report)), modulePath_(modulePath) {}
 
     // The four steps, each failed one reported with the missing-file message before the next is tried. A sound
     // still playing from an earlier choice is stopped and closed first, so the sound starts again.
@@ -20,7 +23,7 @@ public:
 
 private:
     SoundDevice& soundDevice_;
-    MessageBoxService& messages_;
+    Reporter report_;
     ModulePathService& modulePath_;
     bool open_ = false;
 };

@@ -19,11 +19,12 @@ constexpr const char* kHelpFile = "KOBHELP.HTM";
 TrayApp::TrayApp(TrayView& view, const TrayAppServices& services, VolumeDevice& volumeDevice, SoundDevice& soundDevice,
                  const ControllerServices& controllerServices, ControllerWindowMaker makeControllerWindow)
     : view_(view), services_(services), volume_(volumeDevice),
-      testSound_(soundDevice, services.messages, services.modulePath),
+      testSound_(
+          soundDevice, [this](const Notice& notice) { Report(notice); }, services.modulePath),
       // A showing may be going from inside its own handler: it is freed once that handler is over.
       controller_(
           std::move(makeControllerWindow), controllerServices, volume_, facts_,
-          [this] { view_.DiscardControllersLater(); }, [this](VolumeFailure failure) { OnVolumeFailure(failure); }),
+          [this] { view_.DiscardControllersLater(); }, [this](const Notice& notice) { Report(notice); }),
       muteMonitor_(volume_, controller_, view) {}
 
 TrayApp::~TrayApp() {
@@ -106,7 +107,11 @@ void TrayApp::OnMuteMonitorTick() {
 }
 
 void TrayApp::OnVolumeFailure(VolumeFailure failure) {
-    EndProgram(services_.messages, services_.process, EndingOf(failure));
+    Report(EndingOf(failure));
+}
+
+void TrayApp::Report(const Notice& notice) {
+    kob::Report(services_.messages, services_.process, notice);
 }
 
 void TrayApp::PopUpMenu() {
@@ -148,10 +153,14 @@ void TrayApp::RunMenuCommand(MenuCommand command) {
         }
         break;
     case MenuCommand::VolumeControl:
-        OpenVolumeControl(services_.launcher, services_.messages, facts_.systemFolder);
+        if (const auto notice = OpenVolumeControl(services_.launcher, facts_.systemFolder)) {
+            Report(*notice);
+        }
         break;
     case MenuCommand::AudioProperties:
-        OpenAudioProperties(services_.launcher, services_.messages, facts_.systemFolder);
+        if (const auto notice = OpenAudioProperties(services_.launcher, facts_.systemFolder)) {
+            Report(*notice);
+        }
         break;
     case MenuCommand::Website:
         view_.OpenMaximized(std::u16string(kMakersWebsite, kMakersWebsite + std::strlen(kMakersWebsite)));

@@ -4,10 +4,10 @@
 
 #include "controller/ControllerSlot.h"
 #include "controller/WheelNotches.h"
-#include "platform/Ending.h"
 #include "platform/InstanceGuard.h"
 #include "platform/MessageBoxService.h"
 #include "platform/ModulePathService.h"
+#include "platform/Notice.h"
 #include "platform/ProcessControl.h"
 #include "platform/ProcessListService.h"
 #include "platform/ProgramLauncher.h"
@@ -61,6 +61,10 @@ public:
     // The test sound's device reports that playback ended.
     void OnTestSoundDone() { testSound_.OnTestSoundDone(); }
 
+    // The program's one way of telling the user what went wrong, wherever it happened: a box, and for an ending,
+    // the end of the program.
+    void Report(const Notice& notice);
+
     // The mute monitor's timer: the tray icon, and the mute box while the controller is loaded, follow the master
     // mute.
     void OnMuteMonitorTick();
@@ -70,7 +74,7 @@ public:
 
 private:
     // Each step of the start-up in its order, up to the tray icon; the refusal that ends the start, if one does.
-    std::optional<Ending> RunStartupSteps();
+    std::optional<Notice> RunStartupSteps();
     // Unloads the controller if it is loaded and shows a new one, in front, following the volume.
     [[nodiscard]] std::optional<VolumeFailure> ShowController();
     // Sets "Keep Controller on Top" from the stored controller state and shows the menu; runs the command chosen.
@@ -82,8 +86,8 @@ private:
     [[nodiscard]] std::optional<VolumeFailure> StepVolume(int notches);
     // The menu's exit: the controller is recorded closed and the program ends at once.
     void ExitProgram();
-    // The one place where the master volume's failure, wherever it happened while the program runs, shows its
-    // message and ends the program.
+    // The master volume's failure, wherever it happened while the program runs, ends the program with its
+    // message.
     void OnVolumeFailure(VolumeFailure failure);
 
     TrayView& view_;

@@ -15,20 +15,20 @@ constexpr const char* kMsgInstallationError =
 } // namespace
 
 void TrayApp::Start() {
-    const std::optional<Ending> refusal = RunStartupSteps();
+    const std::optional<Notice> refusal = RunStartupSteps();
     if (!refusal) {
         // Only a copy that runs on: a refused one must never be started again.
         services_.process.RestartAfterUpdates();
         view_.AddTrayIcon();
         return;
     }
-    EndProgram(services_.messages, services_.process, *refusal);
+    Report(*refusal);
 }
 
-std::optional<Ending> TrayApp::RunStartupSteps() {
+std::optional<Notice> TrayApp::RunStartupSteps() {
     facts_.ownProcessId = services_.systemInfo.GetCurrentProcessId();
     if (!view_.Create()) {
-        return Ending{kMsgNoTrayWindow, MessageIcon::Error, CodeOf(ExitCode::NoProgramWindow)};
+        return Notice{kMsgNoTrayWindow, MessageIcon::Error, CodeOf(ExitCode::NoProgramWindow)};
     }
     view_.HideFromTaskList();
     CreateInstanceMutex(services_.systemInfo);
@@ -36,20 +36,20 @@ std::optional<Ending> TrayApp::RunStartupSteps() {
     const MutexOwnership guard = TakeProgramGuard(services_.systemInfo, services_.modulePath);
     const std::optional<bool> firstStart = services_.settings.IsFirstStart();
     if (!firstStart) {
-        return Ending{kMsgInstallationError, MessageIcon::Error, CodeOf(ExitCode::InstallationError)};
+        return Notice{kMsgInstallationError, MessageIcon::Error, CodeOf(ExitCode::InstallationError)};
     }
     if (*firstStart) {
         services_.settings.DoFirstStartWork();
     }
     facts_.platform = services_.systemInfo.ReadPlatform();
-    if (std::optional<Ending> refusal = PlatformRefusal(facts_.platform)) {
+    if (std::optional<Notice> refusal = PlatformRefusal(facts_.platform)) {
         return refusal;
     }
     facts_.systemFolder = services_.systemInfo.ReadSystemFolder().value_or("");
     const ProcessIds processIds = ListProcessIds(services_.processList);
     if (IsAlreadyRunning(services_.processList, services_.modulePath, processIds, guard)) {
         // Silently, with its own process id: the copy already running is the one the user has.
-        return Ending{"", MessageIcon::Error, facts_.ownProcessId};
+        return Notice{"", MessageIcon::Error, facts_.ownProcessId};
     }
     if (const auto failure = volume_.PrepareMute()) {
         return EndingOf(*failure);

@@ -24,9 +24,9 @@ std::optional<VolumeFailure> MasterVolume::SetMuted(bool muted) {
     return std::nullopt;
 }
 
-Ending EndingOf(VolumeFailure failure) {
+Notice EndingOf(VolumeFailure failure) {
     const auto ending = [](const char* message, ExitCode code) {
-        return Ending{message, MessageIcon::Exclamation, CodeOf(code)};
+        return Notice{message, MessageIcon::Exclamation, CodeOf(code)};
     };
     switch (failure) {
     case VolumeFailure::NoDevice:

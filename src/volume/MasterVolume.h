@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/Ending.h"
+#include "platform/Notice.h"
 #include "volume/VolumeDevice.h"
 
 namespace kob {
@@ -40,6 +40,6 @@ private:
 };
 
 // The message the user reads, with its icon, and the exit code the program ends with, for each failure.
-Ending EndingOf(VolumeFailure failure);
+Notice EndingOf(VolumeFailure failure);
 
 } // namespace kob

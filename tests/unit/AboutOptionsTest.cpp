@@ -95,7 +95,7 @@ struct OptionsOnFakes : OptionsView {
 
 TEST(OptionsBoxTest, EachChangeOfTheBoxEnablesOrDisablesTheLogOnStart) {
     OptionsOnFakes o({false, false, false});
-    OptionsBox options{o, o.platform.settings};
+    OptionsBox options{o, o.platform.settings, o.platform.report};
     options.Load();
     EXPECT_FALSE(o.ticked);
     EXPECT_EQ(o.Machine(), "") << "opening writes nothing";
@@ -110,10 +110,10 @@ TEST(OptionsBoxTest, EachChangeOfTheBoxEnablesOrDisablesTheLogOnStart) {
 
 TEST(OptionsBoxTest, AnUnreadableRunKeyLeavesTheAnswerOfTheLastOpening) {
     OptionsOnFakes o({true, false, false});
-    OptionsBox{o, o.platform.settings}.Load();
+    OptionsBox{o, o.platform.settings, o.platform.report}.Load();
     o.platform.registry.keys.clear();
     o.ticked = false;
-    OptionsBox again{o, o.platform.settings};
+    OptionsBox again{o, o.platform.settings, o.platform.report};
     again.Load();
     EXPECT_TRUE(o.ticked);
 }
@@ -142,7 +142,7 @@ TEST(RunValueTable, OpeningOptionsTwiceNeverAddsALogOnValue) {
                                           << " denied " << row.before.denied << " per user " << row.before.perUser);
         OptionsOnFakes o(row.before);
         for (int opening = 0; opening < 2; ++opening) {
-            OptionsBox{o, o.platform.settings}.Load();
+            OptionsBox{o, o.platform.settings, o.platform.report}.Load();
             EXPECT_EQ(o.ticked, row.before.machine || row.before.user);
         }
         EXPECT_EQ(o.Machine(), row.machineAfter);
@@ -168,7 +168,7 @@ TEST(RunValueTable, UntickingShowsWhatTheNextLogOnWillDo) {
         SCOPED_TRACE(::testing::Message() << "machine " << row.before.machine << " user " << row.before.user
                                           << " denied " << row.before.denied);
         OptionsOnFakes o(row.before);
-        OptionsBox options{o, o.platform.settings};
+        OptionsBox options{o, o.platform.settings, o.platform.report};
         options.Load();
         options.OnRunAtLogonBoxToggled();
         EXPECT_EQ(o.platform.registry.HasValue(HKLM, kRunKeyPath, kTitle), row.machineStays);

@@ -131,7 +131,7 @@ TEST(ControllerBoxTest, ATrayClickWhileABoxOfTheControllerIsOpenDoesNotFreeTheCo
              c.windows.failingOperation = "ShowSkin";
              c.app.OnTrayIconEvent(TrayIconEvent::LeftButtonUp);
          },
-         "Out of memory while running ShowSkin", 0},
+         "Unable to load the skin picture.", 0},
         {"the Volume Control cannot be started",
          [](TrayAppOnFakes& c) {
              c.app.OnTrayIconEvent(TrayIconEvent::LeftButtonUp);

@@ -16,10 +16,7 @@ protected:
     MasterVolume volume{platform.volume};
     FakeControllerView view;
     StartupFacts facts;
-    // The volume failures the window's handlers hand over.
-    std::vector<VolumeFailure> failures;
-    Controller controller{view, volume, ControllerServicesOf(platform), facts,
-                          [this](VolumeFailure failure) { failures.push_back(failure); }};
+    Controller controller{view, volume, ControllerServicesOf(platform), facts, platform.report};
 };
 
 // The window appears as the load leaves it: shaped, with its pictures, and the knob and read-out on the volume.
@@ -112,13 +109,14 @@ TEST_F(ControllerLoadTest, ReadoutShowsPlainDigits) {
 }
 
 TEST_F(ControllerLoadTest, APictureThatCannotBeLoadedIsReportedOnceAndTheRestStillRuns) {
-    for (const char* picture : {"ShowSkin", "ShowKnobPicture"}) {
+    for (auto [picture, message] : {std::pair{"ShowSkin", "Unable to load the skin picture."},
+                                    {"ShowKnobPicture", "Unable to load the knob picture."}}) {
         ControllerOnFakes c;
         c.view.failingOperation = picture;
         EXPECT_EQ(c.showing.Load(), std::nullopt);
         const auto& shown = c.platform.messages.shown;
         ASSERT_EQ(shown.size(), 1u) << picture;
-        EXPECT_EQ(shown[0].text, std::string("Out of memory while running ") + picture);
+        EXPECT_EQ(shown[0].text, message);
         EXPECT_EQ(shown[0].title, "Drovo Volume Controller 3.0");
         EXPECT_EQ(shown[0].icon, MessageIcon::Exclamation);
         EXPECT_TRUE(c.view.visible) << picture;
@@ -147,7 +145,7 @@ TEST_F(ControllerLoadTest, AVolumeFailureStopsTheLoadAndIsReturnedWithNothingSho
         EXPECT_EQ(std::count(done.begin(), done.end(), "ShowAt"), 0) << row.name;
         EXPECT_FALSE(c.view.visible) << row.name;
         EXPECT_TRUE(c.platform.messages.shown.empty()) << "the owner shows it";
-        EXPECT_TRUE(c.failures.empty()) << "returned, not handed over";
+        EXPECT_FALSE(c.platform.process.ended) << "returned, not handed over";
     }
 }
 
@@ -183,7 +181,9 @@ TEST_F(ControllerVolumeTest, AFailedWriteInAHandlerGoesToTheHostAndNothingIsShow
     platform.volume.onWrite = [&] { operationsAtWrite = view.operations.size(); };
     controller.OnTrackClicked();
     controller.OnTrackPointerMoved(Twips(1000));
-    EXPECT_EQ(failures, std::vector<VolumeFailure>{VolumeFailure::NotSet});
+    EXPECT_EQ(platform.process.exitCode, 14u);
+    ASSERT_EQ(platform.messages.shown.size(), 1u);
+    EXPECT_EQ(platform.messages.shown[0].text, "Error! Unable to set Mixer Control Details.");
     EXPECT_EQ(view.readout, readout) << "the volume is not shown after the failure";
     EXPECT_EQ(platform.volume.calls.back().rfind("SetPercent", 0), 0u) << "nothing after the write";
     EXPECT_EQ(view.operations.size(), operationsAtWrite) << "nothing after the write";

@@ -42,7 +42,7 @@ protected:
     FakeControllerView view;
     StartupFacts facts;
     Controller controller{view, volume, ControllerServicesOf(platform), facts,
-                          [](VolumeFailure) { ADD_FAILURE() << "no volume failure"; }};
+                          [](const Notice&) { ADD_FAILURE() << "nothing to report"; }};
 };
 
 // Which level each knob place gives is the geometry's; here, that a track click writes it and shows the knob on it.

@@ -17,7 +17,7 @@ protected:
     int unloadsHeard = 0;
     ControllerSlot slot{
         windows.Maker(), ControllerServicesOf(platform), volume,
-        facts,           [this] { ++unloadsHeard; },     [](VolumeFailure) { ADD_FAILURE() << "no volume failure"; }};
+        facts,           [this] { ++unloadsHeard; },     [](const Notice&) { ADD_FAILURE() << "nothing to report"; }};
 };
 
 TEST_F(ControllerSlotTest, NothingOfAShowingRemainsInTheNext) {

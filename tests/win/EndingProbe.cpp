@@ -3,7 +3,7 @@
 // however many ticks, clicks and commands arrive while it is open.
 #include <windows.h>
 
-#include "platform/Ending.h"
+#include "platform/Notice.h"
 #include "platform/win32/TimerSet.h"
 #include "platform/win32/Win32MessageBox.h"
 #include "platform/win32/Win32Process.h"
@@ -31,9 +31,9 @@ public:
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
         if (message == WM_TIMER || message == WM_COMMAND || message == kTrayReport) {
-            kob::EndProgram(messages_, process_,
-                            {"Error! Unable to get Mixer Control Details.", kob::MessageIcon::Exclamation,
-                             kob::CodeOf(kob::ExitCode::MuteUnreadable)});
+            kob::Report(messages_, process_,
+                        {"Error! Unable to get Mixer Control Details.", kob::MessageIcon::Exclamation,
+                         kob::CodeOf(kob::ExitCode::MuteUnreadable)});
         }
         return Default(message, wParam, lParam);
     }

@@ -17,7 +17,7 @@ struct RealSystemPlatform {
     Win32ProcessList processList;
     Win32SystemInfo systemInfo;
     Win32ModulePath modulePath;
-    Settings settings{registry, messages, modulePath};
+    Settings settings{registry, modulePath};
 };
 
 } // namespace kob::test

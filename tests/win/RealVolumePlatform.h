@@ -15,13 +15,14 @@ namespace kob::test {
 // cannot block a test.
 struct RealVolumePlatform {
     FakeMessageBox messages;
+    FakeProcess process;
     Win32Screen screen;
     WinmmVolume device;
     MasterVolume volume{device};
     // Settings and launches are not these tests' concern.
     FakeRegistry registry;
     FakeModulePath modulePath;
-    Settings settings{registry, messages, modulePath};
+    Settings settings{registry, modulePath};
     FakeLauncher launcher;
 };
 
@@ -32,8 +33,6 @@ struct RealControllerShowing {
     RealVolumePlatform p;
     StartupFacts facts;
     int unloadsHeard = 0;
-    // The volume failures the showing's handlers hand over.
-    std::vector<VolumeFailure> failures;
     ControllerWindow* window = nullptr;
     ControllerShowing showing{[this](ControllerShowing& s) {
                                   auto made =
@@ -42,10 +41,10 @@ struct RealControllerShowing {
                                   return made;
                               },
                               p.volume,
-                              {p.screen, p.messages, p.settings, p.launcher},
+                              {p.screen, p.settings, p.launcher},
                               facts,
                               [this] { ++unloadsHeard; },
-                              [this](VolumeFailure failure) { failures.push_back(failure); }};
+                              [this](const Notice& notice) { Report(p.messages, p.process, notice); }};
 };
 
 } // namespace kob::test

@@ -78,19 +78,19 @@ TEST(SystemTools, TheVolumeControlFallsBackToSndvolAndWithNeitherSaysSo) {
     ASSERT_FALSE(launcher.FileExists(classic)) << "Wine has no Volume Control of its own";
     ASSERT_TRUE(CopyFileA((TestProgramFolder() + "\\StandInProbe.exe").c_str(), newer.c_str(), FALSE));
     DeleteFileA(MarkPath().c_str());
-    OpenVolumeControl(launcher, p.messages, systemFolder);
+    EXPECT_FALSE(OpenVolumeControl(launcher, systemFolder));
     EXPECT_TRUE(WaitForMark()) << "sndvol.exe started";
-    EXPECT_TRUE(p.messages.shown.empty());
     Sleep(200);
     DeleteFileA(newer.c_str());
     DeleteFileA(MarkPath().c_str());
 
-    OpenVolumeControl(launcher, p.messages, systemFolder);
-    ASSERT_EQ(p.messages.shown.size(), 1u);
+    const std::optional<Notice> notice = OpenVolumeControl(launcher, systemFolder);
+    ASSERT_TRUE(notice);
     const std::string prefix = "Unable to open Windows Volume Control ";
-    EXPECT_EQ(p.messages.shown[0].text.substr(0, prefix.size()), prefix);
-    EXPECT_GT(p.messages.shown[0].text.size(), prefix.size()) << "followed by the system's description";
-    EXPECT_EQ(p.messages.shown[0].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(notice->text.substr(0, prefix.size()), prefix);
+    EXPECT_GT(notice->text.size(), prefix.size()) << "followed by the system's description";
+    EXPECT_EQ(notice->icon, MessageIcon::Exclamation);
+    EXPECT_FALSE(notice->exitCode) << "the program goes on";
 }
 
 // A file named like a system tool beside the program, where a bare name is looked for first, is never started.
@@ -105,7 +105,7 @@ TEST(SystemTools, TheAudioPropertiesAreTheSystemFoldersRundll32NotOnePlantedBesi
         SystemRundll system(systemFolder);
         EXPECT_TRUE(system.replaced());
         DeleteFileA(MarkPath().c_str());
-        OpenAudioProperties(launcher, p.messages, systemFolder);
+        EXPECT_FALSE(OpenAudioProperties(launcher, systemFolder));
         EXPECT_TRUE(WaitForMark());
         mark = MarkLines();
         Sleep(200); // the stand-in has ended before its file is removed
@@ -115,7 +115,6 @@ TEST(SystemTools, TheAudioPropertiesAreTheSystemFoldersRundll32NotOnePlantedBesi
     ASSERT_EQ(mark.size(), 2u);
     EXPECT_EQ(Lower(mark[0]), Lower(systemFolder + "\\rundll32.exe"));
     EXPECT_EQ(Lower(mark[1]), Lower("\"" + systemFolder + "\\rundll32.exe\" shell32.dll,Control_RunDLL mmsys.cpl"));
-    EXPECT_TRUE(p.messages.shown.empty());
 }
 
 TEST(SystemTools, TheLongAndShortFormsOfAPathAreTheSameFileInAnyLetterCase) {

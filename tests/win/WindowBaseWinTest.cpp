@@ -306,9 +306,8 @@ protected:
 TEST_F(ControllerWindowTest, AShowingLoadsOnceAndItsWindowGoesWithIt) {
     {
         ControllerShowing other(
-            NewControllerWindows(GetModuleHandleA(nullptr), p.screen), p.volume,
-            {p.screen, p.messages, p.settings, p.launcher}, facts, [this] { ++unloadsHeard; },
-            [this](VolumeFailure failure) { failures.push_back(failure); });
+            NewControllerWindows(GetModuleHandleA(nullptr), p.screen), p.volume, {p.screen, p.settings, p.launcher},
+            facts, [this] { ++unloadsHeard; }, [this](const Notice& notice) { Report(p.messages, p.process, notice); });
         EXPECT_EQ(other.Load(), std::nullopt);
         ASSERT_TRUE(other.Loaded());
         EXPECT_EQ(other.Load(), std::nullopt);
@@ -377,7 +376,7 @@ TEST_F(ControllerWindowTest, AClickOnTheMuteBoxMutesTheMasterAndTicksTheBox) {
     SendMessageA(box, BM_CLICK, 0, 0);
     EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_UNCHECKED);
     EXPECT_FALSE(p.volume.Muted().Value());
-    EXPECT_TRUE(failures.empty());
+    EXPECT_FALSE(p.process.ended);
 }
 
 TEST_F(ControllerWindowTest, TheRightAndTheMiddleButtonDragTheKnobToo) {
@@ -394,7 +393,7 @@ TEST_F(ControllerWindowTest, TheRightAndTheMiddleButtonDragTheKnobToo) {
         SendMessageA(knob, up, 0, MAKELPARAM(5, static_cast<WORD>(to)));
         EXPECT_NE(ReadoutPercent(), before) << down;
     }
-    EXPECT_TRUE(failures.empty());
+    EXPECT_FALSE(p.process.ended);
 }
 
 TEST_F(ControllerWindowTest, TheReadOutIsWideEnoughForOneHundred) {

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <new>
-#include <stdexcept>
 #include <string>
 #include <utility>
 
@@ -199,13 +198,9 @@ void ControllerWindow::RelayToToolTips(UINT message, WPARAM wParam, LPARAM lPara
     SendMessageA(toolTips_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
 }
 
-HBITMAP ControllerWindow::LoadPicture(int resourceId, const char* what) {
-    auto* picture =
-        static_cast<HBITMAP>(LoadImageA(instance_, MAKEINTRESOURCE(resourceId), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
-    if (!picture) {
-        throw std::runtime_error(std::string("Unable to load the ") + what + " picture.");
-    }
-    return picture;
+HBITMAP ControllerWindow::LoadPicture(int resourceId) {
+    return static_cast<HBITMAP>(
+        LoadImageA(instance_, MAKEINTRESOURCE(resourceId), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
 }
 
 RECT ControllerWindow::PixelRectOf(const TwipsRect& twips) const {
@@ -220,16 +215,26 @@ void ControllerWindow::SetKnobRegion(int width, int height, int ellipseWidth, in
     SetRoundedRegion(KnobWindow(), width, height, ellipseWidth, ellipseHeight);
 }
 
-void ControllerWindow::ShowSkin() {
-    skin_.reset(LoadPicture(IDB_SKIN, "skin"));
+bool ControllerWindow::ShowSkin() {
+    HBITMAP picture = LoadPicture(IDB_SKIN);
+    if (!picture) {
+        return false;
+    }
+    skin_.reset(picture);
     InvalidateRect(Handle(), nullptr, TRUE);
+    return true;
 }
 
-void ControllerWindow::ShowKnobPicture() {
-    knobPicture_.reset(LoadPicture(IDB_KNOB, "knob"));
+bool ControllerWindow::ShowKnobPicture() {
+    HBITMAP picture = LoadPicture(IDB_KNOB);
+    if (!picture) {
+        return false;
+    }
+    knobPicture_.reset(picture);
     if (knob_) {
         knob_->SetPicture(knobPicture_.get());
     }
+    return true;
 }
 
 // The volume-sync timer places the knob and writes the read-out on every tick; only a change reaches the window

@@ -31,8 +31,8 @@ public:
     void BringToForeground() override { SetForegroundWindow(Handle()); }
     void SetWindowRegion(int width, int height, int ellipseWidth, int ellipseHeight) override;
     void SetKnobRegion(int width, int height, int ellipseWidth, int ellipseHeight) override;
-    void ShowSkin() override;
-    void ShowKnobPicture() override;
+    [[nodiscard]] bool ShowSkin() override;
+    [[nodiscard]] bool ShowKnobPicture() override;
     void SetKnobTop(Twips knobTop) override;
     void SetReadout(const std::string& caption) override;
     void SetMuteBoxBackColor(std::uint32_t colorref) override;
@@ -85,7 +85,7 @@ private:
     bool OnKeyDown(WPARAM key);
     void OnTimer(UINT_PTR id);
     HBRUSH OnControlColor(HDC dc, HWND control);
-    HBITMAP LoadPicture(int resourceId, const char* what);
+    HBITMAP LoadPicture(int resourceId);
     // The knob's window; none when the knob could not be made.
     HWND KnobWindow() const { return knob_ ? knob_->Handle() : nullptr; }
 

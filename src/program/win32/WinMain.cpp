@@ -31,7 +31,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     kob::Win32SystemInfo systemInfo;
     kob::Win32ModulePath modulePath;
     kob::Win32ProgramLauncher launcher;
-    kob::Settings settings(registry, messages, modulePath);
+    kob::Settings settings(registry, modulePath);
 
     // The master-volume endpoint, the About window's browser object and the shell's handlers want COM here.
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
@@ -42,7 +42,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         kob::ChosenBackend volume(endpoint, endpointVolume, winmm);
         kob::TrayWindow trayWindow(instance,
                                    {messages, process, settings, processList, systemInfo, modulePath, launcher}, volume,
-                                   {screen, messages, settings, launcher}, kob::NewControllerWindows(instance, screen));
+                                   {screen, settings, launcher}, kob::NewControllerWindows(instance, screen));
         trayWindow.Start();
         while (GetMessageA(&message, nullptr, 0, 0) > 0) {
             TranslateMessage(&message);

@@ -1,6 +1,7 @@
 #include "settings/win32/OptionsWindow.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "ResourceIds.h"
 #include "common/Twips.h"
@@ -25,7 +26,8 @@ constexpr const char* kLabelText = "Run when Windows starts.";
 
 } // namespace
 
-OptionsWindow::OptionsWindow(HINSTANCE instance, Settings& settings) : instance_(instance), options_(*this, settings) {}
+OptionsWindow::OptionsWindow(HINSTANCE instance, Settings& settings, Reporter report)
+    : instance_(instance), options_(*this, settings, std::move(report)) {}
 
 OptionsWindow::~OptionsWindow() {
     Destroy();

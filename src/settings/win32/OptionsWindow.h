@@ -11,7 +11,7 @@ namespace kob {
 // text. Only the box changes the setting; the text is a plain label.
 class OptionsWindow : public WindowBase, public OptionsView {
 public:
-    OptionsWindow(HINSTANCE instance, Settings& settings);
+    OptionsWindow(HINSTANCE instance, Settings& settings, Reporter report);
     ~OptionsWindow() override;
 
     // Creates the window, runs its load and shows it in front with the box focused.

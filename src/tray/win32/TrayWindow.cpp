@@ -128,7 +128,10 @@ void TrayWindow::ShowAbout(const std::string& deviceName) {
 }
 
 void TrayWindow::ShowOptions() {
-    options_.Show([&] { return std::make_unique<OptionsWindow>(instance_, services_.settings); });
+    options_.Show([&] {
+        return std::make_unique<OptionsWindow>(instance_, services_.settings,
+                                               [this](const Notice& notice) { app_.Report(notice); });
+    });
 }
 
 void TrayWindow::OpenMaximized(const std::u16string& document) {

@@ -11,7 +11,7 @@
 namespace kob::test {
 
 inline ControllerServices ControllerServicesOf(FakePlatform& platform) {
-    return {platform.screen, platform.messages, platform.settings, platform.launcher};
+    return {platform.screen, platform.settings, platform.launcher};
 }
 
 // Makes a recording view as each showing's window, as the program makes real ones; keeps what it made and counts
@@ -36,7 +36,7 @@ public:
     int alive = 0;
     // Operations received by all the views made.
     int operations = 0;
-    // The view operation that raises an error in the views made from now on.
+    // The picture that cannot be loaded in the views made from now on ("ShowSkin" or "ShowKnobPicture").
     std::string failingOperation;
 
 private:
@@ -60,14 +60,8 @@ struct ControllerOnFakes {
     StartupFacts facts;
     FakeControllerWindows windows;
     int unloadsHeard = 0;
-    // The volume failures the showing's handlers hand over.
-    std::vector<VolumeFailure> failures;
-    ControllerShowing showing{windows.Maker(),
-                              volume,
-                              ControllerServicesOf(platform),
-                              facts,
-                              [this] { ++unloadsHeard; },
-                              [this](VolumeFailure failure) { failures.push_back(failure); }};
+    ControllerShowing showing{
+        windows.Maker(), volume, ControllerServicesOf(platform), facts, [this] { ++unloadsHeard; }, platform.report};
     FakeControllerView& view = *windows.views.back();
     Controller& controller = showing.Logic();
 };

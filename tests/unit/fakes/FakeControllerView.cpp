@@ -9,9 +9,6 @@ void FakeControllerView::Enter(const std::string& operation) {
     if (tally) {
         ++*tally;
     }
-    if (operation == failingOperation) {
-        throw std::runtime_error("Out of memory while running " + operation);
-    }
 }
 
 bool FakeControllerView::Create() {
@@ -29,14 +26,16 @@ void FakeControllerView::SetKnobRegion(int w, int h, int ew, int eh) {
     knobRegion = {w, h, ew, eh};
 }
 
-void FakeControllerView::ShowSkin() {
+bool FakeControllerView::ShowSkin() {
     Enter("ShowSkin");
-    skinShown = true;
+    skinShown = failingOperation != "ShowSkin";
+    return skinShown;
 }
 
-void FakeControllerView::ShowKnobPicture() {
+bool FakeControllerView::ShowKnobPicture() {
     Enter("ShowKnobPicture");
-    knobPictureShown = true;
+    knobPictureShown = failingOperation != "ShowKnobPicture";
+    return knobPictureShown;
 }
 
 void FakeControllerView::SetKnobTop(Twips top) {

@@ -2,7 +2,6 @@
 
 #include <array>
 #include <functional>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -30,8 +29,8 @@ public:
     void BringToForeground() override { foreground = true; }
     void SetWindowRegion(int w, int h, int ew, int eh) override;
     void SetKnobRegion(int w, int h, int ew, int eh) override;
-    void ShowSkin() override;
-    void ShowKnobPicture() override;
+    bool ShowSkin() override;
+    bool ShowKnobPicture() override;
     void SetKnobTop(Twips top) override;
     void SetReadout(const std::string& caption) override;
     void SetMuteBoxBackColor(std::uint32_t colorref) override;
@@ -71,7 +70,7 @@ public:
     std::array<bool, 3> timers{};
     int volumeAnnouncements = 0;
     int muteAnnouncements = 0;
-    // Name of the operation (as recorded) that raises an error instead of acting.
+    // The picture that cannot be loaded: "ShowSkin" or "ShowKnobPicture".
     std::string failingOperation;
     // Every operation but the announcements and BringToForeground, in order: "SetKnobTop", "EnableTimer 0 on".
     std::vector<std::string> operations;

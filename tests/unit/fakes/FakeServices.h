@@ -11,6 +11,7 @@
 #include "fakes/FakeRegistry.h"
 #include "fakes/FakeSystem.h"
 #include "platform/MessageBoxService.h"
+#include "platform/Notice.h"
 #include "platform/ProcessControl.h"
 #include "platform/ProgramLauncher.h"
 #include "platform/ScreenService.h"
@@ -150,7 +151,9 @@ struct FakePlatform {
     FakeLauncher launcher;
     FakeSoundDevice sound;
     // The program's settings, kept in the fake registry.
-    Settings settings{registry, messages, modulePath};
+    Settings settings{registry, modulePath};
+    // The host's reporting, through these fakes.
+    Reporter report = [this](const Notice& notice) { Report(messages, process, notice); };
 };
 
 } // namespace kob::test
