@@ -29,7 +29,6 @@ std::optional<VolumeFailure> ControllerShowing::Load() {
         return std::nullopt;
     }
     loadStarted_ = true;
-    const HandlerScope scope(*this);
     if (!window_->Create()) {
         report_({kMsgNoControllerWindow, MessageIcon::Exclamation, std::nullopt});
         return std::nullopt;

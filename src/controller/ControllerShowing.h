@@ -15,9 +15,9 @@ class ControllerShowing;
 // to the showing (OnWindowGone).
 using ControllerWindowMaker = std::function<std::unique_ptr<ControllerView>(ControllerShowing&)>;
 
-// One showing of the controller: its logic and its window, made for that showing and discarded after it. It
-// counts the handlers of its own that are running: one may wait in a message box for an answer while other
-// messages are delivered, and the showing may be unloaded meanwhile, but must not be freed.
+// One showing of the controller: its logic and its window, made for that showing and freed after it. One of its
+// handlers may wait in a message box while other messages are delivered, and the showing may be unloaded
+// meanwhile: its owner frees it only from the program's own message loop, which no box re-enters.
 class ControllerShowing {
 public:
     // `onUnloaded` hears the unload; `report` is the host's, for what goes wrong inside one of the showing's
@@ -35,27 +35,12 @@ public:
     void Unload() { window_->Unload(); }
     // True from the load until the window is gone, however it went.
     bool Loaded() const { return loaded_; }
-    // One of the showing's handlers is running, its load included.
-    bool Busy() const { return handlersRunning_ > 0; }
     // Makes the window the one the user works with, as after a click on it.
     void BringToForeground() { window_->BringToForeground(); }
     Controller& Logic() { return controller_; }
 
     // The window has gone, however it went: the controller's unload runs and the owner hears of it.
     void OnWindowGone();
-
-    // Counts one of the showing's handlers while it runs: each message of its window and of the knob, and each
-    // request of a screen reader.
-    class HandlerScope {
-    public:
-        explicit HandlerScope(ControllerShowing& showing) : running_(showing.handlersRunning_) { ++running_; }
-        ~HandlerScope() { --running_; }
-        HandlerScope(const HandlerScope&) = delete;
-        HandlerScope& operator=(const HandlerScope&) = delete;
-
-    private:
-        int& running_;
-    };
 
 private:
     Reporter report_;
@@ -65,7 +50,6 @@ private:
     Controller controller_;
     bool loadStarted_ = false;
     bool loaded_ = false;
-    int handlersRunning_ = 0;
 };
 
 } // namespace kob

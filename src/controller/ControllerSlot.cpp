@@ -2,8 +2,8 @@
 
 namespace kob {
 
-VolumeResult<Controller*> ControllerSlot::ShowAfresh() {
-    Unload();
+VolumeResult<Controller*> ControllerSlot::Show() {
+    Hide();
     current_ = std::make_unique<ControllerShowing>(makeWindow_, volume_, services_, facts_, onUnloaded_, report_);
     // The load may run other events (a box of a failing step): afterwards current_ may be another showing.
     ControllerShowing& showing = *current_;
@@ -13,18 +13,18 @@ VolumeResult<Controller*> ControllerSlot::ShowAfresh() {
     return &showing.Logic();
 }
 
-void ControllerSlot::Unload() {
+void ControllerSlot::Hide() {
     if (!current_) {
         return;
     }
     if (current_->Loaded()) {
         current_->Unload();
     }
-    finished_.push_back(std::move(current_));
+    hidden_.push_back(std::move(current_));
 }
 
 std::optional<VolumeFailure> ControllerSlot::LearnDeviceName() {
-    Unload();
+    Hide();
     return Controller::LearnDeviceName(volume_);
 }
 
@@ -38,11 +38,11 @@ void ControllerSlot::BringLoadedToForeground() {
     }
 }
 
-void ControllerSlot::DiscardFinished() {
+void ControllerSlot::FreeHidden() {
     if (current_ && !current_->Loaded()) {
-        finished_.push_back(std::move(current_));
+        current_.reset();
     }
-    std::erase_if(finished_, [](const std::unique_ptr<ControllerShowing>& showing) { return !showing->Busy(); });
+    hidden_.clear();
 }
 
 } // namespace kob

@@ -38,13 +38,13 @@ int RunControllerAlone(HINSTANCE instance,
         NewControllerWindows(instance, screen), {screen, settings, launcher}, volume, facts, [] { PostQuitMessage(0); },
         report);
 
-    const VolumeResult<Controller*> loaded = slot.ShowAfresh();
+    const VolumeResult<Controller*> loaded = slot.Show();
     if (!loaded.Failure() && !slot.Loaded()) {
         return static_cast<int>(ExitCode::NoControllerWindow);
     }
     if (const auto failure = loaded.Failure() ? loaded.Failure() : shown(*loaded.Value(), device)) {
         report(EndingOf(*failure));
-        return static_cast<int>(EndingOf(*failure).exitCode);
+        return static_cast<int>(EndingOf(*failure).exitCode.value_or(0));
     }
     Controller& controller = *loaded.Value();
     slot.BringLoadedToForeground();
@@ -53,13 +53,14 @@ int RunControllerAlone(HINSTANCE instance,
     MSG message{};
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE) {
-            slot.Unload();
+            slot.Hide();
             continue;
         }
         TranslateMessage(&message);
         DispatchMessageA(&message);
+        slot.FreeHidden();
     }
-    slot.DiscardFinished();
+    slot.FreeHidden();
     return static_cast<int>(message.wParam);
 }
 

@@ -21,15 +21,13 @@ TrayApp::TrayApp(TrayView& view, const TrayAppServices& services, VolumeDevice& 
     : view_(view), services_(services), volume_(volumeDevice),
       testSound_(
           soundDevice, [this](const Notice& notice) { Report(notice); }, services.modulePath),
-      // A showing may be going from inside its own handler: it is freed once that handler is over.
-      controller_(
-          std::move(makeControllerWindow), controllerServices, volume_, facts_,
-          [this] { view_.DiscardControllersLater(); }, [this](const Notice& notice) { Report(notice); }),
+      controller_(std::move(makeControllerWindow), controllerServices, volume_, facts_, {},
+                  [this](const Notice& notice) { Report(notice); }),
       muteMonitor_(volume_, controller_, view) {}
 
 TrayApp::~TrayApp() {
-    controller_.Unload();
-    controller_.DiscardFinished();
+    controller_.Hide();
+    controller_.FreeHidden();
 }
 
 void TrayApp::OnClosedBySystem() {
@@ -86,8 +84,8 @@ std::optional<VolumeFailure> TrayApp::SwitchMute() {
 }
 
 std::optional<VolumeFailure> TrayApp::ShowController() {
-    controller_.Unload();
-    const VolumeResult<Controller*> shown = controller_.ShowAfresh();
+    controller_.Hide();
+    const VolumeResult<Controller*> shown = controller_.Show();
     if (const auto failure = shown.Failure()) {
         return failure;
     }
@@ -177,7 +175,7 @@ std::optional<VolumeFailure> TrayApp::KeepControllerOnTop() {
     // Meant for a shown controller; one that is not loaded is loaded first and the setting applies to it.
     Controller* controller = controller_.Loaded();
     if (!controller) {
-        const VolumeResult<Controller*> shown = controller_.ShowAfresh();
+        const VolumeResult<Controller*> shown = controller_.Show();
         if (const auto failure = shown.Failure()) {
             return failure;
         }
@@ -197,10 +195,6 @@ void TrayApp::ExitProgram() {
     services_.settings.SaveControllerState(ControllerState::Closed);
     view_.RemoveTrayIcon();
     services_.process.EndProcess(CodeOf(ExitCode::Normal));
-}
-
-void TrayApp::DiscardFinishedControllers() {
-    controller_.DiscardFinished();
 }
 
 } // namespace kob

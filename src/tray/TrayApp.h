@@ -69,8 +69,9 @@ public:
     // mute.
     void OnMuteMonitorTick();
 
-    // Frees the controller showings that have ended; runs from a posted message.
-    void DiscardFinishedControllers();
+    // Frees the controller showings that are hidden. The program's message loop calls it after each message, where
+    // no handler runs; a box's modal loop never does.
+    void FreeHiddenControllers() { controller_.FreeHidden(); }
 
 private:
     // Each step of the start-up in its order, up to the tray icon; the refusal that ends the start, if one does.

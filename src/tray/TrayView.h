@@ -25,8 +25,6 @@ public:
     virtual void AddTrayIcon() = 0;
     // Gives the tray icon this picture, re-sending the icon's record even when the picture is the same.
     virtual void ShowTrayPicture(TrayPicture picture) = 0;
-    // Has DiscardFinishedControllers run once the message being handled is over.
-    virtual void DiscardControllersLater() = 0;
     // Takes the icon out of the notification area before the program ends, so no dead icon stays there.
     virtual void RemoveTrayIcon() = 0;
 

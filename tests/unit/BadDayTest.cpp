@@ -144,12 +144,11 @@ TEST(ControllerBoxTest, ATrayClickWhileABoxOfTheControllerIsOpenDoesNotFreeTheCo
         SCOPED_TRACE(box.name);
         TrayAppOnFakes c;
         c.Start();
-        c.app.DiscardFinishedControllers();
+        c.app.FreeHiddenControllers();
         int aliveWhileOpen = 0;
         c.platform.messages.whileOpen = [&] {
             c.windows.failingOperation.clear();
             c.app.OnTrayIconEvent(TrayIconEvent::LeftButtonUp);
-            c.app.DiscardFinishedControllers(); // the message every unload posts
             aliveWhileOpen = c.windows.alive;
         };
         box.openBox(c);
@@ -163,7 +162,7 @@ TEST(ControllerBoxTest, ATrayClickWhileABoxOfTheControllerIsOpenDoesNotFreeTheCo
         EXPECT_TRUE(c.windows.views[1]->TimerEnabled(ControllerTimer::VolumeSync));
         EXPECT_FALSE(under.TimerEnabled(ControllerTimer::VolumeSync));
         EXPECT_EQ(under.shownAt.x, box.placedAtX);
-        c.app.DiscardFinishedControllers();
+        c.app.FreeHiddenControllers();
         EXPECT_EQ(c.windows.alive, 1);
     }
 }

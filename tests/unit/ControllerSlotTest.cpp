@@ -21,17 +21,17 @@ protected:
 };
 
 TEST_F(ControllerSlotTest, NothingOfAShowingRemainsInTheNext) {
-    Controller& first = *slot.ShowAfresh().Value();
+    Controller& first = *slot.Show().Value();
     // Drag the knob half-way down and keep it held, move the window, arm the track.
     first.OnKnobPressed(Twips(100));
     first.OnKnobDragged(Twips(100 + 690));
     first.OnBackgroundPointerMoved(HeldButtons::None, 300, 900);
     first.OnBackgroundPointerMoved(HeldButtons::LeftAlone, 300 - 1500, 900);
     first.OnTrackClicked();
-    slot.Unload();
+    slot.Hide();
     EXPECT_EQ(unloadsHeard, 1);
 
-    Controller& second = *slot.ShowAfresh().Value();
+    Controller& second = *slot.Show().Value();
     ASSERT_EQ(windows.views.size(), 2u);
     EXPECT_NE(&second, &first);
     FakeControllerView& view = *windows.views[1];
@@ -50,8 +50,8 @@ TEST_F(ControllerSlotTest, NothingOfAShowingRemainsInTheNext) {
 }
 
 TEST_F(ControllerSlotTest, ShowingAgainUnloadsTheShowingStillLoaded) {
-    slot.ShowAfresh();
-    slot.ShowAfresh();
+    slot.Show();
+    slot.Show();
     ASSERT_EQ(windows.showings.size(), 2u);
     EXPECT_FALSE(windows.showings[0]->Loaded());
     EXPECT_TRUE(windows.showings[1]->Loaded());
@@ -61,24 +61,24 @@ TEST_F(ControllerSlotTest, ShowingAgainUnloadsTheShowingStillLoaded) {
     EXPECT_EQ(unloadsHeard, 1);
 }
 
-TEST_F(ControllerSlotTest, AShowingThatEndsByItselfIsFreedOnlyWhenDiscarded) {
-    slot.ShowAfresh();
+TEST_F(ControllerSlotTest, AShowingThatEndsByItselfIsFreedOnlyByFreeHidden) {
+    slot.Show();
     // The window closes from inside its own handler (the last tick of the fade): it must outlive that handler.
     windows.views[0]->Unload();
     EXPECT_EQ(slot.Loaded(), nullptr);
     EXPECT_EQ(windows.alive, 1);
-    slot.DiscardFinished();
+    slot.FreeHidden();
     EXPECT_EQ(windows.alive, 0);
-    slot.Unload(); // nothing left to unload
-    slot.ShowAfresh();
-    slot.Unload();
+    slot.Hide(); // nothing left to unload
+    slot.Show();
+    slot.Hide();
     EXPECT_EQ(windows.alive, 1);
-    slot.DiscardFinished();
+    slot.FreeHidden();
     EXPECT_EQ(windows.alive, 0);
 }
 
 TEST_F(ControllerSlotTest, TheUnseenLoadDiscoversTheVolumeControlAndUnloadsWithoutAWindow) {
-    slot.ShowAfresh();
+    slot.Show();
     platform.volume.calls.clear();
     EXPECT_EQ(slot.LearnDeviceName(), std::nullopt);
     EXPECT_FALSE(windows.showings[0]->Loaded()) << "the showing that was loaded is unloaded first";

@@ -10,7 +10,7 @@ class MuteMonitorTest : public ::testing::Test {
 protected:
     MuteMonitorTest() {
         c.Start();
-        c.app.DiscardFinishedControllers();
+        c.app.FreeHiddenControllers();
     }
     // A mute change made by another program, then one tick of the monitor.
     void MutedElsewhere(bool muted) {
@@ -73,7 +73,7 @@ TEST_F(MuteMonitorTest, ShowingTheControllerAgainGivesANewOneAndFreesTheOldOnesL
     EXPECT_FALSE(c.windows.showings[0]->Loaded());
     EXPECT_TRUE(c.windows.showings[1]->Loaded());
     EXPECT_TRUE(c.windows.views[1]->foreground);
-    c.app.DiscardFinishedControllers();
+    c.app.FreeHiddenControllers();
     EXPECT_EQ(c.windows.alive, 1);
 }
 
@@ -83,7 +83,7 @@ TEST_F(MuteMonitorTest, TicksWithTheControllerComingAndGoingLeaveNothingBehind) 
             c.app.OnTrayIconEvent(TrayIconEvent::LeftButtonUp);
         } else if (tick % 20 == 10) {
             c.ShowingView().Unload(); // as at the end of its fade
-            c.app.DiscardFinishedControllers();
+            c.app.FreeHiddenControllers();
         }
         if (tick % 7 == 0) {
             c.platform.volume.muted = !c.platform.volume.muted;

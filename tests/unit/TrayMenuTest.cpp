@@ -11,7 +11,7 @@ class TrayMenuTest : public ::testing::Test {
 protected:
     TrayMenuTest() {
         c.Start();
-        c.app.DiscardFinishedControllers();
+        c.app.FreeHiddenControllers();
         c.view.calls.clear();
     }
     void StoreControllerState(std::uint32_t value) {

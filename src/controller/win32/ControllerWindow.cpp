@@ -78,22 +78,10 @@ bool ControllerWindow::CreateWindowAndChildren() {
 
     auto knob = std::make_unique<KnobControl>();
     // The knob's messages are handlers of the showing too. Its pixels from the top edge become twips.
-    knob->onPressed = [this](int y) {
-        const ControllerShowing::HandlerScope scope(showing_);
-        Logic().OnKnobPressed(Twips(y * twipsPerPixelY_));
-    };
-    knob->onDragged = [this](int y) {
-        const ControllerShowing::HandlerScope scope(showing_);
-        Logic().OnKnobDragged(Twips(y * twipsPerPixelY_));
-    };
-    knob->onReleased = [this] {
-        const ControllerShowing::HandlerScope scope(showing_);
-        Logic().OnKnobReleased();
-    };
-    knob->onClicked = [this] {
-        const ControllerShowing::HandlerScope scope(showing_);
-        Logic().OnKnobClicked();
-    };
+    knob->onPressed = [this](int y) { Logic().OnKnobPressed(Twips(y * twipsPerPixelY_)); };
+    knob->onDragged = [this](int y) { Logic().OnKnobDragged(Twips(y * twipsPerPixelY_)); };
+    knob->onReleased = [this] { Logic().OnKnobReleased(); };
+    knob->onClicked = [this] { Logic().OnKnobClicked(); };
     const RECT knobRect = PixelRectOf(SliderGeometry::kKnob);
     if (!knob->Create(instance_, Handle(), knobRect)) {
         return false;
@@ -391,12 +379,10 @@ LONG ControllerWindow::FocusedChild() const {
 }
 
 bool ControllerWindow::DoDefaultAction(ControllerPart part) {
-    const ControllerShowing::HandlerScope scope(showing_);
     return Logic().DoDefaultAction(part);
 }
 
 bool ControllerWindow::SetVolumeFromText(const std::string& text) {
-    const ControllerShowing::HandlerScope scope(showing_);
     return Logic().SetVolumeFromText(text);
 }
 
@@ -512,7 +498,6 @@ void ControllerWindow::Paint() {
 }
 
 LRESULT ControllerWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    const ControllerShowing::HandlerScope scope(showing_);
     switch (message) {
     case WM_PAINT:
         Paint();

@@ -47,6 +47,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         while (GetMessageA(&message, nullptr, 0, 0) > 0) {
             TranslateMessage(&message);
             DispatchMessageA(&message);
+            // Here, between two messages, no handler runs: a box's modal loop never comes back through here.
+            trayWindow.FreeHiddenControllers();
         }
     }
     if (SUCCEEDED(com)) {

@@ -18,8 +18,6 @@ namespace {
 constexpr const char* kWindowClass = "DrovoVC3Companion";
 constexpr UINT_PTR kMuteMonitorTimer = 1;
 constexpr UINT kMuteMonitorInterval = 100;
-// Posted to itself: free the controller showings that have ended, once their own messages are over.
-constexpr UINT kDiscardControllers = WM_APP + 1;
 // Posted by the wheel's watch over the tray icon: a turn of the wheel there, as WM_MOUSEWHEEL gives it.
 constexpr UINT kTrayIconWheel = WM_APP + 2;
 
@@ -97,10 +95,6 @@ void TrayWindow::ShowTrayPicture(TrayPicture picture) {
     trayIcon_.Modify(picture == TrayPicture::Muted ? mutedIcon_.get() : normalIcon_.get());
 }
 
-void TrayWindow::DiscardControllersLater() {
-    PostMessageA(Handle(), kDiscardControllers, 0, 0);
-}
-
 void TrayWindow::RemoveTrayIcon() {
     trayIcon_.Delete();
 }
@@ -163,9 +157,6 @@ LRESULT TrayWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (wParam == kMuteMonitorTimer) {
             app_.OnMuteMonitorTick();
         }
-        return 0;
-    case kDiscardControllers:
-        app_.DiscardFinishedControllers();
         return 0;
     case WM_CLOSE:
         app_.OnClosedBySystem();

@@ -30,6 +30,8 @@ public:
 
     // Runs the start-up sequence; afterwards the program lives on the messages.
     void Start() { app_.Start(); }
+    // The program's message loop calls it after each message: see TrayApp::FreeHiddenControllers.
+    void FreeHiddenControllers() { app_.FreeHiddenControllers(); }
     TrayApp& Logic() { return app_; }
 
     // TrayView
@@ -38,7 +40,6 @@ public:
     void EnableMuteMonitor(bool enabled) override;
     void AddTrayIcon() override;
     void ShowTrayPicture(TrayPicture picture) override;
-    void DiscardControllersLater() override;
     void RemoveTrayIcon() override;
     void BringToForeground() override;
     MenuCommand ShowMenu(const KeepOnTopItem& keepOnTop) override;

@@ -49,7 +49,6 @@ private:
 
 // Runs one of the showing's handlers, as its window's message dispatch does.
 template <typename Handler> void RunHandler(ControllerShowing& showing, Handler&& handler) {
-    const ControllerShowing::HandlerScope scope(showing);
     handler(showing.Logic());
 }
 

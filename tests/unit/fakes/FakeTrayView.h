@@ -29,7 +29,6 @@ public:
         picture = shown;
         ++pictureChanges;
     }
-    void DiscardControllersLater() override { ++discardsPosted; }
     void RemoveTrayIcon() override {
         Note("RemoveTrayIcon");
         trayIconAdded = false;
@@ -58,14 +57,13 @@ public:
     bool trayIconAdded = false;
     TrayPicture picture = TrayPicture::Normal;
     long pictureChanges = 0;
-    int discardsPosted = 0;
     // What the user picks from the menu, and the state "Keep Controller on Top" was shown in.
     MenuCommand choice = MenuCommand::None;
     KeepOnTopItem menuShownWith;
     // The device name About was last shown with.
     std::string aboutNames;
     int menusShown = 0;
-    // Every call the window received but DiscardControllersLater, in order: "Create", "ShowMenu".
+    // Every call the window received, in order: "Create", "ShowMenu".
     std::vector<std::string> calls;
     // Runs after each call is recorded, so a test can capture what the program had done by then.
     std::function<void()> onCall;

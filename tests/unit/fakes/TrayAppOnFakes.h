@@ -52,7 +52,6 @@ struct TrayAppOnFakes {
                 p.processList.examined.size(),
                 p.systemInfo.calls.size(),
                 view.calls.size(),
-                static_cast<std::size_t>(view.discardsPosted),
                 windows.views.size(),
                 static_cast<std::size_t>(windows.operations)};
     }
