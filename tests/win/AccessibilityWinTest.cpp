@@ -126,7 +126,8 @@ TEST(OptionsAccessibility, TheBoxIsAnnouncedByItsLabel) {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     RealVolumePlatform p;
     {
-        OptionsWindow options(GetModuleHandleA(nullptr), p.settings);
+        OptionsWindow options(GetModuleHandleA(nullptr), p.settings,
+                              [&p](const Notice& notice) { Report(p.messages, p.process, notice); });
         options.Open();
         const HWND box = FindWindowExA(options.Handle(), nullptr, "BUTTON", nullptr);
         ASSERT_NE(box, nullptr);

@@ -78,7 +78,7 @@ TEST(StartupWinTest, TheControllersLoadNamesTheDeviceForAboutWithoutAnyControlle
         TrayWindowTellingAbout trayWindow(
             GetModuleHandleA(nullptr),
             {p.messages, p.process, p.settings, p.processList, p.systemInfo, p.modulePath, p.launcher}, volume,
-            {screen, p.messages, p.settings, p.launcher}, NewControllerWindows(GetModuleHandleA(nullptr), screen));
+            {screen, p.settings, p.launcher}, NewControllerWindows(GetModuleHandleA(nullptr), screen));
 
         WindowEvents events;
         g_events = &events;
@@ -124,7 +124,7 @@ TEST(StartupWinTest, CreationAndDestructionMessagesOfAnotherProgramLeaveTheTrayA
         TrayWindow trayWindow(
             GetModuleHandleA(nullptr),
             {p.messages, p.process, p.settings, p.processList, p.systemInfo, p.modulePath, p.launcher}, volume,
-            {screen, p.messages, p.settings, p.launcher}, NewControllerWindows(GetModuleHandleA(nullptr), screen));
+            {screen, p.settings, p.launcher}, NewControllerWindows(GetModuleHandleA(nullptr), screen));
         trayWindow.Start();
         trayWindow.Logic().OnTrayIconEvent(TrayIconEvent::LeftButtonUp);
         const HWND tray = trayWindow.Handle();

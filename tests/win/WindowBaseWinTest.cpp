@@ -456,8 +456,8 @@ TEST_F(ControllerWindowTest, PointerMovesGoOnWhileTheWindowsThreadWaitsForASlowD
     };
     MasterVolume volume(device);
     ControllerShowing slow(
-        NewControllerWindows(GetModuleHandleA(nullptr), p.screen), volume,
-        {p.screen, p.messages, p.settings, p.launcher}, facts, [] {}, [](VolumeFailure) {});
+        NewControllerWindows(GetModuleHandleA(nullptr), p.screen), volume, {p.screen, p.settings, p.launcher}, facts,
+        [] {}, [](const Notice&) {});
     ASSERT_EQ(slow.Load(), std::nullopt);
     std::vector<UINT> journal;
     JournalWindow other(journal);
