@@ -77,11 +77,14 @@ Function un.onInit
 FunctionEnd
 
 ; Run in place (the registered quiet command), the uninstaller cannot remove its own file while it runs: a copy of
-; it, run from a new folder only this user can open and holding the setups' lock, waits for it to end, then removes
-; that file, the folder and the empty folders the setup made for it. The copy's own file goes with the next setup or
-; uninstaller.
+; it, run from a new folder only this user can open by the system's command processor, which holds the setups' lock
+; until it has removed that folder, waits for it to end, then removes that file and the empty folders the setup made
+; for it. The paths reach the copy through its environment, never through the command processor's command line.
+!define REMOVAL_HELPER_SWITCH "/RemovalHelper"
+!define REMOVAL_VARIABLE "KOB30_REMOVAL"
 !define REMOVE_AFTER_SWITCH "/RemoveAfter="
 !define CREATED_SWITCH "/Created="
+!define FOLDER_SWITCH "/Folder="
 
 Function un.RemoveFolderAfterEnd
     ${If} $EXEDIR != $INSTDIR
@@ -90,8 +93,10 @@ Function un.RemoveFolderAfterEnd
         Return
     ${EndIf}
     System::Call 'kernel32::GetCurrentProcessId() i .r2'
-    SetupSupport::StartRemovalHelper "$EXEPATH" "${REMOVE_AFTER_SWITCH}$2 /S ${CREATED_SWITCH}$CreatedFolder \
-_?=$INSTDIR" "${SETUP_MUTEX}"
+    StrCpy $3 "${REMOVE_AFTER_SWITCH}$2 ${CREATED_SWITCH}$CreatedFolder ${FOLDER_SWITCH}$INSTDIR"
+    System::Call 'kernel32::SetEnvironmentVariable(t "${REMOVAL_VARIABLE}", t r3)'
+    ; The engine runs a copy in place only given an existing full path; the copy's $INSTDIR comes from the environment.
+    SetupSupport::StartRemovalHelper "$EXEPATH" "${REMOVAL_HELPER_SWITCH} /S _?=$SYSDIR" "${SETUP_MUTEX}"
     Pop $1
     DetailPrint "The uninstaller's last files: $1"
     ${If} $1 != started
@@ -103,11 +108,20 @@ FunctionEnd
 Function un.RemoveFolderOfEndedUninstaller
     ${un.GetParameters} $0
     ClearErrors
-    ${un.GetOptions} $0 "${REMOVE_AFTER_SWITCH}" $1
+    ${un.GetOptions} $0 "${REMOVAL_HELPER_SWITCH}" $1
     ${If} ${Errors}
         Return
     ${EndIf}
+    SetErrorLevel 0
+    ReadEnvStr $0 ${REMOVAL_VARIABLE}
+    ClearErrors
+    ${un.GetOptions} $0 "${REMOVE_AFTER_SWITCH}" $1
     ${un.GetOptions} $0 "${CREATED_SWITCH}" $CreatedFolder
+    ${un.GetOptions} $0 "${FOLDER_SWITCH}" $INSTDIR
+    ${If} ${Errors}
+    ${OrIf} $INSTDIR == ""
+        Quit
+    ${EndIf}
     System::Call 'kernel32::OpenProcess(i 0x00100000, i 0, i r1) p .r2' ; SYNCHRONIZE
     ${If} $2 P<> 0
         System::Call 'kernel32::WaitForSingleObject(p r2, i 60000)'
@@ -115,7 +129,6 @@ Function un.RemoveFolderOfEndedUninstaller
     ${EndIf}
     !insertmacro DeleteCopyFiles $INSTDIR
     !insertmacro RemoveCreatedFolders $INSTDIR $CreatedFolder
-    SetErrorLevel 0
     Quit
 FunctionEnd
 

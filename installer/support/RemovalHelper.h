@@ -5,8 +5,12 @@
 
 namespace setup {
 
-// Runs a copy of `program` with `parameters` from a new folder only this user can open, handing it the setup's lock
-// `lockName`, held until the copy ends.
+// The copy's name in its folder.
+constexpr const wchar_t* kRemovalHelperFile = L"uninstall.exe";
+
+// Runs a copy of `program` with `parameters` (plain words: no character the command processor reads otherwise) from
+// a new folder only this user can open, through the system's command processor, which holds the setup's lock
+// `lockName` until the copy has ended and the folder is gone.
 bool StartRemovalHelper(const std::wstring& program, const std::wstring& parameters, const std::wstring& lockName);
 
 } // namespace setup
