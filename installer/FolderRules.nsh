@@ -72,6 +72,15 @@ Function FindFolderFault
         ${EndIf}
         IntOp $R5 $R5 + 1
     ${Loop}
+    SetupSupport::FindNameFault $R9
+    Pop $R5
+    ${If} $R5 == device
+        StrCpy $R0 "a name in it is one Windows keeps for a device (such as CON, NUL, COM1 or LPT1)"
+        Return
+    ${ElseIf} $R5 != none
+        StrCpy $R0 "Windows does not allow a control character in a name"
+        Return
+    ${EndIf}
     ; Windows and its own folders.
     StrLen $R5 $WINDIR
     StrCpy $R6 $R9 $R5

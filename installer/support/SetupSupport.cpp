@@ -8,8 +8,11 @@
 //   SetupSupport::LockFolder <folder>
 //       gives the folder an access list that lets only administrators and the system change it; "locked", or "open"
 //       when someone else may still change it or move it away
+//   SetupSupport::FindNameFault <path>
+//       "device" (a name in it is a device's), "control" (it holds a control character) or "none"
 //   SetupSupport::StartRemovalHelper <program> <parameters> <lock's name>
-//       runs a copy of the program from a private folder, holding the lock until it ends; "started" or "none"
+//       runs a copy of the program from a private folder through the system's command processor, which holds the
+//       lock until the copy has ended and the folder is gone; "started" or "none"
 #include <windows.h>
 
 #include <cstdlib>
@@ -17,6 +20,7 @@
 
 #include "AccessRules.h"
 #include "DesktopStart.h"
+#include "FolderNames.h"
 #include "RemovalHelper.h"
 #include "RunningCopies.h"
 #include "SetupStack.h"
@@ -26,6 +30,7 @@ namespace {
 // The answers, in the order of the outcomes.
 constexpr const wchar_t* kCopiesAnswers[] = {L"none", L"closed", L"here", L"elsewhere", L"closedelsewhere"};
 constexpr const wchar_t* kStartAnswers[] = {L"shell", L"direct", L"none"};
+constexpr const wchar_t* kNameAnswers[] = {L"none", L"device", L"control"};
 
 // Pushes the call's answer; whatever fails inside it, the caller gets the answer given for a failure.
 template <typename Call> void Answer(setup::SetupStack& stack, const wchar_t* onFailure, Call call) {
@@ -74,4 +79,10 @@ SETUP_FUNCTION(StartRemovalHelper) {
     const std::wstring parameters = stack.Pop();
     const std::wstring lock = stack.Pop();
     Answer(stack, L"none", [&] { return setup::StartRemovalHelper(program, parameters, lock) ? L"started" : L"none"; });
+}
+
+SETUP_FUNCTION(FindNameFault) {
+    setup::SetupStack stack(stringSize, top);
+    const std::wstring path = stack.Pop();
+    Answer(stack, L"device", [&] { return kNameAnswers[static_cast<int>(setup::FindNameFault(path))]; });
 }

@@ -251,14 +251,17 @@ folder_switch_and_reinstall_elsewhere() {
     before=$(installation_state)
     setup /S '/D=Drovo Folder'
     check '[ "$RC" = 3 ] && unchanged' "a folder that is no full path: 3 (got $RC)"
-    # Folders Windows would name otherwise, its own, a drive's root, another program's, one too long to start from.
+    # Folders Windows would name otherwise or open as a device, its own, a drive's root, another program's, one too
+    # long to start from.
     local folder codes=""
     for folder in 'C:' 'C:\windows\Drovo' 'C:\Dro|vo' 'C:\Drovo<1>' 'C:\Drovo.' 'C:\Drovo \Files' 'C:\Apps' \
-        "C:\$(printf 'd%.0s' $(seq 1 240))"; do
+        "C:\$(printf 'd%.0s' $(seq 1 240))" 'C:\Drovo\con' 'C:\Nul.txt\Drovo' 'C:\Drovo\COM9' 'C:\lpt1 .log' \
+        'C:\aux' 'C:\PRN.x' $'C:\\Dro\tvo' $'C:\\Dro\x1fvo'; do
         setup /S "/D=$folder"
         codes+="$RC "
     done
-    check '[ "$codes" = "3 3 3 3 3 3 3 3 " ] && unchanged && [ ! -e "$WINEPREFIX/drive_c/Drovo" ]' \
+    check '[ "$codes" = "3 3 3 3 3 3 3 3 3 3 3 3 3 3 3 3 " ] && unchanged && [ ! -e "$WINEPREFIX/drive_c/Drovo" ] &&
+        [ -z "$(find "$WINEPREFIX/drive_c" -maxdepth 1 -iname "*nul*" -o -maxdepth 1 -iname "lpt1*")" ]' \
         "unfit folders refused with 3, nothing written (got $codes)"
     # The registered quiet uninstallation returns when it has finished, with its exit code.
     probe quiet runline "$(regval "HKLM\\$UNINSTALL" QuietUninstallString)"
@@ -266,14 +269,14 @@ folder_switch_and_reinstall_elsewhere() {
     check '! has_key "HKLM\\$UNINSTALL" && ! has_key "$ACTIVE_SETUP" && [ ! -e "$WINEPREFIX/$ALL_USERS_MENU" ]' \
         "its entry, component and shortcuts gone when it returns"
     check 'wait_for "[ ! -e \"$mine\" ]"' "and its folder with its last file right after"
-    # A setup into the same folder right after waits for the uninstaller's helper, which leaves nothing behind.
+    check 'wait_for "[ -z \"\$(find \"$WINEPREFIX/drive_c\" -path \"*/Temp/kob3.0-*\")\" ]" &&
+        [ -z "$(regval "HKLM\\System\\CurrentControlSet\\Control\\Session Manager" PendingFileRenameOperations)" ]' \
+        "the helper's file and folder gone once it has ended, none left for the next restart"
+    # A setup into the same folder right after keeps its files.
     setup /S '/D=C:\Program Files\My DVC'
     sleep 2
     check '[ "$RC" = 0 ] && [ -f "$mine/kob3.0.exe" ] && [ -f "$mine/uninstall.exe" ]' \
         "a setup right after the quiet uninstallation keeps its files (exit code $RC)"
-    check '[ -z "$(find "$WINEPREFIX/drive_c" -path "*/Temp/kob3.0-*")" ] &&
-        [ -z "$(regval "HKLM\\System\\CurrentControlSet\\Control\\Session Manager" PendingFileRenameOperations)" ]' \
-        "no helper file or folder left, none for the next restart"
     done_with_prefix
 }
 
