@@ -77,14 +77,15 @@ bool IsRoot(const std::wstring& path) {
 
 } // namespace
 
+bool HasAdministratorRights(PSID user, bool administratorsEnabled) {
+    return administratorsEnabled || (user && IsWellKnown(user, WinLocalSystemSid));
+}
+
 bool HasAdministratorRights(HANDLE token) {
     const std::vector<BYTE> user = TokenPart(token, TokenUser);
-    if (!user.empty() && IsWellKnown(reinterpret_cast<const TOKEN_USER*>(user.data())->User.Sid, WinLocalSystemSid)) {
-        return true;
-    }
     // The membership test wants an impersonation token; a process's own token is a primary one.
     HANDLE impersonation = nullptr;
-    if (!DuplicateToken(token, SecurityIdentification, &impersonation)) {
+    if (user.empty() || !DuplicateToken(token, SecurityIdentification, &impersonation)) {
         return true; // what cannot be told is taken for the stronger rights: nothing then starts with them
     }
     BYTE administrators[SECURITY_MAX_SID_SIZE];
@@ -95,7 +96,7 @@ bool HasAdministratorRights(HANDLE token) {
         member = TRUE;
     }
     CloseHandle(impersonation);
-    return member != FALSE;
+    return HasAdministratorRights(reinterpret_cast<const TOKEN_USER*>(user.data())->User.Sid, member != FALSE);
 }
 
 bool OthersMayChange(PSECURITY_DESCRIPTOR descriptor, PSID trusted, DWORD rights) {

@@ -11,6 +11,8 @@ namespace setup {
 // enabled (an elevated token, an administrator's token without User Account Control, one started with Run as).
 // The limited half of a split token has the group for denying only, and does not count.
 bool HasAdministratorRights(HANDLE token);
+// The same decision on the token's user and whether its membership of Administrators is enabled.
+bool HasAdministratorRights(PSID user, bool administratorsEnabled);
 
 // The rights that change a folder or what it holds; those that move it away (with its parent's right to create a
 // folder, which users have in a drive's root); and those of its parent that move it away.

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "../../installer/support/AccessRules.h"
 
@@ -96,6 +97,16 @@ TEST(AccessRules, AdministratorsRightsAreTheTokensEnabledMembership) {
     EXPECT_FALSE(setup::HasAdministratorRights(limited));
     CloseHandle(limited);
     CloseHandle(own);
+    // The system account always, an enabled membership for anyone; a plain user and the services' accounts never.
+    PSID user = nullptr;
+    for (const auto& [sid, enabled, rights] :
+         {std::tuple(L"S-1-5-18", false, true), std::tuple(L"S-1-5-21-1-2-3-1001", true, true),
+          std::tuple(L"S-1-5-21-1-2-3-1001", false, false), std::tuple(L"S-1-5-19", false, false),
+          std::tuple(L"S-1-5-20", false, false)}) {
+        ASSERT_TRUE(ConvertStringSidToSidW(sid, &user));
+        EXPECT_EQ(setup::HasAdministratorRights(user, enabled), rights) << sid;
+        LocalFree(user);
+    }
 }
 
 } // namespace
