@@ -70,6 +70,6 @@ add_executable(AccessProbe tests/win/AccessProbe.cpp)
 target_link_libraries(AccessProbe PRIVATE kob_warnings oleacc ole32 oleaut32 uuid)
 kob_add_win_test(NAME win_accessibility_tests SOURCES tests/win/AccessibilityWinTest.cpp RESOURCES)
 add_dependencies(win_accessibility_tests AccessProbe)
-# The setup's rules of rights and folder access (its support library's code, on stand-in tokens and access lists).
+# The setup's rules of rights, folder access and folder names (its support library's code, on stand-in tokens and access lists).
 kob_add_win_test(NAME win_setup_access_tests SOURCES tests/win/AccessRulesWinTest.cpp
-                 installer/support/AccessRules.cpp)
+                 installer/support/AccessRules.cpp installer/support/FolderNames.cpp)

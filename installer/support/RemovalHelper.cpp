@@ -26,6 +26,27 @@ std::wstring CommandProcessor() {
     return length == 0 || length > MAX_PATH ? std::wstring() : std::wstring(folder, length) + L"\\cmd.exe";
 }
 
+// Whether a policy forbids the command processor to run commands (DisableCMD 1; 2 forbids only its prompt).
+bool CommandProcessorForbidden() {
+    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+        HKEY key = nullptr;
+        DWORD value = 0;
+        DWORD size = sizeof(value);
+        DWORD type = 0;
+        if (RegOpenKeyExW(root, L"Software\\Policies\\Microsoft\\Windows\\System", 0, KEY_QUERY_VALUE, &key) ==
+            ERROR_SUCCESS) {
+            const bool forbidden = RegQueryValueExW(key, L"DisableCMD", nullptr, &type, reinterpret_cast<BYTE*>(&value),
+                                                    &size) == ERROR_SUCCESS &&
+                                   type == REG_DWORD && value == 1;
+            RegCloseKey(key);
+            if (forbidden) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 // What the command processor would read as anything but a word.
 bool IsPlainText(const std::wstring& text) {
     return text.find_first_of(L"&|<>^()%!\"\r\n") == std::wstring::npos;
@@ -51,20 +72,24 @@ bool StartRemovalHelper(const std::wstring& program, const std::wstring& paramet
     // names only what the setup made there (the folder, the copy) and `parameters`, so that no character of the
     // temporary folder's path is ever read as a command; the copy works in its own folder. /d: no command the
     // registry names runs first.
+    // Where a policy forbids it, the copy runs by itself and its folder stays for the next setup or uninstaller.
+    const bool direct = CommandProcessorForbidden();
     const std::wstring name = folder.substr(temporary.size() + 1);
-    std::wstring commandLine = L"\"" + processor + L"\" /d /q /c start /wait /d " + name + L" " + name + L"\\" +
-                               kRemovalHelperFile + L" " + parameters + L" & rd /s /q " + name;
+    std::wstring commandLine = direct ? L"\"" + copy + L"\" " + parameters
+                                      : L"\"" + processor + L"\" /d /q /c start /wait /d " + name + L" " + name +
+                                            L"\\" + kRemovalHelperFile + L" " + parameters + L" & rd /s /q " + name;
+    const std::wstring workingFolder = direct ? folder : temporary + L"\\";
     HANDLE lock = OpenMutexW(SYNCHRONIZE, FALSE, lockName.c_str());
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_HIDE;
     PROCESS_INFORMATION process{};
-    bool started = lock && CreateProcessW(processor.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
-                                          CREATE_SUSPENDED | CREATE_NO_WINDOW, nullptr, (temporary + L"\\").c_str(),
-                                          &startup, &process);
-    // The command processor holds the lock until it ends, when the system closes its handle: after the folder is
-    // gone.
+    bool started =
+        lock && CreateProcessW(direct ? copy.c_str() : processor.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                               CREATE_SUSPENDED | CREATE_NO_WINDOW, nullptr, workingFolder.c_str(), &startup, &process);
+    // The command processor (or the copy) holds the lock until it ends, when the system closes its handle: after the
+    // folder is gone.
     HANDLE theirs = nullptr;
     if (started &&
         !DuplicateHandle(GetCurrentProcess(), lock, process.hProcess, &theirs, 0, FALSE, DUPLICATE_SAME_ACCESS)) {

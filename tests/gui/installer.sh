@@ -277,6 +277,11 @@ folder_switch_and_reinstall_elsewhere() {
     sleep 2
     check '[ "$RC" = 0 ] && [ -f "$mine/kob3.0.exe" ] && [ -f "$mine/uninstall.exe" ]' \
         "a setup right after the quiet uninstallation keeps its files (exit code $RC)"
+    # Where a policy forbids the command processor, the copy runs by itself: the folder goes, the copy's stays.
+    reg add 'HKCU\Software\Policies\Microsoft\Windows\System' /v DisableCMD /t REG_DWORD /d 1
+    probe forbidden runline "$(regval "HKLM\\$UNINSTALL" QuietUninstallString)"
+    check 'wait_for "[ ! -e \"$mine\" ]" && [ -n "$(find "$WINEPREFIX/drive_c" -path "*/Temp/kob3.0-*/uninstall.exe")" ]' \
+        "without the command processor the folder still goes"
     done_with_prefix
 }
 

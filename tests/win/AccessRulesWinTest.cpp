@@ -1,5 +1,6 @@
 // The setup's rules of who may change what it trusts, on stand-in tokens and access lists, since Wine runs every
-// process as an administrator and keeps no folder's access list of Windows's.
+// process as an administrator and keeps no folder's access list of Windows's; and the names it refuses, which Wine
+// refuses to make anyway.
 #include <windows.h>
 
 #include <sddl.h>
@@ -10,6 +11,7 @@
 #include <tuple>
 
 #include "../../installer/support/AccessRules.h"
+#include "../../installer/support/FolderNames.h"
 
 namespace {
 
@@ -106,6 +108,18 @@ TEST(AccessRules, AdministratorsRightsAreTheTokensEnabledMembership) {
         ASSERT_TRUE(ConvertStringSidToSidW(sid, &user));
         EXPECT_EQ(setup::HasAdministratorRights(user, enabled), rights) << sid;
         LocalFree(user);
+    }
+}
+
+TEST(FolderNames, DevicesNamesAnywhereInThePathAndControlCharactersAreRefused) {
+    for (const wchar_t* path : {L"C:\\CON", L"C:\\Apps\\nul.txt\\Drovo", L"C:\\lpt9 .log", L"C:\\Com1",
+                                L"\\\\host\\share\\Aux", L"C:\\prn.a.b"}) {
+        EXPECT_EQ(setup::FindNameFault(path), setup::NameFault::Device) << path;
+    }
+    EXPECT_EQ(setup::FindNameFault(L"C:\\Dro\x1fvo"), setup::NameFault::ControlCharacter);
+    for (const wchar_t* path :
+         {L"C:\\CONSOLE", L"C:\\COM10", L"C:\\COM0", L"C:\\LPT", L"C:\\Apps\\x.nul", L"C:\\Drovo Files"}) {
+        EXPECT_EQ(setup::FindNameFault(path), setup::NameFault::None) << path;
     }
 }
 
