@@ -69,15 +69,15 @@ bool StartRemovalHelper(const std::wstring& program, const std::wstring& paramet
     // The copy's own file stays open while it runs (the setup engine reads its data from it, without letting anyone
     // delete it), so the system's command processor runs it and removes its folder once it has ended. It works in
     // the temporary folder (a folder that was a process's first working folder cannot be removed under Wine) and
-    // names only what the setup made there (the folder, the copy) and `parameters`, so that no character of the
-    // temporary folder's path is ever read as a command; the copy works in its own folder. /d: no command the
-    // registry names runs first.
-    // Where a policy forbids it, the copy runs by itself and its folder stays for the next setup or uninstaller.
+    // names only what the setup made there (the folder, the copy, relative to it, where only this user can have made
+    // them) and `parameters`, so that no character of the temporary folder's path is ever read as a command; the copy
+    // works there too ("start /d" would look for it in the folder it names). /d: no command the registry names runs
+    // first. Where a policy forbids it, the copy runs by itself and its folder stays for the next setup or uninstaller.
     const bool direct = CommandProcessorForbidden();
     const std::wstring name = folder.substr(temporary.size() + 1);
     std::wstring commandLine = direct ? L"\"" + copy + L"\" " + parameters
-                                      : L"\"" + processor + L"\" /d /q /c start /wait /d " + name + L" " + name +
-                                            L"\\" + kRemovalHelperFile + L" " + parameters + L" & rd /s /q " + name;
+                                      : L"\"" + processor + L"\" /d /q /c start /wait " + name + L"\\" +
+                                            kRemovalHelperFile + L" " + parameters + L" & rd /s /q " + name;
     const std::wstring workingFolder = direct ? folder : temporary + L"\\";
     HANDLE lock = OpenMutexW(SYNCHRONIZE, FALSE, lockName.c_str());
     STARTUPINFOW startup{};
