@@ -130,16 +130,27 @@ private:
 
 } // namespace
 
-WheelHook::WheelHook(const WheelTarget& target, HookCalls calls)
-    : target_(target), calls_(calls), ready_(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
-    if (!ready_ || watchSlot == TLS_OUT_OF_INDEXES) {
-        return;
+WheelHook::WheelHook(const WheelTarget& target, HookCalls calls) : target_(target), calls_(calls) {}
+
+bool WheelHook::StartThread() {
+    if (thread_) {
+        return true;
+    }
+    if (watchSlot == TLS_OUT_OF_INDEXES) {
+        return false;
+    }
+    if (!ready_) {
+        ready_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        if (!ready_) {
+            return false;
+        }
     }
     thread_ = CreateThread(nullptr, 0, &WheelHook::Run, this, 0, &threadId_);
     if (thread_) {
         // Messages posted to a thread before it has a queue are lost.
         WaitForSingleObject(ready_, INFINITE);
     }
+    return thread_ != nullptr;
 }
 
 WheelHook::~WheelHook() {
@@ -154,7 +165,7 @@ WheelHook::~WheelHook() {
 }
 
 void WheelHook::Watch(const RECT& place) {
-    if (thread_) {
+    if (StartThread()) {
         PostThreadMessageA(threadId_, kWatch, Pack(place.left, place.top), Pack(place.right, place.bottom));
     }
 }

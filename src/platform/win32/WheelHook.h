@@ -44,11 +44,14 @@ public:
     void Stop();
 
 private:
+    // The hook's thread comes at the first watch: a program whose pointer never rests on the place pays nothing
+    // for it (a thread's stack and queue are a good part of its private memory under Wine).
+    bool StartThread();
     static DWORD WINAPI Run(void* self);
 
     WheelTarget target_;
     HookCalls calls_;
-    HANDLE ready_;
+    HANDLE ready_ = nullptr;
     HANDLE thread_ = nullptr;
     DWORD threadId_ = 0;
 };
