@@ -8,13 +8,26 @@
 #include <algorithm>
 #include <vector>
 
+#include "common/OutsideNames.h"
+
 namespace setup {
 
 namespace {
 
-// The program makes this mutex first of all at its start and holds it until its process ends.
-constexpr const wchar_t* kInstanceMutex = L"kob3.0";
-constexpr const wchar_t* kTrayWindowClass = L"DrovoVC3Companion";
+// A name the program uses, in UTF-16 for the wide calls; the names are plain ASCII.
+template <std::size_t N> struct WideName {
+    wchar_t text[N] = {};
+    constexpr explicit WideName(const char (&narrow)[N]) {
+        for (std::size_t i = 0; i < N; ++i) {
+            text[i] = static_cast<wchar_t>(narrow[i]);
+        }
+    }
+};
+
+constexpr WideName kInstanceMutexWide(kob::kInstanceMutexName);
+constexpr const wchar_t* kInstanceMutex = kInstanceMutexWide.text;
+constexpr WideName kCompanionClassWide(kob::kCompanionWindowClass);
+constexpr const wchar_t* kTrayWindowClass = kCompanionClassWide.text;
 constexpr const wchar_t* kProgramFile = L"kob3.0.exe";
 constexpr const wchar_t* kUserHelperFile = L"kobuser.exe";
 constexpr DWORD kPollMs = 100;

@@ -2,7 +2,7 @@
 
 namespace kob {
 
-// Caption of every message box, the tray tip and the name of the log-on Run value.
+// Caption of every message box and the tray tip.
 inline constexpr const char* kAppTitle = "Drovo Volume Controller 3.0";
 
 } // namespace kob

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <utility>
 
+#include "common/OutsideNames.h"
 #include "platform/ProgramFolder.h"
 
 namespace kob {

@@ -10,7 +10,6 @@
 
 namespace kob {
 
-inline constexpr const char* kInstanceMutexName = "kob3.0";
 inline constexpr const char* kExecutableFileName = "kob3.0.exe";
 // Positions 0 to 1,000 of the snapshot are listed.
 inline constexpr std::size_t kMaxListedProcesses = 1001;

@@ -1,7 +1,7 @@
 // The log-on start: the program's value in the machine's and the user's Run keys.
 #include <string>
 
-#include "common/AppTitle.h"
+#include "common/OutsideNames.h"
 #include "platform/ProgramFolder.h"
 #include "settings/Settings.h"
 
@@ -24,15 +24,15 @@ bool WriteRunValue(RegistryKey& key, ModulePathService& modulePath) {
     std::string path;
     if (modulePath.ExactAnsiExecutablePath(false, path)) {
         const std::string quoted = "\"" + FolderOf(path) + "\\" + BaseNameOf(path) + ".exe\"";
-        return key.WriteText(kAppTitle, quoted).Ok();
+        return key.WriteText(kRunValueName, quoted).Ok();
     }
     const std::u16string wide = modulePath.WideExecutablePath();
-    return !wide.empty() && key.WriteWideText(kAppTitle, u"\"" + wide + u"\"").Ok();
+    return !wide.empty() && key.WriteWideText(kRunValueName, u"\"" + wide + u"\"").Ok();
 }
 
 RegistryOutcome ReadRunValue(RegistryKey& key) {
     std::string text;
-    return key.ReadText(kAppTitle, kRunValueMaxBytes, text).outcome;
+    return key.ReadText(kRunValueName, kRunValueMaxBytes, text).outcome;
 }
 
 } // namespace
@@ -49,7 +49,7 @@ bool Settings::MachineRunValueExists() {
 
 void Settings::DeleteUserRunValue() {
     WithKey(registry_, RegistryRoot::CurrentUser, kRunKey, RegistryAccess::Write,
-            [&](RegistryKey& key) { key.DeleteValue(kAppTitle); });
+            [&](RegistryKey& key) { key.DeleteValue(kRunValueName); });
 }
 
 void Settings::RegisterForEveryone() {
@@ -91,7 +91,7 @@ std::optional<Notice> Settings::DisableLogonStart() {
     RegistryResult kept;
     const RegistryResult opened =
         WithKey(registry_, RegistryRoot::LocalMachine, kRunKey, RegistryAccess::Write, [&](RegistryKey& key) {
-            const RegistryResult deleted = key.DeleteValue(kAppTitle);
+            const RegistryResult deleted = key.DeleteValue(kRunValueName);
             if (deleted.outcome != RegistryOutcome::NotFound) {
                 kept = deleted;
             }

@@ -1,14 +1,13 @@
 // The program's own key: the controller's state, the first-start flag and the installation's scope.
 #include "settings/Settings.h"
 
+#include "common/OutsideNames.h"
 #include "settings/RegistryKey.h"
 
 namespace kob {
 
 namespace {
 
-// The installation creates this key; the program only opens it.
-constexpr const char* kProgramKey = "Software\\Marlox's Software\\Drovo Volume Controller\\3.0";
 constexpr const char* kControllerStateName = "ontopstat";
 // 1 from the installation until the first start's work is done.
 constexpr const char* kFirstStartName = "cstpval";

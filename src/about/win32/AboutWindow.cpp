@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "ResourceIds.h"
+#include "common/OutsideNames.h"
 #include "common/Rounding.h"
 #include "platform/win32/ScopedGdi.h"
 #include "platform/win32/ScreenMetrics.h"
@@ -14,7 +15,6 @@ namespace kob {
 
 namespace {
 
-constexpr const char* kWindowClass = "DrovoVC3About";
 // The background picture's size in twips (441 x 409 pixels at 96 dpi); the window shows its top-left part.
 constexpr double kPictureWidth = 6615;
 constexpr double kPictureHeight = 6135;
@@ -37,7 +37,7 @@ RECT AboutWindow::PixelRectOf(const TwipsRect& twips) const {
 }
 
 void AboutWindow::Open() {
-    WindowPlan plan = CentredToolWindow(instance_, kWindowClass, about_layout::kCaption,
+    WindowPlan plan = CentredToolWindow(instance_, kAboutWindowClass, about_layout::kCaption,
                                         TwipsToPixels(about_layout::kWidth, twipsPerPixelX_),
                                         TwipsToPixels(about_layout::kHeight, twipsPerPixelY_));
     plan.icon = LoadIcon(instance_, MAKEINTRESOURCE(IDI_PROGRAM));

@@ -10,6 +10,7 @@
 
 #include "ResourceIds.h"
 #include "common/AppTitle.h"
+#include "common/OutsideNames.h"
 #include "controller/ControllerLayout.h"
 #include "controller/SliderGeometry.h"
 #include "controller/win32/MouseButtons.h"
@@ -22,7 +23,6 @@ namespace kob {
 
 namespace {
 
-constexpr const char* kWindowClass = "DrovoVC3Controller";
 constexpr int kMuteBoxId = 1001;
 constexpr int kReadoutId = 1002;
 // The skin's width in twips (66 pixels at 96 dpi); the window's last column shows its white background.
@@ -58,7 +58,7 @@ bool ControllerWindow::CreateWindowAndChildren() {
     PrepareCommonControls();
     WindowPlan plan;
     plan.instance = instance_;
-    plan.className = kWindowClass;
+    plan.className = kControllerWindowClass;
     plan.classStyle = CS_DBLCLKS;
     plan.cursor = LoadCursor(nullptr, IDC_ARROW);
     plan.icon = LoadIcon(instance_, MAKEINTRESOURCE(IDI_PROGRAM));

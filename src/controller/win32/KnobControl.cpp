@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include "common/OutsideNames.h"
 #include "controller/win32/MouseButtons.h"
 #include "platform/win32/ScopedGdi.h"
 
@@ -10,7 +11,7 @@ namespace kob {
 bool KnobControl::Create(HINSTANCE instance, HWND parent, const RECT& place) {
     WindowPlan plan;
     plan.instance = instance;
-    plan.className = "DrovoVC3Knob";
+    plan.className = kKnobWindowClass;
     plan.cursor = LoadCursor(nullptr, IDC_ARROW);
     plan.style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
     plan.x = place.left;

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "ResourceIds.h"
+#include "common/OutsideNames.h"
 #include "common/Twips.h"
 #include "platform/win32/Accessibility.h"
 #include "platform/win32/CommonControls.h"
@@ -14,7 +15,6 @@ namespace kob {
 
 namespace {
 
-constexpr const char* kWindowClass = "DrovoVC3Options";
 constexpr int kBoxId = 1001;
 constexpr int kLabelId = 1002;
 // The design, in twips: the client area, the box and its text.
@@ -37,7 +37,7 @@ void OptionsWindow::Open() {
     PrepareCommonControls();
     const double twipsPerPixelX = ScreenTwipsPerPixel(LOGPIXELSX);
     const double twipsPerPixelY = ScreenTwipsPerPixel(LOGPIXELSY);
-    WindowPlan plan = CentredToolWindow(instance_, kWindowClass, "", TwipsToPixels(kWidth, twipsPerPixelX),
+    WindowPlan plan = CentredToolWindow(instance_, kOptionsWindowClass, "", TwipsToPixels(kWidth, twipsPerPixelX),
                                         TwipsToPixels(kHeight, twipsPerPixelY));
     plan.icon = LoadIcon(instance_, MAKEINTRESOURCE(IDI_PROGRAM));
     if (!Create(plan)) {
