@@ -203,7 +203,7 @@ struct OnCountingMixer {
         explicit Installed(CountingMixer& mixer) { g_mixer = &mixer; }
         ~Installed() { g_mixer = nullptr; }
     };
-    static WinmmCalls Calls() {
+    static MixerCalls Calls() {
         return {&CountingOpen,         &CountingClose,      &CountingLineInfo,
                 &CountingLineControls, &CountingGetDetails, &CountingSetDetails};
     }

@@ -2,32 +2,11 @@
 
 #include <new>
 
-#include "platform/win32/SystemLibrary.h"
+#include "platform/win32/DynamicCalls.h"
 
 namespace kob::accessibility {
 
 namespace {
-
-using LresultFromObjectFunction = LRESULT(WINAPI*)(REFIID, WPARAM, LPUNKNOWN);
-using CreateStdAccessibleObjectFunction = HRESULT(WINAPI*)(HWND, LONG, REFIID, void**);
-
-struct Library {
-    LresultFromObjectFunction resultFromObject = nullptr;
-    CreateStdAccessibleObjectFunction createStandardObject = nullptr;
-};
-
-// Loaded from the system folder once and kept for the process's life: screen readers keep asking.
-const Library& Oleacc() {
-    static const Library library = [] {
-        Library loaded;
-        const HMODULE module = LoadSystemLibrary("oleacc.dll");
-        loaded.resultFromObject = FunctionOf<LresultFromObjectFunction>(module, "LresultFromObject");
-        loaded.createStandardObject =
-            FunctionOf<CreateStdAccessibleObjectFunction>(module, "CreateStdAccessibleObject");
-        return loaded;
-    }();
-    return library;
-}
 
 // The system's accessible object of a control with another name: everything else is the system's own answer.
 class NamedControl final : public IAccessible {
@@ -155,15 +134,15 @@ LRESULT CALLBACK NamedControlProcedure(HWND control, UINT message, WPARAM wParam
 } // namespace
 
 LRESULT ResultFromObject(WPARAM wParam, IAccessible* object) {
-    const Library& library = Oleacc();
-    return library.resultFromObject ? library.resultFromObject(IID_IAccessible, wParam, object) : 0;
+    const dynamic::OleaccCalls& oleacc = dynamic::Oleacc();
+    return oleacc.lresultFromObject ? oleacc.lresultFromObject(IID_IAccessible, wParam, object) : 0;
 }
 
 IAccessible* CreateStandardObject(HWND window, LONG objectId) {
-    const Library& library = Oleacc();
+    const dynamic::OleaccCalls& oleacc = dynamic::Oleacc();
     void* object = nullptr;
-    if (!library.createStandardObject ||
-        FAILED(library.createStandardObject(window, objectId, IID_IAccessible, &object))) {
+    if (!oleacc.createStdAccessibleObject ||
+        FAILED(oleacc.createStdAccessibleObject(window, objectId, IID_IAccessible, &object))) {
         return nullptr;
     }
     return static_cast<IAccessible*>(object);

@@ -1,5 +1,7 @@
 #include "platform/win32/SystemLibrary.h"
 
+#include "platform/win32/DynamicCalls.h"
+
 namespace kob {
 
 namespace {
@@ -22,17 +24,13 @@ HMODULE LoadSystemLibrary(const char* fileName) {
 }
 
 void NarrowLibrarySearch() {
-    // Both looked up by name: the program must still load on the systems that lack them.
-    const HMODULE kernel = GetModuleHandleA("kernel32.dll");
-    using SetDefaultDllDirectoriesCall = BOOL(WINAPI*)(DWORD);
-    if (const auto setDefault = FunctionOf<SetDefaultDllDirectoriesCall>(kernel, "SetDefaultDllDirectories")) {
-        searchNarrowed = setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32) != FALSE;
+    const dynamic::KernelCalls& kernel = dynamic::Kernel();
+    if (kernel.setDefaultDllDirectories) {
+        searchNarrowed = kernel.setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32) != FALSE;
     }
-    using SetDllDirectoryCall = BOOL(WINAPI*)(LPCWSTR);
-    if (const auto setDllDirectory = FunctionOf<SetDllDirectoryCall>(kernel, "SetDllDirectoryW");
-        setDllDirectory && !searchNarrowed) {
+    if (kernel.setDllDirectoryW && !searchNarrowed) {
         // An empty folder takes the current folder out of the search order.
-        setDllDirectory(L"");
+        kernel.setDllDirectoryW(L"");
     }
 }
 

@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "platform/win32/SystemLibrary.h"
+#include "platform/win32/DynamicCalls.h"
 #include "platform/win32/UniqueHandle.h"
 
 namespace kob {
@@ -19,28 +19,11 @@ constexpr DWORD kModuleHandles = 50;
 constexpr DWORD kFirstRoom = 2;
 constexpr DWORD kFirstDelivered = 24;
 
-struct Psapi {
-    decltype(&EnumProcesses) enumProcesses = nullptr;
-    decltype(&EnumProcessModules) enumProcessModules = nullptr;
-    decltype(&GetModuleFileNameExA) moduleFileName = nullptr;
-};
-
-// psapi.dll from the system folder, at the first listing (the instance check at start-up); kept for the run.
-const Psapi& PsapiCalls() {
-    static const Psapi calls = [] {
-        const HMODULE psapi = LoadSystemLibrary("psapi.dll");
-        return Psapi{FunctionOf<decltype(&EnumProcesses)>(psapi, "EnumProcesses"),
-                     FunctionOf<decltype(&EnumProcessModules)>(psapi, "EnumProcessModules"),
-                     FunctionOf<decltype(&GetModuleFileNameExA)>(psapi, "GetModuleFileNameExA")};
-    }();
-    return calls;
-}
-
 } // namespace
 
 std::vector<std::uint32_t> Win32ProcessList::ListIds() {
     static_assert(sizeof(DWORD) == sizeof(std::uint32_t));
-    const EnumProcessesCall enumerate = enumerate_ ? enumerate_ : PsapiCalls().enumProcesses;
+    const EnumProcessesCall enumerate = enumerate_ ? enumerate_ : dynamic::Psapi().enumProcesses;
     if (!enumerate) {
         return {};
     }
@@ -68,9 +51,9 @@ std::vector<std::uint32_t> Win32ProcessList::ListIds() {
 }
 
 std::string Win32ProcessList::ExecutableOf(std::uint32_t processId) {
-    const Psapi& psapi = PsapiCalls();
+    const dynamic::PsapiCalls& psapi = dynamic::Psapi();
     const UniqueKernelHandle process(::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, TRUE, processId));
-    if (!process || !psapi.enumProcessModules || !psapi.moduleFileName) {
+    if (!process || !psapi.enumProcessModules || !psapi.getModuleFileNameExA) {
         return {};
     }
     HMODULE modules[kModuleHandles] = {};
@@ -79,7 +62,7 @@ std::string Win32ProcessList::ExecutableOf(std::uint32_t processId) {
         return {};
     }
     char name[MAX_PATH] = {};
-    if (psapi.moduleFileName(process.get(), modules[0], name, MAX_PATH) == 0) {
+    if (psapi.getModuleFileNameExA(process.get(), modules[0], name, MAX_PATH) == 0) {
         return {};
     }
     return std::string(name, std::find(name, name + MAX_PATH, '\0'));

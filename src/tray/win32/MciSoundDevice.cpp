@@ -5,18 +5,13 @@
 #include <algorithm>
 #include <cctype>
 
-#include "platform/win32/SystemLibrary.h"
+#include "platform/win32/DynamicCalls.h"
 
 namespace kob {
 
 namespace {
 
 constexpr const char* kAlias = "kobtestsound";
-
-// A function of winmm.dll, from the system folder; each is looked up at its first use and kept for the run.
-template <typename Function> Function Winmm(const char* name) {
-    return FunctionOf<Function>(LoadSystemLibrary("winmm.dll"), name);
-}
 
 std::string Lower(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
@@ -48,7 +43,7 @@ bool MciSoundDevice::Command(const std::string& command) {
         if (file_.empty() || !Send("open \"" + file_ + "\" type " + type_ + " alias " + kAlias)) {
             return false;
         }
-        static const auto getDeviceId = Winmm<decltype(&mciGetDeviceIDA)>("mciGetDeviceIDA");
+        const auto getDeviceId = dynamic::Winmm().mciGetDeviceIDA;
         deviceId_ = getDeviceId ? getDeviceId(kAlias) : 0;
         return true;
     }
@@ -72,7 +67,7 @@ bool MciSoundDevice::IsEndOfPlayback(WPARAM flags, LPARAM device) const {
 }
 
 bool MciSoundDevice::Send(const std::string& command, HWND callback) {
-    static const auto sendString = Winmm<decltype(&mciSendStringA)>("mciSendStringA");
+    const auto sendString = dynamic::Winmm().mciSendStringA;
     return sendString && sendString(command.c_str(), nullptr, 0, callback) == 0;
 }
 

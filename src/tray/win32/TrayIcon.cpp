@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "common/AppTitle.h"
-#include "platform/win32/SystemLibrary.h"
+#include "platform/win32/DynamicCalls.h"
 
 namespace kob {
 
@@ -12,15 +12,6 @@ namespace {
 
 // The first layout's tip field.
 constexpr std::size_t kTipCharacters = 64;
-
-// Names one icon to Shell_NotifyIconGetRect (NOTIFYICONIDENTIFIER, which older headers lack).
-struct IconIdentifier {
-    DWORD cbSize;
-    HWND hWnd;
-    UINT uID;
-    GUID guidItem;
-};
-using GetRectFunction = HRESULT(WINAPI*)(const IconIdentifier*, RECT*);
 
 } // namespace
 
@@ -74,12 +65,11 @@ void TrayIcon::Restore() {
 }
 
 std::optional<RECT> TrayIcon::ScreenRect() const {
-    // Shell32 is imported, so it is loaded already.
-    static const auto getRect = FunctionOf<GetRectFunction>(GetModuleHandleA("shell32.dll"), "Shell_NotifyIconGetRect");
+    const auto getRect = dynamic::Shell32().shellNotifyIconGetRect;
     if (!getRect || !shown_) {
         return std::nullopt;
     }
-    const IconIdentifier icon{sizeof(IconIdentifier), record_.hWnd, record_.uID, GUID{}};
+    const dynamic::NotifyIconIdentifier icon{sizeof(dynamic::NotifyIconIdentifier), record_.hWnd, record_.uID, GUID{}};
     RECT place{};
     if (FAILED(getRect(&icon, &place)) || IsRectEmpty(&place)) {
         return std::nullopt;

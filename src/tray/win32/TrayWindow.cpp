@@ -6,16 +6,16 @@
 #include <utility>
 
 #include "ResourceIds.h"
+#include "common/OutsideNames.h"
 #include "common/Twips.h"
+#include "platform/win32/DynamicCalls.h"
 #include "platform/win32/ScreenMetrics.h"
-#include "platform/win32/SystemLibrary.h"
 #include "tray/win32/PopupMenu.h"
 
 namespace kob {
 
 namespace {
 
-constexpr const char* kWindowClass = "DrovoVC3Companion";
 constexpr UINT_PTR kMuteMonitorTimer = 1;
 constexpr UINT kMuteMonitorInterval = 100;
 // Posted by the wheel's watch over the tray icon: a turn of the wheel there, as WM_MOUSEWHEEL gives it.
@@ -29,9 +29,7 @@ constexpr TwipsRect kDesign{19470, -495, 1110, 450};
 // the icons are drawn; from Windows 10 (1607) on, the thread can ask for a moment as a DPI-aware one instead.
 SIZE SmallIconSize() {
     using DpiContext = HANDLE;
-    using SetContext = DpiContext(WINAPI*)(DpiContext);
-    static const auto setContext =
-        FunctionOf<SetContext>(GetModuleHandleA("user32.dll"), "SetThreadDpiAwarenessContext");
+    const auto setContext = dynamic::User32().setThreadDpiAwarenessContext;
     // DPI_AWARENESS_CONTEXT_SYSTEM_AWARE
     const DpiContext previous = setContext ? setContext(reinterpret_cast<DpiContext>(-2)) : nullptr;
     const SIZE size{GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON)};
@@ -64,7 +62,8 @@ TrayWindow::~TrayWindow() {
 bool TrayWindow::Create() {
     const PixelRect place = ToPixels(kDesign, ScreenTwipsPerPixel(LOGPIXELSX), ScreenTwipsPerPixel(LOGPIXELSY));
     // A fixed tool window with an empty caption: the design gives its client area.
-    WindowPlan plan = FixedToolWindow(instance_, kWindowClass, "", place.width, place.height, place.left, place.top);
+    WindowPlan plan =
+        FixedToolWindow(instance_, kCompanionWindowClass, "", place.width, place.height, place.left, place.top);
     plan.icon = LoadIcon(instance_, MAKEINTRESOURCE(IDI_PROGRAM));
     if (!WindowBase::Create(plan)) {
         return false;

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "platform/win32/SystemLibrary.h"
+#include "platform/win32/DynamicCalls.h"
 
 namespace kob {
 
@@ -76,17 +76,17 @@ MIXERCONTROLDETAILS DetailsFor(DWORD controlId, void* block) {
 
 } // namespace
 
-WinmmCalls SystemWinmmCalls() {
-    const HMODULE winmm = LoadSystemLibrary("winmm.dll");
-    WinmmCalls calls{FunctionOf<decltype(&mixerOpen)>(winmm, "mixerOpen"),
-                     FunctionOf<decltype(&mixerClose)>(winmm, "mixerClose"),
-                     FunctionOf<decltype(&mixerGetLineInfoA)>(winmm, "mixerGetLineInfoA"),
-                     FunctionOf<decltype(&mixerGetLineControlsA)>(winmm, "mixerGetLineControlsA"),
-                     FunctionOf<decltype(&mixerGetControlDetailsA)>(winmm, "mixerGetControlDetailsA"),
-                     FunctionOf<decltype(&mixerSetControlDetails)>(winmm, "mixerSetControlDetails")};
+MixerCalls SystemMixerCalls() {
+    const dynamic::WinmmCalls& winmm = dynamic::Winmm();
+    const MixerCalls calls{winmm.mixerOpen,
+                           winmm.mixerClose,
+                           winmm.mixerGetLineInfoA,
+                           winmm.mixerGetLineControlsA,
+                           winmm.mixerGetControlDetailsA,
+                           winmm.mixerSetControlDetails};
     const bool complete = calls.open && calls.close && calls.getLineInfo && calls.getLineControls &&
                           calls.getControlDetails && calls.setControlDetails;
-    return complete ? calls : WinmmCalls{};
+    return complete ? calls : MixerCalls{};
 }
 
 WinmmVolume::~WinmmVolume() {

@@ -13,7 +13,7 @@ namespace kob {
 
 // The winmm functions the mixer backend calls: the system's by default, others in tests that need a mixer which
 // fails where Wine's never does.
-struct WinmmCalls {
+struct MixerCalls {
     decltype(&mixerOpen) open = nullptr;
     decltype(&mixerClose) close = nullptr;
     decltype(&mixerGetLineInfoA) getLineInfo = nullptr;
@@ -23,7 +23,7 @@ struct WinmmCalls {
 };
 
 // winmm.dll's own functions, from the system folder by its full path; all null when any of them is missing.
-WinmmCalls SystemWinmmCalls();
+MixerCalls SystemMixerCalls();
 
 // The master volume as the volume and mute controls of mixer device 0's speakers line, in the published ANSI
 // records, on the mixer's scale of 0 to 65535. Preparing a use finds its control on the line (and the device's name)
@@ -33,8 +33,8 @@ WinmmCalls SystemWinmmCalls();
 // call on it failed, and closed when the backend goes. Each transfer goes through its own zero-filled global block.
 class WinmmVolume : public VolumeDevice {
 public:
-    using CallsLoader = WinmmCalls (*)();
-    explicit WinmmVolume(CallsLoader loadCalls = &SystemWinmmCalls) : loadCalls_(loadCalls) {}
+    using CallsLoader = MixerCalls (*)();
+    explicit WinmmVolume(CallsLoader loadCalls = &SystemMixerCalls) : loadCalls_(loadCalls) {}
     WinmmVolume(const WinmmVolume&) = delete;
     WinmmVolume& operator=(const WinmmVolume&) = delete;
     ~WinmmVolume() override;
@@ -61,7 +61,7 @@ private:
 
     CallsLoader loadCalls_;
     // Loaded at the first find.
-    std::optional<WinmmCalls> calls_;
+    std::optional<MixerCalls> calls_;
     HMIXER mixer_ = nullptr;
     std::string name_;
     DWORD volumeId_ = 0;
