@@ -16,9 +16,10 @@ constexpr const char* kHelpFile = "KOBHELP.HTM";
 
 } // namespace
 
-TrayApp::TrayApp(TrayView& view, const TrayAppServices& services, VolumeDevice& volumeDevice, SoundDevice& soundDevice,
-                 const ControllerServices& controllerServices, ControllerWindowMaker makeControllerWindow)
-    : view_(view), services_(services), volume_(volumeDevice),
+TrayApp::TrayApp(TrayView& view, const TrayAppServices& services, MasterVolume::DeviceChoice chooseVolumeDevice,
+                 SoundDevice& soundDevice, const ControllerServices& controllerServices,
+                 ControllerWindowMaker makeControllerWindow)
+    : view_(view), services_(services), volume_(std::move(chooseVolumeDevice)),
       testSound_(
           soundDevice, [this](const Notice& notice) { Report(notice); }, services.modulePath),
       controller_(std::move(makeControllerWindow), controllerServices, volume_, facts_, {},

@@ -39,8 +39,9 @@ struct TrayAppServices {
 class TrayApp {
 public:
     // Each showing of the controller uses the controller's services and a window made by `makeControllerWindow`.
-    TrayApp(TrayView& view, const TrayAppServices& services, VolumeDevice& volumeDevice, SoundDevice& soundDevice,
-            const ControllerServices& controllerServices, ControllerWindowMaker makeControllerWindow);
+    TrayApp(TrayView& view, const TrayAppServices& services, MasterVolume::DeviceChoice chooseVolumeDevice,
+            SoundDevice& soundDevice, const ControllerServices& controllerServices,
+            ControllerWindowMaker makeControllerWindow);
     ~TrayApp();
 
     // The start-up sequence: the process id, the window and its load, and last of all the tray icon, so that a

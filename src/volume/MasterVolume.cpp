@@ -1,26 +1,34 @@
 #include "volume/MasterVolume.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace kob {
 
+VolumeDevice& MasterVolume::Device() {
+    if (!device_) {
+        device_ = &choose_();
+    }
+    return *device_;
+}
+
 std::optional<VolumeFailure> MasterVolume::PrepareVolume() {
-    if (const auto failure = device_.PrepareVolume()) {
+    if (const auto failure = Device().PrepareVolume()) {
         return failure;
     }
-    deviceName_ = device_.Name();
+    deviceName_ = Device().Name();
     return std::nullopt;
 }
 
 std::optional<VolumeFailure> MasterVolume::SetVolume(int percent) {
-    return device_.SetPercent(std::clamp(percent, 0, 100));
+    return Device().SetPercent(std::clamp(percent, 0, 100));
 }
 
 std::optional<VolumeFailure> MasterVolume::SetMuted(bool muted) {
-    if (const auto failure = device_.SetMuted(muted)) {
+    if (const auto failure = Device().SetMuted(muted)) {
         return failure;
     }
-    deviceName_ = device_.Name();
+    deviceName_ = Device().Name();
     return std::nullopt;
 }
 

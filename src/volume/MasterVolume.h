@@ -1,7 +1,9 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "platform/Notice.h"
 #include "volume/VolumeDevice.h"
@@ -13,21 +15,26 @@ namespace kob {
 // further and hands the failure to the one place that ends the program.
 class MasterVolume {
 public:
-    explicit MasterVolume(VolumeDevice& device) : device_(device) {}
+    // Gives the device the master volume acts on. It is asked once, at the first use, and its answer stands for the
+    // run: the start-up's first use comes only after its refusals, so a refused start or a second copy never asks.
+    using DeviceChoice = std::function<VolumeDevice&()>;
+
+    explicit MasterVolume(DeviceChoice choose) : choose_(std::move(choose)) {}
+    explicit MasterVolume(VolumeDevice& device) : device_(&device) {}
     MasterVolume(const MasterVolume&) = delete;
     MasterVolume& operator=(const MasterVolume&) = delete;
 
     // The start-up's look at the device, before the mute monitor follows the mute.
-    [[nodiscard]] std::optional<VolumeFailure> PrepareMute() { return device_.PrepareMute(); }
+    [[nodiscard]] std::optional<VolumeFailure> PrepareMute() { return Device().PrepareMute(); }
     // The controller's look at the device at each of its loads, before it shows the volume; the device's name is
     // learnt anew.
     [[nodiscard]] std::optional<VolumeFailure> PrepareVolume();
 
     // The level in percent, 0 (silence) to 100.
-    VolumeResult<int> Volume() { return device_.Percent(); }
+    VolumeResult<int> Volume() { return Device().Percent(); }
     // Sets the level; a percent outside 0..100 is taken as the nearer end.
     [[nodiscard]] std::optional<VolumeFailure> SetVolume(int percent);
-    VolumeResult<bool> Muted() { return device_.Muted(); }
+    VolumeResult<bool> Muted() { return Device().Muted(); }
     // The mute box's write; the device's name is learnt anew, as the device may have been looked at again.
     [[nodiscard]] std::optional<VolumeFailure> SetMuted(bool muted);
 
@@ -35,7 +42,10 @@ public:
     const std::string& DeviceName() const { return deviceName_; }
 
 private:
-    VolumeDevice& device_;
+    VolumeDevice& Device();
+
+    DeviceChoice choose_;
+    VolumeDevice* device_ = nullptr;
     std::string deviceName_;
 };
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "fakes/FakeServices.h"
+#include "volume/MasterVolume.h"
 #include "volume/win32/ChosenBackend.h"
 #include "volume/win32/EndpointVolume.h"
 
@@ -136,16 +137,16 @@ TEST(EndpointChoice, TheEndpointStandsForTheMasterWhenItReadsAndTellsItsStepsCho
         endpoint.tellsSteps = row.tellsSteps;
         EndpointVolume onEndpoint{endpoint};
         FakePlatform p;
-        ChosenBackend backend{endpoint, onEndpoint, p.volume};
+        MasterVolume volume{[&]() -> VolumeDevice& { return ChooseBackend(endpoint, onEndpoint, p.volume); }};
         EXPECT_EQ(endpoint.resolves, 0) << "nothing is asked before the first find";
-        EXPECT_EQ(backend.PrepareMute(), std::nullopt);
+        EXPECT_EQ(volume.PrepareMute(), std::nullopt);
         const auto& winmmCalls = p.volume.calls;
         EXPECT_EQ(std::count(winmmCalls.begin(), winmmCalls.end(), "PrepareMute") != 0, !row.chosen)
             << "the winmm mixer stands in";
         EXPECT_EQ(endpoint.writes + p.volume.writes, 0) << "the choice writes nothing";
         // The choice stands for the run, whatever the endpoint would answer later.
         endpoint.present = endpoint.readable = endpoint.tellsSteps = !row.chosen;
-        (void)backend.PrepareVolume();
+        (void)volume.PrepareVolume();
         EXPECT_EQ(std::count(winmmCalls.begin(), winmmCalls.end(), "PrepareVolume") != 0, !row.chosen);
     }
 }

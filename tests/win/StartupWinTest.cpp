@@ -77,8 +77,9 @@ TEST(StartupWinTest, TheControllersLoadNamesTheDeviceForAboutWithoutAnyControlle
         Win32Screen screen;
         TrayWindowTellingAbout trayWindow(
             GetModuleHandleA(nullptr),
-            {p.messages, p.process, p.settings, p.processList, p.systemInfo, p.modulePath, p.launcher}, volume,
-            {screen, p.settings, p.launcher}, NewControllerWindows(GetModuleHandleA(nullptr), screen));
+            {p.messages, p.process, p.settings, p.processList, p.systemInfo, p.modulePath, p.launcher},
+            [&]() -> VolumeDevice& { return volume; }, {screen, p.settings, p.launcher},
+            NewControllerWindows(GetModuleHandleA(nullptr), screen));
 
         WindowEvents events;
         g_events = &events;
@@ -123,8 +124,9 @@ TEST(StartupWinTest, CreationAndDestructionMessagesOfAnotherProgramLeaveTheTrayA
         Win32Screen screen;
         TrayWindow trayWindow(
             GetModuleHandleA(nullptr),
-            {p.messages, p.process, p.settings, p.processList, p.systemInfo, p.modulePath, p.launcher}, volume,
-            {screen, p.settings, p.launcher}, NewControllerWindows(GetModuleHandleA(nullptr), screen));
+            {p.messages, p.process, p.settings, p.processList, p.systemInfo, p.modulePath, p.launcher},
+            [&]() -> VolumeDevice& { return volume; }, {screen, p.settings, p.launcher},
+            NewControllerWindows(GetModuleHandleA(nullptr), screen));
         trayWindow.Start();
         trayWindow.Logic().OnTrayIconEvent(TrayIconEvent::LeftButtonUp);
         const HWND tray = trayWindow.Handle();

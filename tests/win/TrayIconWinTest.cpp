@@ -245,9 +245,10 @@ void CALLBACK DismissMenu(HWND, UINT, UINT_PTR, DWORD) {
 TEST(TrayWindow, ADismissedMenuLeavesAWmNullInTheTrayWindowsQueue) {
     FakePlatform p;
     FakeControllerWindows controllers;
-    TrayWindow tray(GetModuleHandleA(nullptr),
-                    {p.messages, p.process, p.settings, p.processList, p.systemInfo, p.modulePath, p.launcher},
-                    p.volume, ControllerServicesOf(p), controllers.Maker());
+    TrayWindow tray(
+        GetModuleHandleA(nullptr),
+        {p.messages, p.process, p.settings, p.processList, p.systemInfo, p.modulePath, p.launcher},
+        [&]() -> VolumeDevice& { return p.volume; }, ControllerServicesOf(p), controllers.Maker());
     ASSERT_TRUE(tray.Create());
     const UINT_PTR timer = SetTimer(nullptr, 0, 50, &DismissMenu);
     EXPECT_EQ(tray.ShowMenu({}), MenuCommand::None);

@@ -39,10 +39,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     {
         kob::CoreAudioEndpoint endpoint;
         kob::EndpointVolume endpointVolume(endpoint);
-        kob::ChosenBackend volume(endpoint, endpointVolume, winmm);
+        const auto chooseBackend = [&]() -> kob::VolumeDevice& {
+            return kob::ChooseBackend(endpoint, endpointVolume, winmm);
+        };
         kob::TrayWindow trayWindow(instance,
-                                   {messages, process, settings, processList, systemInfo, modulePath, launcher}, volume,
-                                   {screen, settings, launcher}, kob::NewControllerWindows(instance, screen));
+                                   {messages, process, settings, processList, systemInfo, modulePath, launcher},
+                                   chooseBackend, {screen, settings, launcher}, kob::NewControllerWindows(instance, screen));
         trayWindow.Start();
         while (GetMessageA(&message, nullptr, 0, 0) > 0) {
             TranslateMessage(&message);

@@ -47,10 +47,11 @@ HICON LoadTrayPicture(HINSTANCE instance, int id) {
 
 } // namespace
 
-TrayWindow::TrayWindow(HINSTANCE instance, const TrayAppServices& services, VolumeDevice& volumeDevice,
-                       const ControllerServices& controllerServices, ControllerWindowMaker makeControllerWindow)
-    : instance_(instance), services_(services),
-      app_(*this, services, volumeDevice, soundDevice_, controllerServices, std::move(makeControllerWindow)),
+TrayWindow::TrayWindow(HINSTANCE instance, const TrayAppServices& services,
+                       MasterVolume::DeviceChoice chooseVolumeDevice, const ControllerServices& controllerServices,
+                       ControllerWindowMaker makeControllerWindow)
+    : instance_(instance), services_(services), app_(*this, services, std::move(chooseVolumeDevice), soundDevice_,
+                                                     controllerServices, std::move(makeControllerWindow)),
       timers_({{kMuteMonitorTimer, kMuteMonitorInterval}}), normalIcon_(LoadTrayPicture(instance, IDI_TRAY_NORMAL)),
       mutedIcon_(LoadTrayPicture(instance, IDI_TRAY_MUTED)), menu_(BuildTrayMenu()),
       taskbarCreated_(RegisterWindowMessageA("TaskbarCreated")) {}

@@ -24,7 +24,7 @@ namespace kob {
 // logic's handlers.
 class TrayWindow : public WindowBase, public TrayView {
 public:
-    TrayWindow(HINSTANCE instance, const TrayAppServices& services, VolumeDevice& volumeDevice,
+    TrayWindow(HINSTANCE instance, const TrayAppServices& services, MasterVolume::DeviceChoice chooseVolumeDevice,
                const ControllerServices& controllerServices, ControllerWindowMaker makeControllerWindow);
     ~TrayWindow() override;
 

@@ -64,7 +64,7 @@ struct TrayAppOnFakes {
     TrayApp app{view,
                 {platform.messages, platform.process, platform.settings, platform.processList, platform.systemInfo,
                  platform.modulePath, platform.launcher},
-                platform.volume,
+                [this]() -> VolumeDevice& { return platform.volume; },
                 platform.sound,
                 ControllerServicesOf(platform),
                 windows.Maker()};
