@@ -26,10 +26,9 @@ std::string InProgramFolder(ModulePathService& modulePath, const std::string& fi
 }
 
 std::string OpenableProgramFile(ModulePathService& modulePath, const std::string& fileName) {
-    std::string executable;
-    for (const bool shortForm : {false, true}) {
-        if (modulePath.ExactAnsiExecutablePath(shortForm, executable)) {
-            return FolderOf(executable) + "\\" + fileName;
+    for (const PathForm form : {PathForm::Long, PathForm::Short}) {
+        if (const auto executable = modulePath.ExactNarrowExecutablePath(form)) {
+            return FolderOf(*executable) + "\\" + fileName;
         }
     }
     return InProgramFolder(modulePath, fileName);

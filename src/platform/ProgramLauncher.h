@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace kob {
@@ -9,8 +10,8 @@ class ProgramLauncher {
 public:
     virtual ~ProgramLauncher() = default;
     // Starts the command line as a new process, its window shown normally with the focus, and returns at once
-    // without waiting for it. On failure, false, with the system's description of the failure.
-    virtual bool Start(const std::string& commandLine, std::string& failure) = 0;
+    // without waiting for it. None when it started; otherwise the system's description of the failure.
+    [[nodiscard]] virtual std::optional<std::string> Start(const std::string& commandLine) = 0;
     // Whether a file (not a folder) exists at the path.
     virtual bool FileExists(const std::string& path) = 0;
 };

@@ -16,7 +16,7 @@ public:
     // Twips per screen pixel (15 at 96 dots per inch).
     virtual double TwipsPerPixelX() const = 0;
     virtual double TwipsPerPixelY() const = 0;
-    // SystemParametersInfoA(SPI_GETWORKAREA) into a zeroed rectangle; the rectangle stays zero if the call fails.
+    // The desktop's work area (the screen less the task bar) in pixels; all zero when the system does not tell it.
     virtual ScreenRect WorkArea() const = 0;
 };
 

@@ -17,11 +17,11 @@ enum class MutexOwnership { Owned, OwnedElsewhere, Unavailable };
 class SystemInfoService {
 public:
     virtual ~SystemInfoService() = default;
-    // The platform GetVersionExA reports; Win32s, the least, when it reports nothing. Families the program does not
-    // know of count as the NT family.
+    // The platform the system reports; the least when it reports none. Families the program does not know of count
+    // as the NT family.
     virtual WindowsPlatform ReadPlatform() = 0;
-    // The Windows system folder without a trailing backslash; none when the system does not tell it within 254
-    // characters.
+    // The Windows system folder without a trailing backslash; none when the system does not tell it, or tells one
+    // longer than the program reads.
     virtual std::optional<std::string> ReadSystemFolder() = 0;
     virtual std::uint32_t GetCurrentProcessId() = 0;
     // Creates the named mutex, or opens it where it exists, without owning it; it stays open as long as the

@@ -20,11 +20,10 @@ std::string InsystemFolder(const std::string& systemFolder, const std::string& f
 }
 
 std::optional<Notice> Launch(ProgramLauncher& launcher, const std::string& commandLine, const char* failurePrefix) {
-    std::string failure;
-    if (launcher.Start(commandLine, failure)) {
-        return std::nullopt;
+    if (const auto failure = launcher.Start(commandLine)) {
+        return Notice{failurePrefix + *failure, MessageIcon::Exclamation, std::nullopt};
     }
-    return Notice{failurePrefix + failure, MessageIcon::Exclamation, std::nullopt};
+    return std::nullopt;
 }
 
 } // namespace

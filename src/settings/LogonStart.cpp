@@ -21,9 +21,8 @@ constexpr const char* kMsgLogonStartStays = "Drovo Volume Controller 3.0 will st
 // as UTF-16 (an 8.3 form would hide the program from the instance guard's comparison and from the user). When no
 // form can be read there is nothing correct to store. True when the value was written.
 bool WriteRunValue(RegistryKey& key, ModulePathService& modulePath) {
-    std::string path;
-    if (modulePath.ExactAnsiExecutablePath(false, path)) {
-        const std::string quoted = "\"" + FolderOf(path) + "\\" + BaseNameOf(path) + ".exe\"";
+    if (const auto path = modulePath.ExactNarrowExecutablePath(PathForm::Long)) {
+        const std::string quoted = "\"" + FolderOf(*path) + "\\" + BaseNameOf(*path) + ".exe\"";
         return key.WriteText(kRunValueName, quoted).Ok();
     }
     const std::u16string wide = modulePath.WideExecutablePath();

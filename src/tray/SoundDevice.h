@@ -4,14 +4,16 @@
 
 namespace kob {
 
-// The multimedia control that plays the test sound: its device type and file name, and command strings carried
-// out at once on its device ("open", "Play", "stop", "close"). Each returns false when it fails.
+// The device that plays the test sound, one sound at a time: opened on a wave file, played (its end reported to the
+// tray window), stopped and closed. Each returns false when it fails.
 class SoundDevice {
 public:
     virtual ~SoundDevice() = default;
-    virtual bool SetDeviceType(const std::string& type) = 0;
-    virtual bool SetFileName(const std::string& file) = 0;
-    virtual bool Command(const std::string& command) = 0;
+    virtual bool Open(const std::string& waveFile) = 0;
+    // Starts the opened sound and returns at once.
+    virtual bool Play() = 0;
+    virtual bool Stop() = 0;
+    virtual bool Close() = 0;
 };
 
 } // namespace kob

@@ -21,18 +21,15 @@ void TestSound::Play() {
             report_({kMsgSoundMissing, MessageIcon::Exclamation, std::nullopt});
         }
     };
-    step(soundDevice_.SetDeviceType("WaveAudio"));
-    step(soundDevice_.SetFileName(OpenableProgramFile(modulePath_, kSoundFile)));
-    const bool opened = soundDevice_.Command("open");
+    const bool opened = soundDevice_.Open(OpenableProgramFile(modulePath_, kSoundFile));
     open_ = opened;
     step(opened);
-    step(soundDevice_.Command("Play"));
+    step(soundDevice_.Play());
 }
 
 void TestSound::OnTestSoundDone() {
-    soundDevice_.SetFileName("");
-    soundDevice_.Command("stop");
-    soundDevice_.Command("close");
+    soundDevice_.Stop();
+    soundDevice_.Close();
     open_ = false;
 }
 

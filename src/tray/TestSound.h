@@ -15,7 +15,7 @@ public:
     TestSound(SoundDevice& soundDevice, Reporter report, ModulePathService& modulePath)
         : soundDevice_(soundDevice), report_(std::move(report)), modulePath_(modulePath) {}
 
-    // The four steps, each failed one reported with the missing-file message before the next is tried. A sound
+    // Opening and playing, each failed step reported with the missing-file message before the next is tried. A sound
     // still playing from an earlier choice is stopped and closed first, so the sound starts again.
     void Play();
     // The device's notification that playback ended: stop and close the device.

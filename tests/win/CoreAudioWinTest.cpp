@@ -21,16 +21,13 @@ TEST(CoreAudioEndpoint, WinesEndpointReadsAndMutesButRefusesAScalarWriteSoWinmmS
     ComThread com;
     CoreAudioEndpoint endpoint;
     ASSERT_TRUE(endpoint.Resolve());
-    float level = -1;
-    EXPECT_TRUE(endpoint.ReadLevel(level));
+    const float level = endpoint.Level().value_or(-1);
     EXPECT_GE(level, 0.0f);
     EXPECT_LE(level, 1.0f);
     EXPECT_EQ(endpoint.FriendlyName(), "Out: default");
     for (bool muted : {true, false}) {
         EXPECT_TRUE(endpoint.WriteMute(muted));
-        bool read = !muted;
-        EXPECT_TRUE(endpoint.ReadMute(read));
-        EXPECT_EQ(read, muted);
+        EXPECT_EQ(endpoint.Muted(), muted);
     }
     EXPECT_FALSE(endpoint.WriteLevel(level)) << "Wine answers E_NOTIMPL";
     EXPECT_FALSE(EndpointCanBeTheMaster(endpoint));
@@ -231,8 +228,7 @@ TEST(CoreAudioEndpoint, EveryInterfaceItObtainsIsReleased) {
         EXPECT_FALSE(endpoint.DefaultChanged()) << "reported once";
         enumerator.present = false;
         EXPECT_FALSE(endpoint.Resolve());
-        float level = 0;
-        EXPECT_FALSE(endpoint.ReadLevel(level));
+        EXPECT_FALSE(endpoint.Level());
         EXPECT_EQ(g_liveReferences, 1) << "only the enumerator while no device exists";
     }
     EXPECT_EQ(g_liveReferences, 0);

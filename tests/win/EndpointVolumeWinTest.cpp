@@ -24,9 +24,11 @@ struct FakeEndpoint : AudioEndpoint {
     bool Usable() const {
         return resolvedDevice != 0 && present && (resolvedDevice == device || oldDeviceStillAnswers);
     }
-    bool ReadLevel(float& scalar) override {
-        scalar = level;
-        return Usable() && readable;
+    std::optional<float> Level() override {
+        if (!Usable() || !readable) {
+            return std::nullopt;
+        }
+        return level;
     }
     bool WriteLevel(float scalar) override {
         ++writes;
@@ -36,9 +38,11 @@ struct FakeEndpoint : AudioEndpoint {
         level = scalar;
         return true;
     }
-    bool ReadMute(bool& value) override {
-        value = muted;
-        return Usable();
+    std::optional<bool> Muted() override {
+        if (!Usable()) {
+            return std::nullopt;
+        }
+        return muted;
     }
     bool TellsVolumeSteps() override { return Usable() && tellsSteps; }
     bool WriteMute(bool value) override {

@@ -76,16 +76,13 @@ TEST(MciSoundDevice, PlaysAWaveThroughAndReportsItsEnd) {
     NotifyWindow::last = {};
     MciSoundDevice device;
     device.SetNotifyWindow(window.handle);
-    EXPECT_TRUE(device.SetDeviceType("WaveAudio"));
-    EXPECT_TRUE(device.SetFileName(wave));
-    ASSERT_TRUE(device.Command("open"));
-    ASSERT_TRUE(device.Command("Play"));
+    ASSERT_TRUE(device.Open(wave));
+    ASSERT_TRUE(device.Play());
     ASSERT_TRUE(PumpUntilNotified(10000));
     EXPECT_TRUE(device.IsEndOfPlayback(NotifyWindow::last.flags, NotifyWindow::last.device));
     EXPECT_TRUE(device.IsEndOfPlayback(MCI_NOTIFY_FAILURE, NotifyWindow::last.device)) << "a failed playback ended too";
-    EXPECT_TRUE(device.SetFileName(""));
-    EXPECT_TRUE(device.Command("stop"));
-    EXPECT_TRUE(device.Command("close"));
+    EXPECT_TRUE(device.Stop());
+    EXPECT_TRUE(device.Close());
 }
 
 TEST(MciSoundDevice, AStopOfOurOwnIsNoEndOfPlaybackAndTheDeviceOpensAgain) {
@@ -96,26 +93,22 @@ TEST(MciSoundDevice, AStopOfOurOwnIsNoEndOfPlaybackAndTheDeviceOpensAgain) {
     NotifyWindow::last = {};
     MciSoundDevice device;
     device.SetNotifyWindow(window.handle);
-    device.SetDeviceType("WaveAudio");
-    device.SetFileName(wave);
-    ASSERT_TRUE(device.Command("open"));
-    ASSERT_TRUE(device.Command("Play"));
-    EXPECT_TRUE(device.Command("stop"));
+    ASSERT_TRUE(device.Open(wave));
+    ASSERT_TRUE(device.Play());
+    EXPECT_TRUE(device.Stop());
     if (PumpUntilNotified(2000)) {
         EXPECT_FALSE(device.IsEndOfPlayback(NotifyWindow::last.flags, NotifyWindow::last.device));
     }
-    EXPECT_TRUE(device.Command("close"));
-    EXPECT_TRUE(device.Command("open")) << "the alias is free again";
-    EXPECT_TRUE(device.Command("close"));
+    EXPECT_TRUE(device.Close());
+    EXPECT_TRUE(device.Open(wave)) << "the alias is free again";
+    EXPECT_TRUE(device.Close());
 }
 
 TEST(MciSoundDevice, AMissingFileFailsToOpenAndToPlay) {
     MciSoundDevice device;
-    device.SetDeviceType("WaveAudio");
-    device.SetFileName("C:\\no such folder\\POURING.WAV");
-    EXPECT_FALSE(device.Command("open"));
-    EXPECT_FALSE(device.Command("Play"));
-    EXPECT_FALSE(device.Command("unknown"));
+    EXPECT_FALSE(device.Open("C:\\no such folder\\POURING.WAV"));
+    EXPECT_FALSE(device.Play());
+    EXPECT_FALSE(device.Open("")) << "no file, nothing to open";
 }
 
 } // namespace

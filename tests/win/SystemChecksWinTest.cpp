@@ -87,12 +87,10 @@ TEST(Win32ModulePath, ProgramFolderAndAnsiFormsNameThisExecutable) {
     EXPECT_EQ(p.modulePath.ExecutablePath(), path);
     EXPECT_EQ(ProgramFolder(p.modulePath), TestProgramFolder());
 
-    std::string longForm;
-    ASSERT_TRUE(p.modulePath.ExactAnsiExecutablePath(false, longForm));
-    EXPECT_EQ(longForm, path);
-    std::string shortForm;
-    ASSERT_TRUE(p.modulePath.ExactAnsiExecutablePath(true, shortForm));
-    EXPECT_NE(GetFileAttributesA(shortForm.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(p.modulePath.ExactNarrowExecutablePath(PathForm::Long), path);
+    const auto shortForm = p.modulePath.ExactNarrowExecutablePath(PathForm::Short);
+    ASSERT_TRUE(shortForm);
+    EXPECT_NE(GetFileAttributesA(shortForm->c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 // A folder whose name the ANSI code page cannot spell: the Run value must still name the file exactly (an 8.3

@@ -67,8 +67,12 @@ std::string Win32ModulePath::ExecutablePath() {
     return length < kPathCharacters ? std::string(path.data(), length) : std::string();
 }
 
-bool Win32ModulePath::ExactAnsiExecutablePath(bool shortForm, std::string& path) {
-    return ExactAnsi(WidePath(shortForm), path);
+std::optional<std::string> Win32ModulePath::ExactNarrowExecutablePath(PathForm form) {
+    std::string path;
+    if (!ExactAnsi(WidePath(form == PathForm::Short), path)) {
+        return std::nullopt;
+    }
+    return path;
 }
 
 std::u16string Win32ModulePath::WideExecutablePath() {

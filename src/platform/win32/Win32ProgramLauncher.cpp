@@ -8,7 +8,7 @@
 
 namespace kob {
 
-bool Win32ProgramLauncher::Start(const std::string& commandLine, std::string& failure) {
+std::optional<std::string> Win32ProgramLauncher::Start(const std::string& commandLine) {
     // CreateProcessA may write into the command line.
     std::vector<char> line(commandLine.begin(), commandLine.end());
     line.push_back('\0');
@@ -18,12 +18,11 @@ bool Win32ProgramLauncher::Start(const std::string& commandLine, std::string& fa
     startup.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION started{};
     if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started)) {
-        failure = SystemErrorText(GetLastError());
-        return false;
+        return SystemErrorText(GetLastError());
     }
     CloseHandle(started.hThread);
     CloseHandle(started.hProcess);
-    return true;
+    return std::nullopt;
 }
 
 } // namespace kob

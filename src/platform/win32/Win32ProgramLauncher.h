@@ -7,7 +7,7 @@ namespace kob {
 // CreateProcessA with the window shown normally; the new process's handles are closed at once.
 class Win32ProgramLauncher : public ProgramLauncher {
 public:
-    bool Start(const std::string& commandLine, std::string& failure) override;
+    std::optional<std::string> Start(const std::string& commandLine) override;
     bool FileExists(const std::string& path) override;
 };
 

@@ -4,6 +4,7 @@
 
 namespace kob {
 
+// The screen's DPI and SystemParametersInfoA(SPI_GETWORKAREA), read into a zeroed rectangle.
 class Win32Screen : public ScreenService {
 public:
     double TwipsPerPixelX() const override;

@@ -6,7 +6,8 @@
 
 namespace kob {
 
-// kernel32's version, system folder, process identity and mutex functions, ANSI forms.
+// kernel32's version, system folder, process identity and mutex functions, ANSI forms: the platform from
+// GetVersionExA (Win32s when it fails), the system folder within 254 characters.
 class Win32SystemInfo : public SystemInfoService {
 public:
     using SystemDirectoryCall = UINT(WINAPI*)(LPSTR folder, UINT room);

@@ -42,9 +42,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         const auto chooseBackend = [&]() -> kob::VolumeDevice& {
             return kob::ChooseBackend(endpoint, endpointVolume, winmm);
         };
-        kob::TrayWindow trayWindow(instance,
-                                   {messages, process, settings, processList, systemInfo, modulePath, launcher},
-                                   chooseBackend, {screen, settings, launcher}, kob::NewControllerWindows(instance, screen));
+        kob::TrayWindow trayWindow(
+            instance, {messages, process, settings, processList, systemInfo, modulePath, launcher}, chooseBackend,
+            {screen, settings, launcher}, kob::NewControllerWindows(instance, screen));
         trayWindow.Start();
         while (GetMessageA(&message, nullptr, 0, 0) > 0) {
             TranslateMessage(&message);

@@ -2,9 +2,6 @@
 
 #include <mmsystem.h>
 
-#include <algorithm>
-#include <cctype>
-
 #include "platform/win32/DynamicCalls.h"
 
 namespace kob {
@@ -12,12 +9,6 @@ namespace kob {
 namespace {
 
 constexpr const char* kAlias = "kobtestsound";
-
-std::string Lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
 
 } // namespace
 
@@ -27,38 +18,27 @@ MciSoundDevice::~MciSoundDevice() {
     }
 }
 
-bool MciSoundDevice::SetDeviceType(const std::string& type) {
-    type_ = type;
+bool MciSoundDevice::Open(const std::string& waveFile) {
+    if (waveFile.empty() || !Send("open \"" + waveFile + "\" type WaveAudio alias " + kAlias)) {
+        return false;
+    }
+    const auto getDeviceId = dynamic::Winmm().mciGetDeviceIDA;
+    deviceId_ = getDeviceId ? getDeviceId(kAlias) : 0;
     return true;
 }
 
-bool MciSoundDevice::SetFileName(const std::string& file) {
-    file_ = file;
-    return true;
+bool MciSoundDevice::Play() {
+    return Send(std::string("play ") + kAlias + " notify", notifyWindow_);
 }
 
-bool MciSoundDevice::Command(const std::string& command) {
-    const std::string verb = Lower(command);
-    if (verb == "open") {
-        if (file_.empty() || !Send("open \"" + file_ + "\" type " + type_ + " alias " + kAlias)) {
-            return false;
-        }
-        const auto getDeviceId = dynamic::Winmm().mciGetDeviceIDA;
-        deviceId_ = getDeviceId ? getDeviceId(kAlias) : 0;
-        return true;
-    }
-    if (verb == "play") {
-        return Send(std::string("play ") + kAlias + " notify", notifyWindow_);
-    }
-    if (verb == "stop") {
-        return Send(std::string("stop ") + kAlias);
-    }
-    if (verb == "close") {
-        const bool closed = Send(std::string("close ") + kAlias);
-        deviceId_ = 0;
-        return closed;
-    }
-    return false;
+bool MciSoundDevice::Stop() {
+    return Send(std::string("stop ") + kAlias);
+}
+
+bool MciSoundDevice::Close() {
+    const bool closed = Send(std::string("close ") + kAlias);
+    deviceId_ = 0;
+    return closed;
 }
 
 bool MciSoundDevice::IsEndOfPlayback(WPARAM flags, LPARAM device) const {

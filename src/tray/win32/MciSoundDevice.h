@@ -8,8 +8,8 @@
 
 namespace kob {
 
-// The test sound's multimedia control over MCI command strings: one device, opened by type and file name under an
-// alias of its own, whose end of playback is reported to the given window as MM_MCINOTIFY.
+// The test sound over MCI command strings: one wave-audio device, opened on its file under an alias of its own,
+// whose end of playback is reported to the given window as MM_MCINOTIFY.
 class MciSoundDevice : public SoundDevice {
 public:
     MciSoundDevice() = default;
@@ -18,9 +18,10 @@ public:
     ~MciSoundDevice() override;
 
     void SetNotifyWindow(HWND window) { notifyWindow_ = window; }
-    bool SetDeviceType(const std::string& type) override;
-    bool SetFileName(const std::string& file) override;
-    bool Command(const std::string& command) override;
+    bool Open(const std::string& waveFile) override;
+    bool Play() override;
+    bool Stop() override;
+    bool Close() override;
     // Whether a notification reports that this device's playback has ended (played through or failed), rather
     // than that a stop or close of our own cut it short.
     bool IsEndOfPlayback(WPARAM flags, LPARAM device) const;
@@ -29,8 +30,6 @@ private:
     bool Send(const std::string& command, HWND callback = nullptr);
 
     HWND notifyWindow_ = nullptr;
-    std::string type_;
-    std::string file_;
     UINT deviceId_ = 0;
 };
 

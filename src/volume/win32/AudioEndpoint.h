@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace kob {
@@ -12,12 +13,13 @@ public:
     virtual bool Resolve() = 0;
     // Whether another device has become the default since the last Resolve.
     virtual bool DefaultChanged() = 0;
-    // The master level as a scalar from 0.0 to 1.0.
-    virtual bool ReadLevel(float& scalar) = 0;
+    // The master level as a scalar from 0.0 to 1.0; none when it cannot be read.
+    virtual std::optional<float> Level() = 0;
     virtual bool WriteLevel(float scalar) = 0;
     // Whether the endpoint tells how many steps its volume has.
     virtual bool TellsVolumeSteps() = 0;
-    virtual bool ReadMute(bool& muted) = 0;
+    // None when the mute cannot be read.
+    virtual std::optional<bool> Muted() = 0;
     virtual bool WriteMute(bool muted) = 0;
     // The device's friendly name in the ANSI code page; empty when it has none.
     virtual std::string FriendlyName() = 0;

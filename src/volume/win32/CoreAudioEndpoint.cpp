@@ -64,8 +64,12 @@ bool CoreAudioEndpoint::Resolve() {
            volume_;
 }
 
-bool CoreAudioEndpoint::ReadLevel(float& scalar) {
-    return volume_ && SUCCEEDED(volume_->GetMasterVolumeLevelScalar(&scalar));
+std::optional<float> CoreAudioEndpoint::Level() {
+    float scalar = 0;
+    if (!volume_ || FAILED(volume_->GetMasterVolumeLevelScalar(&scalar))) {
+        return std::nullopt;
+    }
+    return scalar;
 }
 
 bool CoreAudioEndpoint::WriteLevel(float scalar) {
@@ -78,13 +82,12 @@ bool CoreAudioEndpoint::TellsVolumeSteps() {
     return volume_ && SUCCEEDED(volume_->GetVolumeStepInfo(&step, &steps));
 }
 
-bool CoreAudioEndpoint::ReadMute(bool& muted) {
+std::optional<bool> CoreAudioEndpoint::Muted() {
     BOOL value = FALSE;
     if (!volume_ || FAILED(volume_->GetMute(&value))) {
-        return false;
+        return std::nullopt;
     }
-    muted = value != FALSE;
-    return true;
+    return value != FALSE;
 }
 
 bool CoreAudioEndpoint::WriteMute(bool muted) {

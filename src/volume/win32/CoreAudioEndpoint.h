@@ -29,10 +29,10 @@ public:
 
     bool Resolve() override;
     bool DefaultChanged() override { return defaultChanged_.exchange(false); }
-    bool ReadLevel(float& scalar) override;
+    std::optional<float> Level() override;
     bool WriteLevel(float scalar) override;
     bool TellsVolumeSteps() override;
-    bool ReadMute(bool& muted) override;
+    std::optional<bool> Muted() override;
     bool WriteMute(bool muted) override;
     std::string FriendlyName() override;
 

@@ -4,12 +4,16 @@
 
 namespace kob {
 
-template <typename Call> bool EndpointVolume::WithEndpoint(Call&& call) {
+template <typename Call> auto EndpointVolume::WithEndpoint(Call&& call) {
     // Headphones plugged in make another device the default: the master volume is now theirs.
     if (endpoint_.DefaultChanged()) {
         endpoint_.Resolve();
     }
-    return call() || (endpoint_.Resolve() && call());
+    auto result = call();
+    if (!result && endpoint_.Resolve()) {
+        result = call();
+    }
+    return result;
 }
 
 std::optional<VolumeFailure> EndpointVolume::Connect() {
@@ -23,11 +27,11 @@ std::optional<VolumeFailure> EndpointVolume::Connect() {
 }
 
 VolumeResult<int> EndpointVolume::Percent() {
-    float scalar = 0;
-    if (!WithEndpoint([&] { return endpoint_.ReadLevel(scalar); })) {
+    const std::optional<float> scalar = WithEndpoint([&] { return endpoint_.Level(); });
+    if (!scalar) {
         return VolumeFailure::VolumeUnreadable;
     }
-    return RoundToInt32(static_cast<double>(scalar) * 100.0);
+    return RoundToInt32(static_cast<double>(*scalar) * 100.0);
 }
 
 std::optional<VolumeFailure> EndpointVolume::SetPercent(int percent) {
@@ -39,11 +43,11 @@ std::optional<VolumeFailure> EndpointVolume::SetPercent(int percent) {
 }
 
 VolumeResult<bool> EndpointVolume::Muted() {
-    bool muted = false;
-    if (!WithEndpoint([&] { return endpoint_.ReadMute(muted); })) {
+    const std::optional<bool> muted = WithEndpoint([&] { return endpoint_.Muted(); });
+    if (!muted) {
         return VolumeFailure::MuteUnreadable;
     }
-    return muted;
+    return *muted;
 }
 
 std::optional<VolumeFailure> EndpointVolume::SetMuted(bool muted) {
@@ -54,8 +58,7 @@ std::optional<VolumeFailure> EndpointVolume::SetMuted(bool muted) {
 }
 
 bool EndpointCanBeTheMaster(AudioEndpoint& endpoint) {
-    float level = 0;
-    return endpoint.Resolve() && endpoint.ReadLevel(level) && endpoint.TellsVolumeSteps();
+    return endpoint.Resolve() && endpoint.Level() && endpoint.TellsVolumeSteps();
 }
 
 } // namespace kob

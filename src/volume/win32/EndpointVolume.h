@@ -26,8 +26,8 @@ public:
 private:
     // Finds the default device the first time; every later use follows the default by itself.
     std::optional<VolumeFailure> Connect();
-    // Runs an endpoint call; when it fails, finds the default device again and runs it once more.
-    template <typename Call> bool WithEndpoint(Call&& call);
+    // Runs an endpoint call; when it fails, finds the default device again and runs it once more. The call's result.
+    template <typename Call> auto WithEndpoint(Call&& call);
 
     AudioEndpoint& endpoint_;
     bool connected_ = false;

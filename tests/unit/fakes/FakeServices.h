@@ -106,13 +106,12 @@ private:
 // Starts nothing; records the command lines, and fails with the given description when one is set.
 class FakeLauncher : public ProgramLauncher {
 public:
-    bool Start(const std::string& commandLine, std::string& failure) override {
+    std::optional<std::string> Start(const std::string& commandLine) override {
         started.push_back(commandLine);
         if (!failWith.empty()) {
-            failure = failWith;
-            return false;
+            return failWith;
         }
-        return true;
+        return std::nullopt;
     }
     bool FileExists(const std::string& path) override { return files.count(path) != 0; }
     std::vector<std::string> started;
@@ -120,19 +119,20 @@ public:
     std::string failWith;
 };
 
-// The test sound's multimedia control: records each property and command; the named ones fail.
+// The test sound's device: records each step; the named ones ("Open", "Play") fail.
 class FakeSoundDevice : public SoundDevice {
 public:
-    bool SetDeviceType(const std::string& type) override { return Note("DeviceType " + type); }
-    bool SetFileName(const std::string& file) override { return Note("FileName " + file); }
-    bool Command(const std::string& command) override { return Note("Command " + command); }
+    bool Open(const std::string& waveFile) override { return Note("Open", " " + waveFile); }
+    bool Play() override { return Note("Play"); }
+    bool Stop() override { return Note("Stop"); }
+    bool Close() override { return Note("Close"); }
     std::set<std::string> failing;
-    // Each property set and command sent, in order: "FileName C:\\...", "Command Play".
+    // Each step, in order: "Open C:\\...", "Play".
     std::vector<std::string> steps;
 
 private:
-    bool Note(const std::string& step) {
-        steps.push_back(step);
+    bool Note(const std::string& step, const std::string& detail = "") {
+        steps.push_back(step + detail);
         return failing.count(step) == 0;
     }
 };

@@ -35,13 +35,8 @@ bool FakeModulePath::IsSameFile(const std::string& a, const std::string& b) {
     return normal(a) == normal(b);
 }
 
-bool FakeModulePath::ExactAnsiExecutablePath(bool shortForm, std::string& path) {
-    const auto& form = shortForm ? ansiShortPath : ansiLongPath;
-    if (!form) {
-        return false;
-    }
-    path = *form;
-    return true;
+std::optional<std::string> FakeModulePath::ExactNarrowExecutablePath(PathForm form) {
+    return form == PathForm::Short ? ansiShortPath : ansiLongPath;
 }
 
 } // namespace kob::test

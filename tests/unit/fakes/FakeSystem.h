@@ -33,7 +33,7 @@ public:
 class FakeModulePath : public ModulePathService {
 public:
     std::string ExecutablePath() override { return executablePath; }
-    bool ExactAnsiExecutablePath(bool shortForm, std::string& path) override;
+    std::optional<std::string> ExactNarrowExecutablePath(PathForm form) override;
     std::u16string WideExecutablePath() override { return widePath; }
     std::u16string FoldedLongExecutablePath() override { return foldedPath; }
     // Letter case ignored, and each path's long form looked up in longForms first.
