@@ -10,8 +10,8 @@ namespace kob {
 namespace {
 
 constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-// A longer value does not count as the program's log-on start when the Options box looks.
-constexpr std::size_t kRunValueMaxBytes = 255;
+// A longer value is there, but does not count as the program's log-on start when the Options box looks.
+constexpr std::size_t kRunValueLongestText = 254;
 // Followed directly by the system's reason.
 constexpr const char* kMsgLogonStartStays = "Drovo Volume Controller 3.0 will still start when Windows starts: "
                                             "its entry for all users of this computer could not be removed. ";
@@ -29,9 +29,8 @@ bool WriteRunValue(RegistryKey& key, ModulePathService& modulePath) {
     return !wide.empty() && key.WriteWideText(kRunValueName, u"\"" + wide + u"\"").Ok();
 }
 
-RegistryOutcome ReadRunValue(RegistryKey& key) {
-    std::string text;
-    return key.ReadText(kRunValueName, kRunValueMaxBytes, text).outcome;
+TextValue ReadRunValue(RegistryKey& key) {
+    return key.ReadText(kRunValueName, kRunValueLongestText);
 }
 
 } // namespace
@@ -39,10 +38,8 @@ RegistryOutcome ReadRunValue(RegistryKey& key) {
 // Looked at with the read access every user has.
 bool Settings::MachineRunValueExists() {
     bool exists = false;
-    WithKey(registry_, RegistryRoot::LocalMachine, kRunKey, RegistryAccess::Read, [&](RegistryKey& key) {
-        const RegistryOutcome outcome = ReadRunValue(key);
-        exists = outcome == RegistryOutcome::Ok || outcome == RegistryOutcome::TooLong;
-    });
+    WithKey(registry_, RegistryRoot::LocalMachine, kRunKey, RegistryAccess::Read,
+            [&](RegistryKey& key) { exists = ReadRunValue(key).present; });
     return exists;
 }
 
@@ -118,7 +115,7 @@ void Settings::LookForRunValue() {
     for (const RegistryRoot root : {RegistryRoot::LocalMachine, RegistryRoot::CurrentUser}) {
         WithKey(registry_, root, kRunKey, RegistryAccess::Read, [&](RegistryKey& key) {
             looked = true;
-            found = ReadRunValue(key) == RegistryOutcome::Ok;
+            found = ReadRunValue(key).text.has_value();
         });
         if (found) {
             break;

@@ -2,12 +2,13 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace kob {
 
-// How a registry operation ended. TooLong: the value exists but does not fit the room the reader gave it.
-enum class RegistryOutcome { Ok, NotFound, AccessDenied, TooLong, Failed };
+// How a registry operation ended.
+enum class RegistryOutcome { Ok, NotFound, AccessDenied, Failed };
 
 struct RegistryResult {
     RegistryOutcome outcome = RegistryOutcome::Ok;
@@ -16,6 +17,12 @@ struct RegistryResult {
     std::string reason;
 
     bool Ok() const { return outcome == RegistryOutcome::Ok; }
+};
+
+// A text value as a reader finds it: whether it is there, and its text when it is no longer than the reader takes.
+struct TextValue {
+    bool present = false;
+    std::optional<std::string> text;
 };
 
 // An open key of the registry, one system call per value operation. It is closed when it goes; its one owner holds
@@ -27,12 +34,12 @@ public:
     RegistryKey& operator=(const RegistryKey&) = delete;
     virtual ~RegistryKey() = default;
 
-    // The value's first four bytes as a little-endian number, whatever type it is stored as; a value longer than
-    // four bytes is TooLong. The number is set only when the outcome is Ok.
-    virtual RegistryResult ReadDword(const std::string& name, std::uint32_t& value) = 0;
-    // The value as ANSI text when it fits maxBytes (its NUL included), whatever type it is stored as; TooLong
-    // otherwise. The text is set only when the outcome is Ok.
-    virtual RegistryResult ReadText(const std::string& name, std::size_t maxBytes, std::string& text) = 0;
+    // The value as a little-endian number, whatever type it is stored as; none when it cannot be read or is longer
+    // than a number.
+    virtual std::optional<std::uint32_t> ReadNumber(const std::string& name) = 0;
+    // The value as ANSI text, whatever type it is stored as; a text longer than longestText characters is there
+    // but has no text.
+    virtual TextValue ReadText(const std::string& name, std::size_t longestText) = 0;
     // A four-byte DWORD value.
     virtual RegistryResult WriteDword(const std::string& name, std::uint32_t value) = 0;
     // A text value in the ANSI code page, stored with its NUL.

@@ -22,12 +22,8 @@ void WriteProgramDword(RegistryService& registry, const char* name, std::uint32_
 // The value, or none when the key or the value cannot be read.
 std::optional<std::uint32_t> ReadProgramDword(RegistryService& registry, const char* name) {
     std::optional<std::uint32_t> value;
-    WithKey(registry, RegistryRoot::CurrentUser, kProgramKey, RegistryAccess::Read, [&](RegistryKey& key) {
-        std::uint32_t read = 0;
-        if (key.ReadDword(name, read).Ok()) {
-            value = read;
-        }
-    });
+    WithKey(registry, RegistryRoot::CurrentUser, kProgramKey, RegistryAccess::Read,
+            [&](RegistryKey& key) { value = key.ReadNumber(name); });
     return value;
 }
 
@@ -48,15 +44,12 @@ void Settings::SaveControllerState(ControllerState state) {
 }
 
 std::optional<bool> Settings::IsFirstStart() {
-    std::uint32_t flag = 0;
-    bool read = false;
-    WithKey(registry_, RegistryRoot::CurrentUser, kProgramKey, RegistryAccess::Read,
-            [&](RegistryKey& key) { read = key.ReadDword(kFirstStartName, flag).Ok(); });
     // The key is closed before the start-up's box: it is not held open while the user reads it.
-    if (!read) {
+    const auto flag = ReadProgramDword(registry_, kFirstStartName);
+    if (!flag) {
         return std::nullopt;
     }
-    return flag == 1;
+    return *flag == 1;
 }
 
 void Settings::DoFirstStartWork() {

@@ -22,8 +22,6 @@ RegistryResult ResultOf(LONG code) {
         return {};
     case ERROR_FILE_NOT_FOUND:
         return {RegistryOutcome::NotFound, ""};
-    case ERROR_MORE_DATA:
-        return {RegistryOutcome::TooLong, ""};
     case ERROR_ACCESS_DENIED:
         return {RegistryOutcome::AccessDenied, SystemErrorText(static_cast<DWORD>(code))};
     default:
@@ -38,48 +36,53 @@ struct KeyCloser {
 class Win32RegistryKey : public RegistryKey {
 public:
     explicit Win32RegistryKey(HKEY key) : key_(key) {}
-    RegistryResult ReadDword(const std::string& name, std::uint32_t& value) override;
-    RegistryResult ReadText(const std::string& name, std::size_t maxBytes, std::string& text) override;
+    std::optional<std::uint32_t> ReadNumber(const std::string& name) override;
+    TextValue ReadText(const std::string& name, std::size_t longestText) override;
     RegistryResult WriteDword(const std::string& name, std::uint32_t value) override;
     RegistryResult WriteText(const std::string& name, const std::string& text) override;
     RegistryResult WriteWideText(const std::string& name, const std::u16string& text) override;
     RegistryResult DeleteValue(const std::string& name) override;
 
 private:
-    // Queries the value into a zeroed buffer of that many bytes, whatever type it is stored as.
-    RegistryResult Query(const std::string& name, std::vector<BYTE>& buffer);
+    // Queries the value into a zeroed buffer of that many bytes, whatever type it is stored as: the system's code,
+    // ERROR_MORE_DATA when the value is longer than the buffer.
+    LONG Query(const std::string& name, std::vector<BYTE>& buffer);
 
     UniqueHandle<HKEY, KeyCloser> key_;
 };
 
-RegistryResult Win32RegistryKey::Query(const std::string& name, std::vector<BYTE>& buffer) {
+LONG Win32RegistryKey::Query(const std::string& name, std::vector<BYTE>& buffer) {
     DWORD type = 0;
     DWORD size = static_cast<DWORD>(buffer.size());
     const LONG result = RegQueryValueExA(key_.get(), name.c_str(), nullptr, &type, buffer.data(), &size);
     buffer.resize(result == ERROR_SUCCESS ? size : 0);
-    return ResultOf(result);
+    return result;
 }
 
-RegistryResult Win32RegistryKey::ReadDword(const std::string& name, std::uint32_t& value) {
+std::optional<std::uint32_t> Win32RegistryKey::ReadNumber(const std::string& name) {
     std::vector<BYTE> buffer(sizeof(DWORD), 0);
-    RegistryResult result = Query(name, buffer);
-    if (result.Ok()) {
-        // A shorter value leaves the rest of the number zero.
-        buffer.resize(sizeof(DWORD), 0);
-        value = static_cast<std::uint32_t>(buffer[0]) | static_cast<std::uint32_t>(buffer[1]) << 8 |
-                static_cast<std::uint32_t>(buffer[2]) << 16 | static_cast<std::uint32_t>(buffer[3]) << 24;
+    if (Query(name, buffer) != ERROR_SUCCESS) {
+        return std::nullopt;
     }
-    return result;
+    // A shorter value leaves the rest of the number zero.
+    buffer.resize(sizeof(DWORD), 0);
+    return static_cast<std::uint32_t>(buffer[0]) | static_cast<std::uint32_t>(buffer[1]) << 8 |
+           static_cast<std::uint32_t>(buffer[2]) << 16 | static_cast<std::uint32_t>(buffer[3]) << 24;
 }
 
-RegistryResult Win32RegistryKey::ReadText(const std::string& name, std::size_t maxBytes, std::string& text) {
-    std::vector<BYTE> buffer(maxBytes, 0);
-    RegistryResult result = Query(name, buffer);
-    if (result.Ok()) {
-        text.assign(buffer.begin(), buffer.end());
-        text.resize(text.find('\0') == std::string::npos ? text.size() : text.find('\0'));
+TextValue Win32RegistryKey::ReadText(const std::string& name, std::size_t longestText) {
+    // Room for the longest text and its NUL.
+    std::vector<BYTE> buffer(longestText + 1, 0);
+    const LONG result = Query(name, buffer);
+    if (result == ERROR_MORE_DATA) {
+        return {true, std::nullopt};
     }
-    return result;
+    if (result != ERROR_SUCCESS) {
+        return {};
+    }
+    std::string text(buffer.begin(), buffer.end());
+    text.resize(text.find('\0') == std::string::npos ? text.size() : text.find('\0'));
+    return {true, text};
 }
 
 RegistryResult Win32RegistryKey::WriteDword(const std::string& name, std::uint32_t value) {

@@ -41,30 +41,24 @@ public:
     }
     ~FakeKey() override { --registry_.openKeys; }
 
-    RegistryResult ReadDword(const std::string& name, std::uint32_t& value) override {
-        std::string bytes;
-        const RegistryResult result = ReadText(name, 4, bytes);
-        if (result.Ok()) {
-            bytes.resize(4, '\0');
-            value = 0;
-            for (std::size_t i = 0; i < 4; ++i) {
-                value |= static_cast<std::uint32_t>(static_cast<std::uint8_t>(bytes[i])) << (8 * i);
-            }
+    std::optional<std::uint32_t> ReadNumber(const std::string& name) override {
+        const auto bytes = ReadBytes(name, 4);
+        if (!bytes.text) {
+            return std::nullopt;
         }
-        return result;
+        std::uint32_t value = 0;
+        for (std::size_t i = 0; i < bytes.text->size(); ++i) {
+            value |= static_cast<std::uint32_t>(static_cast<std::uint8_t>((*bytes.text)[i])) << (8 * i);
+        }
+        return value;
     }
-    RegistryResult ReadText(const std::string& name, std::size_t maxBytes, std::string& text) override {
-        const auto& values = Values();
-        const auto found = values.find(name);
-        if (found == values.end()) {
-            return Outcome(RegistryOutcome::NotFound);
+    TextValue ReadText(const std::string& name, std::size_t longestText) override {
+        TextValue value = ReadBytes(name, longestText + 1);
+        if (value.text) {
+            value.text->resize(value.text->find('\0') == std::string::npos ? value.text->size()
+                                                                           : value.text->find('\0'));
         }
-        const auto& data = found->second.data;
-        if (data.size() > maxBytes) {
-            return Outcome(RegistryOutcome::TooLong);
-        }
-        text.assign(data.begin(), data.end());
-        return {};
+        return value;
     }
     RegistryResult WriteDword(const std::string& name, std::uint32_t value) override {
         return Store(name, {StoredValue::Kind::Dword, DwordBytes(value)});
@@ -91,6 +85,19 @@ public:
 
 private:
     std::map<std::string, StoredValue>& Values() { return registry_.keys.at(name_); }
+    // The value's bytes when they fit maxBytes; there without them otherwise.
+    TextValue ReadBytes(const std::string& name, std::size_t maxBytes) {
+        const auto& values = Values();
+        const auto found = values.find(name);
+        if (found == values.end()) {
+            return {};
+        }
+        const auto& data = found->second.data;
+        if (data.size() > maxBytes) {
+            return {true, std::nullopt};
+        }
+        return {true, std::string(data.begin(), data.end())};
+    }
     RegistryResult Store(const std::string& name, StoredValue value) {
         registry_.writes.push_back(name);
         auto& values = Values();
