@@ -23,8 +23,7 @@ std::optional<VolumeFailure> Controller::Load() {
     const double twipsPerPixelY = services_.screen.TwipsPerPixelY();
     heightPixels_ = TwipsToPixels(controller_layout::kHeight, twipsPerPixelY);
     widthPixels_ = TwipsToPixels(controller_layout::kWidth, twipsPerPixelX);
-    view_.SetWindowRegion(widthPixels_, heightPixels_, controller_layout::kCornerEllipse,
-                          controller_layout::kCornerEllipse);
+    view_.ShapeWindow(widthPixels_, heightPixels_);
     // A picture that cannot be loaded is reported and the window goes on without it, unless the window went while
     // the report was open.
     if (!view_.ShowSkin()) {
@@ -39,9 +38,8 @@ std::optional<VolumeFailure> Controller::Load() {
             return std::nullopt;
         }
     }
-    view_.SetKnobRegion(TwipsToPixels(SliderGeometry::kKnob.width, twipsPerPixelX),
-                        TwipsToPixels(SliderGeometry::kKnob.height, twipsPerPixelY), controller_layout::kCornerEllipse,
-                        controller_layout::kCornerEllipse);
+    view_.ShapeKnob(TwipsToPixels(SliderGeometry::kKnob.width, twipsPerPixelX),
+                    TwipsToPixels(SliderGeometry::kKnob.height, twipsPerPixelY));
     if (const auto failure = volume_.PrepareVolume()) {
         return failure;
     }

@@ -86,7 +86,7 @@ void Controller::OnVolumeSyncTick() {
 }
 
 void Controller::ApplyOpacity(int level) {
-    view_.SetOpacity(level);
+    view_.FadeTo(level);
 }
 
 } // namespace kob

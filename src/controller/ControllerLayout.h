@@ -1,7 +1,6 @@
 #pragma once
 
-#include <cstdint>
-
+#include "common/Rgb.h"
 #include "common/Twips.h"
 
 namespace kob::controller_layout {
@@ -17,17 +16,14 @@ inline constexpr TwipsRect kClose{697, 2540, 225, 210}; // the close button (15 
 inline constexpr TwipsRect kVolumeControlSpot{80, 60, 255, 255};
 inline constexpr TwipsRect kAudioPropertiesSpot{340, 240, 255, 255};
 
-// Rounded corners of the window and of the knob.
-inline constexpr int kCornerEllipse = 7;
-
 // The window's place: its right edge this many pixels left of the work area's right edge, its bottom edge this
 // many above the work area's bottom (at 96 dpi its top-left corner is then 150 and 190 pixels in).
 inline constexpr int kGapToWorkAreaRight = 83;
 inline constexpr int kGapToWorkAreaBottom = 4;
 
-inline constexpr std::uint32_t kReadoutBackColor = 0x00C88831; // RGB(49, 136, 200)
-inline constexpr std::uint32_t kReadoutTextColor = 0x00FFFFFF;
-inline constexpr std::uint32_t kMuteBoxBackColor = 0x005E3820; // RGB(32, 56, 94)
+inline constexpr Rgb kReadoutBackColor{49, 136, 200};
+inline constexpr Rgb kReadoutTextColor{255, 255, 255};
+inline constexpr Rgb kMuteBoxBackColor{32, 56, 94};
 inline constexpr const char* kReadoutDesignCaption = "00";
 inline constexpr const char* kReadoutFontFace = "Tahoma";
 inline constexpr double kReadoutFontPoints = 9.75;

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <cstdint>
 #include <string>
 
+#include "common/Rgb.h"
 #include "common/Twips.h"
 
 namespace kob {
@@ -32,10 +32,9 @@ public:
     // Makes the window the one the user works with, as after a click on it.
     virtual void BringToForeground() = 0;
 
-    // Gives the window, and the knob's own child window, a rounded-rectangle shape of this pixel size with this
-    // corner ellipse.
-    virtual void SetWindowRegion(int width, int height, int ellipseWidth, int ellipseHeight) = 0;
-    virtual void SetKnobRegion(int width, int height, int ellipseWidth, int ellipseHeight) = 0;
+    // Shapes the window, and the knob, as a rectangle of this many pixels with rounded corners.
+    virtual void ShapeWindow(int width, int height) = 0;
+    virtual void ShapeKnob(int width, int height) = 0;
 
     [[nodiscard]] virtual bool ShowSkin() = 0;
     [[nodiscard]] virtual bool ShowKnobPicture() = 0;
@@ -43,7 +42,7 @@ public:
     // Places the knob at this Top; the window rounds it to pixels.
     virtual void SetKnobTop(Twips top) = 0;
     virtual void SetReadout(const std::string& caption) = 0;
-    virtual void SetMuteBoxBackColor(std::uint32_t colorref) = 0;
+    virtual void SetMuteBoxBackColor(Rgb color) = 0;
     // Shows the mute box ticked or clear.
     virtual void SetMuteBox(bool ticked) = 0;
 
@@ -54,8 +53,8 @@ public:
     // Moves the window by the pointer's travel in twips: first across, then down.
     virtual void MoveWindowBy(float dxTwips, float dyTwips) = 0;
 
-    // Makes the window layered, that alone as its extended style, with this opacity (0 to 255).
-    virtual void SetOpacity(int alpha) = 0;
+    // Shows the window at this opacity, from 0 (unseen) to 255 (opaque); the fade-out goes down in steps.
+    virtual void FadeTo(int opacity) = 0;
     // Takes the window down now; the showing hears of it. It may be asked from inside one of the window's own
     // handlers.
     virtual void Unload() = 0;

@@ -38,9 +38,9 @@ TEST(ControllerShapeTest, WidthsFollowTheHorizontalResolutionHeightsTheVerticalW
         double twipsPerPixelX, twipsPerPixelY;
         RegionArgs window, knob;
     } rows[] = {
-        {15, 15, {67, 186, 7, 7}, {15, 19, 7, 7}}, // 96 dots per inch
-        {12, 12, {84, 232, 7, 7}, {19, 24, 7, 7}}, // 120: 83.75, 232.5 to even, 18.75, 23.75
-        {12, 20, {84, 140, 7, 7}, {19, 14, 7, 7}}, // 1005 / 12, 2790 / 20 = 139.5 to even, 225 / 12, 285 / 20
+        {15, 15, {67, 186}, {15, 19}}, // 96 dots per inch
+        {12, 12, {84, 232}, {19, 24}}, // 120: 83.75, 232.5 to even, 18.75, 23.75
+        {12, 20, {84, 140}, {19, 14}}, // 1005 / 12, 2790 / 20 = 139.5 to even, 225 / 12, 285 / 20
     };
     for (const auto& row : rows) {
         ControllerOnFakes c;
@@ -88,7 +88,7 @@ TEST_F(ControllerLoadTest, ShowsTheCurrentVolumeOpaqueWithTheTrackDisarmedAndNoT
     EXPECT_FLOAT_EQ(view.knobTop, 1160.0f);
     EXPECT_EQ(view.readout, "50");
     EXPECT_EQ(volume.DeviceName(), "Fake Audio Mixer");
-    EXPECT_EQ(view.muteBoxBackColor, 0x005E3820u);
+    EXPECT_EQ(view.muteBoxBackColor, (Rgb{32, 56, 94}));
     EXPECT_FALSE(view.TimerEnabled(ControllerTimer::DragSettle));
     EXPECT_FALSE(view.TimerEnabled(ControllerTimer::Fade));
     EXPECT_FALSE(view.TimerEnabled(ControllerTimer::VolumeSync));
@@ -120,7 +120,7 @@ TEST_F(ControllerLoadTest, APictureThatCannotBeLoadedIsReportedOnceAndTheRestSti
         EXPECT_EQ(shown[0].title, "Drovo Volume Controller 3.0");
         EXPECT_EQ(shown[0].icon, MessageIcon::Exclamation);
         EXPECT_TRUE(c.view.visible) << picture;
-        EXPECT_EQ(c.view.muteBoxBackColor, 0x005E3820u) << picture;
+        EXPECT_EQ(c.view.muteBoxBackColor, (Rgb{32, 56, 94})) << picture;
         c.controller.OnFadeTick();
         EXPECT_EQ(c.view.opacities, std::vector<int>{252}) << picture;
     }

@@ -27,6 +27,12 @@ constexpr int kMuteBoxId = 1001;
 constexpr int kReadoutId = 1002;
 // The skin's width in twips (66 pixels at 96 dpi); the window's last column shows its white background.
 constexpr double kSkinWidth = 990;
+// The ellipse, in pixels, that rounds the corners of the window and of the knob.
+constexpr int kCornerEllipse = 7;
+
+COLORREF ColorRefOf(Rgb color) {
+    return RGB(color.red, color.green, color.blue);
+}
 
 UINT_PTR TimerId(ControllerTimer timer) {
     return static_cast<UINT_PTR>(timer) + 1;
@@ -126,7 +132,7 @@ void ControllerWindow::CreateReadout() {
     const int centre2 = readout.left + readout.right;
     readout.left = (centre2 - textWidth) / 2;
     readout.right = readout.left + textWidth;
-    readoutBrush_.reset(CreateSolidBrush(controller_layout::kReadoutBackColor));
+    readoutBrush_.reset(CreateSolidBrush(ColorRefOf(controller_layout::kReadoutBackColor)));
     readout_ = CreateWindowExA(0, "STATIC", controller_layout::kReadoutDesignCaption,
                                WS_CHILD | WS_VISIBLE | SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX, readout.left,
                                readout.top, readout.right - readout.left, readout.bottom - readout.top, Handle(),
@@ -195,12 +201,12 @@ RECT ControllerWindow::PixelRectOf(const TwipsRect& twips) const {
     return ClientRectOf(twips, twipsPerPixelX_, twipsPerPixelY_);
 }
 
-void ControllerWindow::SetWindowRegion(int width, int height, int ellipseWidth, int ellipseHeight) {
-    SetRoundedRegion(Handle(), width, height, ellipseWidth, ellipseHeight);
+void ControllerWindow::ShapeWindow(int width, int height) {
+    SetRoundedRegion(Handle(), width, height, kCornerEllipse, kCornerEllipse);
 }
 
-void ControllerWindow::SetKnobRegion(int width, int height, int ellipseWidth, int ellipseHeight) {
-    SetRoundedRegion(KnobWindow(), width, height, ellipseWidth, ellipseHeight);
+void ControllerWindow::ShapeKnob(int width, int height) {
+    SetRoundedRegion(KnobWindow(), width, height, kCornerEllipse, kCornerEllipse);
 }
 
 bool ControllerWindow::ShowSkin() {
@@ -245,8 +251,8 @@ void ControllerWindow::SetReadout(const std::string& caption) {
     readoutShown_ = caption;
 }
 
-void ControllerWindow::SetMuteBoxBackColor(std::uint32_t colorref) {
-    muteBoxBrush_.reset(CreateSolidBrush(colorref));
+void ControllerWindow::SetMuteBoxBackColor(Rgb color) {
+    muteBoxBrush_.reset(CreateSolidBrush(ColorRefOf(color)));
     InvalidateRect(muteBox_, nullptr, TRUE);
 }
 
@@ -254,11 +260,11 @@ void ControllerWindow::SetMuteBox(bool ticked) {
     SendMessageA(muteBox_, BM_SETCHECK, ticked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-void ControllerWindow::SetOpacity(int alpha) {
-    // Added to the styles the window has: the tool-window style keeps the fading controller out of Alt+Tab and
-    // the task list.
+void ControllerWindow::FadeTo(int opacity) {
+    // A layered window shows at an opacity. The style is added to those the window has: the tool-window style
+    // keeps the fading controller out of Alt+Tab and the task list.
     SetWindowLongA(Handle(), GWL_EXSTYLE, GetWindowLongA(Handle(), GWL_EXSTYLE) | WS_EX_LAYERED);
-    SetLayeredWindowAttributes(Handle(), RGB(0xFF, 0, 0), static_cast<BYTE>(alpha), LWA_ALPHA);
+    SetLayeredWindowAttributes(Handle(), RGB(0xFF, 0, 0), static_cast<BYTE>(opacity), LWA_ALPHA);
 }
 
 void ControllerWindow::ShowAt(int x, int y) {
@@ -468,8 +474,8 @@ bool ControllerWindow::OnSetCursor(HWND over, UINT hitTest) {
 
 HBRUSH ControllerWindow::OnControlColor(HDC dc, HWND control) {
     if (control == readout_) {
-        SetTextColor(dc, controller_layout::kReadoutTextColor);
-        SetBkColor(dc, controller_layout::kReadoutBackColor);
+        SetTextColor(dc, ColorRefOf(controller_layout::kReadoutTextColor));
+        SetBkColor(dc, ColorRefOf(controller_layout::kReadoutBackColor));
         return readoutBrush_.get();
     }
     if (control == muteBox_ && muteBoxBrush_) {

@@ -29,15 +29,15 @@ public:
     // ControllerView
     [[nodiscard]] bool Create() override;
     void BringToForeground() override { SetForegroundWindow(Handle()); }
-    void SetWindowRegion(int width, int height, int ellipseWidth, int ellipseHeight) override;
-    void SetKnobRegion(int width, int height, int ellipseWidth, int ellipseHeight) override;
+    void ShapeWindow(int width, int height) override;
+    void ShapeKnob(int width, int height) override;
     [[nodiscard]] bool ShowSkin() override;
     [[nodiscard]] bool ShowKnobPicture() override;
     void SetKnobTop(Twips knobTop) override;
     void SetReadout(const std::string& caption) override;
-    void SetMuteBoxBackColor(std::uint32_t colorref) override;
+    void SetMuteBoxBackColor(Rgb color) override;
     void SetMuteBox(bool ticked) override;
-    void SetOpacity(int alpha) override;
+    void FadeTo(int opacity) override;
     void ShowAt(int x, int y) override;
     void SetTopmost(bool topmost) override;
     void MoveWindowBy(float dxTwips, float dyTwips) override;

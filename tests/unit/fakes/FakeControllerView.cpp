@@ -16,14 +16,14 @@ bool FakeControllerView::Create() {
     return true;
 }
 
-void FakeControllerView::SetWindowRegion(int w, int h, int ew, int eh) {
-    Enter("SetWindowRegion");
-    windowRegion = {w, h, ew, eh};
+void FakeControllerView::ShapeWindow(int w, int h) {
+    Enter("ShapeWindow");
+    windowRegion = {w, h};
 }
 
-void FakeControllerView::SetKnobRegion(int w, int h, int ew, int eh) {
-    Enter("SetKnobRegion");
-    knobRegion = {w, h, ew, eh};
+void FakeControllerView::ShapeKnob(int w, int h) {
+    Enter("ShapeKnob");
+    knobRegion = {w, h};
 }
 
 bool FakeControllerView::ShowSkin() {
@@ -48,9 +48,9 @@ void FakeControllerView::SetReadout(const std::string& caption) {
     readout = caption;
 }
 
-void FakeControllerView::SetMuteBoxBackColor(std::uint32_t colorref) {
+void FakeControllerView::SetMuteBoxBackColor(Rgb color) {
     Enter("SetMuteBoxBackColor");
-    muteBoxBackColor = colorref;
+    muteBoxBackColor = color;
 }
 
 void FakeControllerView::SetMuteBox(bool ticked) {
@@ -58,9 +58,9 @@ void FakeControllerView::SetMuteBox(bool ticked) {
     muteBoxTicked = ticked;
 }
 
-void FakeControllerView::SetOpacity(int alpha) {
-    Enter("SetOpacity");
-    opacities.push_back(alpha);
+void FakeControllerView::FadeTo(int opacity) {
+    Enter("FadeTo");
+    opacities.push_back(opacity);
 }
 
 void FakeControllerView::Unload() {

@@ -12,8 +12,6 @@ namespace kob::test {
 struct RegionArgs {
     int width = -1;
     int height = -1;
-    int ellipseWidth = -1;
-    int ellipseHeight = -1;
     bool operator==(const RegionArgs&) const = default;
 };
 
@@ -27,15 +25,15 @@ class FakeControllerView : public ControllerView {
 public:
     bool Create() override;
     void BringToForeground() override { foreground = true; }
-    void SetWindowRegion(int w, int h, int ew, int eh) override;
-    void SetKnobRegion(int w, int h, int ew, int eh) override;
+    void ShapeWindow(int w, int h) override;
+    void ShapeKnob(int w, int h) override;
     bool ShowSkin() override;
     bool ShowKnobPicture() override;
     void SetKnobTop(Twips top) override;
     void SetReadout(const std::string& caption) override;
-    void SetMuteBoxBackColor(std::uint32_t colorref) override;
+    void SetMuteBoxBackColor(Rgb color) override;
     void SetMuteBox(bool ticked) override;
-    void SetOpacity(int alpha) override;
+    void FadeTo(int opacity) override;
     void Unload() override;
     void ShowAt(int x, int y) override;
     void SetTopmost(bool on) override;
@@ -52,7 +50,7 @@ public:
     bool knobPictureShown = false;
     double knobTop = 470;
     std::string readout = "00";
-    std::uint32_t muteBoxBackColor = 0;
+    Rgb muteBoxBackColor;
     Point shownAt;
     bool muteBoxTicked = false;
     std::vector<int> opacities;
