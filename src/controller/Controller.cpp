@@ -40,7 +40,7 @@ std::optional<VolumeFailure> Controller::Load() {
     }
     view_.ShapeKnob(TwipsToPixels(SliderGeometry::kKnob.width, twipsPerPixelX),
                     TwipsToPixels(SliderGeometry::kKnob.height, twipsPerPixelY));
-    if (const auto failure = volume_.PrepareVolume()) {
+    if (const auto failure = volume_.LookAt(DeviceUse::Volume)) {
         return failure;
     }
     if (const auto failure = ShowVolume()) {
@@ -58,7 +58,7 @@ std::optional<VolumeFailure> Controller::Load() {
 }
 
 std::optional<VolumeFailure> Controller::LearnDeviceName(MasterVolume& volume) {
-    if (const auto failure = volume.PrepareVolume()) {
+    if (const auto failure = volume.LookAt(DeviceUse::Volume)) {
         return failure;
     }
     return volume.Volume().Failure();

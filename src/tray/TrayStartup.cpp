@@ -51,7 +51,7 @@ std::optional<Notice> TrayApp::RunStartupSteps() {
         // Silently, with its own process id: the copy already running is the one the user has.
         return Notice{"", MessageIcon::Error, facts_.ownProcessId};
     }
-    if (const auto failure = volume_.PrepareMute()) {
+    if (const auto failure = volume_.LookAt(DeviceUse::Mute)) {
         return EndingOf(*failure);
     }
     view_.EnableMuteMonitor(true);

@@ -12,11 +12,13 @@ VolumeDevice& MasterVolume::Device() {
     return *device_;
 }
 
-std::optional<VolumeFailure> MasterVolume::PrepareVolume() {
-    if (const auto failure = Device().PrepareVolume()) {
+std::optional<VolumeFailure> MasterVolume::LookAt(DeviceUse use) {
+    if (const auto failure = Device().LookAt(use)) {
         return failure;
     }
-    deviceName_ = Device().Name();
+    if (use == DeviceUse::Volume) {
+        deviceName_ = Device().Name();
+    }
     return std::nullopt;
 }
 

@@ -24,11 +24,9 @@ public:
     MasterVolume(const MasterVolume&) = delete;
     MasterVolume& operator=(const MasterVolume&) = delete;
 
-    // The start-up's look at the device, before the mute monitor follows the mute.
-    [[nodiscard]] std::optional<VolumeFailure> PrepareMute() { return Device().PrepareMute(); }
-    // The controller's look at the device at each of its loads, before it shows the volume; the device's name is
-    // learnt anew.
-    [[nodiscard]] std::optional<VolumeFailure> PrepareVolume();
+    // A look at the device for a use: the start-up's, before the mute monitor follows the mute, or the controller's
+    // at each of its loads, before it shows the volume, when the device's name is learnt anew.
+    [[nodiscard]] std::optional<VolumeFailure> LookAt(DeviceUse use);
 
     // The level in percent, 0 (silence) to 100.
     VolumeResult<int> Volume() { return Device().Percent(); }

@@ -35,6 +35,10 @@ private:
     std::optional<VolumeFailure> failure_;
 };
 
+// What the device is looked at for: the mute the start-up is about to follow, or the volume the controller is about
+// to show.
+enum class DeviceUse { Mute, Volume };
+
 // The master output as a backend reaches it: its volume in percent, its mute and its name. A call that fails says
 // why instead.
 class VolumeDevice {
@@ -43,10 +47,9 @@ public:
 
     // The device is looked at anew, as it is now, at two moments: before the mute is first followed (at start-up)
     // and before the volume is shown (at each load of the controller), so that a device changed in the meantime is
-    // noticed then. Each fails when the device cannot serve that use. Reading or setting the volume, and reading the
-    // mute, come after their own preparation; setting the mute looks at the device anew by itself.
-    [[nodiscard]] virtual std::optional<VolumeFailure> PrepareMute() = 0;
-    [[nodiscard]] virtual std::optional<VolumeFailure> PrepareVolume() = 0;
+    // noticed then. It fails when the device cannot serve the use. Reading or setting the volume, and reading the
+    // mute, come after a look for their use; setting the mute looks at the device anew by itself.
+    [[nodiscard]] virtual std::optional<VolumeFailure> LookAt(DeviceUse use) = 0;
 
     // 0 (silence) to 100.
     virtual VolumeResult<int> Percent() = 0;

@@ -85,7 +85,7 @@ TEST_F(ControllerSlotTest, TheUnseenLoadDiscoversTheVolumeControlAndUnloadsWitho
     EXPECT_EQ(windows.views.size(), 1u) << "no window is made";
     EXPECT_EQ(slot.Loaded(), nullptr);
     EXPECT_EQ(unloadsHeard, 1);
-    EXPECT_EQ(platform.volume.calls, (std::vector<std::string>{"PrepareVolume", "Percent"})) << "the volume was read";
+    EXPECT_EQ(platform.volume.calls, (std::vector<std::string>{"LookAtVolume", "Percent"})) << "the volume was read";
     EXPECT_EQ(volume.DeviceName(), "Fake Audio Mixer") << "the find named the device";
     EXPECT_EQ(platform.volume.refusedCalls, 0);
 }

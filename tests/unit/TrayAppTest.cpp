@@ -30,9 +30,9 @@ std::vector<std::string> StepsRun(const TrayAppOnFakes& c) {
                         Received(p.systemInfo.calls, "GetVersionEx"),
                         Received(p.systemInfo.calls, "GetSystemDirectory"),
                         p.processList.listings > 0,
-                        Received(p.volume.calls, "PrepareMute"),
+                        Received(p.volume.calls, "LookAtMute"),
                         Received(c.view.calls, "MuteMonitor on"),
-                        Received(p.volume.calls, "PrepareVolume"),
+                        Received(p.volume.calls, "LookAtVolume"),
                         Received(p.volume.calls, "Percent"),
                         p.process.restartRequests == 1,
                         Received(c.view.calls, "AddTrayIcon")};
@@ -70,7 +70,7 @@ TEST(TrayAppStartTest, TheStartUpLoadsTheControllerWithoutAWindowAndTheFirstClic
     ASSERT_FALSE(c.Start());
     // The load found the volume control and read the volume, without ever asking for a window: nothing was made
     // that could be shown.
-    EXPECT_TRUE(Received(c.platform.volume.calls, "PrepareVolume"));
+    EXPECT_TRUE(Received(c.platform.volume.calls, "LookAtVolume"));
     EXPECT_TRUE(Received(c.platform.volume.calls, "Percent")) << "the volume was read";
     EXPECT_TRUE(c.windows.showings.empty());
     EXPECT_FALSE(Received(c.view.calls, "BringToForeground"));

@@ -63,9 +63,9 @@ protected:
 };
 
 TEST_F(AccessibilityTest, AScreenReaderFindsTheFivePartsAndWorksTheSliderAndTheMuteBox) {
-    ASSERT_EQ(p.volume.PrepareVolume(), std::nullopt);
+    ASSERT_EQ(p.volume.LookAt(DeviceUse::Volume), std::nullopt);
     EXPECT_EQ(p.volume.SetVolume(45), std::nullopt);
-    ASSERT_EQ(p.volume.PrepareMute(), std::nullopt);
+    ASSERT_EQ(p.volume.LookAt(DeviceUse::Mute), std::nullopt);
     EXPECT_EQ(p.volume.SetMuted(false), std::nullopt);
     showing.Load();
     ASSERT_TRUE(showing.Loaded());

@@ -73,7 +73,7 @@ protected:
 };
 
 TEST_F(EndpointVolumeTest, TheLevelIsTheEndpointsScalarInHundredthsAndTheMuteItsOwn) {
-    ASSERT_EQ(device.PrepareVolume(), std::nullopt);
+    ASSERT_EQ(device.LookAt(DeviceUse::Volume), std::nullopt);
     // Between whole percents the nearest is shown, an exact half the even one.
     for (auto [scalar, percent] : {std::pair{0.0f, 0},
                                    {0.5f, 50},
@@ -100,14 +100,14 @@ TEST_F(EndpointVolumeTest, TheLevelIsTheEndpointsScalarInHundredthsAndTheMuteIts
 
 TEST_F(EndpointVolumeTest, TheDevicesNameIsItsWholeFriendlyName) {
     endpoint.name = "Speakers (Realtek High Definition Audio)"; // longer than a mixer's name field
-    ASSERT_EQ(device.PrepareMute(), std::nullopt);
-    ASSERT_EQ(device.PrepareVolume(), std::nullopt);
+    ASSERT_EQ(device.LookAt(DeviceUse::Mute), std::nullopt);
+    ASSERT_EQ(device.LookAt(DeviceUse::Volume), std::nullopt);
     EXPECT_EQ(device.Name(), "Speakers (Realtek High Definition Audio)");
     EXPECT_EQ(endpoint.resolves, 1) << "the endpoint is looked for at the first preparation only";
 }
 
 TEST_F(EndpointVolumeTest, ADeviceThatGoesAndComesBackIsFoundAgainAndNoDeviceAtAllFailsAsWinmmWould) {
-    ASSERT_EQ(device.PrepareVolume(), std::nullopt);
+    ASSERT_EQ(device.LookAt(DeviceUse::Volume), std::nullopt);
     endpoint.device = 2; // headphones plugged in: another default device
     endpoint.level = 0.5f;
     EXPECT_EQ(device.Percent().Value(), 50) << "read from the new default device";
@@ -125,8 +125,8 @@ TEST_F(EndpointVolumeTest, ADeviceThatGoesAndComesBackIsFoundAgainAndNoDeviceAtA
     FakeEndpoint none;
     none.present = false;
     EndpointVolume noDevice{none};
-    EXPECT_EQ(noDevice.PrepareVolume(), VolumeFailure::NoDevice);
-    EXPECT_EQ(noDevice.PrepareMute(), VolumeFailure::NoDevice);
+    EXPECT_EQ(noDevice.LookAt(DeviceUse::Volume), VolumeFailure::NoDevice);
+    EXPECT_EQ(noDevice.LookAt(DeviceUse::Mute), VolumeFailure::NoDevice);
 }
 
 TEST(EndpointChoice, TheEndpointStandsForTheMasterWhenItReadsAndTellsItsStepsChosenAtTheFirstFindWithoutAWrite) {
@@ -143,15 +143,15 @@ TEST(EndpointChoice, TheEndpointStandsForTheMasterWhenItReadsAndTellsItsStepsCho
         FakePlatform p;
         MasterVolume volume{[&]() -> VolumeDevice& { return ChooseBackend(endpoint, onEndpoint, p.volume); }};
         EXPECT_EQ(endpoint.resolves, 0) << "nothing is asked before the first find";
-        EXPECT_EQ(volume.PrepareMute(), std::nullopt);
+        EXPECT_EQ(volume.LookAt(DeviceUse::Mute), std::nullopt);
         const auto& winmmCalls = p.volume.calls;
-        EXPECT_EQ(std::count(winmmCalls.begin(), winmmCalls.end(), "PrepareMute") != 0, !row.chosen)
+        EXPECT_EQ(std::count(winmmCalls.begin(), winmmCalls.end(), "LookAtMute") != 0, !row.chosen)
             << "the winmm mixer stands in";
         EXPECT_EQ(endpoint.writes + p.volume.writes, 0) << "the choice writes nothing";
         // The choice stands for the run, whatever the endpoint would answer later.
         endpoint.present = endpoint.readable = endpoint.tellsSteps = !row.chosen;
-        (void)volume.PrepareVolume();
-        EXPECT_EQ(std::count(winmmCalls.begin(), winmmCalls.end(), "PrepareVolume") != 0, !row.chosen);
+        (void)volume.LookAt(DeviceUse::Volume);
+        EXPECT_EQ(std::count(winmmCalls.begin(), winmmCalls.end(), "LookAtVolume") != 0, !row.chosen);
     }
 }
 

@@ -35,7 +35,7 @@ int main(int argc, char** argv) {
         LoadLibraryA("msacm32.dll");
     }
     kob::WinmmVolume mixer;
-    (void)mixer.PrepareVolume();
+    (void)mixer.LookAt(kob::DeviceUse::Volume);
     (void)kob::Win32ProcessList().ListIds();
     if (IAccessible* desktop = kob::accessibility::CreateStandardObject(GetDesktopWindow(), OBJID_CLIENT)) {
         desktop->Release();

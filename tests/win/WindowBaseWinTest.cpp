@@ -368,7 +368,7 @@ TEST_F(ControllerWindowTest, AClickOnTheMuteBoxMutesTheMasterAndTicksTheBox) {
     ASSERT_NE(box, nullptr);
     SendMessageA(box, BM_CLICK, 0, 0);
     EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_CHECKED);
-    ASSERT_EQ(p.volume.PrepareMute(), std::nullopt);
+    ASSERT_EQ(p.volume.LookAt(DeviceUse::Mute), std::nullopt);
     EXPECT_TRUE(p.volume.Muted().Value());
     EXPECT_EQ(p.volume.SetVolume(30), std::nullopt);
     EXPECT_EQ(p.volume.Volume().Value(), 30) << "the slider keeps the volume control";

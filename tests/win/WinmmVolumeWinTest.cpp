@@ -20,8 +20,8 @@ namespace {
 
 TEST(WinmmVolume, TheVolumeAndTheMuteAreTwoControlsOfTheSameDevice) {
     WinmmVolume device;
-    ASSERT_EQ(device.PrepareMute(), std::nullopt);
-    ASSERT_EQ(device.PrepareVolume(), std::nullopt);
+    ASSERT_EQ(device.LookAt(DeviceUse::Mute), std::nullopt);
+    ASSERT_EQ(device.LookAt(DeviceUse::Volume), std::nullopt);
     EXPECT_EQ(device.SetPercent(30), std::nullopt);
     EXPECT_EQ(device.SetMuted(true), std::nullopt);
     EXPECT_TRUE(device.Muted().Value());
@@ -61,9 +61,9 @@ TEST(WinmmVolume, WinmmAcceptsThePublishedControlRecordSizeAndRejectsALongerOne)
 TEST(WinmmVolume, AThousandFindsKeepWorking) {
     WinmmVolume device;
     for (int i = 0; i < 1000; ++i) {
-        ASSERT_EQ(i % 2 ? device.SetMuted(false) : device.PrepareVolume(), std::nullopt) << i;
+        ASSERT_EQ(i % 2 ? device.SetMuted(false) : device.LookAt(DeviceUse::Volume), std::nullopt) << i;
     }
-    ASSERT_EQ(device.PrepareMute(), std::nullopt);
+    ASSERT_EQ(device.LookAt(DeviceUse::Mute), std::nullopt);
     const VolumeResult<int> percent = device.Percent();
     EXPECT_TRUE(!percent.Failure() && percent.Value() >= 0 && percent.Value() <= 100);
     EXPECT_EQ(device.Muted().Failure(), std::nullopt);
@@ -73,7 +73,7 @@ TEST(WinmmVolume, AThousandFindsKeepWorking) {
 // The backend's own scale on Wine's mixer, which keeps the value as a float (45874 reads back 45873).
 TEST(WinmmVolume, EachPercentWrittenReadsBackAsItself) {
     WinmmVolume device;
-    ASSERT_EQ(device.PrepareVolume(), std::nullopt);
+    ASSERT_EQ(device.LookAt(DeviceUse::Volume), std::nullopt);
     for (int percent = 0; percent <= 100; ++percent) {
         EXPECT_EQ(device.SetPercent(percent), std::nullopt);
         EXPECT_EQ(device.Percent().Value(), percent);
@@ -215,9 +215,9 @@ struct OnCountingMixer {
 TEST(WinmmVolumeCounted, OneHandleServesEveryFindAndIsClosedOnceWhenTheBackendGoes) {
     OnCountingMixer c;
     WinmmVolume& device = *c.device;
-    ASSERT_EQ(device.PrepareMute(), std::nullopt);
+    ASSERT_EQ(device.LookAt(DeviceUse::Mute), std::nullopt);
     for (int i = 0; i < 1000; ++i) {
-        ASSERT_EQ(device.PrepareVolume(), std::nullopt);
+        ASSERT_EQ(device.LookAt(DeviceUse::Volume), std::nullopt);
         ASSERT_EQ(device.SetPercent(50), std::nullopt);
         ASSERT_EQ(device.Percent().Failure(), std::nullopt);
         ASSERT_EQ(device.SetMuted(i % 2 == 0), std::nullopt);
@@ -246,10 +246,10 @@ TEST(WinmmVolumeCounted, EachUseMakesTheMixerCallsOfItsMomentInTheirOrder) {
         std::vector<std::string> calls;
     } uses[] = {
         {"the start-up's preparation of the mute",
-         [](WinmmVolume& d) { (void)d.PrepareMute(); },
+         [](WinmmVolume& d) { (void)d.LookAt(DeviceUse::Mute); },
          {"open", "line", "controls mute"}},
         {"a load's preparation of the volume",
-         [](WinmmVolume& d) { (void)d.PrepareVolume(); },
+         [](WinmmVolume& d) { (void)d.LookAt(DeviceUse::Volume); },
          {"line", "controls volume"}},
         {"reading the volume", [](WinmmVolume& d) { (void)d.Percent(); }, {"get 7"}},
         {"setting it", [](WinmmVolume& d) { (void)d.SetPercent(70); }, {"set 7=45874"}},
@@ -268,7 +268,7 @@ TEST(WinmmVolumeCounted, EachUseMakesTheMixerCallsOfItsMomentInTheirOrder) {
 
 TEST(WinmmVolumeCounted, PercentsGoToTheMixersScaleAndBackRoundedHalfToEven) {
     OnCountingMixer c;
-    ASSERT_EQ(c.device->PrepareVolume(), std::nullopt);
+    ASSERT_EQ(c.device->LookAt(DeviceUse::Volume), std::nullopt);
     const std::pair<int, LONG> worked[] = {{100, 65535}, {99, 64880}, {70, 45874}, {50, 32768},
                                            {30, 19660},  {1, 655},    {0, 0}};
     for (const auto& [percent, value] : worked) {
@@ -319,10 +319,10 @@ TEST(WinmmVolumeCounted, AFindWhoseCallFailsOpensTheDeviceAgainOnceAndAFailureTh
         SCOPED_TRACE(k.name);
         OnCountingMixer c;
         WinmmVolume& device = *c.device;
-        ASSERT_EQ(device.PrepareMute(), std::nullopt);
+        ASSERT_EQ(device.LookAt(DeviceUse::Mute), std::nullopt);
         const HMIXER kept = *c.mixer.openHandles.begin();
         k.arrange(c.mixer, kept);
-        EXPECT_EQ(device.PrepareVolume(), k.failure);
+        EXPECT_EQ(device.LookAt(DeviceUse::Volume), k.failure);
         if (!k.failure) {
             EXPECT_EQ(device.Percent().Value(), 100);
             EXPECT_FALSE(device.Muted().Value());
@@ -346,8 +346,8 @@ TEST(WinmmVolumeCounted, AValueCallTheMixerRefusesFailsWithoutOpeningTheDeviceAg
     };
     for (const auto& call : calls) {
         OnCountingMixer c;
-        ASSERT_EQ(c.device->PrepareMute(), std::nullopt);
-        ASSERT_EQ(c.device->PrepareVolume(), std::nullopt);
+        ASSERT_EQ(c.device->LookAt(DeviceUse::Mute), std::nullopt);
+        ASSERT_EQ(c.device->LookAt(DeviceUse::Volume), std::nullopt);
         c.mixer.valueResult = MMSYSERR_ERROR;
         EXPECT_EQ(call.act(*c.device), call.failure);
         EXPECT_EQ(c.mixer.opens, 1) << "a value call does not open the device again";

@@ -15,8 +15,8 @@ class EndpointVolume : public VolumeDevice {
 public:
     explicit EndpointVolume(AudioEndpoint& endpoint) : endpoint_(endpoint) {}
 
-    std::optional<VolumeFailure> PrepareMute() override { return Connect(); }
-    std::optional<VolumeFailure> PrepareVolume() override { return Connect(); }
+    // Both uses are served by the one endpoint.
+    std::optional<VolumeFailure> LookAt(DeviceUse) override { return Connect(); }
     VolumeResult<int> Percent() override;
     std::optional<VolumeFailure> SetPercent(int percent) override;
     VolumeResult<bool> Muted() override;

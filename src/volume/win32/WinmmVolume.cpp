@@ -95,11 +95,10 @@ WinmmVolume::~WinmmVolume() {
     }
 }
 
-std::optional<VolumeFailure> WinmmVolume::PrepareMute() {
-    return Find(MIXERCONTROL_CONTROLTYPE_MUTE, muteId_);
-}
-
-std::optional<VolumeFailure> WinmmVolume::PrepareVolume() {
+std::optional<VolumeFailure> WinmmVolume::LookAt(DeviceUse use) {
+    if (use == DeviceUse::Mute) {
+        return Find(MIXERCONTROL_CONTROLTYPE_MUTE, muteId_);
+    }
     return Find(MIXERCONTROL_CONTROLTYPE_VOLUME, volumeId_);
 }
 

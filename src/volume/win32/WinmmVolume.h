@@ -26,7 +26,7 @@ struct MixerCalls {
 MixerCalls SystemMixerCalls();
 
 // The master volume as the volume and mute controls of mixer device 0's speakers line, in the published ANSI
-// records, on the mixer's scale of 0 to 65535. Preparing a use finds its control on the line (and the device's name)
+// records, on the mixer's scale of 0 to 65535. A look for a use finds its control on the line (and the device's name)
 // anew; so does setting the mute, which finds the mute control, writes it, and finds the volume control again. The
 // functions are loaded at the first find, so the program loads winmm.dll only when it uses the mixer. One mixer
 // handle serves the whole run: opened at the first find, reused by every later one, opened anew only when a find's
@@ -39,8 +39,8 @@ public:
     WinmmVolume& operator=(const WinmmVolume&) = delete;
     ~WinmmVolume() override;
 
-    std::optional<VolumeFailure> PrepareMute() override;
-    std::optional<VolumeFailure> PrepareVolume() override;
+    // Finds the control the use needs: the mute control, or the volume control.
+    std::optional<VolumeFailure> LookAt(DeviceUse use) override;
     VolumeResult<int> Percent() override;
     std::optional<VolumeFailure> SetPercent(int percent) override;
     VolumeResult<bool> Muted() override;

@@ -42,13 +42,12 @@ bool FakeVolumeDevice::Refuses(bool prepared) {
     return !prepared;
 }
 
-std::optional<VolumeFailure> FakeVolumeDevice::PrepareMute() {
-    calls.push_back("PrepareMute");
-    return Prepare(hasMute, mutePrepared_);
-}
-
-std::optional<VolumeFailure> FakeVolumeDevice::PrepareVolume() {
-    calls.push_back("PrepareVolume");
+std::optional<VolumeFailure> FakeVolumeDevice::LookAt(DeviceUse use) {
+    if (use == DeviceUse::Mute) {
+        calls.push_back("LookAtMute");
+        return Prepare(hasMute, mutePrepared_);
+    }
+    calls.push_back("LookAtVolume");
     return Prepare(hasVolume, volumePrepared_);
 }
 

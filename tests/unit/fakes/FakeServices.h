@@ -68,8 +68,7 @@ public:
 // It refuses a use of the volume or the mute that was never prepared, and counts such calls.
 class FakeVolumeDevice : public VolumeDevice {
 public:
-    std::optional<VolumeFailure> PrepareMute() override;
-    std::optional<VolumeFailure> PrepareVolume() override;
+    std::optional<VolumeFailure> LookAt(DeviceUse use) override;
     VolumeResult<int> Percent() override;
     std::optional<VolumeFailure> SetPercent(int value) override;
     VolumeResult<bool> Muted() override;
