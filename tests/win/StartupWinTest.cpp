@@ -8,6 +8,7 @@
 #include <objbase.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -63,23 +64,41 @@ BOOL CALLBACK CountVisible(HWND window, LPARAM count) {
     return TRUE;
 }
 
-TEST(StartupWinTest, TheControllersLoadNamesTheDeviceForAboutWithoutAnyControllerWindow) {
-    ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
-    {
-        CoreAudioEndpoint endpoint;
-        ASSERT_TRUE(endpoint.Resolve()) << "the Core Audio endpoint of the null device";
-        const std::string name = endpoint.FriendlyName();
-        ASSERT_FALSE(name.empty());
-        EndpointVolume volume(endpoint);
-
-        TrayAppOnFakes fakes;
-        FakePlatform& p = fakes.platform;
-        Win32Screen screen;
-        TrayWindowTellingAbout trayWindow(
+// The program's tray window on Wine's null audio device, over fake settings and boxes.
+class StartupWinTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+        endpoint = std::make_unique<CoreAudioEndpoint>();
+        ASSERT_TRUE(endpoint->Resolve()) << "the Core Audio endpoint of the null device";
+        volume = std::make_unique<EndpointVolume>(*endpoint);
+        trayWindow = std::make_unique<TrayWindowTellingAbout>(
             GetModuleHandleA(nullptr),
-            {p.messages, p.process, p.settings, p.processList, p.systemInfo, p.modulePath, p.launcher},
-            [&]() -> VolumeDevice& { return volume; }, {screen, p.settings, p.launcher},
+            TrayAppServices{p.messages, p.process, p.settings, p.processList, p.systemInfo, p.modulePath, p.launcher},
+            [this]() -> VolumeDevice& { return *volume; }, ControllerServices{screen, p.settings, p.launcher},
             NewControllerWindows(GetModuleHandleA(nullptr), screen));
+    }
+    void TearDown() override {
+        trayWindow.reset();
+        volume.reset();
+        // COM's objects go before COM does.
+        endpoint.reset();
+        CoUninitialize();
+    }
+
+    std::unique_ptr<CoreAudioEndpoint> endpoint;
+    std::unique_ptr<EndpointVolume> volume;
+    TrayAppOnFakes fakes;
+    FakePlatform& p = fakes.platform;
+    Win32Screen screen;
+    std::unique_ptr<TrayWindowTellingAbout> trayWindow;
+};
+
+TEST_F(StartupWinTest, TheControllersLoadNamesTheDeviceForAboutWithoutAnyControllerWindow) {
+    {
+        const std::string name = endpoint->FriendlyName();
+        ASSERT_FALSE(name.empty());
+        TrayWindowTellingAbout& trayWindow = *this->trayWindow;
 
         WindowEvents events;
         g_events = &events;
@@ -110,23 +129,12 @@ TEST(StartupWinTest, TheControllersLoadNamesTheDeviceForAboutWithoutAnyControlle
         EXPECT_EQ(trayWindow.aboutNames, name);
         EXPECT_EQ(FindWindowA("DrovoVC3Controller", nullptr), nullptr);
     }
-    CoUninitialize();
 }
 
-TEST(StartupWinTest, CreationAndDestructionMessagesOfAnotherProgramLeaveTheTrayAndTheControllerWorking) {
-    ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+TEST_F(StartupWinTest, CreationAndDestructionMessagesOfAnotherProgramLeaveTheTrayAndTheControllerWorking) {
     {
-        CoreAudioEndpoint endpoint;
-        ASSERT_TRUE(endpoint.Resolve());
-        EndpointVolume volume(endpoint);
-        TrayAppOnFakes fakes;
-        FakePlatform& p = fakes.platform;
-        Win32Screen screen;
-        TrayWindow trayWindow(
-            GetModuleHandleA(nullptr),
-            {p.messages, p.process, p.settings, p.processList, p.systemInfo, p.modulePath, p.launcher},
-            [&]() -> VolumeDevice& { return volume; }, {screen, p.settings, p.launcher},
-            NewControllerWindows(GetModuleHandleA(nullptr), screen));
+        TrayWindowTellingAbout& trayWindow = *this->trayWindow;
+        EndpointVolume& volume = *this->volume;
         trayWindow.Start();
         trayWindow.Logic().OnTrayIconEvent(TrayIconEvent::LeftButtonUp);
         const HWND tray = trayWindow.Handle();
@@ -151,7 +159,6 @@ TEST(StartupWinTest, CreationAndDestructionMessagesOfAnotherProgramLeaveTheTrayA
         EXPECT_EQ(quit.wParam, 0u);
         EXPECT_TRUE(p.messages.shown.empty());
     }
-    CoUninitialize();
 }
 
 } // namespace
