@@ -23,10 +23,10 @@ constexpr const char* kMsgLogonStartStays = "Drovo Volume Controller 3.0 will st
 bool WriteRunValue(RegistryKey& key, ModulePathService& modulePath) {
     if (const auto path = modulePath.ExactNarrowExecutablePath(PathForm::Long)) {
         const std::string quoted = "\"" + FolderOf(*path) + "\\" + BaseNameOf(*path) + ".exe\"";
-        return key.WriteText(kRunValueName, quoted).Ok();
+        return !key.WriteText(kRunValueName, quoted);
     }
     const std::u16string wide = modulePath.WideExecutablePath();
-    return !wide.empty() && key.WriteWideText(kRunValueName, u"\"" + wide + u"\"").Ok();
+    return !wide.empty() && !key.WriteWideText(kRunValueName, u"\"" + wide + u"\"");
 }
 
 TextValue ReadRunValue(RegistryKey& key) {
@@ -50,9 +50,9 @@ void Settings::DeleteUserRunValue() {
 
 void Settings::RegisterForEveryone() {
     bool machineValue = false;
-    const RegistryResult opened = WithKey(registry_, RegistryRoot::LocalMachine, kRunKey, RegistryAccess::Write,
-                                          [&](RegistryKey& key) { machineValue = WriteRunValue(key, modulePath_); });
-    if (opened.outcome == RegistryOutcome::AccessDenied) {
+    const auto notOpened = WithKey(registry_, RegistryRoot::LocalMachine, kRunKey, RegistryAccess::Write,
+                                   [&](RegistryKey& key) { machineValue = WriteRunValue(key, modulePath_); });
+    if (notOpened && notOpened->kind == RegistryFailure::Kind::AccessDenied) {
         // A value for everyone is left as it is: it starts the program at this user's log-on too.
         machineValue = MachineRunValueExists();
         if (!machineValue) {
@@ -83,24 +83,24 @@ void Settings::EnableLogonStart() {
 }
 
 std::optional<Notice> Settings::DisableLogonStart() {
-    // Why the machine-wide value is still there, or Ok.
-    RegistryResult kept;
-    const RegistryResult opened =
+    // Why the machine-wide value is still there, if it is.
+    std::optional<RegistryFailure> kept;
+    const auto notOpened =
         WithKey(registry_, RegistryRoot::LocalMachine, kRunKey, RegistryAccess::Write, [&](RegistryKey& key) {
-            const RegistryResult deleted = key.DeleteValue(kRunValueName);
-            if (deleted.outcome != RegistryOutcome::NotFound) {
-                kept = deleted;
+            const RegistryChange notDeleted = key.DeleteValue(kRunValueName);
+            if (notDeleted && notDeleted->kind != RegistryFailure::Kind::NotFound) {
+                kept = notDeleted;
             }
         });
-    if (!opened.Ok() && opened.outcome != RegistryOutcome::NotFound && MachineRunValueExists()) {
-        kept = opened;
+    if (notOpened && notOpened->kind != RegistryFailure::Kind::NotFound && MachineRunValueExists()) {
+        kept = notOpened;
     }
     DeleteUserRunValue();
-    if (kept.Ok()) {
+    if (!kept) {
         return std::nullopt;
     }
     // The box is about to show the value as still there: the user learns why.
-    return Notice{kMsgLogonStartStays + kept.reason, MessageIcon::Exclamation, std::nullopt};
+    return Notice{kMsgLogonStartStays + kept->reason, MessageIcon::Exclamation, std::nullopt};
 }
 
 bool Settings::StartsAtLogon() {

@@ -7,17 +7,17 @@
 
 namespace kob {
 
-// How a registry operation ended.
-enum class RegistryOutcome { Ok, NotFound, AccessDenied, Failed };
-
-struct RegistryResult {
-    RegistryOutcome outcome = RegistryOutcome::Ok;
-    // The system's own description of an AccessDenied or Failed outcome ("Access is denied."), for telling the
-    // user why.
+// Why the registry did not do what it was asked: the key or value is not there, the user may not, or something else.
+struct RegistryFailure {
+    enum class Kind { NotFound, AccessDenied, Other };
+    Kind kind = Kind::Other;
+    // The system's own words for a refusal or another failure ("Access is denied."), for telling the user why; empty
+    // for a key or value that is not there.
     std::string reason;
-
-    bool Ok() const { return outcome == RegistryOutcome::Ok; }
 };
+
+// What a change of a value leaves to its caller: nothing when it was made, else why not.
+using RegistryChange = std::optional<RegistryFailure>;
 
 // A text value as a reader finds it: whether it is there, and its text when it is no longer than the reader takes.
 struct TextValue {
@@ -41,12 +41,12 @@ public:
     // but has no text.
     virtual TextValue ReadText(const std::string& name, std::size_t longestText) = 0;
     // A four-byte DWORD value.
-    virtual RegistryResult WriteDword(const std::string& name, std::uint32_t value) = 0;
+    virtual RegistryChange WriteDword(const std::string& name, std::uint32_t value) = 0;
     // A text value in the ANSI code page, stored with its NUL.
-    virtual RegistryResult WriteText(const std::string& name, const std::string& text) = 0;
+    virtual RegistryChange WriteText(const std::string& name, const std::string& text) = 0;
     // A text value stored as UTF-16 with its NUL, for text no ANSI code page spells.
-    virtual RegistryResult WriteWideText(const std::string& name, const std::u16string& text) = 0;
-    virtual RegistryResult DeleteValue(const std::string& name) = 0;
+    virtual RegistryChange WriteWideText(const std::string& name, const std::u16string& text) = 0;
+    virtual RegistryChange DeleteValue(const std::string& name) = 0;
 };
 
 } // namespace kob

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
+#include <variant>
 
 #include "settings/RegistryKey.h"
 
@@ -14,11 +16,8 @@ enum class RegistryRoot { CurrentUser, LocalMachine };
 // What a key is opened for: reading its values, or writing and deleting them.
 enum class RegistryAccess { Read, Write };
 
-// A key the registry opened, or why it did not: the key is there exactly when the result is Ok.
-struct OpenedKey {
-    std::unique_ptr<RegistryKey> key;
-    RegistryResult result;
-};
+// A key the registry opened, or why it did not.
+using OpenedKey = std::variant<std::unique_ptr<RegistryKey>, RegistryFailure>;
 
 // The registry's existing keys. Nothing here creates a key.
 class RegistryService {
@@ -28,15 +27,16 @@ public:
 };
 
 // Opens the key, runs the operation on it and closes it, whatever way the operation leaves; a key that cannot be
-// opened runs nothing. The result is the opening's.
+// opened runs nothing. Nothing is returned when the key opened, else why it did not.
 template <typename Operation>
-RegistryResult WithKey(RegistryService& registry, RegistryRoot root, const char* subKey, RegistryAccess access,
-                       Operation&& operation) {
-    const OpenedKey opened = registry.OpenKey(root, subKey, access);
-    if (opened.key) {
-        std::forward<Operation>(operation)(*opened.key);
+std::optional<RegistryFailure> WithKey(RegistryService& registry, RegistryRoot root, const char* subKey,
+                                       RegistryAccess access, Operation&& operation) {
+    OpenedKey opened = registry.OpenKey(root, subKey, access);
+    if (auto* failure = std::get_if<RegistryFailure>(&opened)) {
+        return std::move(*failure);
     }
-    return opened.result;
+    std::forward<Operation>(operation)(*std::get<std::unique_ptr<RegistryKey>>(opened));
+    return std::nullopt;
 }
 
 } // namespace kob

@@ -135,13 +135,13 @@ TEST(SettingsTest, AMachineValueTooLongToReadStillKeepsAUserWhoMayNotWriteItFrom
 
 TEST(SettingsTest, RunKeysThatCannotBeOpenedForAnotherReasonThanAccessGetNothing) {
     Installed p;
-    p.registry.rootOpenOutcomes = {{HKLM, RegistryOutcome::Failed}};
+    p.registry.rootOpenFailures = {{HKLM, RegistryFailure::Kind::Other}};
     p.settings.EnableLogonStart();
     EXPECT_EQ(p.UserRun(), "");
 
-    p.registry.rootOpenOutcomes.clear();
+    p.registry.rootOpenFailures.clear();
     p.registry.SetText(HKLM, kRunKeyPath, kTitle, "x");
-    p.registry.openOutcome = RegistryOutcome::Failed;
+    p.registry.openFailure = RegistryFailure::Kind::Other;
     p.settings.EnableLogonStart();
     EXPECT_FALSE(p.settings.DisableLogonStart());
     EXPECT_EQ(p.MachineRun(), "x");
@@ -257,7 +257,7 @@ TEST(SettingsTest, EveryOperationClosesWhatItOpensOnEveryBranch) {
                 p.registry.SetText(HKLM, kRunKeyPath, kTitle, "a");
             }
             if (setup == Setup::WritesFail) {
-                p.registry.writeOutcome = RegistryOutcome::AccessDenied;
+                p.registry.writeFailure = RegistryFailure::Kind::AccessDenied;
             }
             operation.run(p.settings);
             EXPECT_TRUE(p.registry.openKeys == 0);

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <variant>
 #include <vector>
 
 #include "RealSystemPlatform.h"
@@ -226,11 +227,12 @@ TEST_F(SettingsWinTest, AProgramKeyTheUserMayOnlyReadStillGivesItsSettingsAndRef
     settings.SaveControllerState(ControllerState::OnTop);
     EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, kProgramKeyPath, "ontopstat").result, ERROR_FILE_NOT_FOUND);
     // The refusal, as the adapter reports it, with the system's own words.
-    const OpenedKey refused =
+    const OpenedKey opened =
         platform.registry.OpenKey(RegistryRoot::CurrentUser, kProgramKeyPath, RegistryAccess::Write);
-    EXPECT_FALSE(refused.key);
-    EXPECT_EQ(refused.result.outcome, RegistryOutcome::AccessDenied);
-    EXPECT_FALSE(refused.result.reason.empty());
+    const auto* refused = std::get_if<RegistryFailure>(&opened);
+    ASSERT_TRUE(refused);
+    EXPECT_EQ(refused->kind, RegistryFailure::Kind::AccessDenied);
+    EXPECT_FALSE(refused->reason.empty());
 }
 
 TEST_F(SettingsWinTest, WritersNeverCreateTheProgramKey) {

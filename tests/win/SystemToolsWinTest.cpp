@@ -4,7 +4,9 @@
 #include <windows.h>
 
 #include <fstream>
+#include <memory>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "RealSystemPlatform.h"
@@ -140,8 +142,9 @@ TEST(SystemTools, AWideRunValueReadsBackExactly) {
     {
         const OpenedKey opened =
             p.registry.OpenKey(RegistryRoot::CurrentUser, "Software\\KobWideTest", RegistryAccess::Write);
-        ASSERT_TRUE(opened.key);
-        EXPECT_TRUE(opened.key->WriteWideText("Drovo Volume Controller 3.0", text).Ok());
+        const auto* key = std::get_if<std::unique_ptr<RegistryKey>>(&opened);
+        ASSERT_TRUE(key);
+        EXPECT_FALSE((*key)->WriteWideText("Drovo Volume Controller 3.0", text).has_value());
     }
     wchar_t read[64] = {};
     DWORD size = sizeof(read);

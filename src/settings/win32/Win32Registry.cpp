@@ -16,17 +16,23 @@ HKEY RootKey(RegistryRoot root) {
     return root == RegistryRoot::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
 }
 
-RegistryResult ResultOf(LONG code) {
+// The failure a code of the registry's functions stands for; not to be asked for ERROR_SUCCESS.
+RegistryFailure FailureOf(LONG code) {
     switch (code) {
-    case ERROR_SUCCESS:
-        return {};
     case ERROR_FILE_NOT_FOUND:
-        return {RegistryOutcome::NotFound, ""};
+        return {RegistryFailure::Kind::NotFound, ""};
     case ERROR_ACCESS_DENIED:
-        return {RegistryOutcome::AccessDenied, SystemErrorText(static_cast<DWORD>(code))};
+        return {RegistryFailure::Kind::AccessDenied, SystemErrorText(static_cast<DWORD>(code))};
     default:
-        return {RegistryOutcome::Failed, SystemErrorText(static_cast<DWORD>(code))};
+        return {RegistryFailure::Kind::Other, SystemErrorText(static_cast<DWORD>(code))};
     }
+}
+
+RegistryChange ChangeOf(LONG code) {
+    if (code == ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    return FailureOf(code);
 }
 
 struct KeyCloser {
@@ -38,10 +44,10 @@ public:
     explicit Win32RegistryKey(HKEY key) : key_(key) {}
     std::optional<std::uint32_t> ReadNumber(const std::string& name) override;
     TextValue ReadText(const std::string& name, std::size_t longestText) override;
-    RegistryResult WriteDword(const std::string& name, std::uint32_t value) override;
-    RegistryResult WriteText(const std::string& name, const std::string& text) override;
-    RegistryResult WriteWideText(const std::string& name, const std::u16string& text) override;
-    RegistryResult DeleteValue(const std::string& name) override;
+    RegistryChange WriteDword(const std::string& name, std::uint32_t value) override;
+    RegistryChange WriteText(const std::string& name, const std::string& text) override;
+    RegistryChange WriteWideText(const std::string& name, const std::u16string& text) override;
+    RegistryChange DeleteValue(const std::string& name) override;
 
 private:
     // Queries the value into a zeroed buffer of that many bytes, whatever type it is stored as: the system's code,
@@ -85,28 +91,28 @@ TextValue Win32RegistryKey::ReadText(const std::string& name, std::size_t longes
     return {true, text};
 }
 
-RegistryResult Win32RegistryKey::WriteDword(const std::string& name, std::uint32_t value) {
+RegistryChange Win32RegistryKey::WriteDword(const std::string& name, std::uint32_t value) {
     const DWORD data = value;
-    return ResultOf(
+    return ChangeOf(
         RegSetValueExA(key_.get(), name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof(data)));
 }
 
-RegistryResult Win32RegistryKey::WriteText(const std::string& name, const std::string& text) {
+RegistryChange Win32RegistryKey::WriteText(const std::string& name, const std::string& text) {
     // The byte count includes the terminating NUL.
-    return ResultOf(RegSetValueExA(key_.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+    return ChangeOf(RegSetValueExA(key_.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
                                    static_cast<DWORD>(text.size() + 1)));
 }
 
-RegistryResult Win32RegistryKey::WriteWideText(const std::string& name, const std::u16string& text) {
+RegistryChange Win32RegistryKey::WriteWideText(const std::string& name, const std::u16string& text) {
     // The value names the program uses are plain ASCII.
     const std::wstring wideName(name.begin(), name.end());
     const std::wstring data(text.begin(), text.end());
-    return ResultOf(RegSetValueExW(key_.get(), wideName.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+    return ChangeOf(RegSetValueExW(key_.get(), wideName.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
                                    static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t))));
 }
 
-RegistryResult Win32RegistryKey::DeleteValue(const std::string& name) {
-    return ResultOf(RegDeleteValueA(key_.get(), name.c_str()));
+RegistryChange Win32RegistryKey::DeleteValue(const std::string& name) {
+    return ChangeOf(RegDeleteValueA(key_.get(), name.c_str()));
 }
 
 } // namespace
@@ -116,9 +122,9 @@ OpenedKey Win32Registry::OpenKey(RegistryRoot root, const std::string& subKey, R
     const REGSAM rights = access == RegistryAccess::Read ? KEY_READ : KEY_WRITE;
     const LONG result = RegOpenKeyExA(RootKey(root), subKey.c_str(), 0, rights, &opened);
     if (result != ERROR_SUCCESS) {
-        return {nullptr, ResultOf(result)};
+        return FailureOf(result);
     }
-    return {std::make_unique<Win32RegistryKey>(opened), {}};
+    return std::make_unique<Win32RegistryKey>(opened);
 }
 
 } // namespace kob

@@ -11,14 +11,14 @@ namespace kob::test {
 
 namespace {
 
-RegistryResult Outcome(RegistryOutcome outcome) {
-    switch (outcome) {
-    case RegistryOutcome::AccessDenied:
-        return {outcome, "Access is denied."};
-    case RegistryOutcome::Failed:
-        return {outcome, "Error"};
+RegistryFailure Failure(RegistryFailure::Kind kind) {
+    switch (kind) {
+    case RegistryFailure::Kind::AccessDenied:
+        return {kind, "Access is denied."};
+    case RegistryFailure::Kind::Other:
+        return {kind, "Error"};
     default:
-        return {outcome, ""};
+        return {kind, ""};
     }
 }
 
@@ -60,13 +60,13 @@ public:
         }
         return value;
     }
-    RegistryResult WriteDword(const std::string& name, std::uint32_t value) override {
+    RegistryChange WriteDword(const std::string& name, std::uint32_t value) override {
         return Store(name, {StoredValue::Kind::Dword, DwordBytes(value)});
     }
-    RegistryResult WriteText(const std::string& name, const std::string& text) override {
+    RegistryChange WriteText(const std::string& name, const std::string& text) override {
         return Store(name, {StoredValue::Kind::Text, TextBytes(text)});
     }
-    RegistryResult WriteWideText(const std::string& name, const std::u16string& text) override {
+    RegistryChange WriteWideText(const std::string& name, const std::u16string& text) override {
         std::vector<std::uint8_t> bytes;
         for (const char16_t unit : text + u'\0') {
             bytes.push_back(static_cast<std::uint8_t>(unit));
@@ -74,13 +74,16 @@ public:
         }
         return Store(name, {StoredValue::Kind::Text, bytes});
     }
-    RegistryResult DeleteValue(const std::string& name) override {
+    RegistryChange DeleteValue(const std::string& name) override {
         registry_.deleted.push_back(name);
         auto& values = Values();
-        if (registry_.writeOutcome != RegistryOutcome::Ok) {
-            return Outcome(registry_.writeOutcome);
+        if (registry_.writeFailure) {
+            return Failure(*registry_.writeFailure);
         }
-        return values.erase(name) == 1 ? RegistryResult{} : Outcome(RegistryOutcome::NotFound);
+        if (values.erase(name) == 0) {
+            return Failure(RegistryFailure::Kind::NotFound);
+        }
+        return std::nullopt;
     }
 
 private:
@@ -98,14 +101,14 @@ private:
         }
         return {true, std::string(data.begin(), data.end())};
     }
-    RegistryResult Store(const std::string& name, StoredValue value) {
+    RegistryChange Store(const std::string& name, StoredValue value) {
         registry_.writes.push_back(name);
         auto& values = Values();
-        if (registry_.writeOutcome != RegistryOutcome::Ok) {
-            return Outcome(registry_.writeOutcome);
+        if (registry_.writeFailure) {
+            return Failure(*registry_.writeFailure);
         }
         values[name] = std::move(value);
-        return {};
+        return std::nullopt;
     }
 
     FakeRegistry& registry_;
@@ -116,19 +119,19 @@ private:
 
 OpenedKey FakeRegistry::OpenKey(RegistryRoot root, const std::string& subKey, RegistryAccess access) {
     ++opens;
-    if (openOutcome != RegistryOutcome::Ok) {
-        return {nullptr, Outcome(openOutcome)};
+    if (openFailure) {
+        return Failure(*openFailure);
     }
-    if (const auto forced = rootOpenOutcomes.find(root); forced != rootOpenOutcomes.end()) {
-        return {nullptr, Outcome(forced->second)};
+    if (const auto forced = rootOpenFailures.find(root); forced != rootOpenFailures.end()) {
+        return Failure(forced->second);
     }
     if (access == RegistryAccess::Write && readOnly.count({root, subKey}) != 0) {
-        return {nullptr, Outcome(RegistryOutcome::AccessDenied)};
+        return Failure(RegistryFailure::Kind::AccessDenied);
     }
     if (keys.find({root, subKey}) == keys.end()) {
-        return {nullptr, Outcome(RegistryOutcome::NotFound)};
+        return Failure(RegistryFailure::Kind::NotFound);
     }
-    return {std::make_unique<FakeKey>(*this, KeyName{root, subKey}), {}};
+    return std::make_unique<FakeKey>(*this, KeyName{root, subKey});
 }
 
 void FakeRegistry::SetDword(RegistryRoot root, const std::string& subKey, const std::string& name,

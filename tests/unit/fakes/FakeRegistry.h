@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <utility>
@@ -39,11 +40,11 @@ public:
     std::map<KeyName, std::map<std::string, StoredValue>> keys;
     // Keys that refuse to be opened for writing (access denied), as the machine's keys do for an unelevated user.
     std::set<KeyName> readOnly;
-    // Outcomes forced on every open, on the opens under one root, and on every write or delete; Ok lets the
-    // store decide. A forced failure carries the reason "Error".
-    RegistryOutcome openOutcome = RegistryOutcome::Ok;
-    std::map<RegistryRoot, RegistryOutcome> rootOpenOutcomes;
-    RegistryOutcome writeOutcome = RegistryOutcome::Ok;
+    // Failures forced on every open, on the opens under one root, and on every write or delete; none lets the
+    // store decide. A forced failure carries the reason "Error", or "Access is denied." for a refusal.
+    std::optional<RegistryFailure::Kind> openFailure;
+    std::map<RegistryRoot, RegistryFailure::Kind> rootOpenFailures;
+    std::optional<RegistryFailure::Kind> writeFailure;
     // Keys open now, and opens asked for in all, refused ones included.
     int openKeys = 0;
     int opens = 0;
