@@ -3,12 +3,12 @@
 #include <windows.h>
 
 #include <psapi.h>
-#include <wtsapi32.h>
 
 #include <algorithm>
 #include <vector>
 
 #include "common/OutsideNames.h"
+#include "platform/win32/DynamicCalls.h"
 
 namespace setup {
 
@@ -43,31 +43,9 @@ bool NamedMutexExists(const std::wstring& name) {
     return GetLastError() == ERROR_ACCESS_DENIED;
 }
 
-std::wstring SystemLibraryPath(const wchar_t* name) {
-    wchar_t folder[MAX_PATH] = {};
-    const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
-    return length > 0 && length < MAX_PATH ? std::wstring(folder, length) + L"\\" + name : std::wstring();
-}
-
-template <typename Function> Function SystemFunction(HMODULE module, const char* name) {
-    return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
-}
-
-// A library of the system folder by its full path, its dependencies from the system folder too and never from the
-// setup's own folder: the system folder alone where the loader knows that search (the systems that have
-// SetDefaultDllDirectories), else the library's own folder first (LOAD_WITH_ALTERED_SEARCH_PATH).
-HMODULE LoadSystemLibrary(const wchar_t* name) {
-    const std::wstring path = SystemLibraryPath(name);
-    const bool searchFlags = GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories");
-    return path.empty() ? nullptr
-                        : LoadLibraryExW(path.c_str(), nullptr,
-                                         searchFlags ? LOAD_LIBRARY_SEARCH_SYSTEM32 : LOAD_WITH_ALTERED_SEARCH_PATH);
-}
-
 // Windows 2000 without Terminal Services has one session, number 0.
 DWORD OwnSession() {
-    using IdToSession = BOOL(WINAPI*)(DWORD, DWORD*);
-    const auto toSession = SystemFunction<IdToSession>(GetModuleHandleW(L"kernel32.dll"), "ProcessIdToSessionId");
+    const auto toSession = kob::dynamic::Kernel().processIdToSessionId;
     DWORD session = 0;
     return toSession && toSession(GetCurrentProcessId(), &session) ? session : 0;
 }
@@ -79,11 +57,8 @@ bool RunsInAnotherSession() {
     if (own != 0 && NamedMutexExists(std::wstring(L"Global\\") + kInstanceMutex)) {
         return true;
     }
-    HMODULE wts = LoadSystemLibrary(L"wtsapi32.dll");
-    using Enumerate = BOOL(WINAPI*)(HANDLE, DWORD, DWORD, PWTS_SESSION_INFOW*, DWORD*);
-    using Free = void(WINAPI*)(PVOID);
-    const auto enumerate = SystemFunction<Enumerate>(wts, "WTSEnumerateSessionsW");
-    const auto release = SystemFunction<Free>(wts, "WTSFreeMemory");
+    const auto enumerate = kob::dynamic::Wts().enumerateSessionsW;
+    const auto release = kob::dynamic::Wts().freeMemory;
     bool found = false;
     PWTS_SESSION_INFOW sessions = nullptr;
     DWORD count = 0;
@@ -94,9 +69,6 @@ bool RunsInAnotherSession() {
                 id != own && id != 0 && NamedMutexExists(L"Session\\" + std::to_wstring(id) + L"\\" + kInstanceMutex);
         }
         release(sessions);
-    }
-    if (wts) {
-        FreeLibrary(wts);
     }
     return found;
 }

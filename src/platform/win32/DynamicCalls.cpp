@@ -20,6 +20,7 @@ const KernelCalls& Kernel() {
         Find(found.setDefaultDllDirectories, kernel, "SetDefaultDllDirectories");
         Find(found.setDllDirectoryW, kernel, "SetDllDirectoryW");
         Find(found.activateActCtx, kernel, "ActivateActCtx");
+        Find(found.processIdToSessionId, kernel, "ProcessIdToSessionId");
         return found;
     }();
     return calls;
@@ -92,6 +93,17 @@ const CommonControlsCalls& CommonControls() {
         }
         CommonControlsCalls found;
         Find(found.initCommonControls, controls, "InitCommonControls");
+        return found;
+    }();
+    return calls;
+}
+
+const WtsCalls& Wts() {
+    static const WtsCalls calls = [] {
+        WtsCalls found;
+        const HMODULE wts = LoadSystemLibrary("wtsapi32.dll");
+        Find(found.enumerateSessionsW, wts, "WTSEnumerateSessionsW");
+        Find(found.freeMemory, wts, "WTSFreeMemory");
         return found;
     }();
     return calls;

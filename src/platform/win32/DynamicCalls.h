@@ -5,14 +5,16 @@
 #include <mmsystem.h>
 #include <oleacc.h>
 #include <psapi.h>
+#include <wtsapi32.h>
 
 namespace kob::dynamic {
 
-// The functions the program finds by name at run time, each once, in its system library, for one of two reasons:
-// the library is loaded from the system folder only when it is first needed (winmm, psapi, oleacc, comctl32), so
-// that Windows does not load it at start-up and no file of its name beside the program is ever loaded; or the
-// function is newer than Windows 2000 and the program must still load where it is missing. A table is filled at the
-// first call of its function and kept for the run; a function the system lacks is null.
+// The functions the program and its setup's plugin find by name at run time, each once, in its system library, for
+// one of two reasons: the library is loaded from the system folder only when it is first needed (winmm, psapi,
+// oleacc, comctl32, wtsapi32), so that Windows does not load it at start-up and no file of its name beside the
+// program or the setup is ever loaded; or the function is newer than Windows 2000, or missing from some of its
+// editions, and the program must still load where it is missing. A table is filled at the first call of its
+// function and kept for the run; a function the system lacks is null.
 
 struct KernelCalls {
     // Windows 8, and Vista and 7 with their update.
@@ -21,6 +23,8 @@ struct KernelCalls {
     BOOL(WINAPI* setDllDirectoryW)(LPCWSTR) = nullptr;
     // Windows XP: present exactly where the system has side-by-side assemblies.
     BOOL(WINAPI* activateActCtx)(HANDLE, ULONG_PTR*) = nullptr;
+    // Windows 2000 has it only with Terminal Services, where sessions other than 0 can run.
+    BOOL(WINAPI* processIdToSessionId)(DWORD, DWORD*) = nullptr;
 };
 const KernelCalls& Kernel();
 
@@ -79,5 +83,12 @@ struct CommonControlsCalls {
     void(WINAPI* initCommonControls)() = nullptr;
 };
 const CommonControlsCalls& CommonControls();
+
+// wtsapi32.dll: the setup's look for the program in other users' sessions, where Terminal Services run.
+struct WtsCalls {
+    decltype(&WTSEnumerateSessionsW) enumerateSessionsW = nullptr;
+    decltype(&WTSFreeMemory) freeMemory = nullptr;
+};
+const WtsCalls& Wts();
 
 } // namespace kob::dynamic

@@ -4,13 +4,6 @@
 
 namespace kob {
 
-namespace {
-
-// Set once by the start-up's first step, for the whole process, as the search it stands for.
-bool searchNarrowed = false;
-
-} // namespace
-
 HMODULE LoadSystemLibrary(const char* fileName) {
     char path[MAX_PATH];
     const UINT length = GetSystemDirectoryA(path, MAX_PATH);
@@ -20,11 +13,16 @@ HMODULE LoadSystemLibrary(const char* fileName) {
     }
     path[length] = '\\';
     lstrcpyA(path + length + 1, fileName);
-    return LoadLibraryExA(path, nullptr, searchNarrowed ? 0 : LOAD_WITH_ALTERED_SEARCH_PATH);
+    // A loader that has SetDefaultDllDirectories also knows the flag that keeps one load to the system folder, also
+    // in a process whose search nobody narrowed (the setup's).
+    const DWORD search =
+        dynamic::Kernel().setDefaultDllDirectories ? LOAD_LIBRARY_SEARCH_SYSTEM32 : LOAD_WITH_ALTERED_SEARCH_PATH;
+    return LoadLibraryExA(path, nullptr, search);
 }
 
 void NarrowLibrarySearch() {
     const dynamic::KernelCalls& kernel = dynamic::Kernel();
+    bool searchNarrowed = false;
     if (kernel.setDefaultDllDirectories) {
         searchNarrowed = kernel.setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32) != FALSE;
     }
