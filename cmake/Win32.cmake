@@ -15,8 +15,9 @@ add_compile_options(-Wno-restrict)
 # The Win32 side of each folder: its adapters and windows, beside the logic they serve.
 add_library(kob_resources INTERFACE)
 target_include_directories(kob_resources INTERFACE ${CMAKE_SOURCE_DIR}/resources)
-# Only libraries on the known-DLL lists of Windows 2000 and XP are imported; winmm, psapi, oleacc and comctl32 are
-# loaded at their first use from the system folder (platform/win32/SystemLibrary.h).
+# Only libraries on the known-DLL lists of Windows 2000 and XP are imported, by the program and by the setup's plugin;
+# winmm, psapi, oleacc, comctl32 and wtsapi32 are loaded at their first use from the system folder
+# (platform/win32/SystemLibrary.h).
 kob_folder(platform/win32 USES platform LINK user32 gdi32 advapi32 shell32 kernel32 oleaut32 uuid)
 kob_folder(volume/win32 USES volume platform/win32 LINK ole32 uuid)
 kob_folder(settings/win32 USES settings platform/win32 LINK kob_resources advapi32)
@@ -63,7 +64,7 @@ else()
     # start as the desktop's user), in a folder of their own where makensis finds them.
     file(GLOB KOB_SETUP_SUPPORT CONFIGURE_DEPENDS ${KOB_INSTALLER}/support/*.cpp)
     add_library(SetupSupport SHARED ${KOB_SETUP_SUPPORT})
-    target_link_libraries(SetupSupport PRIVATE kob_common kob_platform_win32 kob_warnings user32 advapi32 psapi ole32 oleaut32 uuid)
+    target_link_libraries(SetupSupport PRIVATE kob_common kob_platform_win32 kob_warnings user32 advapi32 ole32 oleaut32 uuid)
     set_target_properties(SetupSupport PROPERTIES PREFIX "" RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/setup-plugins)
     target_link_options(SetupSupport PRIVATE -Wl,--gc-sections -s)
 

@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <psapi.h>
-
 #include <algorithm>
 #include <vector>
 
@@ -90,8 +88,9 @@ Executable ExecutableOf(DWORD processId) {
     if (!process) {
         return {};
     }
+    const auto fileNameOf = kob::dynamic::Psapi().getModuleFileNameExW;
     std::vector<wchar_t> path(kPathCharacters, L'\0');
-    const DWORD length = GetModuleFileNameExW(process, nullptr, path.data(), kPathCharacters);
+    const DWORD length = fileNameOf ? fileNameOf(process, nullptr, path.data(), kPathCharacters) : 0;
     CloseHandle(process);
     const std::wstring file(path.data(), length < kPathCharacters ? length : 0);
     const std::size_t slash = file.rfind(L'\\');
@@ -109,9 +108,10 @@ std::wstring ExecutableFolder(DWORD processId) {
 // folder when it is empty), window or not: a copy still starting, or the new users' helper that starts it. Their
 // files cannot be replaced while they run.
 bool ProgramFileRuns(const std::wstring& folder) {
+    const auto enumerate = kob::dynamic::Psapi().enumProcesses;
     std::vector<DWORD> processes(4096);
     DWORD bytes = 0;
-    if (!EnumProcesses(processes.data(), static_cast<DWORD>(processes.size() * sizeof(DWORD)), &bytes)) {
+    if (!enumerate || !enumerate(processes.data(), static_cast<DWORD>(processes.size() * sizeof(DWORD)), &bytes)) {
         return false;
     }
     processes.resize(bytes / sizeof(DWORD));

@@ -69,6 +69,7 @@ const PsapiCalls& Psapi() {
         Find(found.enumProcesses, psapi, "EnumProcesses");
         Find(found.enumProcessModules, psapi, "EnumProcessModules");
         Find(found.getModuleFileNameExA, psapi, "GetModuleFileNameExA");
+        Find(found.getModuleFileNameExW, psapi, "GetModuleFileNameExW");
         return found;
     }();
     return calls;

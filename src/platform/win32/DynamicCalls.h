@@ -61,11 +61,13 @@ struct WinmmCalls {
 };
 const WinmmCalls& Winmm();
 
-// psapi.dll, as Windows 2000 has it: the instance check's process list.
+// psapi.dll, as Windows 2000 has it: the instance check's process list, and the setup's.
 struct PsapiCalls {
     decltype(&EnumProcesses) enumProcesses = nullptr;
     decltype(&EnumProcessModules) enumProcessModules = nullptr;
     decltype(&GetModuleFileNameExA) getModuleFileNameExA = nullptr;
+    // The setup's: the paths of the running programs it may replace, whatever the code page.
+    decltype(&GetModuleFileNameExW) getModuleFileNameExW = nullptr;
 };
 const PsapiCalls& Psapi();
 
