@@ -21,6 +21,7 @@ const KernelCalls& Kernel() {
         Find(found.setDllDirectoryW, kernel, "SetDllDirectoryW");
         Find(found.activateActCtx, kernel, "ActivateActCtx");
         Find(found.processIdToSessionId, kernel, "ProcessIdToSessionId");
+        Find(found.registerApplicationRestart, kernel, "RegisterApplicationRestart");
         return found;
     }();
     return calls;

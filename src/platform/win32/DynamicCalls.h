@@ -25,6 +25,8 @@ struct KernelCalls {
     BOOL(WINAPI* activateActCtx)(HANDLE, ULONG_PTR*) = nullptr;
     // Windows 2000 has it only with Terminal Services, where sessions other than 0 can run.
     BOOL(WINAPI* processIdToSessionId)(DWORD, DWORD*) = nullptr;
+    // Windows Vista.
+    HRESULT(WINAPI* registerApplicationRestart)(PCWSTR, DWORD) = nullptr;
 };
 const KernelCalls& Kernel();
 

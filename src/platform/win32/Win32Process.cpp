@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "platform/win32/SystemLibrary.h"
+#include "platform/win32/DynamicCalls.h"
 #include "platform/win32/WindowBase.h"
 
 namespace kob {
@@ -16,10 +16,8 @@ void Win32Process::EndProcess(std::uint32_t exitCode) {
 }
 
 void Win32Process::RestartAfterUpdates() {
-    // Found at run time: kernel32 has it from Windows Vista on, and the program must load on Windows 2000.
-    using RegisterRestart = HRESULT(WINAPI*)(PCWSTR commandLine, DWORD flags);
-    const auto registerRestart =
-        FunctionOf<RegisterRestart>(GetModuleHandleA("kernel32.dll"), "RegisterApplicationRestart");
+    // Windows Vista and later only.
+    const auto registerRestart = dynamic::Kernel().registerApplicationRestart;
     if (!registerRestart) {
         return;
     }
