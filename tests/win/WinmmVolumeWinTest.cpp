@@ -203,9 +203,18 @@ struct OnCountingMixer {
         explicit Installed(CountingMixer& mixer) { g_mixer = &mixer; }
         ~Installed() { g_mixer = nullptr; }
     };
-    static MixerCalls Calls() {
-        return {&CountingOpen,         &CountingClose,      &CountingLineInfo,
-                &CountingLineControls, &CountingGetDetails, &CountingSetDetails};
+    static const dynamic::WinmmCalls& Calls() {
+        static const dynamic::WinmmCalls calls = [] {
+            dynamic::WinmmCalls counting;
+            counting.mixerOpen = &CountingOpen;
+            counting.mixerClose = &CountingClose;
+            counting.mixerGetLineInfoA = &CountingLineInfo;
+            counting.mixerGetLineControlsA = &CountingLineControls;
+            counting.mixerGetControlDetailsA = &CountingGetDetails;
+            counting.mixerSetControlDetails = &CountingSetDetails;
+            return counting;
+        }();
+        return calls;
     }
     CountingMixer mixer;
     Installed installed{mixer};

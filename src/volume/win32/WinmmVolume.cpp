@@ -74,24 +74,16 @@ MIXERCONTROLDETAILS DetailsFor(DWORD controlId, void* block) {
     return details;
 }
 
-} // namespace
-
-MixerCalls SystemMixerCalls() {
-    const dynamic::WinmmCalls& winmm = dynamic::Winmm();
-    const MixerCalls calls{winmm.mixerOpen,
-                           winmm.mixerClose,
-                           winmm.mixerGetLineInfoA,
-                           winmm.mixerGetLineControlsA,
-                           winmm.mixerGetControlDetailsA,
-                           winmm.mixerSetControlDetails};
-    const bool complete = calls.open && calls.close && calls.getLineInfo && calls.getLineControls &&
-                          calls.getControlDetails && calls.setControlDetails;
-    return complete ? calls : MixerCalls{};
+bool HasMixer(const dynamic::WinmmCalls& calls) {
+    return calls.mixerOpen && calls.mixerClose && calls.mixerGetLineInfoA && calls.mixerGetLineControlsA &&
+           calls.mixerGetControlDetailsA && calls.mixerSetControlDetails;
 }
+
+} // namespace
 
 WinmmVolume::~WinmmVolume() {
     if (mixer_) {
-        calls_->close(mixer_);
+        calls_->mixerClose(mixer_);
     }
 }
 
@@ -126,7 +118,7 @@ WinmmVolume::Found WinmmVolume::Fetch(DWORD controlType, DWORD& controlId) {
     MIXERLINEA line{};
     line.cbStruct = sizeof(MIXERLINEA);
     line.dwComponentType = MIXERLINE_COMPONENTTYPE_DST_SPEAKERS;
-    if (calls_->getLineInfo(AsMixerObject(mixer_), &line, MIXER_GETLINEINFOF_COMPONENTTYPE) != MMSYSERR_NOERROR) {
+    if (calls_->mixerGetLineInfoA(AsMixerObject(mixer_), &line, MIXER_GETLINEINFOF_COMPONENTTYPE) != MMSYSERR_NOERROR) {
         return Found::NoLine;
     }
     // The product-name field holds the name and NULs after it.
@@ -142,7 +134,7 @@ WinmmVolume::Found WinmmVolume::Fetch(DWORD controlType, DWORD& controlId) {
     request.cControls = 1;
     request.cbmxctrl = sizeof(MIXERCONTROLA);
     request.pamxctrl = static_cast<MIXERCONTROLA*>(block.Address());
-    if (calls_->getLineControls(AsMixerObject(mixer_), &request, MIXER_GETLINECONTROLSF_ONEBYTYPE) !=
+    if (calls_->mixerGetLineControlsA(AsMixerObject(mixer_), &request, MIXER_GETLINECONTROLSF_ONEBYTYPE) !=
         MMSYSERR_NOERROR) {
         return Found::NoControl;
     }
@@ -154,11 +146,11 @@ WinmmVolume::Found WinmmVolume::Fetch(DWORD controlType, DWORD& controlId) {
 
 bool WinmmVolume::Reopen() {
     if (!calls_) {
-        calls_ = loadCalls_();
+        calls_ = &loadCalls_();
     }
     HMIXER opened = nullptr;
-    // Without winmm there is no mixer to open.
-    if (!calls_->open || calls_->open(&opened, 0, 0, 0, 0) != MMSYSERR_NOERROR) {
+    // Without winmm, or with a winmm that lacks any of the mixer's functions, there is no mixer to open.
+    if (!HasMixer(*calls_) || calls_->mixerOpen(&opened, 0, 0, 0, 0) != MMSYSERR_NOERROR) {
         return false;
     }
     // Every later call uses the new handle. A mixer may hand out the same value again for a new open; that one is
@@ -166,7 +158,7 @@ bool WinmmVolume::Reopen() {
     const HMIXER superseded = mixer_;
     mixer_ = opened;
     if (superseded && superseded != opened) {
-        calls_->close(superseded);
+        calls_->mixerClose(superseded);
     }
     return true;
 }
@@ -177,7 +169,7 @@ bool WinmmVolume::ReadValue(DWORD controlId, DWORD& value) {
         return false;
     }
     MIXERCONTROLDETAILS details = DetailsFor(controlId, block.Address());
-    if (calls_->getControlDetails(AsMixerObject(mixer_), &details, MIXER_GETCONTROLDETAILSF_VALUE) !=
+    if (calls_->mixerGetControlDetailsA(AsMixerObject(mixer_), &details, MIXER_GETCONTROLDETAILSF_VALUE) !=
         MMSYSERR_NOERROR) {
         return false;
     }
@@ -192,7 +184,7 @@ bool WinmmVolume::WriteValue(DWORD controlId, DWORD value) {
     }
     std::memcpy(block.Address(), &value, sizeof(value));
     MIXERCONTROLDETAILS details = DetailsFor(controlId, block.Address());
-    return calls_->setControlDetails(AsMixerObject(mixer_), &details, MIXER_SETCONTROLDETAILSF_VALUE) ==
+    return calls_->mixerSetControlDetails(AsMixerObject(mixer_), &details, MIXER_SETCONTROLDETAILSF_VALUE) ==
            MMSYSERR_NOERROR;
 }
 

@@ -7,23 +7,10 @@
 #include <optional>
 #include <string>
 
+#include "platform/win32/DynamicCalls.h"
 #include "volume/VolumeDevice.h"
 
 namespace kob {
-
-// The winmm functions the mixer backend calls: the system's by default, others in tests that need a mixer which
-// fails where Wine's never does.
-struct MixerCalls {
-    decltype(&mixerOpen) open = nullptr;
-    decltype(&mixerClose) close = nullptr;
-    decltype(&mixerGetLineInfoA) getLineInfo = nullptr;
-    decltype(&mixerGetLineControlsA) getLineControls = nullptr;
-    decltype(&mixerGetControlDetailsA) getControlDetails = nullptr;
-    decltype(&mixerSetControlDetails) setControlDetails = nullptr;
-};
-
-// winmm.dll's own functions, from the system folder by its full path; all null when any of them is missing.
-MixerCalls SystemMixerCalls();
 
 // The master volume as the volume and mute controls of mixer device 0's speakers line, in the published ANSI
 // records, on the mixer's scale of 0 to 65535. A look for a use finds its control on the line (and the device's name)
@@ -33,8 +20,10 @@ MixerCalls SystemMixerCalls();
 // call on it failed, and closed when the backend goes. Each transfer goes through its own zero-filled global block.
 class WinmmVolume : public VolumeDevice {
 public:
-    using CallsLoader = MixerCalls (*)();
-    explicit WinmmVolume(CallsLoader loadCalls = &SystemMixerCalls) : loadCalls_(loadCalls) {}
+    // The winmm functions the backend calls: the system's by default, others in tests that need a mixer which fails
+    // where Wine's never does. Without any one of the mixer's six functions there is no mixer.
+    using CallsLoader = const dynamic::WinmmCalls& (*)();
+    explicit WinmmVolume(CallsLoader loadCalls = &dynamic::Winmm) : loadCalls_(loadCalls) {}
     WinmmVolume(const WinmmVolume&) = delete;
     WinmmVolume& operator=(const WinmmVolume&) = delete;
     ~WinmmVolume() override;
@@ -61,7 +50,7 @@ private:
 
     CallsLoader loadCalls_;
     // Loaded at the first find.
-    std::optional<MixerCalls> calls_;
+    const dynamic::WinmmCalls* calls_ = nullptr;
     HMIXER mixer_ = nullptr;
     std::string name_;
     DWORD volumeId_ = 0;
