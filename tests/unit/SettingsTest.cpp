@@ -147,6 +147,19 @@ TEST(SettingsTest, RunKeysThatCannotBeOpenedForAnotherReasonThanAccessGetNothing
     EXPECT_EQ(p.MachineRun(), "x");
 }
 
+TEST(SettingsTest, AMachineValueThatCannotBeDeletedIsReportedWithTheSystemsReason) {
+    Installed p;
+    p.registry.SetText(HKLM, kRunKeyPath, kTitle, "x");
+    p.registry.writeFailure = RegistryFailure::Kind::AccessDenied;
+    const auto notice = p.settings.DisableLogonStart();
+    ASSERT_TRUE(notice);
+    EXPECT_EQ(notice->text, "Drovo Volume Controller 3.0 will still start when Windows starts: its entry for all "
+                            "users of this computer could not be removed. Access is denied.");
+    EXPECT_EQ(notice->icon, MessageIcon::Exclamation);
+    EXPECT_FALSE(notice->exitCode);
+    EXPECT_EQ(p.MachineRun(), "x");
+}
+
 TEST(SettingsTest, DisablingIgnoresAnAbsentValue) {
     Installed p;
     p.settings.EnableLogonStart();
