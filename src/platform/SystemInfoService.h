@@ -13,7 +13,7 @@ enum class WindowsPlatform { Win32s, Windows9x, NtFamily };
 // ended without releasing it), owned by a thread that is still running, or not to be had at all.
 enum class MutexOwnership { Owned, OwnedElsewhere, Unavailable };
 
-// Version, folders and identity of the running system and process, one kernel32 call per operation.
+// Version, folders and identity of the running system and process, one system call per operation.
 class SystemInfoService {
 public:
     virtual ~SystemInfoService() = default;
