@@ -64,7 +64,8 @@ else()
     # start as the desktop's user), in a folder of their own where makensis finds them.
     file(GLOB KOB_SETUP_SUPPORT CONFIGURE_DEPENDS ${KOB_INSTALLER}/support/*.cpp)
     add_library(SetupSupport SHARED ${KOB_SETUP_SUPPORT})
-    target_link_libraries(SetupSupport PRIVATE kob_common kob_platform_win32 kob_warnings user32 advapi32 ole32 oleaut32 uuid)
+    target_link_libraries(SetupSupport PRIVATE kob_common kob_platform_win32 kob_warnings
+                          user32 advapi32 ole32 oleaut32 uuid)
     set_target_properties(SetupSupport PROPERTIES PREFIX "" RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/setup-plugins)
     target_link_options(SetupSupport PRIVATE -Wl,--gc-sections -s)
 
