@@ -53,16 +53,6 @@ std::vector<BYTE> TokenPart(HANDLE token, TOKEN_INFORMATION_CLASS part) {
     return data;
 }
 
-std::vector<BYTE> ProcessUser() {
-    HANDLE token = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) {
-        return {};
-    }
-    std::vector<BYTE> user = TokenPart(token, TokenUser);
-    CloseHandle(token);
-    return user;
-}
-
 // A drive's root ("C:") or a network share's ("\\\\server\\share").
 bool IsRoot(const std::wstring& path) {
     if (path.size() == 2 && path[1] == L':') {
@@ -76,6 +66,20 @@ bool IsRoot(const std::wstring& path) {
 }
 
 } // namespace
+
+std::vector<BYTE> UserOfProcess(HANDLE process) {
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(process, TOKEN_QUERY, &token)) {
+        return {};
+    }
+    std::vector<BYTE> user = TokenPart(token, TokenUser);
+    CloseHandle(token);
+    return user;
+}
+
+PSID SidOf(const std::vector<BYTE>& user) {
+    return user.empty() ? nullptr : reinterpret_cast<const TOKEN_USER*>(user.data())->User.Sid;
+}
 
 bool HasAdministratorRights(PSID user, bool administratorsEnabled) {
     return administratorsEnabled || (user && IsWellKnown(user, WinLocalSystemSid));
@@ -96,7 +100,7 @@ bool HasAdministratorRights(HANDLE token) {
         member = TRUE;
     }
     CloseHandle(impersonation);
-    return HasAdministratorRights(reinterpret_cast<const TOKEN_USER*>(user.data())->User.Sid, member != FALSE);
+    return HasAdministratorRights(SidOf(user), member != FALSE);
 }
 
 bool OthersMayChange(PSECURITY_DESCRIPTOR descriptor, PSID trusted, DWORD rights) {
@@ -147,20 +151,20 @@ bool LockFolderToAdministrators(const std::wstring& folder) {
                               owner, nullptr, dacl, nullptr) != ERROR_SUCCESS) {
         return false;
     }
-    const std::vector<BYTE> user = ProcessUser();
+    const std::vector<BYTE> user = UserOfProcess(GetCurrentProcess());
     LocalMemory held;
     return !user.empty() &&
            GetNamedSecurityInfoW(path.data(), SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION,
                                  nullptr, nullptr, nullptr, nullptr, held.Out()) == ERROR_SUCCESS &&
-           !OthersMayChange(held.get(), reinterpret_cast<const TOKEN_USER*>(user.data())->User.Sid);
+           !OthersMayChange(held.get(), SidOf(user));
 }
 
 bool OthersMayMoveAway(const std::wstring& folder) {
-    const std::vector<BYTE> user = ProcessUser();
+    const std::vector<BYTE> user = UserOfProcess(GetCurrentProcess());
     if (user.empty()) {
         return true;
     }
-    const PSID trusted = reinterpret_cast<const TOKEN_USER*>(user.data())->User.Sid;
+    const PSID trusted = SidOf(user);
     std::wstring path = folder;
     for (std::size_t slash = path.rfind(L'\\'); slash != std::wstring::npos && slash > 1; slash = path.rfind(L'\\')) {
         path.resize(slash);
@@ -180,10 +184,9 @@ bool OthersMayMoveAway(const std::wstring& folder) {
 }
 
 std::wstring MakePrivateFolder(const std::wstring& parent) {
-    const std::vector<BYTE> user = ProcessUser();
+    const std::vector<BYTE> user = UserOfProcess(GetCurrentProcess());
     LocalMemory sidText;
-    if (user.empty() || !ConvertSidToStringSidW(reinterpret_cast<const TOKEN_USER*>(user.data())->User.Sid,
-                                                reinterpret_cast<LPWSTR*>(sidText.Out()))) {
+    if (user.empty() || !ConvertSidToStringSidW(SidOf(user), reinterpret_cast<LPWSTR*>(sidText.Out()))) {
         return {};
     }
     const std::wstring text = std::wstring(L"D:P(A;OICI;FA;;;") + static_cast<const wchar_t*>(sidText.get()) + L")";

@@ -4,8 +4,14 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace setup {
+
+// The user a process runs as, as the system tells it (a TOKEN_USER); empty when its token cannot be read.
+std::vector<BYTE> UserOfProcess(HANDLE process);
+// That user's SID; null for an empty one.
+PSID SidOf(const std::vector<BYTE>& user);
 
 // Whether the token carries an administrator's rights: the system account, or membership of Administrators that is
 // enabled (an elevated token, an administrator's token without User Account Control, one started with Run as).

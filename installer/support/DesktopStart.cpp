@@ -49,26 +49,6 @@ private:
 
 enum class DesktopOwner { Us, SomeoneElse };
 
-std::vector<BYTE> UserOfToken(HANDLE token) {
-    DWORD size = 0;
-    GetTokenInformation(token, TokenUser, nullptr, 0, &size);
-    std::vector<BYTE> user(size);
-    if (size == 0 || !GetTokenInformation(token, TokenUser, user.data(), size, &size)) {
-        user.clear();
-    }
-    return user;
-}
-
-std::vector<BYTE> UserOfProcess(HANDLE process) {
-    HANDLE token = nullptr;
-    if (!OpenProcessToken(process, TOKEN_QUERY, &token)) {
-        return {};
-    }
-    std::vector<BYTE> user = UserOfToken(token);
-    CloseHandle(token);
-    return user;
-}
-
 // The owner of the process behind a window: this process's user, or someone else (also when we may not look).
 DesktopOwner OwnerOfWindow(HWND window) {
     DWORD processId = 0;
@@ -82,10 +62,7 @@ DesktopOwner OwnerOfWindow(HWND window) {
     if (windowUser.empty() || ownUser.empty()) {
         return DesktopOwner::SomeoneElse;
     }
-    const auto* windowSid = reinterpret_cast<const TOKEN_USER*>(windowUser.data())->User.Sid;
-    const auto* ownSid = reinterpret_cast<const TOKEN_USER*>(ownUser.data())->User.Sid;
-    return EqualSid(const_cast<PSID>(windowSid), const_cast<PSID>(ownSid)) ? DesktopOwner::Us
-                                                                           : DesktopOwner::SomeoneElse;
+    return EqualSid(SidOf(windowUser), SidOf(ownUser)) ? DesktopOwner::Us : DesktopOwner::SomeoneElse;
 }
 
 // Whether this process runs with an administrator's rights, whatever made them so.
