@@ -43,8 +43,9 @@ int RunControllerAlone(HINSTANCE instance,
         return static_cast<int>(ExitCode::NoControllerWindow);
     }
     if (const auto failure = loaded.Failure() ? loaded.Failure() : shown(*loaded.Value(), device)) {
-        report(EndingOf(*failure));
-        return static_cast<int>(EndingOf(*failure).exitCode.value_or(0));
+        const Notice ending = EndingOf(*failure);
+        report(ending);
+        return static_cast<int>(ending.exitCode.value_or(0));
     }
     Controller& controller = *loaded.Value();
     slot.BringLoadedToForeground();
