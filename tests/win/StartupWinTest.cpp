@@ -8,7 +8,6 @@
 #include <objbase.h>
 
 #include <algorithm>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -64,101 +63,88 @@ BOOL CALLBACK CountVisible(HWND window, LPARAM count) {
     return TRUE;
 }
 
-// The program's tray window on Wine's null audio device, over fake settings and boxes.
+// The program's tray window on Wine's null audio device, over fake settings and boxes; COM goes after its objects.
 class StartupWinTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
-        endpoint = std::make_unique<CoreAudioEndpoint>();
-        ASSERT_TRUE(endpoint->Resolve()) << "the Core Audio endpoint of the null device";
-        volume = std::make_unique<EndpointVolume>(*endpoint);
-        trayWindow = std::make_unique<TrayWindowTellingAbout>(
-            GetModuleHandleA(nullptr),
-            TrayAppServices{p.messages, p.process, p.settings, p.processList, p.systemInfo, p.modulePath, p.launcher},
-            [this]() -> VolumeDevice& { return *volume; }, ControllerServices{screen, p.settings, p.launcher},
-            NewControllerWindows(GetModuleHandleA(nullptr), screen));
-    }
-    void TearDown() override {
-        trayWindow.reset();
-        volume.reset();
-        // COM's objects go before COM does.
-        endpoint.reset();
-        CoUninitialize();
+        ASSERT_TRUE(SUCCEEDED(com.started));
+        ASSERT_TRUE(endpoint.Resolve()) << "the Core Audio endpoint of the null device";
     }
 
-    std::unique_ptr<CoreAudioEndpoint> endpoint;
-    std::unique_ptr<EndpointVolume> volume;
+    struct ComThread {
+        HRESULT started = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        ~ComThread() { CoUninitialize(); }
+    } com;
+    CoreAudioEndpoint endpoint;
+    EndpointVolume volume{endpoint};
     TrayAppOnFakes fakes;
     FakePlatform& p = fakes.platform;
     Win32Screen screen;
-    std::unique_ptr<TrayWindowTellingAbout> trayWindow;
+    TrayWindowTellingAbout trayWindow{
+        GetModuleHandleA(nullptr),
+        TrayAppServices{p.messages, p.process, p.settings, p.processList, p.systemInfo, p.modulePath, p.launcher},
+        [this]() -> VolumeDevice& { return volume; }, ControllerServices{screen, p.settings, p.launcher},
+        NewControllerWindows(GetModuleHandleA(nullptr), screen)};
 };
 
 TEST_F(StartupWinTest, TheControllersLoadNamesTheDeviceForAboutWithoutAnyControllerWindow) {
-    {
-        const std::string name = endpoint->FriendlyName();
-        ASSERT_FALSE(name.empty());
-        TrayWindowTellingAbout& trayWindow = *this->trayWindow;
+    const std::string name = endpoint.FriendlyName();
+    ASSERT_FALSE(name.empty());
 
-        WindowEvents events;
-        g_events = &events;
-        const HWND foreground = GetForegroundWindow();
-        HHOOK hook = SetWindowsHookExA(WH_CBT, RecordWindowEvent, nullptr, GetCurrentThreadId());
-        ASSERT_NE(hook, nullptr);
-        trayWindow.Start();
-        UnhookWindowsHookEx(hook);
-        g_events = nullptr;
+    WindowEvents events;
+    g_events = &events;
+    const HWND foreground = GetForegroundWindow();
+    HHOOK hook = SetWindowsHookExA(WH_CBT, RecordWindowEvent, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    trayWindow.Start();
+    UnhookWindowsHookEx(hook);
+    g_events = nullptr;
 
-        EXPECT_TRUE(p.messages.shown.empty());
-        // The tray window, and whatever the system makes for every thread (Wine: the input method's window).
-        EXPECT_NE(std::find(events.created.begin(), events.created.end(), "DrovoVC3Companion"), events.created.end());
-        EXPECT_EQ(std::find(events.created.begin(), events.created.end(), "DrovoVC3Controller"), events.created.end());
-        EXPECT_EQ(std::find(events.created.begin(), events.created.end(), "DrovoVC3Knob"), events.created.end());
-        EXPECT_EQ(events.shown, 0);
-        EXPECT_EQ(events.activated, 0);
-        EXPECT_EQ(GetForegroundWindow(), foreground);
-        int visible = 0;
-        EnumWindows(CountVisible, reinterpret_cast<LPARAM>(&visible));
-        EXPECT_EQ(visible, 0);
+    EXPECT_TRUE(p.messages.shown.empty());
+    // The tray window, and whatever the system makes for every thread (Wine: the input method's window).
+    EXPECT_NE(std::find(events.created.begin(), events.created.end(), "DrovoVC3Companion"), events.created.end());
+    EXPECT_EQ(std::find(events.created.begin(), events.created.end(), "DrovoVC3Controller"), events.created.end());
+    EXPECT_EQ(std::find(events.created.begin(), events.created.end(), "DrovoVC3Knob"), events.created.end());
+    EXPECT_EQ(events.shown, 0);
+    EXPECT_EQ(events.activated, 0);
+    EXPECT_EQ(GetForegroundWindow(), foreground);
+    int visible = 0;
+    EnumWindows(CountVisible, reinterpret_cast<LPARAM>(&visible));
+    EXPECT_EQ(visible, 0);
 
-        // About is given the endpoint's name, known before any controller was ever opened.
-        trayWindow.Logic().RunMenuCommand(MenuCommand::About);
-        HWND about = FindWindowA("DrovoVC3About", nullptr);
-        ASSERT_NE(about, nullptr);
-        EXPECT_TRUE(IsWindowVisible(about));
-        EXPECT_EQ(trayWindow.aboutNames, name);
-        EXPECT_EQ(FindWindowA("DrovoVC3Controller", nullptr), nullptr);
-    }
+    // About is given the endpoint's name, known before any controller was ever opened.
+    trayWindow.Logic().RunMenuCommand(MenuCommand::About);
+    HWND about = FindWindowA("DrovoVC3About", nullptr);
+    ASSERT_NE(about, nullptr);
+    EXPECT_TRUE(IsWindowVisible(about));
+    EXPECT_EQ(trayWindow.aboutNames, name);
+    EXPECT_EQ(FindWindowA("DrovoVC3Controller", nullptr), nullptr);
 }
 
 TEST_F(StartupWinTest, CreationAndDestructionMessagesOfAnotherProgramLeaveTheTrayAndTheControllerWorking) {
-    {
-        TrayWindowTellingAbout& trayWindow = *this->trayWindow;
-        EndpointVolume& volume = *this->volume;
-        trayWindow.Start();
-        trayWindow.Logic().OnTrayIconEvent(TrayIconEvent::LeftButtonUp);
-        const HWND tray = trayWindow.Handle();
-        const HWND controller = FindWindowA("DrovoVC3Controller", nullptr);
-        ASSERT_NE(controller, nullptr);
-        EXPECT_EQ(RunToEnd("\"" + TestProgramFolder() + "\\ForgeProbe.exe\" " +
-                           std::to_string(reinterpret_cast<UINT_PTR>(tray)) + " " +
-                           std::to_string(reinterpret_cast<UINT_PTR>(controller))),
-                  0u);
+    trayWindow.Start();
+    trayWindow.Logic().OnTrayIconEvent(TrayIconEvent::LeftButtonUp);
+    const HWND tray = trayWindow.Handle();
+    const HWND controller = FindWindowA("DrovoVC3Controller", nullptr);
+    ASSERT_NE(controller, nullptr);
+    EXPECT_EQ(RunToEnd("\"" + TestProgramFolder() + "\\ForgeProbe.exe\" " +
+                       std::to_string(reinterpret_cast<UINT_PTR>(tray)) + " " +
+                       std::to_string(reinterpret_cast<UINT_PTR>(controller))),
+              0u);
 
-        bool muted = volume.Muted().Value();
-        SendMessageA(FindWindowExA(controller, nullptr, "BUTTON", nullptr), BM_CLICK, 0, 0);
-        EXPECT_NE(volume.Muted().Value(), muted) << "the controller's mute box switches the mute";
-        muted = volume.Muted().Value();
-        SendMessageA(tray, TrayIcon::kCallbackMessage, TrayIcon::kId, WM_MBUTTONUP);
-        EXPECT_NE(volume.Muted().Value(), muted) << "so does a middle click on the tray icon";
-        // As the setup closes the program: its message loop ends with 0.
-        SendMessageA(tray, WM_CLOSE, 0, 0);
-        EXPECT_FALSE(IsWindow(tray));
-        MSG quit{};
-        EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
-        EXPECT_EQ(quit.wParam, 0u);
-        EXPECT_TRUE(p.messages.shown.empty());
-    }
+    bool muted = volume.Muted().Value();
+    SendMessageA(FindWindowExA(controller, nullptr, "BUTTON", nullptr), BM_CLICK, 0, 0);
+    EXPECT_NE(volume.Muted().Value(), muted) << "the controller's mute box switches the mute";
+    muted = volume.Muted().Value();
+    SendMessageA(tray, TrayIcon::kCallbackMessage, TrayIcon::kId, WM_MBUTTONUP);
+    EXPECT_NE(volume.Muted().Value(), muted) << "so does a middle click on the tray icon";
+    // As the setup closes the program: its message loop ends with 0.
+    SendMessageA(tray, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(tray));
+    MSG quit{};
+    EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(quit.wParam, 0u);
+    EXPECT_TRUE(p.messages.shown.empty());
 }
 
 } // namespace
