@@ -12,62 +12,56 @@
 
 #include "../../installer/support/AccessRules.h"
 #include "../../installer/support/FolderNames.h"
+#include "WinTestFiles.h"
 
 namespace {
 
-// The security descriptor an SDDL text describes, owned by the test.
-class StandInDescriptor {
-public:
-    explicit StandInDescriptor(const wchar_t* sddl) {
-        ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl, SDDL_REVISION_1, &descriptor_, nullptr);
-    }
-    StandInDescriptor(const StandInDescriptor&) = delete;
-    StandInDescriptor& operator=(const StandInDescriptor&) = delete;
-    ~StandInDescriptor() { LocalFree(descriptor_); }
-    bool OthersMayChange(PSID trusted = nullptr, DWORD rights = setup::kChangeRights) const {
-        return setup::OthersMayChange(descriptor_, trusted, rights);
-    }
-
-private:
-    PSECURITY_DESCRIPTOR descriptor_ = nullptr;
-};
-
 TEST(AccessRules, OnlyAdministratorsTheSystemAndTheInstallerServiceMayChangeATrustedFolder) {
-    // Program Files on Windows 7: the installer service and the administrators change it, users read and run.
-    EXPECT_FALSE(StandInDescriptor(L"O:S-1-5-80-956008885-3418522649-1831038044-1853292631-2271478464D:PAI(A;;FA;;;S-1-"
-                                   L"5-80-956008885-3418522649-1831038044-1853292631-2271478464)"
-                                   L"(A;OICIIO;GA;;;CO)(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)")
-                     .OthersMayChange());
-    // A folder made under a drive's root inherits "Modify" for every authenticated user.
-    EXPECT_TRUE(StandInDescriptor(L"O:BAD:AI(A;ID;FA;;;BA)(A;ID;FA;;;SY)(A;ID;0x1301bf;;;AU)(A;ID;0x1200a9;;;BU)")
-                    .OthersMayChange());
-    // Rights to delete it, or to change its access list, are enough to replace what it holds.
-    EXPECT_TRUE(StandInDescriptor(L"O:BAD:(A;;FA;;;BA)(A;;0x10000;;;BU)").OthersMayChange());
-    EXPECT_TRUE(StandInDescriptor(L"O:BAD:(A;;FA;;;BA)(A;;0x40000;;;WD)").OthersMayChange());
-    // A user's own rights: another user's count, the administrator's who runs the setup do not.
-    PSID other = nullptr;
+    PSID other = nullptr; // another user, or the administrator who runs the setup
     ASSERT_TRUE(ConvertStringSidToSidW(L"S-1-5-21-1-2-3-1001", &other));
-    EXPECT_TRUE(StandInDescriptor(L"O:BAD:(A;;FA;;;BA)(A;;GW;;;S-1-5-21-1-2-3-1001)").OthersMayChange());
-    EXPECT_FALSE(StandInDescriptor(L"O:BAD:(A;;FA;;;BA)(A;;GW;;;S-1-5-21-1-2-3-1001)").OthersMayChange(other));
-    // Its owner may always change its access list.
-    EXPECT_TRUE(StandInDescriptor(L"O:S-1-5-21-1-2-3-1001D:(A;;FA;;;BA)").OthersMayChange());
+    const struct {
+        const wchar_t* sddl;
+        bool othersMayChange;
+        PSID trusted = nullptr;
+        DWORD rights = setup::kChangeRights;
+    } folders[] = {
+        // Program Files on Windows 7: the installer service and the administrators change it, users read and run.
+        {L"O:S-1-5-80-956008885-3418522649-1831038044-1853292631-2271478464D:PAI(A;;FA;;;S-1-5-80-956008885-"
+         L"3418522649-1831038044-1853292631-2271478464)(A;OICIIO;GA;;;CO)(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)"
+         L"(A;OICI;0x1200a9;;;BU)",
+         false},
+        // A folder made under a drive's root inherits "Modify" for every authenticated user.
+        {L"O:BAD:AI(A;ID;FA;;;BA)(A;ID;FA;;;SY)(A;ID;0x1301bf;;;AU)(A;ID;0x1200a9;;;BU)", true},
+        // Rights to delete it, or to change its access list, are enough to replace what it holds.
+        {L"O:BAD:(A;;FA;;;BA)(A;;0x10000;;;BU)", true},
+        {L"O:BAD:(A;;FA;;;BA)(A;;0x40000;;;WD)", true},
+        // A user's own rights: another user's count, the administrator's who runs the setup do not.
+        {L"O:BAD:(A;;FA;;;BA)(A;;GW;;;S-1-5-21-1-2-3-1001)", true},
+        {L"O:BAD:(A;;FA;;;BA)(A;;GW;;;S-1-5-21-1-2-3-1001)", false, other},
+        // Its owner may always change its access list.
+        {L"O:S-1-5-21-1-2-3-1001D:(A;;FA;;;BA)", true},
+        // A right passed on to what is made inside, or one denied, gives nothing on the folder itself.
+        {L"O:SYD:(A;;FA;;;BA)(A;OICIIO;FA;;;BU)(D;;FA;;;WD)", false},
+        // Moving it away: a right to delete it, not the right to make folders beside it that users have in a root.
+        {L"O:BAD:AI(A;ID;FA;;;BA)(A;ID;0x1301bf;;;AU)", true, nullptr, setup::kMoveRights},
+        {L"O:SYD:(A;;FA;;;BA)(A;;0x1200ad;;;AU)", false, nullptr, setup::kMoveChildRights},
+        // No access list at all lets everyone do everything.
+        {L"O:BA", true},
+    };
+    for (const auto& folder : folders) {
+        PSECURITY_DESCRIPTOR descriptor = nullptr;
+        ASSERT_TRUE(
+            ConvertStringSecurityDescriptorToSecurityDescriptorW(folder.sddl, SDDL_REVISION_1, &descriptor, nullptr));
+        EXPECT_EQ(setup::OthersMayChange(descriptor, folder.trusted, folder.rights), folder.othersMayChange)
+            << folder.sddl;
+        LocalFree(descriptor);
+    }
     LocalFree(other);
-    // A right passed on to what is made inside, or one denied, gives nothing on the folder itself.
-    EXPECT_FALSE(StandInDescriptor(L"O:SYD:(A;;FA;;;BA)(A;OICIIO;FA;;;BU)(D;;FA;;;WD)").OthersMayChange());
-    // Moving it away: a right to delete it, not the right to make folders beside it that users have in a drive's root.
-    EXPECT_TRUE(
-        StandInDescriptor(L"O:BAD:AI(A;ID;FA;;;BA)(A;ID;0x1301bf;;;AU)").OthersMayChange(nullptr, setup::kMoveRights));
-    EXPECT_FALSE(
-        StandInDescriptor(L"O:SYD:(A;;FA;;;BA)(A;;0x1200ad;;;AU)").OthersMayChange(nullptr, setup::kMoveChildRights));
-    // No access list at all lets everyone do everything.
-    EXPECT_TRUE(StandInDescriptor(L"O:BA").OthersMayChange());
 }
 
 TEST(AccessRules, ALockedFolderLetsOnlyAdministratorsChangeItAndAPrivateFolderIsItsOwners) {
-    wchar_t temporary[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, temporary);
-    const std::wstring parent = std::wstring(temporary) + L"kob-access-rules";
-    CreateDirectoryW(parent.c_str(), nullptr);
+    const kob::test::ScratchFolder scratch("kob-access-rules");
+    const std::wstring parent(scratch.path().begin(), scratch.path().end());
     const std::wstring locked = parent + L"\\locked";
     CreateDirectoryW(locked.c_str(), nullptr);
     EXPECT_TRUE(setup::LockFolderToAdministrators(locked));
@@ -81,7 +75,6 @@ TEST(AccessRules, ALockedFolderLetsOnlyAdministratorsChangeItAndAPrivateFolderIs
     RemoveDirectoryW(first.c_str());
     RemoveDirectoryW(second.c_str());
     RemoveDirectoryW(locked.c_str());
-    RemoveDirectoryW(parent.c_str());
 }
 
 // A token with the Administrators group for denying only, as the limited half of a split token and the other users
