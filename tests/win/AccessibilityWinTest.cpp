@@ -122,23 +122,18 @@ TEST_F(AccessibilityTest, TheSliderHasTheFocusWhileTheWindowHasItAndTheMuteBoxWh
     EXPECT_NE(seen["result"], "0") << "a window that has gone answers nothing";
 }
 
-TEST(OptionsAccessibility, TheBoxIsAnnouncedByItsLabel) {
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    RealVolumePlatform p;
-    {
-        OptionsWindow options(GetModuleHandleA(nullptr), p.settings,
-                              [&p](const Notice& notice) { Report(p.messages, p.process, notice); });
-        options.Open();
-        const HWND box = FindWindowExA(options.Handle(), nullptr, "BUTTON", nullptr);
-        ASSERT_NE(box, nullptr);
-        const std::string self = Probe(box, "read")["self"];
-        // The name is ours; the role and the state are the system's own answer for the box.
-        EXPECT_NE(self.find("|Run when Windows starts.|"), std::string::npos) << self;
-        char text[64] = {};
-        GetWindowTextA(box, text, sizeof(text));
-        EXPECT_STREQ(text, "") << "the box draws no text of its own";
-    }
-    CoUninitialize();
+TEST_F(AccessibilityTest, TheOptionsBoxIsAnnouncedByItsLabel) {
+    OptionsWindow options(GetModuleHandleA(nullptr), p.settings,
+                          [this](const Notice& notice) { Report(p.messages, p.process, notice); });
+    options.Open();
+    const HWND box = FindWindowExA(options.Handle(), nullptr, "BUTTON", nullptr);
+    ASSERT_NE(box, nullptr);
+    const std::string self = Probe(box, "read")["self"];
+    // The name is ours; the role and the state are the system's own answer for the box.
+    EXPECT_NE(self.find("|Run when Windows starts.|"), std::string::npos) << self;
+    char text[64] = {};
+    GetWindowTextA(box, text, sizeof(text));
+    EXPECT_STREQ(text, "") << "the box draws no text of its own";
 }
 
 struct RecordingBrowser : WebBrowser {
@@ -149,40 +144,44 @@ struct RecordingBrowser : WebBrowser {
     std::vector<std::string> opened;
 };
 
-TEST(AboutKeyboard, TabReachesEachLinkAndEnterOrSpaceOpensIt) {
+// Types keys on a window: Tab, Enter and Space as those characters, with Shift held for the key after a '+'.
+void Type(HWND window, const std::string& keys) {
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        BYTE state[256] = {};
+        state[VK_SHIFT] = keys[i] == '+' ? 0x80 : 0;
+        SetKeyboardState(state);
+        SendMessageA(window, WM_KEYDOWN, static_cast<BYTE>(keys[state[VK_SHIFT] ? ++i : i]), 0);
+    }
+}
+
+TEST(AboutWindow, ItIsCentredAndTabReachesEachLinkThatEnterSpaceOrAClickOpens) {
     RecordingBrowser browser;
     AboutWindow about(GetModuleHandleA(nullptr), "", browser);
     about.Open();
-    const auto press = [&](WPARAM key) { SendMessageA(about.Handle(), WM_KEYDOWN, key, 0); };
-    press(VK_RETURN);
+    RECT r{};
+    ASSERT_TRUE(GetWindowRect(about.Handle(), &r));
+    EXPECT_NEAR(r.left + r.right, GetSystemMetrics(SM_CXSCREEN), 1);
+    EXPECT_NEAR(r.top + r.bottom, GetSystemMetrics(SM_CYSCREEN), 1);
+    Type(about.Handle(), "\r");
     EXPECT_TRUE(browser.opened.empty()) << "no link has the focus before the first Tab";
-    press(VK_TAB);
-    press(VK_RETURN);
+    Type(about.Handle(), "\t\r");
     EXPECT_EQ(browser.opened, std::vector<std::string>{"http://marlox.example.com"}) << "Tab, then Enter";
     // The second Tab stops at the feedback link (which the system's handler would open), the third comes back.
-    press(VK_TAB);
-    press(VK_TAB);
-    press(VK_SPACE);
+    Type(about.Handle(), "\t\t ");
     EXPECT_EQ(browser.opened, (std::vector<std::string>{"http://marlox.example.com", "http://marlox.example.com"}))
         << "two more Tabs, then Space";
 
     AboutWindow again(GetModuleHandleA(nullptr), "", browser);
     again.Open();
-    const auto pressOnAgain = [&](WPARAM key, bool shift) {
-        BYTE keys[256] = {};
-        keys[VK_SHIFT] = shift ? 0x80 : 0;
-        SetKeyboardState(keys);
-        SendMessageA(again.Handle(), WM_KEYDOWN, key, 0);
-    };
-    pressOnAgain(VK_TAB, true);
-    pressOnAgain(VK_TAB, false);
-    pressOnAgain(VK_RETURN, false);
+    Type(again.Handle(), "+\t\t\r");
     EXPECT_EQ(browser.opened.size(), 3u) << "Shift+Tab reached the last link first, and Tab came round to the first";
     // From the first link, Shift+Tab goes round to the last and then back to the first.
-    pressOnAgain(VK_TAB, true);
-    pressOnAgain(VK_TAB, true);
-    pressOnAgain(VK_RETURN, false);
+    Type(again.Handle(), "+\t+\t\r");
     EXPECT_EQ(browser.opened.size(), 4u);
+    browser.opened.clear();
+    SendMessageA(again.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(150, 288)); // a click on the web link
+    SendMessageA(again.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(150, 288));
+    EXPECT_EQ(browser.opened, std::vector<std::string>{"http://marlox.example.com"});
 }
 
 } // namespace

@@ -143,11 +143,7 @@ BOOL WINAPI RemoveCounted(HHOOK hook) {
 // The pointer put at (x, y) and a mouse event there through the system: a move of no length, or a turn.
 void MouseAt(int x, int y, short travel = 0) {
     SetCursorPos(x, y);
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = travel ? MOUSEEVENTF_WHEEL : MOUSEEVENTF_MOVE;
-    input.mi.mouseData = static_cast<DWORD>(travel);
-    SendInput(1, &input, sizeof(input));
+    InjectMouse(travel ? MOUSEEVENTF_WHEEL : MOUSEEVENTF_MOVE, 0, travel);
 }
 
 // Lets the thread's messages and timers run this long; returns the travel of each turn posted to `window`.
@@ -211,7 +207,6 @@ TEST(PopupMenu, TheUserReadsTheItemsInTheirGroupsWithTheExitInBold) {
     ASSERT_NE(menu, nullptr);
     const UINT bold = GetMenuDefaultItem(menu, TRUE, 0);
     std::string read;
-    bool groupStarts = true;
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
         MENUITEMINFOA item{};
         char text[64] = {};
@@ -222,12 +217,12 @@ TEST(PopupMenu, TheUserReadsTheItemsInTheirGroupsWithTheExitInBold) {
         ASSERT_TRUE(GetMenuItemInfoA(menu, i, TRUE, &item));
         if (item.fType & MFT_SEPARATOR) {
             read += " |";
-            groupStarts = true;
             continue;
         }
-        read += std::string(groupStarts ? (read.empty() ? "" : " ") : ", ") +
+        read += std::string(read.empty()         ? ""
+                            : read.back() == '|' ? " "
+                                                 : ", ") +
                 (static_cast<UINT>(i) == bold ? "*" + std::string(text) + "*" : text);
-        groupStarts = false;
         EXPECT_FALSE(item.fState & (MFS_CHECKED | MFS_GRAYED)) << "nothing checked or greyed at first: " << text;
         EXPECT_NE(CommandOfMenuId(item.wID), MenuCommand::None) << text;
     }

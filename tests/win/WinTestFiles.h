@@ -61,6 +61,16 @@ inline bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds = 10
     return true;
 }
 
+// A mouse event through the system, as the user makes it: a move by `dx` pixels, or a turn of the wheel by `travel`.
+inline bool InjectMouse(DWORD flags, int dx, int travel = 0) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    input.mi.dx = dx;
+    input.mi.mouseData = static_cast<DWORD>(travel);
+    return SendInput(1, &input, sizeof(input)) == 1;
+}
+
 // A fresh, empty folder under the temporary folder, removed with what it holds when the object goes.
 class ScratchFolder {
 public:

@@ -15,7 +15,6 @@
 #include "RealVolumePlatform.h"
 #include "ResourceIds.h"
 #include "WinTestFiles.h"
-#include "about/win32/AboutWindow.h"
 #include "controller/win32/ControllerWindow.h"
 #include "controller/win32/MouseButtons.h"
 #include "fakes/FakeControllerView.h"
@@ -410,16 +409,6 @@ TEST_F(ControllerWindowTest, TheReadOutIsWideEnoughForOneHundred) {
     EXPECT_GE(box.right, text.cx);
 }
 
-// Turns the wheel one notch, or moves the pointer by `dx`, through the system.
-bool Inject(DWORD flags, int dx, int travel) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags;
-    input.mi.dx = dx;
-    input.mi.mouseData = static_cast<DWORD>(travel);
-    return SendInput(1, &input, sizeof(input)) == 1;
-}
-
 TEST_F(ControllerWindowTest, ThePointerOverTheCloseButtonShowsTheHandAndTheWheelThereWorksWithoutTheFocus) {
     showing.Load();
     const HWND window = Window();
@@ -440,7 +429,7 @@ TEST_F(ControllerWindowTest, ThePointerOverTheCloseButtonShowsTheHandAndTheWheel
     const int before = ReadoutPercent();
     // The hook is installed by a thread of its own: the first turn may come before it.
     const auto turned = [&] {
-        return Inject(MOUSEEVENTF_WHEEL, 0, before > 50 ? -WHEEL_DELTA : WHEEL_DELTA) &&
+        return InjectMouse(MOUSEEVENTF_WHEEL, 0, before > 50 ? -WHEEL_DELTA : WHEEL_DELTA) &&
                PumpUntil([&] { return ReadoutPercent() != before; }, 1000);
     };
     EXPECT_TRUE(turned() || turned() || turned()) << "still " << before;
@@ -472,14 +461,14 @@ TEST_F(ControllerWindowTest, PointerMovesGoOnWhileTheWindowsThreadWaitsForASlowD
     std::thread mover([&] {
         for (const DWORD start = GetTickCount(); GetTickCount() - start < 4000 && movesInDevice < 10;) {
             const bool before = inDevice;
-            if (Inject(MOUSEEVENTF_MOVE, movesInDevice % 2 ? 1 : -1, 0) && before && inDevice) {
+            if (InjectMouse(MOUSEEVENTF_MOVE, movesInDevice % 2 ? 1 : -1) && before && inDevice) {
                 ++movesInDevice;
             }
             Sleep(5);
         }
     });
     for (int i = 0; i < 10 && device.writes == 0; ++i) {
-        Inject(MOUSEEVENTF_WHEEL, 0, -WHEEL_DELTA);
+        InjectMouse(MOUSEEVENTF_WHEEL, 0, -WHEEL_DELTA);
         PumpUntil([&] { return device.writes > 0; }, 300);
     }
     PumpUntil([&] { return movesInDevice >= 10; }, 4000);
@@ -497,27 +486,6 @@ TEST(ScreenMetrics, ALookUpGivesTheScreensDeviceContextBack) {
     HDC again = GetDC(nullptr);
     ReleaseDC(nullptr, again);
     EXPECT_EQ(again, first);
-}
-
-// Records the addresses it is asked to open.
-struct RecordingBrowser : WebBrowser {
-    bool OpenInNewWindow(const std::string& address) override {
-        opened.push_back(address);
-        return true;
-    }
-    std::vector<std::string> opened;
-};
-
-TEST(AboutWindow, TheAboutWindowIsCentredAndItsWebLinkOpensTheSite) {
-    RecordingBrowser browser;
-    AboutWindow about(GetModuleHandleA(nullptr), "", browser);
-    about.Open();
-    RECT r{};
-    ASSERT_TRUE(GetWindowRect(about.Handle(), &r));
-    EXPECT_NEAR(r.left + r.right, GetSystemMetrics(SM_CXSCREEN), 1);
-    EXPECT_NEAR(r.top + r.bottom, GetSystemMetrics(SM_CYSCREEN), 1);
-    Click(about.Handle(), 150, 288); // the web link
-    EXPECT_EQ(browser.opened, std::vector<std::string>{"http://marlox.example.com"});
 }
 
 TEST_F(ControllerWindowTest, AControllerWhoseKnobCannotBeMadeIsTakenDownWholeAndSaysSo) {
