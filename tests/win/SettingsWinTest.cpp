@@ -158,25 +158,19 @@ TEST_F(SettingsWinTest, EnablingOverwritesAnOldPathAndDisablingDeletesIt) {
     EXPECT_FALSE(settings.StartsAtLogon());
 }
 
-// The handle a key opened now gets. Wine counts no handles of a process, but hands out the lowest free one: a key
-// that an operation left open moves it on.
-HKEY NextKeyHandle() {
-    HKEY key = nullptr;
-    RegOpenKeyExA(HKEY_CURRENT_USER, kProgramKeyPath, 0, KEY_READ, &key);
-    RegCloseKey(key);
-    return key;
-}
-
 TEST_F(SettingsWinTest, EveryOperationClosesTheKeysItOpens) {
-    const auto operateAll = [&] {
+    // Wine counts no handles of a process, but hands out the lowest free one: a key left open moves the next on.
+    const auto nextKeyAfterAll = [&] {
         settings.DoFirstStartWork();
         EXPECT_FALSE(settings.DisableLogonStart());
-        return settings.LoadControllerState();
+        (void)settings.LoadControllerState();
+        HKEY key = nullptr;
+        RegOpenKeyExA(HKEY_CURRENT_USER, kProgramKeyPath, 0, KEY_READ, &key);
+        RegCloseKey(key);
+        return key;
     };
-    operateAll(); // the registry's roots stay open from their first use
-    const HKEY next = NextKeyHandle();
-    operateAll();
-    EXPECT_EQ(NextKeyHandle(), next);
+    const HKEY next = nextKeyAfterAll(); // the registry's roots stay open from their first use
+    EXPECT_EQ(nextKeyAfterAll(), next);
 }
 
 TEST_F(SettingsWinTest, ARunValueLongerThan255BytesCountsAsAbsent) {
