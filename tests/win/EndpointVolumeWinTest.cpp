@@ -24,12 +24,7 @@ struct FakeEndpoint : AudioEndpoint {
     bool Usable() const {
         return resolvedDevice != 0 && present && (resolvedDevice == device || oldDeviceStillAnswers);
     }
-    std::optional<float> Level() override {
-        if (!Usable() || !readable) {
-            return std::nullopt;
-        }
-        return level;
-    }
+    std::optional<float> Level() override { return Usable() && readable ? std::optional(level) : std::nullopt; }
     bool WriteLevel(float scalar) override {
         ++writes;
         if (!Usable() || !writable) {
@@ -38,12 +33,7 @@ struct FakeEndpoint : AudioEndpoint {
         level = scalar;
         return true;
     }
-    std::optional<bool> Muted() override {
-        if (!Usable()) {
-            return std::nullopt;
-        }
-        return muted;
-    }
+    std::optional<bool> Muted() override { return Usable() ? std::optional(muted) : std::nullopt; }
     bool TellsVolumeSteps() override { return Usable() && tellsSteps; }
     bool WriteMute(bool value) override {
         ++writes;
