@@ -16,17 +16,14 @@ check 'grep -q "MajorSubsystemVersion\s*4" <<<"$dump" && grep -q "MinorSubsystem
 # Only known DLLs, which Windows loads from its own folder whatever lies beside the program: kernel32, user32,
 # gdi32, advapi32 and shell32 are on every documented list, ole32 and oleaut32 on those Windows 2000 and XP install,
 # and msvcrt (the C runtime every MinGW program needs before its first line runs) is loaded by the known DLLs
-# themselves. winmm, psapi, oleacc, comctl32 and wtsapi32 are loaded by their full paths when first needed.
+# themselves. winmm, psapi, oleacc, comctl32 and wtsapi32 are loaded by their full paths when first needed. The
+# setup's plugin runs inside a setup started from wherever it was downloaded to: the same rule.
 # shellcheck disable=SC2034 # read by the check condition below
 allowed='^(kernel32|user32|gdi32|advapi32|shell32|ole32|oleaut32|msvcrt)\.dll$'
-dlls=$(sed -n 's/^\s*DLL Name: //p' <<<"$dump")
-for dll in $dlls; do
-    check '[[ "${dll,,}" =~ $allowed ]]' "imports from $dll"
-done
-# The setup's plugin runs inside a setup started from wherever it was downloaded to: the same rule.
-plugin=$KOB_BIN/setup-plugins/SetupSupport.dll
-for dll in $(i686-w64-mingw32-objdump -p "$plugin" | sed -n 's/^\s*DLL Name: //p'); do
-    check '[[ "${dll,,}" =~ $allowed ]]' "setup plugin imports from $dll"
+for file in "$exe" "$KOB_BIN/setup-plugins/SetupSupport.dll"; do
+    for dll in $(i686-w64-mingw32-objdump -p "$file" | sed -n 's/^\s*DLL Name: //p'); do
+        check '[[ "${dll,,}" =~ $allowed ]]' "${file##*/} imports from $dll"
+    done
 done
 # Functions that MinGW's runtime or the headers pull in on newer targets, none of which Windows 2000 has.
 newer='K32[A-Za-z]+|GetTickCount64|[A-Za-z]*ConditionVariable[A-Za-z]*|[A-Za-z]*SRWLock[A-Za-z]*|InitOnce[A-Za-z]*'
