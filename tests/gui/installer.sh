@@ -17,7 +17,6 @@ TEMPLATE=$KOB_BUILD/wineprefix-setup-template
 PROGRAM_KEY="HKCU\\Software\\Marlox's Software\\Drovo Volume Controller\\3.0"
 ACTIVE_SETUP='HKLM\Software\Microsoft\Active Setup\Installed Components\{84421BBE-4F53-49A5-A6E3-7FDCD6294F7E}'
 UNINSTALL='Software\Microsoft\Windows\CurrentVersion\Uninstall\Drovo Volume Controller 3.0'
-RUN_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
 ALL_USERS_MENU="drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Drovo Volume Controller"
 
 # A clean prefix is made once and copied for each scenario: a copy is as fresh as a new one and quicker to make.
@@ -53,11 +52,7 @@ fresh() {
 
 done_with_prefix() {
     [ "$WINEPREFIX" != "$SHARED_PREFIX" ] || return 0
-    local pid
-    for pid in "${KOB_STARTED_PIDS[@]}"; do
-        kill "$pid" 2>/dev/null || true
-    done
-    KOB_STARTED_PIDS=()
+    kob_stop_started
     kob_wine_stop
     wineserver -w 2>/dev/null || true
     rm -rf "$WINEPREFIX"
@@ -75,30 +70,7 @@ as_user() {
 }
 trap 'done_with_prefix; kob_gui_cleanup' EXIT
 
-# setup ARGS... : runs the setup; its exit code goes into RC. A silent setup never waits for a click.
-setup() {
-    RC=0
-    timeout 120 wine "$KOB_SETUP" "$@" </dev/null >/dev/null 2>&1 || RC=$?
-}
-
-# regval KEY NAME : a value's data as reg.exe shows it, empty when absent; NAME "" is the key's default value.
-regval() {
-    if [ -z "$2" ]; then
-        wine reg query "$1" /ve </dev/null 2>/dev/null | tr -d '\r' | sed -n "s/^ *([^)]*) *REG_[A-Z_]* *//p" || true
-    else
-        wine reg query "$1" /v "$2" </dev/null 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p" || true
-    fi
-}
 has_key() { wine reg query "$1" </dev/null >/dev/null 2>&1; }
-
-# wait_for CONDITION : waits up to 20 s for it to hold.
-wait_for() {
-    for _ in $(seq 1 100); do
-        ! eval "$1" || return 0
-        sleep 0.2
-    done
-    return 1
-}
 
 # installation_state : the installed copy of all users, a line each: its files and shortcuts (size and time), its
 # uninstall entry, its component for new users, the machine's log-on start. unchanged : it is as $before holds.
@@ -107,7 +79,7 @@ installation_state() {
         true; } | sort
     wine reg query "HKLM\\$UNINSTALL" </dev/null 2>/dev/null | tr -d '\r' || true
     wine reg query "$ACTIVE_SETUP" </dev/null 2>/dev/null | tr -d '\r' || true
-    regval "$RUN_KEY" "Drovo Volume Controller 3.0"
+    logon_start
 }
 unchanged() { [ "$(installation_state)" = "$before" ]; }
 
@@ -124,9 +96,6 @@ as_windows_at_logon() {
     # shellcheck disable=SC2086 # the switches after the quoted program are separate words
     wine "$exe" ${stub#\""$exe"\"} </dev/null >/dev/null 2>&1 || echo "  (the component's command ended with $?)"
 }
-
-# reg ARGS... : changes the registry as the user or another program would.
-reg() { wine reg "$@" /f </dev/null >/dev/null 2>&1 || true; }
 
 all_users_serve_another_user() {
     fresh all-users
@@ -230,11 +199,9 @@ folder_switch_and_reinstall_elsewhere() {
     check '[ ! -e "$WINEPREFIX/drive_c/Tools" ]' "the first copy removed, with the folder made for it"
     check '[ "$(regval "HKLM\\$UNINSTALL" InstallLocation)" = "C:\\Apps\\Drovo" ] && ! has_key "HKCU\\$UNINSTALL"' \
         "one uninstall entry, for the new folder"
-    check '[ "$(regval "$RUN_KEY" "Drovo Volume Controller 3.0")" = "\"C:\\Apps\\Drovo\\kob3.0.exe\"" ]' \
-        "the log-on start follows"
+    check '[ "$(logon_start)" = "\"C:\\Apps\\Drovo\\kob3.0.exe\"" ]' "the log-on start follows"
     setup /S /NoLogonStart /D=C:\\Apps\\Drovo
-    check '[ "$RC" = 0 ] && [ -z "$(regval "$RUN_KEY" "Drovo Volume Controller 3.0")" ]' \
-        "/NoLogonStart takes the log-on start away (exit code $RC)"
+    check '[ "$RC" = 0 ] && [ -z "$(logon_start)" ]' "/NoLogonStart takes the log-on start away (exit code $RC)"
     check '[ "$(regval "$ACTIVE_SETUP" StubPath)" = "\"C:\\Apps\\Drovo\\kobuser.exe\" /NoLogonStart" ]' \
         "and gives new users none"
     # A folder with blanks as several deployment tools pass it, the whole switch quoted (wine quotes a word with
@@ -247,7 +214,6 @@ folder_switch_and_reinstall_elsewhere() {
         "a quoted /D= honoured (exit code $RC)"
     check '[ ! -e "$WINEPREFIX/drive_c/Apps/Drovo" ] && [ -f "$WINEPREFIX/drive_c/Apps/keep.txt" ]' \
         "the copy before removed; the other file beside it kept"
-    local before
     before=$(installation_state)
     setup /S '/D=Drovo Folder'
     check '[ "$RC" = 3 ] && unchanged' "a folder that is no full path: 3 (got $RC)"
@@ -306,7 +272,7 @@ target_cannot_be_written() {
     setup /S
     kob_start_program
     probe started traywindow
-    local before settings
+    local settings
     before=$(installation_state)
     probe settings-before settings
     settings=$(cat "$KOB_WORK/settings-before.txt")
@@ -337,9 +303,7 @@ file_in_use() {
     # The test sound, which an update replaces after the program and the help page, held open by another program;
     # the help page marked, to see whether it is the installed one afterwards.
     echo "<!-- as installed -->" >>"$KOB_INSTALL_DIR/KOBHELP.HTM"
-    wine "$KOB_BIN/kobprobe.exe" lock "$(winepath -w "$KOB_WORK/lock")" "$KOB_PROGRAM_DIR\\POURING.WAV" \
-        </dev/null >/dev/null 2>&1 &
-    KOB_STARTED_PIDS+=("$!")
+    kob_start kobprobe.exe lock "$(winepath -w "$KOB_WORK/lock")" "$KOB_PROGRAM_DIR\\POURING.WAV"
     wait_for 'grep -q locked=1 "$KOB_WORK/lock" 2>/dev/null' || true
     # Marks the registration, to see whether the failed update wrote it again. The running program is started again
     # after the failure, although the helper beside it (as the previous release's) ignores the switch to start it.
@@ -347,7 +311,6 @@ file_in_use() {
     cp "$WINEPREFIX/drive_c/windows/system32/hostname.exe" "$KOB_INSTALL_DIR/kobuser.exe"
     kob_start_program
     probe in-use-start traywindow
-    local before
     before=$(installation_state)
     setup /S
     check '[ "$RC" = 3 ]' "a silent update with a file in use ends with 3 (got $RC)"
@@ -377,7 +340,6 @@ uninstaller_removes_its_own_copy() {
     hers=$(regval "HKCU\\$UNINSTALL" InstallLocation)
     as_user "$ADMIN_USER"
     setup /S
-    local before
     before=$(installation_state)
     # The installed folder copied elsewhere by hand: its uninstaller removes that copy alone.
     cp -a "$KOB_INSTALL_DIR" "$WINEPREFIX/drive_c/Copied"
@@ -419,7 +381,6 @@ scopes_never_fight() {
     expect "$KOB_WORK/his" userrun absent "his own log-on start gone"
     expect "$KOB_WORK/his" peruser absent "his settings no longer for him alone"
     # No copy for one user beside it, whoever asks (a standard user installs for himself by default).
-    local before
     before=$(installation_state)
     setup /S /CurrentUser
     probe standard runstandard "\"$(winepath -w "$KOB_SETUP")\" /S"
@@ -460,19 +421,18 @@ machine_keeps_its_logon_choice() {
     setup /S /CurrentUser
     reg delete "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run" /v "Drovo Volume Controller 3.0"
     setup /S /AllUsers
-    check '[ "$RC" = 0 ] && [ -z "$(regval "$RUN_KEY" "Drovo Volume Controller 3.0")" ]' \
+    check '[ "$RC" = 0 ] && [ -z "$(logon_start)" ]' \
         "the user's choice carried over to the copy for all users (exit code $RC)"
     # Another administrator, with no settings of his own (as the system account has none), updates it silently.
     as_user "$OTHER_USER"
     setup /S
-    check '[ "$RC" = 0 ] && [ -z "$(regval "$RUN_KEY" "Drovo Volume Controller 3.0")" ]' \
-        "the machine's log-on start stays off (exit code $RC)"
+    check '[ "$RC" = 0 ] && [ -z "$(logon_start)" ]' "the machine's log-on start stays off (exit code $RC)"
     check '[ "$(regval "$ACTIVE_SETUP" StubPath)" = "\"$KOB_PROGRAM_DIR\\kobuser.exe\"" ]' "its component unchanged"
     # On for the machine, off for its new users: both kept too.
     reg add "$RUN_KEY" /v "Drovo Volume Controller 3.0" /d "\"$KOB_PROGRAM\""
     reg add "$ACTIVE_SETUP" /v StubPath /d "\"$KOB_PROGRAM_DIR\\kobuser.exe\" /NoLogonStart"
     setup /S
-    check '[ "$(regval "$RUN_KEY" "Drovo Volume Controller 3.0")" = "\"$KOB_PROGRAM\"" ]' "the log-on start stays on"
+    check '[ "$(logon_start)" = "\"$KOB_PROGRAM\"" ]' "the log-on start stays on"
     check '[ "$(regval "$ACTIVE_SETUP" StubPath)" = "\"$KOB_PROGRAM_DIR\\kobuser.exe\" /NoLogonStart" ]' \
         "and its new users keep none"
     done_with_prefix
@@ -493,18 +453,13 @@ running_program_found_everywhere() {
     expect "$KOB_WORK/running" tray 1 "and it runs again"
     # A copy in another session, by its mutex in that session's namespace (session 0's is the global one): a
     # silent setup waits for it to end, then installs; one that keeps running past the wait ends it with 3.
-    wine "$KOB_BIN/kobprobe.exe" mutex "$(winepath -w "$KOB_WORK/elsewhere")" 'Global\kob3.0' 3000 \
-        </dev/null >/dev/null 2>&1 &
-    local holder=$!
+    kob_start kobprobe.exe mutex "$(winepath -w "$KOB_WORK/elsewhere")" 'Global\kob3.0' 3000
     wait_for 'grep -q held=1 "$KOB_WORK/elsewhere" 2>/dev/null' || true
     setup /S
-    check '[ "$RC" = 0 ] && ! kill -0 "$holder" 2>/dev/null' \
+    check '[ "$RC" = 0 ] && ! kill -0 "$KOB_PID" 2>/dev/null' \
         "a copy elsewhere waited for, then installed (exit code $RC)"
-    wine "$KOB_BIN/kobprobe.exe" mutex "$(winepath -w "$KOB_WORK/held")" 'Global\kob3.0' 60000 \
-        </dev/null >/dev/null 2>&1 &
-    KOB_STARTED_PIDS+=("$!")
+    kob_start kobprobe.exe mutex "$(winepath -w "$KOB_WORK/held")" 'Global\kob3.0' 60000
     wait_for 'grep -q held=1 "$KOB_WORK/held" 2>/dev/null' || true
-    local before
     before=$(installation_state)
     kob_start_program
     probe running-here traywindow
@@ -533,7 +488,6 @@ each_version_reaches_every_user() {
         "the next version raises the component's version, so Windows runs it again for every user (exit code $RC)"
     check '[ "$(regval "HKLM\\$UNINSTALL" DisplayVersion)" = 3.0.9999 ]' "and shows itself in the entry"
     # This setup is older now: silently, it changes nothing.
-    local before
     before=$(installation_state)
     setup /S
     check '[ "$RC" = 8 ] && unchanged' "an older setup refuses silently with 8 (got $RC)"
@@ -543,7 +497,6 @@ each_version_reaches_every_user() {
 standard_user_and_all_users_uninstall() {
     fresh standard-user
     setup /S
-    local before
     before=$(installation_state)
     probe uninstall runstandard "\"$KOB_PROGRAM_DIR\\uninstall.exe\" /AllUsers /S _?=$KOB_PROGRAM_DIR"
     expect "$KOB_WORK/uninstall" exitcode 4 "a standard user's silent all-users uninstallation: 4, no box waits"
@@ -582,7 +535,6 @@ program_starts_as_desktop_user() {
     done_with_prefix
 }
 
-KOB_PROGRAM_DIR='C:\Program Files\Drovo Volume Controller'
 all_users_serve_another_user
 update_keeps_choices
 per_user_first_start

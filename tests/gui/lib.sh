@@ -12,11 +12,17 @@ KOB_WORK=$(mktemp -d)
 failures=0
 KOB_STARTED_PIDS=()
 
-kob_gui_cleanup() {
+# Ends the programs the test started in the background.
+kob_stop_started() {
     local pid
     for pid in "${KOB_STARTED_PIDS[@]}"; do
         kill "$pid" 2>/dev/null || true
     done
+    KOB_STARTED_PIDS=()
+}
+
+kob_gui_cleanup() {
+    kob_stop_started
     rm -rf "$KOB_WORK"
     if [ "${KOB_OWN_SESSION:-0}" = 1 ]; then
         kob_wine_stop
@@ -48,6 +54,7 @@ kob_stop() {
 
 # The program as a user has it: installed by its setup program, for all users (Wine runs as an administrator).
 KOB_SETUP=$KOB_BIN/DrovoVolumeController-3.0-setup.exe
+KOB_PROGRAM_DIR='C:\Program Files\Drovo Volume Controller'
 KOB_PROGRAM='C:\Program Files\Drovo Volume Controller\kob3.0.exe'
 KOB_INSTALL_DIR="$WINEPREFIX/drive_c/Program Files/Drovo Volume Controller"
 # shellcheck disable=SC2034 # for the tests that source this file
@@ -60,12 +67,41 @@ kob_install() {
 # The uninstaller hands over to a copy of itself and returns at once: wait for it to finish.
 kob_uninstall() {
     [ -f "$KOB_INSTALL_DIR/uninstall.exe" ] || return 0
-    wine 'C:\Program Files\Drovo Volume Controller\uninstall.exe' /AllUsers /S </dev/null >/dev/null 2>&1
-    for _ in $(seq 1 100); do
-        [ -e "$KOB_INSTALL_DIR" ] || return 0
-        sleep 0.1
-    done
+    wine "$KOB_PROGRAM_DIR\\uninstall.exe" /AllUsers /S </dev/null >/dev/null 2>&1
+    wait_for "[ ! -e \"\$KOB_INSTALL_DIR\" ]" || true
 }
+
+# setup ARGS... : runs the setup; its exit code goes into RC. A silent setup never waits for a click.
+# shellcheck disable=SC2034 # RC is read by the tests that source this file
+setup() {
+    RC=0
+    timeout 120 wine "$KOB_SETUP" "$@" </dev/null >/dev/null 2>&1 || RC=$?
+}
+
+# wait_for CONDITION : waits up to 20 s for it to hold.
+wait_for() {
+    for _ in $(seq 1 100); do
+        ! eval "$1" || return 0
+        sleep 0.2
+    done
+    return 1
+}
+
+# reg ARGS... : changes the registry as the user or another program would.
+reg() { wine reg "$@" /f </dev/null >/dev/null 2>&1 || true; }
+
+# regval KEY NAME : a value's data as reg.exe shows it, empty when absent; NAME "" is the key's default value.
+regval() {
+    if [ -z "$2" ]; then
+        wine reg query "$1" /ve </dev/null 2>/dev/null | tr -d '\r' | sed -n "s/^ *([^)]*) *REG_[A-Z_]* *//p" || true
+    else
+        wine reg query "$1" /v "$2" </dev/null 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p" || true
+    fi
+}
+
+# logon_start : the machine's log-on start of the program, empty when there is none.
+RUN_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
+logon_start() { regval "$RUN_KEY" "Drovo Volume Controller 3.0"; }
 
 # kob_start_program : starts the installed program in the background.
 kob_start_program() {

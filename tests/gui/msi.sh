@@ -16,9 +16,7 @@ template=$KOB_BUILD/wineprefix-setup-template
 kob_wine_start
 trap 'kob_wine_stop; rm -rf "$WINEPREFIX"; kob_gui_cleanup' EXIT
 KOB_INSTALL_DIR="$WINEPREFIX/drive_c/Program Files/Drovo Volume Controller"
-PROGRAM_DIR='C:\Program Files\Drovo Volume Controller'
 UNINSTALL='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
-RUN_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
 ACTIVE_SETUP='HKLM\Software\Microsoft\Active Setup\Installed Components\{B84DCCAC-EEC7-46C4-871C-3EA39DEB0DCC}'
 
 # An older package of the same source, whose program is another file: an upgrade must replace it.
@@ -36,18 +34,11 @@ msiexec() {
     probe msiexec runline "msiexec $*"
     RC=$(kob_value "$KOB_WORK/msiexec" exitcode)
 }
-setup() {
-    probe setup runline "\"$(winepath -w "$KOB_SETUP")\" $*"
-    RC=$(kob_value "$KOB_WORK/setup" exitcode)
-}
 # refusal_box TITLE PROGRAM ARGS... : runs the program with its own user interface and reads the box it shows.
 refusal_box() {
     wine "${@:2}" </dev/null >/dev/null 2>&1 &
     probe refusal box "$1"
     wait $! || true
-}
-regval() {
-    wine reg query "$1" /v "$2" </dev/null 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p" || true
 }
 # The uninstall entries of the program, as "name version" lines.
 entries() {
@@ -64,7 +55,7 @@ machine_state() {
 }
 
 # A machine with another program starting at log-on, which the package must leave alone.
-wine reg add "$RUN_KEY" /v "Another Program" /d 'C:\another.exe' /f </dev/null >/dev/null 2>&1
+reg add "$RUN_KEY" /v "Another Program" /d 'C:\another.exe'
 before=$(machine_state)
 
 echo "beside the setup program's copy for all users"
@@ -85,27 +76,26 @@ chattr -i "$KOB_INSTALL_DIR"
 rmdir "$KOB_INSTALL_DIR"
 check '[ "$RC" = 1603 ] && [ "$(machine_state)" = "$before" ]' "1603, and nothing left behind (got $RC)"
 
-run_value() { regval "$RUN_KEY" "Drovo Volume Controller 3.0"; }
 echo "quiet"
 msiexec /i "$OLD" /qn
 check '[ "$RC" = 0 ] && [ "$(entries)" = "$(printf "Drovo Volume Controller 3.0\t3.0.1000.0")" ]' \
     "installed: 0, one entry (got $RC)"
-check '[ "$(run_value)" = "\"$PROGRAM_DIR\\kob3.0.exe\"" ] &&
-    [ "$(regval "$ACTIVE_SETUP" StubPath)" = "\"$PROGRAM_DIR\\kobuser.exe\"" ]' \
+check '[ "$(logon_start)" = "\"$KOB_PROGRAM_DIR\\kob3.0.exe\"" ] &&
+    [ "$(regval "$ACTIVE_SETUP" StubPath)" = "\"$KOB_PROGRAM_DIR\\kobuser.exe\"" ]' \
     "the machine's log-on start, and new users get their settings"
 # Another build of the same version has its own product code, and replaces this one.
 echo "a build of the same version, without the log-on start"
 bash "$KOB_ROOT/tools/build-msi.sh" 3.0.1000.0 "$KOB_WORK/old" "$KOB_WORK/rebuilt.msi" 2>/dev/null
 msiexec /i "$(winepath -w "$KOB_WORK/rebuilt.msi")" /qn LOGONSTART=0
-check '[ "$RC" = 0 ] && [ "$(entries | wc -l)" = 1 ] && [ -z "$(run_value)" ] &&
-    [ "$(regval "$ACTIVE_SETUP" StubPath)" = "\"$PROGRAM_DIR\\kobuser.exe\" /NoLogonStart" ]' \
+check '[ "$RC" = 0 ] && [ "$(entries | wc -l)" = 1 ] && [ -z "$(logon_start)" ] &&
+    [ "$(regval "$ACTIVE_SETUP" StubPath)" = "\"$KOB_PROGRAM_DIR\\kobuser.exe\" /NoLogonStart" ]' \
     "0, one entry, no log-on start, and new users get their settings without it (got $RC)"
 
 # Wine lets a running program's file be replaced: a file held open without sharing stands for it, as for Windows
 # before the Restart Manager (Vista), where the program in use ends in 3010.
 echo "an upgrade to the build's package while the program is in use"
-kob_start kobprobe.exe lock "$(winepath -w "$KOB_WORK/lock")" "$PROGRAM_DIR\kob3.0.exe"
-for _ in $(seq 1 50); do [ -s "$KOB_WORK/lock" ] && break; sleep 0.1; done
+kob_start kobprobe.exe lock "$(winepath -w "$KOB_WORK/lock")" "$KOB_PROGRAM_DIR\kob3.0.exe"
+wait_for '[ -s "$KOB_WORK/lock" ]' || true
 msiexec /i "$NEW" /qn
 kob_stop "$KOB_PID"
 check '[ "$RC" = 3010 ] && [ "$(entries)" = "$(printf "Drovo Volume Controller 3.0\t%s" "$NEW_VERSION")" ]' \
@@ -116,8 +106,8 @@ check 'cmp -s "$KOB_INSTALL_DIR/kob3.0.exe" "$KOB_BIN/kob3.0.exe" && cmp -s "$KO
     "$KOB_ROOT/resources/KOBHELP.HTM" && cmp -s "$KOB_INSTALL_DIR/POURING.WAV" "$KOB_ROOT/resources/POURING.WAV" &&
     cmp -s "$KOB_INSTALL_DIR/kobuser.exe" "$KOB_BIN/kobuser.exe"' "the new files in place after the restart"
 check '[ "$(regval "$ACTIVE_SETUP" Version)" = "${NEW_VERSION//./,}" ] &&
-    [ "$(regval "$ACTIVE_SETUP" IsInstalled)" = 0x1 ] && [ -z "$(run_value)" ] &&
-    [ "$(regval "$ACTIVE_SETUP" StubPath)" = "\"$PROGRAM_DIR\\kobuser.exe\" /NoLogonStart" ]' \
+    [ "$(regval "$ACTIVE_SETUP" IsInstalled)" = 0x1 ] && [ -z "$(logon_start)" ] &&
+    [ "$(regval "$ACTIVE_SETUP" StubPath)" = "\"$KOB_PROGRAM_DIR\\kobuser.exe\" /NoLogonStart" ]' \
     "the new users' component raised to ${NEW_VERSION//./,}, the log-on start still left out"
 icon=$(wine reg query 'HKLM\Software\Classes\Installer\Products' /s </dev/null | tr -d '\r' |
     sed -n 's/^ *ProductIcon *REG_SZ *//p')

@@ -12,8 +12,8 @@ folder_unix="$WINEPREFIX/drive_c/Программы"
 # Wine's file types live in the machine's classes only; the prefix has none for .htm before the test.
 classes='HKLM\Software\Classes'
 kob_folder_cleanup() {
-    wine reg delete "$classes\\.htm" /f </dev/null >/dev/null 2>&1 || true
-    wine reg delete "$classes\\KobTestPage" /f </dev/null >/dev/null 2>&1 || true
+    reg delete "$classes\\.htm"
+    reg delete "$classes\\KobTestPage"
     rm -rf "$folder_unix"
 }
 if wine reg query "$classes\\.htm" </dev/null >/dev/null 2>&1; then
@@ -30,9 +30,8 @@ cp "$KOB_INSTALL_DIR/kob3.0.exe" "$KOB_INSTALL_DIR/KOBHELP.HTM" "$KOB_INSTALL_DI
 cp "$KOB_BIN/StandInLibrary.dll" "$folder_unix/Громкость/winealsa.drv"
 
 # Pages open in the stand-in, which leaves a mark in the temporary folder naming what it was asked to open.
-wine reg add "$classes\\.htm" /ve /d KobTestPage /f </dev/null >/dev/null 2>&1
-wine reg add "$classes\\KobTestPage\\shell\\open\\command" /ve /d "\"$(winepath -w "$KOB_BIN/StandInProbe.exe")\" \"%1\"" /f \
-    </dev/null >/dev/null 2>&1
+reg add "$classes\\.htm" /ve /d KobTestPage
+reg add "$classes\\KobTestPage\\shell\\open\\command" /ve /d "\"$(winepath -w "$KOB_BIN/StandInProbe.exe")\" \"%1\""
 mark="$(winepath -u "$(wine cmd /c echo %TEMP% </dev/null 2>/dev/null | tr -d '\r')")/kob-stand-in-started"
 rm -f "$mark"
 
@@ -43,7 +42,6 @@ KOB_STARTED_PIDS+=("$!")
 probe started traywindow
 expect "$KOB_WORK/started" tray 1 "icon in the tray"
 
-
 echo "Test Sound plays the sound from the folder"
 menu Down Down Down Down Return
 probe played box
@@ -51,10 +49,6 @@ expect "$KOB_WORK/played" found 0 "no missing-file message"
 
 echo "Help opens the page from the folder"
 menu Down Down Return
-for _ in $(seq 1 100); do
-    [ -f "$mark" ] && break
-    sleep 0.1
-done
-check '[ -f "$mark" ]' "the browser was started"
+check 'wait_for "[ -f \"\$mark\" ]"' "the browser was started"
 check 'sed -n 2p "$mark" 2>/dev/null | grep -qF "$folder\\KOBHELP.HTM"' "with the page in the folder"
 kob_finish
