@@ -123,8 +123,7 @@ all_users_serve_another_user() {
     expect "$KOB_WORK/other" cstpval 1 "the other user's program key, first start pending"
     expect "$KOB_WORK/other" peruser absent "no per-user scope"
     kob_start_program
-    probe other-start traywindow
-    expect "$KOB_WORK/other-start" tray 1 "his program starts with its icon, no installation error"
+    expect_icon other-start "his program starts with its icon, no installation error"
     probe other-started settings
     expect "$KOB_WORK/other-started" cstpval 0 "first-start work done"
     expect "$KOB_WORK/other-started" userrun absent "no second log-on start for him"
@@ -180,8 +179,7 @@ per_user_first_start() {
     expect "$KOB_WORK/per-user-installed" userrun "\"$folder\\kob3.0.exe\"" "the user's log-on start"
     wine "$folder\\kob3.0.exe" >"$KOB_WORK/per-user.out" 2>&1 </dev/null &
     KOB_STARTED_PIDS+=("$!")
-    probe per-user-start traywindow
-    expect "$KOB_WORK/per-user-start" tray 1 "first start"
+    expect_icon per-user-start "first start"
     probe per-user-started settings
     expect "$KOB_WORK/per-user-started" cstpval 0 "first-start work done"
     expect "$KOB_WORK/per-user-started" run absent "no log-on start for everyone"
@@ -281,8 +279,7 @@ target_cannot_be_written() {
     probe settings-after settings
     check '[ "$RC" = 3 ] && unchanged && [ "$(cat "$KOB_WORK/settings-after.txt")" = "$settings" ]' \
         "a failed reinstallation elsewhere: 3, files, entry, log-on start, component, shortcuts and settings kept"
-    probe again traywindow
-    expect "$KOB_WORK/again" tray 1 "the program it closed runs again"
+    expect_icon again "the program it closed runs again"
     # A folder that cannot be made at all (a file stands in its path) fails too, never installing elsewhere.
     echo "in the folder's place" >"$WINEPREFIX/drive_c/NotAFolder"
     setup /S /D=C:\\NotAFolder\\Drovo
@@ -316,8 +313,7 @@ file_in_use() {
     check '[ "$RC" = 3 ]' "a silent update with a file in use ends with 3 (got $RC)"
     check '[ "$(regval "HKLM\\$UNINSTALL" DisplayVersion)" = 3.00.0001 ]' "and registers nothing"
     check 'unchanged' "the files it had replaced put back, no new file left beside them"
-    probe in-use-again traywindow
-    expect "$KOB_WORK/in-use-again" tray 1 "the program it closed runs again"
+    expect_icon in-use-again "the program it closed runs again"
     # What a setup ended midway leaves: the uninstaller removes it too.
     probe in-use-close close
     touch "$KOB_INSTALL_DIR/kob3.0.exe.new" "$KOB_INSTALL_DIR/uninstall.exe.old"
@@ -408,8 +404,7 @@ scopes_never_fight() {
     probe quiet runline "$(regval "HKLM\\$UNINSTALL" QuietUninstallString)"
     as_user "$OTHER_USER"
     wine "$hers\\kobuser.exe" /LogonStart </dev/null >/dev/null 2>&1 || true
-    probe hers-alone traywindow
-    expect "$KOB_WORK/hers-alone" tray 1 "her own copy starts at her log-on"
+    expect_icon hers-alone "her own copy starts at her log-on"
     probe hers-back settings
     expect "$KOB_WORK/hers-back" userrun "\"$hers\\kob3.0.exe\"" "with its own log-on start again"
     done_with_prefix
@@ -449,8 +444,7 @@ running_program_found_everywhere() {
         codes+="$RC "
     done
     check '[ "$codes" = "0 0 0 " ]' "three silent setups in a row over the running program end with 0 (got $codes)"
-    probe running traywindow
-    expect "$KOB_WORK/running" tray 1 "and it runs again"
+    expect_icon running "and it runs again"
     # A copy in another session, by its mutex in that session's namespace (session 0's is the global one): a
     # silent setup waits for it to end, then installs; one that keeps running past the wait ends it with 3.
     kob_start kobprobe.exe mutex "$(winepath -w "$KOB_WORK/elsewhere")" 'Global\kob3.0' 3000
@@ -466,8 +460,7 @@ running_program_found_everywhere() {
     setup /S
     check '[ "$RC" = 3 ] && unchanged' \
         "one that keeps running: 3 after a bounded wait, nothing changed (got $RC)"
-    probe running-again traywindow
-    expect "$KOB_WORK/running-again" tray 1 "the copy of this session it closed runs again"
+    expect_icon running-again "the copy of this session it closed runs again"
     done_with_prefix
 }
 

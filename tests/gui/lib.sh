@@ -199,6 +199,12 @@ expect() {
     fi
 }
 
+# expect_icon NAME WHAT : the running program's icon is in the tray (its tray window probed into NAME).
+expect_icon() {
+    probe "$1" traywindow
+    expect "$KOB_WORK/$1" tray 1 "$2"
+}
+
 check() {
     if eval "$1"; then
         echo "  ok   $2"

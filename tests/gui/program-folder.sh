@@ -39,8 +39,7 @@ rm -f "$mark"
 (cd "$folder_unix/Громкость" && LC_ALL=C.UTF-8 WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winealsa.drv=n,b" exec wine ./kob3.0.exe) \
     >"$KOB_WORK/program.out" 2>&1 </dev/null &
 KOB_STARTED_PIDS+=("$!")
-probe started traywindow
-expect "$KOB_WORK/started" tray 1 "icon in the tray"
+expect_icon started "icon in the tray"
 
 echo "Test Sound plays the sound from the folder"
 menu Down Down Down Down Return

@@ -65,8 +65,7 @@ expect "$KOB_WORK/closed" tray 0 "icon removed"
 echo "a later start skips the first-start work"
 probe later-before settings
 kob_start_program
-probe later traywindow
-expect "$KOB_WORK/later" tray 1 "icon in the tray"
+expect_icon later "icon in the tray"
 probe later-settings settings
 expect "$KOB_WORK/later-settings" cstpval 0
 expect "$KOB_WORK/later-settings" run "\"$KOB_PROGRAM\"" "Run value kept"
@@ -75,8 +74,7 @@ echo "an update over the running installation: closed, replaced, started again, 
 probe before-update resources
 kob_install
 check 'cmp -s "$KOB_INSTALL_DIR/kob3.0.exe" "$KOB_BIN/kob3.0.exe"' "files replaced"
-probe updated-start traywindow
-expect "$KOB_WORK/updated-start" tray 1 "started again after the update"
+expect_icon updated-start "started again after the update"
 probe after-update resources
 old_pid=$(kob_value "$KOB_WORK/before-update" pid)
 new_pid=$(kob_value "$KOB_WORK/after-update" pid)

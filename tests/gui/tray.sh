@@ -10,8 +10,7 @@ kob_uninstall_on_exit
 kob_install
 kob_start_program
 program=$!
-probe started traywindow
-expect "$KOB_WORK/started" tray 1 "icon in the tray"
+expect_icon started "icon in the tray"
 
 echo "the wheel over another window in front reaches it while its program forges the icon's reports"
 probe forged forgedwheel 3000 &
