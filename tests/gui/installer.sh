@@ -13,18 +13,17 @@
 source "$(dirname "$0")/lib.sh"
 
 SHARED_PREFIX=$WINEPREFIX
-TEMPLATE=$KOB_BUILD/wineprefix-setup-template
 PROGRAM_KEY="HKCU\\Software\\Marlox's Software\\Drovo Volume Controller\\3.0"
 ACTIVE_SETUP='HKLM\Software\Microsoft\Active Setup\Installed Components\{84421BBE-4F53-49A5-A6E3-7FDCD6294F7E}'
 UNINSTALL='Software\Microsoft\Windows\CurrentVersion\Uninstall\Drovo Volume Controller 3.0'
 ALL_USERS_MENU="drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Drovo Volume Controller"
 
 # A clean prefix is made once and copied for each scenario: a copy is as fresh as a new one and quicker to make.
-if [ ! -f "$TEMPLATE/system.reg" ]; then
-    rm -rf "$TEMPLATE"
-    WINEPREFIX=$TEMPLATE kob_wine_start
-    WINEPREFIX=$TEMPLATE kob_wine_stop
-    WINEPREFIX=$TEMPLATE wineserver -w
+if [ ! -f "$KOB_TEMPLATE/system.reg" ]; then
+    rm -rf "$KOB_TEMPLATE"
+    WINEPREFIX=$KOB_TEMPLATE kob_wine_start
+    WINEPREFIX=$KOB_TEMPLATE kob_wine_stop
+    WINEPREFIX=$KOB_TEMPLATE wineserver -w
 fi
 
 # Another user of the same machine: his own HKCU (user.reg) and profile folder (USER); the machine's keys and files
@@ -32,23 +31,13 @@ fi
 ADMIN_USER=${USER:-$(id -un)}
 OTHER_USER=kobother
 export USER=$ADMIN_USER
-if [ ! -f "$TEMPLATE/user.reg.$OTHER_USER" ]; then
-    mv "$TEMPLATE/user.reg" "$TEMPLATE/user.reg.$ADMIN_USER"
-    USER=$OTHER_USER WINEPREFIX=$TEMPLATE wineboot -u </dev/null >/dev/null 2>&1 || true
-    USER=$OTHER_USER WINEPREFIX=$TEMPLATE wineserver -w
-    mv "$TEMPLATE/user.reg" "$TEMPLATE/user.reg.$OTHER_USER"
-    mv "$TEMPLATE/user.reg.$ADMIN_USER" "$TEMPLATE/user.reg"
+if [ ! -f "$KOB_TEMPLATE/user.reg.$OTHER_USER" ]; then
+    mv "$KOB_TEMPLATE/user.reg" "$KOB_TEMPLATE/user.reg.$ADMIN_USER"
+    USER=$OTHER_USER WINEPREFIX=$KOB_TEMPLATE wineboot -u </dev/null >/dev/null 2>&1 || true
+    USER=$OTHER_USER WINEPREFIX=$KOB_TEMPLATE wineserver -w
+    mv "$KOB_TEMPLATE/user.reg" "$KOB_TEMPLATE/user.reg.$OTHER_USER"
+    mv "$KOB_TEMPLATE/user.reg.$ADMIN_USER" "$KOB_TEMPLATE/user.reg"
 fi
-
-# fresh NAME : the following wine commands run in a new prefix with its own wineserver.
-fresh() {
-    export WINEPREFIX=$KOB_BUILD/wineprefix-setup-$1
-    rm -rf "$WINEPREFIX"
-    cp -a "$TEMPLATE" "$WINEPREFIX"
-    KOB_INSTALL_DIR="$WINEPREFIX/drive_c/Program Files/Drovo Volume Controller"
-    kob_wine_start
-    echo "$1 (fresh prefix)"
-}
 
 done_with_prefix() {
     [ "$WINEPREFIX" != "$SHARED_PREFIX" ] || return 0

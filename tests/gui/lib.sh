@@ -60,6 +60,18 @@ KOB_INSTALL_DIR="$WINEPREFIX/drive_c/Program Files/Drovo Volume Controller"
 # shellcheck disable=SC2034 # for the tests that source this file
 KOB_MENU_DIR="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Drovo Volume Controller"
 
+# fresh NAME : the following wine commands run in a new prefix with its own wineserver: a copy of the setup tests'
+# clean prefix where they made one, as fresh as a new one and quicker to have.
+KOB_TEMPLATE=$KOB_BUILD/wineprefix-setup-template
+fresh() {
+    export WINEPREFIX=$KOB_BUILD/wineprefix-setup-$1
+    rm -rf "$WINEPREFIX"
+    [ ! -f "$KOB_TEMPLATE/system.reg" ] || cp -a "$KOB_TEMPLATE" "$WINEPREFIX"
+    KOB_INSTALL_DIR="$WINEPREFIX/drive_c/Program Files/Drovo Volume Controller"
+    kob_wine_start
+    echo "$1 (fresh prefix)"
+}
+
 kob_install() {
     wine "$KOB_SETUP" /S </dev/null >/dev/null 2>&1
 }

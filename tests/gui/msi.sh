@@ -8,14 +8,8 @@
 # shellcheck source=lib.sh
 source "$(dirname "$0")/lib.sh"
 
-export WINEPREFIX=$KOB_BUILD/wineprefix-msi
-rm -rf "$WINEPREFIX"
-# A copy of the setup tests' clean prefix where they made one is as fresh as a new one, and quicker to have.
-template=$KOB_BUILD/wineprefix-setup-template
-[ ! -f "$template/system.reg" ] || cp -a "$template" "$WINEPREFIX"
-kob_wine_start
+fresh msi
 trap 'kob_wine_stop; rm -rf "$WINEPREFIX"; kob_gui_cleanup' EXIT
-KOB_INSTALL_DIR="$WINEPREFIX/drive_c/Program Files/Drovo Volume Controller"
 UNINSTALL='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
 ACTIVE_SETUP='HKLM\Software\Microsoft\Active Setup\Installed Components\{B84DCCAC-EEC7-46C4-871C-3EA39DEB0DCC}'
 
