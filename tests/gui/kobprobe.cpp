@@ -73,6 +73,17 @@ HWND WaitForWindow(const char* className, const char* title, DWORD timeoutMs) {
     }
 }
 
+// The 32 x 32 pixels from (left, top) of a device context.
+std::vector<COLORREF> Pixels32(HDC dc, int left, int top) {
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < 32; ++y) {
+        for (int x = 0; x < 32; ++x) {
+            pixels.push_back(GetPixel(dc, left + x, top + y));
+        }
+    }
+    return pixels;
+}
+
 // The 32 x 32 pixels of an icon drawn over a background colour.
 std::vector<COLORREF> IconPixels(HICON icon, COLORREF background) {
     HDC screen = GetDC(nullptr);
@@ -84,12 +95,7 @@ std::vector<COLORREF> IconPixels(HICON icon, COLORREF background) {
     FillRect(memory, &all, brush);
     DeleteObject(brush);
     DrawIconEx(memory, 0, 0, icon, 32, 32, 0, nullptr, DI_NORMAL);
-    std::vector<COLORREF> pixels;
-    for (int y = 0; y < 32; ++y) {
-        for (int x = 0; x < 32; ++x) {
-            pixels.push_back(GetPixel(memory, x, y));
-        }
-    }
+    const std::vector<COLORREF> pixels = Pixels32(memory, 0, 0);
     SelectObject(memory, previous);
     DeleteObject(bitmap);
     DeleteDC(memory);
@@ -111,12 +117,7 @@ std::string IconKind(HWND box) {
     RECT r{};
     GetWindowRect(icon, &r);
     HDC screen = GetDC(nullptr);
-    std::vector<COLORREF> shown;
-    for (int y = 0; y < 32; ++y) {
-        for (int x = 0; x < 32; ++x) {
-            shown.push_back(GetPixel(screen, r.left + x, r.top + y));
-        }
-    }
+    const std::vector<COLORREF> shown = Pixels32(screen, r.left, r.top);
     ReleaseDC(nullptr, screen);
     const struct {
         LPCSTR id;
@@ -537,21 +538,6 @@ int Resources(std::ofstream& out) {
     return 0;
 }
 
-struct WindowCount {
-    DWORD processId;
-    int visible;
-};
-
-BOOL CALLBACK CountVisibleWindow(HWND window, LPARAM param) {
-    auto* count = reinterpret_cast<WindowCount*>(param);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == count->processId && IsWindowVisible(window)) {
-        ++count->visible;
-    }
-    return TRUE;
-}
-
 // What a watcher saw of one process's top-level windows.
 struct WindowWatch {
     DWORD processId;
@@ -640,9 +626,9 @@ int ReportTrayWindow(std::ofstream& out) {
     char title[64] = {};
     GetWindowTextA(window, title, sizeof(title));
     const LONG exStyle = GetWindowLongA(window, GWL_EXSTYLE);
-    WindowCount count{0, 0};
-    GetWindowThreadProcessId(window, &count.processId);
-    EnumWindows(CountVisibleWindow, reinterpret_cast<LPARAM>(&count));
+    WindowWatch watch{0};
+    GetWindowThreadProcessId(window, &watch.processId);
+    EnumWindows(WatchWindow, reinterpret_cast<LPARAM>(&watch));
     out << "found=1\n";
     out << "visible=" << (IsWindowVisible(window) ? 1 : 0) << "\n";
     out << "title=" << title << "\n";
@@ -650,7 +636,7 @@ int ReportTrayWindow(std::ofstream& out) {
     out << "appwindow=" << ((exStyle & WS_EX_APPWINDOW) ? 1 : 0) << "\n";
     out << "client=" << client.right << "x" << client.bottom << "\n";
     out << "origin=" << outer.left << "," << outer.top << "\n";
-    out << "visible_windows=" << count.visible << "\n";
+    out << "visible_windows=" << watch.visible << "\n";
     out << "tray=" << (TrayShowsAnIcon() ? 1 : 0) << "\n";
     out << "controller=" << (FindWindowA(kControllerClass, nullptr) ? 1 : 0) << "\n";
     return 0;
