@@ -63,7 +63,6 @@ expect "$KOB_WORK/closed" ended 1 "program ended"
 expect "$KOB_WORK/closed" tray 0 "icon removed"
 
 echo "a later start skips the first-start work"
-probe later-before settings
 kob_start_program
 expect_icon later "icon in the tray"
 probe later-settings settings

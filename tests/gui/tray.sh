@@ -128,8 +128,6 @@ expect "$KOB_WORK/exit" ontopstat 2
 sleep 1
 probe gone1 resources
 expect "$KOB_WORK/gone1" found 0 "program ended"
-status=0
-wait "$program" || status=$?
-check '[ "$status" = 0 ]' "exit code 0 (got $status)"
+check "wait $program" "exit code 0"
 check '! xwininfo -name "Wine System Tray" 2>/dev/null | grep -q IsViewable' "no icon left in the tray"
 kob_finish
