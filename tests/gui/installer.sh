@@ -7,8 +7,8 @@
 # setups at once, a file in use during an update and an uninstallation, and the machine shared by several users: an
 # uninstaller run from a copy of its folder or by its own user, the two scopes side by side, the log-on choice of the
 # machine, the running program found wherever it runs, each version reaching every user, a standard user, and the
-# program started as the desktop's user. Also the folders refused, files left by an ended setup, the failed update
-# that starts the program again, and the quiet uninstallation's helper holding the setups' lock.
+# program started as the desktop's user. Also the folders refused, files left by an ended setup, the failed setup
+# that starts the program itself again, and the quiet uninstallation's helper holding the setups' lock.
 # shellcheck source=lib.sh
 source "$(dirname "$0")/lib.sh"
 
