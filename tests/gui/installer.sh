@@ -293,9 +293,12 @@ file_in_use() {
     # Marks the registration, to see whether the failed update wrote it again.
     reg add "HKLM\\$UNINSTALL" /v DisplayVersion /d 3.00.0001
     before=$(installation_state)
+    # An earlier setup ended between its moves, the program set aside: this one puts it back before anything else.
+    mv "$KOB_INSTALL_DIR/kob3.0.exe" "$KOB_INSTALL_DIR/kob3.0.exe.old"
     setup /S
     check '[ "$RC" = 3 ] && unchanged' \
-        "a silent update with a file in use: 3, nothing registered, the files it had replaced put back (got $RC)"
+        "a silent update with a file in use: 3, nothing registered, the program set aside and the files it had \
+replaced put back (got $RC)"
     # What a setup ended midway leaves: the uninstaller removes it too.
     touch "$KOB_INSTALL_DIR/kob3.0.exe.new" "$KOB_INSTALL_DIR/uninstall.exe.old"
 
